@@ -1,0 +1,45 @@
+# Thin wrappers over CMake. `make demo` and `make test` install what is missing first.
+BUILD      ?= build/release
+ASAN_BUILD ?= build/asan
+JOBS       ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all bootstrap configure build demo test test-asan bench run fuzz clean
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap
+
+configure: bootstrap
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+demo: build
+	$(BUILD)/cli/drennow-cli --demo scan
+
+run: build
+	$(BUILD)/ui/drennow
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory test-asan
+
+# The library tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: bootstrap
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDRENNOW_SANITIZE=ON \
+	  -DDRENNOW_GUI=OFF -DDRENNOW_BENCH=OFF >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS) -LE 'wine|ui'
+
+bench: build
+	@scripts/bench $(BUILD)
+
+fuzz: bootstrap
+	@scripts/fuzz
+
+clean:
+	rm -rf build

@@ -1,0 +1,147 @@
+#pragma once
+// The one narrow interface between Drennow and the machine: registry, files, drives,
+// environment, time and shortcuts. Member functions keep the Win32 names and shapes; strings
+// are "A" strings (Windows-1252 bytes), buffers and in/out lengths behave as on Windows.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/Win32Types.h"
+
+namespace platform {
+
+// Outcome of an operation that can fail for a reason the user must hear about.
+struct Status {
+    LONG code = ERROR_SUCCESS;
+    std::string message;  // empty on success; a whole sentence otherwise
+    bool ok() const { return code == ERROR_SUCCESS; }
+    static Status Success() { return {}; }
+};
+
+// Identity of a physical folder, so that a walk never enters the same folder twice.
+struct FolderId {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FolderId&) const = default;
+};
+
+// One entry of a directory search.
+struct FindEntry {
+    std::string name;      // file name, "." and ".." included as the search yields them
+    std::string path;      // full Windows path: the searched folder, "\" and the name
+    bool directory = false;
+    FolderId id;           // of the folder the entry leads to (links followed); zero for files
+    bool IsDots() const { return name == "." || name == ".."; }
+};
+
+// A directory search in progress (the framework's file finder). Entries come in the order the
+// folder lists them, "." and ".." first.
+class DirectorySearch {
+public:
+    virtual ~DirectorySearch() = default;
+    // Fills `entry` with the next entry; false when there is none left.
+    virtual bool Next(FindEntry& entry) = 0;
+};
+
+// A text file opened in text mode (the framework's text-file class).
+class TextFile {
+public:
+    virtual ~TextFile() = default;
+    // Reads one line without its line end (CR LF or LF); the last line counts without one.
+    // False at the end of the file.
+    virtual bool ReadString(std::string& line) = 0;
+    // Writes the text; every LF becomes CR LF. False when the write failed.
+    virtual bool WriteString(std::string_view text) = 0;
+    virtual void SeekToEnd() = 0;
+    // Flushes and closes; false when data could not be written.
+    virtual bool Close() = 0;
+};
+
+enum class TextFileMode {
+    Read,         // existing file, reading
+    CreateWrite,  // create or truncate, writing
+    Append        // existing or new file, writing at the end
+};
+
+struct LocalTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+class Services {
+public:
+    virtual ~Services() = default;
+
+    // ---- Registry -------------------------------------------------------------------------
+    virtual LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, DWORD samDesired,
+                               HKEY* result) = 0;
+    // Any out pointer may be null. Lengths are in characters without the terminating zero,
+    // data lengths in bytes, as on Windows.
+    virtual LONG RegQueryInfoKeyA(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLen, DWORD* values,
+                                  DWORD* maxValueNameLen, DWORD* maxValueLen) = 0;
+    // `nameLength` in: buffer size in characters including the zero; out: length without it.
+    virtual LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameLength) = 0;
+    // `data` and `dataLength` may be null; `dataLength` in: buffer size, out: bytes stored or
+    // needed (ERROR_MORE_DATA when the buffer is too small).
+    virtual LONG RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* type,
+                               BYTE* data, DWORD* dataLength) = 0;
+    // Opens the key, creating it and every missing key above it.
+    virtual LONG RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) = 0;
+    virtual LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* type, BYTE* data,
+                                  DWORD* dataLength) = 0;
+    virtual LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
+                                const BYTE* data, DWORD dataLength) = 0;
+    virtual LONG RegDeleteValueA(HKEY key, const char* valueName) = 0;
+    virtual LONG RegCloseKey(HKEY key) = 0;
+
+    // Writes every changed hive to disk. Until then changes live in memory only.
+    virtual Status Commit() = 0;
+    // True when the registry holds changes that Commit() has not written yet.
+    virtual bool HasUncommittedChanges() const = 0;
+    // Whether writing is allowed now (no server running, hives loaded cleanly); the status
+    // says why not.
+    virtual Status CanWrite() = 0;
+
+    // ---- Files, folders, drives ----------------------------------------------------------
+    virtual BOOL PathFileExistsA(const char* path) = 0;
+    virtual DWORD GetFileAttributesA(const char* path) = 0;
+    virtual BOOL CreateDirectoryA(const char* path) = 0;
+    virtual BOOL DeleteFileA(const char* path) = 0;
+    // Pattern such as "C:\dir\*.*". Null when the folder cannot be searched or nothing matches.
+    virtual std::unique_ptr<DirectorySearch> FindFirstFileA(const char* pattern) = 0;
+    // Identity of the folder a Windows path names; false when it is not a folder.
+    virtual bool GetFolderIdentity(const char* path, FolderId* id) = 0;
+    virtual DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) = 0;
+    virtual UINT GetDriveTypeA(const char* rootPath) = 0;
+    // Turns directory-listing caching on for the length of one scan, or off again (which
+    // drops every cached listing).
+    virtual void SetDirectoryCaching(bool enabled) = 0;
+
+    // ---- Environment and folders ---------------------------------------------------------
+    virtual DWORD ExpandEnvironmentStringsA(const char* source, char* destination,
+                                            DWORD size) = 0;
+    virtual UINT GetWindowsDirectoryA(char* buffer, UINT size) = 0;
+    virtual UINT GetSystemDirectoryA(char* buffer, UINT size) = 0;
+    // The running program's path inside the machine; `module` is ignored (always ours).
+    virtual DWORD GetModuleFileNameA(void* module, char* buffer, DWORD size) = 0;
+
+    // ---- Text files, time ----------------------------------------------------------------
+    virtual std::unique_ptr<TextFile> OpenTextFile(const char* path, TextFileMode mode) = 0;
+    // Replaces the whole file atomically with `text` written in text mode (LF as CR LF):
+    // temporary file, flush to disk, rename. On failure the old file is untouched.
+    virtual Status ReplaceTextFile(const char* path, std::string_view text) = 0;
+    virtual LocalTime GetLocalTime() = 0;
+
+    // ---- Shortcuts -----------------------------------------------------------------------
+    // The target of a shortcut file as the shell's IShellLinkA::GetPath gives it after
+    // Resolve; empty when the file cannot be read. Never writes the file.
+    virtual std::string GetShortcutTarget(const char* path) = 0;
+
+    // ---- About the machine ---------------------------------------------------------------
+    // A short description of what is open, such as the prefix folder.
+    virtual std::string Description() const = 0;
+    // A warning to show while the data may be stale (a running wineserver); empty when none.
+    virtual std::string Warning() = 0;
+};
+
+}  // namespace platform

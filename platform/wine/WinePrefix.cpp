@@ -1,0 +1,118 @@
+#include "platform/wine/WinePrefix.h"
+
+#include <sys/stat.h>
+
+#include "platform/wine/files/FileSystem.h"
+#include "platform/wine/registry/Registry.h"
+
+namespace platform::wine {
+namespace {
+
+// Services over one prefix: the registry half and the file half, each in its own class.
+class WineServices final : public Services {
+public:
+    WineServices(std::string dir, std::unique_ptr<Registry> registry)
+        : dir_(std::move(dir)), registry_(std::move(registry)),
+          files_(std::make_unique<FileSystem>(dir_, *this)) {}
+
+    LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, DWORD sam,
+                       HKEY* result) override {
+        return registry_->RegOpenKeyExA(key, subKey, options, sam, result);
+    }
+    LONG RegQueryInfoKeyA(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLen, DWORD* values,
+                          DWORD* maxValueNameLen, DWORD* maxValueLen) override {
+        return registry_->RegQueryInfoKeyA(key, subKeys, maxSubKeyLen, values, maxValueNameLen,
+                                           maxValueLen);
+    }
+    LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameLength) override {
+        return registry_->RegEnumKeyExA(key, index, name, nameLength);
+    }
+    LONG RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* type,
+                       BYTE* data, DWORD* dataLength) override {
+        return registry_->RegEnumValueA(key, index, name, nameLength, type, data, dataLength);
+    }
+    LONG RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) override {
+        return registry_->RegCreateKeyA(key, subKey, result);
+    }
+    LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* type, BYTE* data,
+                          DWORD* dataLength) override {
+        return registry_->RegQueryValueExA(key, valueName, type, data, dataLength);
+    }
+    LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
+                        const BYTE* data, DWORD dataLength) override {
+        return registry_->RegSetValueExA(key, valueName, reserved, type, data, dataLength);
+    }
+    LONG RegDeleteValueA(HKEY key, const char* valueName) override {
+        return registry_->RegDeleteValueA(key, valueName);
+    }
+    LONG RegCloseKey(HKEY key) override { return registry_->RegCloseKey(key); }
+    Status Commit() override { return registry_->Commit(); }
+    bool HasUncommittedChanges() const override { return registry_->HasUncommittedChanges(); }
+    Status CanWrite() override { return registry_->CanWrite(); }
+
+    BOOL PathFileExistsA(const char* path) override { return files_->PathFileExistsA(path); }
+    DWORD GetFileAttributesA(const char* path) override {
+        return files_->GetFileAttributesA(path);
+    }
+    BOOL CreateDirectoryA(const char* path) override { return files_->CreateDirectoryA(path); }
+    BOOL DeleteFileA(const char* path) override { return files_->DeleteFileA(path); }
+    std::unique_ptr<DirectorySearch> FindFirstFileA(const char* pattern) override {
+        return files_->FindFirstFileA(pattern);
+    }
+    bool GetFolderIdentity(const char* path, FolderId* id) override {
+        return files_->GetFolderIdentity(path, id);
+    }
+    DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) override {
+        return files_->GetLogicalDriveStringsA(bufferLength, buffer);
+    }
+    UINT GetDriveTypeA(const char* rootPath) override { return files_->GetDriveTypeA(rootPath); }
+    void SetDirectoryCaching(bool enabled) override { files_->SetDirectoryCaching(enabled); }
+    DWORD ExpandEnvironmentStringsA(const char* source, char* destination,
+                                    DWORD size) override {
+        return files_->ExpandEnvironmentStringsA(source, destination, size);
+    }
+    UINT GetWindowsDirectoryA(char* buffer, UINT size) override {
+        return files_->GetWindowsDirectoryA(buffer, size);
+    }
+    UINT GetSystemDirectoryA(char* buffer, UINT size) override {
+        return files_->GetSystemDirectoryA(buffer, size);
+    }
+    DWORD GetModuleFileNameA(void* module, char* buffer, DWORD size) override {
+        return files_->GetModuleFileNameA(module, buffer, size);
+    }
+    std::unique_ptr<TextFile> OpenTextFile(const char* path, TextFileMode mode) override {
+        return files_->OpenTextFile(path, mode);
+    }
+    Status ReplaceTextFile(const char* path, std::string_view text) override {
+        return files_->ReplaceTextFile(path, text);
+    }
+    LocalTime GetLocalTime() override { return files_->GetLocalTime(); }
+    std::string GetShortcutTarget(const char* path) override {
+        return files_->GetShortcutTarget(path);
+    }
+    std::string Description() const override { return "Wine prefix " + dir_; }
+    std::string Warning() override { return registry_->Warning(); }
+
+private:
+    std::string dir_;
+    std::unique_ptr<Registry> registry_;
+    std::unique_ptr<FileSystem> files_;
+};
+
+}  // namespace
+
+std::unique_ptr<Services> OpenPrefix(const std::string& dir, Status& status) {
+    struct stat st {};
+    if (dir.empty() || ::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        status = {ERROR_PATH_NOT_FOUND,
+                  "The Wine prefix folder " + dir +
+                      " does not exist. Make one with: WINEPREFIX=" + dir + " wineboot -i"};
+        return nullptr;
+    }
+    auto registry = Registry::Load(dir, status);
+    if (!registry) return nullptr;
+    status = Status::Success();
+    return std::make_unique<WineServices>(dir, std::move(registry));
+}
+
+}  // namespace platform::wine

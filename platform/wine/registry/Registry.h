@@ -1,0 +1,47 @@
+#pragma once
+// The registry of a Wine prefix: its three hive files loaded into memory, served with Win32
+// semantics, and written back by Commit().
+#include <memory>
+#include <string>
+
+#include "platform/Services.h"
+
+namespace platform::wine {
+
+class Registry {
+public:
+    // Loads system.reg, user.reg and userdef.reg of `prefixDir`. On failure `status` names
+    // the file (and line) and says what is wrong; the returned object is null then.
+    static std::unique_ptr<Registry> Load(const std::string& prefixDir, Status& status);
+    ~Registry();
+    Registry(const Registry&) = delete;
+    Registry& operator=(const Registry&) = delete;
+
+    LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, DWORD samDesired,
+                       HKEY* result);
+    LONG RegQueryInfoKeyA(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLen, DWORD* values,
+                          DWORD* maxValueNameLen, DWORD* maxValueLen);
+    LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameLength);
+    LONG RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* type,
+                       BYTE* data, DWORD* dataLength);
+    LONG RegCreateKeyA(HKEY key, const char* subKey, HKEY* result);
+    LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* type, BYTE* data,
+                          DWORD* dataLength);
+    LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
+                        const BYTE* data, DWORD dataLength);
+    LONG RegDeleteValueA(HKEY key, const char* valueName);
+    LONG RegCloseKey(HKEY key);
+
+    Status Commit();
+    bool HasUncommittedChanges() const;
+    Status CanWrite();
+    // Non-empty while a wineserver runs for the prefix.
+    std::string Warning();
+
+private:
+    Registry();
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace platform::wine
