@@ -49,6 +49,12 @@ public:
     // Waits while a scan is paused.
     virtual void Sleep(unsigned milliseconds) = 0;
 
+    // Screen 1 section choice, 2 scan progress, 3 results, 4 repair log. Front ends without
+    // screens ignore it.
+    virtual void ShowScreen(int /*screen*/) {}
+    // The results were emptied (scan start, cancel): lists showing problems must be emptied.
+    virtual void OnResultsReset() {}
+
     // Labels of the progress screen; null when the front end shows none.
     virtual Label* SectionNameLabel() { return nullptr; }
     virtual Label* CurrentKeyLabel() { return nullptr; }

@@ -1,0 +1,22 @@
+#pragma once
+// What a repair or restore really did, so that messages count what happened.
+#include <string>
+#include <vector>
+
+namespace engine {
+
+struct RepairOutcome {
+    int removed = 0;        // deleted now
+    int alreadyAbsent = 0;  // gone before we came
+    int failed = 0;         // still there afterwards
+    std::vector<std::string> failures;  // one line per failure: what and why
+    int Gone() const { return removed + alreadyAbsent; }
+};
+
+struct RestoreOutcome {
+    int restored = 0;
+    int failed = 0;  // entries that could not be written (or were malformed)
+    std::vector<std::string> failures;
+};
+
+}  // namespace engine
