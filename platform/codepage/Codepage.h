@@ -1,0 +1,24 @@
+#pragma once
+// Text conversions the Wine backend needs: the "A" code page (Windows-1252 as Wine's English
+// locale uses it, best-fit mappings included), UTF-8 for host file names, and case folding.
+#include <string>
+#include <string_view>
+
+namespace platform::codepage {
+
+// UTF-16 to Windows-1252 as WideCharToMultiByte(CP_ACP, 0, ...) does in Wine: best-fit
+// mappings where Wine's table has one, "?" for characters without any mapping.
+std::string Utf16ToAnsi(std::u16string_view text);
+// Windows-1252 to UTF-16 as MultiByteToWideChar(CP_ACP, 0, ...) does.
+std::u16string AnsiToUtf16(std::string_view text);
+
+// UTF-8 (host file names) to UTF-16 and back. Invalid UTF-8 bytes are dropped; unpaired
+// surrogates are written as U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view text);
+std::string Utf16ToUtf8(std::u16string_view text);
+
+// Simple case mappings of one UTF-16 unit, as Wine's NLS tables give them.
+char16_t ToLower(char16_t c);
+char16_t ToUpper(char16_t c);
+
+}  // namespace platform::codepage
