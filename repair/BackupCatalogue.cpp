@@ -1,0 +1,173 @@
+#include "repair/BackupCatalogue.h"
+
+#include <fmt/format.h>
+
+#include <cstdlib>
+
+#include "engine/CRegistryFixer.h"
+#include "repair/BackupLocation.h"
+#include "repair/BackupWriter.h"
+#include "repair/Messages.h"
+#include "repair/EntryText.h"
+
+namespace repair {
+
+namespace {
+
+constexpr const char* kInformation = kInformationCaption;
+}  // namespace
+
+BackupRow HeaderTexts(const std::string& headerLine) {
+    const std::string rest = headerLine.size() >= 2 ? headerLine.substr(2) : std::string();
+    const std::size_t p = rest.find(">>");
+    BackupRow row;
+    if (p == std::string::npos) {
+        row.count = Trim(rest.size() > 1 ? std::string_view(rest).substr(1) : "");
+    } else {
+        row.time = Trim(std::string_view(rest).substr(0, p));
+        row.count = Trim(std::string_view(rest).substr(p + 2));
+    }
+    return row;
+}
+
+bool IsListedCount(const std::string& countText) {
+    if (countText.empty()) return false;
+    return std::strtol(countText.c_str(), nullptr, 10) > 0;
+}
+
+BackupCatalogue::BackupCatalogue(platform::Services& services, engine::Host& host)
+    : services_(services), host_(host) {}
+
+void BackupCatalogue::ClassifyLines(std::vector<int>& rowOf, std::vector<bool>& header) const {
+    rowOf.assign(lines_.size(), -1);
+    header.assign(lines_.size(), false);
+    int listed = 0;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        header[i] = StartsWith(Trim(lines_[i]), ">>");
+        // Only a header standing at the very start of its line can be listed.
+        if (header[i] && StartsWith(lines_[i], ">>") &&
+            IsListedCount(HeaderTexts(lines_[i]).count)) {
+            rowOf[i] = listed++;
+        }
+    }
+}
+
+void BackupCatalogue::LoadCatalogue() {
+    rows_.clear();
+    entries_.clear();
+    if (!ReadTextLines(services_, BackupFile(services_), lines_)) lines_.clear();
+    std::vector<int> rowOf;
+    std::vector<bool> header;
+    ClassifyLines(rowOf, header);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (rowOf[i] >= 0) rows_.push_back(HeaderTexts(lines_[i]));
+    }
+}
+
+void BackupCatalogue::LoadBackupEntries(int row) {
+    entries_.clear();
+    std::vector<int> rowOf;
+    std::vector<bool> header;
+    ClassifyLines(rowOf, header);
+    engine::TextList collected;
+    bool inChosen = false;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (header[i]) {
+            inChosen = rowOf[i] == row && row >= 0;
+            continue;
+        }
+        if (!inChosen) continue;
+        std::string line = Trim(lines_[i]);
+        if (!line.empty()) collected.push_back(std::move(line));
+    }
+    for (std::size_t i = 0; i + 2 <= collected.size(); i += 2) {
+        const auto parts = SplitValueLine(collected[i + 1]);
+        if (!parts || parts->nameText.empty() || parts->dataText.empty()) continue;
+        entries_.push_back(collected[i]);
+        entries_.push_back(parts->nameText);
+        entries_.push_back(parts->dataText);
+        entries_.push_back(engine::kMarkDelete);
+    }
+}
+
+bool BackupCatalogue::DeleteBackup(int row) {
+    entries_.clear();
+    if (row < 0 || row >= ListedCount()) {
+        host_.MessageBox(fmt::format("There is no backup number {}.", row + 1), kInformation,
+                         engine::MB_OK | engine::MB_ICONINFORMATION);
+        return false;
+    }
+    std::vector<int> rowOf;
+    std::vector<bool> header;
+    ClassifyLines(rowOf, header);
+    engine::TextList kept;
+    bool inChosen = false;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (header[i]) inChosen = rowOf[i] == row;
+        if (inChosen) continue;
+        std::string line = Trim(lines_[i]);
+        if (!line.empty()) kept.push_back(std::move(line));
+    }
+    std::string text;
+    for (const std::string& line : kept) {
+        text += line;
+        text += '\n';
+    }
+    const std::string folder = BackupFolder(services_);
+    CreateFolderPath(services_, folder);
+    const std::string path = BackupFile(folder);
+    const platform::Status status = services_.ReplaceTextFile(path.c_str(), text);
+    if (!status.ok()) {
+        host_.MessageBox(fmt::format("The backup could not be deleted: {}",
+                                     status.message.empty()
+                                         ? fmt::format("{} could not be written.", path)
+                                         : status.message),
+                         kInformation, engine::MB_OK | engine::MB_ICONINFORMATION);
+        return false;
+    }
+    lines_ = std::move(kept);
+    rows_.erase(rows_.begin() + row);
+    return true;
+}
+
+engine::RestoreOutcome BackupCatalogue::Restore() {
+    engine::RestoreOutcome outcome;
+    const int entryCount = static_cast<int>(entries_.size() / 4);
+    if (entryCount > 0) {
+        const platform::Status writable = services_.CanWrite();
+        if (!writable.ok()) {
+            outcome.failed = entryCount;
+            outcome.failures.push_back(writable.message);
+            host_.MessageBox(fmt::format("Nothing has been restored: {}", writable.message),
+                             kInformation, engine::MB_OK | engine::MB_ICONINFORMATION);
+            return outcome;
+        }
+    }
+    engine::CRegistryFixer fixer(services_, host_);
+    outcome = fixer.RestoreEntries(entries_);
+    if (services_.HasUncommittedChanges()) {
+        const platform::Status commit = services_.Commit();
+        if (!commit.ok()) {
+            outcome.failed += outcome.restored;
+            outcome.restored = 0;
+            outcome.failures.push_back(commit.message);
+            host_.MessageBox(fmt::format("The restored values could not be saved, so nothing "
+                                         "has been restored.\n{}",
+                                         commit.message),
+                             kInformation, engine::MB_OK | engine::MB_ICONINFORMATION);
+            return outcome;
+        }
+    }
+    if (outcome.failed == 0) {
+        host_.MessageBox("Restore Successed!", kInformation,
+                         engine::MB_OK | engine::MB_ICONINFORMATION);
+    } else {
+        host_.MessageBox(fmt::format("{} entr{} restored, {} could not be restored:{}",
+                                     outcome.restored, outcome.restored == 1 ? "y" : "ies",
+                                     outcome.failed, FailureLines(outcome.failures)),
+                         kInformation, engine::MB_OK | engine::MB_ICONINFORMATION);
+    }
+    return outcome;
+}
+
+}  // namespace repair

@@ -1,0 +1,58 @@
+#pragma once
+// The backups in `backup.txt` as the Clean Restore dialog shows them: one row per listed
+// block, the entries of the row chosen last, deleting a block and restoring its entries.
+#include <string>
+#include <vector>
+
+#include "engine/FixerOutcome.h"
+#include "engine/Host.h"
+#include "engine/ScanModel.h"
+#include "platform/Services.h"
+
+namespace repair {
+
+struct BackupRow {
+    std::string time;   // column 0, "Backup Time"
+    std::string count;  // column 1, "Backup Counts"
+};
+
+class BackupCatalogue {
+public:
+    BackupCatalogue(platform::Services& services, engine::Host& host);
+
+    // Reads the backup file and lists every block whose count is a number above 0. A missing
+    // or unreadable file gives an empty list.
+    void LoadCatalogue();
+    // The entries (key line, name text, data text, "0") of the row-th listed block.
+    void LoadBackupEntries(int row);
+    // Removes the row-th listed block from the file, rewritten atomically, and only then from
+    // the rows and lines. On failure a message says why and nothing changes. Empties the
+    // entry list either way.
+    bool DeleteBackup(int row);
+    // Writes the loaded entries back into the registry and commits; the message says what
+    // happened.
+    engine::RestoreOutcome Restore();
+
+    const std::vector<BackupRow>& Rows() const { return rows_; }
+    int ListedCount() const { return static_cast<int>(rows_.size()); }
+    const engine::TextList& Entries() const { return entries_; }
+    const engine::TextList& Lines() const { return lines_; }
+
+private:
+    // For every line: -1 when it starts no listed block, else the listed block's row;
+    // `header` tells which lines are header lines at all.
+    void ClassifyLines(std::vector<int>& rowOf, std::vector<bool>& header) const;
+
+    platform::Services& services_;
+    engine::Host& host_;
+    engine::TextList lines_;
+    std::vector<BackupRow> rows_;
+    engine::TextList entries_;
+};
+
+// The time text and count text of a header line (its first ">>" already checked).
+BackupRow HeaderTexts(const std::string& headerLine);
+// Whether a block with this count text is listed: a decimal number above 0.
+bool IsListedCount(const std::string& countText);
+
+}  // namespace repair

@@ -1,0 +1,82 @@
+#include "repair/BackupWriter.h"
+
+#include <fmt/format.h>
+
+#include "repair/BackupLocation.h"
+
+namespace repair {
+
+std::string HeaderLine(const platform::LocalTime& time, int count) {
+    return fmt::format(">>   {}/{}/{}  {}:{}:{}  >>{}", time.day, time.month, time.year,
+                       time.hour, time.minute, time.second, count);
+}
+
+std::string BackupBlockText(const platform::LocalTime& time, int count,
+                            const engine::TextList& registryList) {
+    std::string text = "\n" + HeaderLine(time, count) + "\n\n";
+    for (std::size_t i = 0; i + 2 <= registryList.size(); i += 2) {
+        text += registryList[i];
+        text += '\n';
+        text += registryList[i + 1];
+        text += "\n\n";
+    }
+    return text;
+}
+
+bool ReadTextLines(platform::Services& services, const std::string& path,
+                   engine::TextList& lines) {
+    lines.clear();
+    auto file = services.OpenTextFile(path.c_str(), platform::TextFileMode::Read);
+    if (!file) {
+        return services.GetFileAttributesA(path.c_str()) == platform::INVALID_FILE_ATTRIBUTES;
+    }
+    std::string line;
+    while (file->ReadString(line)) lines.push_back(line);
+    file->Close();
+    return true;
+}
+
+namespace {
+
+// A line break inside a key or value line would split the entry over two lines and shift
+// every later key/value pair of the file, so such an entry cannot be saved.
+bool HasLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
+}  // namespace
+
+platform::Status WriteBackup(platform::Services& services, const engine::RepairLists& lists) {
+    for (const std::string& line : lists.registry) {
+        if (HasLineBreak(line)) {
+            return {platform::ERROR_INVALID_PARAMETER,
+                    fmt::format("The entry {} holds a line break and cannot be saved in a "
+                                "backup.",
+                                line.substr(0, line.find_first_of("\r\n")))};
+        }
+    }
+    const std::string folder = BackupFolder(services);
+    CreateFolderPath(services, folder);
+    const std::string path = BackupFile(folder);
+
+    engine::TextList old;
+    if (!ReadTextLines(services, path, old)) {
+        // Rewriting would lose the backups already in it.
+        return {platform::ERROR_CANTREAD,
+                fmt::format("The backup file {} exists but cannot be read.", path)};
+    }
+    std::string text;
+    for (const std::string& line : old) {
+        text += line;
+        text += '\n';
+    }
+    text += BackupBlockText(services.GetLocalTime(), lists.registryCount, lists.registry);
+
+    platform::Status status = services.ReplaceTextFile(path.c_str(), text);
+    if (!status.ok() && status.message.empty()) {
+        status.message = fmt::format("The backup file {} could not be written.", path);
+    }
+    return status;
+}
+
+}  // namespace repair

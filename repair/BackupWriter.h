@@ -1,0 +1,28 @@
+#pragma once
+// The backup file: one block per backed-up repair, appended to `backup.txt`.
+#include <string>
+
+#include "engine/ScanModel.h"
+#include "platform/Services.h"
+
+namespace repair {
+
+// ">>   d/m/yyyy  h:m:s  >>count" without its line end.
+std::string HeaderLine(const platform::LocalTime& time, int count);
+
+// One block as it stands in the file before line ends become CR LF: an empty line, the header,
+// an empty line, then key line, value line and an empty line per entry.
+std::string BackupBlockText(const platform::LocalTime& time, int count,
+                            const engine::TextList& registryList);
+
+// Reads the lines of a text file. False when the file exists but cannot be read; a file that
+// does not exist gives no lines.
+bool ReadTextLines(platform::Services& services, const std::string& path,
+                   engine::TextList& lines);
+
+// Appends one block made from the registry repair list to the backup file, rewriting the file
+// atomically: the old content (every line followed by a line end) and the new block. On
+// failure the file is as it was and the status says why.
+platform::Status WriteBackup(platform::Services& services, const engine::RepairLists& lists);
+
+}  // namespace repair

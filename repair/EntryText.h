@@ -1,0 +1,47 @@
+#pragma once
+// Reading the texts of a saved or scanned entry back: key lines, quoted names, escapes.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/Win32Types.h"
+
+namespace repair {
+
+// White space as the text form trims it.
+bool IsSpace(char c);
+std::string Trim(std::string_view text);
+bool StartsWith(std::string_view text, std::string_view prefix);
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// Undoes the escapes of the text form in one left-to-right pass: "\\" -> "\", "\"" -> """,
+// "\r" -> CR, "\n" -> LF. Any other backslash stays as it is. One pass matters: a literal
+// backslash followed by "n" is written "\\n" and must not turn into a line feed.
+std::string Unescape(std::string_view text);
+
+// The root key of a root name, compared exactly; 0 for any other text.
+platform::HKEY RootKeyFromName(std::string_view name);
+
+struct KeyPath {
+    platform::HKEY root = 0;
+    std::string subKey;
+};
+// "[ROOT\sub\path]" -> root and subkey. Empty when the brackets, the backslash after the root
+// name or a known root name are missing.
+std::optional<KeyPath> ParseKeyLine(std::string_view keyLine);
+
+// The value name a name text stands for: "@" is the default value (empty name); a quoted name
+// is the text up to its closing quote (one not escaped by a backslash), unescaped. `rest` gets
+// what follows the name text. Empty when the text is neither form.
+std::optional<std::string> ParseNameText(std::string_view text, std::string_view* rest = nullptr);
+
+// Splits a value line ("name text" "=" "data text") where the name text ends, so that an "="
+// or a quote inside a name never moves the split. Empty when the line has no name text
+// followed by "=".
+struct ValueLineParts {
+    std::string nameText;
+    std::string dataText;
+};
+std::optional<ValueLineParts> SplitValueLine(std::string_view valueLine);
+
+}  // namespace repair

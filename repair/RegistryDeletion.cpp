@@ -1,0 +1,84 @@
+// CRegistryFixer's deleters: registry values named by the registry repair list, and shortcut
+// files.
+#include <fmt/format.h>
+
+#include "engine/CRegistryFixer.h"
+#include "repair/EntryText.h"
+
+namespace engine {
+
+namespace {
+
+void AddFailure(RepairOutcome& outcome, std::string text) {
+    ++outcome.failed;
+    outcome.failures.push_back(std::move(text));
+}
+
+std::string ShownName(const std::string& name) {
+    return name.empty() ? std::string("<Default>") : name;
+}
+
+}  // namespace
+
+RepairOutcome CRegistryFixer::DeleteRegistryValues(const TextList& list) {
+    RepairOutcome outcome;
+    platform::Services& services = Services();
+    for (std::size_t i = 0; i + 2 <= list.size(); i += 2) {
+        const std::string& keyLine = list[i];
+        const std::string& valueLine = list[i + 1];
+        const auto key = repair::ParseKeyLine(keyLine);
+        if (!key) {
+            AddFailure(outcome, fmt::format("{}: not a registry key", keyLine));
+            continue;
+        }
+        // The name ends at its own closing quote, so an "=" or a quote inside the name
+        // cannot point the deletion at another value.
+        std::string_view rest;
+        const auto name = repair::ParseNameText(valueLine, &rest);
+        if (!name || rest.empty() || rest.front() != '=') {
+            AddFailure(outcome, fmt::format("{} {}: not a value line", keyLine, valueLine));
+            continue;
+        }
+        // Opened, never created: deleting a value must not bring back a key that was gone.
+        platform::HKEY handle = 0;
+        const platform::LONG open = services.RegOpenKeyExA(key->root, key->subKey.c_str(), 0,
+                                                           platform::KEY_ALL_ACCESS, &handle);
+        if (open == platform::ERROR_FILE_NOT_FOUND) {
+            ++outcome.alreadyAbsent;
+            continue;
+        }
+        if (open != platform::ERROR_SUCCESS) {
+            AddFailure(outcome, fmt::format("{} {}: the key cannot be opened (error {})",
+                                            keyLine, ShownName(*name), open));
+            continue;
+        }
+        const platform::LONG deleted = services.RegDeleteValueA(handle, name->c_str());
+        services.RegCloseKey(handle);
+        if (deleted == platform::ERROR_SUCCESS) {
+            ++outcome.removed;
+        } else if (deleted == platform::ERROR_FILE_NOT_FOUND) {
+            ++outcome.alreadyAbsent;
+        } else {
+            AddFailure(outcome, fmt::format("{} {}: the value cannot be deleted (error {})",
+                                            keyLine, ShownName(*name), deleted));
+        }
+    }
+    return outcome;
+}
+
+RepairOutcome CRegistryFixer::DeleteShortcutFiles(const TextList& list) {
+    RepairOutcome outcome;
+    platform::Services& services = Services();
+    for (const std::string& path : list) {
+        if (services.DeleteFileA(path.c_str())) {
+            ++outcome.removed;
+        } else if (!services.PathFileExistsA(path.c_str())) {
+            ++outcome.alreadyAbsent;
+        } else {
+            AddFailure(outcome, fmt::format("{}: the file cannot be deleted", path));
+        }
+    }
+    return outcome;
+}
+
+}  // namespace engine

@@ -1,0 +1,97 @@
+#include "repair/RepairCommand.h"
+
+#include <fmt/format.h>
+
+#include "engine/CRegistryFixer.h"
+#include "repair/BackupWriter.h"
+#include "repair/Messages.h"
+#include "repair/RepairLists.h"
+
+namespace repair {
+
+namespace {
+
+constexpr const char* kInformation = kInformationCaption;
+RepairReport Stop(RepairReport report, RepairReport::End end, std::string reason,
+                  engine::Host& host, const std::string& text) {
+    report.end = end;
+    report.reason = std::move(reason);
+    host.MessageBox(text, kInformation, engine::MB_OK | engine::MB_ICONINFORMATION);
+    return report;
+}
+
+}  // namespace
+
+int RepairReport::Chosen() const {
+    return registry.Gone() + registry.failed + shortcuts.Gone() + shortcuts.failed;
+}
+
+int RepairReport::Repaired() const { return registry.Gone() + shortcuts.Gone(); }
+
+int RepairReport::Failed() const { return registry.failed + shortcuts.failed; }
+
+std::string TotalMessage(const RepairReport& report) {
+    std::string text = fmt::format("Total {} problem(s) have been repaired successfully!",
+                                   report.Repaired());
+    if (report.Failed() > 0) {
+        std::vector<std::string> failures = report.registry.failures;
+        failures.insert(failures.end(), report.shortcuts.failures.begin(),
+                        report.shortcuts.failures.end());
+        text += fmt::format("\n\n{} problem(s) could not be repaired:", report.Failed());
+        text += FailureLines(failures);
+    }
+    return text;
+}
+
+RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLists& lists,
+                           platform::Services& services, engine::Host& host) {
+    RepairReport report;
+    PrepareRepairLists(results, lists);
+
+    const int answer = host.MessageBox(kBackupQuestion, kInformation, kBackupQuestionStyle);
+    if (answer != engine::IDYES && answer != engine::IDNO) return report;
+
+    const int chosen = lists.registryCount + lists.shortcutCount;
+    if (chosen > 0) {
+        const platform::Status writable = services.CanWrite();
+        if (!writable.ok()) {
+            return Stop(report, RepairReport::End::Refused, writable.message, host,
+                        fmt::format("Nothing has been repaired: {}", writable.message));
+        }
+    }
+    if (answer == engine::IDYES) {
+        const platform::Status backup = WriteBackup(services, lists);
+        if (!backup.ok()) {
+            return Stop(report, RepairReport::End::BackupFailed, backup.message, host,
+                        fmt::format("The backup could not be saved, so nothing has been "
+                                    "repaired.\n{}",
+                                    backup.message));
+        }
+        report.backupWritten = true;
+    }
+
+    engine::CRegistryFixer fixer(services, host);
+    report.registry = fixer.DeleteRegistryValues(lists.registry);
+    if (services.HasUncommittedChanges()) {
+        const platform::Status commit = services.Commit();
+        if (!commit.ok()) {
+            // Nothing reached the disk: every deletion counts as failed, and no shortcut
+            // file goes while its registry half stayed.
+            report.registry.failed += report.registry.removed;
+            report.registry.removed = 0;
+            report.registry.failures.push_back(commit.message);
+            return Stop(report, RepairReport::End::CommitFailed, commit.message, host,
+                        fmt::format("The registry changes could not be saved, so nothing has "
+                                    "been repaired.\n{}",
+                                    commit.message));
+        }
+    }
+    report.shortcuts = fixer.DeleteShortcutFiles(lists.shortcuts);
+    report.end = RepairReport::End::Done;
+
+    host.ShowScreen(4);
+    host.MessageBox(TotalMessage(report), "", engine::MB_OK);
+    return report;
+}
+
+}  // namespace repair

@@ -1,0 +1,68 @@
+// CRegistryFixer's restore engine: saved entries written back into the registry.
+#include <fmt/format.h>
+
+#include "engine/CRegistryFixer.h"
+#include "repair/EntryText.h"
+#include "repair/ValueDecoding.h"
+
+namespace engine {
+
+namespace {
+
+void AddFailure(RestoreOutcome& outcome, std::string text) {
+    ++outcome.failed;
+    outcome.failures.push_back(std::move(text));
+}
+
+}  // namespace
+
+RestoreOutcome CRegistryFixer::RestoreEntries(const TextList& entries) {
+    RestoreOutcome outcome;
+    platform::Services& services = Services();
+    Host& host = GetHost();
+    host.BeginWaitCursor();
+    for (std::size_t i = 0; i + 4 <= entries.size(); i += 4) {
+        const std::string& keyLine = entries[i];
+        const std::string& nameText = entries[i + 1];
+        const std::string& dataText = entries[i + 2];
+        const auto key = repair::ParseKeyLine(keyLine);
+        if (!key) {
+            AddFailure(outcome, fmt::format("{}: not a registry key", keyLine));
+            continue;
+        }
+        std::string_view rest;
+        const auto name = repair::ParseNameText(nameText, &rest);
+        if (!name || !rest.empty() || (name->empty() && nameText != "@")) {
+            AddFailure(outcome, fmt::format("{} {}: not a value name", keyLine, nameText));
+            continue;
+        }
+        std::string error;
+        const auto value = repair::DecodeData(dataText, &error);
+        if (!value) {
+            AddFailure(outcome, fmt::format("{} {}: {}", keyLine, nameText, error));
+            continue;
+        }
+        platform::HKEY handle = 0;
+        const platform::LONG created =
+            services.RegCreateKeyA(key->root, key->subKey.c_str(), &handle);
+        if (created != platform::ERROR_SUCCESS) {
+            AddFailure(outcome, fmt::format("{}: the key cannot be created (error {})", keyLine,
+                                            created));
+            continue;
+        }
+        const platform::LONG set = services.RegSetValueExA(
+            handle, name->c_str(), 0, value->type, value->bytes.data(),
+            static_cast<platform::DWORD>(value->bytes.size()));
+        services.RegCloseKey(handle);
+        if (set == platform::ERROR_SUCCESS) {
+            ++outcome.restored;
+        } else {
+            AddFailure(outcome, fmt::format("{} {}: the value cannot be written (error {})",
+                                            keyLine, nameText, set));
+        }
+    }
+    host.EndWaitCursor();
+    return outcome;
+}
+
+}  // namespace engine

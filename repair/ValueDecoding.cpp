@@ -1,0 +1,95 @@
+#include "repair/ValueDecoding.h"
+
+#include "repair/EntryText.h"
+
+namespace repair {
+
+namespace {
+
+std::optional<DecodedValue> Fail(std::string* error, std::string text) {
+    if (error) *error = std::move(text);
+    return std::nullopt;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+std::optional<DecodedValue> DecodeString(std::string_view inner) {
+    DecodedValue value;
+    value.type = platform::REG_SZ;
+    const std::string text = Unescape(inner);
+    value.bytes.assign(text.begin(), text.end());
+    value.bytes.push_back(0);
+    return value;
+}
+
+std::optional<DecodedValue> DecodeDword(std::string_view digits, std::string* error) {
+    if (digits.empty() || digits.size() > 8) {
+        return Fail(error, "a dword needs one to eight hexadecimal digits");
+    }
+    platform::DWORD number = 0;
+    for (char c : digits) {
+        const int digit = HexDigit(c);
+        if (digit < 0) return Fail(error, "a dword holds a character that is not hexadecimal");
+        number = (number << 4) | static_cast<platform::DWORD>(digit);
+    }
+    DecodedValue value;
+    value.type = platform::REG_DWORD;
+    for (int i = 0; i < 4; ++i) {
+        value.bytes.push_back(static_cast<platform::BYTE>((number >> (8 * i)) & 0xFF));
+    }
+    return value;
+}
+
+// hex(2): the byte list is "b,00," per character, closed by "00,00"; the byte values are
+// decimal. The text ends at its first zero byte.
+std::optional<DecodedValue> DecodeExpand(std::string_view list, std::string* error) {
+    DecodedValue value;
+    value.type = platform::REG_EXPAND_SZ;
+    std::size_t index = 0;  // item number: even items are bytes, odd items the "00" between
+    std::size_t pos = 0;
+    bool ended = false;
+    while (!ended) {
+        const std::size_t comma = list.find(',', pos);
+        const std::string_view item =
+            list.substr(pos, comma == std::string_view::npos ? std::string_view::npos
+                                                             : comma - pos);
+        if (item.empty() || item.size() > 3) return Fail(error, "a damaged hex(2) byte list");
+        unsigned number = 0;
+        for (char c : item) {
+            if (c < '0' || c > '9') return Fail(error, "a damaged hex(2) byte list");
+            number = number * 10 + static_cast<unsigned>(c - '0');
+        }
+        if (number > 255) return Fail(error, "a hex(2) byte value above 255");
+        if (index % 2 == 0) {
+            if (number == 0) {
+                ended = true;
+            } else {
+                value.bytes.push_back(static_cast<platform::BYTE>(number));
+            }
+        }
+        ++index;
+        if (comma == std::string_view::npos) break;
+        pos = comma + 1;
+    }
+    if (!ended) return Fail(error, "a hex(2) byte list without its closing zero");
+    value.bytes.push_back(0);
+    return value;
+}
+
+}  // namespace
+
+std::optional<DecodedValue> DecodeData(std::string_view dataText, std::string* error) {
+    if (dataText.size() >= 2 && dataText.front() == '"' && dataText.back() == '"') {
+        return DecodeString(dataText.substr(1, dataText.size() - 2));
+    }
+    if (StartsWithNoCase(dataText, "dword:")) return DecodeDword(dataText.substr(6), error);
+    if (StartsWithNoCase(dataText, "hex(2):")) return DecodeExpand(dataText.substr(7), error);
+    return Fail(error, "a data text that is neither a string, hex(2): nor dword:");
+}
+
+}  // namespace repair
