@@ -13,6 +13,7 @@ namespace platform::shelllink {
 struct ShellLinkData {
     bool valid = false;         // the header and the structures Wine reads are sound
     bool advertised = false;    // an installer (Darwin) link: no file-system target
+    bool hasLocalBasePath = false;  // LinkInfo names a local base path (it may be empty)
     std::string localBasePath;  // LinkInfo's ANSI local base path, bytes as stored
     std::u16string relativePath;
     std::u16string workingDir;
