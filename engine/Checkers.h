@@ -1,0 +1,46 @@
+#pragma once
+// The value checkers of the registry sections: each judges one value as fine (non-zero) or a
+// problem (zero). They keep no state and change nothing.
+#include <string>
+#include <string_view>
+
+#include "platform/Services.h"
+
+namespace engine {
+
+// One enumerated value as the checkers see it.
+struct ValueInput {
+    std::string_view keyPath;  // full path, beginning with the root's name
+    std::string_view name;     // empty for the default value
+    const platform::BYTE* data = nullptr;
+    platform::DWORD type = 0;
+    platform::DWORD length = 0;  // bytes the enumeration reported
+
+    // The data read as text up to its first zero byte (never beyond `length`).
+    std::string_view DataText() const;
+};
+
+// Quotes removed, "," "?" "*" "<" ">" "|" (and ";" when asked) turned into spaces, white
+// space trimmed.
+std::string CleanedText(std::string_view text, bool semicolonToo = false);
+// The Windows and system folders with one trailing backslash ("\" alone when the query fails).
+std::string WindowsFolderWithSeparator(platform::Services& services);
+std::string SystemFolderWithSeparator(platform::Services& services);
+
+int CheckRegistryIntegrity(platform::Services& services, const ValueInput& value);
+int CheckCustomControls(platform::Services& services, const ValueInput& value);
+int CheckSoftwareLocations(platform::Services& services, const ValueInput& value);
+int CheckWindowsFonts(platform::Services& services, const ValueInput& value);
+int CheckHelpAndResources(platform::Services& services, const ValueInput& value);
+int CheckSharedPrograms(platform::Services& services, const ValueInput& value);
+int CheckStartupPrograms(platform::Services& services, const ValueInput& value);
+int CheckAddRemovePrograms(platform::Services& services, const ValueInput& value);
+int CheckVirtualDevices(platform::Services& services, const ValueInput& value);
+int CheckSoundAndAppevents(platform::Services& services, const ValueInput& value);
+int CheckValidFilesPath(platform::Services& services, const ValueInput& value);
+
+// The section dispatch: values other than REG_SZ, REG_EXPAND_SZ and REG_DWORD are fine;
+// otherwise the checker of `section` answers (sections 4, 11 and unknown numbers: fine).
+int CheckSectionValue(int section, platform::Services& services, const ValueInput& value);
+
+}  // namespace engine

@@ -1,0 +1,109 @@
+// Checkers of Registry Integrity, Custom Controls, Software Locations, Windows Fonts, Help and
+// Resources and Shared Programs.
+#include <vector>
+
+#include "engine/Checkers.h"
+#include "engine/PathTest.h"
+#include "engine/Wildcard.h"
+
+namespace engine {
+namespace {
+
+constexpr int kFine = 1;
+constexpr int kProblem = 0;
+
+bool IsString(platform::DWORD type) {
+    return type == platform::REG_SZ || type == platform::REG_EXPAND_SZ;
+}
+
+int Judge(bool exists) { return exists ? kFine : kProblem; }
+
+// A file name with an extension and no folder in front of it.
+bool IsBareFileName(std::string_view text) {
+    return WildcardMatch(text, "*.*") && !WildcardMatch(text, "*\\*.*");
+}
+
+std::string Lowered(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+}  // namespace
+
+int CheckRegistryIntegrity(platform::Services& services, const ValueInput& value) {
+    if (!IsString(value.type)) return kFine;
+    std::string working(value.DataText());
+    if (value.type == platform::REG_EXPAND_SZ && value.length > 4) {
+        // The expansion may take up to 200000 bytes; start small and grow only when needed.
+        constexpr platform::DWORD kLimit = 200000;
+        std::vector<char> expanded(1024);
+        platform::DWORD needed = services.ExpandEnvironmentStringsA(
+            working.c_str(), expanded.data(), static_cast<platform::DWORD>(expanded.size()));
+        if (needed > expanded.size() && needed <= kLimit) {
+            expanded.resize(needed);
+            needed = services.ExpandEnvironmentStringsA(working.c_str(), expanded.data(), needed);
+        }
+        // An expansion that does not fit is judged on the unexpanded text.
+        if (needed > 0 && needed <= expanded.size()) working.assign(expanded.data());
+    }
+    if (value.length == 1) return value.name.empty() ? kFine : kProblem;
+    if (value.length == 0 || value.length == 2 || value.length == 3) return kFine;
+    if (WildcardMatch(working, "?:\\*")) return Judge(PathExists(services, CleanedText(working)));
+    return kFine;
+}
+
+int CheckCustomControls(platform::Services& services, const ValueInput& value) {
+    if (!IsString(value.type) || !value.name.empty()) return kFine;
+    const std::string key = Lowered(value.keyPath);
+    constexpr std::string_view kWord = "inprocserver32";
+    const std::size_t at = key.find(kWord);
+    if (at == std::string::npos || at + kWord.size() != key.size()) return kFine;
+    const std::string_view data = value.DataText();
+    if (IsBareFileName(data)) {
+        const std::string cleaned = CleanedText(data);
+        if (PathExists(services, WindowsFolderWithSeparator(services) + cleaned)) return kFine;
+        return Judge(PathExists(services, SystemFolderWithSeparator(services) + cleaned));
+    }
+    if (WildcardMatch(data, "?:\\*.*")) return Judge(PathExists(services, CleanedText(data)));
+    return kFine;
+}
+
+int CheckSoftwareLocations(platform::Services& services, const ValueInput& value) {
+    if (!IsString(value.type) || !value.name.empty()) return kFine;
+    const std::string cleaned = CleanedText(value.DataText(), true);
+    if (WildcardMatch(cleaned, "?:\\*.*")) return Judge(PathExists(services, cleaned));
+    return kFine;
+}
+
+int CheckWindowsFonts(platform::Services& services, const ValueInput& value) {
+    if (!IsString(value.type)) return kFine;
+    const std::string_view data = value.DataText();
+    if (data.empty() && value.name.size() > 1) return kProblem;
+    if (IsBareFileName(data))
+        return Judge(PathExists(services,
+                                WindowsFolderWithSeparator(services) + "Fonts\\" + CleanedText(data)));
+    if (WildcardMatch(data, "?:\\*.*")) return Judge(PathExists(services, CleanedText(data)));
+    return kFine;
+}
+
+int CheckHelpAndResources(platform::Services& services, const ValueInput& value) {
+    if (!IsString(value.type)) return kFine;
+    const std::string_view data = value.DataText();
+    if (data.empty() && value.name.size() > 1) return kProblem;
+    std::string folder(data);
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    if (value.name.empty()) return kFine;
+    const std::string candidate = CleanedText(folder + std::string(value.name));
+    if (WildcardMatch(candidate, "?:\\*.*")) return Judge(PathExists(services, candidate));
+    return kFine;
+}
+
+int CheckSharedPrograms(platform::Services& services, const ValueInput& value) {
+    if (!IsString(value.type) && value.type != platform::REG_DWORD) return kFine;
+    if (WildcardMatch(value.name, "?:\\*")) return Judge(PathExists(services, value.name));
+    return kFine;
+}
+
+}  // namespace engine

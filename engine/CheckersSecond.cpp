@@ -1,0 +1,122 @@
+// Checkers of Startup Programs, Add/Remove Programs, Virtual Devices, Sound and Appevents and
+// Valid Files Path, and the section dispatch.
+#include "engine/Checkers.h"
+#include "engine/Drives.h"
+#include "engine/PathTest.h"
+#include "engine/Wildcard.h"
+
+namespace engine {
+namespace {
+
+constexpr int kFine = 1;
+constexpr int kProblem = 0;
+
+bool IsString(platform::DWORD type) {
+    return type == platform::REG_SZ || type == platform::REG_EXPAND_SZ;
+}
+
+int Judge(bool exists) { return exists ? kFine : kProblem; }
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// "C:\*,D:\*": one pattern per fixed drive.
+std::string FixedDrivePatterns(platform::Services& services) {
+    std::string list;
+    for (const auto& root : FixedDriveRoots(services)) list += root + "*,";
+    if (list.size() > 2) list.pop_back();
+    return list;
+}
+
+}  // namespace
+
+int CheckStartupPrograms(platform::Services& services, const ValueInput& value) {
+    if (!IsString(value.type)) return kFine;
+    const std::string_view data = value.DataText();
+    if (WildcardMatch(data, "*.exe") && !WildcardMatch(data, "*\\*.exe")) {
+        const std::string cleaned = CleanedText(data);
+        if (PathExists(services, WindowsFolderWithSeparator(services) + cleaned)) return kFine;
+        return Judge(PathExists(services, SystemFolderWithSeparator(services) + cleaned));
+    }
+    if (WildcardMatch(data, "?:\\*.*")) return Judge(PathExists(services, CleanedText(data)));
+    return kFine;
+}
+
+int CheckAddRemovePrograms(platform::Services& services, const ValueInput& value) {
+    if (value.type == platform::REG_DWORD) {
+        if (WildcardMatch(value.name, "?:\\*") && !PathExists(services, value.name))
+            return kProblem;
+        return kFine;
+    }
+    if (!IsString(value.type)) return kFine;
+    if (EqualsNoCase(value.name, "uninstallstring")) {
+        const std::string cleaned = CleanedText(value.DataText());
+        if (WildcardMatch(cleaned, "?:\\*") && !PathExists(services, cleaned)) return kProblem;
+    }
+    return kFine;
+}
+
+int CheckVirtualDevices(platform::Services& services, const ValueInput& value) {
+    if (!IsString(value.type)) return kFine;
+    const std::string_view data = value.DataText();
+    if (WildcardMatch(data, "?:\\*") && !PathExists(services, data)) return kProblem;
+    return kFine;
+}
+
+int CheckSoundAndAppevents(platform::Services& services, const ValueInput& value) {
+    if (!IsString(value.type)) return kFine;
+    const std::string_view data = value.DataText();
+    if (WildcardMatch(data, "*.*") && !WildcardMatch(data, "*\\*.*")) {
+        const std::string cleaned = CleanedText(data);
+        const std::string windows = WindowsFolderWithSeparator(services);
+        if (PathExists(services, windows + cleaned)) return kFine;
+        if (PathExists(services, SystemFolderWithSeparator(services) + cleaned)) return kFine;
+        return Judge(PathExists(services, windows + "media\\" + cleaned));
+    }
+    if (WildcardMatch(data, "?:\\*.*")) return Judge(PathExists(services, CleanedText(data)));
+    return kFine;
+}
+
+int CheckValidFilesPath(platform::Services& services, const ValueInput& value) {
+    if (!IsString(value.type) && value.type != platform::REG_DWORD) return kFine;
+    if (WildcardMatch(value.keyPath, "*microsoft\\advanced inf setup*")) return kFine;
+    if (WildcardMatch(value.name, "*backup*") || WildcardMatch(value.name, "backup*"))
+        return kFine;
+    if (WildcardMatch(value.name, "SystemDB")) return kFine;
+    const std::string cleaned = CleanedText(value.DataText(), true);
+    // Every fixed-drive pattern has the shape "X:\*", so a text of any other shape cannot
+    // match the list: the drive list is only read for texts that could.
+    if (!WildcardMatch(cleaned, "?:\\*")) return kFine;
+    if (!PatternListMatch(cleaned, FixedDrivePatterns(services))) return kFine;
+    if (PathExists(services, cleaned)) return kFine;
+    if (value.type == platform::REG_DWORD) return Judge(PathExists(services, value.name));
+    return kProblem;
+}
+
+int CheckSectionValue(int section, platform::Services& services, const ValueInput& value) {
+    if (!IsString(value.type) && value.type != platform::REG_DWORD) return kFine;
+    switch (section) {
+        case 1: return CheckRegistryIntegrity(services, value);
+        case 2: return CheckCustomControls(services, value);
+        case 3: return CheckSoftwareLocations(services, value);
+        case 5: return CheckWindowsFonts(services, value);
+        case 6: return CheckHelpAndResources(services, value);
+        case 7: return CheckSharedPrograms(services, value);
+        case 8: return CheckStartupPrograms(services, value);
+        case 9: return CheckAddRemovePrograms(services, value);
+        case 10: return CheckVirtualDevices(services, value);
+        case 12: return CheckSoundAndAppevents(services, value);
+        case 13: return CheckValidFilesPath(services, value);
+        default: return kFine;
+    }
+}
+
+}  // namespace engine

@@ -1,0 +1,149 @@
+// The breadth-first walk over the registry keys of the work list.
+#include <cstring>
+#include <vector>
+
+#include "engine/CRegistryFixer.h"
+#include "engine/ValueText.h"
+
+namespace engine {
+namespace {
+
+constexpr platform::DWORD kSubkeyBuffer = 1000;
+constexpr platform::DWORD kNameBuffer = 10000;
+constexpr platform::DWORD kDataBuffer = 200000;
+// Zero bytes behind the data buffer that no call ever writes, so the data always reads as a
+// terminated text even when a value fills the buffer.
+constexpr platform::DWORD kDataGuard = 4;
+
+// Closes the open key on every way out of a key's visit.
+class OpenKey {
+public:
+    OpenKey(platform::Services& services, platform::HKEY key) : services_(services), key_(key) {}
+    ~OpenKey() { services_.RegCloseKey(key_); }
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+    platform::HKEY get() const { return key_; }
+
+private:
+    platform::Services& services_;
+    platform::HKEY key_;
+};
+
+// The head of the work list advances by index; the visited paths are dropped together when
+// the walk ends, so that removing the head costs nothing per key.
+class QueueHead {
+public:
+    explicit QueueHead(TextList& list) : list_(list) {}
+    ~QueueHead() { list_.erase(list_.begin(), list_.begin() + static_cast<std::ptrdiff_t>(head_)); }
+    QueueHead(const QueueHead&) = delete;
+    QueueHead& operator=(const QueueHead&) = delete;
+    bool Empty() const { return head_ >= list_.size(); }
+    const std::string& Front() const { return list_[head_]; }
+    void Pop() { ++head_; }
+
+private:
+    TextList& list_;
+    std::size_t head_ = 0;
+};
+
+}  // namespace
+
+void CRegistryFixer::Walk() {
+    // A Pause or Cancel pressed between two walks (in the scanner's own pump) stays pending
+    // for this walk's first poll instead of being lost.
+    if (runState_ == kIdle) runState_ = kRunning;
+    const std::string prefix = RootPrefix(root_);
+    if (sectionNameLabel_) sectionNameLabel_->SetText(sectionName_);
+    if (!workList_) {
+        runState_ = kIdle;
+        return;
+    }
+
+    std::vector<char> subkey(kSubkeyBuffer + 1, '\0');
+    std::vector<char> name(kNameBuffer + 1, '\0');
+    std::vector<platform::BYTE> data(kDataBuffer + kDataGuard, 0);
+    // How much of the data buffer the previous value may have written: only that much is
+    // cleared before the next value.
+    platform::DWORD dirty = kDataBuffer;
+
+    bool cancelled = false;
+    {
+        QueueHead queue(*workList_);
+        while (!queue.Empty() && !cancelled) {
+            const std::string current = queue.Front();
+            const std::string fullPath = prefix + current;
+            platform::HKEY handle = 0;
+            if (services_.RegOpenKeyExA(root_, current.c_str(), 0, platform::KEY_ALL_ACCESS,
+                                        &handle) != platform::ERROR_SUCCESS) {
+                queue.Pop();
+                continue;
+            }
+            OpenKey key(services_, handle);
+            if (currentKeyLabel_) currentKeyLabel_->SetText(current);
+
+            platform::DWORD valueCount = 0;
+            if (services_.RegQueryInfoKeyA(key.get(), nullptr, nullptr, &valueCount, nullptr,
+                                           nullptr) != platform::ERROR_SUCCESS)
+                valueCount = 0;  // a key that cannot say how many values it has is not read
+            if (Poll() == 3) {
+                cancelled = true;
+                break;
+            }
+
+            for (platform::DWORD index = 0;; ++index) {
+                if (Poll() == 3) {
+                    cancelled = true;
+                    break;
+                }
+                platform::DWORD length = kSubkeyBuffer;
+                if (services_.RegEnumKeyExA(key.get(), index, subkey.data(), &length) !=
+                    platform::ERROR_SUCCESS)
+                    break;
+                workList_->push_back(current + "\\" +
+                                     std::string(subkey.data(), strnlen(subkey.data(), length)));
+            }
+            if (cancelled || Poll() == 3) {
+                cancelled = true;
+                break;
+            }
+
+            for (platform::DWORD index = 0; index < valueCount; ++index) {
+                std::memset(data.data(), 0, dirty);
+                name[0] = '\0';
+                platform::DWORD nameLength = kNameBuffer;
+                platform::DWORD dataLength = kDataBuffer;
+                platform::DWORD type = 0;
+                const platform::LONG status =
+                    services_.RegEnumValueA(key.get(), index, name.data(), &nameLength, &type,
+                                            data.data(), &dataLength);
+                if (Poll() == 3) {
+                    cancelled = true;
+                    break;
+                }
+                if (status != platform::ERROR_SUCCESS) {
+                    // A name or data too long for the buffers: skipped, never judged on what
+                    // the buffers still hold from the previous value.
+                    dirty = kDataBuffer;
+                    continue;
+                }
+                if (dataLength > kDataBuffer) dataLength = kDataBuffer;
+                dirty = dataLength;
+                const std::string valueName(name.data(), strnlen(name.data(), kNameBuffer));
+                if (CheckValue(fullPath, valueName, data.data(), type, dataLength) != 0) continue;
+                const ValueTexts texts = TextForm(fullPath, valueName, type, data.data(), dataLength);
+                AddProblem(texts.key, texts.name, texts.value);
+            }
+            if (cancelled) break;
+            queue.Pop();
+        }
+    }
+
+    runState_ = kIdle;
+    if (cancelled) {
+        Notify(kScanCancelled);
+        return;
+    }
+    workList_->clear();
+}
+
+}  // namespace engine

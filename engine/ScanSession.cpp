@@ -1,0 +1,167 @@
+#include "engine/ScanSession.h"
+
+#include "engine/Drives.h"
+#include "engine/SectionAreas.h"
+
+namespace engine {
+namespace {
+
+constexpr const char* kCaption = "Information";
+
+// Directory listings are cached for the length of one scan only.
+class DirectoryCaching {
+public:
+    explicit DirectoryCaching(platform::Services& services) : services_(services) {
+        services_.SetDirectoryCaching(true);
+    }
+    ~DirectoryCaching() { services_.SetDirectoryCaching(false); }
+    DirectoryCaching(const DirectoryCaching&) = delete;
+    DirectoryCaching& operator=(const DirectoryCaching&) = delete;
+
+private:
+    platform::Services& services_;
+};
+
+class ScanningFlag {
+public:
+    explicit ScanningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~ScanningFlag() { flag_ = false; }
+    ScanningFlag(const ScanningFlag&) = delete;
+    ScanningFlag& operator=(const ScanningFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+ScanSession::ScanSession(platform::Services& services, Host& host)
+    : services_(services), host_(host), fixer_(services, host) {}
+
+void ScanSession::ResetResults() {
+    results_.Clear();
+    repairLists_.Clear();
+    for (int section = 1; section <= kSectionCount; ++section)
+        if (Label* label = host_.SectionCounterLabel(section)) label->SetText("0");
+    if (Label* label = host_.FoundCountLabel()) label->SetText("0 problem(s) found");
+    host_.OnResultsReset();
+}
+
+ScanOutcome ScanSession::Scan(const SectionRows& rows, int selectionSummary) {
+    if (selectionSummary == 1) {
+        host_.MessageBox("Please select a section to scan before continuing!", kCaption,
+                         MB_ICONINFORMATION);
+        return ScanOutcome::Refused;
+    }
+    ScanningFlag scanning(scanning_);
+    DirectoryCaching caching(services_);
+    // A request left over from before this scan (a Cancel pressed after the last walk) must
+    // not reach this scan's first walk.
+    fixer_.SetRunState(kIdle);
+    host_.ShowScreen(2);
+    ResetResults();
+    host_.Pump();
+    continue_ = 1;
+    cancelled_ = 0;
+
+    auto chosen = [&rows](std::size_t row) {
+        return row < rows.selected.size() && rows.selected[row] != 0;
+    };
+    for (int section = 1; section <= 13; ++section)
+        if (chosen(static_cast<std::size_t>(section - 1)) && continue_ == 1)
+            RunRegistrySection(section);
+
+    workList_.clear();
+    constexpr std::size_t kLetterAt = 18;
+    for (std::size_t row = kFirstDriveRow; row < rows.labels.size(); ++row)
+        if (chosen(row) && rows.labels[row].size() >= kLetterAt + 2)
+            workList_.push_back(rows.labels[row].substr(kLetterAt, 2));
+    if (continue_ == 1 && !workList_.empty()) RunShortcutSection();
+
+    fixer_.SetRunState(kIdle);
+    if (cancelled_ == 1) {
+        ResetResults();
+        host_.ShowScreen(1);
+        return ScanOutcome::Cancelled;
+    }
+    continue_ = 0;
+    if (results_.total > 0) {
+        host_.ShowScreen(3);
+        return ScanOutcome::ProblemsFound;
+    }
+    host_.MessageBox("No Problems Detected!", kCaption, MB_ICONINFORMATION);
+    host_.ShowScreen(1);
+    return ScanOutcome::NothingFound;
+}
+
+void ScanSession::PrepareFor(platform::HKEY root, int section) {
+    SectionResult& result = results_.Section(section);
+    fixer_.Prepare(root, workList_, section, result.found, result.count, results_.total, this, "",
+                   host_.CurrentKeyLabel(), host_.SectionNameLabel(),
+                   host_.SectionCounterLabel(section), host_.FoundCountLabel());
+}
+
+void ScanSession::RunRegistrySection(int section) {
+    for (const SectionWalk& walk : SectionWalks(section)) {
+        host_.Pump();
+        workList_.clear();
+        for (const char* key : walk.startKeys) workList_.emplace_back(key);
+        if (continue_ != 1) return;
+        PrepareFor(walk.root, section);
+        fixer_.Walk();
+    }
+}
+
+void ScanSession::RunShortcutSection() {
+    PrepareFor(0, kSectionCount);
+    fixer_.ShortcutWalk();
+}
+
+void ScanSession::PauseCommand() {
+    host_.BeginWaitCursor();
+    host_.Pump();
+    if (paused_ == 1)
+        fixer_.ResumeRequest();
+    else
+        fixer_.PauseRequest();
+}
+
+void ScanSession::CancelCommand() { fixer_.CancelRequest(); }
+
+void ScanSession::HandleScanState(int state) {
+    host_.EndWaitCursor();
+    switch (state) {
+        case kScanCancelled:
+            continue_ = 0;
+            cancelled_ = 1;
+            break;
+        case kScanPaused:
+            paused_ = 1;
+            break;
+        case kScanResumed:
+            paused_ = 0;
+            break;
+        default:
+            break;
+    }
+    host_.OnScanState(state);
+}
+
+SectionRows BuildSectionRows(platform::Services& services) {
+    SectionRows rows;
+    for (int section = 1; section <= 13; ++section) rows.labels.emplace_back(SectionName(section));
+    for (const auto& root : FixedDriveRoots(services))
+        rows.labels.push_back(std::string(kDriveRowPrefix) + root + " )");
+    rows.selected.assign(rows.labels.size(), 0);
+    return rows;
+}
+
+int SelectionSummary(const SectionRows& rows) {
+    std::size_t chosen = 0;
+    for (std::size_t i = 0; i < rows.labels.size(); ++i)
+        if (i < rows.selected.size() && rows.selected[i] != 0) ++chosen;
+    if (chosen == 0) return 1;
+    return chosen == rows.labels.size() ? 0 : 2;
+}
+
+}  // namespace engine

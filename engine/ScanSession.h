@@ -1,0 +1,71 @@
+#pragma once
+// One front end's scan: the results, repair lists, run flags, work list and scan context,
+// the scan run over the chosen section rows, and the Pause and Cancel commands.
+#include <chrono>
+
+#include "engine/CRegistryFixer.h"
+#include "engine/Host.h"
+#include "engine/ScanModel.h"
+#include "platform/Services.h"
+
+namespace engine {
+
+enum class ScanOutcome {
+    Refused,        // no row chosen: the message box was shown, nothing changed
+    Cancelled,      // results discarded, screen 1
+    NothingFound,   // "No Problems Detected!", screen 1
+    ProblemsFound,  // screen 3
+};
+
+class ScanSession final : public ScanStateTarget {
+public:
+    ScanSession(platform::Services& services, Host& host);
+    ScanSession(const ScanSession&) = delete;
+    ScanSession& operator=(const ScanSession&) = delete;
+
+    // The Scan command. `rows` are the section list's rows and selection flags;
+    // `selectionSummary` is 0 (every row chosen), 1 (none) or 2 (some).
+    ScanOutcome Scan(const SectionRows& rows, int selectionSummary);
+    // The Pause button: asks for a pause, or for a resume while paused.
+    void PauseCommand();
+    // The Cancel button.
+    void CancelCommand();
+    // The scan-state message: ends the wait cursor, updates the run flags, tells the host.
+    void HandleScanState(int state) override;
+    // Empties results and repair lists and resets the counter labels.
+    void ResetResults();
+
+    ScanResults& Results() { return results_; }
+    const ScanResults& Results() const { return results_; }
+    RepairLists& Repair() { return repairLists_; }
+    CRegistryFixer& Fixer() { return fixer_; }
+    bool Scanning() const { return scanning_; }
+    bool Paused() const { return paused_ != 0; }
+    bool Cancelled() const { return cancelled_ != 0; }
+    bool Continuing() const { return continue_ != 0; }
+    void SetPumpInterval(std::chrono::milliseconds interval) { fixer_.SetPumpInterval(interval); }
+
+private:
+    void RunRegistrySection(int section);
+    void RunShortcutSection();
+    void PrepareFor(platform::HKEY root, int section);
+
+    platform::Services& services_;
+    Host& host_;
+    ScanResults results_;
+    RepairLists repairLists_;
+    TextList workList_;
+    CRegistryFixer fixer_;
+    int continue_ = 0;
+    int cancelled_ = 0;
+    int paused_ = 0;
+    bool scanning_ = false;
+};
+
+// The section list's rows: the thirteen registry sections, then "Valid Shortcuts ( X:\ )" per
+// fixed drive in the system's order. No row is chosen.
+SectionRows BuildSectionRows(platform::Services& services);
+// 0 when every row is chosen, 1 when none is, 2 otherwise.
+int SelectionSummary(const SectionRows& rows);
+
+}  // namespace engine

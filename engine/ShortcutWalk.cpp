@@ -1,0 +1,104 @@
+// The walk over the chosen drives' folders for shortcut files whose target is gone.
+#include <cstring>
+#include <set>
+#include <utility>
+
+#include "engine/CRegistryFixer.h"
+#include "engine/PathTest.h"
+#include "engine/ValueText.h"
+#include "engine/Wildcard.h"
+
+namespace engine {
+namespace {
+
+constexpr const char* kExclusions =
+    "?:\\win*\\security,?:\\win*\\Sysbackup,?:\\win*\\sysbckup,?:\\recycle?,?:\\_restore,"
+    "?:\\SYSTEM VOLUME INFORMATION";
+constexpr const char* kShortcutPattern = "?:\\*.lnk";
+constexpr platform::DWORD kTargetBuffer = 1000;
+
+using FolderKey = std::pair<std::uint64_t, std::uint64_t>;
+
+// Physical folders already queued: a prefix links Desktop, Documents and Downloads to one
+// home folder, and links can loop. A zero identity (unknown) never counts as seen.
+class SeenFolders {
+public:
+    bool FirstVisit(const platform::FolderId& id) {
+        if (id.device == 0 && id.inode == 0) return true;
+        return seen_.insert({id.device, id.inode}).second;
+    }
+
+private:
+    std::set<FolderKey> seen_;
+};
+
+}  // namespace
+
+void CRegistryFixer::ShortcutWalk() {
+    if (sectionNameLabel_) sectionNameLabel_->SetText(sectionName_);
+    if (!workList_) return;
+    TextList& list = *workList_;
+
+    SeenFolders seen;
+    {
+        // The seeded drives: a drive whose folder another drive already reaches is dropped.
+        TextList seeds;
+        for (const auto& drive : list) {
+            platform::FolderId id;
+            const std::string root = drive.empty() || drive.back() == '\\' ? drive : drive + "\\";
+            if (!services_.GetFolderIdentity(root.c_str(), &id) || seen.FirstVisit(id))
+                seeds.push_back(drive);
+        }
+        list = std::move(seeds);
+    }
+
+    std::size_t head = 0;
+    bool cancelled = false;
+    while (head < list.size() && !cancelled) {
+        const std::string folder = list[head];
+        if (currentKeyLabel_) currentKeyLabel_->SetText(folder);
+        const bool endsInSeparator = !folder.empty() && folder.back() == '\\';
+        const std::string search = folder + (endsInSeparator ? "*.*" : "\\*.*");
+        if (auto finder = services_.FindFirstFileA(search.c_str())) {
+            platform::FindEntry entry;
+            while (finder->Next(entry)) {
+                if (entry.IsDots()) continue;
+                const std::string path = folder + (endsInSeparator ? "" : "\\") + entry.name;
+                if (entry.directory) {
+                    if (!PatternListMatch(path, kExclusions) && seen.FirstVisit(entry.id))
+                        list.push_back(path);
+                } else if (WildcardMatch(path, kShortcutPattern)) {
+                    std::string target = services_.GetShortcutTarget(path.c_str());
+                    if (target.size() >= kTargetBuffer) target.resize(kTargetBuffer - 1);
+                    char expanded[kTargetBuffer] = {};
+                    const platform::DWORD needed =
+                        services_.ExpandEnvironmentStringsA(target.c_str(), expanded, kTargetBuffer);
+                    // A target whose expansion does not fit the buffer cannot be judged.
+                    if (needed > 0 && needed <= kTargetBuffer) {
+                        const platform::DWORD length =
+                            static_cast<platform::DWORD>(strnlen(expanded, kTargetBuffer));
+                        if (length > 2 && !PathExists(services_, {expanded, length})) {
+                            const ValueTexts texts =
+                                TextForm(path, "", platform::REG_SZ,
+                                         reinterpret_cast<const platform::BYTE*>(expanded), length);
+                            AddProblem(texts.key, texts.name, texts.value);
+                        }
+                    }
+                }
+                if (Poll() == 3) {
+                    cancelled = true;
+                    break;
+                }
+            }
+        }
+        if (!cancelled) ++head;
+    }
+
+    list.erase(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(head));
+    if (cancelled) {
+        runState_ = kIdle;
+        Notify(kScanCancelled);
+    }
+}
+
+}  // namespace engine

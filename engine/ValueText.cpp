@@ -1,0 +1,134 @@
+#include "engine/ValueText.h"
+
+#include <fmt/format.h>
+
+namespace engine {
+namespace {
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// Names and string data are kept exactly: no trimming, so a backup restores what was there
+// and repair finds the value by its real name. CR and LF are escaped so that a record stays
+// one line of the backup file.
+std::string Quoted(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    for (char c : text) {
+        switch (c) {
+            case '\\': out += "\\\\"; break;
+            case '"': out += "\\\""; break;
+            case '\r': out += "\\r"; break;
+            case '\n': out += "\\n"; break;
+            default: out += c;
+        }
+    }
+    out += '"';
+    return out;
+}
+
+// The data as text: up to its first zero byte, never beyond the reported length.
+std::string_view DataText(const platform::BYTE* data, platform::DWORD length) {
+    if (!data) return {};
+    const char* chars = reinterpret_cast<const char*>(data);
+    std::size_t n = 0;
+    while (n < length && chars[n] != '\0') ++n;
+    return {chars, n};
+}
+
+// Shows an escaped text as plain text in one left-to-right pass, so that an escaped
+// backslash is never read as the start of another escape. CR and LF show as spaces.
+std::string Unescaped(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            const char next = text[i + 1];
+            if (next == '\\' || next == '"') {
+                out += next;
+                ++i;
+                continue;
+            }
+            if (next == 'r' || next == 'n') {
+                out += ' ';
+                ++i;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+bool Enclosed(std::string_view text, char open, char close) {
+    return text.size() >= 2 && text.front() == open && text.back() == close;
+}
+
+}  // namespace
+
+ValueTexts TextForm(const std::string& fullKeyPath, const std::string& valueName,
+                    platform::DWORD type, const platform::BYTE* data, platform::DWORD length) {
+    ValueTexts texts;
+    texts.key = "[" + fullKeyPath + "]";
+    texts.name = valueName.empty() ? std::string("@") : Quoted(valueName);
+    switch (type) {
+        case platform::REG_SZ:
+            texts.value = Quoted(DataText(data, length));
+            break;
+        case platform::REG_EXPAND_SZ: {
+            std::string out = "hex(2):";
+            for (unsigned char c : DataText(data, length)) {
+                out += std::to_string(c);
+                out += ",00,";
+            }
+            out += "00,00";
+            texts.value = std::move(out);
+            break;
+        }
+        case platform::REG_DWORD: {
+            // Bytes beyond the reported length read as zero, as in a cleared buffer.
+            std::uint32_t number = 0;
+            for (platform::DWORD i = 0; i < 4 && data && i < length; ++i)
+                number |= static_cast<std::uint32_t>(data[i]) << (8 * i);
+            texts.value = fmt::format("dword:{:08x}", number);
+            break;
+        }
+        default:
+            break;
+    }
+    return texts;
+}
+
+ShownTexts DisplayConversion(const std::string& keyText, const std::string& nameText,
+                             const std::string& valueText, const std::string& mark) {
+    ShownTexts shown;
+    std::string_view key = Trim(keyText);
+    if (Enclosed(key, '[', ']')) key = key.substr(1, key.size() - 2);
+    shown.key = std::string(key);
+
+    std::string value;
+    const std::string_view name = Trim(nameText);
+    if (name == "@")
+        value = "<Default>";
+    else if (Enclosed(name, '"', '"'))
+        value = std::string(name.substr(1, name.size() - 2));
+    const std::string_view data = Trim(valueText);
+    if (data == "\"\"")
+        value += " = <Empty Value>";
+    else if (Enclosed(data, '"', '"'))
+        value += " = " + std::string(data.substr(1, data.size() - 2));
+    shown.value = Unescaped(value);
+
+    shown.mark = Trim(mark) == "0" ? "0" : "1";
+    return shown;
+}
+
+}  // namespace engine
