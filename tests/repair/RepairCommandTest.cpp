@@ -1,0 +1,251 @@
+// The whole repair on a real prefix: the question, the backup, the deletions and the messages.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "repair/RepairCommand.h"
+#include "tests/repair/FakeWineServer.h"
+#include "tests/repair/RepairTestSupport.h"
+#include "tests/repair/ScriptedHost.h"
+
+namespace repair {
+namespace {
+
+using fixtures::Hive;
+using platform::HKEY_CURRENT_USER;
+using platform::HKEY_LOCAL_MACHINE;
+using repairtest::Query;
+namespace fs = std::filesystem;
+
+constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kRunKey =
+    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]";
+constexpr const char* kShortcut = "C:\\users\\Public\\Desktop\\Gone.lnk";
+
+void Add(engine::ScanResults& results, int section, std::string key, std::string name,
+         std::string value, std::string mark = "0") {
+    auto& s = results.Section(section);
+    s.found.insert(s.found.end(), {std::move(key), std::move(name), std::move(value),
+                                   std::move(mark)});
+    ++s.count;
+    ++results.total;
+}
+
+class RepairCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        prefix.SetString(Hive::User, kRun, "Dead", "c:\\gone\\dead.exe");
+        prefix.SetString(Hive::User, kRun, "Kept", "c:\\gone\\kept.exe");
+        prefix.SetString(Hive::System, "Software\\Classes\\CLSID\\{1}\\InprocServer32", "",
+                         "c:\\gone\\x.dll");
+        prefix.CreateFolder("C:\\target");
+        prefix.CreateShortcut(kShortcut, "C:\\gone\\app.exe");
+        Add(results, 8, kRunKey, "\"Dead\"", "\"c:\\\\gone\\\\dead.exe\"");
+        Add(results, 8, kRunKey, "\"Kept\"", "\"c:\\\\gone\\\\kept.exe\"", "1");
+        Add(results, 2,
+            "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{1}\\InprocServer32]", "@",
+            "\"c:\\\\gone\\\\x.dll\"");
+        Add(results, 14, std::string("[") + kShortcut + "]", "@", "\"C:\\\\gone\\\\app.exe\"");
+    }
+
+    std::unique_ptr<platform::Services> Reopen() { return prefix.Open(); }
+    bool ShortcutExists() const { return prefix.Exists(kShortcut); }
+    std::string BackupPath() const { return prefix.HostPath(repairtest::kBackupWindowsPath); }
+    bool DeadValuesPresent(platform::Services& s) {
+        return Query(s, HKEY_CURRENT_USER, kRun, "Dead") &&
+               Query(s, HKEY_LOCAL_MACHINE, "Software\\Classes\\CLSID\\{1}\\InprocServer32", "");
+    }
+
+    fixtures::TestPrefix prefix;
+    engine::ScanResults results;
+    engine::RepairLists lists;
+    repairtest::ScriptedHost host;
+};
+
+TEST_F(RepairCommandTest, YesSavesTheBackupThenDeletesAndReportsTheTotal) {
+    auto services = repairtest::OpenFixed(prefix);
+    ASSERT_TRUE(services);
+    host.answers = {engine::IDYES};
+    const RepairReport report = RepairCommand(results, lists, *services, host);
+
+    EXPECT_EQ(report.end, RepairReport::End::Done);
+    EXPECT_TRUE(report.backupWritten);
+    EXPECT_EQ(report.registry.removed, 2);
+    EXPECT_EQ(report.shortcuts.removed, 1);
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_EQ(host.boxes[0].text, "Do you want to save a backup before repairing(Recommended)?");
+    EXPECT_EQ(host.boxes[0].caption, "Information");
+    EXPECT_EQ(host.boxes[0].style, 0x23u);
+    EXPECT_EQ(host.boxes[1].text, "Total 3 problem(s) have been repaired successfully!");
+    EXPECT_EQ(host.boxes[1].caption, "");
+    EXPECT_EQ(host.boxes[1].style, engine::MB_OK);
+    EXPECT_EQ(host.screens, (std::vector<int>{4}));
+
+    EXPECT_EQ(repairtest::ReadBytes(BackupPath()),
+              repairtest::Crlf(std::string("\n>>   4/5/2026  21:6:3  >>2\n\n"
+                                           "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{1}\\"
+                                           "InprocServer32]\n@=\"c:\\\\gone\\\\x.dll\"\n\n") +
+                               kRunKey + "\n\"Dead\"=\"c:\\\\gone\\\\dead.exe\"\n\n"));
+    auto after = Reopen();
+    ASSERT_TRUE(after);
+    EXPECT_FALSE(Query(*after, HKEY_CURRENT_USER, kRun, "Dead"));
+    EXPECT_FALSE(Query(*after, HKEY_LOCAL_MACHINE, "Software\\Classes\\CLSID\\{1}\\InprocServer32", ""));
+    EXPECT_TRUE(Query(*after, HKEY_CURRENT_USER, kRun, "Kept"));
+    // The key of a deleted value stays; only values are ever removed.
+    EXPECT_TRUE(repairtest::KeyExists(*after, HKEY_LOCAL_MACHINE,
+                                      "Software\\Classes\\CLSID\\{1}\\InprocServer32"));
+    EXPECT_FALSE(ShortcutExists());
+    EXPECT_TRUE(prefix.Exists("C:\\users\\Public\\Desktop"));
+    EXPECT_TRUE(prefix.Exists("C:\\target"));
+}
+
+TEST_F(RepairCommandTest, CancelChangesNothingAndSaysNothingMore) {
+    auto services = prefix.Open();
+    ASSERT_TRUE(services);
+    host.answers = {engine::IDCANCEL};
+    const RepairReport report = RepairCommand(results, lists, *services, host);
+    EXPECT_EQ(report.end, RepairReport::End::Cancelled);
+    EXPECT_EQ(host.boxes.size(), 1u);
+    EXPECT_TRUE(host.screens.empty());
+    EXPECT_FALSE(fs::exists(BackupPath()));
+    EXPECT_TRUE(ShortcutExists());
+    auto after = Reopen();
+    ASSERT_TRUE(after);
+    EXPECT_TRUE(DeadValuesPresent(*after));
+}
+
+TEST_F(RepairCommandTest, NoDeletesWithoutABackup) {
+    auto services = prefix.Open();
+    ASSERT_TRUE(services);
+    host.answers = {engine::IDNO};
+    const RepairReport report = RepairCommand(results, lists, *services, host);
+    EXPECT_EQ(report.end, RepairReport::End::Done);
+    EXPECT_FALSE(report.backupWritten);
+    EXPECT_FALSE(fs::exists(BackupPath()));
+    EXPECT_FALSE(ShortcutExists());
+    auto after = Reopen();
+    ASSERT_TRUE(after);
+    EXPECT_FALSE(Query(*after, HKEY_CURRENT_USER, kRun, "Dead"));
+}
+
+TEST_F(RepairCommandTest, EveryRecordLeftStillAsksAndRepairsNone) {
+    for (auto& section : results.sections) {
+        for (std::size_t i = 3; i < section.found.size(); i += 4) section.found[i] = "1";
+    }
+    auto services = prefix.Open();
+    ASSERT_TRUE(services);
+    host.answers = {engine::IDYES};
+    RepairCommand(results, lists, *services, host);
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_EQ(host.boxes[1].text, "Total 0 problem(s) have been repaired successfully!");
+    EXPECT_TRUE(ShortcutExists());
+    // Yes still writes a block, with no entries.
+    EXPECT_EQ(repairtest::ReadBytes(BackupPath()).find(">>0\r\n\r\n") != std::string::npos, true);
+}
+
+TEST_F(RepairCommandTest, UnwritableBackupStopsBeforeAnyDeletion) {
+    prefix.CreateFile("C:\\Program Files\\Norlix Drennow\\backup", "in the way");
+    auto services = prefix.Open();
+    ASSERT_TRUE(services);
+    host.answers = {engine::IDYES};
+    const RepairReport report = RepairCommand(results, lists, *services, host);
+    EXPECT_EQ(report.end, RepairReport::End::BackupFailed);
+    EXPECT_EQ(report.Repaired(), 0);
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_NE(host.boxes[1].text.find("backup could not be saved"), std::string::npos);
+    EXPECT_TRUE(host.screens.empty());
+    EXPECT_FALSE(services->HasUncommittedChanges());
+    EXPECT_TRUE(ShortcutExists());
+    auto after = Reopen();
+    ASSERT_TRUE(after);
+    EXPECT_TRUE(DeadValuesPresent(*after));
+}
+
+TEST_F(RepairCommandTest, RunningWineserverRefusesTheRepair) {
+    auto services = prefix.Open();
+    ASSERT_TRUE(services);
+    repairtest::FakeWineServer server(prefix.Dir());
+    ASSERT_TRUE(server.Running());
+    const std::string userHive = prefix.ReadHive(Hive::User);
+    host.answers = {engine::IDNO};
+    const RepairReport report = RepairCommand(results, lists, *services, host);
+    EXPECT_NE(report.end, RepairReport::End::Done);
+    EXPECT_EQ(report.Repaired(), 0);
+    EXPECT_TRUE(ShortcutExists());
+    EXPECT_EQ(prefix.ReadHive(Hive::User), userHive);
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_NE(host.boxes[1].text.find("Nothing has been repaired"), std::string::npos);
+    EXPECT_NE(host.boxes[1].text.find("wineserver"), std::string::npos) << host.boxes[1].text;
+}
+
+TEST_F(RepairCommandTest, FailedCommitDeletesNoShortcutFile) {
+    auto services = prefix.Open();
+    ASSERT_TRUE(services);
+    // Someone else rewrote the hive after we loaded it: ours must not overwrite it.
+    const std::string hive = prefix.HivePath(Hive::User);
+    const std::string changed = prefix.ReadHive(Hive::User) + "\n";
+    repairtest::WriteBytes(hive, changed);
+    fs::last_write_time(hive, fs::last_write_time(hive) + std::chrono::seconds(5));
+    host.answers = {engine::IDNO};
+    const RepairReport report = RepairCommand(results, lists, *services, host);
+    EXPECT_NE(report.end, RepairReport::End::Done);
+    EXPECT_EQ(report.shortcuts.removed, 0);
+    EXPECT_TRUE(ShortcutExists());
+    EXPECT_EQ(prefix.ReadHive(Hive::User), changed);
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_NE(host.boxes[1].text.find("nothing has been repaired"), std::string::npos)
+        << host.boxes[1].text;
+}
+
+TEST_F(RepairCommandTest, OutcomesCountWhatHappened) {
+    engine::ScanResults odd;
+    // A value that was already gone, the same value twice, a key that no longer exists.
+    Add(odd, 8, kRunKey, "\"Dead\"", "\"x\"");
+    Add(odd, 8, kRunKey, "\"Dead\"", "\"x\"");
+    Add(odd, 8, kRunKey, "\"NeverThere\"", "\"x\"");
+    Add(odd, 3, "[HKEY_CURRENT_USER\\Software\\GoneKey]", "\"v\"", "\"x\"");
+    Add(odd, 3, "[HKEY_PERFORMANCE_DATA\\Software\\X]", "\"v\"", "\"x\"");
+    Add(odd, 14, "[C:\\users\\Public\\Desktop\\NotThere.lnk]", "@", "\"x\"");
+    auto services = prefix.Open();
+    ASSERT_TRUE(services);
+    host.answers = {engine::IDNO};
+    const RepairReport report = RepairCommand(odd, lists, *services, host);
+    EXPECT_EQ(report.registry.removed, 1);
+    EXPECT_EQ(report.registry.alreadyAbsent, 3);
+    EXPECT_EQ(report.registry.failed, 1);
+    EXPECT_EQ(report.shortcuts.alreadyAbsent, 1);
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_EQ(host.boxes[1].text.substr(0, 52),
+              "Total 5 problem(s) have been repaired successfully!\n");
+    EXPECT_NE(host.boxes[1].text.find("1 problem(s) could not be repaired"), std::string::npos);
+    EXPECT_NE(host.boxes[1].text.find("HKEY_PERFORMANCE_DATA"), std::string::npos);
+    // Deleting never creates a key that was gone.
+    auto after = Reopen();
+    ASSERT_TRUE(after);
+    EXPECT_FALSE(repairtest::KeyExists(*after, HKEY_CURRENT_USER, "Software\\GoneKey"));
+}
+
+TEST_F(RepairCommandTest, NameWithQuoteAndEqualsDeletesOnlyItself) {
+    prefix.SetString(Hive::User, "Software\\Q", "a", "keep me");
+    prefix.SetString(Hive::User, "Software\\Q", "a\"=b", "c:\\gone.exe");
+    prefix.SetString(Hive::User, "Software\\Q", "back\\slash", "c:\\gone.exe");
+    prefix.SetString(Hive::User, "Software\\Q", "x", "1");
+    engine::ScanResults quoted;
+    Add(quoted, 3, "[HKEY_CURRENT_USER\\Software\\Q]", "\"a\\\"=b\"", "\"c:\\\\gone.exe\"");
+    Add(quoted, 3, "[HKEY_CURRENT_USER\\Software\\Q]", "\"back\\\\slash\"", "\"c:\\\\gone.exe\"");
+    Add(quoted, 3, "[HKEY_CURRENT_USER\\Software\\Q]", "\"x\"", "\"1\"");
+    auto services = prefix.Open();
+    ASSERT_TRUE(services);
+    host.answers = {engine::IDNO};
+    const RepairReport report = RepairCommand(quoted, lists, *services, host);
+    EXPECT_EQ(report.registry.removed, 3);
+    auto after = Reopen();
+    ASSERT_TRUE(after);
+    EXPECT_EQ(Query(*after, HKEY_CURRENT_USER, "Software\\Q", "a"), repairtest::Sz("keep me"));
+    EXPECT_FALSE(Query(*after, HKEY_CURRENT_USER, "Software\\Q", "a\"=b"));
+    EXPECT_FALSE(Query(*after, HKEY_CURRENT_USER, "Software\\Q", "back\\slash"));
+    EXPECT_FALSE(Query(*after, HKEY_CURRENT_USER, "Software\\Q", "x"));
+}
+
+}  // namespace
+}  // namespace repair

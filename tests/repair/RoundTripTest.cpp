@@ -1,0 +1,112 @@
+// Found → repaired with a backup → restored: the values are back exactly as they were.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "engine/ValueText.h"
+#include "repair/BackupCatalogue.h"
+#include "repair/RepairCommand.h"
+#include "tests/repair/RepairTestSupport.h"
+#include "tests/repair/ScriptedHost.h"
+
+namespace repair {
+namespace {
+
+using fixtures::Hive;
+using platform::HKEY_CURRENT_USER;
+
+constexpr const char* kKey = "Software\\RoundTrip";
+
+// Every value of the key, with its records in text form as the key walker makes them.
+std::map<std::string, repairtest::RegValue> ReadAll(platform::Services& services,
+                                                    engine::SectionResult* records) {
+    std::map<std::string, repairtest::RegValue> values;
+    platform::HKEY key = 0;
+    EXPECT_EQ(services.RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, platform::KEY_READ, &key),
+              platform::ERROR_SUCCESS);
+    for (platform::DWORD index = 0;; ++index) {
+        char name[10000];
+        platform::DWORD nameLength = sizeof name;
+        platform::BYTE data[20000];
+        platform::DWORD dataLength = sizeof data;
+        platform::DWORD type = 0;
+        if (services.RegEnumValueA(key, index, name, &nameLength, &type, data, &dataLength) !=
+            platform::ERROR_SUCCESS) {
+            break;
+        }
+        values[std::string(name, nameLength)] = {type,
+                                                 std::vector<platform::BYTE>(data, data + dataLength)};
+        if (records) {
+            const engine::ValueTexts texts = engine::TextForm(
+                std::string("HKEY_CURRENT_USER\\") + kKey, std::string(name, nameLength), type,
+                data, dataLength);
+            records->found.insert(records->found.end(),
+                                  {texts.key, texts.name, texts.value, "0"});
+            ++records->count;
+        }
+    }
+    services.RegCloseKey(key);
+    return values;
+}
+
+TEST(RoundTrip, RepairWithBackupThenRestoreGivesBackEveryValue) {
+    fixtures::TestPrefix prefix;
+    prefix.SetString(Hive::User, kKey, "", "C:\\Program Files\\Gone\\Default.EXE");
+    prefix.SetString(Hive::User, kKey, "Mixed Case", "  C:\\Gone\\Spaced Out.exe  ");
+    prefix.SetString(Hive::User, kKey, "  padded name ", "x");
+    prefix.SetString(Hive::User, kKey, "quote\"=name", "say \"hi\" \\\\server\\share");
+    prefix.SetString(Hive::User, kKey, "line\nbreak", "first\r\nsecond\\n");
+    prefix.SetString(Hive::User, kKey, "back\\nslash", "c:\\new\\real");
+    prefix.SetString(Hive::User, kKey, "long", std::string(1500, 'L'));
+    prefix.SetString(Hive::User, kKey, "empty", "");
+    prefix.SetExpandString(Hive::User, kKey, "Expand", "%SystemRoot%\\Gone\\Tool.dll");
+    prefix.SetDword(Hive::User, kKey, "Number", 0x80ABCDEFu);
+
+    engine::ScanResults results;
+    std::map<std::string, repairtest::RegValue> before;
+    {
+        auto services = prefix.Open();
+        ASSERT_TRUE(services);
+        before = ReadAll(*services, &results.Section(13));
+        results.total = results.Section(13).count;
+        ASSERT_EQ(before.size(), 10u);
+
+        repairtest::ScriptedHost host;
+        host.answers = {engine::IDYES};
+        engine::RepairLists lists;
+        const RepairReport report = RepairCommand(results, lists, *services, host);
+        ASSERT_EQ(report.end, RepairReport::End::Done);
+        EXPECT_EQ(report.registry.removed, 10);
+    }
+    {
+        auto services = prefix.Open();
+        ASSERT_TRUE(services);
+        EXPECT_TRUE(ReadAll(*services, nullptr).empty());
+        repairtest::ScriptedHost host;
+        BackupCatalogue catalogue(*services, host);
+        catalogue.LoadCatalogue();
+        ASSERT_EQ(catalogue.ListedCount(), 1);
+        EXPECT_EQ(catalogue.Rows()[0].count, "10");
+        catalogue.LoadBackupEntries(0);
+        EXPECT_EQ(catalogue.Entries().size(), 40u);
+        const engine::RestoreOutcome outcome = catalogue.Restore();
+        EXPECT_EQ(outcome.restored, 10);
+        ASSERT_EQ(host.boxes.size(), 1u);
+        EXPECT_EQ(host.boxes[0].text, "Restore Successed!");
+    }
+    auto services = prefix.Open();
+    ASSERT_TRUE(services);
+    const auto after = ReadAll(*services, nullptr);
+    for (const auto& [name, value] : before) {
+        auto it = after.find(name);
+        ASSERT_NE(it, after.end()) << name;
+        EXPECT_EQ(it->second.type, value.type) << name;
+        EXPECT_EQ(std::string(it->second.data.begin(), it->second.data.end()),
+                  std::string(value.data.begin(), value.data.end()))
+            << name;
+    }
+    EXPECT_EQ(after.size(), before.size());
+}
+
+}  // namespace
+}  // namespace repair

@@ -1,0 +1,44 @@
+#pragma once
+// A host for tests: answers message boxes from a script and records every box and screen.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "engine/Host.h"
+
+namespace repairtest {
+
+struct Box {
+    std::string text;
+    std::string caption;
+    unsigned style = 0;
+};
+
+class ScriptedHost : public engine::Host {
+public:
+    std::deque<int> answers;  // taken in order; IDOK once the script is used up
+    std::vector<Box> boxes;
+    std::vector<int> screens;
+    int waitDepth = 0;
+    int waitCursors = 0;
+
+    void Pump() override {}
+    int MessageBox(const std::string& text, const std::string& caption,
+                   unsigned style) override {
+        boxes.push_back({text, caption, style});
+        if (answers.empty()) return engine::IDOK;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void BeginWaitCursor() override {
+        ++waitDepth;
+        ++waitCursors;
+    }
+    void EndWaitCursor() override { --waitDepth; }
+    void OnScanState(int) override {}
+    void Sleep(unsigned) override {}
+    void ShowScreen(int screen) override { screens.push_back(screen); }
+};
+
+}  // namespace repairtest
