@@ -1,0 +1,205 @@
+// Repair and restore on a prefix made by `wineboot -i`, checked against Wine's own tools.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "engine/ValueText.h"
+#include "platform/wine/WinePrefix.h"
+#include "repair/BackupCatalogue.h"
+#include "repair/RepairCommand.h"
+#include "tests/fixtures/WineTemplate.h"
+#include "tests/repair/ScriptedHost.h"
+
+namespace repair {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Values added with regedit; the first five of them are repaired.
+const char* const kRegFile =
+    "REGEDIT4\r\n\r\n"
+    "[HKEY_CURRENT_USER\\Software\\DrennowTest]\r\n"
+    "\"Dead\"=\"c:\\\\gone\\\\Dead Tool.EXE\"\r\n"
+    "\"q\\\"=x\"=\"c:\\\\gone\\\\quoted.exe\"\r\n"
+    "\"Num\"=dword:0000002a\r\n"
+    "\"Stays\"=\"c:\\\\windows\\\\notepad.exe\"\r\n\r\n"
+    "[HKEY_LOCAL_MACHINE\\Software\\DrennowTest]\r\n"
+    "@=\"c:\\\\gone\\\\x.dll\"\r\n"
+    "\"Exp\"=hex(2):25,53,79,73,74,65,6d,52,6f,6f,74,25,5c,67,6f,6e,65,00\r\n";
+
+struct Chosen {
+    platform::HKEY root;
+    const char* rootName;
+    const char* name;
+};
+const Chosen kChosen[] = {
+    {platform::HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "Dead"},
+    {platform::HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "q\"=x"},
+    {platform::HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "Num"},
+    {platform::HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE", ""},
+    {platform::HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE", "Exp"},
+};
+
+std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A hive cut into key blocks by key name; the key's modification time (on the header line
+// and the #time line) is left out when `withoutTime`.
+std::map<std::string, std::string> Blocks(const std::string& hive, bool withoutTime) {
+    std::map<std::string, std::string> blocks;
+    std::istringstream in(hive);
+    std::string line;
+    std::string current = "<header>";
+    while (std::getline(in, line)) {
+        if (!line.empty() && line[0] == '[') {
+            const std::size_t end = line.rfind("] ");
+            current = end == std::string::npos ? line : line.substr(0, end + 1);
+            blocks[current] += (withoutTime ? current : line) + "\n";
+            continue;
+        }
+        if (withoutTime && line.rfind("#time=", 0) == 0) continue;
+        blocks[current] += line + "\n";
+    }
+    return blocks;
+}
+
+bool IsTestKey(const std::string& block) { return block == "[Software\\\\DrennowTest]"; }
+
+class RepairWineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fixtures::WineAvailable()) GTEST_SKIP() << "Wine is not installed";
+        base = fs::temp_directory_path() / fs::path("drennow-repair-wine-" +
+                                                    std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                                    "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        fs::remove_all(base);
+        fs::create_directories(base);
+        original = fixtures::CopyWineTemplate((base / "original").string());
+        ASSERT_FALSE(original.empty()) << "no wineboot template prefix";
+        std::ofstream(fs::path(original) / "drive_c" / "add.reg", std::ios::binary) << kRegFile;
+        ASSERT_EQ(fixtures::RunWine(original, {"regedit", "/S", "C:\\add.reg"}).exitCode, 0);
+    }
+    void TearDown() override {
+        if (!base.empty() && !std::getenv("DRENNOW_KEEP_TEST_PREFIX")) {
+            std::error_code ignored;
+            fs::remove_all(base, ignored);
+        }
+    }
+
+    // Repairs the chosen values with our backend, with a backup.
+    void RepairOurs(const std::string& prefixDir) {
+        platform::Status status;
+        auto services = platform::wine::OpenPrefix(prefixDir, status);
+        ASSERT_TRUE(services) << status.message;
+        engine::ScanResults results;
+        auto& section = results.Section(3);
+        for (const Chosen& chosen : kChosen) {
+            platform::HKEY key = 0;
+            ASSERT_EQ(services->RegOpenKeyExA(chosen.root, "Software\\DrennowTest", 0,
+                                              platform::KEY_READ, &key),
+                      platform::ERROR_SUCCESS);
+            platform::BYTE data[2000] = {};
+            platform::DWORD length = sizeof data;
+            platform::DWORD type = 0;
+            ASSERT_EQ(services->RegQueryValueExA(key, chosen.name, &type, data, &length),
+                      platform::ERROR_SUCCESS)
+                << chosen.name;
+            services->RegCloseKey(key);
+            const auto texts = engine::TextForm(
+                std::string(chosen.rootName) + "\\Software\\DrennowTest", chosen.name, type, data,
+                length);
+            section.found.insert(section.found.end(), {texts.key, texts.name, texts.value, "0"});
+            ++section.count;
+            ++results.total;
+        }
+        repairtest::ScriptedHost host;
+        host.answers = {engine::IDYES};
+        engine::RepairLists lists;
+        const RepairReport report = RepairCommand(results, lists, *services, host);
+        ASSERT_EQ(report.end, RepairReport::End::Done) << report.reason;
+        EXPECT_EQ(report.registry.removed, 5);
+    }
+
+    std::string Query(const std::string& prefixDir) {
+        return fixtures::RunWine(prefixDir, {"cmd", "/c",
+                                             "reg query HKCU\\Software\\DrennowTest & "
+                                             "reg query HKLM\\Software\\DrennowTest"})
+            .output;
+    }
+
+    fs::path base;
+    std::string original;
+};
+
+TEST_F(RepairWineTest, RepairGivesTheHivesWineRegDeleteGives) {
+    const std::string ours = fixtures::CopyWineTemplateFrom(original, (base / "ours").string());
+    const std::string wines = fixtures::CopyWineTemplateFrom(original, (base / "wine").string());
+    ASSERT_FALSE(ours.empty());
+    ASSERT_FALSE(wines.empty());
+    RepairOurs(ours);
+    const auto run = fixtures::RunWine(
+        wines, {"cmd", "/c",
+                "reg delete HKCU\\Software\\DrennowTest /v Dead /f & "
+                "reg delete HKCU\\Software\\DrennowTest /v \"q\\\"=x\" /f & "
+                "reg delete HKCU\\Software\\DrennowTest /v Num /f & "
+                "reg delete HKLM\\Software\\DrennowTest /ve /f & "
+                "reg delete HKLM\\Software\\DrennowTest /v Exp /f"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+
+    for (const char* hive : {"user.reg", "system.reg", "userdef.reg"}) {
+        const std::string before = Read(fs::path(original) / hive);
+        const std::string afterOurs = Read(fs::path(ours) / hive);
+        const std::string afterWine = Read(fs::path(wines) / hive);
+        // Our save touches the changed key only: every other block stays byte for byte.
+        const auto oursExact = Blocks(afterOurs, false);
+        const auto beforeExact = Blocks(before, false);
+        ASSERT_EQ(oursExact.size(), beforeExact.size()) << hive;
+        for (const auto& [key, text] : beforeExact) {
+            if (IsTestKey(key)) continue;
+            auto it = oursExact.find(key);
+            ASSERT_NE(it, oursExact.end()) << hive << " " << key;
+            EXPECT_EQ(it->second, text) << hive << " " << key;
+        }
+        // The changed key reads as Wine writes it after `reg delete`, time apart.
+        const auto oursTimeless = Blocks(afterOurs, true);
+        const auto wineTimeless = Blocks(afterWine, true);
+        for (const auto& [key, text] : wineTimeless) {
+            if (!IsTestKey(key)) continue;
+            auto it = oursTimeless.find(key);
+            ASSERT_NE(it, oursTimeless.end()) << hive;
+            EXPECT_EQ(it->second, text) << hive;
+        }
+    }
+}
+
+TEST_F(RepairWineTest, RestoreReadsBackThroughWineRegQuery) {
+    const std::string expected = Query(original);
+    ASSERT_NE(expected.find("Dead Tool.EXE"), std::string::npos) << expected;
+    const std::string ours = fixtures::CopyWineTemplateFrom(original, (base / "ours").string());
+    ASSERT_FALSE(ours.empty());
+    RepairOurs(ours);
+    ASSERT_EQ(Query(ours).find("Dead Tool.EXE"), std::string::npos);
+    {
+        platform::Status status;
+        auto services = platform::wine::OpenPrefix(ours, status);
+        ASSERT_TRUE(services) << status.message;
+        repairtest::ScriptedHost host;
+        BackupCatalogue catalogue(*services, host);
+        catalogue.LoadCatalogue();
+        ASSERT_EQ(catalogue.ListedCount(), 1);
+        catalogue.LoadBackupEntries(0);
+        const engine::RestoreOutcome outcome = catalogue.Restore();
+        EXPECT_EQ(outcome.restored, 5);
+        ASSERT_EQ(host.boxes.size(), 1u);
+        EXPECT_EQ(host.boxes[0].text, "Restore Successed!");
+    }
+    EXPECT_EQ(Query(ours), expected);
+}
+
+}  // namespace
+}  // namespace repair
