@@ -1,0 +1,106 @@
+#include "cli/CliHost.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+#include <thread>
+
+#include "cli/TextOutput.h"
+
+namespace cli {
+namespace {
+
+// Set by the SIGINT handler; a signal handler can reach nothing else. The host reads and
+// clears it in Pump().
+volatile sig_atomic_t gInterruptFlag = 0;
+
+extern "C" void OnSigint(int) { gInterruptFlag = 1; }
+
+}  // namespace
+
+struct CliHost::SavedSignal {
+    struct sigaction action {};
+};
+
+CliHost::CliHost(bool progress) : saved_(std::make_unique<SavedSignal>()),
+      progress_(progress && ::isatty(STDERR_FILENO) == 1) {
+    gInterruptFlag = 0;
+    struct sigaction action {};
+    action.sa_handler = OnSigint;
+    sigemptyset(&action.sa_mask);
+    // A second Ctrl-C ends the program the usual way.
+    action.sa_flags = SA_RESETHAND;
+    ::sigaction(SIGINT, &action, &saved_->action);
+}
+
+CliHost::~CliHost() {
+    ClearProgress();
+    ::sigaction(SIGINT, &saved_->action, nullptr);
+}
+
+void CliHost::Pump() {
+    if (gInterruptFlag) {
+        gInterruptFlag = 0;
+        interrupted_ = true;
+        if (onInterrupt_) onInterrupt_();
+    }
+    DrawProgress(false);
+}
+
+void CliHost::Sleep(unsigned milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void CliHost::DrawProgress(bool force) {
+    if (!progress_) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (!force && now - lastDraw_ < std::chrono::milliseconds(100)) return;
+    lastDraw_ = now;
+    std::string line = AnsiToUtf8(section_);
+    if (!key_.empty()) line += ": " + AnsiToUtf8(key_);
+    if (!found_.empty()) line = found_ + " | " + line;
+    if (line.size() > 110) line = line.substr(0, 107) + "...";
+    std::fprintf(stderr, "\r\033[K%s", line.c_str());
+    std::fflush(stderr);
+    drawn_ = true;
+}
+
+void CliHost::ClearProgress() {
+    if (!drawn_) return;
+    std::fprintf(stderr, "\r\033[K");
+    std::fflush(stderr);
+    drawn_ = false;
+}
+
+int CliHost::Ask(const std::string& text, unsigned style) {
+    const unsigned buttons = style & 0x0F;
+    const bool yesNo = buttons == engine::MB_YESNO || buttons == engine::MB_YESNOCANCEL;
+    const int no = yesNo ? engine::IDNO : engine::IDCANCEL;
+    if (answer_) return *answer_;
+    if (::isatty(STDIN_FILENO) != 1) return no;
+    ClearProgress();
+    std::cerr << AnsiToUtf8(text) << (yesNo ? " [y/N] " : " [o/C] ") << std::flush;
+    std::string reply;
+    if (!std::getline(std::cin, reply)) return no;
+    const char c = reply.empty() ? '\0' : static_cast<char>(std::tolower(static_cast<unsigned char>(reply[0])));
+    if (yesNo) return c == 'y' ? engine::IDYES : no;
+    return c == 'o' ? engine::IDOK : no;
+}
+
+int CliHost::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
+    int answer = engine::IDOK;
+    if ((style & 0x0F) == engine::MB_OK) {
+        if (!quiet_) {
+            ClearProgress();
+            std::cerr << AnsiToUtf8(text) << '\n';
+        }
+    } else {
+        answer = Ask(text, style);
+    }
+    boxes_.push_back({text, caption, style, answer});
+    return answer;
+}
+
+}  // namespace cli

@@ -1,0 +1,84 @@
+#pragma once
+// The host for a terminal: Ctrl-C cancels as the Cancel button does, progress goes to stderr
+// only when it is a terminal, message boxes are answered by a preset answer or a prompt.
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/Host.h"
+
+namespace cli {
+
+class CliHost final : public engine::Host {
+public:
+    // `progress`: draw a progress line on stderr (only honoured when stderr is a terminal).
+    explicit CliHost(bool progress = true);
+    ~CliHost() override;
+    CliHost(const CliHost&) = delete;
+    CliHost& operator=(const CliHost&) = delete;
+
+    // What Ctrl-C does (the session's Cancel command). Until set, Ctrl-C is only remembered.
+    void OnInterrupt(std::function<void()> handler) { onInterrupt_ = std::move(handler); }
+    // The answer to every question box (IDYES, IDNO, IDOK, IDCANCEL); without one the user is
+    // asked when stdin is a terminal, else the question is answered No (or Cancel).
+    void SetAnswer(int answer) { answer_ = answer; }
+    // Information boxes are printed to stderr unless quiet.
+    void SetQuiet(bool quiet) { quiet_ = quiet; }
+    bool Interrupted() const { return interrupted_; }
+
+    struct Box {
+        std::string text, caption;
+        unsigned style = 0;
+        int answer = 0;
+    };
+    const std::vector<Box>& Boxes() const { return boxes_; }
+    // Removes the progress line, so that output can follow.
+    void ClearProgress();
+
+    void Pump() override;
+    int MessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    void OnScanState(int /*state*/) override {}
+    void Sleep(unsigned milliseconds) override;
+    engine::Label* SectionNameLabel() override { return progress_ ? &sectionLabel_ : nullptr; }
+    engine::Label* CurrentKeyLabel() override { return progress_ ? &keyLabel_ : nullptr; }
+    engine::Label* FoundCountLabel() override { return progress_ ? &foundLabel_ : nullptr; }
+
+private:
+    class ProgressLabel final : public engine::Label {
+    public:
+        ProgressLabel(CliHost& host, std::string& text) : host_(host), text_(text) {}
+        void SetText(const std::string& text) override {
+            text_ = text;
+            host_.DrawProgress(false);
+        }
+
+    private:
+        CliHost& host_;
+        std::string& text_;
+    };
+
+    void DrawProgress(bool force);
+    int Ask(const std::string& text, unsigned style);
+
+    struct SavedSignal;
+    std::unique_ptr<SavedSignal> saved_;  // the SIGINT action before ours
+    bool progress_ = false;
+    bool quiet_ = false;
+    bool interrupted_ = false;
+    bool drawn_ = false;
+    std::optional<int> answer_;
+    std::function<void()> onInterrupt_;
+    std::vector<Box> boxes_;
+    std::string section_, key_, found_;
+    ProgressLabel sectionLabel_{*this, section_};
+    ProgressLabel keyLabel_{*this, key_};
+    ProgressLabel foundLabel_{*this, found_};
+    std::chrono::steady_clock::time_point lastDraw_{};
+};
+
+}  // namespace cli

@@ -1,0 +1,196 @@
+#include "cli/Options.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <system_error>
+
+#include "platform/wine/WinePrefix.h"
+
+#ifndef DRENNOW_DEMO_PREFIX
+#define DRENNOW_DEMO_PREFIX "examples/demo-prefix"
+#endif
+
+namespace cli {
+namespace fs = std::filesystem;
+namespace {
+
+std::string Trimmed(const std::string& text) {
+    const auto begin = text.find_first_not_of(" \t");
+    if (begin == std::string::npos) return {};
+    const auto end = text.find_last_not_of(" \t");
+    return text.substr(begin, end - begin + 1);
+}
+
+std::vector<std::string> SplitCommas(const std::string& list) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const std::string piece = Trimmed(list.substr(start, comma - start));
+        if (!piece.empty()) pieces.push_back(piece);
+        start = comma + 1;
+    }
+    return pieces;
+}
+
+bool SameNoCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+}  // namespace
+
+std::unique_ptr<TempFolder> TempFolder::Create(const std::string& stem, std::string& error) {
+    std::error_code ec;
+    fs::path base = fs::temp_directory_path(ec);
+    if (ec) base = "/tmp";
+    std::string pattern = (base / (stem + "-XXXXXX")).string();
+    if (!::mkdtemp(pattern.data())) {
+        error = "Cannot make a temporary folder in " + base.string() + ".";
+        return nullptr;
+    }
+    return std::unique_ptr<TempFolder>(new TempFolder(pattern));
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+std::string ChosenPrefixDir(const GlobalOptions& options) {
+    if (!options.prefix.empty()) return options.prefix;
+    if (options.demo) return DRENNOW_DEMO_PREFIX;
+    if (const char* env = std::getenv("WINEPREFIX"); env && *env) return env;
+    if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.wine";
+    return ".wine";
+}
+
+bool OpenChosenPrefix(const GlobalOptions& options, OpenedPrefix& opened, std::string& error) {
+    std::error_code ec;
+    fs::path dir = fs::absolute(ChosenPrefixDir(options), ec);
+    if (ec) dir = ChosenPrefixDir(options);
+    if (options.demo && options.prefix.empty()) {
+        if (!fs::is_directory(dir)) {
+            error = "The demo prefix " + dir.string() + " is missing.";
+            return false;
+        }
+        // Scans and repairs of the demo work on a copy, so the shipped prefix never changes.
+        opened.temp = TempFolder::Create("drennow-demo", error);
+        if (!opened.temp) return false;
+        const fs::path copy = opened.temp->Path() / "prefix";
+        fs::copy(dir, copy, fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);
+        if (ec) {
+            error = "Cannot copy the demo prefix to " + copy.string() + ": " + ec.message() + ".";
+            return false;
+        }
+        dir = copy;
+    }
+    opened.dir = dir.lexically_normal().string();
+    if (opened.dir.size() > 1 && opened.dir.back() == '/') opened.dir.pop_back();
+    platform::Status status;
+    opened.services = platform::wine::OpenPrefix(opened.dir, status);
+    if (!opened.services) {
+        error = status.message.empty() ? "Cannot open the Wine prefix " + opened.dir + "."
+                                       : status.message;
+        return false;
+    }
+    return true;
+}
+
+void AddSelectionOptions(CLI::App& command, SelectionOptions& options) {
+    command.add_option("--sections", options.sections,
+                       "Sections to scan: numbers 1 to 14 or names, comma-separated (default: all)");
+    command.add_option("--drives", options.drives,
+                       "Fixed drives to search for dead shortcuts, such as C:,D: (default: all)");
+}
+
+bool ParseSections(const std::string& list, std::vector<int>& sections, std::string& error) {
+    sections.clear();
+    for (const std::string& piece : SplitCommas(list)) {
+        int number = 0;
+        if (std::all_of(piece.begin(), piece.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            number = piece.size() <= 2 ? std::stoi(piece) : 0;
+        } else {
+            for (int section = 1; section <= engine::kSectionCount && number == 0; ++section)
+                if (SameNoCase(piece, engine::SectionName(section)) ||
+                    SameNoCase(piece, engine::SectionRowName(section - 1)))
+                    number = section;
+        }
+        if (number < 1 || number > engine::kSectionCount) {
+            error = "Unknown section \"" + piece + "\": use a number from 1 to 14 or a section name.";
+            return false;
+        }
+        if (std::find(sections.begin(), sections.end(), number) == sections.end())
+            sections.push_back(number);
+    }
+    if (sections.empty()) {
+        error = "--sections names no section.";
+        return false;
+    }
+    return true;
+}
+
+bool ParseDrives(const std::string& list, std::vector<std::string>& drives, std::string& error) {
+    drives.clear();
+    for (std::string piece : SplitCommas(list)) {
+        if (piece.size() == 3 && piece[2] == '\\') piece.pop_back();
+        if (piece.size() != 2 || piece[1] != ':' ||
+            !std::isalpha(static_cast<unsigned char>(piece[0]))) {
+            error = "Bad drive \"" + piece + "\": write a drive letter and a colon, such as C:.";
+            return false;
+        }
+        piece[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(piece[0])));
+        if (std::find(drives.begin(), drives.end(), piece) == drives.end()) drives.push_back(piece);
+    }
+    if (drives.empty()) {
+        error = "--drives names no drive.";
+        return false;
+    }
+    return true;
+}
+
+bool ChooseRows(const SelectionOptions& options, platform::Services& services,
+                engine::SectionRows& rows, std::string& error) {
+    std::vector<int> sections;
+    if (options.sections.empty()) {
+        for (int section = 1; section <= engine::kSectionCount; ++section) sections.push_back(section);
+    } else if (!ParseSections(options.sections, sections, error)) {
+        return false;
+    }
+    std::vector<std::string> drives;
+    if (!options.drives.empty() && !ParseDrives(options.drives, drives, error)) return false;
+
+    rows = engine::BuildSectionRows(services);
+    auto wanted = [&sections](int section) {
+        return std::find(sections.begin(), sections.end(), section) != sections.end();
+    };
+    for (int section = 1; section <= 13; ++section)
+        rows.selected[static_cast<std::size_t>(section - 1)] = wanted(section) ? 1 : 0;
+
+    constexpr std::size_t kLetterAt = 18;
+    for (const std::string& drive : drives) {
+        bool known = false;
+        for (std::size_t row = engine::kFirstDriveRow; row < rows.labels.size(); ++row)
+            if (rows.labels[row].compare(kLetterAt, 2, drive) == 0) known = true;
+        if (!known) {
+            error = drive + " is not a fixed drive of this prefix.";
+            return false;
+        }
+    }
+    for (std::size_t row = engine::kFirstDriveRow; row < rows.labels.size(); ++row) {
+        const std::string letter = rows.labels[row].substr(kLetterAt, 2);
+        const bool chosen = drives.empty()
+                                ? wanted(engine::kSectionCount)
+                                : std::find(drives.begin(), drives.end(), letter) != drives.end();
+        rows.selected[row] = chosen ? 1 : 0;
+    }
+    return true;
+}
+
+}  // namespace cli

@@ -1,0 +1,92 @@
+#include "cli/ScanCommand.h"
+
+#include <fmt/format.h>
+
+#include <iostream>
+
+#include "cli/ScanRunner.h"
+#include "cli/TextOutput.h"
+#include "engine/ValueText.h"
+
+namespace cli {
+namespace {
+
+struct ScanOptions {
+    SelectionOptions selection;
+    bool json = false;
+};
+
+int RunScanCommand(const GlobalOptions& global, const ScanOptions& options) {
+    ScanRun run(!options.json);
+    run.host.SetQuiet(true);  // the outcome is printed below, not as a box
+    const int status = RunScan(global, options.selection, run);
+    if (status != kExitSuccess) {
+        if (run.outcome == engine::ScanOutcome::Refused && !run.host.Boxes().empty())
+            std::cerr << "drennow-cli: " << run.host.Boxes().back().text << '\n';
+        return status;
+    }
+    const engine::ScanResults& results = run.session->Results();
+    if (options.json)
+        std::cout << ScanResultsJson(run.prefix.dir, results).dump(2) << '\n';
+    else
+        std::cout << ScanResultsText(run.prefix.dir, results);
+    return results.total > 0 ? kExitProblems : kExitSuccess;
+}
+
+}  // namespace
+
+nlohmann::ordered_json ScanResultsJson(const std::string& prefixDir,
+                                       const engine::ScanResults& results) {
+    nlohmann::ordered_json doc;
+    doc["prefix"] = prefixDir;
+    doc["total"] = results.total;
+    doc["sections"] = nlohmann::ordered_json::array();
+    for (int number = 1; number <= engine::kSectionCount; ++number) {
+        const engine::SectionResult& section = results.Section(number);
+        nlohmann::ordered_json entry;
+        entry["number"] = number;
+        entry["name"] = engine::SectionName(number);
+        entry["count"] = section.count;
+        entry["problems"] = nlohmann::ordered_json::array();
+        for (std::size_t i = 0; i + 3 < section.found.size(); i += 4) {
+            nlohmann::ordered_json problem;
+            problem["key"] = AnsiToUtf8(section.found[i]);
+            problem["name"] = AnsiToUtf8(section.found[i + 1]);
+            problem["value"] = AnsiToUtf8(section.found[i + 2]);
+            problem["mark"] = AnsiToUtf8(section.found[i + 3]);
+            entry["problems"].push_back(std::move(problem));
+        }
+        doc["sections"].push_back(std::move(entry));
+    }
+    return doc;
+}
+
+std::string ScanResultsText(const std::string& prefixDir, const engine::ScanResults& results) {
+    std::string out = fmt::format("Scanned {}\n\n", prefixDir);
+    for (int number = 1; number <= engine::kSectionCount; ++number) {
+        const engine::SectionResult& section = results.Section(number);
+        out += fmt::format("{:>2}  {:<24}{:>6}\n", number, engine::SectionRowName(number - 1),
+                           section.count);
+        for (std::size_t i = 0; i + 3 < section.found.size(); i += 4) {
+            const engine::ShownTexts shown = engine::DisplayConversion(
+                section.found[i], section.found[i + 1], section.found[i + 2], section.found[i + 3]);
+            out += fmt::format("      {}\n        {}\n", AnsiToUtf8(shown.key),
+                               AnsiToUtf8(shown.value));
+        }
+    }
+    out += fmt::format("\n{} problem(s) found\n", results.total);
+    if (results.total == 0) out += "No Problems Detected!\n";
+    return out;
+}
+
+void RegisterScanCommand(CLI::App& app, CliContext& context) {
+    auto options = std::make_shared<ScanOptions>();
+    CLI::App* command = app.add_subcommand("scan", "Scan the prefix for dead entries and shortcuts");
+    AddSelectionOptions(*command, options->selection);
+    command->add_flag("--json", options->json, "Print the results as one JSON document");
+    command->callback([&context, options] {
+        context.exitCode = RunScanCommand(context.global, *options);
+    });
+}
+
+}  // namespace cli

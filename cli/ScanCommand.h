@@ -1,0 +1,22 @@
+#pragma once
+// drennow-cli scan [--sections LIST] [--drives C:,D:] [--json]
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/Cli.h"
+#include "engine/ScanModel.h"
+
+namespace cli {
+
+void RegisterScanCommand(CLI::App& app, CliContext& context);
+
+// The scan results as the --json document: prefix, total, and all fourteen sections in order
+// with their problem records (texts as in the found lists, in UTF-8).
+nlohmann::ordered_json ScanResultsJson(const std::string& prefixDir,
+                                       const engine::ScanResults& results);
+// The human form: each section with its count and its problems' shown key and shown value,
+// then the total.
+std::string ScanResultsText(const std::string& prefixDir, const engine::ScanResults& results);
+
+}  // namespace cli

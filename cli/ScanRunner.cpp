@@ -1,0 +1,37 @@
+#include "cli/ScanRunner.h"
+
+#include <iostream>
+
+#include "cli/TextOutput.h"
+
+namespace cli {
+
+int RunScan(const GlobalOptions& global, const SelectionOptions& selection, ScanRun& run) {
+    std::string error;
+    if (!OpenChosenPrefix(global, run.prefix, error)) {
+        std::cerr << "drennow-cli: " << error << '\n';
+        return kExitFailure;
+    }
+    if (const std::string warning = run.prefix.services->Warning(); !warning.empty())
+        std::cerr << "drennow-cli: " << AnsiToUtf8(warning) << '\n';
+    engine::SectionRows rows;
+    if (!ChooseRows(selection, *run.prefix.services, rows, error)) {
+        std::cerr << "drennow-cli: " << error << '\n';
+        return kExitUsage;
+    }
+    run.session = std::make_unique<engine::ScanSession>(*run.prefix.services, run.host);
+    run.host.OnInterrupt([&run] { run.session->CancelCommand(); });
+    run.outcome = run.session->Scan(rows, engine::SelectionSummary(rows));
+    run.host.ClearProgress();
+    switch (run.outcome) {
+        case engine::ScanOutcome::Refused:
+            return kExitUsage;
+        case engine::ScanOutcome::Cancelled:
+            std::cerr << "drennow-cli: the scan was cancelled; nothing was kept.\n";
+            return kExitFailure;
+        default:
+            return kExitSuccess;
+    }
+}
+
+}  // namespace cli

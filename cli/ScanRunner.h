@@ -1,0 +1,27 @@
+#pragma once
+// Opening the chosen prefix and running one scan from the terminal; the scan and repair
+// commands both start here.
+#include <memory>
+
+#include "cli/Cli.h"
+#include "cli/CliHost.h"
+#include "cli/Options.h"
+#include "engine/ScanSession.h"
+
+namespace cli {
+
+struct ScanRun {
+    explicit ScanRun(bool progress) : host(progress) {}
+    OpenedPrefix prefix;
+    CliHost host;
+    std::unique_ptr<engine::ScanSession> session;
+    engine::ScanOutcome outcome = engine::ScanOutcome::Refused;
+};
+
+// Opens the prefix of `global`, ticks the rows `selection` chooses and scans them, with
+// Ctrl-C as Cancel. Returns kExitSuccess when the scan ran to its end (any number of problems),
+// else the exit status after printing why to stderr: kExitUsage for a bad or empty selection,
+// kExitFailure for a prefix that cannot be opened or a cancelled scan.
+int RunScan(const GlobalOptions& global, const SelectionOptions& selection, ScanRun& run);
+
+}  // namespace cli
