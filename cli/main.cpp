@@ -2,6 +2,9 @@
 #include <iostream>
 
 #include "cli/Cli.h"
+#include "cli/BackupsCommand.h"
+#include "cli/BrowserCommand.h"
+#include "cli/RepairCommand.h"
 #include "cli/ScanCommand.h"
 
 namespace cli {
@@ -15,6 +18,9 @@ int RunCli(int argc, char** argv) {
     AddGlobalOptions(app, context.global);
 
     RegisterScanCommand(app, context);
+    RegisterRepairCommand(app, context);
+    RegisterBackupsCommand(app, context);
+    RegisterBrowserCommand(app, context);
 
     try {
         app.parse(argc, argv);
