@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "engine/ScanSession.h"
 #include "engine/ValueText.h"
 #include "repair/BackupCatalogue.h"
 #include "repair/RepairCommand.h"
@@ -19,10 +20,12 @@ constexpr const char* kKey = "Software\\RoundTrip";
 
 // Every value of the key, with its records in text form as the key walker makes them.
 std::map<std::string, repairtest::RegValue> ReadAll(platform::Services& services,
-                                                    engine::SectionResult* records) {
+                                                    engine::SectionResult* records,
+                                                    platform::HKEY root = HKEY_CURRENT_USER,
+                                                    const char* subKey = kKey) {
     std::map<std::string, repairtest::RegValue> values;
     platform::HKEY key = 0;
-    EXPECT_EQ(services.RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, platform::KEY_READ, &key),
+    EXPECT_EQ(services.RegOpenKeyExA(root, subKey, 0, platform::KEY_READ, &key),
               platform::ERROR_SUCCESS);
     for (platform::DWORD index = 0;; ++index) {
         char name[10000];
@@ -38,7 +41,7 @@ std::map<std::string, repairtest::RegValue> ReadAll(platform::Services& services
                                                  std::vector<platform::BYTE>(data, data + dataLength)};
         if (records) {
             const engine::ValueTexts texts = engine::TextForm(
-                std::string("HKEY_CURRENT_USER\\") + kKey, std::string(name, nameLength), type,
+                std::string(root == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") + subKey, std::string(name, nameLength), type,
                 data, dataLength);
             records->found.insert(records->found.end(),
                                   {texts.key, texts.name, texts.value, "0"});
@@ -106,6 +109,54 @@ TEST(RoundTrip, RepairWithBackupThenRestoreGivesBackEveryValue) {
             << name;
     }
     EXPECT_EQ(after.size(), before.size());
+}
+
+TEST(RoundTrip, RealScanRepairRestoreLeavesTheRunKeysAsTheyWere) {
+    constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    fixtures::TestPrefix prefix;
+    prefix.SetString(Hive::User, kRun, "Mixed Case", "C:\\Gone Dir\\Tool.EXE  ");
+    prefix.SetString(Hive::User, kRun, "quote\"=name", "C:\\Gone\\Say.exe /x \"y\"");
+    prefix.SetString(Hive::User, kRun, "line\nbreak", "c:\\gone\\new\\x.exe");
+    prefix.SetExpandString(Hive::User, kRun, "Expand", "c:\\gone\\%USERNAME%.exe");
+    prefix.CreateFile("C:\\windows\\alive.exe", "MZ");
+    prefix.SetString(Hive::User, kRun, "Alive", "C:\\windows\\alive.exe");
+    prefix.SetString(Hive::System, kRun, "", "C:\\Gone\\Default.EXE");
+
+    std::map<std::string, repairtest::RegValue> userBefore, systemBefore;
+    {
+        auto services = prefix.Open();
+        ASSERT_TRUE(services);
+        userBefore = ReadAll(*services, nullptr, HKEY_CURRENT_USER, kRun);
+        systemBefore = ReadAll(*services, nullptr, platform::HKEY_LOCAL_MACHINE, kRun);
+        repairtest::ScriptedHost host;
+        engine::ScanSession session(*services, host);
+        session.SetPumpInterval(std::chrono::milliseconds(0));
+        engine::SectionRows rows = engine::BuildSectionRows(*services);
+        rows.selected[7] = 1;  // Startup Programs
+        ASSERT_EQ(session.Scan(rows, engine::SelectionSummary(rows)),
+                  engine::ScanOutcome::ProblemsFound);
+        EXPECT_EQ(session.Results().Section(8).count, 5);
+        host.answers = {engine::IDYES};
+        const RepairReport report =
+            RepairCommand(session.Results(), session.Repair(), *services, host);
+        ASSERT_EQ(report.end, RepairReport::End::Done);
+        EXPECT_EQ(report.registry.removed, 5);
+    }
+    {
+        auto services = prefix.Open();
+        ASSERT_TRUE(services);
+        EXPECT_EQ(ReadAll(*services, nullptr, HKEY_CURRENT_USER, kRun).size(), 1u);
+        repairtest::ScriptedHost host;
+        BackupCatalogue catalogue(*services, host);
+        catalogue.LoadCatalogue();
+        ASSERT_EQ(catalogue.ListedCount(), 1);
+        catalogue.LoadBackupEntries(0);
+        EXPECT_EQ(catalogue.Restore().restored, 5);
+    }
+    auto services = prefix.Open();
+    ASSERT_TRUE(services);
+    EXPECT_EQ(ReadAll(*services, nullptr, HKEY_CURRENT_USER, kRun), userBefore);
+    EXPECT_EQ(ReadAll(*services, nullptr, platform::HKEY_LOCAL_MACHINE, kRun), systemBefore);
 }
 
 }  // namespace
