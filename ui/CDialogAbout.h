@@ -1,0 +1,28 @@
+#pragma once
+// The About box (dialog 100): version, the maker's line, and the web and mail links.
+#include <QDialog>
+#include <QFont>
+
+class CStaticLink;
+class QLabel;
+class QPushButton;
+
+class CDialogAbout : public QDialog {
+    Q_OBJECT
+public:
+    // The template's size in dialog units.
+    static constexpr int kWidthUnits = 235;
+    static constexpr int kHeightUnits = 106;
+
+    explicit CDialogAbout(QWidget* parent = nullptr);
+
+    CStaticLink* WebLink() const { return webLink_; }
+    CStaticLink* MailLink() const { return mailLink_; }
+    QPushButton* OkButton() const { return ok_; }
+
+private:
+    QFont dialogFont_;
+    CStaticLink* webLink_ = nullptr;   // owned by the dialog as Qt children
+    CStaticLink* mailLink_ = nullptr;
+    QPushButton* ok_ = nullptr;
+};

@@ -1,0 +1,56 @@
+#pragma once
+// The application: opens the Wine prefix, creates the document and the main frame with its
+// view, and keeps the reference to the main frame that the view and the help use.
+#include <QApplication>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+#include "platform/Services.h"
+#include "ui/CMainFrame.h"
+
+class CDrennowDoc;
+
+class CDrennowApp : public QApplication {
+    Q_OBJECT
+public:
+    // Makes the view that fills the frame; the frame takes it over. Without one the frame
+    // shows an empty surface.
+    using ViewFactory = std::function<QWidget*(CDrennowApp& app)>;
+    // Tells the user why start-up failed; a message box unless replaced.
+    using ErrorReporter = std::function<void(const QString& message)>;
+
+    CDrennowApp(int& argc, char** argv);
+    ~CDrennowApp() override;
+
+    // The running application, or null when the application object is not a CDrennowApp.
+    static CDrennowApp* Instance();
+
+    // Start-up: chooses and opens the prefix, creates document, frame and view, shows the
+    // frame. False when the program must end (the reason has been reported).
+    bool InitInstance(const QStringList& arguments);
+    // Closes and destroys the frame, document and prefix (the end of a run, or of a test).
+    void ExitInstance();
+
+    // Null until the frame exists, and again once it is gone.
+    CMainFrame* MainFrame() const { return mainFrame_; }
+    void SetMainFrame(CMainFrame* frame) { mainFrame_ = frame; }
+    CDrennowDoc* Document() const { return document_.get(); }
+    // The open prefix; null before start-up.
+    platform::Services* Machine() const { return machine_.get(); }
+
+    void SetViewFactory(ViewFactory factory) { viewFactory_ = std::move(factory); }
+    void SetErrorReporter(ErrorReporter reporter) { errorReporter_ = std::move(reporter); }
+
+private:
+    void Report(const QString& message);
+
+    ViewFactory viewFactory_;
+    ErrorReporter errorReporter_;
+    std::unique_ptr<QTemporaryDir> demoCopy_;
+    std::unique_ptr<platform::Services> machine_;
+    std::unique_ptr<CDrennowDoc> document_;
+    std::unique_ptr<CMainFrame> frame_;
+    QPointer<CMainFrame> mainFrame_;
+};

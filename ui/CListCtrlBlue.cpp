@@ -1,0 +1,183 @@
+#include "ui/CListCtrlBlue.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "engine/Drives.h"
+#include "platform/codepage/Codepage.h"
+#include "ui/Fonts.h"
+#include "ui/Pictures.h"
+#include "ui/res/ResourceIds.h"
+#include "ui/res/Strings.h"
+
+namespace {
+
+const QColor kBackgroundColour(CListCtrlBlue::kBackground[0], CListCtrlBlue::kBackground[1],
+                               CListCtrlBlue::kBackground[2]);
+
+// Padding between a row's picture and its text, as the list view leaves it.
+constexpr int kLabelPadding = 2;
+
+}  // namespace
+
+CListCtrlBlue::CListCtrlBlue(QWidget* parent) : QAbstractScrollArea(parent) {
+    flags_.fill(1);
+    setFont(ui::UiFont(13));
+    setFrameShape(QFrame::NoFrame);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    QPalette colours = viewport()->palette();
+    colours.setColor(QPalette::Base, kBackgroundColour);
+    viewport()->setPalette(colours);
+    viewport()->setAutoFillBackground(false);
+}
+
+void CListCtrlBlue::Fill(platform::Services* services) {
+    for (auto& image : images_) image = QPixmap();
+    rows_.clear();
+    const QPixmap strip = ui::LoadBitmap(ui::res::kBmpSectionBoxes);
+    if (strip.isNull()) {
+        UpdateScrollRange();
+        viewport()->update();
+        return;
+    }
+    // Black is the image list's mask colour: it never shows.
+    for (int i = 0; i < 3; ++i) {
+        QPixmap cell = strip.copy(i * kImageWidth, 0, kImageWidth, kImageHeight);
+        cell.setMask(cell.createMaskFromColor(Qt::black));
+        images_[i] = cell;
+    }
+    for (const char* label : ui::text::kSectionRows) InsertRow(label);
+    if (services) {
+        for (const std::string& root : engine::FixedDriveRoots(*services))
+            InsertRow(std::string(ui::text::kDriveRowPrefix) + root + ui::text::kDriveRowSuffix);
+    }
+    UpdateScrollRange();
+    viewport()->update();
+}
+
+void CListCtrlBlue::InsertRow(std::string label) {
+    if (RowCount() >= kMaxRows) return;  // the flags have room for 100 rows only
+    rows_.push_back({std::move(label), 0});
+}
+
+void CListCtrlBlue::SetRowImage(int row, int image) {
+    if (row < 0 || row >= RowCount() || image < 0 || image > 2) return;
+    rows_[row].image = image;
+    viewport()->update(ItemRect(row, Part::Icon));
+}
+
+int CListCtrlBlue::SelectionFlag(int row) const {
+    return row >= 0 && row < kMaxRows ? flags_[row] : 0;
+}
+
+void CListCtrlBlue::SetSelectionFlag(int row, int flag) {
+    if (row >= 0 && row < kMaxRows) flags_[row] = flag;
+}
+
+engine::SectionRows CListCtrlBlue::Rows() const {
+    engine::SectionRows rows;
+    for (int i = 0; i < RowCount(); ++i) {
+        rows.labels.push_back(rows_[i].label);
+        rows.selected.push_back(flags_[i]);
+    }
+    return rows;
+}
+
+int CListCtrlBlue::ItemHeight() const {
+    // The taller of text and picture, and one pixel, as the list view sizes its rows.
+    return std::max(fontMetrics().height(), kImageHeight) + 1;
+}
+
+int CListCtrlBlue::RowsPerColumn() const {
+    return std::max(1, viewport()->height() / ItemHeight());
+}
+
+QRect CListCtrlBlue::ItemRect(int row, Part part) const {
+    if (row < 0 || row >= RowCount()) return {};
+    const int perColumn = RowsPerColumn();
+    const int x = (row / perColumn - horizontalScrollBar()->value()) * kColumnWidth;
+    const int y = (row % perColumn) * ItemHeight();
+    switch (part) {
+        case Part::Bounds: return QRect(x, y, kColumnWidth, ItemHeight());
+        case Part::Icon: return QRect(x, y, kImageWidth, ItemHeight());
+        case Part::Label:
+            return QRect(x + kImageWidth, y, kColumnWidth - kImageWidth, ItemHeight());
+    }
+    return {};
+}
+
+void CListCtrlBlue::UpdateScrollRange() {
+    const int perColumn = RowsPerColumn();
+    const int columns = (RowCount() + perColumn - 1) / perColumn;
+    const int visible = std::max(1, viewport()->width() / kColumnWidth);
+    horizontalScrollBar()->setRange(0, std::max(0, columns - visible));
+    horizontalScrollBar()->setPageStep(visible);
+    horizontalScrollBar()->setSingleStep(1);
+}
+
+void CListCtrlBlue::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollRange();
+}
+
+void CListCtrlBlue::scrollContentsBy(int, int) { viewport()->update(); }
+
+void CListCtrlBlue::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), kBackgroundColour);
+    painter.setFont(font());
+    painter.setPen(Qt::black);
+    for (int row = 0; row < RowCount(); ++row) {
+        const QRect icon = ItemRect(row, Part::Icon);
+        if (!icon.intersects(viewport()->rect())) continue;
+        const QPixmap& image = images_[rows_[row].image];
+        if (!image.isNull())
+            painter.drawPixmap(icon.x(), icon.y() + (icon.height() - kImageHeight) / 2, image);
+        const QRect label = ItemRect(row, Part::Label).adjusted(kLabelPadding, 0, 0, 0);
+        const QString text = QString::fromStdU16String(
+            platform::codepage::AnsiToUtf16(rows_[row].label));
+        painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    }
+}
+
+void CListCtrlBlue::mousePressEvent(QMouseEvent* event) {
+    // Only the left button chooses; a right click does nothing at all. The click is never
+    // passed on, so rows are never selected or focused.
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint point = event->position().toPoint();
+    const int x = point.x(), y = point.y();
+    for (int row = 0; row < RowCount(); ++row) {
+        const QRect icon = ItemRect(row, Part::Icon);
+        // Inclusive bounds of the box inside its 42 x 26 cell, measured as the list view
+        // measures: right and bottom are one past the rectangle.
+        const int left = icon.x(), top = icon.y();
+        const int right = icon.x() + icon.width(), bottom = icon.y() + icon.height();
+        if (left + 18 <= x && x <= right - 11 && top + 8 <= y && y <= bottom - 5) {
+            const bool chosen = SelectionFlag(row) != 0;
+            SetRowImage(row, chosen ? 1 : 0);
+            SetSelectionFlag(row, chosen ? 0 : 1);
+            break;
+        }
+    }
+    SendSummary();
+}
+
+// The second press of a double-click is not a new choice: the box toggles once.
+void CListCtrlBlue::mouseDoubleClickEvent(QMouseEvent*) {}
+void CListCtrlBlue::mouseReleaseEvent(QMouseEvent*) {}
+void CListCtrlBlue::mouseMoveEvent(QMouseEvent*) {}
+
+void CListCtrlBlue::SendSummary() {
+    const int count = RowCount();
+    const int first = flags_[0];
+    int summary = first == 1 ? ui::res::kSummaryAll : ui::res::kSummaryNone;
+    for (int row = 1; row < count && row < kMaxRows; ++row) {
+        if (flags_[row] != first) {
+            summary = ui::res::kSummarySome;
+            break;
+        }
+    }
+    if (summaryTarget_) summaryTarget_(summary);
+}

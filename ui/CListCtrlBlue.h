@@ -1,0 +1,82 @@
+#pragma once
+// The section list of the section choice screen: thirteen registry sections, then one row per
+// fixed drive, each with a check box picture, on a pale blue background. The control keeps
+// one selection flag per row and reports after every click whether every row, no row or some
+// rows are chosen.
+#include <QAbstractScrollArea>
+#include <QPixmap>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/ScanModel.h"
+
+namespace platform {
+class Services;
+}
+
+class CListCtrlBlue : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    static constexpr int kMaxRows = 100;
+    static constexpr int kColumnWidth = 195;
+    static constexpr int kImageWidth = 42;
+    static constexpr int kImageHeight = 26;
+    static constexpr int kBackground[3] = {223, 234, 245};
+
+    // Parts of a row's rectangle, as the list view reports them.
+    enum class Part { Bounds, Icon, Label };
+
+    explicit CListCtrlBlue(QWidget* parent = nullptr);
+
+    // Builds the pictures and inserts all rows: the thirteen sections, then one row per
+    // fixed drive of `services` (none when it is null). Without picture 132 the list stays
+    // empty.
+    void Fill(platform::Services* services);
+
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    const std::string& Label(int row) const { return rows_.at(row).label; }
+    int RowImage(int row) const { return rows_.at(row).image; }
+    // Shows image 0 (ticked), 1 (empty) or 2 (greyed) in the row; other rows are ignored.
+    void SetRowImage(int row, int image);
+
+    // 1 chosen, 0 not; rows outside 0 to 99 read 0 and ignore writes.
+    int SelectionFlag(int row) const;
+    void SetSelectionFlag(int row, int flag);
+    // Labels and flags of every row, for the scan run.
+    engine::SectionRows Rows() const;
+
+    // Receives the selection summary (0 every row chosen, 1 none, 2 some) after each click,
+    // synchronously. The main view sets it to its own handler.
+    void SetSummaryTarget(std::function<void(int)> target) { summaryTarget_ = std::move(target); }
+
+    // A row's rectangle in viewport coordinates; empty for a row that does not exist.
+    QRect ItemRect(int row, Part part) const;
+    int ItemHeight() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    struct Row {
+        std::string label;  // Windows-1252
+        int image = 0;
+    };
+
+    void InsertRow(std::string label);
+    int RowsPerColumn() const;
+    void UpdateScrollRange();
+    void SendSummary();
+
+    std::vector<Row> rows_;
+    std::array<int, kMaxRows> flags_;
+    std::array<QPixmap, 3> images_;
+    std::function<void(int)> summaryTarget_;
+};

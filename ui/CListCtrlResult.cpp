@@ -1,0 +1,175 @@
+#include "ui/CListCtrlResult.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "engine/ValueText.h"
+#include "platform/codepage/Codepage.h"
+#include "ui/Fonts.h"
+#include "ui/Pictures.h"
+#include "ui/res/ResourceIds.h"
+#include "ui/res/Strings.h"
+
+namespace {
+
+const QColor kStripe(240, 240, 240);
+const QColor kRed(220, 0, 0);
+
+QString Shown(const std::string& ansi) {
+    return QString::fromStdU16String(platform::codepage::AnsiToUtf16(ansi));
+}
+
+}  // namespace
+
+CListCtrlResult::CListCtrlResult(QWidget* parent)
+    : QAbstractScrollArea(parent),
+      font_(ui::UiFont(15)),
+      boxTicked_(ui::LoadBitmap(ui::res::kBmpBoxTicked)),
+      boxEmpty_(ui::LoadBitmap(ui::res::kBmpBoxEmpty)),
+      greenTick_(ui::LoadBitmap(ui::res::kBmpGreenTick)),
+      redCross_(ui::LoadBitmap(ui::res::kBmpRedCross)) {
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    viewport()->setAutoFillBackground(false);
+}
+
+void CListCtrlResult::SetRepairLogMode(int mode) {
+    repairLogMode_ = mode;
+    viewport()->update();
+}
+
+void CListCtrlResult::DeleteAllItems() {
+    rows_.clear();
+    UpdateScrollRanges();
+    viewport()->update();
+}
+
+void CListCtrlResult::Fill(engine::TextList* source) {
+    source_ = source;
+    rows_.clear();
+    if (source) {
+        // Whole records only: a trailing partial record is not shown.
+        for (std::size_t i = 0; i + 3 < source->size(); i += 4) {
+            const engine::ShownTexts shown = engine::DisplayConversion(
+                (*source)[i], (*source)[i + 1], (*source)[i + 2], (*source)[i + 3]);
+            rows_.push_back({shown.key, shown.value, shown.mark});
+        }
+    }
+    verticalScrollBar()->setValue(0);
+    UpdateScrollRanges();
+    viewport()->update();
+}
+
+const std::string& CListCtrlResult::ColumnText(int row, int column) const {
+    static const std::string empty;
+    if (row < 0 || row >= RowCount()) return empty;
+    switch (column) {
+        case 1: return rows_[row].key;
+        case 2: return rows_[row].value;
+        case 3: return rows_[row].mark;
+        default: return empty;
+    }
+}
+
+QRect CListCtrlResult::SubItemRect(int row) const {
+    if (row < 0 || row >= RowCount()) return {};
+    const int top = (row - verticalScrollBar()->value()) * kRowHeight;
+    const int left = kIconColumnWidth - horizontalScrollBar()->value();
+    return QRect(left, top, kDetailColumnWidth, kRowHeight);
+}
+
+void CListCtrlResult::UpdateScrollRanges() {
+    // The report view scrolls by whole rows down and by pixels across.
+    const int visibleRows = std::max(1, viewport()->height() / kRowHeight);
+    verticalScrollBar()->setRange(0, std::max(0, RowCount() - visibleRows));
+    verticalScrollBar()->setPageStep(visibleRows);
+    verticalScrollBar()->setSingleStep(1);
+    const int width = kIconColumnWidth + kDetailColumnWidth;
+    horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
+    horizontalScrollBar()->setPageStep(viewport()->width());
+    horizontalScrollBar()->setSingleStep(20);
+}
+
+void CListCtrlResult::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollRanges();
+}
+
+void CListCtrlResult::scrollContentsBy(int, int) { viewport()->update(); }
+
+void CListCtrlResult::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    const QRect area = viewport()->rect();
+    painter.fillRect(area, palette().color(QPalette::Base));
+    painter.setFont(font_);
+    const int ascent = painter.fontMetrics().ascent();
+    // Texts are placed by their top edge, as TextOut with top alignment places them.
+    auto text = [&](int x, int y, const QColor& colour, const QString& s) {
+        painter.setPen(colour);
+        painter.drawText(QPoint(x, y + ascent), s);
+    };
+    for (int row = 0; row < RowCount(); ++row) {
+        const QRect bounds = SubItemRect(row);
+        if (bounds.bottom() < area.top() || bounds.top() > area.bottom()) continue;
+        if (row % 2 == 0) {
+            QRect band = bounds;
+            band.setLeft(0);
+            painter.fillRect(band, kStripe);
+        }
+        const int L = bounds.left();
+        const int T = bounds.top() + 7;
+        const Row& r = rows_[row];
+        text(L, T, Qt::black, ui::text::kLineSection);
+        text(L + 70, T, Qt::black, Shown(r.key));
+        if (repairLogMode_ == 0) {
+            text(L, T + 15, kRed, ui::text::kLineValue);
+            text(L + 70, T + 15, kRed, Shown(r.value));
+            text(L, T + 32, Qt::black, ui::text::kLineCorrection);
+            text(L + 87, T + 32, Qt::black, ui::text::kChoiceDelete);
+            text(L + 227, T + 32, Qt::black, ui::text::kChoiceLeave);
+            const bool remove = r.mark == engine::kMarkDelete;
+            painter.drawPixmap(L + 70, T + 34, remove ? boxTicked_ : boxEmpty_);
+            painter.drawPixmap(L + 210, T + 34, remove ? boxEmpty_ : boxTicked_);
+            painter.drawPixmap(L - 40, T + 10, remove ? redCross_ : greenTick_);
+        } else {
+            text(L, T + 15, Qt::black, ui::text::kLineValue);
+            text(L + 70, T + 15, Qt::black, Shown(r.value));
+            text(L + 70, T + 32, kRed, ui::text::kRepaired);
+            painter.drawPixmap(L - 40, T + 10, greenTick_);
+        }
+    }
+}
+
+void CListCtrlResult::mousePressEvent(QMouseEvent* event) {
+    if (repairLogMode_ != 0 || event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    for (int row = 0; row < RowCount(); ++row) {
+        const QRect bounds = SubItemRect(row);
+        if (!bounds.contains(point)) continue;
+        const int x = point.x(), y = point.y();
+        const int left = bounds.left(), top = bounds.top();
+        if (top + 37 <= y && y <= top + 55) {
+            if (left + 70 < x && x < left + 200) Choose(row, engine::kMarkDelete);
+            else if (left + 210 < x && x < left + 420) Choose(row, engine::kMarkLeave);
+        }
+        break;
+    }
+    setFocus(Qt::MouseFocusReason);
+}
+
+// A double-click is not a second choice.
+void CListCtrlResult::mouseDoubleClickEvent(QMouseEvent*) {}
+
+void CListCtrlResult::Choose(int row, const char* mark) {
+    // The record's mark is where the choice lives; the row only shows it.
+    const std::size_t markIndex = static_cast<std::size_t>(row) * 4 + 3;
+    if (source_ && markIndex < source_->size()) (*source_)[markIndex] = mark;
+    rows_[row].mark = mark;
+    QRect band = SubItemRect(row);
+    band.setLeft(0);
+    viewport()->update(band);
+}

@@ -1,0 +1,63 @@
+#pragma once
+// The problem list: one tall row of three text lines per problem record, with the choice
+// between deleting the entry and leaving it. In repair log mode the rows are read-only and
+// marked "Repaired".
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QPixmap>
+#include <string>
+#include <vector>
+
+#include "engine/ScanModel.h"
+
+class CListCtrlResult : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    static constexpr int kRowHeight = 68;
+    static constexpr int kIconColumnWidth = 50;
+    static constexpr int kDetailColumnWidth = 2000;
+
+    explicit CListCtrlResult(QWidget* parent = nullptr);
+
+    // Replaces all rows by the records of `source` (four texts each), which the list keeps
+    // pointing at, without owning it, to write the user's choices into: the list must live
+    // at the same address for as long as the rows show it. Null empties the list.
+    void Fill(engine::TextList* source);
+    // Deletes every row; the source list stays remembered.
+    void DeleteAllItems();
+
+    void SetRepairLogMode(int mode);
+    int RepairLogMode() const { return repairLogMode_; }
+
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    // Column 1 the shown key, 2 the shown value, 3 the shown mark; Windows-1252.
+    const std::string& ColumnText(int row, int column) const;
+    const engine::TextList* Source() const { return source_; }
+
+    // Bounds of column 1 of a row in viewport coordinates (what the choice handler and the
+    // painter measure from); empty for a row that does not exist.
+    QRect SubItemRect(int row) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    struct Row {
+        std::string key;
+        std::string value;
+        std::string mark;
+    };
+
+    void Choose(int row, const char* mark);
+    void UpdateScrollRanges();
+
+    int repairLogMode_ = 0;
+    std::vector<Row> rows_;
+    engine::TextList* source_ = nullptr;
+    QFont font_;
+    QPixmap boxTicked_, boxEmpty_, greenTick_, redCross_;
+};

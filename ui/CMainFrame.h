@@ -1,0 +1,43 @@
+#pragma once
+// The main window: 780 x 570 centred on the primary screen, never smaller than 640 x 500, the
+// title alone, no menu bar, and a status bar with the message pane and CAP, NUM, SCRL.
+#include <QMainWindow>
+#include <QRect>
+
+class QLabel;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 780;
+    static constexpr int kHeight = 570;
+    static constexpr int kMinWidth = 640;
+    static constexpr int kMinHeight = 500;
+
+    // Registers itself as the application's main frame when the application is a
+    // CDrennowApp.
+    explicit CMainFrame(QWidget* parent = nullptr);
+
+    // The restored window rectangle for a primary screen of this geometry: centred, halves
+    // truncated toward zero.
+    static QRect CreationGeometry(const QRect& screen);
+
+    // Makes `view` the frame's working surface (the frame takes it over).
+    void SetView(QWidget* view);
+
+    // While disabled (a scan runs) the window refuses to close.
+    void SetCloseEnabled(bool enabled) { closeEnabled_ = enabled; }
+    bool CloseEnabled() const { return closeEnabled_; }
+
+    QLabel* MessagePane() const { return messagePane_; }
+    // The indicator panes 59137 CAP, 59138 NUM, 59139 SCRL; null for other ids.
+    QLabel* IndicatorPane(int id) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool closeEnabled_ = true;
+    QLabel* messagePane_ = nullptr;  // children of the status bar
+    QLabel* indicators_[3] = {};
+};

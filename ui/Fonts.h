@@ -1,0 +1,14 @@
+#pragma once
+// The program's fonts: Tahoma where it is installed (Wine ships one), else DejaVu Sans.
+#include <QFont>
+
+namespace ui {
+
+// A font whose line height (ascent plus descent) is at most `cellHeight` pixels, as a
+// Windows font of that positive height; `weight` on the Windows scale (400 normal, 700 bold).
+QFont UiFont(int cellHeight, int weight = 400);
+
+// The family UiFont uses.
+QString UiFontFamily();
+
+}  // namespace ui

@@ -1,0 +1,62 @@
+#include "ui/HelpCommands.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "ui/CDialogAbout.h"
+#include "ui/res/ResourceIds.h"
+#include "ui/res/Strings.h"
+
+namespace ui {
+
+QString ManualPath() {
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QString candidates[] = {
+        appDir + "/manual.html",
+        appDir + "/../docs/manual.html",
+        appDir + "/../share/doc/drennow/manual.html",
+        QStringLiteral(DRENNOW_SOURCE_DIR "/docs/manual.html"),
+    };
+    for (const QString& path : candidates) {
+        const QFileInfo info(path);
+        if (info.isFile()) return info.canonicalFilePath();
+    }
+    return {};
+}
+
+QUrl HomePageUrl() { return QUrl(QString::fromLatin1(text::kWebSite)); }
+
+QUrl SupportMailUrl() {
+    return QUrl(QStringLiteral("mailto:") + QString::fromLatin1(text::kSupportMail));
+}
+
+void OpenUserManual(QWidget* parent) {
+    const QString path = ManualPath();
+    if (path.isEmpty()) {
+        QMessageBox::information(parent, text::kInformation, text::kManualMissing);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void OpenHomePage() { QDesktopServices::openUrl(HomePageUrl()); }
+
+void OpenSupportMail() { QDesktopServices::openUrl(SupportMailUrl()); }
+
+void ShowAboutBox(QWidget* parent) {
+    CDialogAbout about(parent);
+    about.exec();
+}
+
+bool RunHelpCommand(int id, QWidget* parent) {
+    switch (id) {
+        case res::kCmdUserManual: OpenUserManual(parent); return true;
+        case res::kCmdAbout: ShowAboutBox(parent); return true;
+        case res::kCmdHomePage: OpenHomePage(); return true;
+        default: return false;
+    }
+}
+
+}  // namespace ui

@@ -1,0 +1,26 @@
+#pragma once
+// The help commands: the user manual, the About box, the maker's web site and mail address.
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+namespace ui {
+
+// The manual (docs/manual.html) beside the program or in its source tree; empty when none.
+QString ManualPath();
+QUrl HomePageUrl();
+QUrl SupportMailUrl();
+
+// Each opens through QDesktopServices; when nothing handles the address, nothing happens.
+void OpenUserManual(QWidget* parent);
+void OpenHomePage();
+void OpenSupportMail();
+// Runs the About box modally.
+void ShowAboutBox(QWidget* parent);
+
+// Runs the help command with this id (9 User Manual, 148 About, 57664 home page); false for
+// any other id.
+bool RunHelpCommand(int id, QWidget* parent);
+
+}  // namespace ui

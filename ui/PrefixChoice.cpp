@@ -1,0 +1,76 @@
+#include "ui/PrefixChoice.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <filesystem>
+#include <system_error>
+
+namespace ui {
+
+namespace {
+constexpr const char* kUsage = "Usage: drennow [--prefix DIR | --demo]";
+}
+
+PrefixChoice ChoosePrefix(const QStringList& arguments, const QProcessEnvironment& environment) {
+    PrefixChoice choice;
+    QString prefix;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == "--demo") {
+            choice.demo = true;
+        } else if (argument == "--prefix") {
+            if (i + 1 >= arguments.size()) {
+                choice.error = QStringLiteral("--prefix needs a folder. %1").arg(kUsage);
+                return choice;
+            }
+            prefix = arguments[++i];
+        } else if (argument.startsWith("--prefix=")) {
+            prefix = argument.mid(9);
+        } else {
+            choice.error = QStringLiteral("Unknown argument \"%1\". %2").arg(argument, kUsage);
+            return choice;
+        }
+    }
+    if (choice.demo && !prefix.isEmpty()) {
+        choice.error = QStringLiteral("--prefix and --demo exclude each other. %1").arg(kUsage);
+        return choice;
+    }
+    if (choice.demo) {
+        choice.dir = DemoPrefixSource();
+        if (choice.dir.isEmpty()) choice.error = "The bundled demo prefix cannot be found.";
+        return choice;
+    }
+    if (prefix.isEmpty()) prefix = environment.value("WINEPREFIX");
+    if (prefix.isEmpty()) prefix = QDir::homePath() + "/.wine";
+    choice.dir = prefix;
+    return choice;
+}
+
+QString DemoPrefixSource() {
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QString candidates[] = {
+        appDir + "/../../../examples/demo-prefix",
+        appDir + "/../share/drennow/demo-prefix",
+        QStringLiteral(DRENNOW_SOURCE_DIR "/examples/demo-prefix"),
+    };
+    for (const QString& path : candidates)
+        if (QFileInfo(path + "/system.reg").isFile()) return QFileInfo(path).canonicalFilePath();
+    return {};
+}
+
+bool CopyPrefix(const QString& from, const QString& to, QString& error) {
+    namespace fs = std::filesystem;
+    std::error_code failure;
+    fs::copy(fs::path(from.toStdString()), fs::path(to.toStdString()),
+             fs::copy_options::recursive | fs::copy_options::copy_symlinks, failure);
+    if (failure) {
+        error = QStringLiteral("Cannot copy the demo prefix from %1 to %2: %3")
+                    .arg(from, to, QString::fromStdString(failure.message()));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace ui

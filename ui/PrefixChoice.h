@@ -1,0 +1,25 @@
+#pragma once
+// Which Wine prefix the program works on: --prefix DIR, else --demo (the bundled demo prefix,
+// copied to a fresh temporary folder), else $WINEPREFIX, else ~/.wine.
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+namespace ui {
+
+struct PrefixChoice {
+    QString dir;      // the prefix folder to open (for --demo: the shipped copy to copy)
+    bool demo = false;
+    QString error;    // a usage error; empty when the arguments were understood
+};
+
+// `arguments` as QCoreApplication::arguments() gives them (the program name first).
+PrefixChoice ChoosePrefix(const QStringList& arguments, const QProcessEnvironment& environment);
+
+// The bundled demo prefix folder; empty when it cannot be found.
+QString DemoPrefixSource();
+
+// Copies the folder `from` (links kept as links) into `to`; false with `error` set on failure.
+bool CopyPrefix(const QString& from, const QString& to, QString& error);
+
+}  // namespace ui

@@ -1,0 +1,10 @@
+// The desktop program.
+#include "ui/CDrennowApp.h"
+
+int main(int argc, char** argv) {
+    CDrennowApp app(argc, argv);
+    if (!app.InitInstance(app.arguments())) return 3;
+    const int result = app.exec();
+    app.ExitInstance();
+    return result;
+}

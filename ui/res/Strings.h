@@ -1,0 +1,76 @@
+#pragma once
+// The program's own texts, in one place. Byte strings in Windows-1252 (all plain ASCII here);
+// the widgets turn them into QString with Latin-1, which agrees for ASCII.
+
+namespace ui::text {
+
+// Application and frame (string resources 57344, 57345, 57346).
+inline constexpr const char* kAppName = "Norlix Drennow";
+inline constexpr const char* kIdleMessage = "Norlix Drennow: Version 1.2";
+inline constexpr const char* kHelpModePrompt = "Select an object on which to get Help";
+inline constexpr const char* kIndicatorCaps = "CAP";
+inline constexpr const char* kIndicatorNum = "NUM";
+inline constexpr const char* kIndicatorScroll = "SCRL";
+inline constexpr const char* kMakerName = "Norlix";
+inline constexpr const char* kVersion = "1.2.0";
+
+// About box (dialog 100). The maker's texts are ours.
+inline constexpr const char* kAboutCaption = "About Norlix Drennow";
+inline constexpr const char* kAboutVersion = "Norlix Drennow Version 1.2.0";
+inline constexpr const char* kAboutMakerLine = "Copyright (C) 2026 Norlix Utilities";
+inline constexpr const char* kWebSite = "https://www.norlix.example/drennow";
+inline constexpr const char* kSupportMail = "support@norlix.example";
+inline constexpr const char* kOk = "&OK";
+
+// Menus.
+inline constexpr const char* kMenuCleanRestore = "Clean Restore";
+inline constexpr const char* kMenuIERestore = "IE Restore";
+inline constexpr const char* kMenuUserManual = "User Manual";
+inline constexpr const char* kMenuAbout = "About Norlix Drennow";
+inline constexpr const char* kMenuHomePage = "Go to Norlix HomePage ->";
+inline constexpr const char* kManualMissing =
+    "The user manual (docs/manual.html) could not be found next to the program.";
+inline constexpr const char* kInformation = "Information";
+
+// Main view.
+inline constexpr const char* kHeaderTitle = "Norlix Utilities";
+inline constexpr const char* kF1Hint = "Press F1 for Help";
+inline constexpr const char* kStepOption = "Option";
+inline constexpr const char* kStepScan = "Scan";
+inline constexpr const char* kStepRepair = "Repair";
+inline constexpr const char* kCaptionChoose = "Select the sections you want to check";
+inline constexpr const char* kCaptionScanning = "Scaning:";
+inline constexpr const char* kCaptionResults = "Detected Problems";
+inline constexpr const char* kCaptionRepairLog = "Repair Log";
+inline constexpr const char* kSelectAll = "Select All";
+inline constexpr const char* kScanStatus = "Scan Status:";
+inline constexpr const char* kProblemsFoundSuffix = " problem(s) found";
+inline constexpr const char* kNoProblems = "No Problems Detected!";
+inline constexpr const char* kPause = "&Pause";
+inline constexpr const char* kResume = "&Resume";
+inline constexpr const char* kButtonOption = "Option";
+inline constexpr const char* kButtonHelp = "Help";
+inline constexpr const char* kButtonScan = "Scan";
+inline constexpr const char* kButtonCancel = "Cancel";
+inline constexpr const char* kButtonRepairAll = "Repair All";
+inline constexpr const char* kButtonReturn = "Return";
+
+// Section list: rows 0 to 12, then one row per fixed drive.
+inline constexpr const char* kSectionRows[13] = {
+    "Registry Integrity", "Custom Controls",     "Software Locations", "Device Drivers",
+    "Windows Fonts",      "Help and Resources",  "Shared Programs",    "Startup Programs",
+    "Add/Remove Programs", "Virtual Devices",    "Configuration Files", "Sound and Appevents",
+    "Valid Files Path",
+};
+inline constexpr const char* kDriveRowPrefix = "Valid Shortcuts ( ";
+inline constexpr const char* kDriveRowSuffix = " )";
+
+// Problem list: the line labels are exactly 12 characters.
+inline constexpr const char* kLineSection = "Section:    ";
+inline constexpr const char* kLineValue = "Value:      ";
+inline constexpr const char* kLineCorrection = "Correction: ";
+inline constexpr const char* kChoiceDelete = "Delete this Entry";
+inline constexpr const char* kChoiceLeave = "Leave this entry without change";
+inline constexpr const char* kRepaired = "Repaired";
+
+}  // namespace ui::text
