@@ -16,7 +16,10 @@ struct Bytes {
     Bytes& u8(std::uint8_t v) { b.push_back(v); return *this; }
     Bytes& u16(std::uint16_t v) { return u8(v & 0xFF).u8(v >> 8); }
     Bytes& u32(std::uint32_t v) { return u16(v & 0xFFFF).u16(v >> 16); }
-    Bytes& raw(std::initializer_list<std::uint8_t> v) { b.insert(b.end(), v); return *this; }
+    Bytes& raw(std::initializer_list<std::uint8_t> v) {
+        for (auto x : v) b.push_back(x);
+        return *this;
+    }
     Bytes& text(std::string_view s) { b.insert(b.end(), s.begin(), s.end()); return *this; }
     Bytes& wtext(std::u16string_view s) { for (char16_t c : s) u16(c); return *this; }
     Bytes& zeros(std::size_t n) { b.insert(b.end(), n, 0); return *this; }
