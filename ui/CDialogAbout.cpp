@@ -43,7 +43,7 @@ CStaticLink* Link(QWidget* parent, int id, const QString& text, const QRect& uni
 
 }  // namespace
 
-CDialogAbout::CDialogAbout(QWidget* parent) : QDialog(parent), dialogFont_(ui::UiFont(15)) {
+CDialogAbout::CDialogAbout(QWidget* parent) : QDialog(parent), dialogFont_(ui::UiFont(15, 400, 5)) {
     setObjectName(QString::number(ui::res::kDialogAbout));
     setWindowTitle(ui::text::kAboutCaption);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

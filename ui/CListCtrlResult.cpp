@@ -24,11 +24,12 @@ QString Shown(const std::string& ansi) {
 
 CListCtrlResult::CListCtrlResult(QWidget* parent)
     : QAbstractScrollArea(parent),
-      font_(ui::UiFont(15)),
+      font_(ui::UiFont(15, 400, 5)),
       boxTicked_(ui::LoadBitmap(ui::res::kBmpBoxTicked)),
       boxEmpty_(ui::LoadBitmap(ui::res::kBmpBoxEmpty)),
       greenTick_(ui::LoadBitmap(ui::res::kBmpGreenTick)),
       redCross_(ui::LoadBitmap(ui::res::kBmpRedCross)) {
+    setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setAutoFillBackground(false);

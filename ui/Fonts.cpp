@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace ui {
 namespace {
 
@@ -26,7 +28,7 @@ QString UiFontFamily() {
     return family;
 }
 
-QFont UiFont(int cellHeight, int weight) {
+QFont UiFont(int cellHeight, int weight, int averageWidth) {
     QFont font(UiFontFamily());
     font.setWeight(static_cast<QFont::Weight>(weight));
     font.setStyleStrategy(QFont::PreferAntialias);
@@ -36,6 +38,16 @@ QFont UiFont(int cellHeight, int weight) {
         if (QFontMetrics(font).height() <= cellHeight) break;
     }
     font.setPixelSize(pixels);
+    if (averageWidth > 0) {
+        static const QString kLetters =
+            QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+        const double natural =
+            QFontMetricsF(font).horizontalAdvance(kLetters) / kLetters.size();
+        if (natural > 0) {
+            const int stretch = static_cast<int>(100.0 * averageWidth / natural + 0.5);
+            font.setStretch(std::clamp(stretch, 50, 200));
+        }
+    }
     return font;
 }
 

@@ -6,7 +6,9 @@ namespace ui {
 
 // A font whose line height (ascent plus descent) is at most `cellHeight` pixels, as a
 // Windows font of that positive height; `weight` on the Windows scale (400 normal, 700 bold).
-QFont UiFont(int cellHeight, int weight = 400);
+// A nonzero `averageWidth` narrows (or widens) the letters to about that many pixels on
+// average, as a Windows font of that width: the layouts count on it.
+QFont UiFont(int cellHeight, int weight = 400, int averageWidth = 0);
 
 // The family UiFont uses.
 QString UiFontFamily();

@@ -1,4 +1,6 @@
 // CButtonEx, CStaticGradient and CStaticLink: their states, what they draw and where.
+#include <QFileInfo>
+#include <QFontInfo>
 #include <QPainter>
 #include <QSignalSpy>
 
@@ -354,4 +356,23 @@ TEST(StaticLinkClicks, OnlyANotifyingLinkReportsClicks) {
     EXPECT_EQ(clicks.count(), 1);
 }
 
+}  // namespace
+
+namespace {
+TEST(Fonts, TahomaWhenInstalledOrShippedByWine) {
+    const bool wineTahoma = QFileInfo::exists("/usr/share/wine/fonts/tahoma.ttf");
+    if (wineTahoma) EXPECT_EQ(ui::UiFontFamily().toStdString(), "Tahoma");
+    else EXPECT_TRUE(ui::UiFontFamily() == "Tahoma" || ui::UiFontFamily() == "DejaVu Sans");
+    const QFont font = ui::UiFont(15);
+    EXPECT_LE(QFontMetrics(font).height(), 15);
+    EXPECT_GE(QFontMetrics(font).height(), 13);
+    EXPECT_EQ(QFontInfo(font).family(), ui::UiFontFamily());
+    // Width 5: the problem list's labels fit before the texts at L + 70 and L + 87, and
+    // "Delete this Entry" before the second box at L + 210.
+    const QFontMetrics narrow(ui::UiFont(15, 400, 5));
+    EXPECT_LT(narrow.horizontalAdvance("Correction: "), 70);
+    EXPECT_LT(narrow.horizontalAdvance("Section:    "), 70);
+    EXPECT_LT(narrow.horizontalAdvance("Delete this Entry"), 210 - 87);
+    EXPECT_GT(narrow.horizontalAdvance("Delete this Entry"), 60);
+}
 }  // namespace

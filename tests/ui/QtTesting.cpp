@@ -77,6 +77,8 @@ void Leave(QWidget* widget) {
 
 QImage RenderToPng(QWidget* widget, const QTemporaryDir& folder, const QString& name) {
     const QString path = folder.filePath(name + ".png");
+    if (qEnvironmentVariableIsSet("DRENNOW_UI_RENDER_DIR"))
+        widget->grab().save(qEnvironmentVariable("DRENNOW_UI_RENDER_DIR") + "/" + name + ".png");
     EXPECT_TRUE(widget->grab().save(path, "PNG")) << path.toStdString();
     QImage image(path);
     EXPECT_FALSE(image.isNull()) << path.toStdString();
