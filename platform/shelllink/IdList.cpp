@@ -48,8 +48,16 @@ std::u16string FileItemName(ByteRange item) {
         std::uint64_t offset = size >= 2 ? item.U16(size - 2) : 0;
         if (size >= 2 + kTrailerSize && offset % 2 == 0 && offset >= 0x0F &&
             offset <= size - 2 - kTrailerSize && size == offset + item.U16(offset)) {
-            // The name may not run into the offset word.
-            return item.Sub(0, size - 2).WString(offset + kNameInTrailer);
+            // Wine reads the name at +0x14 whatever the block's version; Vista and later put
+            // it further in, and reading it at +0x14 would give a made-up path (which the
+            // scan would call dead). So a signed block's version decides. The name may not
+            // run into the offset word.
+            std::uint64_t nameAt = kNameInTrailer;
+            if (item.U32(offset + 4) == 0xBEEF0004) {
+                const std::uint16_t version = item.U16(offset + 2);
+                nameAt = version >= 9 ? 0x2E : version >= 8 ? 0x2A : version >= 7 ? 0x26 : 0x14;
+            }
+            return item.Sub(0, size - 2).WString(offset + nameAt);
         }
     }
     return Windows1252ToUtf16(item.CString(kPrimaryName));

@@ -63,6 +63,22 @@ inline Bytes XpItem(std::string_view shortName, std::u16string_view longName, st
     return i;
 }
 
+// Vista and later: the long name sits after more fields (0x26, 0x2A, 0x2E for 7, 8, 9).
+inline Bytes LaterItem(std::string_view shortName, std::u16string_view longName,
+                       std::uint8_t type, std::uint16_t version) {
+    const std::uint16_t nameAt = version >= 9 ? 0x2E : version >= 8 ? 0x2A : 0x26;
+    std::size_t ansi = (shortName.size() + 2) & ~std::size_t{1};
+    std::size_t ext = nameAt + 2 * (longName.size() + 1) + 2;
+    Bytes i;
+    i.u16(static_cast<std::uint16_t>(0x0E + ansi + ext)).u8(type).u8(0).u32(0).u32(0).u16(0x10);
+    i.text(shortName).zeros(ansi - shortName.size());
+    i.u16(static_cast<std::uint16_t>(ext)).u16(version).u32(0xBEEF0004).u32(0).u32(0).u16(nameAt);
+    i.zeros(nameAt - 0x12);
+    i.b[i.size() - (nameAt - 0x12) + 10] = 0x7A;  // a non-zero NTFS file reference
+    i.wtext(longName).u16(0).u16(static_cast<std::uint16_t>(0x0E + ansi));
+    return i;
+}
+
 // Pre-XP file entry: just the ANSI name.
 inline Bytes PlainItem(std::string_view name, std::uint8_t type) {
     std::size_t ansi = (name.size() + 2) & ~std::size_t{1};

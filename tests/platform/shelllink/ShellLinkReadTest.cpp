@@ -39,6 +39,17 @@ TEST(ShellLinkIdList, RendersXpItemsWithTheirLongNames) {
     EXPECT_FALSE(link.hasLocalBasePath);
 }
 
+TEST(ShellLinkIdList, FindsTheLongNameOfLaterWindowsVersions) {
+    for (std::uint16_t version : {7, 8, 9}) {
+        auto link = Parse(Link(kIdList | kUnicode,
+                               {IdList({RootItem(), DriveItem(),
+                                        LaterItem("PROGRA~1", u"Program Files", 0x31, version),
+                                        LaterItem("LONGNA~1.TXT", u"long name.txt", 0x32, version)})}));
+        ASSERT_TRUE(link.valid);
+        EXPECT_EQ(link.idListPath, u"C:\\Program Files\\long name.txt") << version;
+    }
+}
+
 TEST(ShellLinkIdList, FallsBackToThePrimaryNameWhenTheTrailerDoesNotCheckOut) {
     // Pre-XP items: the ANSI name (Windows-1252) is all there is.
     auto plain = Parse(Link(kIdList | kUnicode,
