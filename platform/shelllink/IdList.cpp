@@ -73,7 +73,8 @@ std::u16string RenderPath(const std::vector<ByteRange>& items) {
     if (i < items.size() && IsMyComputer(items[i])) ++i;
     if (i >= items.size() || !IsDrive(items[i].U8(2))) return {};
     // Drive name: ANSI at +3, at most 20 bytes, NUL-terminated within the item.
-    std::u16string path = Windows1252ToUtf16(items[i].Sub(3, std::min<std::size_t>(20, items[i].size() - 3)).CString(0));
+    std::u16string path = Windows1252ToUtf16(
+        items[i].Sub(3, std::min<std::size_t>(20, items[i].size() - 3)).CString(0));
     if (path.size() < 2 || path[1] != u':') return {};
     for (++i; i < items.size(); ++i) {
         if (!IsFileItem(items[i].U8(2))) return {};

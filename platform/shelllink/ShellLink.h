@@ -11,10 +11,10 @@
 namespace platform::shelllink {
 
 struct ShellLinkData {
-    bool valid = false;         // the header and the structures Wine reads are sound
-    bool advertised = false;    // an installer (Darwin) link: no file-system target
+    bool valid = false;             // the header and the structures Wine reads are sound
+    bool advertised = false;        // an installer (Darwin) link: no file-system target
     bool hasLocalBasePath = false;  // LinkInfo names a local base path (it may be empty)
-    std::string localBasePath;  // LinkInfo's ANSI local base path, bytes as stored
+    std::string localBasePath;      // LinkInfo's ANSI local base path, bytes as stored
     std::u16string relativePath;
     std::u16string workingDir;
     std::u16string arguments;
@@ -35,13 +35,13 @@ std::u16string ChooseTarget(const ShellLinkData& link, std::u16string_view local
 
 // What a test or the demo prefix wants in a shortcut.
 struct ShellLinkSpec {
-    std::string target;            // Windows path, ASCII or Windows-1252
-    bool withIdList = true;        // an ID list as the shell writes it
-    bool withLinkInfo = true;      // LinkInfo with the local base path
-    std::u16string relativePath;   // optional
-    std::u16string workingDir;     // optional
-    std::u16string arguments;      // optional
-    std::u16string description;    // optional
+    std::string target;           // Windows path, ASCII or Windows-1252
+    bool withIdList = true;       // an ID list as the shell writes it
+    bool withLinkInfo = true;     // LinkInfo with the local base path
+    std::u16string relativePath;  // optional
+    std::u16string workingDir;    // optional
+    std::u16string arguments;     // optional
+    std::u16string description;   // optional
     bool targetIsFolder = false;
 };
 

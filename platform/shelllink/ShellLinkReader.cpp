@@ -1,10 +1,9 @@
 // Reading a shortcut as Wine's shell link object loads it, with every size, count and offset
 // checked against the bytes that are really there. Where Wine would read past its buffer or
 // go on with garbage, the file counts as malformed.
-#include "platform/shelllink/ShellLink.h"
-
 #include "platform/shelllink/Bytes.h"
 #include "platform/shelllink/IdList.h"
+#include "platform/shelllink/ShellLink.h"
 #include "platform/shelllink/Windows1252.h"
 
 namespace platform::shelllink {

@@ -27,10 +27,16 @@ public:
         U16(static_cast<std::uint16_t>(v));
         U16(static_cast<std::uint16_t>(v >> 16));
     }
-    void Bytes(const std::uint8_t* data, std::size_t n) { bytes_.insert(bytes_.end(), data, data + n); }
-    void Text(std::string_view s) { Bytes(reinterpret_cast<const std::uint8_t*>(s.data()), s.size()); }
+    void Bytes(const std::uint8_t* data, std::size_t n) {
+        bytes_.insert(bytes_.end(), data, data + n);
+    }
+    void Text(std::string_view s) {
+        Bytes(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
+    }
     void Zeros(std::size_t n) { bytes_.insert(bytes_.end(), n, 0); }
-    void Append(const Out& other) { bytes_.insert(bytes_.end(), other.bytes_.begin(), other.bytes_.end()); }
+    void Append(const Out& other) {
+        bytes_.insert(bytes_.end(), other.bytes_.begin(), other.bytes_.end());
+    }
     std::size_t size() const { return bytes_.size(); }
     std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 

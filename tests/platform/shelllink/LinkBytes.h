@@ -13,17 +13,32 @@ namespace linkbytes {
 
 struct Bytes {
     std::vector<std::uint8_t> b;
-    Bytes& u8(std::uint8_t v) { b.push_back(v); return *this; }
+    Bytes& u8(std::uint8_t v) {
+        b.push_back(v);
+        return *this;
+    }
     Bytes& u16(std::uint16_t v) { return u8(v & 0xFF).u8(v >> 8); }
     Bytes& u32(std::uint32_t v) { return u16(v & 0xFFFF).u16(v >> 16); }
     Bytes& raw(std::initializer_list<std::uint8_t> v) {
         for (auto x : v) b.push_back(x);
         return *this;
     }
-    Bytes& text(std::string_view s) { b.insert(b.end(), s.begin(), s.end()); return *this; }
-    Bytes& wtext(std::u16string_view s) { for (char16_t c : s) u16(c); return *this; }
-    Bytes& zeros(std::size_t n) { b.insert(b.end(), n, 0); return *this; }
-    Bytes& append(const Bytes& o) { b.insert(b.end(), o.b.begin(), o.b.end()); return *this; }
+    Bytes& text(std::string_view s) {
+        b.insert(b.end(), s.begin(), s.end());
+        return *this;
+    }
+    Bytes& wtext(std::u16string_view s) {
+        for (char16_t c : s) u16(c);
+        return *this;
+    }
+    Bytes& zeros(std::size_t n) {
+        b.insert(b.end(), n, 0);
+        return *this;
+    }
+    Bytes& append(const Bytes& o) {
+        b.insert(b.end(), o.b.begin(), o.b.end());
+        return *this;
+    }
     std::size_t size() const { return b.size(); }
 };
 
@@ -32,8 +47,8 @@ inline constexpr std::uint8_t kMyComputer[16] = {0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0
 
 inline Bytes Header(std::uint32_t flags) {
     Bytes h;
-    h.u32(0x4C).raw({0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00,
-                     0x00, 0x00, 0x00, 0x46});
+    h.u32(0x4C).raw({0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00,
+                     0x00, 0x00, 0x46});
     h.u32(flags).u32(0x20).zeros(24).u32(0).u32(0).u32(1).zeros(12);
     return h;
 }
@@ -64,8 +79,8 @@ inline Bytes XpItem(std::string_view shortName, std::u16string_view longName, st
 }
 
 // Vista and later: the long name sits after more fields (0x26, 0x2A, 0x2E for 7, 8, 9).
-inline Bytes LaterItem(std::string_view shortName, std::u16string_view longName,
-                       std::uint8_t type, std::uint16_t version) {
+inline Bytes LaterItem(std::string_view shortName, std::u16string_view longName, std::uint8_t type,
+                       std::uint16_t version) {
     const std::uint16_t nameAt = version >= 9 ? 0x2E : version >= 8 ? 0x2A : 0x26;
     std::size_t ansi = (shortName.size() + 2) & ~std::size_t{1};
     std::size_t ext = nameAt + 2 * (longName.size() + 1) + 2;
@@ -113,7 +128,9 @@ inline Bytes CountedW(std::u16string_view s) {
     return b;
 }
 
-inline Bytes Terminal() { return Bytes().u32(0); }
+inline Bytes Terminal() {
+    return Bytes().u32(0);
+}
 
 inline platform::shelllink::ShellLinkData Parse(const Bytes& bytes) {
     return platform::shelllink::ParseShellLink(bytes.b.data(), bytes.b.size());

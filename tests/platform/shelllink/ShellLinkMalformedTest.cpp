@@ -1,8 +1,8 @@
 // Broken shortcut files: an empty target and no crash (run under ASan as well).
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <random>
-
-#include <gtest/gtest.h>
 
 #include "tests/platform/shelllink/LinkBytes.h"
 
@@ -110,8 +110,8 @@ TEST(ShellLinkMalformed, RandomDamageStaysInsideTheFile) {
                 continue;
             }
             EXPECT_LE(link.localBasePath.size(), bytes.size());
-            EXPECT_LE(link.relativePath.size() + link.workingDir.size() +
-                          link.arguments.size() + link.description.size(),
+            EXPECT_LE(link.relativePath.size() + link.workingDir.size() + link.arguments.size() +
+                          link.description.size(),
                       bytes.size());
         }
     }

@@ -30,10 +30,10 @@ TEST(ShellLinkHeader, NeedsSizeAndClsid) {
 }
 
 TEST(ShellLinkIdList, RendersXpItemsWithTheirLongNames) {
-    auto link = Parse(Link(kIdList | kUnicode,
-                           {IdList({RootItem(), DriveItem(),
-                                    XpItem("PROGRA~1", u"Program Files", 0x31),
-                                    XpItem("APPLIC~1.EXE", u"Application \u00e9t\u00e9.exe", 0x32)})}));
+    auto link =
+        Parse(Link(kIdList | kUnicode,
+                   {IdList({RootItem(), DriveItem(), XpItem("PROGRA~1", u"Program Files", 0x31),
+                            XpItem("APPLIC~1.EXE", u"Application \u00e9t\u00e9.exe", 0x32)})}));
     ASSERT_TRUE(link.valid);
     EXPECT_EQ(link.idListPath, u"C:\\Program Files\\Application \u00e9t\u00e9.exe");
     EXPECT_FALSE(link.hasLocalBasePath);
@@ -41,10 +41,11 @@ TEST(ShellLinkIdList, RendersXpItemsWithTheirLongNames) {
 
 TEST(ShellLinkIdList, FindsTheLongNameOfLaterWindowsVersions) {
     for (std::uint16_t version : {7, 8, 9}) {
-        auto link = Parse(Link(kIdList | kUnicode,
-                               {IdList({RootItem(), DriveItem(),
-                                        LaterItem("PROGRA~1", u"Program Files", 0x31, version),
-                                        LaterItem("LONGNA~1.TXT", u"long name.txt", 0x32, version)})}));
+        auto link =
+            Parse(Link(kIdList | kUnicode,
+                       {IdList({RootItem(), DriveItem(),
+                                LaterItem("PROGRA~1", u"Program Files", 0x31, version),
+                                LaterItem("LONGNA~1.TXT", u"long name.txt", 0x32, version)})}));
         ASSERT_TRUE(link.valid);
         EXPECT_EQ(link.idListPath, u"C:\\Program Files\\long name.txt") << version;
     }
@@ -79,13 +80,14 @@ TEST(ShellLinkIdList, TakesWineStyleItemsAndUnicodeItems) {
     for (std::size_t i = 0; i < 6; ++i) wineItem.b[0x0E + 14 + 2 + i] = 0;
     Bytes unicodeItem;  // type 0x34: UTF-16 primary name
     unicodeItem.u16(0x0E + 12).u8(0x34).u8(0).u32(0).u32(0).u16(0x20).wtext(u"\u0416.txt").u16(0);
-    auto link = Parse(Link(kIdList | kUnicode,
-                           {IdList({root, DriveItem("C:\\", 0x23), wineItem, unicodeItem})}));
+    auto link = Parse(
+        Link(kIdList | kUnicode, {IdList({root, DriveItem("C:\\", 0x23), wineItem, unicodeItem})}));
     ASSERT_TRUE(link.valid);
     EXPECT_EQ(link.idListPath, u"C:\\My Documents\\\u0416.txt");
 
     // A list that starts with the drive.
-    auto noRoot = Parse(Link(kIdList | kUnicode, {IdList({DriveItem("E:\\"), PlainItem("x", 0x31)})}));
+    auto noRoot =
+        Parse(Link(kIdList | kUnicode, {IdList({DriveItem("E:\\"), PlainItem("x", 0x31)})}));
     EXPECT_EQ(noRoot.idListPath, u"E:\\x");
     // Just a drive.
     EXPECT_EQ(Parse(Link(kIdList | kUnicode, {IdList({RootItem(), DriveItem()})})).idListPath,
@@ -160,20 +162,21 @@ TEST(ShellLinkInfo, GivesTheAnsiLocalBasePath) {
 TEST(ShellLinkInfo, RejectsSizesAndOffsetsOutsideIt) {
     auto withField = [](std::size_t offset, std::uint32_t value) {
         Bytes info = LinkInfo("C:\\x.txt");
-        for (int i = 0; i < 4; ++i) info.b[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            info.b[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
         return Link(kLinkInfo | kUnicode, {info});
     };
     const std::uint32_t size = static_cast<std::uint32_t>(LinkInfo("C:\\x.txt").size());
     EXPECT_TRUE(Parse(withField(0x10, 0x2D)).valid);
-    EXPECT_FALSE(Parse(withField(0x00, 0x1B)).valid);          // smaller than its header
+    EXPECT_FALSE(Parse(withField(0x00, 0x1B)).valid);  // smaller than its header
     EXPECT_FALSE(Parse(withField(0x00, 3)).valid);
-    EXPECT_FALSE(Parse(withField(0x00, size + 100)).valid);    // past the file end
+    EXPECT_FALSE(Parse(withField(0x00, size + 100)).valid);  // past the file end
     EXPECT_FALSE(Parse(withField(0x00, 0xFFFFFFFF)).valid);
-    EXPECT_FALSE(Parse(withField(0x04, size + 1)).valid);      // header larger than the block
-    EXPECT_FALSE(Parse(withField(0x10, size)).valid);          // local path offset at the end
+    EXPECT_FALSE(Parse(withField(0x04, size + 1)).valid);  // header larger than the block
+    EXPECT_FALSE(Parse(withField(0x10, size)).valid);      // local path offset at the end
     EXPECT_FALSE(Parse(withField(0x10, 0xFFFFFFFF)).valid);
-    EXPECT_FALSE(Parse(withField(0x0C, size + 7)).valid);      // volume offset outside
-    EXPECT_FALSE(Parse(withField(0x18, 0x80000000)).valid);    // suffix offset outside
+    EXPECT_FALSE(Parse(withField(0x0C, size + 7)).valid);    // volume offset outside
+    EXPECT_FALSE(Parse(withField(0x18, 0x80000000)).valid);  // suffix offset outside
 
     Bytes unterminated = LinkInfo("C:\\x.txt");
     unterminated.b.resize(unterminated.size() - 2);  // drop the NUL and the suffix
@@ -231,8 +234,8 @@ TEST(ShellLinkExtraData, InstallerBlocksMakeTheLinkAdvertised) {
         ASSERT_TRUE(link.valid) << flag;
         EXPECT_TRUE(link.advertised);
     }
-    auto both = Parse(Link(kUnicode | 0x1800, {AdvertiseBlock(0x314, 0xA0000006),
-                                               AdvertiseBlock(0x314, 0xA0000006)}));
+    auto both = Parse(Link(kUnicode | 0x1800,
+                           {AdvertiseBlock(0x314, 0xA0000006), AdvertiseBlock(0x314, 0xA0000006)}));
     EXPECT_TRUE(both.valid && both.advertised);
     // Wine's load fails when the block is not where and what it expects.
     EXPECT_FALSE(Parse(Link(kUnicode | 0x1000, {AdvertiseBlock(0x310, 0xA0000006)})).valid);
@@ -254,8 +257,8 @@ TEST(ShellLinkExtraData, BlocksAreWalkedToTheTerminal) {
     EXPECT_FALSE(withBlock(Bytes().u32(5).u8(0)));                       // no room for a signature
     EXPECT_FALSE(withBlock(Bytes().u32(0x200).u32(0xA0000002), false));  // past the end
     EXPECT_FALSE(withBlock(Bytes().u32(0xFFFFFFFF).u32(0xA0000002)));
-    EXPECT_FALSE(withBlock(tracker, false));                             // no terminal block
-    EXPECT_TRUE(withBlock(Bytes().u32(3)));                              // a terminal below 4
+    EXPECT_FALSE(withBlock(tracker, false));  // no terminal block
+    EXPECT_TRUE(withBlock(Bytes().u32(3)));   // a terminal below 4
 
     Bytes many;
     for (int i = 0; i < 65; ++i) many.u32(8).u32(0xA0000099);

@@ -31,13 +31,13 @@ std::string Utf8(std::u16string_view s) {
 
 class ShellLinkTarget : public ::testing::Test {
 protected:
-    std::u16string Target(const ShellLinkSpec& spec, std::u16string_view linkFolder = u"C:\\links") {
+    std::u16string Target(const ShellLinkSpec& spec,
+                          std::u16string_view linkFolder = u"C:\\links") {
         ShellLinkData link = Parse(WriteShellLink(spec));
         EXPECT_TRUE(link.valid);
         std::u16string localW(link.localBasePath.begin(), link.localBasePath.end());
-        return ChooseTarget(link, localW, linkFolder, [this](std::u16string_view path) {
-            return prefix.Exists(Utf8(path));
-        });
+        return ChooseTarget(link, localW, linkFolder,
+                            [this](std::u16string_view path) { return prefix.Exists(Utf8(path)); });
     }
     TestPrefix prefix;
 };

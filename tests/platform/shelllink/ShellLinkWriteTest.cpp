@@ -22,10 +22,10 @@ TEST(ShellLinkWriter, LaysOutTheWorkedExample) {
     const auto b = WriteShellLink(spec);
     ASSERT_EQ(b.size(), 0x127u);
     EXPECT_EQ(U32(b, 0x00), 0x4Cu);
-    EXPECT_EQ(U32(b, 0x14), 0x83u);   // ID list, LinkInfo, Unicode
-    EXPECT_EQ(U32(b, 0x18), 0x20u);   // archive
-    EXPECT_EQ(U32(b, 0x3C), 1u);      // SW_SHOWNORMAL
-    EXPECT_EQ(U16(b, 0x4C), 0x99u);   // IDListSize
+    EXPECT_EQ(U32(b, 0x14), 0x83u);  // ID list, LinkInfo, Unicode
+    EXPECT_EQ(U32(b, 0x18), 0x20u);  // archive
+    EXPECT_EQ(U32(b, 0x3C), 1u);     // SW_SHOWNORMAL
+    EXPECT_EQ(U16(b, 0x4C), 0x99u);  // IDListSize
     EXPECT_EQ(U16(b, 0x4E), 0x14u);
     EXPECT_EQ(b[0x50], 0x1F);
     EXPECT_EQ(U16(b, 0x62), 0x19u);
@@ -33,17 +33,17 @@ TEST(ShellLinkWriter, LaysOutTheWorkedExample) {
     EXPECT_EQ(std::string(b.begin() + 0x65, b.begin() + 0x68), "C:\\");
     EXPECT_EQ(U16(b, 0x7B), 0x34u);
     EXPECT_EQ(b[0x7D], 0x31);
-    EXPECT_EQ(U16(b, 0x7B + 0x14), 0x20u);         // extension block size
+    EXPECT_EQ(U16(b, 0x7B + 0x14), 0x20u);  // extension block size
     EXPECT_EQ(U32(b, 0x7B + 0x18), 0xBEEF0004u);
-    EXPECT_EQ(U16(b, 0x7B + 0x32), 0x14u);         // block offset, last word of the item
+    EXPECT_EQ(U16(b, 0x7B + 0x32), 0x14u);  // block offset, last word of the item
     EXPECT_EQ(U16(b, 0xAF), 0x36u);
     EXPECT_EQ(b[0xB1], 0x32);
-    EXPECT_EQ(U16(b, 0xE5), 0u);                   // TerminalID
-    EXPECT_EQ(U32(b, 0xE7), 0x3Cu);                // LinkInfoSize
+    EXPECT_EQ(U16(b, 0xE5), 0u);     // TerminalID
+    EXPECT_EQ(U32(b, 0xE7), 0x3Cu);  // LinkInfoSize
     EXPECT_EQ(U32(b, 0xE7 + 0x10), 0x2Du);
     EXPECT_EQ(U32(b, 0xE7 + 0x18), 0x3Bu);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[0xE7 + 0x2D])), "C:\\test\\a.txt");
-    EXPECT_EQ(U32(b, 0x123), 0u);                  // TerminalBlock
+    EXPECT_EQ(U32(b, 0x123), 0u);  // TerminalBlock
 
     // Variant without the ID list: 140 bytes, LinkInfo straight after the header.
     spec.withIdList = false;

@@ -1,10 +1,10 @@
 // The prefix builder is the oracle other tests rely on: its hive text must be what Wine
 // writes, and its tree what the backend expects.
-#include "tests/fixtures/TestPrefix.h"
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include <gtest/gtest.h>
+#include "tests/fixtures/TestPrefix.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -77,8 +77,8 @@ TEST(TestPrefixTree, HasTheFoldersDrivesAndFilesAsked) {
         const fs::path root(dir);
         EXPECT_TRUE(fs::is_symlink(root / "dosdevices/c:"));
         EXPECT_EQ(fs::read_symlink(root / "dosdevices/c:"), "../drive_c");
-        for (const char* folder : {"windows/system32", "windows/Fonts", "windows/media",
-                                   "users/alice", "Program Files"})
+        for (const char* folder :
+             {"windows/system32", "windows/Fonts", "windows/media", "users/alice", "Program Files"})
             EXPECT_TRUE(fs::is_directory(root / "drive_c" / folder)) << folder;
         for (Hive hive : {Hive::System, Hive::User, Hive::UserDefault})
             EXPECT_EQ(prefix.ReadHive(hive).rfind("WINE REGISTRY Version 2\n;; All keys", 0), 0u);
@@ -94,7 +94,8 @@ TEST(TestPrefixTree, HasTheFoldersDrivesAndFilesAsked) {
         prefix.AddDrive('z', "/");
         EXPECT_EQ(fs::read_symlink(root / "dosdevices/z:"), "/");
 
-        prefix.CreateShortcut("C:\\users\\alice\\Desktop\\App.lnk", "C:\\Program Files\\App\\app.exe");
+        prefix.CreateShortcut("C:\\users\\alice\\Desktop\\App.lnk",
+                              "C:\\Program Files\\App\\app.exe");
         EXPECT_GT(fs::file_size(root / "drive_c/users/alice/Desktop/App.lnk"), 0x4Cu);
         EXPECT_THROW(prefix.HostPath("\\\\server\\share"), std::invalid_argument);
     }

@@ -1,12 +1,11 @@
 // The prefix builder's hive text, loaded by Wine itself: every value Wine reads back must be
 // the one the test asked for, escapes and wrapped lines included.
+#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-
-#include <gtest/gtest.h>
 
 #include "tests/fixtures/TestPrefix.h"
 #include "tests/fixtures/WineTemplate.h"
@@ -20,8 +19,8 @@ using fixtures::TestPrefix;
 std::string Utf8FromExport(const std::string& bytes) {
     std::string out;
     for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-        char32_t c = static_cast<unsigned char>(bytes[i]) |
-                     (static_cast<unsigned char>(bytes[i + 1]) << 8);
+        char32_t c =
+            static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
         if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
             char32_t low = static_cast<unsigned char>(bytes[i + 2]) |
                            (static_cast<unsigned char>(bytes[i + 3]) << 8);
@@ -97,7 +96,8 @@ TEST(TestPrefixUnderWine, WineReadsTheHiveTextAsMeant) {
         "\"binary\"=hex:f0,ef,ee,ed,ec,eb,ea,e9,e8,e7,e6,e5,e4,e3,e2,e1,e0,df,de,dd,dc,db,\\\r\n"
         "  da,d9,d8,d7,d6,d5,d4,d3,d2,d1,d0,cf,ce,cd,cc,cb,ca,c9\r\n"
         "\"caf\u00e9\"=\"\u00e9a \u00e9 \U0001F600a\"\r\n"
-        "\"control\"=\"\x01" "5\x02x\"\r\n"
+        "\"control\"=\"\x01"
+        "5\x02x\"\r\n"
         "\"dword\"=dword:12345678\r\n"
         "\"multi\"=hex(7):61,00,00,00,31,00,00,00,16,04,00,00,00,00\r\n"
         "\"quote\"=\"say \\\"hi\\\" \\\\ C:\\\\dir\\\\\"\r\n"

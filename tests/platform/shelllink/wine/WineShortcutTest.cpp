@@ -1,12 +1,11 @@
 // Shortcuts saved by Wine itself (WScript.Shell's CreateShortcut) read back with the target
 // Wine wrote.
+#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-
-#include <gtest/gtest.h>
 
 #include "platform/shelllink/ShellLink.h"
 #include "platform/shelllink/Windows1252.h"
@@ -30,9 +29,9 @@ struct TempFolder {
 };
 
 struct Case {
-    const char* link;       // under C:\links
-    const char* vbsTarget;  // VBScript expression
-    std::string hostTarget; // under drive_c, UTF-8; empty: not created
+    const char* link;        // under C:\links
+    const char* vbsTarget;   // VBScript expression
+    std::string hostTarget;  // under drive_c, UTF-8; empty: not created
     bool folder;
     std::u16string expected;
 };
@@ -47,8 +46,7 @@ TEST(WineShortcuts, ReadBackWithTheTargetWineWrote) {
 
     // Wine 8.0's VBScript has no ChrW; Chr takes the ANSI code (Windows-1252).
     const Case cases[] = {
-        {"file.lnk", "\"C:\\target\\file.txt\"", "target/file.txt", false,
-         u"C:\\target\\file.txt"},
+        {"file.lnk", "\"C:\\target\\file.txt\"", "target/file.txt", false, u"C:\\target\\file.txt"},
         {"folder.lnk", "\"C:\\target\\folder\"", "target/folder", true, u"C:\\target\\folder"},
         {"spaces.lnk", "\"C:\\Program Files\\My App\\my app.exe\"",
          "Program Files/My App/my app.exe", false, u"C:\\Program Files\\My App\\my app.exe"},

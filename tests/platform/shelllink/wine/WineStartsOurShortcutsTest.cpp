@@ -1,11 +1,10 @@
 // Shortcuts made by our writer, opened by Wine's shell (`start`): Wine finds the target and
 // the arguments in them, whichever of LinkInfo and ID list they carry.
+#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
-
-#include <gtest/gtest.h>
 
 #include "platform/shelllink/ShellLink.h"
 #include "tests/fixtures/WineTemplate.h"
