@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "platform/shelllink/Windows1252.h"
+#include "platform/codepage/Codepage.h"
 
 namespace platform::shelllink::detail {
 namespace {
@@ -60,7 +60,7 @@ std::u16string FileItemName(ByteRange item) {
             return item.Sub(0, size - 2).WString(offset + nameAt);
         }
     }
-    return Windows1252ToUtf16(item.CString(kPrimaryName));
+    return codepage::AnsiToUtf16(item.CString(kPrimaryName));
 }
 
 bool IsFileItem(std::uint8_t type) {
@@ -73,7 +73,7 @@ std::u16string RenderPath(const std::vector<ByteRange>& items) {
     if (i < items.size() && IsMyComputer(items[i])) ++i;
     if (i >= items.size() || !IsDrive(items[i].U8(2))) return {};
     // Drive name: ANSI at +3, at most 20 bytes, NUL-terminated within the item.
-    std::u16string path = Windows1252ToUtf16(
+    std::u16string path = codepage::AnsiToUtf16(
         items[i].Sub(3, std::min<std::size_t>(20, items[i].size() - 3)).CString(0));
     if (path.size() < 2 || path[1] != u':') return {};
     for (++i; i < items.size(); ++i) {

@@ -4,7 +4,7 @@
 #include "platform/shelllink/Bytes.h"
 #include "platform/shelllink/IdList.h"
 #include "platform/shelllink/ShellLink.h"
-#include "platform/shelllink/Windows1252.h"
+#include "platform/codepage/Codepage.h"
 
 namespace platform::shelllink {
 namespace {
@@ -115,7 +115,7 @@ private:
         if (!file_.Has(pos_, bytes)) return false;
         ByteRange text = file_.Sub(pos_, bytes);
         // Writers differ on a counted NUL; the string ends at the first one, as in Wine.
-        out = unicode ? text.WString(0) : detail::Windows1252ToUtf16(text.CString(0));
+        out = unicode ? text.WString(0) : codepage::AnsiToUtf16(text.CString(0));
         pos_ += bytes;
         return true;
     }

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/shelllink/ShellLink.h"
-#include "platform/shelllink/Windows1252.h"
+#include "platform/codepage/Codepage.h"
 
 namespace platform::shelllink {
 namespace {
@@ -65,7 +65,7 @@ bool IsDrivePath(std::string_view path) {
 // A file entry item: fixed fields, the ANSI name padded to an even length, then the
 // version 3 extension block with the same name in UTF-16 and its offset as the last word.
 void FileItem(Out& list, std::string_view name, bool folder) {
-    const std::u16string wide = detail::Windows1252ToUtf16(name);
+    const std::u16string wide = codepage::AnsiToUtf16(name);
     const std::size_t ansi = (name.size() + 1 + 1) & ~std::size_t{1};
     const std::size_t extension = 0x18 + 2 * wide.size();
     list.U16(static_cast<std::uint16_t>(0x0E + ansi + extension));

@@ -8,7 +8,7 @@
 #include <iterator>
 
 #include "platform/shelllink/ShellLink.h"
-#include "platform/shelllink/Windows1252.h"
+#include "platform/codepage/Codepage.h"
 #include "tests/fixtures/WineTemplate.h"
 
 namespace {
@@ -86,7 +86,7 @@ TEST(WineShortcuts, ReadBackWithTheTargetWineWrote) {
         ASSERT_TRUE(link.valid);
         EXPECT_FALSE(link.advertised);
         const std::u16string localW =
-            platform::shelllink::detail::Windows1252ToUtf16(link.localBasePath);
+            platform::codepage::AnsiToUtf16(link.localBasePath);
         EXPECT_EQ(ChooseTarget(link, localW, u"C:\\links", nullptr), c.expected);
         // Wine's ID list names the same path, which is what Resolve would fall back on.
         EXPECT_EQ(link.idListPath, c.expected);
