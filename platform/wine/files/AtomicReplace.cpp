@@ -1,0 +1,119 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+#include <fmt/format.h>
+
+#include "platform/wine/files/TextFiles.h"
+
+namespace platform::wine::files {
+namespace {
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+std::string Reason(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT: return "the disk is full";
+    case EROFS: return "the disk is read-only";
+    case EACCES:
+    case EPERM: return "access to the folder is denied";
+    case ENOENT:
+    case ENOTDIR: return "the folder does not exist";
+    default: return std::strerror(error);
+    }
+}
+
+LONG CodeFor(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS: return ERROR_ACCESS_DENIED;
+    case ENOENT:
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    default: return ERROR_WRITE_FAULT;
+    }
+}
+
+Status Failure(const std::string& windowsPath, int error) {
+    return {CodeFor(error),
+            fmt::format("Could not write {}: {}. The file was left as it was.", windowsPath,
+                        Reason(error))};
+}
+
+bool WriteAll(int fd, const std::string& data) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+Status ReplaceHostTextFile(const std::string& hostPath, const std::string& windowsPath,
+                           std::string_view text) {
+    // Replace the file a link points at, not the link.
+    std::string target = hostPath;
+    if (char resolved[PATH_MAX]; ::realpath(hostPath.c_str(), resolved)) target = resolved;
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash);
+
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    if (existed && S_ISDIR(old.st_mode))
+        return {ERROR_ACCESS_DENIED,
+                fmt::format("Could not write {}: a folder of that name is in the way. The file "
+                            "was left as it was.",
+                            windowsPath)};
+
+    std::string temp = target + ".tmp-XXXXXX";
+    Fd fd(::mkstemp(temp.data()));
+    if (fd.get() < 0) return Failure(windowsPath, errno);
+
+    const std::string data = ToCrLf(text);
+    const mode_t mode = existed ? (old.st_mode & 07777) : [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return static_cast<mode_t>(0666 & ~mask);
+    }();
+    int error = 0;
+    if (!WriteAll(fd.get(), data) || ::fchmod(fd.get(), mode) != 0 || ::fsync(fd.get()) != 0)
+        error = errno;
+    if (::close(fd.release()) != 0 && !error) error = errno;
+    if (!error && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
+    if (error) {
+        ::unlink(temp.c_str());
+        return Failure(windowsPath, error);
+    }
+    // The rename is durable only once the folder is on disk too.
+    if (Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY)); dir.get() >= 0)
+        ::fsync(dir.get());
+    return Status::Success();
+}
+
+}  // namespace platform::wine::files

@@ -1,0 +1,115 @@
+#include "platform/wine/files/DirectorySearch.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/codepage/Codepage.h"
+#include "platform/wine/files/WindowsPath.h"
+
+namespace platform::wine::files {
+namespace {
+
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+class ListedSearch final : public DirectorySearch {
+public:
+    explicit ListedSearch(std::vector<FindEntry> entries) : entries_(std::move(entries)) {}
+    bool Next(FindEntry& entry) override {
+        if (next_ >= entries_.size()) return false;
+        entry = std::move(entries_[next_++]);
+        return true;
+    }
+
+private:
+    std::vector<FindEntry> entries_;
+    std::size_t next_ = 0;
+};
+
+struct Candidate {
+    std::u16string folded;
+    std::u16string name;
+    std::string hostName;
+    unsigned char type = DT_UNKNOWN;
+};
+
+bool FolderIdOf(const std::string& hostPath, FolderId& id, bool& isFolder) {
+    struct stat st {};
+    if (::stat(hostPath.c_str(), &st) != 0) return false;
+    isFolder = S_ISDIR(st.st_mode);
+    if (isFolder) id = {static_cast<std::uint64_t>(st.st_dev),
+                        static_cast<std::uint64_t>(st.st_ino)};
+    return true;
+}
+
+}  // namespace
+
+bool MatchesMask(std::u16string_view name, std::u16string_view mask) {
+    // Iterative wildcard match with one backtrack point: linear in practice.
+    std::size_t n = 0, m = 0, starMask = std::u16string_view::npos, starName = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && mask[m] == u'*') {
+            starMask = m++;
+            starName = n;
+        } else if (m < mask.size() &&
+                   (mask[m] == u'?' || codepage::ToUpper(mask[m]) == codepage::ToUpper(name[n]))) {
+            ++m;
+            ++n;
+        } else if (starMask != std::u16string_view::npos) {
+            m = starMask + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == u'*') ++m;
+    return m == mask.size();
+}
+
+std::unique_ptr<DirectorySearch> SearchDirectory(const std::string& hostDir,
+                                                 const std::string& windowsFolder,
+                                                 std::u16string_view mask, bool driveRoot) {
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(hostDir.c_str()));
+    if (!dir) return nullptr;
+    // Wine turns "*.*" into "*": every name matches, also one without a dot.
+    if (mask == u"*.*") mask = u"*";
+
+    std::vector<Candidate> candidates;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string hostName = entry->d_name;
+        if (hostName == "." || hostName == "..") continue;
+        std::u16string name = codepage::Utf8ToUtf16(hostName);
+        if (!MatchesMask(name, mask)) continue;
+        candidates.push_back({FoldName(name), std::move(name), hostName, entry->d_type});
+    }
+    dir.reset();
+    std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+        return a.folded != b.folded ? a.folded < b.folded : a.name < b.name;
+    });
+
+    std::vector<FindEntry> entries;
+    auto add = [&](std::string name, const std::string& hostPath, bool plainFile) {
+        FindEntry entry;
+        // A plain file needs no stat: files carry no identity. Links are followed; a
+        // dangling one is left out, as Wine leaves it out.
+        if (!plainFile && !FolderIdOf(hostPath, entry.id, entry.directory)) return;
+        entry.path = windowsFolder + name;
+        entry.name = std::move(name);
+        entries.push_back(std::move(entry));
+    };
+    if (!driveRoot) {
+        if (MatchesMask(u".", mask)) add(".", hostDir, false);
+        if (MatchesMask(u"..", mask)) add("..", hostDir + "/..", false);
+    }
+    for (const auto& candidate : candidates)
+        add(codepage::Utf16ToAnsi(candidate.name), hostDir + "/" + candidate.hostName,
+            candidate.type == DT_REG);
+    if (entries.empty()) return nullptr;
+    return std::make_unique<ListedSearch>(std::move(entries));
+}
+
+}  // namespace platform::wine::files

@@ -1,0 +1,22 @@
+#pragma once
+// A directory search (FindFirstFileA / FindNextFileA) over one host folder.
+#include <memory>
+#include <string>
+
+#include "platform/Services.h"
+
+namespace platform::wine::files {
+
+// Lists `hostDir` as Wine does: "." and ".." first (not in a drive root), then the entries
+// sorted by name ignoring case, dangling links left out; only names matching `mask` ("*" and
+// "?" wildcards, no case). Each entry's path is `windowsFolder` followed by its name, so
+// `windowsFolder` ends with a separator. Null when the folder cannot be read or nothing
+// matches.
+std::unique_ptr<DirectorySearch> SearchDirectory(const std::string& hostDir,
+                                                 const std::string& windowsFolder,
+                                                 std::u16string_view mask, bool driveRoot);
+
+// Wildcard match of a file name against a search mask, ignoring case.
+bool MatchesMask(std::u16string_view name, std::u16string_view mask);
+
+}  // namespace platform::wine::files

@@ -1,0 +1,194 @@
+#include "platform/wine/files/FileSystem.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/codepage/Codepage.h"
+#include "platform/wine/files/DirectorySearch.h"
+#include "platform/wine/files/Drives.h"
+#include "platform/wine/files/FileSystemImpl.h"
+#include "platform/wine/files/TextFiles.h"
+
+namespace platform::wine {
+namespace {
+
+constexpr const char* kWindowsDirectory = "C:\\windows";
+constexpr const char* kSystemDirectory = "C:\\windows\\system32";
+constexpr const char* kModulePath = "C:\\Program Files\\Norlix Drennow\\Norlix Drennow.exe";
+
+// GetWindowsDirectoryA's buffer rules: the length without the zero when it fits, else the
+// size needed with it.
+UINT CopyFolder(const char* text, char* buffer, UINT size) {
+    const UINT length = static_cast<UINT>(std::strlen(text));
+    if (!buffer || size <= length) return length + 1;
+    std::memcpy(buffer, text, length + 1);
+    return length;
+}
+
+// Nothing of any kind (not even a dangling link) stands at `hostPath`.
+bool NothingAt(const std::string& hostPath) {
+    struct stat st {};
+    return ::lstat(hostPath.c_str(), &st) != 0 && errno == ENOENT;
+}
+
+}  // namespace
+
+files::ResolvedPath FileSystem::Impl::Resolve(const char* path) const {
+    if (!path) return {};
+    auto parsed = files::ParseWindowsPathA(path);
+    if (!parsed) return {};
+    return resolver.Resolve(*parsed);
+}
+
+files::ResolvedPath FileSystem::Impl::ResolveW(std::u16string_view path) const {
+    auto parsed = files::ParseWindowsPath(path);
+    if (!parsed) return {};
+    return resolver.Resolve(*parsed);
+}
+
+const files::Environment& FileSystem::Impl::Env() {
+    if (!environment) {
+        const char* user = std::getenv("USER");
+        environment = files::Environment::Build(prefix, registry, user ? user : "");
+    }
+    return *environment;
+}
+
+FileSystem::FileSystem(const std::string& prefixDir, Services& registry)
+    : impl_(std::make_unique<Impl>(prefixDir, registry)) {}
+
+FileSystem::~FileSystem() = default;
+
+BOOL FileSystem::PathFileExistsA(const char* path) {
+    return impl_->Resolve(path).kind != files::EntryKind::Missing ? TRUE_ : FALSE_;
+}
+
+DWORD FileSystem::GetFileAttributesA(const char* path) {
+    switch (impl_->Resolve(path).kind) {
+    case files::EntryKind::Directory: return FILE_ATTRIBUTE_DIRECTORY;
+    case files::EntryKind::File: return FILE_ATTRIBUTE_ARCHIVE;
+    default: return INVALID_FILE_ATTRIBUTES;
+    }
+}
+
+BOOL FileSystem::CreateDirectoryA(const char* path) {
+    const files::ResolvedPath resolved = impl_->Resolve(path);
+    if (resolved.kind != files::EntryKind::Missing || !resolved.parentIsFolder ||
+        resolved.host.empty() || !NothingAt(resolved.host))
+        return FALSE_;
+    const bool made = ::mkdir(resolved.host.c_str(), 0777) == 0;
+    impl_->cache.Clear();
+    return made ? TRUE_ : FALSE_;
+}
+
+BOOL FileSystem::DeleteFileA(const char* path) {
+    const files::ResolvedPath resolved = impl_->Resolve(path);
+    // Files only: never a folder, and never a dangling link (it names nothing here).
+    if (resolved.kind != files::EntryKind::File) return FALSE_;
+    const bool removed = ::unlink(resolved.host.c_str()) == 0;
+    impl_->cache.Clear();
+    return removed ? TRUE_ : FALSE_;
+}
+
+std::unique_ptr<DirectorySearch> FileSystem::FindFirstFileA(const char* pattern) {
+    if (!pattern) return nullptr;
+    const std::string text = pattern;
+    const std::size_t split = text.find_last_of("\\/");
+    if (split == std::string::npos) return nullptr;
+    const std::string folderText = text.substr(0, split + 1);
+    const std::u16string mask = codepage::AnsiToUtf16(text.substr(split + 1));
+    if (mask.empty()) return nullptr;
+    const files::ResolvedPath folder = impl_->Resolve(folderText.c_str());
+    if (folder.kind != files::EntryKind::Directory) return nullptr;
+    return files::SearchDirectory(folder.host, folderText, mask, folder.isDriveRoot);
+}
+
+bool FileSystem::GetFolderIdentity(const char* path, FolderId* id) {
+    const files::ResolvedPath resolved = impl_->Resolve(path);
+    struct stat st {};
+    if (resolved.kind != files::EntryKind::Directory || ::stat(resolved.host.c_str(), &st) != 0)
+        return false;
+    if (id) *id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    return true;
+}
+
+DWORD FileSystem::GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
+    return files::FormatDriveStrings(files::ListDrives(impl_->prefix), bufferLength, buffer);
+}
+
+UINT FileSystem::GetDriveTypeA(const char* rootPath) {
+    // Null means the root of the current folder, which for this program is on C:.
+    auto parsed = files::ParseWindowsPathA(rootPath ? rootPath : "C:\\");
+    if (!parsed) return DRIVE_NO_ROOT_DIR;
+    if (!parsed->components.empty()) {
+        // A folder below a root: Wine answers for its drive when the folder exists.
+        if (impl_->resolver.Resolve(*parsed).kind != files::EntryKind::Directory)
+            return DRIVE_NO_ROOT_DIR;
+    }
+    return files::DriveType(impl_->prefix, parsed->drive, impl_->registry);
+}
+
+void FileSystem::SetDirectoryCaching(bool enabled) {
+    impl_->cache.SetEnabled(enabled);
+    // A scan starts: take the environment as the registry holds it now.
+    if (enabled) impl_->environment.reset();
+}
+
+DWORD FileSystem::ExpandEnvironmentStringsA(const char* source, char* destination, DWORD size) {
+    if (!source) return 0;
+    return files::CopyExpanded(impl_->Env().Expand(source), destination, size);
+}
+
+UINT FileSystem::GetWindowsDirectoryA(char* buffer, UINT size) {
+    return CopyFolder(kWindowsDirectory, buffer, size);
+}
+
+UINT FileSystem::GetSystemDirectoryA(char* buffer, UINT size) {
+    return CopyFolder(kSystemDirectory, buffer, size);
+}
+
+DWORD FileSystem::GetModuleFileNameA(void* /*module*/, char* buffer, DWORD size) {
+    if (!buffer || size == 0) return 0;
+    const DWORD length = static_cast<DWORD>(std::strlen(kModulePath));
+    // As Windows since Vista: a short buffer gets the truncated path, zero-terminated, and
+    // the answer is the buffer size.
+    const DWORD count = length < size ? length : size - 1;
+    std::memcpy(buffer, kModulePath, count);
+    buffer[count] = '\0';
+    return length < size ? length : size;
+}
+
+std::unique_ptr<TextFile> FileSystem::OpenTextFile(const char* path, TextFileMode mode) {
+    const files::ResolvedPath resolved = impl_->Resolve(path);
+    if (resolved.host.empty() || resolved.kind == files::EntryKind::Directory) return nullptr;
+    if (resolved.kind == files::EntryKind::Missing) {
+        // Creating: only a plain new name in an existing folder, never through a dangling
+        // link to somewhere else.
+        if (mode == TextFileMode::Read || !resolved.parentIsFolder || !NothingAt(resolved.host))
+            return nullptr;
+    }
+    auto file = files::OpenHostTextFile(resolved.host, mode);
+    if (file && mode != TextFileMode::Read) impl_->cache.Clear();
+    return file;
+}
+
+Status FileSystem::ReplaceTextFile(const char* path, std::string_view text) {
+    const std::string name = path ? path : "";
+    const files::ResolvedPath resolved = impl_->Resolve(path);
+    if (resolved.host.empty() || !resolved.parentIsFolder)
+        return {ERROR_PATH_NOT_FOUND,
+                "Could not write " + name + ": its folder does not exist. Nothing was changed."};
+    if (resolved.kind == files::EntryKind::Missing && !NothingAt(resolved.host))
+        return {ERROR_ACCESS_DENIED,
+                "Could not write " + name +
+                    ": a link of that name points at nothing. Nothing was changed."};
+    Status status = files::ReplaceHostTextFile(resolved.host, name, text);
+    impl_->cache.Clear();
+    return status;
+}
+
+}  // namespace platform::wine

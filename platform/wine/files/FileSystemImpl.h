@@ -1,0 +1,30 @@
+#pragma once
+// The state behind FileSystem, shared by the files that implement its parts.
+#include <optional>
+#include <string>
+
+#include "platform/wine/files/DirectoryListing.h"
+#include "platform/wine/files/Environment.h"
+#include "platform/wine/files/FileSystem.h"
+#include "platform/wine/files/PathResolver.h"
+
+namespace platform::wine {
+
+struct FileSystem::Impl {
+    Impl(const std::string& prefixDir, Services& registry)
+        : prefix(prefixDir), registry(registry), resolver(prefixDir, cache) {}
+
+    // Resolves an "A" path; Missing with an empty host path when it has no mapping.
+    files::ResolvedPath Resolve(const char* path) const;
+    files::ResolvedPath ResolveW(std::u16string_view path) const;
+    // Built from the registry on first use, again at the start of every scan.
+    const files::Environment& Env();
+
+    std::string prefix;
+    Services& registry;
+    files::DirectoryCache cache;
+    files::PathResolver resolver;
+    std::optional<files::Environment> environment;
+};
+
+}  // namespace platform::wine

@@ -1,0 +1,62 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "platform/codepage/Codepage.h"
+#include "platform/shelllink/ShellLink.h"
+#include "platform/wine/files/FileSystemImpl.h"
+
+namespace platform::wine {
+namespace {
+
+// No real shortcut comes near this; a larger file is not read at all.
+constexpr off_t kMaxShortcutSize = 16 * 1024 * 1024;
+
+bool ReadWhole(const std::string& hostPath, std::vector<std::uint8_t>& bytes) {
+    const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxShortcutSize;
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(st.st_size));
+        std::size_t done = 0;
+        while (ok && done < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) ok = n == 0;  // a file that shrank while read: keep what is there
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        bytes.resize(done);
+    }
+    ::close(fd);
+    return ok;
+}
+
+}  // namespace
+
+std::string FileSystem::GetShortcutTarget(const char* path) {
+    const files::ResolvedPath resolved = impl_->Resolve(path);
+    if (resolved.kind != files::EntryKind::File) return {};
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWhole(resolved.host, bytes)) return {};
+
+    const shelllink::ShellLinkData link = shelllink::ParseShellLink(bytes.data(), bytes.size());
+    if (!link.valid) return {};
+
+    const std::u16string windowsPath = codepage::AnsiToUtf16(path);
+    const std::size_t split = windowsPath.find_last_of(u"\\/");
+    const std::u16string folder =
+        split == std::u16string::npos ? std::u16string() : windowsPath.substr(0, split);
+    const std::u16string target = shelllink::ChooseTarget(
+        link, codepage::AnsiToUtf16(link.localBasePath), folder,
+        [this](std::u16string_view candidate) {
+            return impl_->ResolveW(candidate).kind != files::EntryKind::Missing;
+        });
+    return codepage::Utf16ToAnsi(target);
+}
+
+}  // namespace platform::wine

@@ -1,0 +1,26 @@
+#pragma once
+// A Windows path as Wine normalises it before it looks at the disk: drive letter, separators,
+// "." and "..", trailing dots and spaces.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform::wine::files {
+
+struct WindowsPath {
+    char drive = 0;                        // 'a' to 'z'
+    std::vector<std::u16string> components;  // none for the drive root
+};
+
+// Parses a drive path ("X:\a\b", "X:/a", "X:", "X:a", "\\?\X:\a"). UNC and drive-less paths,
+// and components with characters no Windows file name can hold, give nothing.
+std::optional<WindowsPath> ParseWindowsPath(std::u16string_view path);
+
+// The same for an "A" string (Windows-1252 bytes).
+std::optional<WindowsPath> ParseWindowsPathA(std::string_view path);
+
+// A name folded for case-insensitive comparison, as Wine compares file names (upper case).
+std::u16string FoldName(std::u16string_view name);
+
+}  // namespace platform::wine::files
