@@ -1,5 +1,6 @@
 #include "ui/CDrennowApp.h"
 
+#include <QDesktopServices>
 #include <QMessageBox>
 
 #include "platform/wine/WinePrefix.h"
@@ -24,6 +25,10 @@ CDrennowApp* CDrennowApp::Instance() { return qobject_cast<CDrennowApp*>(instanc
 void CDrennowApp::Report(const QString& message) {
     if (errorReporter_) errorReporter_(message);
     else QMessageBox::critical(nullptr, ui::text::kAppName, message);
+}
+
+bool CDrennowApp::OpenUrl(const QUrl& url) {
+    return urlOpener_ ? urlOpener_(url) : QDesktopServices::openUrl(url);
 }
 
 bool CDrennowApp::InitInstance(const QStringList& arguments) {

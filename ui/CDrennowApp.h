@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <functional>
 #include <memory>
 
@@ -20,6 +21,8 @@ public:
     using ViewFactory = std::function<QWidget*(CDrennowApp& app)>;
     // Tells the user why start-up failed; a message box unless replaced.
     using ErrorReporter = std::function<void(const QString& message)>;
+    // Opens an address in the desktop's browser, mail program or viewer.
+    using UrlOpener = std::function<bool(const QUrl& url)>;
 
     CDrennowApp(int& argc, char** argv);
     ~CDrennowApp() override;
@@ -42,12 +45,16 @@ public:
 
     void SetViewFactory(ViewFactory factory) { viewFactory_ = std::move(factory); }
     void SetErrorReporter(ErrorReporter reporter) { errorReporter_ = std::move(reporter); }
+    // QDesktopServices unless replaced (tests record the addresses instead).
+    void SetUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
+    bool OpenUrl(const QUrl& url);
 
 private:
     void Report(const QString& message);
 
     ViewFactory viewFactory_;
     ErrorReporter errorReporter_;
+    UrlOpener urlOpener_;
     std::unique_ptr<QTemporaryDir> demoCopy_;
     std::unique_ptr<platform::Services> machine_;
     std::unique_ptr<CDrennowDoc> document_;

@@ -6,10 +6,20 @@
 #include <QMessageBox>
 
 #include "ui/CDialogAbout.h"
+#include "ui/CDrennowApp.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
 
 namespace ui {
+namespace {
+
+void Open(const QUrl& url) {
+    // The result is not checked: with no browser or mail program nothing happens.
+    if (CDrennowApp* app = CDrennowApp::Instance()) app->OpenUrl(url);
+    else QDesktopServices::openUrl(url);
+}
+
+}  // namespace
 
 QString ManualPath() {
     const QString appDir = QCoreApplication::applicationDirPath();
@@ -38,12 +48,12 @@ void OpenUserManual(QWidget* parent) {
         QMessageBox::information(parent, text::kInformation, text::kManualMissing);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    Open(QUrl::fromLocalFile(path));
 }
 
-void OpenHomePage() { QDesktopServices::openUrl(HomePageUrl()); }
+void OpenHomePage() { Open(HomePageUrl()); }
 
-void OpenSupportMail() { QDesktopServices::openUrl(SupportMailUrl()); }
+void OpenSupportMail() { Open(SupportMailUrl()); }
 
 void ShowAboutBox(QWidget* parent) {
     CDialogAbout about(parent);

@@ -1,0 +1,281 @@
+// The application, the main frame, the About box and the help commands.
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "tests/fixtures/TestPrefix.h"
+#include "tests/ui/QtTesting.h"
+#include "ui/CDialogAbout.h"
+#include "ui/CDrennowApp.h"
+#include "ui/CMainFrame.h"
+#include "ui/CStaticLink.h"
+#include "ui/DialogUnits.h"
+#include "ui/HelpCommands.h"
+#include "ui/PrefixChoice.h"
+#include "ui/res/ResourceIds.h"
+
+namespace {
+
+using namespace uitest;
+namespace res = ui::res;
+
+// Records the addresses the program opens instead of starting a browser.
+class OpenedUrls : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CDrennowApp::Instance()->SetUrlOpener([this](const QUrl& url) {
+            opened.push_back(url);
+            return true;
+        });
+    }
+    void TearDown() override { CDrennowApp::Instance()->SetUrlOpener(nullptr); }
+    std::vector<QUrl> opened;
+};
+
+// ---- Frame -------------------------------------------------------------------------------
+
+TEST(MainFrameGeometry, CentredOnThePrimaryScreenWithTruncatedHalves) {
+    EXPECT_EQ(CMainFrame::CreationGeometry(QRect(0, 0, 1024, 768)), QRect(122, 99, 780, 570));
+    EXPECT_EQ(CMainFrame::CreationGeometry(QRect(0, 0, 1280, 1024)), QRect(250, 227, 780, 570));
+    // A screen smaller than the window: the halves are negative and truncate toward zero.
+    EXPECT_EQ(CMainFrame::CreationGeometry(QRect(0, 0, 641, 501)), QRect(-69, -34, 780, 570));
+    // A primary screen that does not start at the origin.
+    EXPECT_EQ(CMainFrame::CreationGeometry(QRect(1920, 0, 1024, 768)),
+              QRect(2042, 99, 780, 570));
+}
+
+TEST(MainFrame, SizeTitleStatusBarAndNoMenu) {
+    CMainFrame frame;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(frame.geometry(), CMainFrame::CreationGeometry(screen));
+    EXPECT_EQ(frame.size(), QSize(780, 570));
+    EXPECT_EQ(frame.windowTitle().toStdString(), "Norlix Drennow");
+    EXPECT_EQ(frame.findChild<QMenuBar*>(), nullptr);
+    EXPECT_EQ(frame.menuWidget(), nullptr);
+
+    ASSERT_NE(frame.MessagePane(), nullptr);
+    EXPECT_EQ(frame.MessagePane()->text().toStdString(), "Norlix Drennow: Version 1.2");
+    const std::pair<int, const char*> panes[] = {
+        {res::kIndicatorCaps, "CAP"}, {res::kIndicatorNum, "NUM"}, {res::kIndicatorScroll, "SCRL"}};
+    int previousX = frame.MessagePane()->x();
+    frame.show();
+    for (auto [id, text] : panes) {
+        QLabel* pane = frame.IndicatorPane(id);
+        ASSERT_NE(pane, nullptr) << id;
+        EXPECT_EQ(pane->text().toStdString(), text);
+        EXPECT_EQ(pane->parentWidget(), frame.statusBar());
+        EXPECT_GT(pane->x(), previousX) << "panes out of order at " << text;
+        previousX = pane->x();
+    }
+    EXPECT_EQ(frame.IndicatorPane(0), nullptr);
+}
+
+TEST(MainFrame, CannotBeMadeSmallerThan640By500) {
+    CMainFrame frame;
+    frame.show();
+    frame.resize(300, 200);
+    EXPECT_EQ(frame.size(), QSize(640, 500));
+    frame.resize(639, 800);
+    EXPECT_EQ(frame.size(), QSize(640, 800));
+    frame.resize(900, 499);
+    EXPECT_EQ(frame.size(), QSize(900, 500));
+}
+
+TEST(MainFrame, RefusesToCloseWhileCloseIsDisabled) {
+    CMainFrame frame;
+    frame.show();
+    frame.SetCloseEnabled(false);
+    EXPECT_FALSE(frame.close());
+    EXPECT_TRUE(frame.isVisible());
+    frame.SetCloseEnabled(true);
+    EXPECT_TRUE(frame.close());
+    EXPECT_FALSE(frame.isVisible());
+}
+
+TEST(MainFrame, IsTheApplicationsMainFrameForItsLifetime) {
+    CDrennowApp* app = CDrennowApp::Instance();
+    ASSERT_NE(app, nullptr);
+    {
+        auto frame = std::make_unique<CMainFrame>();
+        EXPECT_EQ(app->MainFrame(), frame.get());
+    }
+    EXPECT_EQ(app->MainFrame(), nullptr);
+}
+
+TEST(MainFrame, HostsTheViewAsItsCentralWidget) {
+    CMainFrame frame;
+    auto* view = new QWidget;
+    frame.SetView(view);
+    frame.show();
+    EXPECT_EQ(frame.centralWidget(), view);
+    EXPECT_GT(view->height(), 400);
+}
+
+// ---- Start-up ----------------------------------------------------------------------------
+
+class StartUp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app->SetErrorReporter([this](const QString& m) { errors.push_back(m.toStdString()); });
+    }
+    void TearDown() override {
+        app->ExitInstance();
+        app->SetErrorReporter(nullptr);
+        app->SetViewFactory(nullptr);
+    }
+    CDrennowApp* app = CDrennowApp::Instance();
+    std::vector<std::string> errors;
+};
+
+TEST_F(StartUp, MissingPrefixIsReportedAndNoWindowOpens) {
+    QTemporaryDir empty;
+    const QString missing = empty.filePath("no-such-prefix");
+    EXPECT_FALSE(app->InitInstance({"drennow", "--prefix", missing}));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_FALSE(errors[0].empty());
+    EXPECT_EQ(app->MainFrame(), nullptr);
+    EXPECT_EQ(app->Machine(), nullptr);
+    EXPECT_FALSE(QFileInfo::exists(missing)) << "start-up created the prefix";
+}
+
+TEST_F(StartUp, UnknownArgumentIsAUsageError) {
+    EXPECT_FALSE(app->InitInstance({"drennow", "--frobnicate"}));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("--frobnicate"), std::string::npos);
+    EXPECT_NE(errors[0].find("Usage"), std::string::npos);
+}
+
+TEST_F(StartUp, RealPrefixOpensTheMaximisedCentredFrameWithTheView) {
+    fixtures::TestPrefix prefix;
+    prefix.WriteHives();
+    QWidget* made = nullptr;
+    app->SetViewFactory([&](CDrennowApp& a) {
+        EXPECT_NE(a.Machine(), nullptr) << "the view is made before the prefix is open";
+        made = new QWidget;
+        return made;
+    });
+    ASSERT_TRUE(app->InitInstance({"drennow", "--prefix", QString::fromStdString(prefix.Dir())}))
+        << (errors.empty() ? "" : errors[0]);
+    CMainFrame* frame = app->MainFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(frame->normalGeometry().size(), QSize(780, 570));
+    EXPECT_EQ(frame->centralWidget(), made);
+    ASSERT_NE(app->Document(), nullptr);
+    app->ExitInstance();
+    EXPECT_EQ(app->MainFrame(), nullptr);
+}
+
+TEST(PrefixChoice, ArgumentsThenWineprefixThenHome) {
+    QProcessEnvironment environment;
+    environment.insert("WINEPREFIX", "/env/prefix");
+    EXPECT_EQ(ui::ChoosePrefix({"drennow", "--prefix", "/a"}, environment).dir, "/a");
+    EXPECT_EQ(ui::ChoosePrefix({"drennow", "--prefix=/b"}, environment).dir, "/b");
+    EXPECT_EQ(ui::ChoosePrefix({"drennow"}, environment).dir, "/env/prefix");
+    EXPECT_EQ(ui::ChoosePrefix({"drennow"}, QProcessEnvironment()).dir,
+              QDir::homePath() + "/.wine");
+    EXPECT_FALSE(ui::ChoosePrefix({"drennow", "--prefix"}, environment).error.isEmpty());
+    EXPECT_FALSE(
+        ui::ChoosePrefix({"drennow", "--demo", "--prefix", "/a"}, environment).error.isEmpty());
+}
+
+// ---- About box and help ------------------------------------------------------------------
+
+TEST(AboutBox, DialogUnitsBecomePixelsWithTheShellDlgBaseUnits) {
+    EXPECT_EQ(ui::DluToPixelsX(235), 353);  // 352.5 rounds up
+    EXPECT_EQ(ui::DluToPixelsY(106), 172);  // 172.25
+    EXPECT_EQ(ui::DluRect(96, 83, 50, 16), QRect(144, 135, 75, 26));
+    EXPECT_EQ(ui::DluRect(11, 17, 20, 20), QRect(17, 28, 30, 33));
+
+    CDialogAbout about;
+    EXPECT_EQ(about.size(), QSize(353, 172));
+    EXPECT_EQ(about.windowTitle().toStdString(), "About Norlix Drennow");
+    EXPECT_EQ(about.OkButton()->geometry(), QRect(144, 135, 75, 26));
+    EXPECT_TRUE(about.OkButton()->isDefault());
+    EXPECT_EQ(about.OkButton()->text().toStdString(), "&OK");
+    auto* version = about.findChild<QLabel*>(QString::number(res::kAboutVersion));
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(version->text().toStdString(), "Norlix Drennow Version 1.2.0");
+    EXPECT_EQ(version->geometry(), QRect(60, 16, 282, 13));
+}
+
+TEST(AboutBox, LinksAreBlueUnderlinedLeftAlignedAndActive) {
+    CDialogAbout about;
+    for (CStaticLink* link : {about.WebLink(), about.MailLink()}) {
+        EXPECT_EQ(link->Colour(), QColor(0, 0, 255));
+        EXPECT_EQ(link->FontVariant(), 1);
+        ASSERT_NE(link->VariantFont(1), nullptr);
+        EXPECT_TRUE(link->VariantFont(1)->underline());
+        EXPECT_EQ(link->TextAlignment(), CStaticLink::kAlignLeft);
+        EXPECT_TRUE(link->LinkActive());
+        EXPECT_EQ(link->x(), 60);
+    }
+    EXPECT_EQ(about.WebLink()->y(), ui::DluToPixelsY(42));
+    EXPECT_EQ(about.MailLink()->y(), ui::DluToPixelsY(58));
+    EXPECT_EQ(about.WebLink()->text(), ui::HomePageUrl().toString());
+}
+
+TEST_F(OpenedUrls, AboutLinksOpenTheWebSiteAndANewMail) {
+    CDialogAbout about;
+    about.show();
+    Click(about.WebLink(), {3, 3});
+    Click(about.MailLink(), {3, 3});
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], ui::HomePageUrl());
+    EXPECT_EQ(opened[1].scheme().toStdString(), "mailto");
+    EXPECT_EQ(opened[1].path(), about.MailLink()->text());
+}
+
+TEST_F(OpenedUrls, HelpCommandsOpenTheManualAndTheHomePage) {
+    // Without the manual the command shows a message box, which would wait for a click.
+    ASSERT_FALSE(ui::ManualPath().isEmpty()) << "docs/manual.html not found";
+    QWidget owner;
+    EXPECT_TRUE(ui::RunHelpCommand(res::kCmdUserManual, &owner));
+    EXPECT_TRUE(ui::RunHelpCommand(res::kCmdHomePage, &owner));
+    EXPECT_FALSE(ui::RunHelpCommand(res::kCmdCleanRestore, &owner));
+    ASSERT_EQ(opened.size(), 2u);
+    ASSERT_TRUE(opened[0].isLocalFile());
+    const QFileInfo manual(opened[0].toLocalFile());
+    EXPECT_TRUE(manual.isFile());
+    EXPECT_EQ(manual.fileName().toStdString(), "manual.html");
+    EXPECT_EQ(opened[1], ui::HomePageUrl());
+}
+
+TEST_F(OpenedUrls, F1InTheFrameOpensTheManual) {
+    ASSERT_FALSE(ui::ManualPath().isEmpty()) << "docs/manual.html not found";
+    CMainFrame frame;
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &press);
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &f1);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith("manual.html"));
+}
+
+TEST(AboutCommand, RunsTheAboutBoxModally) {
+    QWidget owner;
+    std::string title;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        title = modal->windowTitle().toStdString();
+        static_cast<QDialog*>(modal)->accept();
+    });
+    EXPECT_TRUE(ui::RunHelpCommand(res::kCmdAbout, &owner));
+    EXPECT_EQ(title, "About Norlix Drennow");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+}  // namespace
