@@ -223,6 +223,21 @@ TEST(AboutBox, LinksAreBlueUnderlinedLeftAlignedAndActive) {
     EXPECT_EQ(about.WebLink()->y(), ui::DluToPixelsY(42));
     EXPECT_EQ(about.MailLink()->y(), ui::DluToPixelsY(58));
     EXPECT_EQ(about.WebLink()->text(), ui::HomePageUrl().toString());
+
+    // Drawn blue and underlined: a run of blue pixels along one row under the text.
+    QTemporaryDir folder;
+    const QImage image = RenderToPng(&about, folder, "about");
+    const QRect web = about.WebLink()->geometry();
+    int longestRun = 0;
+    for (int y = web.top(); y <= web.bottom(); ++y) {
+        int run = 0;
+        for (int x = web.left(); x < web.left() + 150; ++x) {
+            const QRgb p = image.pixel(x, y);
+            run = (qBlue(p) > 180 && qRed(p) < 90 && qGreen(p) < 90) ? run + 1 : 0;
+            longestRun = std::max(longestRun, run);
+        }
+    }
+    EXPECT_GT(longestRun, 60);
 }
 
 TEST_F(OpenedUrls, AboutLinksOpenTheWebSiteAndANewMail) {
