@@ -23,6 +23,8 @@ constexpr int kLabelPadding = 2;
 
 CListCtrlBlue::CListCtrlBlue(QWidget* parent) : QAbstractScrollArea(parent) {
     flags_.fill(1);
+    // Rows are never selected or focused, and the list is no tab stop.
+    setFocusPolicy(Qt::NoFocus);
     setFont(ui::UiFont(13));
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

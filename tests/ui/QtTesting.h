@@ -25,7 +25,8 @@ void Enter(QWidget* widget, QPoint pos);
 void Leave(QWidget* widget);
 
 // Renders the widget, writes it as `name`.png into `folder` and returns the image read back
-// from that file, so what is checked is what was written.
+// from that file, so what is checked is what was written. With DRENNOW_UI_RENDER_DIR set,
+// a copy also goes there, to look at.
 QImage RenderToPng(QWidget* widget, const QTemporaryDir& folder, const QString& name);
 
 // Whether a pixel is close to a colour (anti-aliased edges, font rendering).
