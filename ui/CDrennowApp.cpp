@@ -14,7 +14,7 @@ CDrennowApp::CDrennowApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(ui::text::kAppName);
     setApplicationVersion(ui::text::kVersion);
     setOrganizationName(ui::text::kMakerName);
-    setApplicationDisplayName(ui::text::kAppName);
+    // No display name: the platform would append it to every window title.
     setWindowIcon(ui::ApplicationIcon());
 }
 
