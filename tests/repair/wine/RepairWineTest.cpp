@@ -145,11 +145,14 @@ TEST_F(RepairWineTest, RepairGivesTheHivesWineRegDeleteGives) {
     const auto run = fixtures::RunWine(
         wines, {"cmd", "/c",
                 "reg delete HKCU\\Software\\DrennowTest /v Dead /f & "
-                "reg delete HKCU\\Software\\DrennowTest /v \"q\\\"=x\" /f & "
                 "reg delete HKCU\\Software\\DrennowTest /v Num /f & "
                 "reg delete HKLM\\Software\\DrennowTest /ve /f & "
                 "reg delete HKLM\\Software\\DrennowTest /v Exp /f"});
     ASSERT_EQ(run.exitCode, 0) << run.output;
+    // A quote does not survive cmd's command line: this one goes to reg directly.
+    const auto quoted = fixtures::RunWine(
+        wines, {"reg", "delete", "HKCU\\Software\\DrennowTest", "/v", "q\"=x", "/f"});
+    ASSERT_EQ(quoted.exitCode, 0) << quoted.output;
 
     for (const char* hive : {"user.reg", "system.reg", "userdef.reg"}) {
         const std::string before = Read(fs::path(original) / hive);
