@@ -1,0 +1,148 @@
+#include "platform/wine/registry/HiveFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+#include "fmt/format.h"
+
+namespace platform::wine::registry {
+namespace {
+
+bool Stamp(const std::string& path, FileStamp& stamp) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return false;
+    stamp = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+             static_cast<std::uint64_t>(st.st_size), st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+    return true;
+}
+
+// Closes a descriptor on every way out.
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    int release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+Status ReadHiveFile(Hive& hive) {
+    Fd fd(::open(hive.path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        if (errno == ENOENT)
+            return {ERROR_FILE_NOT_FOUND,
+                    fmt::format("{} is missing: the folder is not an initialised Wine prefix. "
+                                "Make one with: WINEPREFIX=<folder> wineboot -i",
+                                hive.path)};
+        return {ERROR_CANTOPEN, fmt::format("{} cannot be read: {}", hive.path,
+                                            std::strerror(errno))};
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return {ERROR_CANTOPEN, hive.path + " is not a regular file"};
+    hive.text.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t done = 0;
+    while (done < hive.text.size()) {
+        const ssize_t n = ::read(fd.get(), hive.text.data() + done, hive.text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    hive.text.resize(done);
+    hive.stamp = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                  static_cast<std::uint64_t>(st.st_size), st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+    if (done != static_cast<std::size_t>(st.st_size))
+        return {ERROR_CANTREAD, hive.path + " changed while it was being read; try again"};
+    return {};
+}
+
+Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
+                        const std::vector<std::string>& texts) {
+    for (const Hive* hive : hives) {
+        FileStamp now;
+        if (!Stamp(hive->path, now) || !(now == hive->stamp))
+            return {ERROR_LOCK_VIOLATION,
+                    fmt::format("{} was changed by another program since Drennow read it; "
+                                "nothing was written. Scan again to work on the current "
+                                "registry.",
+                                hive->path)};
+    }
+    std::vector<std::string> temps;
+    auto removeTemps = [&temps] {
+        for (const std::string& t : temps) ::unlink(t.c_str());
+    };
+    // Names as Wine's server makes them; the counter only has to differ between attempts.
+    unsigned counter = static_cast<unsigned>(
+        std::chrono::steady_clock::now().time_since_epoch().count());
+    for (std::size_t i = 0; i < hives.size(); ++i) {
+        std::string temp;
+        int raw = -1;
+        for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
+            temp = fmt::format("{}/reg{:x}{:04x}.tmp", dir, static_cast<unsigned>(::getpid()),
+                               (counter++) & 0xFFFF);
+            raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (raw < 0 && errno != EEXIST) break;
+        }
+        if (raw < 0) {
+            const std::string why = std::strerror(errno);
+            removeTemps();
+            return {ERROR_CANTWRITE, fmt::format("Cannot write in {}: {}; nothing was changed.",
+                                                 dir, why)};
+        }
+        temps.push_back(temp);
+        Fd fd(raw);
+        if (!WriteAll(fd.get(), texts[i]) || ::fsync(fd.get()) != 0 ||
+            ::close(fd.release()) != 0) {
+            const std::string why = std::strerror(errno);
+            removeTemps();
+            return {ERROR_CANTWRITE,
+                    fmt::format("Writing {} failed: {}; nothing was changed.", hives[i]->path,
+                                why)};
+        }
+    }
+    for (std::size_t i = 0; i < hives.size(); ++i) {
+        if (::rename(temps[i].c_str(), hives[i]->path.c_str()) != 0) {
+            const std::string why = std::strerror(errno);
+            removeTemps();
+            return {ERROR_CANTWRITE,
+                    fmt::format("Replacing {} failed: {}.", hives[i]->path, why)};
+        }
+        temps[i].clear();
+    }
+    Fd folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0) ::fsync(folder.get());
+    for (Hive* hive : hives) Stamp(hive->path, hive->stamp);
+    return {};
+}
+
+}  // namespace platform::wine::registry

@@ -1,0 +1,19 @@
+#pragma once
+// Reading hive files, and replacing them atomically: temporary files in the prefix folder,
+// flushed to disk, then renamed over the hives, then the folder flushed.
+#include <string>
+#include <vector>
+
+#include "platform/Services.h"
+#include "platform/wine/registry/HiveModel.h"
+
+namespace platform::wine::registry {
+
+Status ReadHiveFile(Hive& hive);
+
+// Writes texts[i] as hives[i]. Refuses, writing nothing, when a hive changed on disk since it
+// was read. A failure before the renames leaves every hive as it was.
+Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
+                        const std::vector<std::string>& texts);
+
+}  // namespace platform::wine::registry

@@ -1,0 +1,68 @@
+#pragma once
+// The in-memory form of one hive file: a tree of keys with their values. Keys that were never
+// changed keep the exact text of their block, so writing them back reproduces the file.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Win32Types.h"
+
+namespace platform::wine::registry {
+
+struct Value {
+    std::u16string name;
+    DWORD type = REG_NONE;
+    std::vector<std::uint8_t> data;  // as stored: strings are UTF-16LE with their zero
+};
+
+struct Key {
+    std::u16string name;
+    Key* parent = nullptr;
+    std::vector<std::unique_ptr<Key>> children;  // in Wine's name order
+    std::vector<Value> values;                   // in Wine's name order
+    std::u16string className;
+    bool hasClass = false;
+    bool isLink = false;
+    bool dirty = false;            // changed since load: written anew
+    std::uint64_t filetime = 0;    // last write, 100 ns ticks since 1601
+    std::string_view raw;          // the block's text as loaded (empty when it had none)
+
+    Key* FindChild(std::u16string_view childName) const;
+    Key& AddChild(std::u16string_view childName);
+    Value* FindValue(std::u16string_view valueName);
+    std::size_t ValueIndex(std::u16string_view valueName) const;  // insertion point
+    void MarkChanged(std::uint64_t now);
+};
+
+// What the file looked like when it was read, to notice that someone else wrote it since.
+struct FileStamp {
+    std::uint64_t device = 0, inode = 0, size = 0;
+    std::int64_t modifiedSeconds = 0, modifiedNanoseconds = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+struct Hive {
+    std::string path;           // host path of the file
+    std::string fileName;       // system.reg, user.reg, userdef.reg
+    std::string text;           // the whole file as loaded
+    std::string_view header;    // text before the first key block
+    std::unique_ptr<Key> root = std::make_unique<Key>();
+    std::string branch;         // "Machine", "User\S-1-...", "User\.Default"
+    std::string problem;        // first malformed line, "file:line: why"; empty when clean
+    bool changed = false;
+    FileStamp stamp;
+};
+
+// Current time as a FILETIME.
+std::uint64_t FileTimeNow();
+
+// Parses `hive.text` into `hive.root`. Returns false (with `error` naming file and line) when
+// the file is not a registry file at all; malformed lines further in set `hive.problem`.
+bool ParseHive(Hive& hive, std::string& error);
+
+// The file text of the hive as Wine writes it; unchanged blocks verbatim.
+std::string SerializeHive(const Hive& hive);
+
+}  // namespace platform::wine::registry

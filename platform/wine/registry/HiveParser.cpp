@@ -1,0 +1,324 @@
+// Reading Wine's hive text into the key tree.
+#include <cstdlib>
+
+#include "fmt/format.h"
+#include "platform/wine/registry/HiveModel.h"
+#include "platform/wine/registry/NameOrder.h"
+#include "platform/wine/registry/StringEscape.h"
+
+namespace platform::wine::registry {
+namespace {
+
+constexpr std::uint64_t kTicksPerSecond = 10000000ull;
+constexpr std::uint64_t kTicks1601To1970 = 116444736000000000ull;
+
+// Walks the text line by line without copying it.
+class Lines {
+public:
+    explicit Lines(std::string_view text) : text_(text) {}
+    bool Next(std::string_view& line, std::size_t& start) {
+        if (pos_ >= text_.size()) return false;
+        start = pos_;
+        std::size_t end = text_.find('\n', pos_);
+        if (end == std::string_view::npos) end = text_.size();
+        line = text_.substr(pos_, end - pos_);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        pos_ = end + 1;
+        ++number_;
+        return true;
+    }
+    int Number() const { return number_; }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    int number_ = 0;
+};
+
+std::size_t SkipSpace(std::string_view s, std::size_t pos) {
+    while (pos < s.size() && (s[pos] == ' ' || s[pos] == '\t')) ++pos;
+    return pos;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool StartsWith(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
+}
+
+void AppendUtf16Le(std::vector<std::uint8_t>& out, std::u16string_view text) {
+    out.reserve(out.size() + text.size() * 2 + 2);
+    for (char16_t c : text) {
+        out.push_back(static_cast<std::uint8_t>(c & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+}
+
+class Parser {
+public:
+    Parser(Hive& hive, std::string& error) : hive_(hive), error_(error), lines_(hive.text) {}
+
+    bool Run() {
+        std::string_view line;
+        std::size_t start = 0;
+        if (!lines_.Next(line, start) || line != "WINE REGISTRY Version 2") {
+            error_ = fmt::format("{}:1: not a Wine registry file (the first line must read "
+                                 "\"WINE REGISTRY Version 2\")",
+                                 hive_.path);
+            return false;
+        }
+        std::size_t firstKey = std::string_view::npos;
+        while (lines_.Next(line, start)) {
+            const std::size_t p = SkipSpace(line, 0);
+            const std::string_view body = line.substr(p);
+            if (body.empty() || body[0] == ';') continue;
+            if (body[0] == '[') {
+                if (firstKey == std::string_view::npos) {
+                    firstKey = start;
+                    hive_.header = std::string_view(hive_.text).substr(0, start ? start - 1 : 0);
+                }
+                CloseBlock(start);
+                if (!KeyLine(body, start)) return false;
+            } else if (body[0] == '#') {
+                if (!Option(body, firstKey == std::string_view::npos)) return false;
+            } else if (body[0] == '@' || body[0] == '"') {
+                ValueLine(body);
+            } else {
+                Problem("unrecognized input");
+            }
+        }
+        if (firstKey == std::string_view::npos)
+            hive_.header = hive_.text;
+        else
+            CloseBlock(hive_.text.size() + 1);
+        return true;
+    }
+
+private:
+    void Problem(std::string_view why) {
+        if (hive_.problem.empty())
+            hive_.problem = fmt::format("{}:{}: {}", hive_.path, lines_.Number(), why);
+    }
+
+    // The block of the current key ends just before the line end that precedes the next key
+    // line (or at the end of the file); blocks are joined with one line end when written.
+    void CloseBlock(std::size_t nextStart) {
+        if (!current_) return;
+        const std::size_t end = nextStart - 1;
+        std::string_view text(hive_.text);
+        if (current_->raw.empty())
+            current_->raw = text.substr(blockStart_, end - blockStart_);
+        else
+            current_->dirty = true;  // a second block of the same key: write it merged
+        current_ = nullptr;
+    }
+
+    bool KeyLine(std::string_view body, std::size_t start) {
+        std::u16string path;
+        const std::size_t after = DecodeEscaped(body, 1, ']', path);
+        if (after == std::string_view::npos) {
+            Problem("key line without its closing bracket");
+            current_ = nullptr;
+            return true;
+        }
+        Key* key = hive_.root.get();
+        std::size_t from = 0;
+        while (from <= path.size() && !path.empty()) {
+            std::size_t to = path.find(u'\\', from);
+            if (to == std::u16string::npos) to = path.size();
+            const std::u16string_view part(path.data() + from, to - from);
+            if (!part.empty()) {
+                Key* child = key->FindChild(part);
+                key = child ? child : &key->AddChild(part);
+            }
+            from = to + 1;
+        }
+        const std::size_t p = SkipSpace(body, after);
+        if (p < body.size()) {
+            char* end = nullptr;
+            const std::string digits(body.substr(p));
+            const unsigned long long seconds = std::strtoull(digits.c_str(), &end, 10);
+            if (end != digits.c_str() && key->filetime == 0)
+                key->filetime = seconds * kTicksPerSecond + kTicks1601To1970;
+        }
+        for (Key* up = key->parent; up && up->filetime == 0; up = up->parent)
+            up->filetime = key->filetime;
+        current_ = key;
+        blockStart_ = start;
+        return true;
+    }
+
+    bool Option(std::string_view body, bool global) {
+        if (global) {
+            if (StartsWith(body, "#arch=")) {
+                const std::string_view arch = body.substr(6);
+                if (arch != "win32" && arch != "win64") {
+                    error_ = fmt::format("{}:{}: unknown architecture \"{}\" (expected win32 "
+                                         "or win64)",
+                                         hive_.path, lines_.Number(), arch);
+                    return false;
+                }
+            }
+            return true;
+        }
+        if (!current_) return true;
+        if (StartsWith(body, "#time=")) {
+            std::uint64_t value = 0;
+            bool any = false;
+            for (char c : body.substr(6)) {
+                const int d = HexDigit(c);
+                if (d < 0) break;
+                value = value * 16 + static_cast<unsigned>(d);
+                any = true;
+            }
+            if (any) current_->filetime = value;
+        } else if (StartsWith(body, "#class=\"")) {
+            std::u16string cls;
+            if (DecodeEscaped(body, 8, '"', cls) == std::string_view::npos) {
+                Problem("class text without its closing quote");
+            } else {
+                current_->className = std::move(cls);
+                current_->hasClass = true;
+            }
+        } else if (body == "#link") {
+            current_->isLink = true;
+        }
+        return true;
+    }
+
+    void ValueLine(std::string_view body) {
+        if (!current_) {
+            Problem("value line before any key");
+            return;
+        }
+        Value value;
+        std::size_t pos = 1;
+        if (body[0] == '"') {
+            pos = DecodeEscaped(body, 1, '"', value.name);
+            if (pos == std::string_view::npos) {
+                Problem("value name without its closing quote");
+                return;
+            }
+        }
+        pos = SkipSpace(body, pos);
+        if (pos >= body.size() || body[pos] != '=') {
+            Problem("value line without \"=\"");
+            return;
+        }
+        pos = SkipSpace(body, pos + 1);
+        if (!ValueData(body.substr(pos), value)) {
+            // Wine keeps such a value as an empty REG_NONE; we keep the whole key's text and
+            // refuse to write this hive, so nothing of it is lost.
+            Problem("malformed value data");
+            value.type = REG_NONE;
+            value.data.clear();
+        }
+        Store(std::move(value));
+    }
+
+    void Store(Value value) {
+        const std::size_t i = current_->ValueIndex(value.name);
+        auto& values = current_->values;
+        if (i < values.size() && CompareNames(values[i].name, value.name) == 0)
+            values[i] = std::move(value);  // a later line of the same name wins
+        else
+            values.insert(values.begin() + static_cast<std::ptrdiff_t>(i), std::move(value));
+    }
+
+    bool ValueData(std::string_view s, Value& value) {
+        std::size_t strAt = std::string_view::npos;
+        if (StartsWith(s, "\"")) {
+            value.type = REG_SZ, strAt = 0;
+        } else if (StartsWith(s, "str:\"")) {
+            value.type = REG_SZ, strAt = 4;
+        } else if (StartsWith(s, "str(2):\"")) {
+            value.type = REG_EXPAND_SZ, strAt = 7;
+        } else if (StartsWith(s, "str(7):\"")) {
+            value.type = REG_MULTI_SZ, strAt = 7;
+        }
+        if (strAt != std::string_view::npos) {
+            std::u16string text;
+            if (DecodeEscaped(s, strAt + 1, '"', text) == std::string_view::npos) return false;
+            text.push_back(u'\0');
+            AppendUtf16Le(value.data, text);
+            return true;
+        }
+        if (StartsWith(s, "dword:")) {
+            std::uint32_t number = 0;
+            for (char c : s.substr(6)) {
+                const int d = HexDigit(c);
+                if (d < 0) break;
+                number = number * 16 + static_cast<unsigned>(d);
+            }
+            value.type = REG_DWORD;
+            for (int i = 0; i < 4; ++i) value.data.push_back((number >> (8 * i)) & 0xFF);
+            return true;
+        }
+        std::size_t pos = 0;
+        if (StartsWith(s, "hex:")) {
+            value.type = REG_BINARY;
+            pos = 4;
+        } else if (StartsWith(s, "hex(")) {
+            std::uint32_t type = 0;
+            pos = 4;
+            bool any = false;
+            while (pos < s.size() && HexDigit(s[pos]) >= 0) {
+                type = type * 16 + static_cast<unsigned>(HexDigit(s[pos++]));
+                any = true;
+            }
+            if (!any || s.substr(pos, 2) != "):") return false;
+            value.type = type;
+            pos += 2;
+        } else {
+            return false;
+        }
+        return HexBytes(s, pos, value.data);
+    }
+
+    // Comma-separated bytes; a backslash at the end of a line continues on the next.
+    bool HexBytes(std::string_view s, std::size_t pos, std::vector<std::uint8_t>& out) {
+        for (;;) {
+            pos = SkipSpace(s, pos);
+            if (pos >= s.size()) return true;
+            if (s[pos] == '\\') {
+                std::size_t start = 0;
+                if (SkipSpace(s, pos + 1) != s.size() || !lines_.Next(s, start)) return false;
+                pos = 0;
+                continue;
+            }
+            unsigned byte = 0;
+            int digits = 0;
+            while (pos < s.size() && HexDigit(s[pos]) >= 0) {
+                byte = byte * 16 + static_cast<unsigned>(HexDigit(s[pos++]));
+                if (++digits > 2) return false;
+            }
+            if (digits == 0) return false;
+            out.push_back(static_cast<std::uint8_t>(byte));
+            pos = SkipSpace(s, pos);
+            if (pos < s.size()) {
+                if (s[pos] == ',') ++pos;
+                else if (s[pos] != '\\') return false;
+            }
+        }
+    }
+
+    Hive& hive_;
+    std::string& error_;
+    Lines lines_;
+    Key* current_ = nullptr;
+    std::size_t blockStart_ = 0;
+};
+
+}  // namespace
+
+bool ParseHive(Hive& hive, std::string& error) {
+    Parser parser(hive, error);
+    return parser.Run();
+}
+
+}  // namespace platform::wine::registry

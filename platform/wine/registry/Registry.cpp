@@ -1,0 +1,435 @@
+#include "platform/wine/registry/Registry.h"
+
+#include <cstring>
+#include <unordered_map>
+#include <vector>
+
+#include "fmt/format.h"
+#include "platform/codepage/Codepage.h"
+#include "platform/wine/registry/HiveFiles.h"
+#include "platform/wine/registry/HiveModel.h"
+#include "platform/wine/registry/NameOrder.h"
+#include "platform/wine/registry/ServerLock.h"
+
+namespace platform::wine {
+
+using registry::Hive;
+using registry::Key;
+using registry::Value;
+
+namespace {
+
+constexpr int kMaxDepth = 512;
+constexpr const char* kDefaultSid = "S-1-5-21-0-0-0-1000";
+
+enum HiveIndex { kSystem = 0, kUser = 1, kUserDefault = 2 };
+
+// Where an open handle points: a key of a hive, or HKEY_USERS itself (which is no hive's key:
+// it holds ".Default" and the user's SID).
+struct Place {
+    Key* key = nullptr;
+    Hive* hive = nullptr;
+    bool users = false;
+    bool valid() const { return key != nullptr || users; }
+};
+
+struct Handle {
+    Place place;
+    DWORD access = KEY_ALL_ACCESS;
+};
+
+std::vector<std::u16string> SplitPath(std::u16string_view path) {
+    std::vector<std::u16string> parts;
+    std::size_t from = 0;
+    while (from <= path.size()) {
+        std::size_t to = path.find(u'\\', from);
+        if (to == std::u16string_view::npos) to = path.size();
+        if (to > from) parts.emplace_back(path.substr(from, to - from));
+        from = to + 1;
+    }
+    return parts;
+}
+
+bool EqualNoCase(std::u16string_view a, std::u16string_view b) {
+    return registry::CompareNames(a, b) == 0;
+}
+
+bool IsString(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+
+std::u16string Units(const std::vector<std::uint8_t>& data) {
+    std::u16string out(data.size() / 2, u'\0');
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
+    return out;
+}
+
+// The data of a value as the A calls return it: string types in the ANSI code page.
+std::string AnsiData(const Value& v) {
+    if (IsString(v.type)) return codepage::Utf16ToAnsi(Units(v.data));
+    return std::string(v.data.begin(), v.data.end());
+}
+
+}  // namespace
+
+struct Registry::Impl {
+    std::string dir;
+    std::string sid = kDefaultSid;
+    Hive hives[3];
+    std::unordered_map<HKEY, Handle> handles;
+    HKEY nextHandle = 0x1000;
+
+    // ---- Places and paths -------------------------------------------------------------
+    Place HiveRoot(int index) { return {hives[index].root.get(), &hives[index], false}; }
+
+    LONG Root(HKEY key, Place& place, DWORD* access = nullptr) {
+        if (access) *access = KEY_ALL_ACCESS;
+        switch (key) {
+            case HKEY_LOCAL_MACHINE: place = HiveRoot(kSystem); return ERROR_SUCCESS;
+            case HKEY_CURRENT_USER: place = HiveRoot(kUser); return ERROR_SUCCESS;
+            case HKEY_USERS: place = {nullptr, nullptr, true}; return ERROR_SUCCESS;
+            case HKEY_CLASSES_ROOT:
+                return Walk(HiveRoot(kSystem), u"Software\\Classes", false, place);
+            case HKEY_CURRENT_CONFIG:
+                return Walk(HiveRoot(kSystem),
+                            u"System\\CurrentControlSet\\Hardware Profiles\\Current", false,
+                            place);
+            case HKEY_PERFORMANCE_DATA:
+            case HKEY_DYN_DATA:
+                return ERROR_FILE_NOT_FOUND;
+            default: {
+                auto it = handles.find(key);
+                if (it == handles.end()) return ERROR_INVALID_HANDLE;
+                place = it->second.place;
+                if (access) *access = it->second.access;
+                return ERROR_SUCCESS;
+            }
+        }
+    }
+
+    // The place a link key points to: an absolute path below \Registry.
+    LONG FollowLink(const Key& link, bool create, int& depth, Place& out) {
+        const Value* target = nullptr;
+        for (const Value& v : link.values)
+            if (EqualNoCase(v.name, u"SymbolicLinkValue") && v.type == REG_LINK) target = &v;
+        if (!target) return ERROR_FILE_NOT_FOUND;
+        std::u16string path = Units(target->data);
+        while (!path.empty() && path.back() == u'\0') path.pop_back();
+        std::vector<std::u16string> parts = SplitPath(path);
+        if (parts.size() < 2 || !EqualNoCase(parts[0], u"Registry")) return ERROR_FILE_NOT_FOUND;
+        std::size_t skip = 2;
+        Place start;
+        if (EqualNoCase(parts[1], u"Machine")) {
+            start = HiveRoot(kSystem);
+        } else if (EqualNoCase(parts[1], u"User") && parts.size() >= 3) {
+            if (EqualNoCase(parts[2], u".Default")) start = HiveRoot(kUserDefault);
+            else if (EqualNoCase(parts[2], codepage::AnsiToUtf16(sid))) start = HiveRoot(kUser);
+            else return ERROR_FILE_NOT_FOUND;
+            skip = 3;
+        } else {
+            return ERROR_FILE_NOT_FOUND;
+        }
+        parts.erase(parts.begin(), parts.begin() + static_cast<std::ptrdiff_t>(skip));
+        return WalkParts(start, parts, create, depth, out);
+    }
+
+    LONG WalkParts(Place place, const std::vector<std::u16string>& parts, bool create,
+                   int& depth, Place& out) {
+        for (const std::u16string& part : parts) {
+            if (++depth > kMaxDepth) return ERROR_FILE_NOT_FOUND;
+            if (place.users) {
+                if (EqualNoCase(part, u".Default")) place = HiveRoot(kUserDefault);
+                else if (EqualNoCase(part, codepage::AnsiToUtf16(sid))) place = HiveRoot(kUser);
+                else return create ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND;
+                continue;
+            }
+            Key* child = place.key->FindChild(part);
+            if (!child) {
+                if (!create) return ERROR_FILE_NOT_FOUND;
+                const std::uint64_t now = registry::FileTimeNow();
+                place.key->MarkChanged(now);
+                child = &place.key->AddChild(part);
+                child->MarkChanged(now);
+                place.hive->changed = true;
+            }
+            place.key = child;
+            if (child->isLink) {
+                Place target;
+                if (LONG rc = FollowLink(*child, create, depth, target); rc != ERROR_SUCCESS)
+                    return rc;
+                place = target;
+            }
+        }
+        out = place;
+        return ERROR_SUCCESS;
+    }
+
+    LONG Walk(Place from, std::u16string_view path, bool create, Place& out) {
+        int depth = 0;
+        return WalkParts(from, SplitPath(path), create, depth, out);
+    }
+
+    LONG Open(HKEY key, const char* subKey, bool create, DWORD access, HKEY* result) {
+        if (!result) return ERROR_INVALID_PARAMETER;
+        Place base;
+        DWORD baseAccess = 0;
+        if (LONG rc = Root(key, base, &baseAccess); rc != ERROR_SUCCESS) return rc;
+        Place place;
+        const std::u16string path = codepage::AnsiToUtf16(subKey ? subKey : "");
+        if (create && !(baseAccess & KEY_CREATE_SUB_KEY)) {
+            Place existing;
+            if (Walk(base, path, false, existing) != ERROR_SUCCESS) return ERROR_ACCESS_DENIED;
+        }
+        if (LONG rc = Walk(base, path, create, place); rc != ERROR_SUCCESS) return rc;
+        const HKEY handle = nextHandle;
+        nextHandle += 4;
+        handles[handle] = {place, access};
+        *result = handle;
+        return ERROR_SUCCESS;
+    }
+
+    LONG Writable(HKEY key, Place& place) {
+        DWORD access = 0;
+        if (LONG rc = Root(key, place, &access); rc != ERROR_SUCCESS) return rc;
+        if (!place.key || !(access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
+        return ERROR_SUCCESS;
+    }
+
+    // ---- Files ----------------------------------------------------------------------------
+    Status Problems() const {
+        for (const Hive& hive : hives)
+            if (!hive.problem.empty())
+                return {ERROR_REGISTRY_CORRUPT,
+                        "The registry file cannot be written safely: " + hive.problem +
+                            ". Drennow only reads this prefix; fix the file or let Wine "
+                            "rewrite it (start and stop a program in the prefix)."};
+        return {};
+    }
+
+    bool ServerRunning() const { return registry::LockHeld(registry::ServerLockPath(dir)); }
+};
+
+Registry::Registry() : impl_(std::make_unique<Impl>()) {}
+Registry::~Registry() = default;
+
+std::unique_ptr<Registry> Registry::Load(const std::string& prefixDir, Status& status) {
+    std::unique_ptr<Registry> reg(new Registry());
+    Impl& impl = *reg->impl_;
+    impl.dir = prefixDir;
+    static constexpr const char* kFiles[3] = {"system.reg", "user.reg", "userdef.reg"};
+    static constexpr const char* kBranches[3] = {"Machine", "User", "User\\.Default"};
+    for (int i = 0; i < 3; ++i) {
+        Hive& hive = impl.hives[i];
+        hive.fileName = kFiles[i];
+        hive.path = prefixDir + "/" + kFiles[i];
+        hive.branch = kBranches[i];
+        if (Status s = registry::ReadHiveFile(hive); !s.ok()) {
+            status = s;
+            return nullptr;
+        }
+        std::string error;
+        if (!registry::ParseHive(hive, error)) {
+            status = {ERROR_BADDB, error + ". The prefix was not opened."};
+            return nullptr;
+        }
+    }
+    // The user's SID, from the header comment of user.reg.
+    const std::string_view header = impl.hives[kUser].header;
+    const std::size_t at = header.find("User\\\\S-");
+    if (at != std::string_view::npos) {
+        std::size_t end = at + 6;
+        while (end < header.size() && header[end] != '\n' && header[end] != '\r') ++end;
+        impl.sid = std::string(header.substr(at + 6, end - at - 6));
+        impl.hives[kUser].branch = "User\\" + impl.sid;
+    }
+    status = Status::Success();
+    return reg;
+}
+
+LONG Registry::RegOpenKeyExA(HKEY key, const char* subKey, DWORD /*options*/, DWORD samDesired,
+                             HKEY* result) {
+    return impl_->Open(key, subKey, false, samDesired, result);
+}
+
+LONG Registry::RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) {
+    return impl_->Open(key, subKey, true, KEY_ALL_ACCESS, result);
+}
+
+LONG Registry::RegCloseKey(HKEY key) {
+    if (key >= HKEY_CLASSES_ROOT && key <= HKEY_DYN_DATA) return ERROR_SUCCESS;
+    return impl_->handles.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+LONG Registry::RegQueryInfoKeyA(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLen, DWORD* values,
+                                DWORD* maxValueNameLen, DWORD* maxValueLen) {
+    Place place;
+    if (LONG rc = impl_->Root(key, place); rc != ERROR_SUCCESS) return rc;
+    DWORD nSub = 0, maxSub = 0, nVal = 0, maxName = 0, maxData = 0;
+    if (place.users) {
+        nSub = 2;
+        maxSub = static_cast<DWORD>(std::max<std::size_t>(8, impl_->sid.size()));
+    } else {
+        nSub = static_cast<DWORD>(place.key->children.size());
+        for (const auto& child : place.key->children)
+            maxSub = std::max<DWORD>(maxSub, static_cast<DWORD>(child->name.size()));
+        nVal = static_cast<DWORD>(place.key->values.size());
+        for (const Value& v : place.key->values) {
+            maxName = std::max<DWORD>(maxName, static_cast<DWORD>(v.name.size()));
+            maxData = std::max<DWORD>(maxData, static_cast<DWORD>(v.data.size()));
+        }
+    }
+    if (subKeys) *subKeys = nSub;
+    if (maxSubKeyLen) *maxSubKeyLen = maxSub;
+    if (values) *values = nVal;
+    if (maxValueNameLen) *maxValueNameLen = maxName;
+    if (maxValueLen) *maxValueLen = maxData;
+    return ERROR_SUCCESS;
+}
+
+LONG Registry::RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameLength) {
+    if (!name || !nameLength) return ERROR_INVALID_PARAMETER;
+    Place place;
+    if (LONG rc = impl_->Root(key, place); rc != ERROR_SUCCESS) return rc;
+    std::string ansi;
+    if (place.users) {
+        // Sorted as Wine sorts: ".Default" before "S-...".
+        if (index == 0) ansi = ".Default";
+        else if (index == 1) ansi = impl_->sid;
+        else return ERROR_NO_MORE_ITEMS;
+    } else {
+        if (index >= place.key->children.size()) return ERROR_NO_MORE_ITEMS;
+        ansi = codepage::Utf16ToAnsi(place.key->children[index]->name);
+    }
+    if (ansi.size() + 1 > *nameLength) return ERROR_MORE_DATA;
+    std::memcpy(name, ansi.c_str(), ansi.size() + 1);
+    *nameLength = static_cast<DWORD>(ansi.size());
+    return ERROR_SUCCESS;
+}
+
+namespace {
+
+// Copies a value out as the A calls do: the name (when asked), the type, and the data with
+// ERROR_MORE_DATA and the needed length when the buffer is too small.
+LONG CopyValue(const Value& v, char* name, DWORD* nameLength, DWORD* type, BYTE* data,
+               DWORD* dataLength) {
+    if (name) {
+        const std::string ansi = codepage::Utf16ToAnsi(v.name);
+        if (!nameLength || ansi.size() + 1 > *nameLength) return ERROR_MORE_DATA;
+        std::memcpy(name, ansi.c_str(), ansi.size() + 1);
+        *nameLength = static_cast<DWORD>(ansi.size());
+    }
+    if (type) *type = v.type;
+    if (!dataLength) return data ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
+    const std::string bytes = AnsiData(v);
+    const DWORD needed = static_cast<DWORD>(bytes.size());
+    if (data && *dataLength < needed) {
+        *dataLength = needed;
+        return ERROR_MORE_DATA;
+    }
+    if (data) std::memcpy(data, bytes.data(), bytes.size());
+    *dataLength = needed;
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+LONG Registry::RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* type,
+                             BYTE* data, DWORD* dataLength) {
+    if (!name || !nameLength) return ERROR_INVALID_PARAMETER;
+    Place place;
+    if (LONG rc = impl_->Root(key, place); rc != ERROR_SUCCESS) return rc;
+    if (place.users || index >= place.key->values.size()) return ERROR_NO_MORE_ITEMS;
+    return CopyValue(place.key->values[index], name, nameLength, type, data, dataLength);
+}
+
+LONG Registry::RegQueryValueExA(HKEY key, const char* valueName, DWORD* type, BYTE* data,
+                                DWORD* dataLength) {
+    Place place;
+    if (LONG rc = impl_->Root(key, place); rc != ERROR_SUCCESS) return rc;
+    if (place.users) return ERROR_FILE_NOT_FOUND;
+    const Value* v = place.key->FindValue(codepage::AnsiToUtf16(valueName ? valueName : ""));
+    if (!v) return ERROR_FILE_NOT_FOUND;
+    return CopyValue(*v, nullptr, nullptr, type, data, dataLength);
+}
+
+LONG Registry::RegSetValueExA(HKEY key, const char* valueName, DWORD /*reserved*/, DWORD type,
+                              const BYTE* data, DWORD dataLength) {
+    if (!data && dataLength) return ERROR_INVALID_PARAMETER;
+    Place place;
+    if (LONG rc = impl_->Writable(key, place); rc != ERROR_SUCCESS) return rc;
+    if (place.key->isLink) return ERROR_ACCESS_DENIED;
+    Value value;
+    value.name = codepage::AnsiToUtf16(valueName ? valueName : "");
+    value.type = type;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), dataLength);
+    if (IsString(type)) {
+        for (char16_t c : codepage::AnsiToUtf16(bytes)) {
+            value.data.push_back(static_cast<std::uint8_t>(c & 0xFF));
+            value.data.push_back(static_cast<std::uint8_t>(c >> 8));
+        }
+    } else {
+        value.data.assign(bytes.begin(), bytes.end());
+    }
+    auto& values = place.key->values;
+    const std::size_t i = place.key->ValueIndex(value.name);
+    if (i < values.size() && registry::CompareNames(values[i].name, value.name) == 0) {
+        value.name = values[i].name;  // the first writer's spelling stays
+        values[i] = std::move(value);
+    } else {
+        values.insert(values.begin() + static_cast<std::ptrdiff_t>(i), std::move(value));
+    }
+    place.key->MarkChanged(registry::FileTimeNow());
+    place.hive->changed = true;
+    return ERROR_SUCCESS;
+}
+
+LONG Registry::RegDeleteValueA(HKEY key, const char* valueName) {
+    Place place;
+    if (LONG rc = impl_->Writable(key, place); rc != ERROR_SUCCESS) return rc;
+    auto& values = place.key->values;
+    const std::u16string name = codepage::AnsiToUtf16(valueName ? valueName : "");
+    const std::size_t i = place.key->ValueIndex(name);
+    if (i >= values.size() || registry::CompareNames(values[i].name, name) != 0)
+        return ERROR_FILE_NOT_FOUND;
+    values.erase(values.begin() + static_cast<std::ptrdiff_t>(i));
+    place.key->MarkChanged(registry::FileTimeNow());
+    place.hive->changed = true;
+    return ERROR_SUCCESS;
+}
+
+bool Registry::HasUncommittedChanges() const {
+    for (const Hive& hive : impl_->hives)
+        if (hive.changed) return true;
+    return false;
+}
+
+Status Registry::CanWrite() {
+    if (Status s = impl_->Problems(); !s.ok()) return s;
+    if (impl_->ServerRunning())
+        return {ERROR_SHARING_VIOLATION,
+                "A wineserver is running for the prefix " + impl_->dir +
+                    ": it keeps its own copy of the registry and would overwrite any change. "
+                    "Close the prefix's programs or run `wineserver -k`, then try again."};
+    return {};
+}
+
+std::string Registry::Warning() {
+    if (!impl_->ServerRunning()) return {};
+    return "A wineserver is running for this prefix: the registry files may be a few seconds "
+           "old, and nothing can be written until it stops (close the prefix's programs or "
+           "run `wineserver -k`).";
+}
+
+Status Registry::Commit() {
+    std::vector<Hive*> changed;
+    for (Hive& hive : impl_->hives)
+        if (hive.changed) changed.push_back(&hive);
+    if (changed.empty()) return {};
+    if (Status s = CanWrite(); !s.ok()) return s;
+    std::vector<std::string> texts;
+    for (Hive* hive : changed) texts.push_back(registry::SerializeHive(*hive));
+    if (Status s = registry::ReplaceHiveFiles(impl_->dir, changed, texts); !s.ok()) return s;
+    for (Hive* hive : changed) hive->changed = false;
+    return {};
+}
+
+}  // namespace platform::wine

@@ -1,0 +1,147 @@
+#include "platform/wine/registry/StringEscape.h"
+
+#include <cstdint>
+
+namespace platform::wine::registry {
+namespace {
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// One UTF-8 sequence starting at `pos` (a byte >= 0x80). Appends the units and returns the
+// length consumed; an invalid byte is consumed and dropped.
+std::size_t DecodeUtf8(std::string_view s, std::size_t pos, std::u16string& out) {
+    const auto b = static_cast<unsigned char>(s[pos]);
+    int extra = 0;
+    std::uint32_t cp = 0, min = 0;
+    if ((b & 0xE0) == 0xC0) {
+        extra = 1, cp = b & 0x1F, min = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+        extra = 2, cp = b & 0x0F, min = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+        extra = 3, cp = b & 0x07, min = 0x10000;
+    } else {
+        return 1;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        if (pos + k >= s.size()) return 1;
+        const auto c = static_cast<unsigned char>(s[pos + k]);
+        if ((c & 0xC0) != 0x80) return 1;
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 1;
+    if (cp >= 0x10000) {
+        cp -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 | (cp >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 | (cp & 0x3FF)));
+    } else {
+        out.push_back(static_cast<char16_t>(cp));
+    }
+    return extra + 1;
+}
+
+}  // namespace
+
+std::size_t DecodeEscaped(std::string_view s, std::size_t pos, char terminator,
+                          std::u16string& out) {
+    while (pos < s.size()) {
+        const char c = s[pos];
+        if (c == terminator) return pos + 1;
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            pos += DecodeUtf8(s, pos, out);
+            continue;
+        }
+        if (c != '\\') {
+            out.push_back(static_cast<unsigned char>(c));
+            ++pos;
+            continue;
+        }
+        if (++pos >= s.size()) return std::string_view::npos;  // backslash ends the line
+        const char e = s[pos];
+        switch (e) {
+        case 'a': out.push_back(u'\a'); ++pos; break;
+        case 'b': out.push_back(u'\b'); ++pos; break;
+        case 'e': out.push_back(u'\x1b'); ++pos; break;
+        case 'f': out.push_back(u'\f'); ++pos; break;
+        case 'n': out.push_back(u'\n'); ++pos; break;
+        case 'r': out.push_back(u'\r'); ++pos; break;
+        case 't': out.push_back(u'\t'); ++pos; break;
+        case 'v': out.push_back(u'\v'); ++pos; break;
+        case 'x': {
+            ++pos;
+            if (pos >= s.size() || HexValue(s[pos]) < 0) {
+                out.push_back(u'x');
+                break;
+            }
+            unsigned value = 0;
+            for (int i = 0; i < 4 && pos < s.size() && HexValue(s[pos]) >= 0; ++i, ++pos)
+                value = value * 16 + static_cast<unsigned>(HexValue(s[pos]));
+            out.push_back(static_cast<char16_t>(value));
+            break;
+        }
+        case '0': case '1': case '2': case '3': case '4': case '5': case '6': case '7': {
+            unsigned value = 0;
+            for (int i = 0; i < 3 && pos < s.size() && s[pos] >= '0' && s[pos] <= '7'; ++i, ++pos)
+                value = value * 8 + static_cast<unsigned>(s[pos] - '0');
+            out.push_back(static_cast<char16_t>(value));
+            break;
+        }
+        default:
+            if (static_cast<unsigned char>(e) >= 0x80) {
+                pos += DecodeUtf8(s, pos, out);
+            } else {
+                out.push_back(static_cast<unsigned char>(e));
+                ++pos;
+            }
+            break;
+        }
+    }
+    return std::string_view::npos;
+}
+
+std::size_t AppendEscaped(std::string& out, std::u16string_view text, char quote1, char quote2) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    static constexpr char kEscapes[33] = ".......abtnvfr.............e....";
+    const std::size_t start = out.size();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const bool hasNext = i + 1 < text.size();
+        const char16_t next = hasNext ? text[i + 1] : 0;
+        if (c > 0x7F) {
+            out += "\\x";
+            const bool pad = hasNext && next < 0x80 &&
+                             HexValue(static_cast<char>(next)) >= 0;
+            bool started = false;
+            for (int shift = 12; shift >= 0; shift -= 4) {
+                const unsigned digit = (c >> shift) & 0xF;
+                if (digit || started || pad || shift == 0) {
+                    out.push_back(kHex[digit]);
+                    started = true;
+                }
+            }
+        } else if (c < 0x20) {
+            out.push_back('\\');
+            if (kEscapes[c] != '.') {
+                out.push_back(kEscapes[c]);
+            } else if (hasNext && next >= u'0' && next <= u'7') {
+                out.push_back(static_cast<char>('0' + ((c >> 6) & 7)));
+                out.push_back(static_cast<char>('0' + ((c >> 3) & 7)));
+                out.push_back(static_cast<char>('0' + (c & 7)));
+            } else {
+                if (c >= 8) out.push_back(static_cast<char>('0' + (c >> 3)));
+                out.push_back(static_cast<char>('0' + (c & 7)));
+            }
+        } else {
+            const char a = static_cast<char>(c);
+            if (a == '\\' || a == quote1 || a == quote2) out.push_back('\\');
+            out.push_back(a);
+        }
+    }
+    return out.size() - start;
+}
+
+}  // namespace platform::wine::registry
