@@ -224,10 +224,14 @@ private:
     void Store(Value value) {
         const std::size_t i = current_->ValueIndex(value.name);
         auto& values = current_->values;
-        if (i < values.size() && CompareNames(values[i].name, value.name) == 0)
-            values[i] = std::move(value);  // a later line of the same name wins
-        else
+        if (i < values.size() && CompareNames(values[i].name, value.name) == 0) {
+            // A later line of the same name wins; the first spelling of the name stays.
+            values[i].type = value.type;
+            values[i].data = std::move(value.data);
+        }
+        else {
             values.insert(values.begin() + static_cast<std::ptrdiff_t>(i), std::move(value));
+        }
     }
 
     bool ValueData(std::string_view s, Value& value) {
