@@ -60,7 +60,7 @@ protected:
         if (!std::filesystem::exists(std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli"))
             GTEST_SKIP() << "drennow-cli is not built";
         prefix.SetString(Hive::User, kRun, "Dead", "c:\\gone\\Dead.exe");
-        prefix.SetString(Hive::User, kRun, "Other Dead", "\"c:\\gone\\other.exe\" /quiet");
+        prefix.SetString(Hive::User, kRun, "Other Dead", "C:\\Gone\\Other.EXE /quiet");
         prefix.CreateFile("C:\\windows\\alive.exe", "MZ");
         prefix.SetString(Hive::User, kRun, "Alive", "c:\\windows\\alive.exe");
         prefix.WriteHives();
@@ -111,7 +111,7 @@ TEST_F(CliRepairTest, RepairThenListShowRestoreDelete) {
         auto services = Open();
         ASSERT_TRUE(services);
         EXPECT_EQ(repairtest::Query(*services, platform::HKEY_CURRENT_USER, kRun, "Other Dead"),
-                  repairtest::Sz("\"c:\\gone\\other.exe\" /quiet"));
+                  repairtest::Sz("C:\\Gone\\Other.EXE /quiet"));
     }
 
     EXPECT_EQ(Cli(With({"backups", "show", "2"})).exitCode, 2);

@@ -154,6 +154,7 @@ TEST_F(RepairWineTest, RepairGivesTheHivesWineRegDeleteGives) {
         wines, {"reg", "delete", "HKCU\\Software\\DrennowTest", "/v", "q\"=x", "/f"});
     ASSERT_EQ(quoted.exitCode, 0) << quoted.output;
 
+    int comparedTestKeys = 0;
     for (const char* hive : {"user.reg", "system.reg", "userdef.reg"}) {
         const std::string before = Read(fs::path(original) / hive);
         const std::string afterOurs = Read(fs::path(ours) / hive);
@@ -176,8 +177,10 @@ TEST_F(RepairWineTest, RepairGivesTheHivesWineRegDeleteGives) {
             auto it = oursTimeless.find(key);
             ASSERT_NE(it, oursTimeless.end()) << hive;
             EXPECT_EQ(it->second, text) << hive;
+            ++comparedTestKeys;
         }
     }
+    EXPECT_EQ(comparedTestKeys, 2);  // the HKCU and the HKLM key
 }
 
 TEST_F(RepairWineTest, RestoreReadsBackThroughWineRegQuery) {
