@@ -1,0 +1,160 @@
+// The walk over the chosen drives for shortcuts whose target is gone.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/CRegistryFixer.h"
+#include "tests/engine/ScriptHost.h"
+#include "tests/fixtures/TestPrefix.h"
+
+using fixtures::TestPrefix;
+namespace fs = std::filesystem;
+
+namespace {
+
+class ShortcutWalk : public ::testing::Test {
+protected:
+    void Walk(std::vector<std::string> drives) {
+        services_ = prefix_.Open();
+        ASSERT_TRUE(services_);
+        fixer_ = std::make_unique<engine::CRegistryFixer>(*services_, host_);
+        fixer_->SetPumpInterval(std::chrono::milliseconds(0));
+        work_ = std::move(drives);
+        fixer_->Prepare(0, work_, 14, result_.found, result_.count, total_, nullptr, "",
+                        &host_.currentKey, &host_.sectionName, &host_.counters[13],
+                        &host_.foundCount);
+        fixer_->ShortcutWalk();
+    }
+    // The shortcut paths of the records, in order.
+    std::vector<std::string> Reported() const {
+        std::vector<std::string> paths;
+        for (std::size_t i = 0; i + 3 < result_.found.size(); i += 4)
+            paths.push_back(result_.found[i].substr(1, result_.found[i].size() - 2));
+        return paths;
+    }
+
+    TestPrefix prefix_;
+    std::unique_ptr<platform::Services> services_;
+    enginetest::ScriptHost host_;
+    std::unique_ptr<engine::CRegistryFixer> fixer_;
+    engine::TextList work_;
+    engine::SectionResult result_;
+    int total_ = 0;
+};
+
+const char* kGone = "C:\\Program Files\\Gone\\gone.exe";
+
+}  // namespace
+
+TEST_F(ShortcutWalk, ReportsDeadShortcutsOnly) {
+    prefix_.CreateFile("C:\\windows\\notepad.exe", "MZ");
+    prefix_.CreateShortcut("C:\\users\\Public\\Desktop\\Gone App.lnk", kGone);
+    prefix_.CreateShortcut("C:\\users\\Public\\Desktop\\Notepad.lnk", "C:\\windows\\notepad.exe");
+    platform::shelllink::ShellLinkSpec folder;
+    folder.targetIsFolder = true;
+    prefix_.CreateShortcut("C:\\users\\Public\\Desktop\\Windows.lnk", "C:\\windows", folder);
+    prefix_.CreateShortcut("C:\\users\\Public\\Desktop\\No Dot.lnk", "C:\\gone folder", folder);
+    prefix_.CreateFile("C:\\users\\Public\\Desktop\\Broken.lnk", "not a shortcut");
+    Walk({"C:"});
+    ASSERT_EQ(result_.count, 1);
+    EXPECT_EQ(result_.found, (engine::TextList{"[C:\\users\\Public\\Desktop\\Gone App.lnk]", "@",
+                                               "\"C:\\\\Program Files\\\\Gone\\\\gone.exe\"", "0"}));
+    EXPECT_EQ(host_.sectionName.Text(), "Valid Shortcut");
+    EXPECT_EQ(host_.foundCount.Text(), "1 problem(s) found");
+    EXPECT_EQ(host_.counters[13].Text(), "1");
+    EXPECT_TRUE(work_.empty());
+    // Resolving never rewrites a shortcut file.
+    platform::shelllink::ShellLinkSpec spec;
+    spec.target = kGone;
+    const auto expected = platform::shelllink::WriteShellLink(spec);
+    std::ifstream in(prefix_.HostPath("C:\\users\\Public\\Desktop\\Gone App.lnk"), std::ios::binary);
+    const std::vector<std::uint8_t> actual((std::istreambuf_iterator<char>(in)),
+                                           std::istreambuf_iterator<char>());
+    EXPECT_EQ(actual, expected);
+}
+
+TEST_F(ShortcutWalk, OnlyNamesEndingInLnkInAnyCase) {
+    prefix_.CreateShortcut("C:\\a\\UPPER.LNK", kGone);
+    prefix_.CreateShortcut("C:\\a\\other.lnk.txt", kGone);
+    prefix_.CreateShortcut("C:\\a\\other.url", kGone);
+    Walk({"C:"});
+    EXPECT_EQ(Reported(), std::vector<std::string>{"C:\\a\\UPPER.LNK"});
+}
+
+TEST_F(ShortcutWalk, TargetsWithEnvironmentReferencesAreExpanded) {
+    prefix_.CreateFile("C:\\windows\\notepad.exe", "MZ");
+    platform::shelllink::ShellLinkSpec raw;
+    raw.withIdList = false;
+    prefix_.CreateShortcut("C:\\e\\here.lnk", "%SystemRoot%\\notepad.exe", raw);
+    prefix_.CreateShortcut("C:\\e\\gone.lnk", "%SystemRoot%\\gone.exe", raw);
+    Walk({"C:"});
+    EXPECT_EQ(result_.found,
+              (engine::TextList{"[C:\\e\\gone.lnk]", "@", "\"C:\\\\windows\\\\gone.exe\"", "0"}));
+}
+
+TEST_F(ShortcutWalk, ExcludedFoldersAreNeverEntered) {
+    for (const char* folder : {"C:\\RECYCLER", "C:\\Recycled", "C:\\_restore",
+                               "C:\\System Volume Information", "C:\\windows\\security",
+                               "C:\\windows\\system32\\sysbckup", "C:\\winnt\\a\\Sysbackup"})
+        prefix_.CreateShortcut(std::string(folder) + "\\dead.lnk", kGone);
+    prefix_.CreateShortcut("C:\\users\\security\\dead.lnk", kGone);
+    prefix_.CreateShortcut("C:\\recycle\\dead.lnk", kGone);
+    Walk({"C:"});
+    EXPECT_EQ(Reported(), (std::vector<std::string>{"C:\\recycle\\dead.lnk",
+                                                    "C:\\users\\security\\dead.lnk"}));
+}
+
+TEST_F(ShortcutWalk, DrivesAreWalkedTogetherLevelByLevel) {
+    prefix_.AddDrive('d', "../drive_d");
+    prefix_.CreateShortcut("C:\\sub\\c2.lnk", kGone);
+    prefix_.CreateShortcut("D:\\sub\\d2.lnk", kGone);
+    prefix_.CreateShortcut("C:\\c1.lnk", kGone);
+    prefix_.CreateShortcut("D:\\d1.lnk", kGone);
+    Walk({"C:", "D:"});
+    EXPECT_EQ(Reported(), (std::vector<std::string>{"C:\\c1.lnk", "D:\\d1.lnk", "C:\\sub\\c2.lnk",
+                                                    "D:\\sub\\d2.lnk"}));
+    const auto& keys = host_.currentKey.History();
+    ASSERT_GE(keys.size(), 2u);
+    EXPECT_EQ(keys[0], "C:");
+    EXPECT_EQ(keys[1], "D:");
+}
+
+TEST_F(ShortcutWalk, EachPhysicalFolderIsSearchedOnce) {
+    // As in a Wine prefix: Desktop, Documents and Downloads all link to one home folder,
+    // which also links back to the drive.
+    const fs::path home = fs::path(prefix_.Dir()) / "home";
+    fs::create_directories(home);
+    prefix_.CreateShortcut("C:\\users\\u\\placeholder.lnk", "C:\\windows");
+    for (const char* name : {"Desktop", "Documents", "Downloads"})
+        fs::create_directory_symlink(home, prefix_.HostPath(std::string("C:\\users\\u\\") + name));
+    fs::create_directory_symlink(fs::path(prefix_.Dir()) / "drive_c", home / "loop");
+    prefix_.CreateShortcut("C:\\users\\u\\Desktop\\dead.lnk", kGone);
+    Walk({"C:"});
+    EXPECT_EQ(result_.count, 1);
+    ASSERT_EQ(Reported().size(), 1u);
+    EXPECT_EQ(Reported()[0], "C:\\users\\u\\Desktop\\dead.lnk");
+}
+
+TEST_F(ShortcutWalk, CancelStopsAtOnce) {
+    for (int i = 0; i < 5; ++i)
+        prefix_.CreateShortcut("C:\\many\\dead" + std::to_string(i) + ".lnk", kGone);
+    host_.At(1, [this] { fixer_->CancelRequest(); });
+    Walk({"C:"});
+    EXPECT_EQ(host_.states, std::vector<int>{engine::kScanCancelled});
+    EXPECT_EQ(fixer_->GetRunState(), engine::kIdle);
+    EXPECT_LE(result_.count, 1);
+    EXPECT_FALSE(work_.empty());
+}
+
+TEST_F(ShortcutWalk, PauseWaitsInsideTheWalk) {
+    prefix_.CreateShortcut("C:\\p\\dead.lnk", kGone);
+    host_.At(1, [this] { fixer_->PauseRequest(); });
+    host_.At(3, [this] { fixer_->ResumeRequest(); });
+    Walk({"C:"});
+    EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanResumed}));
+    EXPECT_EQ(result_.count, 1);
+}
