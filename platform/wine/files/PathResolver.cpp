@@ -14,6 +14,13 @@ std::string PathResolver::DriveRoot(char drive) const {
 }
 
 ResolvedPath PathResolver::Resolve(const WindowsPath& path) const {
+    ResolvedPath result = Find(path);
+    // "file\" names no file, as in Wine.
+    if (path.trailingSeparator && result.kind == EntryKind::File) return {};
+    return result;
+}
+
+ResolvedPath PathResolver::Find(const WindowsPath& path) const {
     ResolvedPath result;
     std::string host = DriveRoot(path.drive);
     if (path.components.empty()) {

@@ -27,6 +27,7 @@ public:
     ResolvedPath Resolve(const WindowsPath& path) const;
 
 private:
+    ResolvedPath Find(const WindowsPath& path) const;
     std::string prefix_;
     DirectoryCache& cache_;
 };

@@ -65,6 +65,7 @@ std::optional<WindowsPath> ParseWindowsPath(std::u16string_view path) {
         if (!IsValidComponent(part)) return std::nullopt;
         result.components.emplace_back(part);
     }
+    result.trailingSeparator = endsWithSeparator && !result.components.empty();
     return result;
 }
 

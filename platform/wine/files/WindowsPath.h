@@ -11,6 +11,7 @@ namespace platform::wine::files {
 struct WindowsPath {
     char drive = 0;                        // 'a' to 'z'
     std::vector<std::u16string> components;  // none for the drive root
+    bool trailingSeparator = false;  // "X:\a\": only a folder answers to it
 };
 
 // Parses a drive path ("X:\a\b", "X:/a", "X:", "X:a", "\\?\X:\a"). UNC and drive-less paths,

@@ -39,6 +39,8 @@ TEST_P(PathMapping, SeparatorsDotsAndTrailingCharactersAsWindows) {
     EXPECT_FALSE(Exists("C:\\Data \\README.txt"));   // an inner space is part of the name
     EXPECT_FALSE(Exists("C:\\Data..\\README.txt"));  // only one inner dot is dropped
     EXPECT_TRUE(Exists("\\\\?\\C:\\Data\\README.txt"));
+    EXPECT_TRUE(Exists("C:\\Data\\Sub Dir\\"));
+    EXPECT_FALSE(Exists("C:\\Data\\README.txt\\"));  // a file is no folder
     EXPECT_TRUE(Exists("C:"));
     EXPECT_TRUE(Exists("c:\\"));
 }
