@@ -35,8 +35,8 @@ struct FindEntry {
     bool IsDots() const { return name == "." || name == ".."; }
 };
 
-// A directory search in progress (the framework's file finder). Entries come in the order the
-// folder lists them, "." and ".." first.
+// A directory search in progress (the framework's file finder). Entries come in the order
+// Wine lists them: "." and ".." first (a drive root has neither), then by name ignoring case.
 class DirectorySearch {
 public:
     virtual ~DirectorySearch() = default;
