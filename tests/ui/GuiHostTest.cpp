@@ -1,0 +1,124 @@
+// The Qt host: message boxes with the engine's texts, buttons and icons, answers mapped back,
+// labels in Windows-1252, the wait cursor balanced.
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "tests/ui/QtTesting.h"
+#include "ui/GuiHost.h"
+
+namespace {
+
+struct SeenBox {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Shows a real box through the host and presses `press` on it once it is up.
+int ShowAndPress(ui::GuiHost& host, const std::string& text, const std::string& caption,
+                 unsigned style, QMessageBox::StandardButton press, SeenBox& seen) {
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+        box->button(press)->click();
+    });
+    return host.MessageBox(text, caption, style);
+}
+
+TEST(GuiHostMessageBox, TextsButtonsIconsAndAnswers) {
+    ui::GuiHost host(nullptr);
+    SeenBox seen;
+    EXPECT_EQ(ShowAndPress(host, "No Problems Detected!", "Information", engine::MB_ICONINFORMATION,
+                           QMessageBox::Ok, seen),
+              engine::IDOK);
+    EXPECT_EQ(seen.title.toStdString(), "Information");
+    EXPECT_EQ(seen.text.toStdString(), "No Problems Detected!");
+    EXPECT_EQ(seen.icon, QMessageBox::Information);
+    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+
+    // The backup question: Yes/No/Cancel with the question icon; each answer comes back.
+    const unsigned question = engine::MB_YESNOCANCEL | engine::MB_ICONQUESTION;
+    EXPECT_EQ(ShowAndPress(host, "q", "Information", question, QMessageBox::No, seen),
+              engine::IDNO);
+    EXPECT_EQ(seen.icon, QMessageBox::Question);
+    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(ShowAndPress(host, "q", "Information", question, QMessageBox::Yes, seen),
+              engine::IDYES);
+    EXPECT_EQ(ShowAndPress(host, "q", "Information", question, QMessageBox::Cancel, seen),
+              engine::IDCANCEL);
+
+    // The repair total has no caption of its own and no icon: the application's title shows.
+    EXPECT_EQ(ShowAndPress(host, "Total 2", "", engine::MB_OK, QMessageBox::Ok, seen),
+              engine::IDOK);
+    EXPECT_EQ(seen.title.toStdString(), "Norlix Drennow");
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+}
+
+TEST(GuiHostMessageBox, HandlerAnswersInsteadOfABox) {
+    ui::GuiHost host(nullptr);
+    std::vector<std::string> asked;
+    host.SetMessageBoxHandler([&](const std::string& text, const std::string&, unsigned) {
+        asked.push_back(text);
+        return engine::IDNO;
+    });
+    EXPECT_EQ(host.MessageBox("a", "Information", engine::MB_YESNO), engine::IDNO);
+    EXPECT_EQ(asked, std::vector<std::string>{"a"});
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(GuiHostLabels, AnsiTextsAndCounterRange) {
+    ui::GuiHost host(nullptr);
+    QLabel name, counter;
+    host.SetLabels(std::make_unique<ui::WidgetLabel>([&](const QString& t) { name.setText(t); }),
+                   nullptr, nullptr);
+    host.SetSectionCounter(14, std::make_unique<ui::WidgetLabel>(
+                                   [&](const QString& t) { counter.setText(t); }));
+    ASSERT_NE(host.SectionNameLabel(), nullptr);
+    host.SectionNameLabel()->SetText("Caf\xe9 \x80");  // Windows-1252: e acute, euro sign
+    EXPECT_EQ(name.text(), QString::fromUtf8("Caf\u00e9 \u20ac"));
+    ASSERT_NE(host.SectionCounterLabel(14), nullptr);
+    host.SectionCounterLabel(14)->SetText("3");
+    EXPECT_EQ(counter.text().toStdString(), "3");
+    EXPECT_EQ(host.CurrentKeyLabel(), nullptr);
+    EXPECT_EQ(host.SectionCounterLabel(0), nullptr);
+    EXPECT_EQ(host.SectionCounterLabel(15), nullptr);
+    EXPECT_EQ(host.SectionCounterLabel(1), nullptr);
+}
+
+TEST(GuiHostWaitCursor, BalancedAndNeverBelowZero) {
+    {
+        ui::GuiHost host(nullptr);
+        host.BeginWaitCursor();
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        host.EndWaitCursor();
+        host.EndWaitCursor();  // a scan-state message with no Pause before it
+        EXPECT_EQ(host.WaitDepth(), 0);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        host.BeginWaitCursor();  // left up: the host's end takes it down
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(GuiHostCallbacks, ScreensStatesAndResetsReachTheView) {
+    ui::GuiHost host(nullptr);
+    std::vector<int> screens, states;
+    int resets = 0;
+    host.onShowScreen = [&](int s) { screens.push_back(s); };
+    host.onScanState = [&](int s) { states.push_back(s); };
+    host.onResultsReset = [&] { ++resets; };
+    host.ShowScreen(2);
+    host.OnScanState(engine::kScanPaused);
+    host.OnResultsReset();
+    EXPECT_EQ(screens, std::vector<int>{2});
+    EXPECT_EQ(states, std::vector<int>{engine::kScanPaused});
+    EXPECT_EQ(resets, 1);
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+#include "ui/GuiHost.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QThread>
+
+#include "platform/codepage/Codepage.h"
+#include "ui/res/Strings.h"
+
+namespace ui {
+namespace {
+
+QString Shown(const std::string& ansi) {
+    return QString::fromStdU16String(platform::codepage::AnsiToUtf16(ansi));
+}
+
+QMessageBox::StandardButtons ButtonsOf(unsigned style) {
+    switch (style & 0x0F) {
+        case engine::MB_OKCANCEL: return QMessageBox::Ok | QMessageBox::Cancel;
+        case engine::MB_YESNOCANCEL:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case engine::MB_YESNO: return QMessageBox::Yes | QMessageBox::No;
+        default: return QMessageBox::Ok;
+    }
+}
+
+QMessageBox::Icon IconOf(unsigned style) {
+    switch (style & 0xF0) {
+        case engine::MB_ICONERROR: return QMessageBox::Critical;
+        case engine::MB_ICONQUESTION: return QMessageBox::Question;
+        case engine::MB_ICONWARNING: return QMessageBox::Warning;
+        case engine::MB_ICONINFORMATION: return QMessageBox::Information;
+        default: return QMessageBox::NoIcon;
+    }
+}
+
+}  // namespace
+
+void WidgetLabel::SetText(const std::string& text) {
+    if (setter_) setter_(Shown(text));
+}
+
+GuiHost::~GuiHost() {
+    // A wait cursor left over (a Pause pressed between walks) must not outlive the view.
+    while (waitDepth_ > 0) EndWaitCursor();
+}
+
+void GuiHost::Pump() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+int GuiHost::ToWin32Answer(int qtButton) {
+    switch (qtButton) {
+        case QMessageBox::Yes: return engine::IDYES;
+        case QMessageBox::No: return engine::IDNO;
+        case QMessageBox::Cancel: return engine::IDCANCEL;
+        default: return engine::IDOK;
+    }
+}
+
+int GuiHost::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
+    if (handler_) return handler_(text, caption, style);
+    // An empty caption stands for the application's title.
+    const QString title = caption.empty() ? QString::fromLatin1(text::kAppName) : Shown(caption);
+    QMessageBox box(IconOf(style), title, Shown(text), ButtonsOf(style), owner_.data());
+    // The arrow shows over a box even while the wait cursor is up.
+    const bool waiting = waitDepth_ > 0;
+    if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = box.exec();
+    if (waiting) QApplication::restoreOverrideCursor();
+    // Closing a Yes/No/Cancel box with Escape answers Cancel, as on Windows.
+    if (answer == QMessageBox::Escape || answer == 0)
+        return (style & 0x0F) == engine::MB_OK ? engine::IDOK : engine::IDCANCEL;
+    return ToWin32Answer(answer);
+}
+
+void GuiHost::BeginWaitCursor() {
+    ++waitDepth_;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void GuiHost::EndWaitCursor() {
+    if (waitDepth_ == 0) return;
+    --waitDepth_;
+    QApplication::restoreOverrideCursor();
+}
+
+void GuiHost::OnScanState(int state) {
+    if (onScanState) onScanState(state);
+}
+
+void GuiHost::Sleep(unsigned milliseconds) {
+    QThread::msleep(milliseconds);
+}
+
+void GuiHost::ShowScreen(int screen) {
+    if (onShowScreen) onShowScreen(screen);
+}
+
+void GuiHost::OnResultsReset() {
+    if (onResultsReset) onResultsReset();
+}
+
+engine::Label* GuiHost::SectionCounterLabel(int section) {
+    if (section < 1 || section > engine::kSectionCount) return nullptr;
+    return counters_[section - 1].get();
+}
+
+void GuiHost::SetLabels(std::unique_ptr<engine::Label> sectionName,
+                        std::unique_ptr<engine::Label> currentKey,
+                        std::unique_ptr<engine::Label> foundCount) {
+    sectionName_ = std::move(sectionName);
+    currentKey_ = std::move(currentKey);
+    foundCount_ = std::move(foundCount);
+}
+
+void GuiHost::SetSectionCounter(int section, std::unique_ptr<engine::Label> label) {
+    if (section >= 1 && section <= engine::kSectionCount)
+        counters_[section - 1] = std::move(label);
+}
+
+}  // namespace ui

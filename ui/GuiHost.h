@@ -1,0 +1,77 @@
+#pragma once
+// The engine's host over Qt: pumping hands pending Qt events to their handlers, message boxes
+// are QMessageBox with the same texts, captions, buttons and icons, and the wait cursor is the
+// application's override cursor. The view supplies the screens, labels and scan-state
+// handling through callbacks, so this class knows nothing of its widgets.
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "engine/Host.h"
+#include "engine/ScanModel.h"
+
+namespace ui {
+
+// A QLabel-like widget shown as an engine label; the text arrives as Windows-1252 bytes.
+class WidgetLabel final : public engine::Label {
+public:
+    using Setter = std::function<void(const QString&)>;
+    explicit WidgetLabel(Setter setter) : setter_(std::move(setter)) {}
+    void SetText(const std::string& text) override;
+
+private:
+    Setter setter_;
+};
+
+// Answers a message box instead of showing one (tests); returns the answer.
+using MessageBoxHandler =
+    std::function<int(const std::string& text, const std::string& caption, unsigned style)>;
+
+class GuiHost : public engine::Host {
+public:
+    explicit GuiHost(QWidget* owner) : owner_(owner) {}
+    ~GuiHost() override;
+
+    void Pump() override;
+    int MessageBox(const std::string& text, const std::string& caption,
+                   unsigned style) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    void OnScanState(int state) override;
+    void Sleep(unsigned milliseconds) override;
+    void ShowScreen(int screen) override;
+    void OnResultsReset() override;
+
+    engine::Label* SectionNameLabel() override { return sectionName_.get(); }
+    engine::Label* CurrentKeyLabel() override { return currentKey_.get(); }
+    engine::Label* FoundCountLabel() override { return foundCount_.get(); }
+    engine::Label* SectionCounterLabel(int section) override;
+
+    // Wiring by the view.
+    std::function<void(int)> onShowScreen;
+    std::function<void(int)> onScanState;
+    std::function<void()> onResultsReset;
+    void SetLabels(std::unique_ptr<engine::Label> sectionName,
+                   std::unique_ptr<engine::Label> currentKey,
+                   std::unique_ptr<engine::Label> foundCount);
+    void SetSectionCounter(int section, std::unique_ptr<engine::Label> label);
+
+    // Replaces the real message boxes (tests answer them); null restores QMessageBox.
+    void SetMessageBoxHandler(MessageBoxHandler handler) { handler_ = std::move(handler); }
+    int WaitDepth() const { return waitDepth_; }
+
+    // The Win32 answer for a QMessageBox standard button.
+    static int ToWin32Answer(int qtButton);
+
+private:
+    QPointer<QWidget> owner_;
+    MessageBoxHandler handler_;
+    int waitDepth_ = 0;
+    std::unique_ptr<engine::Label> sectionName_, currentKey_, foundCount_;
+    std::array<std::unique_ptr<engine::Label>, engine::kSectionCount> counters_;
+};
+
+}  // namespace ui
