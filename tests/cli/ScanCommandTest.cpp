@@ -1,0 +1,72 @@
+// drennow-cli scan, run as the real program on the demo prefix and on a missing one.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace {
+
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+};
+
+CliResult Cli(const std::string& args) {
+    const std::string command =
+        std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli " + args + " </dev/null 2>/dev/null";
+    CliResult run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class ScanCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli"))
+            GTEST_SKIP() << "drennow-cli is not built";
+    }
+};
+
+TEST_F(ScanCommand, DemoScanAsJsonListsAllFourteenSectionsInOrder) {
+    const CliResult run = Cli("--demo scan --json");
+    ASSERT_EQ(run.exitCode, 1) << run.out;  // problems found
+    const auto doc = nlohmann::json::parse(run.out);
+    EXPECT_TRUE(std::filesystem::path(doc["prefix"].get<std::string>()).is_absolute());
+    ASSERT_EQ(doc["sections"].size(), 14u);
+    int total = 0;
+    for (int i = 0; i < 14; ++i) {
+        const auto& section = doc["sections"][i];
+        EXPECT_EQ(section["number"], i + 1);
+        EXPECT_EQ(section["count"].get<int>(), static_cast<int>(section["problems"].size()));
+        total += section["count"].get<int>();
+        for (const auto& p : section["problems"]) EXPECT_EQ(p["mark"], "0");
+    }
+    EXPECT_EQ(doc["sections"][0]["name"], "Registry Integrity");
+    EXPECT_EQ(doc["sections"][13]["name"], "Valid Shortcut");
+    EXPECT_EQ(doc["total"].get<int>(), total);
+    // Sections that never report stay at zero, every other section of the demo has problems.
+    for (int i : {3, 10}) EXPECT_EQ(doc["sections"][i]["count"], 0);
+    for (int i : {0, 1, 2, 4, 5, 6, 7, 8, 9, 11, 12, 13}) EXPECT_GT(doc["sections"][i]["count"], 0);
+}
+
+TEST_F(ScanCommand, ExitStatusSaysWhatHappened) {
+    EXPECT_EQ(Cli("--demo scan --sections 4,11").exitCode, 0);  // nothing found
+    EXPECT_EQ(Cli("--demo scan --sections 99").exitCode, 2);    // usage
+    EXPECT_EQ(Cli("--prefix /nonexistent/drennow-prefix scan").exitCode, 3);
+    const CliResult human = Cli("--demo scan --sections 8");
+    EXPECT_EQ(human.exitCode, 1);
+    EXPECT_NE(human.out.find("problem(s) found"), std::string::npos) << human.out;
+}
+
+}  // namespace
