@@ -72,11 +72,5 @@ TEST(SplitValueLine, SplitsWhereTheNameTextEnds) {
     EXPECT_FALSE(SplitValueLine("[HKEY_CURRENT_USER\\x]"));
 }
 
-TEST(Trim, RemovesWhiteSpaceAtBothEndsOnly) {
-    EXPECT_EQ(Trim(" \t a b \r\n"), "a b");
-    EXPECT_EQ(Trim("   "), "");
-    EXPECT_EQ(Trim(""), "");
-}
-
 }  // namespace
 }  // namespace repair
