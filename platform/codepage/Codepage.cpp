@@ -66,51 +66,45 @@ std::u16string AnsiToUtf16(std::string_view text) {
     return out;
 }
 
+std::size_t DecodeUtf8Sequence(std::string_view text, std::size_t pos, std::u16string& out) {
+    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    const unsigned char b = s[pos];
+    if (b < 0x80) {
+        out.push_back(b);
+        return 1;
+    }
+    int extra = 0;
+    std::uint32_t cp = 0, min = 0;
+    if ((b & 0xE0) == 0xC0) {
+        extra = 1, cp = b & 0x1F, min = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+        extra = 2, cp = b & 0x0F, min = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+        extra = 3, cp = b & 0x07, min = 0x10000;
+    } else {
+        return 1;  // stray continuation byte or invalid lead byte: dropped
+    }
+    for (int k = 1; k <= extra; ++k) {
+        if (pos + k >= n || (s[pos + k] & 0xC0) != 0x80) return 1;
+        cp = (cp << 6) | (s[pos + k] & 0x3F);
+    }
+    // Drop only the lead byte of an invalid sequence; the rest is looked at again.
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 1;
+    if (cp >= 0x10000) {
+        cp -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 | (cp >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 | (cp & 0x3FF)));
+    } else {
+        out.push_back(static_cast<char16_t>(cp));
+    }
+    return static_cast<std::size_t>(extra) + 1;
+}
+
 std::u16string Utf8ToUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
-    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t n = text.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char b = s[i];
-        if (b < 0x80) {
-            out.push_back(b);
-            ++i;
-            continue;
-        }
-        int extra = 0;
-        std::uint32_t cp = 0, min = 0;
-        if ((b & 0xE0) == 0xC0) {
-            extra = 1, cp = b & 0x1F, min = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2, cp = b & 0x0F, min = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            extra = 3, cp = b & 0x07, min = 0x10000;
-        } else {
-            ++i;  // stray continuation byte or invalid lead byte: dropped
-            continue;
-        }
-        bool valid = true;
-        for (int k = 1; valid && k <= extra; ++k) {
-            if (i + k >= n || (s[i + k] & 0xC0) != 0x80)
-                valid = false;
-            else
-                cp = (cp << 6) | (s[i + k] & 0x3F);
-        }
-        if (!valid || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            ++i;  // drop only the lead byte; the rest is looked at again
-            continue;
-        }
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 | (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 | (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-        i += extra + 1;
-    }
+    for (std::size_t i = 0; i < text.size();) i += DecodeUtf8Sequence(text, i, out);
     return out;
 }
 

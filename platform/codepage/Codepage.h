@@ -1,6 +1,7 @@
 #pragma once
 // Text conversions the Wine backend needs: the "A" code page (Windows-1252 as Wine's English
 // locale uses it, best-fit mappings included), UTF-8 for host file names, and case folding.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ std::u16string AnsiToUtf16(std::string_view text);
 // surrogates are written as U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
+// Decodes the one UTF-8 sequence at `pos` into `out` and returns how many bytes it took; an
+// invalid lead byte is taken and dropped.
+std::size_t DecodeUtf8Sequence(std::string_view text, std::size_t pos, std::u16string& out);
 
 // Simple case mappings of one UTF-16 unit, as Wine's NLS tables give them.
 char16_t ToLower(char16_t c);

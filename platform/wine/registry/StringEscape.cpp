@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/codepage/Codepage.h"
+
 namespace platform::wine::registry {
 namespace {
 
@@ -12,38 +14,6 @@ int HexValue(char c) {
     return -1;
 }
 
-// One UTF-8 sequence starting at `pos` (a byte >= 0x80). Appends the units and returns the
-// length consumed; an invalid byte is consumed and dropped.
-std::size_t DecodeUtf8(std::string_view s, std::size_t pos, std::u16string& out) {
-    const auto b = static_cast<unsigned char>(s[pos]);
-    int extra = 0;
-    std::uint32_t cp = 0, min = 0;
-    if ((b & 0xE0) == 0xC0) {
-        extra = 1, cp = b & 0x1F, min = 0x80;
-    } else if ((b & 0xF0) == 0xE0) {
-        extra = 2, cp = b & 0x0F, min = 0x800;
-    } else if ((b & 0xF8) == 0xF0) {
-        extra = 3, cp = b & 0x07, min = 0x10000;
-    } else {
-        return 1;
-    }
-    for (int k = 1; k <= extra; ++k) {
-        if (pos + k >= s.size()) return 1;
-        const auto c = static_cast<unsigned char>(s[pos + k]);
-        if ((c & 0xC0) != 0x80) return 1;
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 1;
-    if (cp >= 0x10000) {
-        cp -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 | (cp >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 | (cp & 0x3FF)));
-    } else {
-        out.push_back(static_cast<char16_t>(cp));
-    }
-    return extra + 1;
-}
-
 }  // namespace
 
 std::size_t DecodeEscaped(std::string_view s, std::size_t pos, char terminator,
@@ -52,7 +22,7 @@ std::size_t DecodeEscaped(std::string_view s, std::size_t pos, char terminator,
         const char c = s[pos];
         if (c == terminator) return pos + 1;
         if (static_cast<unsigned char>(c) >= 0x80) {
-            pos += DecodeUtf8(s, pos, out);
+            pos += codepage::DecodeUtf8Sequence(s, pos, out);
             continue;
         }
         if (c != '\\') {
@@ -92,7 +62,7 @@ std::size_t DecodeEscaped(std::string_view s, std::size_t pos, char terminator,
         }
         default:
             if (static_cast<unsigned char>(e) >= 0x80) {
-                pos += DecodeUtf8(s, pos, out);
+                pos += codepage::DecodeUtf8Sequence(s, pos, out);
             } else {
                 out.push_back(static_cast<unsigned char>(e));
                 ++pos;
