@@ -45,6 +45,6 @@ struct ShellLinkSpec {
     bool targetIsFolder = false;
 };
 
-std::vector<std::uint8_t> WriteShellLink(const ShellLinkSpec& spec);
+std::vector<std::uint8_t> WriteShellLink(const ShellLinkSpec& wanted);
 
 }  // namespace platform::shelllink

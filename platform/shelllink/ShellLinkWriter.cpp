@@ -88,7 +88,7 @@ void FileItem(Out& list, std::string_view name, bool folder) {
     list.U16(static_cast<std::uint16_t>(0x0E + ansi));
 }
 
-Out IdList(const ShellLinkSpec& spec) {
+Out IdList(const ShellLinkSpec& wanted) {
     Out items;
     items.U16(0x14);
     items.U8(0x1F);
@@ -96,13 +96,13 @@ Out IdList(const ShellLinkSpec& spec) {
     items.Bytes(kMyComputer, sizeof kMyComputer);
     items.U16(0x19);
     items.U8(0x2F);
-    std::string drive = spec.target.substr(0, 2) + "\\";
+    std::string drive = wanted.target.substr(0, 2) + "\\";
     drive[0] = static_cast<char>(drive[0] & ~0x20);
     items.Text(drive);
     items.Zeros(20 - drive.size() + 2);
-    const auto parts = Components(spec.target);
+    const auto parts = Components(wanted.target);
     for (std::size_t i = 0; i < parts.size(); ++i)
-        FileItem(items, parts[i], i + 1 < parts.size() || spec.targetIsFolder);
+        FileItem(items, parts[i], i + 1 < parts.size() || wanted.targetIsFolder);
     Out list;
     list.U16(static_cast<std::uint16_t>(items.size() + 2));
     list.Append(items);
@@ -141,31 +141,31 @@ void String(Out& out, const std::u16string& text) {
 
 }  // namespace
 
-std::vector<std::uint8_t> WriteShellLink(const ShellLinkSpec& spec) {
-    const bool idList = spec.withIdList && IsDrivePath(spec.target);
-    const bool linkInfo = spec.withLinkInfo && !spec.target.empty();
+std::vector<std::uint8_t> WriteShellLink(const ShellLinkSpec& wanted) {
+    const bool idList = wanted.withIdList && IsDrivePath(wanted.target);
+    const bool linkInfo = wanted.withLinkInfo && !wanted.target.empty();
     std::uint32_t flags = 0x80;  // Unicode strings
     if (idList) flags |= 0x1;
     if (linkInfo) flags |= 0x2;
-    if (!spec.description.empty()) flags |= 0x4;
-    if (!spec.relativePath.empty()) flags |= 0x8;
-    if (!spec.workingDir.empty()) flags |= 0x10;
-    if (!spec.arguments.empty()) flags |= 0x20;
+    if (!wanted.description.empty()) flags |= 0x4;
+    if (!wanted.relativePath.empty()) flags |= 0x8;
+    if (!wanted.workingDir.empty()) flags |= 0x10;
+    if (!wanted.arguments.empty()) flags |= 0x20;
 
     Out out;
     out.U32(0x4C);
     out.Bytes(kLinkClsid, sizeof kLinkClsid);
     out.U32(flags);
-    out.U32(spec.targetIsFolder ? kAttributeDirectory : kAttributeArchive);
+    out.U32(wanted.targetIsFolder ? kAttributeDirectory : kAttributeArchive);
     out.Zeros(3 * 8 + 4 + 4);  // times, file size, icon index
     out.U32(1);                // SW_SHOWNORMAL
     out.Zeros(2 + 2 + 4 + 4);  // hot key, reserved
-    if (idList) out.Append(IdList(spec));
-    if (linkInfo) out.Append(LinkInfo(spec.target));
-    if (flags & 0x4) String(out, spec.description);
-    if (flags & 0x8) String(out, spec.relativePath);
-    if (flags & 0x10) String(out, spec.workingDir);
-    if (flags & 0x20) String(out, spec.arguments);
+    if (idList) out.Append(IdList(wanted));
+    if (linkInfo) out.Append(LinkInfo(wanted.target));
+    if (flags & 0x4) String(out, wanted.description);
+    if (flags & 0x8) String(out, wanted.relativePath);
+    if (flags & 0x10) String(out, wanted.workingDir);
+    if (flags & 0x20) String(out, wanted.arguments);
     out.U32(0);  // terminal block
     return out.Take();
 }

@@ -68,9 +68,9 @@ TEST_F(ShortcutWalk, ReportsDeadShortcutsOnly) {
     EXPECT_EQ(host_.counters[13].Text(), "1");
     EXPECT_TRUE(work_.empty());
     // Resolving never rewrites a shortcut file.
-    platform::shelllink::ShellLinkSpec spec;
-    spec.target = kGone;
-    const auto expected = platform::shelllink::WriteShellLink(spec);
+    platform::shelllink::ShellLinkSpec wanted;
+    wanted.target = kGone;
+    const auto expected = platform::shelllink::WriteShellLink(wanted);
     std::ifstream in(prefix_.HostPath("C:\\users\\Public\\Desktop\\Gone App.lnk"), std::ios::binary);
     const std::vector<std::uint8_t> actual((std::istreambuf_iterator<char>(in)),
                                            std::istreambuf_iterator<char>());

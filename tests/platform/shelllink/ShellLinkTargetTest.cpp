@@ -31,9 +31,9 @@ std::string Utf8(std::u16string_view s) {
 
 class ShellLinkTarget : public ::testing::Test {
 protected:
-    std::u16string Target(const ShellLinkSpec& spec,
+    std::u16string Target(const ShellLinkSpec& wanted,
                           std::u16string_view linkFolder = u"C:\\links") {
-        ShellLinkData link = Parse(WriteShellLink(spec));
+        ShellLinkData link = Parse(WriteShellLink(wanted));
         EXPECT_TRUE(link.valid);
         std::u16string localW(link.localBasePath.begin(), link.localBasePath.end());
         return ChooseTarget(link, localW, linkFolder,
@@ -43,11 +43,11 @@ protected:
 };
 
 TEST_F(ShellLinkTarget, LinkInfoPathComesFirst) {
-    ShellLinkSpec spec;
-    spec.target = "C:\\gone\\app.exe";  // neither this nor the relative path exists...
-    spec.relativePath = u"..\\here.txt";
+    ShellLinkSpec wanted;
+    wanted.target = "C:\\gone\\app.exe";  // neither this nor the relative path exists...
+    wanted.relativePath = u"..\\here.txt";
     prefix.CreateFile("C:\\here.txt");  // ...except the relative one, which Wine ignores here
-    EXPECT_EQ(Target(spec), u"C:\\gone\\app.exe");
+    EXPECT_EQ(Target(wanted), u"C:\\gone\\app.exe");
 }
 
 TEST_F(ShellLinkTarget, RelativePathBesideTheLinkThenInTheWorkingFolder) {
@@ -55,36 +55,36 @@ TEST_F(ShellLinkTarget, RelativePathBesideTheLinkThenInTheWorkingFolder) {
     prefix.CreateFile("C:\\work\\sub\\inwork.txt");
     prefix.CreateFile("C:\\both.txt");
     prefix.CreateFile("C:\\work\\both.txt");
-    ShellLinkSpec spec;
-    spec.withLinkInfo = false;
-    spec.withIdList = false;
-    spec.workingDir = u"C:\\work";
+    ShellLinkSpec wanted;
+    wanted.withLinkInfo = false;
+    wanted.withIdList = false;
+    wanted.workingDir = u"C:\\work";
 
-    spec.relativePath = u".\\sub\\beside.txt";
-    EXPECT_EQ(Target(spec), u"C:\\links\\sub\\beside.txt");
-    spec.relativePath = u"sub\\inwork.txt";
-    EXPECT_EQ(Target(spec), u"C:\\work\\sub\\inwork.txt");
-    spec.relativePath = u"..\\both.txt";  // beside the link wins over the working folder
-    EXPECT_EQ(Target(spec), u"C:\\both.txt");
-    spec.relativePath = u"..\\..\\..\\both.txt";  // ".." stops at the root
-    EXPECT_EQ(Target(spec), u"C:\\both.txt");
-    spec.relativePath = u"nowhere\\x.txt";  // found nowhere: the string as it is
-    EXPECT_EQ(Target(spec), u"nowhere\\x.txt");
+    wanted.relativePath = u".\\sub\\beside.txt";
+    EXPECT_EQ(Target(wanted), u"C:\\links\\sub\\beside.txt");
+    wanted.relativePath = u"sub\\inwork.txt";
+    EXPECT_EQ(Target(wanted), u"C:\\work\\sub\\inwork.txt");
+    wanted.relativePath = u"..\\both.txt";  // beside the link wins over the working folder
+    EXPECT_EQ(Target(wanted), u"C:\\both.txt");
+    wanted.relativePath = u"..\\..\\..\\both.txt";  // ".." stops at the root
+    EXPECT_EQ(Target(wanted), u"C:\\both.txt");
+    wanted.relativePath = u"nowhere\\x.txt";  // found nowhere: the string as it is
+    EXPECT_EQ(Target(wanted), u"nowhere\\x.txt");
 }
 
 TEST_F(ShellLinkTarget, IdListPathWhenNothingElseNamesOne) {
-    ShellLinkSpec spec;
-    spec.target = "C:\\Program Files\\App\\app.exe";
-    spec.withLinkInfo = false;
-    EXPECT_EQ(Target(spec), u"C:\\Program Files\\App\\app.exe");
+    ShellLinkSpec wanted;
+    wanted.target = "C:\\Program Files\\App\\app.exe";
+    wanted.withLinkInfo = false;
+    EXPECT_EQ(Target(wanted), u"C:\\Program Files\\App\\app.exe");
     // A relative path, even one that is found nowhere, is taken before the ID list.
-    spec.relativePath = u"app.exe";
-    EXPECT_EQ(Target(spec), u"app.exe");
+    wanted.relativePath = u"app.exe";
+    EXPECT_EQ(Target(wanted), u"app.exe");
 }
 
 TEST_F(ShellLinkTarget, EmptyForEmptyLinkInfoPathAdvertisedAndInvalidLinks) {
-    ShellLinkSpec spec;
-    spec.target = "C:\\x.exe";
+    ShellLinkSpec wanted;
+    wanted.target = "C:\\x.exe";
     Bytes emptyPath = Header(0x83);
     emptyPath.append(IdList({RootItem(), DriveItem(), PlainItem("x.exe", 0x32)}))
         .append(LinkInfo(""))

@@ -17,9 +17,9 @@ std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
 
 // Offsets and sizes from the worked example for C:\test\a.txt.
 TEST(ShellLinkWriter, LaysOutTheWorkedExample) {
-    ShellLinkSpec spec;
-    spec.target = "C:\\test\\a.txt";
-    const auto b = WriteShellLink(spec);
+    ShellLinkSpec wanted;
+    wanted.target = "C:\\test\\a.txt";
+    const auto b = WriteShellLink(wanted);
     ASSERT_EQ(b.size(), 0x127u);
     EXPECT_EQ(U32(b, 0x00), 0x4Cu);
     EXPECT_EQ(U32(b, 0x14), 0x83u);  // ID list, LinkInfo, Unicode
@@ -46,8 +46,8 @@ TEST(ShellLinkWriter, LaysOutTheWorkedExample) {
     EXPECT_EQ(U32(b, 0x123), 0u);  // TerminalBlock
 
     // Variant without the ID list: 140 bytes, LinkInfo straight after the header.
-    spec.withIdList = false;
-    const auto a = WriteShellLink(spec);
+    wanted.withIdList = false;
+    const auto a = WriteShellLink(wanted);
     EXPECT_EQ(a.size(), 140u);
     EXPECT_EQ(U32(a, 0x14), 0x82u);
     EXPECT_EQ(U32(a, 0x4C), 0x3Cu);
@@ -65,14 +65,14 @@ TEST(ShellLinkWriter, RoundTripsThroughTheReader) {
         {"c:\\", true, u"C:\\"},
     };
     for (const auto& c : cases) {
-        ShellLinkSpec spec;
-        spec.target = c.target;
-        spec.targetIsFolder = c.folder;
-        spec.workingDir = u"C:\\work";
-        spec.arguments = u"--flag \u00e9";
-        spec.description = u"Desc";
-        spec.relativePath = u"..\\rel";
-        auto link = Parse(WriteShellLink(spec));
+        ShellLinkSpec wanted;
+        wanted.target = c.target;
+        wanted.targetIsFolder = c.folder;
+        wanted.workingDir = u"C:\\work";
+        wanted.arguments = u"--flag \u00e9";
+        wanted.description = u"Desc";
+        wanted.relativePath = u"..\\rel";
+        auto link = Parse(WriteShellLink(wanted));
         ASSERT_TRUE(link.valid) << c.target;
         EXPECT_FALSE(link.advertised);
         EXPECT_TRUE(link.hasLocalBasePath);
@@ -86,10 +86,10 @@ TEST(ShellLinkWriter, RoundTripsThroughTheReader) {
 }
 
 TEST(ShellLinkWriter, LeavesOutWhatIsNotAsked) {
-    ShellLinkSpec spec;
-    spec.target = "C:\\x.txt";
-    spec.withLinkInfo = false;
-    auto idOnly = Parse(WriteShellLink(spec));
+    ShellLinkSpec wanted;
+    wanted.target = "C:\\x.txt";
+    wanted.withLinkInfo = false;
+    auto idOnly = Parse(WriteShellLink(wanted));
     ASSERT_TRUE(idOnly.valid);
     EXPECT_FALSE(idOnly.hasLocalBasePath);
     EXPECT_EQ(idOnly.idListPath, u"C:\\x.txt");

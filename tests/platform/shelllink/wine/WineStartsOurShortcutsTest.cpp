@@ -53,14 +53,14 @@ TEST(WineStartsOurShortcuts, WineFindsTargetAndArguments) {
     };
     std::string batch;
     for (const Case& c : cases) {
-        ShellLinkSpec spec;
-        spec.target = c.target;
-        spec.withIdList = c.idList;
-        spec.withLinkInfo = c.linkInfo;
-        spec.arguments = u"/c echo ran> C:\\marker-";
-        for (const char* p = c.name; *p; ++p) spec.arguments.push_back(static_cast<char16_t>(*p));
-        spec.arguments += u".txt";
-        const auto bytes = WriteShellLink(spec);
+        ShellLinkSpec wanted;
+        wanted.target = c.target;
+        wanted.withIdList = c.idList;
+        wanted.withLinkInfo = c.linkInfo;
+        wanted.arguments = u"/c echo ran> C:\\marker-";
+        for (const char* p = c.name; *p; ++p) wanted.arguments.push_back(static_cast<char16_t>(*p));
+        wanted.arguments += u".txt";
+        const auto bytes = WriteShellLink(wanted);
         std::ofstream(driveC / (std::string(c.name) + ".lnk"), std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
         batch += std::string("start /wait C:\\") + c.name + ".lnk\r\n";
