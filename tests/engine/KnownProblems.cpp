@@ -117,6 +117,8 @@ void AddKnownProblems(fixtures::TestPrefix& p) {
     p.SetString(Hive::User, "Software\\Gone Vendor", "Here", "C:\\Program Files\\Here App\\here.exe");
     p.SetString(Hive::User, "Software\\Gone Vendor", "Disc", "D:\\setup.exe");
     p.AddDrive('d', "../drive_d");
+    // A file on the disc drive, since git keeps no empty folder.
+    p.CreateFile("D:\\readme.txt", "A disc drive: never searched, never reported.");
     p.SetString(Hive::System, "Software\\Wine\\Drives", "d:", "cdrom");
 
     // 14 Valid Shortcuts.
