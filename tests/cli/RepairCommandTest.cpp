@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/cli/CliRun.h"
 #include "tests/fixtures/TestPrefix.h"
 #include "tests/repair/FakeWineServer.h"
 #include "tests/repair/RepairTestSupport.h"
@@ -21,32 +22,8 @@ using nlohmann::json;
 
 constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-};
-
-std::string Quote(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// Runs drennow-cli with stdin from /dev/null (no terminal), capturing stdout.
-CliRun Cli(const std::vector<std::string>& args) {
-    std::string command = Quote(std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli");
-    for (const std::string& arg : args) command += " " + Quote(arg);
-    command += " </dev/null 2>/dev/null";
-    CliRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using clitest::Cli;
+using clitest::CliRun;
 
 json Parse(const CliRun& run) {
     json doc = json::parse(run.out, nullptr, false);

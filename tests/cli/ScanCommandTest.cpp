@@ -1,34 +1,17 @@
 // drennow-cli scan, run as the real program on the demo prefix and on a missing one.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "tests/cli/CliRun.h"
+
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    std::string out;
-};
-
-CliResult Cli(const std::string& args) {
-    const std::string command =
-        std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli " + args + " </dev/null 2>/dev/null";
-    CliResult run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using clitest::Cli;
 
 class ScanCommand : public ::testing::Test {
 protected:
@@ -39,7 +22,7 @@ protected:
 };
 
 TEST_F(ScanCommand, DemoScanAsJsonListsAllFourteenSectionsInOrder) {
-    const CliResult run = Cli("--demo scan --json");
+    const clitest::CliRun run = Cli({"--demo", "scan", "--json"});
     ASSERT_EQ(run.exitCode, 1) << run.out;  // problems found
     const auto doc = nlohmann::json::parse(run.out);
     EXPECT_TRUE(std::filesystem::path(doc["prefix"].get<std::string>()).is_absolute());
@@ -61,10 +44,10 @@ TEST_F(ScanCommand, DemoScanAsJsonListsAllFourteenSectionsInOrder) {
 }
 
 TEST_F(ScanCommand, ExitStatusSaysWhatHappened) {
-    EXPECT_EQ(Cli("--demo scan --sections 4,11").exitCode, 0);  // nothing found
-    EXPECT_EQ(Cli("--demo scan --sections 99").exitCode, 2);    // usage
-    EXPECT_EQ(Cli("--prefix /nonexistent/drennow-prefix scan").exitCode, 3);
-    const CliResult human = Cli("--demo scan --sections 8");
+    EXPECT_EQ(Cli({"--demo", "scan", "--sections", "4,11"}).exitCode, 0);  // nothing found
+    EXPECT_EQ(Cli({"--demo", "scan", "--sections", "99"}).exitCode, 2);    // usage
+    EXPECT_EQ(Cli({"--prefix", "/nonexistent/drennow-prefix", "scan"}).exitCode, 3);
+    const clitest::CliRun human = Cli({"--demo", "scan", "--sections", "8"});
     EXPECT_EQ(human.exitCode, 1);
     EXPECT_NE(human.out.find("problem(s) found"), std::string::npos) << human.out;
 }

@@ -1,0 +1,37 @@
+#pragma once
+// Runs the real drennow-cli with stdin from /dev/null (no terminal), capturing stdout.
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace clitest {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+};
+
+inline std::string Quote(const std::string& arg) {
+    std::string quoted = "'";
+    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+inline CliRun Cli(const std::vector<std::string>& args) {
+    std::string command = Quote(std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli");
+    for (const std::string& arg : args) command += " " + Quote(arg);
+    command += " </dev/null 2>/dev/null";
+    CliRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+}  // namespace clitest
