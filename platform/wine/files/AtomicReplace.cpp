@@ -10,25 +10,11 @@
 
 #include <fmt/format.h>
 
+#include "platform/wine/UnixFile.h"
 #include "platform/wine/files/TextFiles.h"
 
 namespace platform::wine::files {
 namespace {
-
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
 
 std::string Reason(int error) {
     switch (error) {
@@ -60,19 +46,6 @@ Status Failure(const std::string& windowsPath, int error) {
                         Reason(error))};
 }
 
-bool WriteAll(int fd, const std::string& data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 Status ReplaceHostTextFile(const std::string& hostPath, const std::string& windowsPath,
@@ -92,7 +65,7 @@ Status ReplaceHostTextFile(const std::string& hostPath, const std::string& windo
                             windowsPath)};
 
     std::string temp = target + ".tmp-XXXXXX";
-    Fd fd(::mkstemp(temp.data()));
+    UnixFd fd(::mkstemp(temp.data()));
     if (fd.get() < 0) return Failure(windowsPath, errno);
 
     const std::string data = ToCrLf(text);
@@ -111,7 +84,7 @@ Status ReplaceHostTextFile(const std::string& hostPath, const std::string& windo
         return Failure(windowsPath, error);
     }
     // The rename is durable only once the folder is on disk too.
-    if (Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY)); dir.get() >= 0)
+    if (UnixFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY)); dir.get() >= 0)
         ::fsync(dir.get());
     return Status::Success();
 }

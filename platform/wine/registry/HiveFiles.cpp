@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "fmt/format.h"
+#include "platform/wine/UnixFile.h"
 
 namespace platform::wine::registry {
 namespace {
@@ -21,43 +22,10 @@ bool Stamp(const std::string& path, FileStamp& stamp) {
     return true;
 }
 
-// Closes a descriptor on every way out.
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    int release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
-
-bool WriteAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 Status ReadHiveFile(Hive& hive) {
-    Fd fd(::open(hive.path.c_str(), O_RDONLY | O_CLOEXEC));
+    UnixFd fd(::open(hive.path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
         if (errno == ENOENT)
             return {ERROR_FILE_NOT_FOUND,
@@ -120,7 +88,7 @@ Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
                                                  dir, why)};
         }
         temps.push_back(temp);
-        Fd fd(raw);
+        UnixFd fd(raw);
         if (!WriteAll(fd.get(), texts[i]) || ::fsync(fd.get()) != 0 ||
             ::close(fd.release()) != 0) {
             const std::string why = std::strerror(errno);
@@ -139,7 +107,7 @@ Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
         }
         temps[i].clear();
     }
-    Fd folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UnixFd folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0) ::fsync(folder.get());
     for (Hive* hive : hives) Stamp(hive->path, hive->stamp);
     return {};
