@@ -138,11 +138,14 @@ void CRegistryFixer::Walk() {
         }
     }
 
-    runState_ = kIdle;
     if (cancelled) {
+        runState_ = kIdle;
         Notify(kScanCancelled);
         return;
     }
+    // A Pause or Cancel that no poll of this walk saw (a walk whose keys are all missing
+    // polls nothing) stays pending for the next walk.
+    if (runState_ == kRunning) runState_ = kIdle;
     workList_->clear();
 }
 

@@ -58,6 +58,9 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, int selectionSummary) {
     // A request left over from before this scan (a Cancel pressed after the last walk) must
     // not reach this scan's first walk.
     fixer_.SetRunState(kIdle);
+    // A scan cancelled while paused never heard a resume: the Pause button asks for a pause
+    // again.
+    paused_ = 0;
     host_.ShowScreen(2);
     ResetResults();
     host_.Pump();

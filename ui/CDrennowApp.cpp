@@ -5,6 +5,7 @@
 
 #include "platform/wine/WinePrefix.h"
 #include "ui/CDrennowDoc.h"
+#include "ui/CDrennowView.h"
 #include "ui/CMainFrame.h"
 #include "ui/Pictures.h"
 #include "ui/PrefixChoice.h"
@@ -31,6 +32,49 @@ bool CDrennowApp::OpenUrl(const QUrl& url) {
     return urlOpener_ ? urlOpener_(url) : QDesktopServices::openUrl(url);
 }
 
+bool CDrennowApp::TryOpen(const ui::PrefixChoice& choice, QString& error) {
+    QString dir = choice.dir;
+    if (choice.demo) {
+        // The shipped demo never changes: the program works on a fresh copy.
+        demoCopy_ = std::make_unique<QTemporaryDir>();
+        if (!demoCopy_->isValid()) {
+            error = "Cannot create a temporary folder for the demo prefix.";
+            return false;
+        }
+        dir = demoCopy_->filePath("demo-prefix");
+        if (!ui::CopyPrefix(choice.dir, dir, error)) return false;
+    }
+    platform::Status status;
+    machine_ = platform::wine::OpenPrefix(dir.toStdString(), status);
+    if (!machine_) error = QString::fromStdString(status.message);
+    return machine_ != nullptr;
+}
+
+bool CDrennowApp::OpenMachine(ui::PrefixChoice choice) {
+    for (;;) {
+        QString error;
+        if (TryOpen(choice, error)) return true;
+        if (choice.demo) {
+            // The bundled copy is damaged: there is nothing better to offer.
+            Report(error);
+            return false;
+        }
+        const ui::PrefixOffer offer = prefixProblem_ ? prefixProblem_(choice.dir, error)
+                                                     : ui::AskForAnotherPrefix(choice.dir, error);
+        switch (offer.action) {
+            case ui::PrefixOffer::Action::OpenFolder: choice = {offer.dir, false, {}}; break;
+            case ui::PrefixOffer::Action::OpenDemo:
+                choice = {ui::DemoPrefixSource(), true, {}};
+                if (choice.dir.isEmpty()) {
+                    Report("The bundled demo prefix cannot be found.");
+                    return false;
+                }
+                break;
+            case ui::PrefixOffer::Action::Quit: return false;
+        }
+    }
+}
+
 bool CDrennowApp::InitInstance(const QStringList& arguments) {
     ExitInstance();
     const ui::PrefixChoice choice =
@@ -39,40 +83,13 @@ bool CDrennowApp::InitInstance(const QStringList& arguments) {
         Report(choice.error);
         return false;
     }
-    QString dir = choice.dir;
-    if (choice.demo) {
-        // The shipped demo never changes: the program works on a fresh copy.
-        demoCopy_ = std::make_unique<QTemporaryDir>();
-        QString error;
-        if (!demoCopy_->isValid()) {
-            Report("Cannot create a temporary folder for the demo prefix.");
-            return false;
-        }
-        dir = demoCopy_->filePath("demo-prefix");
-        if (!ui::CopyPrefix(choice.dir, dir, error)) {
-            Report(error);
-            return false;
-        }
-    }
-    platform::Status status;
-    machine_ = platform::wine::OpenPrefix(dir.toStdString(), status);
-    if (!machine_) {
-        Report(QString::fromStdString(status.message));
-        return false;
-    }
+    if (!OpenMachine(choice)) return false;
 
     document_ = std::make_unique<CDrennowDoc>();
     document_->OnNewDocument();
     frame_ = std::make_unique<CMainFrame>();
-    QWidget* view = viewFactory_ ? viewFactory_(*this) : nullptr;
-    if (!view) {
-        view = new QWidget;
-        view->setAutoFillBackground(true);
-        QPalette colours = view->palette();
-        colours.setColor(QPalette::Window, Qt::white);
-        view->setPalette(colours);
-    }
-    frame_->SetView(view);
+    frame_->WatchMachine(machine_.get());
+    frame_->SetView(viewFactory_ ? viewFactory_(*this) : new CDrennowView(*machine_));
     // The frame opens maximised; restoring it gives the centred 780 x 570 window.
     frame_->showMaximized();
     return true;

@@ -10,6 +10,7 @@
 
 #include "platform/Services.h"
 #include "ui/CMainFrame.h"
+#include "ui/PrefixChoice.h"
 
 class CDrennowDoc;
 
@@ -17,7 +18,7 @@ class CDrennowApp : public QApplication {
     Q_OBJECT
 public:
     // Makes the view that fills the frame; the frame takes it over. Without one the frame
-    // shows an empty surface.
+    // shows the main view.
     using ViewFactory = std::function<QWidget*(CDrennowApp& app)>;
     // Tells the user why start-up failed; a message box unless replaced.
     using ErrorReporter = std::function<void(const QString& message)>;
@@ -45,15 +46,26 @@ public:
 
     void SetViewFactory(ViewFactory factory) { viewFactory_ = std::move(factory); }
     void SetErrorReporter(ErrorReporter reporter) { errorReporter_ = std::move(reporter); }
+    // Asks what to do when the chosen folder is no usable prefix; the message box and
+    // folder dialog unless replaced.
+    void SetPrefixProblemHandler(ui::PrefixProblemHandler handler) {
+        prefixProblem_ = std::move(handler);
+    }
     // QDesktopServices unless replaced (tests record the addresses instead).
     void SetUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
     bool OpenUrl(const QUrl& url);
 
 private:
     void Report(const QString& message);
+    // Opens the chosen prefix, or whatever the user chooses instead; false when there is
+    // none to open (the reason has been reported).
+    bool OpenMachine(ui::PrefixChoice choice);
+    // Opens one folder (a fresh copy of it for the demo); false with `error` set.
+    bool TryOpen(const ui::PrefixChoice& choice, QString& error);
 
     ViewFactory viewFactory_;
     ErrorReporter errorReporter_;
+    ui::PrefixProblemHandler prefixProblem_;
     UrlOpener urlOpener_;
     std::unique_ptr<QTemporaryDir> demoCopy_;
     std::unique_ptr<platform::Services> machine_;

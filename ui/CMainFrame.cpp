@@ -7,6 +7,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 
+#include "platform/Services.h"
 #include "ui/CDrennowApp.h"
 #include "ui/HelpCommands.h"
 #include "ui/Pictures.h"
@@ -46,7 +47,32 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     help->setContext(Qt::ApplicationShortcut);
     connect(help, &QShortcut::activated, this, [this] { ui::OpenUserManual(this); });
 
+    machineWatch_.setInterval(2000);
+    connect(&machineWatch_, &QTimer::timeout, this, &CMainFrame::RefreshMachineStatus);
+
     if (CDrennowApp* app = CDrennowApp::Instance()) app->SetMainFrame(this);
+}
+
+void CMainFrame::WatchMachine(platform::Services* machine) {
+    machine_ = machine;
+    RefreshMachineStatus();
+    if (machine_) machineWatch_.start();
+    else machineWatch_.stop();
+}
+
+void CMainFrame::RefreshMachineStatus() {
+    QString text = ui::text::kIdleMessage;
+    QString tip;
+    if (machine_) {
+        text += " - " + QString::fromStdString(machine_->Description());
+        const std::string warning = machine_->Warning();
+        if (!warning.empty()) {
+            text += " - a wineserver is running: read-only until it stops";
+            tip = QString::fromStdString(warning);
+        }
+    }
+    messagePane_->setText(text);
+    messagePane_->setToolTip(tip);
 }
 
 QRect CMainFrame::CreationGeometry(const QRect& screen) {

@@ -3,8 +3,13 @@
 // title alone, no menu bar, and a status bar with the message pane and CAP, NUM, SCRL.
 #include <QMainWindow>
 #include <QRect>
+#include <QTimer>
 
 class QLabel;
+
+namespace platform {
+class Services;
+}
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -29,6 +34,13 @@ public:
     void SetCloseEnabled(bool enabled) { closeEnabled_ = enabled; }
     bool CloseEnabled() const { return closeEnabled_; }
 
+    // Shows in the message pane which prefix is open and, while a wineserver runs for it,
+    // that nothing can be written; looked at again every few seconds. The machine must
+    // outlive the frame, or be replaced by null first.
+    void WatchMachine(platform::Services* machine);
+    // Looks at the machine now.
+    void RefreshMachineStatus();
+
     QLabel* MessagePane() const { return messagePane_; }
     // The indicator panes 59137 CAP, 59138 NUM, 59139 SCRL; null for other ids.
     QLabel* IndicatorPane(int id) const;
@@ -38,6 +50,8 @@ protected:
 
 private:
     bool closeEnabled_ = true;
+    platform::Services* machine_ = nullptr;
+    QTimer machineWatch_;
     QLabel* messagePane_ = nullptr;  // children of the status bar
     QLabel* indicators_[3] = {};
 };

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QFileInfo>
 
 #include <filesystem>
@@ -46,6 +49,26 @@ PrefixChoice ChoosePrefix(const QStringList& arguments, const QProcessEnvironmen
     if (prefix.isEmpty()) prefix = QDir::homePath() + "/.wine";
     choice.dir = prefix;
     return choice;
+}
+
+PrefixOffer AskForAnotherPrefix(const QString& folder, const QString& reason) {
+    for (;;) {
+        QMessageBox box(QMessageBox::Warning, "Norlix Drennow",
+                        QStringLiteral("No usable Wine prefix was found in the folder\n%1\n\n%2"
+                                       "\n\nChoose another folder, or open the demo prefix.")
+                            .arg(folder, reason));
+        QPushButton* choose = box.addButton("&Choose Folder...", QMessageBox::AcceptRole);
+        QPushButton* demo = box.addButton("Open &Demo Prefix", QMessageBox::AcceptRole);
+        box.addButton("&Quit", QMessageBox::RejectRole);
+        box.setDefaultButton(choose);
+        box.exec();
+        if (box.clickedButton() == demo) return {PrefixOffer::Action::OpenDemo, {}};
+        if (box.clickedButton() != choose) return {};
+        const QString dir = QFileDialog::getExistingDirectory(
+            nullptr, "Choose a Wine prefix folder", QDir::homePath());
+        // A cancelled folder dialog asks again.
+        if (!dir.isEmpty()) return {PrefixOffer::Action::OpenFolder, dir};
+    }
 }
 
 QString DemoPrefixSource() {

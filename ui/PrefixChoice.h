@@ -4,6 +4,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace ui {
 
@@ -15,6 +16,21 @@ struct PrefixChoice {
 
 // `arguments` as QCoreApplication::arguments() gives them (the program name first).
 PrefixChoice ChoosePrefix(const QStringList& arguments, const QProcessEnvironment& environment);
+
+// What the user wants when the chosen folder holds no usable prefix.
+struct PrefixOffer {
+    enum class Action { Quit, OpenFolder, OpenDemo };
+    Action action = Action::Quit;
+    QString dir;  // the folder to open, for OpenFolder
+};
+
+// Asks what to do about `folder`, which could not be opened for `reason`.
+using PrefixProblemHandler =
+    std::function<PrefixOffer(const QString& folder, const QString& reason)>;
+
+// The message box that names the folder and offers to choose another folder (a folder
+// dialog follows) or to open the demo prefix.
+PrefixOffer AskForAnotherPrefix(const QString& folder, const QString& reason);
 
 // The bundled demo prefix folder; empty when it cannot be found.
 QString DemoPrefixSource();

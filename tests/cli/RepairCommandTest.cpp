@@ -12,7 +12,7 @@
 
 #include "tests/cli/CliRun.h"
 #include "tests/fixtures/TestPrefix.h"
-#include "tests/repair/FakeWineServer.h"
+#include "tests/fixtures/FakeWineServer.h"
 #include "tests/repair/RepairTestSupport.h"
 
 namespace {
@@ -113,7 +113,7 @@ TEST_F(CliRepairTest, NoBackupRepairsWithoutWritingOne) {
 }
 
 TEST_F(CliRepairTest, RunningWineserverFailsWithExitThree) {
-    repairtest::FakeWineServer server(prefix.Dir());
+    fixtures::FakeWineServer server(prefix.Dir());
     ASSERT_TRUE(server.Running());
     const std::string before = prefix.ReadHive(Hive::User);
     const CliRun run = Cli(With({"repair", "--sections", "8", "--yes", "--json"}));

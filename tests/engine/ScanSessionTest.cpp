@@ -1,6 +1,7 @@
 // The scan run: sections in order, drive rows, refusal, cancel, pause, and an end-to-end scan
 // of a prefix with known problems in every section.
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -162,6 +163,29 @@ TEST_F(ScanRun, PauseAndResumeThroughTheSession) {
     EXPECT_EQ(host_.waitCursorBegun, 2);
     EXPECT_EQ(host_.waitCursorEnded, 2);
     EXPECT_EQ(session_->Results().Section(8).count, 2);
+}
+
+TEST_F(ScanRun, APauseNoWalkHasSeenWaitsForTheFirstWalkThatPolls) {
+    // Sections 1 to 6 have no keys here: their walks open nothing and poll nothing.
+    prefix_.SetDword(Hive::System, "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs",
+                     "C:\\gone.dll", 1);
+    Open();
+    ChooseAll();
+    host_.At(1, [this] { session_->PauseCommand(); });
+    // Resumes at the first pump that finds the walk paused.
+    std::string pausedIn;
+    std::function<void()> resume = [&] {
+        if (!session_->Paused() && host_.pumps < 1000) {
+            host_.At(host_.pumps + 1, resume);
+            return;
+        }
+        pausedIn = host_.sectionName.Text();
+        session_->PauseCommand();
+    };
+    host_.At(2, resume);
+    EXPECT_EQ(Scan(), engine::ScanOutcome::ProblemsFound);
+    EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanResumed}));
+    EXPECT_EQ(pausedIn, "Shared Programs");
 }
 
 TEST_F(ScanRun, PauseThenCancel) {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "repair/BrowserSettings.h"
-#include "tests/repair/FakeWineServer.h"
+#include "tests/fixtures/FakeWineServer.h"
 #include "tests/repair/RepairTestSupport.h"
 #include "tests/repair/ScriptedHost.h"
 
@@ -131,7 +131,7 @@ TEST_F(BrowserSettingsTest, TooLongTextIsRefusedAndNothingWritten) {
 TEST_F(BrowserSettingsTest, RunningWineserverIsReportedNotSuccess) {
     auto services = prefix.Open();
     ASSERT_TRUE(services);
-    repairtest::FakeWineServer server(prefix.Dir());
+    fixtures::FakeWineServer server(prefix.Dir());
     ASSERT_TRUE(server.Running());
     const std::string before = prefix.ReadHive(Hive::User);
     EXPECT_FALSE(ApplyRegeditLock(*services, host, true).ok());

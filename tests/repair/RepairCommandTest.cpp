@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "repair/RepairCommand.h"
-#include "tests/repair/FakeWineServer.h"
+#include "tests/fixtures/FakeWineServer.h"
 #include "tests/repair/RepairTestSupport.h"
 #include "tests/repair/ScriptedHost.h"
 
@@ -164,7 +164,7 @@ TEST_F(RepairCommandTest, UnwritableBackupStopsBeforeAnyDeletion) {
 TEST_F(RepairCommandTest, RunningWineserverRefusesTheRepair) {
     auto services = prefix.Open();
     ASSERT_TRUE(services);
-    repairtest::FakeWineServer server(prefix.Dir());
+    fixtures::FakeWineServer server(prefix.Dir());
     ASSERT_TRUE(server.Running());
     const std::string userHive = prefix.ReadHive(Hive::User);
     host.answers = {engine::IDNO};

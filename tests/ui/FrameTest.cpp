@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/fixtures/FakeWineServer.h"
 #include "tests/fixtures/TestPrefix.h"
 #include "tests/ui/QtTesting.h"
 #include "ui/CDialogAbout.h"
@@ -111,6 +112,28 @@ TEST(MainFrame, IsTheApplicationsMainFrameForItsLifetime) {
     EXPECT_EQ(app->MainFrame(), nullptr);
 }
 
+TEST(MainFrame, StatusBarNamesThePrefixAndARunningWineserver) {
+    fixtures::TestPrefix prefix;
+    auto machine = prefix.Open();
+    CMainFrame frame;
+    frame.WatchMachine(machine.get());
+    const std::string open = "Norlix Drennow: Version 1.2 - Wine prefix " + prefix.Dir();
+    EXPECT_EQ(frame.MessagePane()->text().toStdString(), open);
+    {
+        fixtures::FakeWineServer server(prefix.Dir());
+        ASSERT_TRUE(server.Running());
+        frame.RefreshMachineStatus();
+        EXPECT_EQ(frame.MessagePane()->text().toStdString(),
+                  open + " - a wineserver is running: read-only until it stops");
+        EXPECT_NE(frame.MessagePane()->toolTip().toStdString().find("wineserver -k"),
+                  std::string::npos);
+    }
+    frame.RefreshMachineStatus();
+    EXPECT_EQ(frame.MessagePane()->text().toStdString(), open);
+    frame.WatchMachine(nullptr);
+    EXPECT_EQ(frame.MessagePane()->text().toStdString(), "Norlix Drennow: Version 1.2");
+}
+
 TEST(MainFrame, HostsTheViewAsItsCentralWidget) {
     CMainFrame frame;
     auto* view = new QWidget;
@@ -126,25 +149,63 @@ class StartUp : public ::testing::Test {
 protected:
     void SetUp() override {
         app->SetErrorReporter([this](const QString& m) { errors.push_back(m.toStdString()); });
+        app->SetPrefixProblemHandler([this](const QString& folder, const QString& reason) {
+            asked.push_back({folder.toStdString(), reason.toStdString()});
+            ui::PrefixOffer offer;
+            if (!offers.empty()) {
+                offer = offers.front();
+                offers.erase(offers.begin());
+            }
+            return offer;
+        });
     }
     void TearDown() override {
         app->ExitInstance();
         app->SetErrorReporter(nullptr);
+        app->SetPrefixProblemHandler(nullptr);
         app->SetViewFactory(nullptr);
     }
     CDrennowApp* app = CDrennowApp::Instance();
     std::vector<std::string> errors;
+    std::vector<std::pair<std::string, std::string>> asked;  // folder, reason
+    std::vector<ui::PrefixOffer> offers;                      // Quit once used up
 };
 
-TEST_F(StartUp, MissingPrefixIsReportedAndNoWindowOpens) {
+TEST_F(StartUp, MissingPrefixIsNamedAndQuittingOpensNoWindow) {
     QTemporaryDir empty;
     const QString missing = empty.filePath("no-such-prefix");
     EXPECT_FALSE(app->InitInstance({"drennow", "--prefix", missing}));
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_FALSE(errors[0].empty());
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].first, missing.toStdString());
+    EXPECT_NE(asked[0].second.find("does not exist"), std::string::npos) << asked[0].second;
+    EXPECT_TRUE(errors.empty());
     EXPECT_EQ(app->MainFrame(), nullptr);
     EXPECT_EQ(app->Machine(), nullptr);
     EXPECT_FALSE(QFileInfo::exists(missing)) << "start-up created the prefix";
+}
+
+TEST_F(StartUp, AnotherFolderOrTheDemoCanBeChosenInstead) {
+    QTemporaryDir empty;
+    const QString missing = empty.filePath("no-such-prefix");
+    // A folder without hives is no prefix either: the user is asked again.
+    offers = {{ui::PrefixOffer::Action::OpenFolder, empty.path()},
+              {ui::PrefixOffer::Action::OpenDemo, {}}};
+    ASSERT_TRUE(app->InitInstance({"drennow", "--prefix", missing}));
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[1].first, empty.path().toStdString());
+    ASSERT_NE(app->Machine(), nullptr);
+    // The demo copy is open, named in the status bar; the shipped demo stays untouched.
+    const std::string status = app->MainFrame()->MessagePane()->text().toStdString();
+    EXPECT_EQ(status.find("Norlix Drennow: Version 1.2 - Wine prefix "), 0u) << status;
+    EXPECT_NE(status.find("demo-prefix"), std::string::npos) << status;
+    EXPECT_EQ(status.find(ui::DemoPrefixSource().toStdString()), std::string::npos) << status;
+
+    fixtures::TestPrefix prefix;
+    prefix.WriteHives();
+    offers = {{ui::PrefixOffer::Action::OpenFolder, QString::fromStdString(prefix.Dir())}};
+    ASSERT_TRUE(app->InitInstance({"drennow", "--prefix", missing}));
+    EXPECT_EQ(app->MainFrame()->MessagePane()->text().toStdString(),
+              "Norlix Drennow: Version 1.2 - Wine prefix " + prefix.Dir());
 }
 
 TEST_F(StartUp, UnknownArgumentIsAUsageError) {

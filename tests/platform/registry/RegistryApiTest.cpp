@@ -9,7 +9,7 @@
 
 #include "platform/wine/registry/Registry.h"
 #include "tests/fixtures/TestPrefix.h"
-#include "tests/repair/FakeWineServer.h"
+#include "tests/fixtures/FakeWineServer.h"
 
 namespace {
 
@@ -205,7 +205,7 @@ TEST_F(RegistryApi, CommitRefusesWhenTheFileChangedOrAServerRuns) {
     ASSERT_EQ(r->RegDeleteValueA(key, "v"), ERROR_SUCCESS);
 
     {
-        repairtest::FakeWineServer server(prefix.Dir());
+        fixtures::FakeWineServer server(prefix.Dir());
         ASSERT_TRUE(server.Running());
         EXPECT_FALSE(r->Warning().empty());
         const Status refused = r->Commit();

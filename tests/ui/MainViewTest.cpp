@@ -1,0 +1,475 @@
+// The main view over real test prefixes: its screens, layout and painting, the section
+// choice, and whole scan, repair and return flows driven by clicks.
+#include <QMenu>
+
+#include <gtest/gtest.h>
+
+#include "tests/fixtures/FakeWineServer.h"
+#include "tests/ui/QtTesting.h"
+#include "tests/ui/ViewTestSupport.h"
+#include "ui/CButtonEx.h"
+#include "ui/CListCtrlBlue.h"
+#include "ui/CListCtrlResult.h"
+#include "ui/CStaticLink.h"
+#include "ui/ViewControls.h"
+#include "ui/res/ResourceIds.h"
+
+namespace {
+
+using fixtures::Hive;
+using namespace uitest;
+namespace res = ui::res;
+
+constexpr const char* kShared = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+constexpr const char* kGoneDll = "C:\\Program Files\\Common Files\\gone.dll";
+
+// Problems only in "Shared Programs" (one) and "Valid Shortcuts" (two), beside entries that
+// are fine.
+void AddSharedAndShortcutProblems(fixtures::TestPrefix& p) {
+    p.CreateFile("C:\\windows\\system32\\present.dll", "MZ");
+    p.CreateFile("C:\\Program Files\\Here\\here.exe", "MZ");
+    p.SetDword(Hive::System, kShared, kGoneDll, 1);
+    p.SetDword(Hive::System, kShared, "C:\\windows\\system32\\present.dll", 2);
+    p.CreateShortcut("C:\\users\\Public\\Desktop\\Gone App.lnk", "C:\\Program Files\\Gone\\gone.exe");
+    p.CreateShortcut("C:\\users\\Public\\Desktop\\Old Tool.lnk", "C:\\Tools\\oldtool.exe");
+    p.CreateShortcut("C:\\users\\Public\\Desktop\\Here.lnk", "C:\\Program Files\\Here\\here.exe");
+}
+
+void ClickButton(CDrennowView& view, int id) {
+    CButtonEx* button = view.Button(id);
+    ASSERT_NE(button, nullptr) << id;
+    ASSERT_TRUE(button->isVisible()) << id;
+    Click(button, {10, 10});
+}
+
+bool Shown(QWidget* w) { return w->isVisibleTo(w->parentWidget()); }
+
+// ---- Screens, layout and painting ---------------------------------------------------------
+
+TEST(MainView, StartsOnTheSectionChoiceWithEveryRowTicked) {
+    fixtures::TestPrefix prefix;
+    prefix.AddDrive('d', "../drive_d");
+    ViewHarness h(prefix);
+    CDrennowView& view = *h.view;
+    EXPECT_EQ(view.Screen(), 1);
+    EXPECT_EQ(view.CurrentStep(), 1);
+    EXPECT_EQ(view.CaptionLabel()->text().toStdString(), "Select the sections you want to check");
+    for (int id : {res::kSectionList, res::kSelectAllBox, res::kScanButton, res::kOptionButton,
+                   res::kHelpButton})
+        EXPECT_TRUE(Shown(view.Control(id))) << id;
+    for (int id : {res::kPauseButton, res::kCancelScanButton, res::kProblemList,
+                   res::kRepairAllButton, res::kCancelResultButton, res::kRepairLogList,
+                   res::kReturnButton, res::kFirstSectionLink})
+        EXPECT_FALSE(Shown(view.Control(id))) << id;
+    EXPECT_FALSE(Shown(view.SectionCounter(0)));
+    EXPECT_FALSE(Shown(view.SectionMarker()));
+
+    CListCtrlBlue* list = view.SectionList();
+    ASSERT_EQ(list->RowCount(), 15);
+    EXPECT_EQ(list->Label(13), "Valid Shortcuts ( C:\\ )");
+    EXPECT_EQ(list->Label(14), "Valid Shortcuts ( D:\\ )");
+    EXPECT_EQ(view.SelectionSummary(), 0);
+    EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxTicked);
+    EXPECT_EQ(view.Button(res::kPauseButton)->text().toStdString(), "Pause");
+    EXPECT_EQ(view.SectionNameLabel(13)->text().toStdString(), "Valid Shortcuts");
+    EXPECT_EQ(view.SectionLink(7)->text().toStdString(), "Startup Programs");
+    EXPECT_TRUE(h.frame->CloseEnabled());
+}
+
+TEST(MainView, LayoutFollowsTheClientSize) {
+    fixtures::TestPrefix prefix;
+    auto machine = prefix.Open();
+    CDrennowView view(*machine);
+    view.show();
+    view.resize(760, 520);
+    const int cx = 760, cy = 520;
+    EXPECT_EQ(view.SectionList()->geometry(), QRect(198, 102, cx - 233, cy - 157));
+    EXPECT_EQ(view.Button(res::kScanButton)->geometry(), QRect(cx - 122, cy - 50, 87, 29));
+    EXPECT_EQ(view.SelectAllBox()->geometry(), QRect(210, cy - 49, 13, 13));
+    EXPECT_EQ(view.CaptionLabel()->geometry(), QRect(198, 70, cx - 233, 20));
+    EXPECT_EQ(view.StepLabel(3)->geometry(), QRect(20, 160, 132, 20));
+    EXPECT_EQ(view.Button(res::kOptionButton)->geometry(), QRect(50, 6, 43, 38));
+    EXPECT_EQ(view.ProblemList()->geometry(), QRect(375, 105, cx - 414, cy - 163));
+    EXPECT_EQ(view.RepairLogList()->geometry(), QRect(200, 104, cx - 237, cy - 161));
+    EXPECT_EQ(view.Button(res::kRepairAllButton)->geometry(), QRect(cx - 219, cy - 50, 87, 29));
+    EXPECT_EQ(view.SectionLink(13)->geometry(), QRect(195, 375, 140, 18));
+    EXPECT_EQ(view.CountLink(2)->geometry(), QRect(335, 155, 25, 18));
+    // Rows 7 to 13 of the progress screen form the second column.
+    const int d = (cx - 593) / 2;
+    EXPECT_EQ(view.SectionCounter(6)->geometry(), QRect(d + 208, 173 + 132, 25, 22));
+    EXPECT_EQ(view.SectionCounter(7)->geometry(), QRect(d + 388, 173, 25, 22));
+    EXPECT_EQ(view.SectionNameLabel(13)->geometry(), QRect(d + 428, 173 + 132, 120, 22));
+
+    // The progress block is centred, the half truncated.
+    for (auto [width, x] : {std::pair{593, 198}, {793, 298}, {594, 198}, {595, 199}}) {
+        view.resize(width, 500);
+        EXPECT_EQ(view.StatusBand()->x(), x) << width;
+        EXPECT_EQ(view.ProgressPanel()->geometry(), QRect(x, 145, 360, 190)) << width;
+        EXPECT_EQ(view.Button(res::kCancelScanButton)->geometry(), QRect(x + 273, 340, 87, 29));
+    }
+}
+
+TEST(MainView, PaintsHeaderFrameStepMarkerAndThePalePanelFromTheResultStep) {
+    fixtures::TestPrefix prefix;
+    auto machine = prefix.Open();
+    CDrennowView view(*machine);
+    view.show();
+    view.resize(764, 510);
+    QTemporaryDir folder;
+    const QImage first = RenderToPng(&view, folder, "view-screen1");
+    const int W = 764, H = 510;
+    EXPECT_TRUE(Near(first.pixel(5, 5), QColor(44, 109, 175), 0));
+    EXPECT_TRUE(Near(first.pixel(W - 1, 49), QColor(44, 109, 175), 0));
+    EXPECT_TRUE(Near(first.pixel(180, 52), Qt::white, 0));
+    EXPECT_TRUE(Near(first.pixel(W - 10, 300), QColor(44, 109, 175), 0)) << "outline";
+    EXPECT_TRUE(Near(first.pixel(173, 300), QColor(44, 109, 175), 0)) << "outline";
+    EXPECT_TRUE(Near(first.pixel(300, H - 15), QColor(44, 109, 175), 0)) << "outline";
+    EXPECT_TRUE(Near(first.pixel(W - 36, 92), QColor(44, 109, 175), 0)) << "caption rule";
+    EXPECT_TRUE(Near(first.pixel(W - 34, 92), Qt::white, 0)) << "caption rule ends";
+    // "Norlix Utilities" in white on the band, "Press F1 for Help" in black.
+    bool whiteInk = false;
+    for (int x = W - 160; x < W - 20; ++x)
+        for (int y = 12; y < 30; ++y) whiteInk |= Near(first.pixel(x, y), Qt::white, 40);
+    EXPECT_TRUE(whiteInk);
+    EXPECT_GE(FirstInkColumn(first.copy(30, H - 60, 140, 15), 0, 15), 5);
+    // The step marker stands beside "Option"; none beside "Scan" or "Repair".
+    auto redNear = [](const QImage& image, int y) {
+        for (int x = 162; x < 170; ++x)
+            for (int dy = 0; dy < 15; ++dy)
+                if (IsReddish(image.pixel(x, y + dy))) return true;
+        return false;
+    };
+    EXPECT_TRUE(redNear(first, 90));
+    EXPECT_FALSE(redNear(first, 125));
+    EXPECT_FALSE(redNear(first, 160));
+
+    // No pale panel before the result step.
+    view.ShowScreen(2);
+    const QImage second = RenderToPng(&view, folder, "view-screen2");
+    EXPECT_TRUE(Near(second.pixel(199, 450), Qt::white, 0));
+    EXPECT_TRUE(redNear(second, 125));
+    EXPECT_TRUE(Near(second.pixel(view.ProgressPanel()->x() + 2, 300),
+                     QColor::fromRgb(ui::GreyRect::kColour), 0));
+
+    view.ShowScreen(3);
+    const QImage third = RenderToPng(&view, folder, "view-screen3");
+    EXPECT_TRUE(redNear(third, 160));
+    EXPECT_FALSE(redNear(third, 90));
+    EXPECT_TRUE(Near(third.pixel(199, 450), QColor(223, 234, 245), 0)) << "pale panel";
+    EXPECT_TRUE(Near(third.pixel(W - 36, H - 56), QColor(223, 234, 245), 0));
+    EXPECT_TRUE(Near(third.pixel(W - 35, H - 56), Qt::white, 0));
+    view.ShowScreen(4);
+    EXPECT_EQ(view.CurrentStep(), 3);
+    EXPECT_EQ(view.CaptionLabel()->text().toStdString(), "Repair Log");
+    const QImage fourth = RenderToPng(&view, folder, "view-screen4");
+    EXPECT_TRUE(Near(fourth.pixel(198, 300), QColor(223, 234, 245), 0));
+    EXPECT_TRUE(redNear(fourth, 160));
+}
+
+// ---- Section choice ----------------------------------------------------------------------
+
+TEST(MainView, SelectAllBoxTicksEveryRowOrNone) {
+    fixtures::TestPrefix prefix;
+    ViewHarness h(prefix);
+    CDrennowView& view = *h.view;
+    CListCtrlBlue* list = view.SectionList();
+    auto allRows = [list](int flag, int image) {
+        for (int row = 0; row < list->RowCount(); ++row)
+            if (list->SelectionFlag(row) != flag || list->RowImage(row) != image) return false;
+        return true;
+    };
+    Click(view.SelectAllBox(), {5, 5});
+    EXPECT_EQ(view.SelectionSummary(), 1);
+    EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxEmpty);
+    EXPECT_TRUE(allRows(0, 1));
+    Click(view.SelectAllBox(), {5, 5});
+    EXPECT_EQ(view.SelectionSummary(), 0);
+    EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxTicked);
+    EXPECT_TRUE(allRows(1, 0));
+
+    // Unticking one row in the list makes the box grey; one click then ticks every row.
+    const QRect box = list->ItemRect(3, CListCtrlBlue::Part::Icon);
+    Click(list->viewport(), box.topLeft() + QPoint(20, 10));
+    EXPECT_EQ(list->SelectionFlag(3), 0);
+    EXPECT_EQ(view.SelectionSummary(), 2);
+    EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxGreyed);
+    Click(view.SelectAllBox(), {5, 5});
+    EXPECT_EQ(view.SelectionSummary(), 0);
+    EXPECT_TRUE(allRows(1, 0));
+
+    // A double-click on the box toggles once; an unknown summary changes nothing.
+    DoubleClick(view.SelectAllBox(), {5, 5});
+    EXPECT_EQ(view.SelectionSummary(), 1);
+    view.OnSelectionSummary(7);
+    EXPECT_EQ(view.SelectionSummary(), 1);
+    EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxEmpty);
+}
+
+TEST(MainView, ScanWithNoSectionChosenIsRefused) {
+    fixtures::TestPrefix prefix;
+    AddSharedAndShortcutProblems(prefix);
+    ViewHarness h(prefix);
+    Click(h.view->SelectAllBox(), {5, 5});
+    ClickButton(*h.view, res::kScanButton);
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(h.messages[0].text, "Please select a section to scan before continuing!");
+    EXPECT_EQ(h.messages[0].caption, "Information");
+    EXPECT_EQ(h.messages[0].style, engine::MB_ICONINFORMATION);
+    EXPECT_EQ(h.view->Screen(), 1);
+    EXPECT_EQ(h.view->Session().Results().total, 0);
+}
+
+// ---- Scans -------------------------------------------------------------------------------
+
+TEST(MainView, ScanRepairAndReturn) {
+    fixtures::TestPrefix prefix;
+    AddSharedAndShortcutProblems(prefix);
+    ViewHarness h(prefix);
+    CDrennowView& view = *h.view;
+
+    // What the progress screen shows when the scan first hands events over.
+    struct Progress {
+        int screen = 0, step = 0;
+        std::string caption, counter, found;
+        bool closeEnabled = true, closed = true, scanShown = true;
+    } seen;
+    {
+        EveryPump once([&](int) {
+            seen = {view.Screen(), view.CurrentStep(), view.CaptionLabel()->text().toStdString(),
+                    view.SectionCounter(6)->text().toStdString(),
+                    view.FoundCountLabel()->text().toStdString(), h.frame->CloseEnabled(),
+                    h.frame->close(), Shown(view.Button(res::kScanButton))};
+            return false;
+        });
+        ClickButton(view, res::kScanButton);
+    }
+    EXPECT_EQ(seen.screen, 2);
+    EXPECT_EQ(seen.step, 2);
+    EXPECT_EQ(seen.caption, "Scaning:");
+    EXPECT_EQ(seen.counter, "0");
+    EXPECT_EQ(seen.found, "0 problem(s) found");
+    EXPECT_FALSE(seen.closeEnabled);
+    EXPECT_FALSE(seen.closed) << "the window closed during a scan";
+    EXPECT_FALSE(seen.scanShown);
+    EXPECT_TRUE(h.frame->isVisible());
+    EXPECT_TRUE(h.messages.empty());
+
+    // The result screen: rows 6 and 13 in black and underlined, row 6 shown first.
+    ASSERT_EQ(view.Screen(), 3);
+    EXPECT_TRUE(h.frame->CloseEnabled());
+    EXPECT_EQ(view.SectionCounter(6)->text().toStdString(), "1");
+    EXPECT_EQ(view.SectionCounter(13)->text().toStdString(), "2");
+    EXPECT_EQ(view.FoundCountLabel()->text().toStdString(), "3 problem(s) found");
+    EXPECT_EQ(view.ResultCountLabel()->text().toStdString(), "3 problem(s) found");
+    EXPECT_EQ(view.CaptionLabel()->text().toStdString(), "Detected Problems");
+    for (int row = 0; row < 14; ++row) {
+        const bool found = row == 6 || row == 13;
+        EXPECT_EQ(view.CountLink(row)->text().toStdString(),
+                  row == 6 ? "1" : row == 13 ? "2" : "0") << row;
+        EXPECT_EQ(view.SectionLink(row)->Colour(), found ? QColor(Qt::black) : QColor(128, 128, 128));
+        EXPECT_EQ(view.SectionLink(row)->FontVariant(), found ? 1 : 0) << row;
+        EXPECT_EQ(view.SectionLink(row)->LinkActive(), found) << row;
+    }
+    EXPECT_EQ(view.SectionMarker()->geometry(), QRect(363, 235, 8, 15));
+    ASSERT_EQ(view.ProblemList()->RowCount(), 1);
+    EXPECT_NE(view.ProblemList()->ColumnText(0, 1).find("SharedDLLs"), std::string::npos);
+
+    // A grey row does nothing; row 13 lists the two dead shortcuts.
+    Click(view.SectionLink(0), {100, 5});
+    EXPECT_EQ(view.SectionMarker()->y(), 235);
+    EXPECT_EQ(view.ProblemList()->RowCount(), 1);
+    Click(view.SectionLink(13), {100, 5});
+    EXPECT_EQ(view.SectionMarker()->geometry(), QRect(363, 375, 8, 15));
+    CListCtrlResult* problems = view.ProblemList();
+    ASSERT_EQ(problems->RowCount(), 2);
+    int keep = -1;
+    for (int row = 0; row < 2; ++row)
+        if (problems->ColumnText(row, 1).find("Old Tool.lnk") != std::string::npos) keep = row;
+    ASSERT_GE(keep, 0);
+    // "Leave this entry without change" on the Old Tool shortcut.
+    const QRect sub = problems->SubItemRect(keep);
+    Click(problems->viewport(), sub.topLeft() + QPoint(211, 40));
+    EXPECT_EQ(problems->ColumnText(keep, 3), "1");
+
+    // Repair All, with a backup.
+    h.answers = {engine::IDYES, engine::IDOK};
+    ClickButton(view, res::kRepairAllButton);
+    ASSERT_EQ(h.messages.size(), 2u);
+    EXPECT_EQ(h.messages[0].text, "Do you want to save a backup before repairing(Recommended)?");
+    EXPECT_EQ(h.messages[0].style, 0x23u);
+    EXPECT_EQ(h.messages[1].text, "Total 2 problem(s) have been repaired successfully!");
+    EXPECT_EQ(h.messages[1].caption, "");
+    EXPECT_EQ(h.messages[1].style, engine::MB_OK);
+    EXPECT_EQ(view.Screen(), 4);
+    EXPECT_EQ(view.CurrentStep(), 3);
+    EXPECT_TRUE(Shown(view.RepairLogList()));
+    EXPECT_TRUE(Shown(view.Button(res::kReturnButton)));
+    EXPECT_FALSE(Shown(view.ProblemList()));
+    EXPECT_EQ(view.RepairLogList()->RowCount(), 2);
+    EXPECT_EQ(view.RepairLogList()->RepairLogMode(), 1);
+
+    // What the repair did on disk.
+    EXPECT_EQ(prefix.ReadHive(Hive::System).find("gone.dll"), std::string::npos);
+    EXPECT_NE(prefix.ReadHive(Hive::System).find("present.dll"), std::string::npos);
+    EXPECT_FALSE(prefix.Exists("C:\\users\\Public\\Desktop\\Gone App.lnk"));
+    EXPECT_TRUE(prefix.Exists("C:\\users\\Public\\Desktop\\Old Tool.lnk"));
+    EXPECT_TRUE(prefix.Exists("C:\\users\\Public\\Desktop\\Here.lnk"));
+    EXPECT_TRUE(prefix.Exists("C:\\Program Files\\Norlix Drennow\\backup\\backup.txt"));
+
+    ClickButton(view, res::kReturnButton);
+    EXPECT_EQ(view.Screen(), 1);
+    EXPECT_EQ(view.CurrentStep(), 1);
+    EXPECT_TRUE(Shown(view.SectionList()));
+}
+
+TEST(MainView, CancelOnTheResultScreenReturnsToTheChoice) {
+    fixtures::TestPrefix prefix;
+    AddSharedAndShortcutProblems(prefix);
+    ViewHarness h(prefix);
+    ClickButton(*h.view, res::kScanButton);
+    ASSERT_EQ(h.view->Screen(), 3);
+    ClickButton(*h.view, res::kCancelResultButton);
+    EXPECT_EQ(h.view->Screen(), 1);
+    EXPECT_FALSE(Shown(h.view->SectionLink(6)));
+    EXPECT_TRUE(h.messages.empty());
+}
+
+TEST(MainView, CancelDuringAScanDiscardsEverything) {
+    fixtures::TestPrefix prefix;
+    AddSharedAndShortcutProblems(prefix);
+    ViewHarness h(prefix);
+    CDrennowView& view = *h.view;
+    // Cancel once the "Shared Programs" walk hands events over.
+    EveryPump press([&](int) {
+        if (view.CaptionLabel()->text() != "Shared Programs") return true;
+        ClickButton(view, res::kCancelScanButton);
+        return false;
+    });
+    view.Session().SetPumpInterval(std::chrono::milliseconds(0));
+    ClickButton(view, res::kScanButton);
+    EXPECT_EQ(view.Screen(), 1);
+    EXPECT_TRUE(h.messages.empty());
+    EXPECT_EQ(view.Session().Results().total, 0);
+    for (int row = 0; row < 14; ++row)
+        EXPECT_EQ(view.SectionCounter(row)->text().toStdString(), "0") << row;
+    EXPECT_EQ(view.FoundCountLabel()->text().toStdString(), "0 problem(s) found");
+    EXPECT_TRUE(h.frame->CloseEnabled());
+    // The shortcut walk never ran, so nothing of section 14 was counted either.
+    EXPECT_TRUE(view.Session().Results().Section(14).found.empty());
+}
+
+TEST(MainView, PauseHoldsTheWalkUntilResume) {
+    fixtures::TestPrefix prefix;
+    AddSharedAndShortcutProblems(prefix);
+    ViewHarness h(prefix);
+    CDrennowView& view = *h.view;
+    CButtonEx* pause = view.Button(res::kPauseButton);
+    std::string heldKey;
+    std::vector<std::string> texts;
+    bool keyMoved = false;
+    int pausedPumps = 0;
+    EveryPump script([&](int n) {
+        if (n == 1) {
+            ClickButton(view, res::kPauseButton);
+            return true;
+        }
+        if (pause->text() != "&Resume") return true;
+        if (pausedPumps++ == 0) {
+            texts.push_back(pause->text().toStdString());
+            heldKey = view.StatusLabel()->text().toStdString();
+            return true;
+        }
+        keyMoved |= view.StatusLabel()->text().toStdString() != heldKey;
+        if (pausedPumps < 4) return true;
+        ClickButton(view, res::kPauseButton);
+        return false;
+    });
+    ClickButton(view, res::kScanButton);
+    texts.push_back(pause->text().toStdString());
+    EXPECT_EQ(texts, (std::vector<std::string>{"&Resume", "&Pause"}));
+    EXPECT_GE(pausedPumps, 4);
+    EXPECT_FALSE(keyMoved) << "the walk went on while paused";
+    EXPECT_EQ(view.Screen(), 3);
+    EXPECT_EQ(view.Session().Results().total, 3);
+    EXPECT_FALSE(view.Session().Paused());
+}
+
+TEST(MainView, AScanThatFindsNothingSaysSoAndReturnsToTheChoice) {
+    fixtures::TestPrefix prefix;
+    prefix.CreateFile("C:\\Program Files\\Here\\here.exe", "MZ");
+    prefix.CreateShortcut("C:\\users\\Public\\Desktop\\Here.lnk", "C:\\Program Files\\Here\\here.exe");
+    ViewHarness h(prefix);
+    ClickButton(*h.view, res::kScanButton);
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(h.messages[0].text, "No Problems Detected!");
+    EXPECT_EQ(h.messages[0].caption, "Information");
+    EXPECT_EQ(h.messages[0].style, engine::MB_ICONINFORMATION);
+    EXPECT_EQ(h.view->Screen(), 1);
+    EXPECT_TRUE(h.frame->CloseEnabled());
+}
+
+TEST(MainView, RepairIsRefusedWhileAWineserverRuns) {
+    fixtures::TestPrefix prefix;
+    AddSharedAndShortcutProblems(prefix);
+    ViewHarness h(prefix);
+    ClickButton(*h.view, res::kScanButton);
+    ASSERT_EQ(h.view->Screen(), 3);
+    const std::string before = prefix.ReadHive(Hive::System);
+    fixtures::FakeWineServer server(prefix.Dir());
+    ASSERT_TRUE(server.Running());
+    h.answers = {engine::IDNO, engine::IDOK};
+    ClickButton(*h.view, res::kRepairAllButton);
+    ASSERT_EQ(h.messages.size(), 2u);
+    EXPECT_EQ(h.messages[1].text.find("Nothing has been repaired: A wineserver is running"), 0u)
+        << h.messages[1].text;
+    EXPECT_EQ(h.view->Screen(), 3);
+    EXPECT_EQ(prefix.ReadHive(Hive::System), before);
+    EXPECT_TRUE(prefix.Exists("C:\\users\\Public\\Desktop\\Gone App.lnk"));
+}
+
+// ---- Menus -------------------------------------------------------------------------------
+
+std::vector<std::pair<std::string, int>> Items(QMenu& menu) {
+    std::vector<std::pair<std::string, int>> items;
+    for (QAction* action : menu.actions())
+        items.emplace_back(action->isSeparator() ? "-" : action->text().toStdString(),
+                           action->data().toInt());
+    return items;
+}
+
+TEST(MainView, OptionAndHelpMenus) {
+    fixtures::TestPrefix prefix;
+    ViewHarness h(prefix);
+    auto tools = h.view->BuildPopupMenu(res::kOptionButton);
+    EXPECT_EQ(Items(*tools), (std::vector<std::pair<std::string, int>>{
+                                 {"Clean Restore", 143}, {"-", 0}, {"IE Restore", 140}}));
+    auto help = h.view->BuildPopupMenu(res::kHelpButton);
+    EXPECT_EQ(Items(*help), (std::vector<std::pair<std::string, int>>{
+                                {"User Manual", 9},
+                                {"-", 0},
+                                {"About Norlix Drennow", 148},
+                                {"Go to Norlix HomePage ->", 57664}}));
+
+    // The Option button pops the menu up under itself; its IE Restore item opens the dialog.
+    QPoint menuAt;
+    std::string dialogTitle;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        menuAt = menu->pos();
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            dialogTitle = modal->windowTitle().toStdString();
+            modal->close();
+        });
+        Click(menu, menu->actionGeometry(menu->actions().back()).center());
+    });
+    ClickButton(*h.view, res::kOptionButton);
+    const QWidget* option = h.view->Button(res::kOptionButton);
+    EXPECT_EQ(menuAt, h.view->mapToGlobal(QPoint(option->x(), option->y() + option->height())));
+    EXPECT_EQ(dialogTitle, "IE Restore");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+#pragma once
+// The main view in its frame over a real test prefix, with message boxes answered from a
+// script and recorded, and actions run while the event loop is pumped (inside a scan).
+#include <QApplication>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/Host.h"
+#include "tests/fixtures/TestPrefix.h"
+#include "ui/CDrennowView.h"
+#include "ui/CMainFrame.h"
+
+namespace uitest {
+
+struct SeenMessage {
+    std::string text, caption;
+    unsigned style = 0;
+};
+
+// Runs `step(n)` at every pass of the event loop while it lives, n counting from 1; a step
+// that returns false stops the runs.
+class EveryPump {
+public:
+    explicit EveryPump(std::function<bool(int)> step) : step_(std::move(step)) {
+        timer_.setInterval(0);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (!step_(++count_)) timer_.stop();
+        });
+        timer_.start();
+    }
+    int Count() const { return count_; }
+
+private:
+    std::function<bool(int)> step_;
+    QTimer timer_;
+    int count_ = 0;
+};
+
+class ViewHarness {
+public:
+    // Opens the prefix (its content already added) and shows the frame with the view.
+    explicit ViewHarness(fixtures::TestPrefix& prefix) : machine(prefix.Open()) {
+        frame = std::make_unique<CMainFrame>();
+        view = new CDrennowView(*machine);
+        frame->SetView(view);
+        frame->show();
+        view->Host().SetMessageBoxHandler(
+            [this](const std::string& text, const std::string& caption, unsigned style) {
+                messages.push_back({text, caption, style});
+                if (answers.empty()) return engine::IDOK;
+                const int answer = answers.front();
+                answers.pop_front();
+                return answer;
+            });
+    }
+
+    std::unique_ptr<platform::Services> machine;
+    std::unique_ptr<CMainFrame> frame;
+    CDrennowView* view = nullptr;  // owned by the frame
+    std::deque<int> answers;       // IDOK once used up
+    std::vector<SeenMessage> messages;
+};
+
+}  // namespace uitest

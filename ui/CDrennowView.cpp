@@ -1,0 +1,362 @@
+#include "ui/CDrennowView.h"
+
+#include <QMenu>
+
+#include "ui/CButtonEx.h"
+#include "ui/CDrennowApp.h"
+#include "ui/CListCtrlBlue.h"
+#include "ui/CListCtrlResult.h"
+#include "ui/CStaticLink.h"
+#include "ui/Fonts.h"
+#include "ui/Pictures.h"
+#include "ui/ViewControls.h"
+#include "ui/res/ResourceIds.h"
+#include "ui/res/Strings.h"
+
+namespace res = ui::res;
+namespace text = ui::text;
+
+namespace {
+
+const QColor kGreyText(128, 128, 128);
+
+std::unique_ptr<engine::Label> LabelOf(QLabel* label) {
+    return std::make_unique<ui::WidgetLabel>([label](const QString& shown) {
+        label->setText(shown);
+    });
+}
+
+}  // namespace
+
+CDrennowView::CDrennowView(platform::Services& services, QWidget* parent)
+    : QWidget(parent),
+      services_(services),
+      host_(this),
+      session_(services, host_),
+      largeFont_(ui::UiFont(22, 400, 8)),
+      smallFont_(ui::UiFont(15, 400, 5)),
+      boldFont_(ui::UiFont(17, 700, 7)),
+      // Labels given no font of their own show in the system font.
+      systemFont_(ui::UiFont(16, 700)),
+      sidePicture_(ui::LoadBitmap(res::kBmpSidePicture)),
+      stepMarker_(ui::LoadBitmap(res::kBmpStepMarker)) {
+    // The view paints its whole surface itself: no background erase.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    CreateControls();
+    host_.onShowScreen = [this](int screen) { ShowScreen(screen); };
+    host_.onScanState = [this](int state) { OnScanState(state); };
+    host_.onResultsReset = [this] {
+        problemList_->DeleteAllItems();
+        repairLog_->DeleteAllItems();
+    };
+    host_.SetLabels(LabelOf(caption_), LabelOf(statusLabel_), LabelOf(foundCount_));
+    for (int row = 0; row < kRows; ++row) host_.SetSectionCounter(row + 1, LabelOf(counters_[row]));
+    ShowScreen(1);
+    created_ = true;
+    Layout(width(), height());
+}
+
+CDrennowView::~CDrennowView() {
+    // The frame's Close item must not stay grey after the view is gone.
+    SetCloseEnabled(true);
+}
+
+// ---- Creation ----------------------------------------------------------------------------
+
+CButtonEx* CDrennowView::AddButton(int id, const char* label, int normal, int over,
+                                   int pressed) {
+    auto* button = new CButtonEx(this);
+    button->setObjectName(QString::number(id));
+    button->setText(label);
+    button->bitmapMode = 1;
+    button->SetBitmaps(normal, over, pressed);
+    button->hide();
+    connect(button, &CButtonEx::clicked, this, [this, id] { OnCommand(id); });
+    return button;
+}
+
+void CDrennowView::CreateControls() {
+    CreateFrameControls();
+    CreateSectionChoice();
+    CreateScanProgress();
+    CreateResults();
+    CreateRepairLog();
+}
+
+void CDrennowView::CreateFrameControls() {
+    const char* steps[3] = {text::kStepOption, text::kStepScan, text::kStepRepair};
+    for (int i = 0; i < 3; ++i) {
+        stepLabels_[i] = new ui::StaticText(steps[i], Qt::AlignRight, true, this);
+        stepLabels_[i]->setFont(boldFont_);
+    }
+    caption_ = new ui::StaticText(text::kCaptionChoose, Qt::AlignHCenter, true, this);
+    caption_->setFont(boldFont_);
+    optionButton_ = AddButton(res::kOptionButton, text::kButtonOption, res::kBmpOptionNormal,
+                              res::kBmpOptionOver, res::kBmpOptionPressed);
+    helpButton_ = AddButton(res::kHelpButton, text::kButtonHelp, res::kBmpHelpNormal,
+                            res::kBmpHelpOver, res::kBmpHelpPressed);
+    for (QWidget* w : stepLabels_) w->hide();
+    caption_->hide();
+}
+
+void CDrennowView::CreateSectionChoice() {
+    sectionList_ = new CListCtrlBlue(this);
+    sectionList_->setObjectName(QString::number(res::kSectionList));
+    selectAllLabel_ = new ui::StaticText(text::kSelectAll, Qt::AlignLeft, true, this);
+    selectAllLabel_->setFont(smallFont_);
+    scanButton_ = AddButton(res::kScanButton, text::kButtonScan, res::kBmpScanNormal,
+                            res::kBmpScanOver, res::kBmpScanPressed);
+    selectAllBox_ = new ui::StaticPicture(this);
+    selectAllBox_->setObjectName(QString::number(res::kSelectAllBox));
+    connect(selectAllBox_, &ui::StaticPicture::clicked, this,
+            [this] { OnCommand(res::kSelectAllBox); });
+    sectionList_->Fill(&services_);
+    OnSelectionSummary(res::kSummaryAll);
+    sectionList_->SetSummaryTarget([this](int summary) { OnSelectionSummary(summary); });
+    screenControls_[0] = {sectionList_, selectAllBox_, selectAllLabel_, scanButton_};
+}
+
+void CDrennowView::CreateScanProgress() {
+    for (int row = 0; row < kRows; ++row) {
+        counters_[row] = new ui::StaticText("0", Qt::AlignRight, true, this);
+        counters_[row]->setFont(smallFont_);
+        names_[row] = new ui::StaticText("", Qt::AlignLeft, false, this);
+        names_[row]->setFont(smallFont_);
+    }
+    statusBand_ = new ui::GreyRect(this);
+    progressPanel_ = new ui::GreyRect(this);
+    foundCount_ = new ui::StaticText(QString("0") + text::kProblemsFoundSuffix, Qt::AlignHCenter,
+                                     true, this);
+    foundCount_->setFont(systemFont_);
+    pauseButton_ = AddButton(res::kPauseButton, "Pause", res::kBmpPauseNormal,
+                             res::kBmpPauseOver, res::kBmpPausePressed);
+    cancelScanButton_ = AddButton(res::kCancelScanButton, text::kButtonCancel,
+                                  res::kBmpCancelNormal, res::kBmpCancelOver,
+                                  res::kBmpCancelPressed);
+    statusArrow_ = new ui::StaticPicture(this);
+    statusArrow_->setObjectName(QString::number(res::kStatusArrow));
+    statusLabel_ = new ui::StaticText(text::kScanStatus, Qt::AlignLeft, false, this);
+    statusLabel_->setFont(smallFont_);
+    // The labels that lie on the two grey rectangles stay in front of them.
+    statusBand_->lower();
+    progressPanel_->lower();
+    for (int row = 0; row < kRows; ++row)
+        names_[row]->setText(engine::SectionRowName(row));
+    statusArrow_->SetBitmap(res::kBmpStatusArrow);
+
+    auto& shown = screenControls_[1];
+    for (int row = 0; row < kRows; ++row) {
+        shown.push_back(counters_[row]);
+        shown.push_back(names_[row]);
+    }
+    shown.insert(shown.end(), {foundCount_, pauseButton_, cancelScanButton_, statusArrow_,
+                               statusLabel_, statusBand_, progressPanel_});
+}
+
+void CDrennowView::CreateResults() {
+    problemList_ = new CListCtrlResult(this);
+    problemList_->setObjectName(QString::number(res::kProblemList));
+    repairAllButton_ = AddButton(res::kRepairAllButton, text::kButtonRepairAll,
+                                 res::kBmpRepairAllNormal, res::kBmpRepairAllOver,
+                                 res::kBmpRepairAllPressed);
+    cancelResultButton_ = AddButton(res::kCancelResultButton, text::kButtonCancel,
+                                    res::kBmpCancelNormal, res::kBmpCancelOver,
+                                    res::kBmpCancelPressed);
+    resultCount_ = new ui::StaticText(QString("0") + text::kProblemsFoundSuffix, Qt::AlignLeft,
+                                      false, this);
+    resultCount_->setFont(systemFont_);
+    for (int row = 0; row < kRows; ++row) {
+        auto* count = new CStaticLink(this);
+        count->setText("0");
+        count->SetFontStyle(&smallFont_, 0, 2);
+        auto* link = new CStaticLink(this);
+        const int id = res::kFirstSectionLink + row;
+        link->setObjectName(QString::number(id));
+        link->SetNotify(true);
+        link->SetFontStyle(&smallFont_, 0, 2);
+        connect(link, &CStaticLink::clicked, this, [this, id] { OnCommand(id); });
+        countLinks_[row] = count;
+        sectionLinks_[row] = link;
+    }
+    sectionMarker_ = new ui::StaticPicture(this);
+    for (int row = 0; row < kRows; ++row)
+        sectionLinks_[row]->setText(engine::SectionRowName(row));
+    sectionMarker_->SetBitmap(res::kBmpSectionMarker);
+
+    auto& shown = screenControls_[2];
+    for (int row = 0; row < kRows; ++row) {
+        shown.push_back(countLinks_[row]);
+        shown.push_back(sectionLinks_[row]);
+    }
+    shown.insert(shown.end(), {problemList_, repairAllButton_, cancelResultButton_,
+                               resultCount_, sectionMarker_});
+}
+
+void CDrennowView::CreateRepairLog() {
+    repairLog_ = new CListCtrlResult(this);
+    repairLog_->setObjectName(QString::number(res::kRepairLogList));
+    returnButton_ = AddButton(res::kReturnButton, text::kButtonReturn, res::kBmpReturnNormal,
+                              res::kBmpReturnOver, res::kBmpReturnPressed);
+    repairLog_->SetRepairLogMode(1);
+    screenControls_[3] = {repairLog_, returnButton_};
+    for (auto& controls : screenControls_)
+        for (QWidget* w : controls) w->hide();
+}
+
+// ---- Screens -----------------------------------------------------------------------------
+
+void CDrennowView::SetCloseEnabled(bool enabled) {
+    if (CDrennowApp* app = CDrennowApp::Instance())
+        if (CMainFrame* frame = app->MainFrame()) frame->SetCloseEnabled(enabled);
+}
+
+void CDrennowView::ResetResultRows() {
+    for (int row = 0; row < kRows; ++row) {
+        countLinks_[row]->setText("0");
+        countLinks_[row]->SetColor(kGreyText);
+        sectionLinks_[row]->SetFontStyle(&smallFont_, 0, 2);
+        sectionLinks_[row]->SetColor(kGreyText);
+        sectionLinks_[row]->SetLinkActive(false);
+    }
+}
+
+void CDrennowView::ShowScreen(int screen) {
+    SetCloseEnabled(true);
+    for (QWidget* w : stepLabels_) w->show();
+    caption_->show();
+    optionButton_->show();
+    helpButton_->show();
+    for (auto& controls : screenControls_)
+        for (QWidget* w : controls) w->hide();
+    ResetResultRows();
+    screen_ = screen;
+
+    const engine::ScanResults& results = session_.Results();
+    switch (screen) {
+        case 1:
+            currentStep_ = 1;
+            for (QWidget* w : screenControls_[0]) w->show();
+            caption_->setText(text::kCaptionChoose);
+            break;
+        case 2:
+            currentStep_ = 2;
+            // The window cannot be closed while a scan runs.
+            SetCloseEnabled(false);
+            pauseButton_->SetBitmaps(res::kBmpPauseNormal, res::kBmpPauseOver,
+                                     res::kBmpPausePressed);
+            for (QWidget* w : screenControls_[1]) w->show();
+            caption_->setText(text::kCaptionScanning);
+            break;
+        case 3: {
+            currentStep_ = 3;
+            for (QWidget* w : screenControls_[2]) w->show();
+            resultCount_->setText(QString::number(results.total) + text::kProblemsFoundSuffix);
+            caption_->setText(text::kCaptionResults);
+            int first = -1;
+            for (int row = 0; row < kRows; ++row) {
+                const int count = results.Section(row + 1).count;
+                if (count <= 0) continue;
+                countLinks_[row]->setText(QString::number(count));
+                sectionLinks_[row]->SetFontStyle(&smallFont_, 1, 2);
+                sectionLinks_[row]->SetColor(Qt::black);
+                countLinks_[row]->SetColor(Qt::black);
+                sectionLinks_[row]->SetLinkActive(true);
+                if (first < 0) first = row;
+            }
+            if (first >= 0) ShowSectionProblems(first);
+            break;
+        }
+        case 4:
+            // The step stays at "Repair", with the pale panel behind the log.
+            for (QWidget* w : screenControls_[3]) w->show();
+            repairLog_->Fill(&session_.Repair().repaired);
+            caption_->setText(text::kCaptionRepairLog);
+            break;
+        default:
+            break;
+    }
+    update();
+}
+
+void CDrennowView::ShowSectionProblems(int row) {
+    if (row < 0 || row >= kRows) return;
+    sectionMarker_->setGeometry(363, 115 + 20 * row, 8, 15);
+    problemList_->Fill(&session_.Results().Section(row + 1).found);
+}
+
+// ---- Messages ----------------------------------------------------------------------------
+
+void CDrennowView::ShowSelectionPicture(int summary) {
+    static constexpr int kPictures[3] = {res::kBmpBoxTicked, res::kBmpBoxEmpty,
+                                         res::kBmpBoxGreyed};
+    selectAllBox_->SetBitmap(kPictures[summary]);
+}
+
+void CDrennowView::OnSelectionSummary(int summary) {
+    if (summary < res::kSummaryAll || summary > res::kSummarySome) return;
+    selectionSummary_ = summary;
+    ShowSelectionPicture(summary);
+}
+
+void CDrennowView::ToggleSelectAll() {
+    selectionSummary_ = selectionSummary_ == res::kSummaryAll ? res::kSummaryNone
+                                                              : res::kSummaryAll;
+    const bool none = selectionSummary_ == res::kSummaryNone;
+    for (int row = 0; row < sectionList_->RowCount(); ++row) {
+        sectionList_->SetRowImage(row, none ? 1 : 0);
+        sectionList_->SetSelectionFlag(row, none ? 0 : 1);
+    }
+    ShowSelectionPicture(selectionSummary_);
+}
+
+void CDrennowView::OnScanState(int state) {
+    if (state == engine::kScanPaused) {
+        pauseButton_->setText(text::kResume);
+        pauseButton_->SetBitmaps(res::kBmpResumeNormal, res::kBmpResumeOver,
+                                 res::kBmpResumePressed);
+    } else if (state == engine::kScanResumed) {
+        pauseButton_->setText(text::kPause);
+        pauseButton_->SetBitmaps(res::kBmpPauseNormal, res::kBmpPauseOver,
+                                 res::kBmpPausePressed);
+    }
+}
+
+// ---- Access ------------------------------------------------------------------------------
+
+QWidget* CDrennowView::Control(int id) const {
+    switch (id) {
+        case res::kSectionList: return sectionList_;
+        case res::kSelectAllBox: return selectAllBox_;
+        case res::kStatusArrow: return statusArrow_;
+        case res::kProblemList: return problemList_;
+        case res::kRepairLogList: return repairLog_;
+        default: break;
+    }
+    if (id >= res::kFirstSectionLink && id < res::kFirstSectionLink + kRows)
+        return sectionLinks_[id - res::kFirstSectionLink];
+    return Button(id);
+}
+
+CButtonEx* CDrennowView::Button(int id) const {
+    switch (id) {
+        case res::kOptionButton: return optionButton_;
+        case res::kHelpButton: return helpButton_;
+        case res::kScanButton: return scanButton_;
+        case res::kPauseButton: return pauseButton_;
+        case res::kCancelScanButton: return cancelScanButton_;
+        case res::kRepairAllButton: return repairAllButton_;
+        case res::kCancelResultButton: return cancelResultButton_;
+        case res::kReturnButton: return returnButton_;
+        default: return nullptr;
+    }
+}
+
+QLabel* CDrennowView::StepLabel(int step) const { return stepLabels_.at(step - 1); }
+QLabel* CDrennowView::CaptionLabel() const { return caption_; }
+QLabel* CDrennowView::StatusLabel() const { return statusLabel_; }
+QLabel* CDrennowView::FoundCountLabel() const { return foundCount_; }
+QLabel* CDrennowView::ResultCountLabel() const { return resultCount_; }
+QLabel* CDrennowView::SectionCounter(int row) const { return counters_.at(row); }
+QLabel* CDrennowView::SectionNameLabel(int row) const { return names_.at(row); }
+QWidget* CDrennowView::StatusBand() const { return statusBand_; }
+QWidget* CDrennowView::ProgressPanel() const { return progressPanel_; }

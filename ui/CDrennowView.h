@@ -1,0 +1,145 @@
+#pragma once
+// The main view: the blue header with the Option and Help buttons, the step column, the
+// framed content area and its four screens (section choice, scan progress, results, repair
+// log). Every control is created once and only shown, hidden and moved. The view owns the
+// scan session and dispatches the commands of its buttons and popup menus.
+#include <QFont>
+#include <QPixmap>
+#include <QWidget>
+#include <array>
+
+#include "engine/ScanSession.h"
+#include "platform/Services.h"
+#include "ui/GuiHost.h"
+
+class CButtonEx;
+class CListCtrlBlue;
+class CListCtrlResult;
+class CStaticLink;
+class QLabel;
+class QMenu;
+
+namespace ui {
+class StaticText;
+class StaticPicture;
+class GreyRect;
+}  // namespace ui
+
+class CDrennowView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kRows = engine::kSectionCount;
+    // Width of the scan progress block, which is centred in the content area.
+    static constexpr int kProgressBlockWidth = 593;
+
+    explicit CDrennowView(platform::Services& services, QWidget* parent = nullptr);
+    ~CDrennowView() override;
+
+    // 1 section choice, 2 scan progress, 3 results, 4 repair log.
+    void ShowScreen(int screen);
+    // Marks row 0 to 13 of the result screen and lists its section's problems.
+    void ShowSectionProblems(int row);
+    // The command handler of the buttons and menus (ids of ui/res/ResourceIds.h).
+    void OnCommand(int id);
+    // The selection-summary message 0x778 from the section list.
+    void OnSelectionSummary(int summary);
+
+    int Screen() const { return screen_; }
+    int CurrentStep() const { return currentStep_; }
+    int SelectionSummary() const { return selectionSummary_; }
+
+    // Controls with an id of their own (buttons, lists, the select-all box); null otherwise.
+    QWidget* Control(int id) const;
+    CButtonEx* Button(int id) const;
+    CListCtrlBlue* SectionList() const { return sectionList_; }
+    CListCtrlResult* ProblemList() const { return problemList_; }
+    CListCtrlResult* RepairLogList() const { return repairLog_; }
+    ui::StaticPicture* SelectAllBox() const { return selectAllBox_; }
+    ui::StaticPicture* SectionMarker() const { return sectionMarker_; }
+    QLabel* StepLabel(int step) const;
+    QLabel* CaptionLabel() const;
+    QLabel* StatusLabel() const;
+    QLabel* FoundCountLabel() const;
+    QLabel* ResultCountLabel() const;
+    QLabel* SectionCounter(int row) const;
+    QLabel* SectionNameLabel(int row) const;
+    QWidget* StatusBand() const;
+    QWidget* ProgressPanel() const;
+    CStaticLink* CountLink(int row) const { return countLinks_.at(row); }
+    CStaticLink* SectionLink(int row) const { return sectionLinks_.at(row); }
+
+    engine::ScanSession& Session() { return session_; }
+    ui::GuiHost& Host() { return host_; }
+
+    // The popup menu of the Option button (11001) or the Help button (11002), as shown.
+    std::unique_ptr<QMenu> BuildPopupMenu(int buttonId);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateFrameControls();
+    void CreateSectionChoice();
+    void CreateScanProgress();
+    void CreateResults();
+    void CreateRepairLog();
+    CButtonEx* AddButton(int id, const char* text, int normal, int over, int pressed);
+    void Layout(int cx, int cy);
+    void SetCloseEnabled(bool enabled);
+    void ResetResultRows();
+    void OnScanState(int state);
+    void ToggleSelectAll();
+    void ShowSelectionPicture(int summary);
+    void RunPopupMenu(int buttonId);
+    void RunCleanRestore();
+    void RunIERestore();
+
+    platform::Services& services_;
+    ui::GuiHost host_;
+    engine::ScanSession session_;
+
+    bool created_ = false;
+    int screen_ = 0;
+    int currentStep_ = 1;
+    int selectionSummary_ = 0;
+
+    QFont largeFont_, smallFont_, boldFont_, systemFont_;
+    QPixmap sidePicture_, stepMarker_;
+
+    // Frame controls.
+    std::array<ui::StaticText*, 3> stepLabels_{};
+    ui::StaticText* caption_ = nullptr;
+    CButtonEx* optionButton_ = nullptr;
+    CButtonEx* helpButton_ = nullptr;
+    // Screen 1.
+    CListCtrlBlue* sectionList_ = nullptr;
+    ui::StaticText* selectAllLabel_ = nullptr;
+    CButtonEx* scanButton_ = nullptr;
+    ui::StaticPicture* selectAllBox_ = nullptr;
+    // Screen 2.
+    std::array<ui::StaticText*, kRows> counters_{};
+    std::array<ui::StaticText*, kRows> names_{};
+    ui::GreyRect* statusBand_ = nullptr;
+    ui::GreyRect* progressPanel_ = nullptr;
+    ui::StaticText* foundCount_ = nullptr;
+    CButtonEx* pauseButton_ = nullptr;
+    CButtonEx* cancelScanButton_ = nullptr;
+    ui::StaticPicture* statusArrow_ = nullptr;
+    ui::StaticText* statusLabel_ = nullptr;
+    // Screen 3.
+    CListCtrlResult* problemList_ = nullptr;
+    CButtonEx* repairAllButton_ = nullptr;
+    CButtonEx* cancelResultButton_ = nullptr;
+    ui::StaticText* resultCount_ = nullptr;
+    std::array<CStaticLink*, kRows> countLinks_{};
+    std::array<CStaticLink*, kRows> sectionLinks_{};
+    ui::StaticPicture* sectionMarker_ = nullptr;
+    // Screen 4.
+    CListCtrlResult* repairLog_ = nullptr;
+    CButtonEx* returnButton_ = nullptr;
+
+    // What each screen shows, besides the frame controls.
+    std::array<std::vector<QWidget*>, 4> screenControls_;
+};

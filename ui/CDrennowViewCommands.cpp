@@ -1,0 +1,77 @@
+// The main view's command handler: its buttons and the two popup menus.
+#include <QMenu>
+
+#include "repair/RepairCommand.h"
+#include "ui/CButtonEx.h"
+#include "ui/CDialogIERestore.h"
+#include "ui/CDrennowView.h"
+#include "ui/CListCtrlBlue.h"
+#include "ui/HelpCommands.h"
+#include "ui/res/ResourceIds.h"
+#include "ui/res/Strings.h"
+
+namespace res = ui::res;
+namespace text = ui::text;
+
+void CDrennowView::OnCommand(int id) {
+    switch (id) {
+        case res::kScanButton:
+            session_.Scan(sectionList_->Rows(), selectionSummary_);
+            return;
+        case res::kSelectAllBox: ToggleSelectAll(); return;
+        case res::kOptionButton:
+        case res::kHelpButton: RunPopupMenu(id); return;
+        case res::kPauseButton: session_.PauseCommand(); return;
+        case res::kCancelScanButton: session_.CancelCommand(); return;
+        case res::kRepairAllButton:
+            repair::RepairCommand(session_.Results(), session_.Repair(), services_, host_);
+            return;
+        case res::kCancelResultButton:
+        case res::kReturnButton: ShowScreen(1); return;
+        case res::kCmdIERestore: RunIERestore(); return;
+        case res::kCmdUserManual:
+        case res::kCmdAbout:
+        case res::kCmdHomePage: ui::RunHelpCommand(id, this); return;
+        default: break;
+    }
+    const int row = id - res::kFirstSectionLink;
+    if (row >= 0 && row < kRows && session_.Results().Section(row + 1).count > 0)
+        ShowSectionProblems(row);
+}
+
+std::unique_ptr<QMenu> CDrennowView::BuildPopupMenu(int buttonId) {
+    auto menu = std::make_unique<QMenu>(this);
+    auto add = [&menu](const char* label, int command) {
+        menu->addAction(label)->setData(command);
+    };
+    if (buttonId == res::kOptionButton) {
+        add(text::kMenuCleanRestore, res::kCmdCleanRestore);
+        menu->addSeparator();
+        add(text::kMenuIERestore, res::kCmdIERestore);
+    } else {
+        add(text::kMenuUserManual, res::kCmdUserManual);
+        menu->addSeparator();
+        add(text::kMenuAbout, res::kCmdAbout);
+        add(text::kMenuHomePage, res::kCmdHomePage);
+    }
+    return menu;
+}
+
+void CDrennowView::RunPopupMenu(int buttonId) {
+    const QWidget* button = Button(buttonId);
+    int command = 0;
+    {
+        const std::unique_ptr<QMenu> menu = BuildPopupMenu(buttonId);
+        // Under the button, left-aligned with it.
+        if (const QAction* chosen =
+                menu->exec(mapToGlobal(QPoint(button->x(), button->y() + button->height()))))
+            command = chosen->data().toInt();
+    }
+    // The chosen item runs once the menu is gone.
+    if (command != 0) OnCommand(command);
+}
+
+void CDrennowView::RunIERestore() {
+    CDialogIERestore dialog(services_, host_, this);
+    dialog.exec();
+}
