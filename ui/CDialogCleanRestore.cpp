@@ -165,7 +165,7 @@ void CDialogCleanRestore::OnListDoubleClick() {
 }
 
 void CDialogCleanRestore::OnDetail() {
-    // No parent window, as the detail dialog has always been opened; its life is this call.
+    // A window of its own, without a parent, living for this one command.
     CDialogCleanRestoreDetail detail(catalogue_.Entries());
     RunDetail(detail);
 }

@@ -30,7 +30,6 @@ public:
 
     // Controls by id (1000 to 1006); null for any other id.
     QWidget* Control(int id) const;
-    const repair::BackupCatalogue& Catalogue() const { return catalogue_; }
 
     // Does nothing: Escape and closing the window leave the dialog open.
     void reject() override;
