@@ -73,4 +73,15 @@ inline constexpr const char* kChoiceDelete = "Delete this Entry";
 inline constexpr const char* kChoiceLeave = "Leave this entry without change";
 inline constexpr const char* kRepaired = "Repaired";
 
+// Clean Restore dialogs (dialogs 103 and 104).
+inline constexpr const char* kCleanRestoreCaption = "Clean Restore";
+inline constexpr const char* kCleanRestoreDetailCaption = "Clean Restore - Detail";
+inline constexpr const char* kCleanRestoreHeading = "Restore any previous registry backups...";
+inline constexpr const char* kColumnBackupTime = "Backup Time";
+inline constexpr const char* kColumnBackupCounts = "Backup Counts";
+inline constexpr const char* kButtonDetail = "Detail";
+inline constexpr const char* kButtonRestore = "Restore";
+inline constexpr const char* kButtonDelete = "Delete";
+inline constexpr const char* kButtonClose = "&Close";
+
 }  // namespace ui::text

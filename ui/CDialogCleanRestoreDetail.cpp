@@ -1,0 +1,55 @@
+#include "ui/CDialogCleanRestoreDetail.h"
+
+#include <QFrame>
+#include <QPushButton>
+
+#include "ui/CListCtrlResult.h"
+#include "ui/Fonts.h"
+#include "ui/res/Strings.h"
+
+CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::TextList entries, QWidget* parent)
+    : QDialog(parent), entries_(std::move(entries)) {
+    setWindowTitle(ui::text::kCleanRestoreDetailCaption);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    // The template's font, "MS Shell Dlg" 8 pt: 13 pixels high.
+    setFont(ui::UiFont(13));
+
+    close_ = new QPushButton(ui::text::kButtonClose, this);
+    close_->setDefault(true);
+    line_ = new QFrame(this);
+    line_->setFrameShape(QFrame::HLine);
+    line_->setFrameShadow(QFrame::Sunken);
+    connect(close_, &QPushButton::clicked, this, &QDialog::accept);
+
+    list_ = new CListCtrlResult(this);
+    // Read-only rows: a click never changes an entry's action.
+    list_->SetRepairLogMode(1);
+    list_->Fill(&entries_);
+
+    layoutReady_ = true;
+    resize(460, 330);
+    Layout();
+}
+
+QWidget* CDialogCleanRestoreDetail::Control(int id) const {
+    switch (id) {
+        case kIdSeparator: return line_;
+        case kIdClose: return close_;
+        case kIdEntryList: return list_;
+        default: return nullptr;
+    }
+}
+
+void CDialogCleanRestoreDetail::Layout() {
+    const int cx = width();
+    const int cy = height();
+    list_->setGeometry(12, 6, cx - 24, cy - 60);
+    line_->setGeometry(0, cy - 45, cx, 2);
+    close_->setGeometry(cx - 85, cy - 35, 73, 25);
+}
+
+void CDialogCleanRestoreDetail::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (layoutReady_) Layout();
+}
