@@ -3,6 +3,7 @@
 
 #include "repair/RepairCommand.h"
 #include "ui/CButtonEx.h"
+#include "ui/CDialogCleanRestore.h"
 #include "ui/CDialogIERestore.h"
 #include "ui/CDrennowView.h"
 #include "ui/CListCtrlBlue.h"
@@ -28,6 +29,7 @@ void CDrennowView::OnCommand(int id) {
             return;
         case res::kCancelResultButton:
         case res::kReturnButton: ShowScreen(1); return;
+        case res::kCmdCleanRestore: RunCleanRestore(); return;
         case res::kCmdIERestore: RunIERestore(); return;
         case res::kCmdUserManual:
         case res::kCmdAbout:
@@ -69,6 +71,11 @@ void CDrennowView::RunPopupMenu(int buttonId) {
     }
     // The chosen item runs once the menu is gone.
     if (command != 0) OnCommand(command);
+}
+
+void CDrennowView::RunCleanRestore() {
+    CDialogCleanRestore dialog(services_, host_, this);
+    dialog.exec();
 }
 
 void CDrennowView::RunIERestore() {

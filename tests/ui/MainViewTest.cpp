@@ -7,7 +7,11 @@
 #include "tests/fixtures/FakeWineServer.h"
 #include "tests/ui/QtTesting.h"
 #include "tests/ui/ViewTestSupport.h"
+#include <QPushButton>
+#include <QTreeWidget>
+
 #include "ui/CButtonEx.h"
+#include "ui/CDialogCleanRestore.h"
 #include "ui/CListCtrlBlue.h"
 #include "ui/CListCtrlResult.h"
 #include "ui/CStaticLink.h"
@@ -425,6 +429,38 @@ TEST(MainView, RepairIsRefusedWhileAWineserverRuns) {
     EXPECT_EQ(h.view->Screen(), 3);
     EXPECT_EQ(prefix.ReadHive(Hive::System), before);
     EXPECT_TRUE(prefix.Exists("C:\\users\\Public\\Desktop\\Gone App.lnk"));
+}
+
+TEST(MainView, CleanRestoreBringsBackWhatARepairDeleted) {
+    fixtures::TestPrefix prefix;
+    AddSharedAndShortcutProblems(prefix);
+    ViewHarness h(prefix);
+    ClickButton(*h.view, res::kScanButton);
+    h.answers = {engine::IDYES, engine::IDOK};
+    ClickButton(*h.view, res::kRepairAllButton);
+    ASSERT_EQ(prefix.ReadHive(Hive::System).find("gone.dll"), std::string::npos);
+
+    std::vector<std::string> rows;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<CDialogCleanRestore*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* list = qobject_cast<QTreeWidget*>(dialog->Control(CDialogCleanRestore::kIdBackupList));
+        ASSERT_NE(list, nullptr);
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            rows.push_back(list->topLevelItem(i)->text(1).toStdString());
+        if (rows.empty()) return;
+        const QRect row = list->visualItemRect(list->topLevelItem(0));
+        Click(list->viewport(), row.center());
+        static_cast<QPushButton*>(dialog->Control(CDialogCleanRestore::kIdRestore))->click();
+        static_cast<QPushButton*>(dialog->Control(CDialogCleanRestore::kIdClose))->click();
+    });
+    h.view->OnCommand(res::kCmdCleanRestore);
+    // One registry entry was backed up; shortcut files are not part of a backup.
+    EXPECT_EQ(rows, std::vector<std::string>{"1"});
+    ASSERT_EQ(h.messages.size(), 3u);
+    EXPECT_EQ(h.messages[2].text, "Restore Successed!");
+    EXPECT_NE(prefix.ReadHive(Hive::System).find("gone.dll"), std::string::npos);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 // ---- Menus -------------------------------------------------------------------------------
