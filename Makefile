@@ -4,7 +4,7 @@ ASAN_BUILD ?= build/asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all bootstrap configure build demo test test-asan bench run fuzz clean
+.PHONY: all bootstrap configure build demo test test-asan bench run screenshots fuzz clean
 
 all: build
 
@@ -35,6 +35,11 @@ test-asan: bootstrap
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -LE 'wine|ui'
+
+# The pictures of docs/screenshots/, taken from the program on a copy of the demo prefix.
+screenshots: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target drennow_screenshots
+	$(BUILD)/ui/drennow_screenshots docs/screenshots
 
 bench: build
 	@scripts/bench $(BUILD)

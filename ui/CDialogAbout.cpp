@@ -50,7 +50,7 @@ CDialogAbout::CDialogAbout(QWidget* parent) : QDialog(parent), dialogFont_(ui::U
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     // The template's own font, "MS Shell Dlg" 8 pt: 13 pixels high.
-    setFont(ui::UiFont(13));
+    setFont(ui::DialogFont());
     setFixedSize(ui::DluToPixelsX(kWidthUnits), ui::DluToPixelsY(kHeightUnits));
 
     auto* icon = Static(this, ui::res::kAboutIcon, QString(), QRect(11, 17, 20, 20));

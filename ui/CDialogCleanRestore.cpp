@@ -31,7 +31,7 @@ CDialogCleanRestore::CDialogCleanRestore(platform::Services& services, engine::H
     // A caption without a system menu, hence without a close box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     // The template's font, "MS Shell Dlg" 8 pt: 13 pixels high.
-    setFont(ui::UiFont(13));
+    setFont(ui::DialogFont());
 
     caption_ = new CStaticGradient(this);
     caption_->setText(ui::text::kCleanRestoreHeading);

@@ -13,7 +13,7 @@ CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::TextList entries, Q
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     // The template's font, "MS Shell Dlg" 8 pt: 13 pixels high.
-    setFont(ui::UiFont(13));
+    setFont(ui::DialogFont());
 
     close_ = new QPushButton(ui::text::kButtonClose, this);
     close_->setDefault(true);

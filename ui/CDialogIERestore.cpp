@@ -13,6 +13,7 @@
 #include "platform/codepage/Codepage.h"
 #include "repair/BrowserSettings.h"
 #include "ui/CStaticGradient.h"
+#include "ui/Fonts.h"
 
 namespace {
 
@@ -31,6 +32,10 @@ CDialogIERestore::CDialogIERestore(platform::Services& services, engine::Host& h
                                    QWidget* parent)
     : QDialog(parent), services_(services), host_(host) {
     setWindowTitle("IE Restore");
+    setFont(ui::DialogFont());
+    // Text close to its box, as the platform's check and radio buttons have it: the lock
+    // buttons' texts just fit their fixed widths.
+    setStyleSheet("QCheckBox, QRadioButton { spacing: 3px; }");
     caption_ = new CStaticGradient(this);
     caption_->setText("IE Restore");
     explanation_ = new QLabel(

@@ -37,7 +37,7 @@ CDrennowView::CDrennowView(platform::Services& services, QWidget* parent)
       smallFont_(ui::UiFont(15, 400, 5)),
       boldFont_(ui::UiFont(17, 700, 7)),
       // Labels given no font of their own show in the system font.
-      systemFont_(ui::UiFont(16, 700)),
+      systemFont_(ui::UiFont(16, 700, 7)),
       sidePicture_(ui::LoadBitmap(res::kBmpSidePicture)),
       stepMarker_(ui::LoadBitmap(res::kBmpStepMarker)) {
     // The view paints its whole surface itself: no background erase.

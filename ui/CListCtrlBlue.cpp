@@ -25,7 +25,7 @@ CListCtrlBlue::CListCtrlBlue(QWidget* parent) : QAbstractScrollArea(parent) {
     flags_.fill(1);
     // Rows are never selected or focused, and the list is no tab stop.
     setFocusPolicy(Qt::NoFocus);
-    setFont(ui::UiFont(13));
+    setFont(ui::DialogFont());
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -10,6 +10,10 @@ namespace ui {
 // average, as a Windows font of that width: the layouts count on it.
 QFont UiFont(int cellHeight, int weight = 400, int averageWidth = 0);
 
+// The dialogs' font, "MS Shell Dlg" 8 pt at 96 dpi: a 13-pixel cell, about 6 pixels wide on
+// average.
+inline QFont DialogFont() { return UiFont(13, 400, 6); }
+
 // The family UiFont uses.
 QString UiFontFamily();
 
