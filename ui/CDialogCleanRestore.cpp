@@ -8,17 +8,13 @@
 
 #include <memory>
 
-#include "platform/codepage/Codepage.h"
+#include "ui/AnsiText.h"
 #include "ui/CDialogCleanRestoreDetail.h"
 #include "ui/CStaticGradient.h"
 #include "ui/Fonts.h"
 #include "ui/res/Strings.h"
 
 namespace {
-
-QString Shown(const std::string& ansi) {
-    return QString::fromStdU16String(platform::codepage::AnsiToUtf16(ansi));
-}
 
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 
@@ -98,7 +94,7 @@ void CDialogCleanRestore::RunDetail(CDialogCleanRestoreDetail& detail) { detail.
 void CDialogCleanRestore::FillList() {
     list_->clear();
     for (const repair::BackupRow& row : catalogue_.Rows()) {
-        auto* item = new QTreeWidgetItem(list_, {Shown(row.time), Shown(row.count)});
+        auto* item = new QTreeWidgetItem(list_, {ui::FromAnsi(row.time), ui::FromAnsi(row.count)});
         item->setTextAlignment(1, kRight);
     }
 }

@@ -10,23 +10,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "platform/codepage/Codepage.h"
+#include "ui/AnsiText.h"
 #include "repair/BrowserSettings.h"
 #include "ui/CStaticGradient.h"
 #include "ui/Fonts.h"
-
-namespace {
-
-QString Shown(const std::string& ansi) {
-    return QString::fromStdU16String(platform::codepage::AnsiToUtf16(ansi));
-}
-
-std::string Ansi(const QString& text) {
-    // Latin-1 agrees with Windows-1252 outside 0x80-0x9F; characters beyond it become "?".
-    return text.toLatin1().toStdString();
-}
-
-}  // namespace
 
 CDialogIERestore::CDialogIERestore(platform::Services& services, engine::Host& host,
                                    QWidget* parent)
@@ -92,9 +79,9 @@ CDialogIERestore::CDialogIERestore(platform::Services& services, engine::Host& h
         lockApply_->setEnabled(true);
     });
     connect(homeApply_, &QPushButton::clicked, this,
-            [this] { repair::ApplyHomePage(services_, host_, Ansi(homeEdit_->text())); });
+            [this] { repair::ApplyHomePage(services_, host_, ui::ToAnsi(homeEdit_->text())); });
     connect(titleApply_, &QPushButton::clicked, this,
-            [this] { repair::ApplyWindowTitle(services_, host_, Ansi(titleEdit_->text())); });
+            [this] { repair::ApplyWindowTitle(services_, host_, ui::ToAnsi(titleEdit_->text())); });
     connect(lockApply_, &QPushButton::clicked, this,
             [this] { repair::ApplyRegeditLock(services_, host_, lock_->isChecked()); });
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
@@ -103,8 +90,8 @@ CDialogIERestore::CDialogIERestore(platform::Services& services, engine::Host& h
     resize(500, 350);
     Layout();
     const repair::BrowserSettings settings = repair::ReadBrowserSettings(services_);
-    homeEdit_->setText(Shown(settings.startPage));
-    titleEdit_->setText(Shown(settings.windowTitle));
+    homeEdit_->setText(ui::FromAnsi(settings.startPage));
+    titleEdit_->setText(ui::FromAnsi(settings.windowTitle));
 }
 
 QWidget* CDialogIERestore::Control(int id) const {

@@ -5,7 +5,7 @@
 #include <QScrollBar>
 
 #include "engine/Drives.h"
-#include "platform/codepage/Codepage.h"
+#include "ui/AnsiText.h"
 #include "ui/Fonts.h"
 #include "ui/Pictures.h"
 #include "ui/res/ResourceIds.h"
@@ -138,8 +138,7 @@ void CListCtrlBlue::paintEvent(QPaintEvent*) {
         if (!image.isNull())
             painter.drawPixmap(icon.x(), icon.y() + (icon.height() - kImageHeight) / 2, image);
         const QRect label = ItemRect(row, Part::Label).adjusted(kLabelPadding, 0, 0, 0);
-        const QString text = QString::fromStdU16String(
-            platform::codepage::AnsiToUtf16(rows_[row].label));
+        const QString text = ui::FromAnsi(rows_[row].label);
         painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     }
 }

@@ -5,7 +5,7 @@
 #include <QScrollBar>
 
 #include "engine/ValueText.h"
-#include "platform/codepage/Codepage.h"
+#include "ui/AnsiText.h"
 #include "ui/Fonts.h"
 #include "ui/Pictures.h"
 #include "ui/res/ResourceIds.h"
@@ -15,10 +15,6 @@ namespace {
 
 const QColor kStripe(240, 240, 240);
 const QColor kRed(220, 0, 0);
-
-QString Shown(const std::string& ansi) {
-    return QString::fromStdU16String(platform::codepage::AnsiToUtf16(ansi));
-}
 
 }  // namespace
 
@@ -122,10 +118,10 @@ void CListCtrlResult::paintEvent(QPaintEvent*) {
         const int T = bounds.top() + 7;
         const Row& r = rows_[row];
         text(L, T, Qt::black, ui::text::kLineSection);
-        text(L + 70, T, Qt::black, Shown(r.key));
+        text(L + 70, T, Qt::black, ui::FromAnsi(r.key));
         if (repairLogMode_ == 0) {
             text(L, T + 15, kRed, ui::text::kLineValue);
-            text(L + 70, T + 15, kRed, Shown(r.value));
+            text(L + 70, T + 15, kRed, ui::FromAnsi(r.value));
             text(L, T + 32, Qt::black, ui::text::kLineCorrection);
             text(L + 87, T + 32, Qt::black, ui::text::kChoiceDelete);
             text(L + 227, T + 32, Qt::black, ui::text::kChoiceLeave);
@@ -135,7 +131,7 @@ void CListCtrlResult::paintEvent(QPaintEvent*) {
             painter.drawPixmap(L - 40, T + 10, remove ? redCross_ : greenTick_);
         } else {
             text(L, T + 15, Qt::black, ui::text::kLineValue);
-            text(L + 70, T + 15, Qt::black, Shown(r.value));
+            text(L + 70, T + 15, Qt::black, ui::FromAnsi(r.value));
             text(L + 70, T + 32, kRed, ui::text::kRepaired);
             painter.drawPixmap(L - 40, T + 10, greenTick_);
         }

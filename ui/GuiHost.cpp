@@ -6,15 +6,11 @@
 #include <QMessageBox>
 #include <QThread>
 
-#include "platform/codepage/Codepage.h"
+#include "ui/AnsiText.h"
 #include "ui/res/Strings.h"
 
 namespace ui {
 namespace {
-
-QString Shown(const std::string& ansi) {
-    return QString::fromStdU16String(platform::codepage::AnsiToUtf16(ansi));
-}
 
 QMessageBox::StandardButtons ButtonsOf(unsigned style) {
     switch (style & 0x0F) {
@@ -39,7 +35,7 @@ QMessageBox::Icon IconOf(unsigned style) {
 }  // namespace
 
 void WidgetLabel::SetText(const std::string& text) {
-    if (setter_) setter_(Shown(text));
+    if (setter_) setter_(FromAnsi(text));
 }
 
 GuiHost::~GuiHost() {
@@ -61,8 +57,9 @@ int GuiHost::ToWin32Answer(int qtButton) {
 int GuiHost::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
     if (handler_) return handler_(text, caption, style);
     // An empty caption stands for the application's title.
-    const QString title = caption.empty() ? QString::fromLatin1(text::kAppName) : Shown(caption);
-    QMessageBox box(IconOf(style), title, Shown(text), ButtonsOf(style), owner_.data());
+    const QString title =
+        caption.empty() ? QString::fromLatin1(text::kAppName) : FromAnsi(caption);
+    QMessageBox box(IconOf(style), title, FromAnsi(text), ButtonsOf(style), owner_.data());
     // The arrow shows over a box even while the wait cursor is up.
     const bool waiting = waitDepth_ > 0;
     if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);

@@ -84,4 +84,20 @@ TEST(IERestoreDialog, AppliesTheThreeSettingsIntoTheHives) {
     EXPECT_NE(user.find("\"DisableRegistryTools\"=dword:00000001"), std::string::npos);
 }
 
+TEST(IERestoreDialog, TypedTextReachesTheHiveThroughTheCodePage) {
+    fixtures::TestPrefix prefix;
+    auto machine = prefix.Open();
+    repairtest::ScriptedHost host;
+    CDialogIERestore dialog(*machine, host);
+    Get<QCheckBox>(dialog, 1011)->click();
+    // The euro sign is 0x80 in Windows-1252; a letter with no mapping at all becomes "?".
+    Get<QLineEdit>(dialog, 1012)->setText(QString::fromUtf8("Caf\u00e9 \u20ac \u4e2d"));
+    Get<QPushButton>(dialog, 1013)->click();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "Apply Successed!");
+    auto reread = prefix.Open();
+    CDialogIERestore again(*reread, host);
+    EXPECT_EQ(Get<QLineEdit>(again, 1012)->text(), QString::fromUtf8("Caf\u00e9 \u20ac ?"));
+}
+
 }  // namespace
