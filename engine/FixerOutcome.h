@@ -10,6 +10,7 @@ struct RepairOutcome {
     int alreadyAbsent = 0;  // gone before we came
     int failed = 0;         // still there afterwards
     std::vector<std::string> failures;  // one line per failure: what and why
+    std::vector<std::size_t> failedEntries;  // which entries of the list failed, from 0
     int Gone() const { return removed + alreadyAbsent; }
 };
 

@@ -9,9 +9,10 @@ namespace engine {
 
 namespace {
 
-void AddFailure(RepairOutcome& outcome, std::string text) {
+void AddFailure(RepairOutcome& outcome, std::size_t entry, std::string text) {
     ++outcome.failed;
     outcome.failures.push_back(std::move(text));
+    outcome.failedEntries.push_back(entry);
 }
 
 std::string ShownName(const std::string& name) {
@@ -24,11 +25,12 @@ RepairOutcome CRegistryFixer::DeleteRegistryValues(const TextList& list) {
     RepairOutcome outcome;
     platform::Services& services = Services();
     for (std::size_t i = 0; i + 2 <= list.size(); i += 2) {
+        const std::size_t entry = i / 2;
         const std::string& keyLine = list[i];
         const std::string& valueLine = list[i + 1];
         const auto key = repair::ParseKeyLine(keyLine);
         if (!key) {
-            AddFailure(outcome, fmt::format("{}: not a registry key", keyLine));
+            AddFailure(outcome, entry, fmt::format("{}: not a registry key", keyLine));
             continue;
         }
         // The name ends at its own closing quote, so an "=" or a quote inside the name
@@ -36,7 +38,7 @@ RepairOutcome CRegistryFixer::DeleteRegistryValues(const TextList& list) {
         std::string_view rest;
         const auto name = repair::ParseNameText(valueLine, &rest);
         if (!name || rest.empty() || rest.front() != '=') {
-            AddFailure(outcome, fmt::format("{} {}: not a value line", keyLine, valueLine));
+            AddFailure(outcome, entry, fmt::format("{} {}: not a value line", keyLine, valueLine));
             continue;
         }
         // Opened, never created: deleting a value must not bring back a key that was gone.
@@ -48,8 +50,8 @@ RepairOutcome CRegistryFixer::DeleteRegistryValues(const TextList& list) {
             continue;
         }
         if (open != platform::ERROR_SUCCESS) {
-            AddFailure(outcome, fmt::format("{} {}: the key cannot be opened (error {})",
-                                            keyLine, ShownName(*name), open));
+            AddFailure(outcome, entry, fmt::format("{} {}: the key cannot be opened (error {})",
+                                                   keyLine, ShownName(*name), open));
             continue;
         }
         const platform::LONG deleted = services.RegDeleteValueA(handle, name->c_str());
@@ -59,8 +61,9 @@ RepairOutcome CRegistryFixer::DeleteRegistryValues(const TextList& list) {
         } else if (deleted == platform::ERROR_FILE_NOT_FOUND) {
             ++outcome.alreadyAbsent;
         } else {
-            AddFailure(outcome, fmt::format("{} {}: the value cannot be deleted (error {})",
-                                            keyLine, ShownName(*name), deleted));
+            AddFailure(outcome, entry,
+                       fmt::format("{} {}: the value cannot be deleted (error {})", keyLine,
+                                   ShownName(*name), deleted));
         }
     }
     return outcome;
@@ -69,13 +72,14 @@ RepairOutcome CRegistryFixer::DeleteRegistryValues(const TextList& list) {
 RepairOutcome CRegistryFixer::DeleteShortcutFiles(const TextList& list) {
     RepairOutcome outcome;
     platform::Services& services = Services();
-    for (const std::string& path : list) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const std::string& path = list[i];
         if (services.DeleteFileA(path.c_str())) {
             ++outcome.removed;
         } else if (!services.PathFileExistsA(path.c_str())) {
             ++outcome.alreadyAbsent;
         } else {
-            AddFailure(outcome, fmt::format("{}: the file cannot be deleted", path));
+            AddFailure(outcome, i, fmt::format("{}: the file cannot be deleted", path));
         }
     }
     return outcome;

@@ -20,6 +20,25 @@ RepairReport Stop(RepairReport report, RepairReport::End end, std::string reason
     return report;
 }
 
+// The repair log lists only what is gone: records of entries that failed are dropped.
+// Registry entries come first in the repaired-entries list, then the shortcut files.
+void DropFailed(engine::RepairLists& lists, const RepairReport& report) {
+    constexpr std::size_t kRecord = 4;
+    std::vector<bool> failed(lists.repaired.size() / kRecord, false);
+    const std::size_t shortcutsFrom = static_cast<std::size_t>(lists.registryCount);
+    for (std::size_t entry : report.registry.failedEntries)
+        if (entry < failed.size()) failed[entry] = true;
+    for (std::size_t entry : report.shortcuts.failedEntries)
+        if (shortcutsFrom + entry < failed.size()) failed[shortcutsFrom + entry] = true;
+    engine::TextList kept;
+    for (std::size_t record = 0; record < failed.size(); ++record) {
+        if (failed[record]) continue;
+        const auto from = lists.repaired.begin() + static_cast<std::ptrdiff_t>(record * kRecord);
+        kept.insert(kept.end(), from, from + kRecord);
+    }
+    lists.repaired = std::move(kept);
+}
+
 }  // namespace
 
 int RepairReport::Chosen() const {
@@ -88,6 +107,7 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
     }
     report.shortcuts = fixer.DeleteShortcutFiles(lists.shortcuts);
     report.end = RepairReport::End::Done;
+    DropFailed(lists, report);
 
     host.ShowScreen(4);
     host.MessageBox(TotalMessage(report), "", engine::MB_OK);

@@ -207,6 +207,8 @@ TEST_F(RepairCommandTest, OutcomesCountWhatHappened) {
     Add(odd, 3, "[HKEY_CURRENT_USER\\Software\\GoneKey]", "\"v\"", "\"x\"");
     Add(odd, 3, "[HKEY_CURRENT_CONFIG\\Software\\X]", "\"v\"", "\"x\"");
     Add(odd, 14, "[C:\\users\\Public\\Desktop\\NotThere.lnk]", "@", "\"x\"");
+    // A folder where a shortcut file was: deleting it as a file fails.
+    Add(odd, 14, "[C:\\target]", "@", "\"x\"");
     auto services = prefix.Open();
     ASSERT_TRUE(services);
     host.answers = {engine::IDNO};
@@ -215,12 +217,19 @@ TEST_F(RepairCommandTest, OutcomesCountWhatHappened) {
     EXPECT_EQ(report.registry.alreadyAbsent, 3);
     EXPECT_EQ(report.registry.failed, 1);
     EXPECT_EQ(report.shortcuts.alreadyAbsent, 1);
+    EXPECT_EQ(report.shortcuts.failed, 1);
     ASSERT_EQ(host.boxes.size(), 2u);
     EXPECT_EQ(host.boxes[1].text.rfind("Total 5 problem(s) have been repaired successfully!\n", 0),
               0u)
         << host.boxes[1].text;
-    EXPECT_NE(host.boxes[1].text.find("1 problem(s) could not be repaired"), std::string::npos);
+    EXPECT_NE(host.boxes[1].text.find("2 problem(s) could not be repaired"), std::string::npos);
     EXPECT_NE(host.boxes[1].text.find("HKEY_CURRENT_CONFIG"), std::string::npos);
+    // The repair log lists what is gone, not the entries that failed.
+    ASSERT_EQ(lists.repaired.size(), 5u * 4);
+    for (std::size_t i = 0; i < lists.repaired.size(); i += 4)
+        EXPECT_EQ(lists.repaired[i].find("HKEY_CURRENT_CONFIG"), std::string::npos);
+    EXPECT_EQ(lists.repaired[16], "C:\\users\\Public\\Desktop\\NotThere.lnk");
+    EXPECT_TRUE(prefix.Exists("C:\\target"));
     // Deleting never creates a key that was gone.
     auto after = Reopen();
     ASSERT_TRUE(after);
