@@ -70,11 +70,11 @@ CButtonEx* CDrennowView::AddButton(int id, const char* label, int normal, int ov
     button->setText(label);
     button->bitmapMode = 1;
     button->SetBitmaps(normal, over, pressed);
-    button->hide();
     connect(button, &CButtonEx::clicked, this, [this, id] { OnCommand(id); });
     return button;
 }
 
+// Which controls show is decided by ShowScreen, which runs right after.
 void CDrennowView::CreateControls() {
     CreateFrameControls();
     CreateSectionChoice();
@@ -95,8 +95,6 @@ void CDrennowView::CreateFrameControls() {
                               res::kBmpOptionOver, res::kBmpOptionPressed);
     helpButton_ = AddButton(res::kHelpButton, text::kButtonHelp, res::kBmpHelpNormal,
                             res::kBmpHelpOver, res::kBmpHelpPressed);
-    for (QWidget* w : stepLabels_) w->hide();
-    caption_->hide();
 }
 
 void CDrennowView::CreateSectionChoice() {
@@ -199,8 +197,6 @@ void CDrennowView::CreateRepairLog() {
                               res::kBmpReturnOver, res::kBmpReturnPressed);
     repairLog_->SetRepairLogMode(1);
     screenControls_[3] = {repairLog_, returnButton_};
-    for (auto& controls : screenControls_)
-        for (QWidget* w : controls) w->hide();
 }
 
 // ---- Screens -----------------------------------------------------------------------------
