@@ -56,11 +56,6 @@ CDrennowView::CDrennowView(platform::Services& services, QWidget* parent)
     Layout(width(), height());
 }
 
-CDrennowView::~CDrennowView() {
-    // The frame's Close item must not stay grey after the view is gone.
-    SetCloseEnabled(true);
-}
-
 // ---- Creation ----------------------------------------------------------------------------
 
 CButtonEx* CDrennowView::AddButton(int id, const char* label, int normal, int over,

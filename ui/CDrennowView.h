@@ -33,7 +33,6 @@ public:
     static constexpr int kProgressBlockWidth = 593;
 
     explicit CDrennowView(platform::Services& services, QWidget* parent = nullptr);
-    ~CDrennowView() override;
 
     // 1 section choice, 2 scan progress, 3 results, 4 repair log.
     void ShowScreen(int screen);
