@@ -96,6 +96,11 @@ public:
 
     // Writes every changed hive to disk. Until then changes live in memory only.
     virtual Status Commit() = 0;
+    // Drops every change Commit() has not written, reading the registry again from the hive
+    // files, so that a failed save leaves nothing behind for a later one to write. Open
+    // handles become invalid. When the files cannot be read again, every later write is
+    // refused.
+    virtual Status DiscardChanges() = 0;
     // True when the registry holds changes that Commit() has not written yet.
     virtual bool HasUncommittedChanges() const = 0;
     // Whether writing is allowed now (no server running, hives loaded cleanly); the status

@@ -7,6 +7,7 @@
 #include "engine/CRegistryFixer.h"
 #include "repair/BackupLocation.h"
 #include "repair/BackupWriter.h"
+#include "repair/CommitOrDiscard.h"
 #include "repair/Messages.h"
 #include "repair/EntryText.h"
 
@@ -145,8 +146,8 @@ engine::RestoreOutcome BackupCatalogue::Restore() {
     }
     engine::CRegistryFixer fixer(services_, host_);
     outcome = fixer.RestoreEntries(entries_);
-    if (services_.HasUncommittedChanges()) {
-        const platform::Status commit = services_.Commit();
+    {
+        const platform::Status commit = CommitOrDiscard(services_);
         if (!commit.ok()) {
             outcome.failed += outcome.restored;
             outcome.restored = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "repair/CommitOrDiscard.h"
 #include "repair/EntryText.h"
 #include "repair/Messages.h"
 
@@ -73,10 +74,8 @@ platform::Status WriteAndReport(platform::Services& services, engine::Host& host
                                                write.keyPath, write.name, status));
             }
         }
-        if (services.HasUncommittedChanges()) {
-            const platform::Status commit = services.Commit();
-            if (!commit.ok()) failures.push_back(commit.message);
-        }
+        const platform::Status commit = CommitOrDiscard(services);
+        if (!commit.ok()) failures.push_back(commit.message);
         if (!failures.empty()) {
             result = {platform::ERROR_CANTWRITE,
                       "These settings could not be written:" + FailureLines(failures)};

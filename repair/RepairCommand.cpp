@@ -4,6 +4,7 @@
 
 #include "engine/CRegistryFixer.h"
 #include "repair/BackupWriter.h"
+#include "repair/CommitOrDiscard.h"
 #include "repair/Messages.h"
 #include "repair/RepairLists.h"
 
@@ -91,8 +92,8 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
 
     engine::CRegistryFixer fixer(services, host);
     report.registry = fixer.DeleteRegistryValues(lists.registry);
-    if (services.HasUncommittedChanges()) {
-        const platform::Status commit = services.Commit();
+    {
+        const platform::Status commit = CommitOrDiscard(services);
         if (!commit.ok()) {
             // Nothing reached the disk: every deletion counts as failed, and no shortcut
             // file goes while its registry half stayed.

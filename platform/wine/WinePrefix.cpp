@@ -46,9 +46,30 @@ public:
         return registry_->RegDeleteValueA(key, valueName);
     }
     LONG RegCloseKey(HKEY key) override { return registry_->RegCloseKey(key); }
-    Status Commit() override { return registry_->Commit(); }
+    Status Commit() override {
+        if (!refusal_.ok()) return refusal_;
+        return registry_->Commit();
+    }
+    Status DiscardChanges() override {
+        if (!registry_->HasUncommittedChanges()) return {};
+        Status status;
+        std::unique_ptr<Registry> fresh = Registry::Load(dir_, status);
+        if (!fresh) {
+            // The changes stay in memory, so nothing may ever be written from now on.
+            refusal_ = {ERROR_CANTWRITE, "The registry could not be read again after a failed "
+                                         "save, so Drennow writes nothing more: " +
+                                             status.message + " Start Drennow again."};
+            return refusal_;
+        }
+        fresh->ContinueHandlesOf(*registry_);
+        registry_ = std::move(fresh);
+        return {};
+    }
     bool HasUncommittedChanges() const override { return registry_->HasUncommittedChanges(); }
-    Status CanWrite() override { return registry_->CanWrite(); }
+    Status CanWrite() override {
+        if (!refusal_.ok()) return refusal_;
+        return registry_->CanWrite();
+    }
 
     BOOL PathFileExistsA(const char* path) override { return files_->PathFileExistsA(path); }
     DWORD GetFileAttributesA(const char* path) override {
@@ -97,6 +118,7 @@ private:
     std::string dir_;
     std::unique_ptr<Registry> registry_;
     std::unique_ptr<FileSystem> files_;
+    Status refusal_;  // set when changes could not be discarded
 };
 
 }  // namespace

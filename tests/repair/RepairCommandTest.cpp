@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "repair/RepairCommand.h"
+#include "repair/BrowserSettings.h"
 #include "tests/fixtures/FakeWineServer.h"
 #include "tests/repair/RepairTestSupport.h"
 #include "tests/repair/ScriptedHost.h"
@@ -195,6 +196,11 @@ TEST_F(RepairCommandTest, FailedCommitDeletesNoShortcutFile) {
     ASSERT_EQ(host.boxes.size(), 2u);
     EXPECT_NE(host.boxes[1].text.find("othing has been repaired"), std::string::npos)
         << host.boxes[1].text;
+    // The next save (a browser setting) writes the setting, not the refused deletions.
+    ASSERT_TRUE(ApplyRegeditLock(*services, host, true).ok());
+    const std::string after = prefix.ReadHive(Hive::User);
+    EXPECT_NE(after.find("\"Dead\""), std::string::npos);
+    EXPECT_NE(after.find("\"DisableRegistryTools\"=dword:00000001"), std::string::npos);
 }
 
 TEST_F(RepairCommandTest, OutcomesCountWhatHappened) {

@@ -1,5 +1,6 @@
 #include "platform/wine/registry/Registry.h"
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_map>
 #include <vector>
@@ -430,6 +431,10 @@ Status Registry::Commit() {
     if (Status s = registry::ReplaceHiveFiles(impl_->dir, changed, texts); !s.ok()) return s;
     for (Hive* hive : changed) hive->changed = false;
     return {};
+}
+
+void Registry::ContinueHandlesOf(const Registry& earlier) {
+    impl_->nextHandle = std::max(impl_->nextHandle, earlier.impl_->nextHandle);
 }
 
 }  // namespace platform::wine

@@ -33,6 +33,9 @@ public:
     LONG RegCloseKey(HKEY key);
 
     Status Commit();
+    // Hands out handles after those of `earlier`, so that a registry read again never gives
+    // a handle the number of one that was open on the one it replaces.
+    void ContinueHandlesOf(const Registry& earlier);
     bool HasUncommittedChanges() const;
     Status CanWrite();
     // Non-empty while a wineserver runs for the prefix.

@@ -227,3 +227,67 @@ TEST_F(RegistryApi, CommitRefusesWhenTheFileChangedOrAServerRuns) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string UserSz(platform::Services& s, const char* path, const char* name) {
+    HKEY key = 0;
+    if (s.RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "<no key>";
+    char data[256] = {};
+    DWORD length = sizeof data, type = 0;
+    const LONG rc = s.RegQueryValueExA(key, name, &type, reinterpret_cast<BYTE*>(data), &length);
+    s.RegCloseKey(key);
+    return rc == ERROR_SUCCESS ? std::string(data, length ? length - 1 : 0) : "<missing>";
+}
+
+TEST(RegistryDiscard, AFailedSaveLeavesNothingForTheNextOne) {
+    fixtures::TestPrefix prefix;
+    prefix.SetString(Hive::User, "Software\\S", "keep", "1");
+    auto services = prefix.Open();
+    HKEY key = 0;
+    ASSERT_EQ(services->RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\S", 0, KEY_ALL_ACCESS, &key),
+              ERROR_SUCCESS);
+    ASSERT_EQ(services->RegDeleteValueA(key, "keep"), ERROR_SUCCESS);
+    // Someone else writes the hive: our save is refused, and our change dropped.
+    const std::string theirs = prefix.ReadHive(Hive::User) + "\n[Software\\\\Theirs] 1\n\"t\"=\"2\"\n";
+    std::ofstream(prefix.HivePath(Hive::User), std::ios::binary | std::ios::trunc) << theirs;
+    ASSERT_FALSE(services->Commit().ok());
+    ASSERT_TRUE(services->DiscardChanges().ok());
+    EXPECT_FALSE(services->HasUncommittedChanges());
+    EXPECT_EQ(UserSz(*services, "Software\\S", "keep"), "1");
+    EXPECT_EQ(UserSz(*services, "Software\\Theirs", "t"), "2");
+    // The old handle is gone; a new one never takes its number.
+    EXPECT_NE(services->RegCloseKey(key), ERROR_SUCCESS);
+    HKEY fresh = 0;
+    ASSERT_EQ(services->RegCreateKeyA(HKEY_CURRENT_USER, "Software\\New", &fresh), ERROR_SUCCESS);
+    EXPECT_NE(fresh, key);
+    const BYTE one[] = "1";
+    ASSERT_EQ(services->RegSetValueExA(fresh, "n", 0, REG_SZ, one, 2), ERROR_SUCCESS);
+    services->RegCloseKey(fresh);
+    ASSERT_TRUE(services->Commit().ok());
+    const std::string written = prefix.ReadHive(Hive::User);
+    EXPECT_NE(written.find("\"keep\"=\"1\""), std::string::npos);
+    EXPECT_NE(written.find("[Software\\\\Theirs]"), std::string::npos);
+    EXPECT_NE(written.find("[Software\\\\New]"), std::string::npos);
+}
+
+TEST(RegistryDiscard, WhenTheHivesCannotBeReadAgainNothingIsWrittenAnyMore) {
+    fixtures::TestPrefix prefix;
+    prefix.SetString(Hive::System, "Software\\S", "v", "1");
+    auto services = prefix.Open();
+    HKEY key = 0;
+    ASSERT_EQ(services->RegCreateKeyA(HKEY_LOCAL_MACHINE, "Software\\S", &key), ERROR_SUCCESS);
+    ASSERT_EQ(services->RegDeleteValueA(key, "v"), ERROR_SUCCESS);
+    services->RegCloseKey(key);
+    const std::string system = prefix.ReadHive(Hive::System);
+    std::filesystem::remove(prefix.HivePath(Hive::User));
+    const Status discarded = services->DiscardChanges();
+    EXPECT_FALSE(discarded.ok());
+    EXPECT_NE(discarded.message.find("user.reg"), std::string::npos) << discarded.message;
+    EXPECT_FALSE(services->CanWrite().ok());
+    EXPECT_FALSE(services->Commit().ok());
+    EXPECT_EQ(prefix.ReadHive(Hive::System), system);
+}
+
+}  // namespace
