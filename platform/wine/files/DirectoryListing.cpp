@@ -59,7 +59,7 @@ EntryKind DirectoryListing::KindOf(const Entry& entry) const {
 
 void DirectoryCache::SetEnabled(bool enabled) {
     enabled_ = enabled;
-    listings_.clear();
+    Clear();
 }
 
 std::shared_ptr<const DirectoryListing> DirectoryCache::Get(const std::string& hostDir) {

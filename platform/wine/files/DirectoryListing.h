@@ -1,6 +1,7 @@
 #pragma once
 // The names in one host folder, with what Wine's case-insensitive lookup needs, and a cache
 // of such listings for the length of one scan.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -37,19 +38,42 @@ private:
     std::unordered_map<std::u16string, std::size_t> folded_;
 };
 
-// Listings by host folder path. Disabled, it stores nothing and every Get reads afresh.
+// Listings by host folder path, and the folders that Windows paths led to. Disabled, it
+// stores nothing and every Get reads afresh.
 class DirectoryCache {
 public:
+    // Where a Windows folder path (in the exact spelling it was asked with) leads.
+    struct Folder {
+        bool exists = false;  // a folder is there
+        std::string host;
+        std::shared_ptr<const DirectoryListing> listing;  // null when it cannot be read
+    };
+
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
     std::shared_ptr<const DirectoryListing> Get(const std::string& hostDir);
-    // Forgets every listing. Called after any change on disk: the same physical folder may be
+    // Folders resolved so far, by drive letter and components joined with backslashes.
+    std::unordered_map<std::string, Folder>& Folders() { return folders_; }
+    // The same by the text of a folder path as it was written ("C:\a\b"); null when the
+    // text names no folder.
+    std::unordered_map<std::string, const Folder*>& FolderTexts() { return folderTexts_; }
+    // Changes whenever the cache forgets what it held.
+    std::uint64_t Generation() const { return generation_; }
+    // Forgets everything. Called after any change on disk: the same physical folder may be
     // cached under several paths (links), so dropping only one path could leave a stale copy.
-    void Clear() { listings_.clear(); }
+    void Clear() {
+        ++generation_;
+        listings_.clear();
+        folders_.clear();
+        folderTexts_.clear();
+    }
 
 private:
     bool enabled_ = false;
+    std::uint64_t generation_ = 0;
     std::unordered_map<std::string, std::shared_ptr<const DirectoryListing>> listings_;
+    std::unordered_map<std::string, Folder> folders_;
+    std::unordered_map<std::string, const Folder*> folderTexts_;
 };
 
 }  // namespace platform::wine::files

@@ -50,6 +50,35 @@ files::ResolvedPath FileSystem::Impl::ResolveW(std::u16string_view path) const {
     return resolver.Resolve(*parsed);
 }
 
+namespace {
+
+bool IsAscii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
+
+files::EntryKind FileSystem::Impl::Kind(const char* path) const {
+    if (!path) return files::EntryKind::Missing;
+    const std::string_view text(path);
+    if (IsAscii(text))
+        if (auto kind = resolver.CachedKind(text)) return *kind;
+    return Resolve(path).kind;
+}
+
+files::EntryKind FileSystem::Impl::KindW(std::u16string_view path) const {
+    std::string ascii;
+    ascii.reserve(path.size());
+    for (char16_t c : path) {
+        if (c >= 0x80) return ResolveW(path).kind;
+        ascii.push_back(static_cast<char>(c));
+    }
+    if (auto kind = resolver.CachedKind(ascii)) return *kind;
+    return ResolveW(path).kind;
+}
+
 const files::Environment& FileSystem::Impl::Env() {
     if (!environment) {
         const char* user = std::getenv("USER");
@@ -64,11 +93,11 @@ FileSystem::FileSystem(const std::string& prefixDir, Services& registry)
 FileSystem::~FileSystem() = default;
 
 BOOL FileSystem::PathFileExistsA(const char* path) {
-    return impl_->Resolve(path).kind != files::EntryKind::Missing ? TRUE_ : FALSE_;
+    return impl_->Kind(path) != files::EntryKind::Missing ? TRUE_ : FALSE_;
 }
 
 DWORD FileSystem::GetFileAttributesA(const char* path) {
-    switch (impl_->Resolve(path).kind) {
+    switch (impl_->Kind(path)) {
     case files::EntryKind::Directory: return FILE_ATTRIBUTE_DIRECTORY;
     case files::EntryKind::File: return FILE_ATTRIBUTE_ARCHIVE;
     default: return INVALID_FILE_ATTRIBUTES;
@@ -117,7 +146,7 @@ bool FileSystem::GetFolderIdentity(const char* path, FolderId* id) {
 }
 
 DWORD FileSystem::GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
-    return files::FormatDriveStrings(files::ListDrives(impl_->prefix), bufferLength, buffer);
+    return files::FormatDriveStrings(impl_->drives.Drives(impl_->prefix), bufferLength, buffer);
 }
 
 UINT FileSystem::GetDriveTypeA(const char* rootPath) {
@@ -129,11 +158,12 @@ UINT FileSystem::GetDriveTypeA(const char* rootPath) {
         if (impl_->resolver.Resolve(*parsed).kind != files::EntryKind::Directory)
             return DRIVE_NO_ROOT_DIR;
     }
-    return files::DriveType(impl_->prefix, parsed->drive, impl_->registry);
+    return impl_->drives.Type(impl_->prefix, parsed->drive, impl_->registry);
 }
 
 void FileSystem::SetDirectoryCaching(bool enabled) {
     impl_->cache.SetEnabled(enabled);
+    impl_->drives.SetEnabled(enabled);
     // A scan starts: take the environment as the registry holds it now.
     if (enabled) impl_->environment.reset();
 }
