@@ -59,6 +59,8 @@ std::string Utf16ToAnsi(std::u16string_view text) {
     return out;
 }
 
+char UnitToAnsi(char16_t unit) { return static_cast<char>(GetTables().toAnsi[unit]); }
+
 std::u16string AnsiToUtf16(std::string_view text) {
     std::u16string out(text.size(), u'\0');
     for (std::size_t i = 0; i < text.size(); ++i)

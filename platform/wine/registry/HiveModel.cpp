@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "platform/wine/registry/NameOrder.h"
+#include "platform/wine/registry/StringEscape.h"
 
 namespace platform::wine::registry {
 
@@ -48,6 +49,32 @@ Value* Key::FindValue(std::u16string_view valueName) {
 void Key::MarkChanged(std::uint64_t now) {
     dirty = true;
     filetime = now;
+}
+
+bool IsPlainText(std::string_view text) {
+    for (char c : text)
+        if (c < 0x20 || c > 0x7E || c == '\\') return false;
+    return true;
+}
+
+std::vector<std::uint8_t> DataBytes(const Value& value) {
+    if (!value.inText) return value.data;
+    std::u16string units;
+    units.reserve(value.text.size() + 1);
+    DecodeEscaped(value.text, 0, '"', units);  // the text holds no unescaped quote
+    units.push_back(u'\0');
+    std::vector<std::uint8_t> bytes(units.size() * 2);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        bytes[2 * i] = static_cast<std::uint8_t>(units[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<std::uint8_t>(units[i] >> 8);
+    }
+    return bytes;
+}
+
+std::size_t DataSize(const Value& value) {
+    if (!value.inText) return value.data.size();
+    if (IsPlainText(value.text)) return 2 * (value.text.size() + 1);
+    return DataBytes(value).size();
 }
 
 std::uint64_t FileTimeNow() {

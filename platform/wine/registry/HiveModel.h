@@ -15,7 +15,20 @@ struct Value {
     std::u16string name;
     DWORD type = REG_NONE;
     std::vector<std::uint8_t> data;  // as stored: strings are UTF-16LE with their zero
+    // A string read from the file keeps its escaped text instead (between the quotes, in the
+    // hive's text) and is decoded only when its bytes are asked for: a scan reads most
+    // strings as "A" text, which plain ASCII text already is, and loading skips the decoding.
+    std::string_view text;
+    bool inText = false;  // the data is `text`, `data` is empty
 };
+
+// The data bytes of a value, decoded from its text when it keeps one.
+std::vector<std::uint8_t> DataBytes(const Value& value);
+// Their number, without building them when the text is plain.
+std::size_t DataSize(const Value& value);
+// Printable ASCII without a backslash: the text stands for exactly its own characters, and
+// Wine writes those characters back the same way.
+bool IsPlainText(std::string_view text);
 
 struct Key {
     std::u16string name;

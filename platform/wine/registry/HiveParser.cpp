@@ -51,14 +51,6 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
     return s.substr(0, prefix.size()) == prefix;
 }
 
-void AppendUtf16Le(std::vector<std::uint8_t>& out, std::u16string_view text) {
-    out.reserve(out.size() + text.size() * 2 + 2);
-    for (char16_t c : text) {
-        out.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        out.push_back(static_cast<std::uint8_t>(c >> 8));
-    }
-}
-
 class Parser {
 public:
     Parser(Hive& hive, std::string& error) : hive_(hive), error_(error), lines_(hive.text) {}
@@ -217,6 +209,8 @@ private:
             Problem("malformed value data");
             value.type = REG_NONE;
             value.data.clear();
+            value.text = {};
+            value.inText = false;
         }
         Store(std::move(value));
     }
@@ -228,6 +222,8 @@ private:
             // A later line of the same name wins; the first spelling of the name stays.
             values[i].type = value.type;
             values[i].data = std::move(value.data);
+            values[i].text = value.text;
+            values[i].inText = value.inText;
         }
         else {
             values.insert(values.begin() + static_cast<std::ptrdiff_t>(i), std::move(value));
@@ -246,10 +242,10 @@ private:
             value.type = REG_MULTI_SZ, strAt = 7;
         }
         if (strAt != std::string_view::npos) {
-            std::u16string text;
-            if (DecodeEscaped(s, strAt + 1, '"', text) == std::string_view::npos) return false;
-            text.push_back(u'\0');
-            AppendUtf16Le(value.data, text);
+            const std::size_t end = SkipEscaped(s, strAt + 1, '"');
+            if (end == std::string_view::npos) return false;
+            value.text = s.substr(strAt + 1, end - 1 - (strAt + 1));
+            value.inText = true;
             return true;
         }
         if (StartsWith(s, "dword:")) {

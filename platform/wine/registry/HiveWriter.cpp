@@ -37,23 +37,34 @@ void AppendValue(std::string& out, const Value& v) {
         out += "@=";
         count = 2;
     }
-    const std::size_t len = v.data.size();
+    if (v.inText && IsPlainText(v.text) &&
+        (v.type == REG_SZ || v.type == REG_EXPAND_SZ || v.type == REG_MULTI_SZ)) {
+        // Plain text is written back as it was read.
+        if (v.type != REG_SZ) out += fmt::format("str({:x}):", v.type);
+        out.push_back('"');
+        out.append(v.text);
+        out += "\"\n";
+        return;
+    }
+    const std::vector<std::uint8_t> decoded = v.inText ? DataBytes(v) : std::vector<std::uint8_t>();
+    const std::vector<std::uint8_t>& data = v.inText ? decoded : v.data;
+    const std::size_t len = data.size();
     switch (v.type) {
         case REG_SZ:
         case REG_EXPAND_SZ:
         case REG_MULTI_SZ:
-            if (len >= 2 && len % 2 == 0 && (v.data[len - 2] | v.data[len - 1]) == 0) {
+            if (len >= 2 && len % 2 == 0 && (data[len - 2] | data[len - 1]) == 0) {
                 if (v.type != REG_SZ) out += fmt::format("str({:x}):", v.type);
                 out.push_back('"');
-                AppendEscaped(out, Utf16(v.data, len / 2 - 1), '"', '"');
+                AppendEscaped(out, Utf16(data, len / 2 - 1), '"', '"');
                 out += "\"\n";
                 return;
             }
             break;
         case REG_DWORD:
             if (len == 4) {
-                const std::uint32_t dw = v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) |
-                                         (static_cast<std::uint32_t>(v.data[3]) << 24);
+                const std::uint32_t dw = data[0] | (data[1] << 8) | (data[2] << 16) |
+                                         (static_cast<std::uint32_t>(data[3]) << 24);
                 out += fmt::format("dword:{:08x}\n", dw);
                 return;
             }
@@ -66,8 +77,8 @@ void AppendValue(std::string& out, const Value& v) {
     count += prefix.size();
     static constexpr char kHex[] = "0123456789abcdef";
     for (std::size_t i = 0; i < len; ++i) {
-        out.push_back(kHex[v.data[i] >> 4]);
-        out.push_back(kHex[v.data[i] & 15]);
+        out.push_back(kHex[data[i] >> 4]);
+        out.push_back(kHex[data[i] & 15]);
         count += 2;
         if (i + 1 < len) {
             out.push_back(',');

@@ -65,7 +65,7 @@ std::u16string Units(const std::vector<std::uint8_t>& data) {
 
 // The data of a value as the A calls return it: string types in the ANSI code page.
 std::string AnsiData(const Value& v) {
-    if (IsString(v.type)) return codepage::Utf16ToAnsi(Units(v.data));
+    if (IsString(v.type)) return codepage::Utf16ToAnsi(Units(registry::DataBytes(v)));
     return std::string(v.data.begin(), v.data.end());
 }
 
@@ -268,13 +268,17 @@ LONG Registry::RegQueryInfoKeyA(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLen, D
         nSub = 2;
         maxSub = static_cast<DWORD>(std::max<std::size_t>(8, impl_->sid.size()));
     } else {
+        // The maxima cost a pass over the key; a walk asks only for the counts.
         nSub = static_cast<DWORD>(place.key->children.size());
-        for (const auto& child : place.key->children)
-            maxSub = std::max<DWORD>(maxSub, static_cast<DWORD>(child->name.size()));
+        if (maxSubKeyLen)
+            for (const auto& child : place.key->children)
+                maxSub = std::max<DWORD>(maxSub, static_cast<DWORD>(child->name.size()));
         nVal = static_cast<DWORD>(place.key->values.size());
         for (const Value& v : place.key->values) {
-            maxName = std::max<DWORD>(maxName, static_cast<DWORD>(v.name.size()));
-            maxData = std::max<DWORD>(maxData, static_cast<DWORD>(v.data.size()));
+            if (maxValueNameLen)
+                maxName = std::max<DWORD>(maxName, static_cast<DWORD>(v.name.size()));
+            if (maxValueLen)
+                maxData = std::max<DWORD>(maxData, static_cast<DWORD>(registry::DataSize(v)));
         }
     }
     if (subKeys) *subKeys = nSub;
@@ -312,13 +316,29 @@ namespace {
 LONG CopyValue(const Value& v, char* name, DWORD* nameLength, DWORD* type, BYTE* data,
                DWORD* dataLength) {
     if (name) {
-        const std::string ansi = codepage::Utf16ToAnsi(v.name);
-        if (!nameLength || ansi.size() + 1 > *nameLength) return ERROR_MORE_DATA;
-        std::memcpy(name, ansi.c_str(), ansi.size() + 1);
-        *nameLength = static_cast<DWORD>(ansi.size());
+        // One "A" character per UTF-16 unit, written straight into the caller's buffer.
+        const std::size_t length = v.name.size();
+        if (!nameLength || length + 1 > *nameLength) return ERROR_MORE_DATA;
+        for (std::size_t i = 0; i < length; ++i) name[i] = codepage::UnitToAnsi(v.name[i]);
+        name[length] = '\0';
+        *nameLength = static_cast<DWORD>(length);
     }
     if (type) *type = v.type;
     if (!dataLength) return data ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
+    if (v.inText && registry::IsPlainText(v.text)) {
+        // Plain ASCII text is its own "A" text: copied as it stands in the file.
+        const DWORD needed = static_cast<DWORD>(v.text.size() + 1);
+        if (data && *dataLength < needed) {
+            *dataLength = needed;
+            return ERROR_MORE_DATA;
+        }
+        if (data) {
+            std::memcpy(data, v.text.data(), v.text.size());
+            data[v.text.size()] = 0;
+        }
+        *dataLength = needed;
+        return ERROR_SUCCESS;
+    }
     const std::string bytes = AnsiData(v);
     const DWORD needed = static_cast<DWORD>(bytes.size());
     if (data && *dataLength < needed) {
