@@ -82,8 +82,11 @@ namespace {
 void NameForms(std::string_view component, std::string& exact, std::u16string& folded) {
     exact.assign(component);
     folded.resize(component.size());
-    for (std::size_t i = 0; i < component.size(); ++i)
-        folded[i] = codepage::ToUpper(static_cast<unsigned char>(component[i]));
+    // ASCII text: Wine's upper-case table changes only a to z there.
+    for (std::size_t i = 0; i < component.size(); ++i) {
+        const char c = component[i];
+        folded[i] = static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    }
 }
 
 // No character that Wine refuses in a file name.

@@ -51,10 +51,26 @@ void Key::MarkChanged(std::uint64_t now) {
     filetime = now;
 }
 
-bool IsPlainText(std::string_view text) {
-    for (char c : text)
-        if (c < 0x20 || c > 0x7E || c == '\\') return false;
-    return true;
+std::size_t SimpleTextLength(std::string_view text) {
+    std::size_t length = text.size();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < 0x20 || c > 0x7E) return std::string_view::npos;
+        if (c == '\\') {
+            if (i + 1 >= text.size() || (text[i + 1] != '\\' && text[i + 1] != '"'))
+                return std::string_view::npos;
+            ++i;
+            --length;
+        }
+    }
+    return length;
+}
+
+void CopySimpleText(std::string_view text, char* out) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\') ++i;
+        *out++ = text[i];
+    }
 }
 
 std::vector<std::uint8_t> DataBytes(const Value& value) {
@@ -73,7 +89,8 @@ std::vector<std::uint8_t> DataBytes(const Value& value) {
 
 std::size_t DataSize(const Value& value) {
     if (!value.inText) return value.data.size();
-    if (IsPlainText(value.text)) return 2 * (value.text.size() + 1);
+    if (const std::size_t length = SimpleTextLength(value.text); length != std::string_view::npos)
+        return 2 * (length + 1);
     return DataBytes(value).size();
 }
 

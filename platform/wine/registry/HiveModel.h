@@ -26,9 +26,12 @@ struct Value {
 std::vector<std::uint8_t> DataBytes(const Value& value);
 // Their number, without building them when the text is plain.
 std::size_t DataSize(const Value& value);
-// Printable ASCII without a backslash: the text stands for exactly its own characters, and
-// Wine writes those characters back the same way.
-bool IsPlainText(std::string_view text);
+// The number of characters escaped text stands for, when it is simple: printable ASCII
+// whose only escapes are \\ and \" (which Wine writes for those two characters), so that
+// Wine writes the characters back exactly as the text reads. npos for any other text.
+std::size_t SimpleTextLength(std::string_view text);
+// Writes the characters of simple text (its escapes taken out) to `out`.
+void CopySimpleText(std::string_view text, char* out);
 
 struct Key {
     std::u16string name;

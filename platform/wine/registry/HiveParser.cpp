@@ -1,5 +1,7 @@
 // Reading Wine's hive text into the key tree.
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "fmt/format.h"
 #include "platform/wine/registry/HiveModel.h"
@@ -119,17 +121,33 @@ private:
             return true;
         }
         Key* key = hive_.root.get();
-        std::size_t from = 0;
+        std::size_t from = 0, level = 0;
+        bool same = true;  // so far the path repeats the previous key line's components
         while (from <= path.size() && !path.empty()) {
             std::size_t to = path.find(u'\\', from);
             if (to == std::u16string::npos) to = path.size();
             const std::u16string_view part(path.data() + from, to - from);
             if (!part.empty()) {
-                Key* child = key->FindChild(part);
-                key = child ? child : &key->AddChild(part);
+                // Files come sorted, so a key line mostly repeats the path of the one before
+                // it up to its last component or two: those keys are known already.
+                if (same && level < chain_.size() && chain_[level].first == part) {
+                    key = chain_[level].second;
+                } else {
+                    same = false;
+                    Key* child = key->FindChild(part);
+                    key = child ? child : &key->AddChild(part);
+                    if (level < chain_.size()) {
+                        chain_[level].first.assign(part);
+                        chain_[level].second = key;
+                    } else {
+                        chain_.emplace_back(std::u16string(part), key);
+                    }
+                }
+                ++level;
             }
             from = to + 1;
         }
+        chain_.resize(level);
         const std::size_t p = SkipSpace(body, after);
         if (p < body.size()) {
             char* end = nullptr;
@@ -312,6 +330,8 @@ private:
     Lines lines_;
     Key* current_ = nullptr;
     std::size_t blockStart_ = 0;
+    // The components of the previous key line's path and the keys they lead to.
+    std::vector<std::pair<std::u16string, Key*>> chain_;
 };
 
 }  // namespace

@@ -37,9 +37,9 @@ void AppendValue(std::string& out, const Value& v) {
         out += "@=";
         count = 2;
     }
-    if (v.inText && IsPlainText(v.text) &&
+    if (v.inText && SimpleTextLength(v.text) != std::string_view::npos &&
         (v.type == REG_SZ || v.type == REG_EXPAND_SZ || v.type == REG_MULTI_SZ)) {
-        // Plain text is written back as it was read.
+        // Simple text is written back as it was read.
         if (v.type != REG_SZ) out += fmt::format("str({:x}):", v.type);
         out.push_back('"');
         out.append(v.text);

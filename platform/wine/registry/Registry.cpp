@@ -325,16 +325,18 @@ LONG CopyValue(const Value& v, char* name, DWORD* nameLength, DWORD* type, BYTE*
     }
     if (type) *type = v.type;
     if (!dataLength) return data ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
-    if (v.inText && registry::IsPlainText(v.text)) {
-        // Plain ASCII text is its own "A" text: copied as it stands in the file.
-        const DWORD needed = static_cast<DWORD>(v.text.size() + 1);
+    if (const std::size_t length = v.inText ? registry::SimpleTextLength(v.text)
+                                             : std::string_view::npos;
+        length != std::string_view::npos) {
+        // Simple ASCII text is its own "A" text: copied from the file's text.
+        const DWORD needed = static_cast<DWORD>(length + 1);
         if (data && *dataLength < needed) {
             *dataLength = needed;
             return ERROR_MORE_DATA;
         }
         if (data) {
-            std::memcpy(data, v.text.data(), v.text.size());
-            data[v.text.size()] = 0;
+            registry::CopySimpleText(v.text, reinterpret_cast<char*>(data));
+            data[length] = 0;
         }
         *dataLength = needed;
         return ERROR_SUCCESS;

@@ -76,14 +76,11 @@ std::size_t DecodeEscaped(std::string_view s, std::size_t pos, char terminator,
 std::size_t SkipEscaped(std::string_view s, std::size_t pos, char terminator) {
     // An escape takes the backslash and the byte after it; whatever follows (hex or octal
     // digits, UTF-8 continuation bytes) is never a terminator or a backslash.
-    const char stops[3] = {terminator, '\\', '\0'};
-    for (;;) {
-        pos = s.find_first_of(std::string_view(stops, 2), pos);
-        if (pos == std::string_view::npos) return pos;
+    for (; pos < s.size(); ++pos) {
         if (s[pos] == terminator) return pos + 1;
-        if (pos + 1 >= s.size()) return std::string_view::npos;  // backslash ends the line
-        pos += 2;
+        if (s[pos] == '\\' && ++pos >= s.size()) break;  // backslash ends the line
     }
+    return std::string_view::npos;
 }
 
 std::size_t AppendEscaped(std::string& out, std::u16string_view text, char quote1, char quote2) {

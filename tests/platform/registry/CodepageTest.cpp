@@ -56,3 +56,11 @@ TEST(Codepage, CaseMappingFollowsWineTables) {
     EXPECT_EQ(cp::ToUpper(u'z'), u'Z');
     EXPECT_EQ(cp::ToLower(u'\xd83d'), u'\xd83d');  // surrogates are never folded
 }
+
+TEST(Codepage, AsciiCaseMappingIsPlainLetters) {
+    // File-name lookups of ASCII paths fold a to z themselves instead of asking the table.
+    for (char16_t c = 0; c < 0x80; ++c) {
+        const bool lower = c >= u'a' && c <= u'z';
+        EXPECT_EQ(cp::ToUpper(c), lower ? c - 32 : c) << static_cast<int>(c);
+    }
+}
