@@ -24,20 +24,22 @@ std::string_view ValueInput::DataText() const {
 }
 
 std::string CleanedText(std::string_view text, bool semicolonToo) {
-    std::string out;
-    out.reserve(text.size());
+    // Written in place into one string of the full size, then cut to what was kept.
+    std::string out(text.size(), '\0');
+    std::size_t n = 0;
     for (char c : text) {
         if (c == '"') continue;
         if (c == ',' || c == '?' || c == '*' || c == '<' || c == '>' || c == '|' ||
             (semicolonToo && c == ';'))
             c = ' ';
-        out += c;
+        out[n++] = c;
     }
-    std::size_t end = out.size();
-    while (end > 0 && IsSpace(out[end - 1])) --end;
+    while (n > 0 && IsSpace(out[n - 1])) --n;
+    out.resize(n);
     std::size_t begin = 0;
-    while (begin < end && IsSpace(out[begin])) ++begin;
-    return out.substr(begin, end - begin);
+    while (begin < n && IsSpace(out[begin])) ++begin;
+    out.erase(0, begin);
+    return out;
 }
 
 std::string WindowsFolderWithSeparator(platform::Services& services) {

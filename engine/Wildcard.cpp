@@ -17,6 +17,8 @@ bool WildcardMatch(std::string_view text, std::string_view pattern) {
     std::size_t starP = std::string_view::npos, starT = 0;
     while (t < text.size()) {
         if (p < pattern.size() && pattern[p] == '*') {
+            // A star that ends the pattern takes whatever text is left.
+            if (p + 1 == pattern.size()) return true;
             starP = p++;
             starT = t;
         } else if (p < pattern.size() && (pattern[p] == '?' || Fold(pattern[p]) == Fold(text[t]))) {

@@ -59,7 +59,10 @@ std::string Utf16ToAnsi(std::u16string_view text) {
     return out;
 }
 
-char UnitToAnsi(char16_t unit) { return static_cast<char>(GetTables().toAnsi[unit]); }
+char UnitToAnsi(char16_t unit) {
+    if (unit < 0x80) return static_cast<char>(unit);  // Windows-1252 keeps ASCII
+    return static_cast<char>(GetTables().toAnsi[unit]);
+}
 
 std::u16string AnsiToUtf16(std::string_view text) {
     std::u16string out(text.size(), u'\0');

@@ -77,6 +77,14 @@ struct Registry::Impl {
     Hive hives[3];
     std::unordered_map<HKEY, Handle> handles;
     HKEY nextHandle = 0x1000;
+    // The key above the last component of the latest OpenExisting.
+    struct Parent {
+        bool valid = false;
+        HKEY root = 0;
+        std::string path;
+        Place place;
+        int depth = 0;
+    } parent_;
 
     // ---- Places and paths -------------------------------------------------------------
     Place HiveRoot(int index) { return {hives[index].root.get(), &hives[index], false}; }
@@ -168,18 +176,53 @@ struct Registry::Impl {
         return WalkParts(from, SplitPath(path), create, depth, out);
     }
 
+    // An open without creating below a predefined root. A walk opens the children of one key
+    // one after the other, so the key above the last component is remembered: every other
+    // open then finds one name instead of walking the whole path again. Keys are never
+    // removed and links never change, so a remembered key stays where its path leads.
+    LONG OpenExisting(HKEY key, std::string_view path, Place& out) {
+        const std::size_t split = path.rfind('\\');
+        const std::string_view last = split == std::string_view::npos ? path : path.substr(split + 1);
+        Place parent;
+        int depth = 0;
+        if (split != std::string_view::npos && parent_.valid && parent_.root == key &&
+            parent_.path == path.substr(0, split)) {
+            parent = parent_.place;
+            depth = parent_.depth;
+        } else {
+            if (LONG rc = Root(key, parent); rc != ERROR_SUCCESS) return rc;
+            if (split != std::string_view::npos) {
+                if (LONG rc = WalkParts(parent, SplitPath(codepage::AnsiToUtf16(path.substr(0, split))),
+                                        false, depth, parent);
+                    rc != ERROR_SUCCESS)
+                    return rc;
+                parent_ = {true, key, std::string(path.substr(0, split)), parent, depth};
+            }
+        }
+        return WalkParts(parent, SplitPath(codepage::AnsiToUtf16(last)), false, depth, out);
+    }
+
     LONG Open(HKEY key, const char* subKey, bool create, DWORD access, HKEY* result) {
         if (!result) return ERROR_INVALID_PARAMETER;
+        Place place;
+        if (!create && key >= HKEY_CLASSES_ROOT && key <= HKEY_DYN_DATA) {
+            if (LONG rc = OpenExisting(key, subKey ? subKey : "", place); rc != ERROR_SUCCESS)
+                return rc;
+            return NewHandle(place, access, result);
+        }
         Place base;
         DWORD baseAccess = 0;
         if (LONG rc = Root(key, base, &baseAccess); rc != ERROR_SUCCESS) return rc;
-        Place place;
         const std::u16string path = codepage::AnsiToUtf16(subKey ? subKey : "");
         if (create && !(baseAccess & KEY_CREATE_SUB_KEY)) {
             Place existing;
             if (Walk(base, path, false, existing) != ERROR_SUCCESS) return ERROR_ACCESS_DENIED;
         }
         if (LONG rc = Walk(base, path, create, place); rc != ERROR_SUCCESS) return rc;
+        return NewHandle(place, access, result);
+    }
+
+    LONG NewHandle(const Place& place, DWORD access, HKEY* result) {
         const HKEY handle = nextHandle;
         nextHandle += 4;
         handles[handle] = {place, access};

@@ -64,3 +64,12 @@ TEST(Codepage, AsciiCaseMappingIsPlainLetters) {
         EXPECT_EQ(cp::ToUpper(c), lower ? c - 32 : c) << static_cast<int>(c);
     }
 }
+
+TEST(Codepage, OneUnitAtATimeAsTheWholeText) {
+    // The A calls convert names unit by unit into the caller's buffer.
+    std::u16string every;
+    for (char32_t c = 0; c <= 0xFFFF; ++c) every.push_back(static_cast<char16_t>(c));
+    const std::string whole = cp::Utf16ToAnsi(every);
+    for (std::size_t i = 0; i < every.size(); ++i)
+        ASSERT_EQ(cp::UnitToAnsi(every[i]), whole[i]) << i;
+}
