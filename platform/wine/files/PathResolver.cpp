@@ -162,7 +162,10 @@ const DirectoryCache::Folder* PathResolver::FolderOfText(std::string_view folder
 std::optional<EntryKind> PathResolver::CachedKind(std::string_view asciiPath) const {
     if (!cache_.Enabled()) return std::nullopt;
     // The quick way: a path "X:\...\name" whose name is a plain one.
-    const std::size_t separator = asciiPath.find_last_of("\\/");
+    std::size_t separator = asciiPath.size();
+    while (separator > 0 && asciiPath[separator - 1] != '\\' && asciiPath[separator - 1] != '/')
+        --separator;
+    separator = separator == 0 ? std::string_view::npos : separator - 1;
     if (separator != std::string_view::npos && asciiPath.size() >= 3 &&
         ((asciiPath[0] | 0x20) >= 'a' && (asciiPath[0] | 0x20) <= 'z') && asciiPath[1] == ':' &&
         (asciiPath[2] == '\\' || asciiPath[2] == '/')) {
