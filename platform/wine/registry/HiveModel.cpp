@@ -74,10 +74,10 @@ void CopySimpleText(std::string_view text, char* out) {
 }
 
 std::vector<std::uint8_t> DataBytes(const Value& value) {
-    if (!value.inText) return value.data;
+    if (!value.inText) return {value.stored.begin(), value.stored.end()};
     std::u16string units;
-    units.reserve(value.text.size() + 1);
-    DecodeEscaped(value.text, 0, '"', units);  // the text holds no unescaped quote
+    units.reserve(value.stored.size() + 1);
+    DecodeEscaped(value.stored, 0, '"', units);  // the text holds no unescaped quote
     units.push_back(u'\0');
     std::vector<std::uint8_t> bytes(units.size() * 2);
     for (std::size_t i = 0; i < units.size(); ++i) {
@@ -88,8 +88,8 @@ std::vector<std::uint8_t> DataBytes(const Value& value) {
 }
 
 std::size_t DataSize(const Value& value) {
-    if (!value.inText) return value.data.size();
-    if (const std::size_t length = SimpleTextLength(value.text); length != std::string_view::npos)
+    if (!value.inText) return value.stored.size();
+    if (const std::size_t length = SimpleTextLength(value.stored); length != std::string_view::npos)
         return 2 * (length + 1);
     return DataBytes(value).size();
 }

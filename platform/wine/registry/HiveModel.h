@@ -8,18 +8,19 @@
 #include <vector>
 
 #include "platform/Win32Types.h"
+#include "platform/wine/registry/HiveStore.h"
 
 namespace platform::wine::registry {
 
+// A value views what it holds: its name and data bytes are kept by the hive's store, and a
+// string read from the file keeps its escaped text (between the quotes, in the hive's text),
+// decoded only when its bytes are asked for: a scan reads most strings as "A" text, which
+// simple ASCII text already is, and loading then decodes and copies nothing.
 struct Value {
-    std::u16string name;
+    std::u16string_view name;
+    std::string_view stored;  // the escaped text when `inText`, else the data bytes
     DWORD type = REG_NONE;
-    std::vector<std::uint8_t> data;  // as stored: strings are UTF-16LE with their zero
-    // A string read from the file keeps its escaped text instead (between the quotes, in the
-    // hive's text) and is decoded only when its bytes are asked for: a scan reads most
-    // strings as "A" text, which plain ASCII text already is, and loading skips the decoding.
-    std::string_view text;
-    bool inText = false;  // the data is `text`, `data` is empty
+    bool inText = false;
 };
 
 // The data bytes of a value, decoded from its text when it keeps one.
@@ -67,6 +68,7 @@ struct Hive {
     std::unique_ptr<Key> root = std::make_unique<Key>();
     std::string branch;         // "Machine", "User\S-1-...", "User\.Default"
     std::string problem;        // first malformed line, "file:line: why"; empty when clean
+    std::unique_ptr<HiveStore> store = std::make_unique<HiveStore>();  // what values view
     bool changed = false;
     FileStamp stamp;
 };

@@ -105,6 +105,8 @@ private:
         if (!current_) return;
         const std::size_t end = nextStart - 1;
         std::string_view text(hive_.text);
+        // Values arrive one by one; the vector keeps only the room they take.
+        current_->values.shrink_to_fit();
         if (current_->raw.empty())
             current_->raw = text.substr(blockStart_, end - blockStart_);
         else
@@ -208,13 +210,15 @@ private:
         }
         Value value;
         std::size_t pos = 1;
+        name_.clear();
         if (body[0] == '"') {
-            pos = DecodeEscaped(body, 1, '"', value.name);
+            pos = DecodeEscaped(body, 1, '"', name_);
             if (pos == std::string_view::npos) {
                 Problem("value name without its closing quote");
                 return;
             }
         }
+        value.name = hive_.store->Name(name_);
         pos = SkipSpace(body, pos);
         if (pos >= body.size() || body[pos] != '=') {
             Problem("value line without \"=\"");
@@ -226,25 +230,23 @@ private:
             // refuse to write this hive, so nothing of it is lost.
             Problem("malformed value data");
             value.type = REG_NONE;
-            value.data.clear();
-            value.text = {};
+            value.stored = {};
             value.inText = false;
         }
         Store(std::move(value));
     }
 
-    void Store(Value value) {
+    void Store(const Value& value) {
         const std::size_t i = current_->ValueIndex(value.name);
         auto& values = current_->values;
         if (i < values.size() && CompareNames(values[i].name, value.name) == 0) {
             // A later line of the same name wins; the first spelling of the name stays.
             values[i].type = value.type;
-            values[i].data = std::move(value.data);
-            values[i].text = value.text;
+            values[i].stored = value.stored;
             values[i].inText = value.inText;
         }
         else {
-            values.insert(values.begin() + static_cast<std::ptrdiff_t>(i), std::move(value));
+            values.insert(values.begin() + static_cast<std::ptrdiff_t>(i), value);
         }
     }
 
@@ -262,7 +264,7 @@ private:
         if (strAt != std::string_view::npos) {
             const std::size_t end = SkipEscaped(s, strAt + 1, '"');
             if (end == std::string_view::npos) return false;
-            value.text = s.substr(strAt + 1, end - 1 - (strAt + 1));
+            value.stored = s.substr(strAt + 1, end - 1 - (strAt + 1));
             value.inText = true;
             return true;
         }
@@ -274,7 +276,10 @@ private:
                 number = number * 16 + static_cast<unsigned>(d);
             }
             value.type = REG_DWORD;
-            for (int i = 0; i < 4; ++i) value.data.push_back((number >> (8 * i)) & 0xFF);
+            const std::uint8_t bytes[4] = {
+                static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
+                static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
+            value.stored = hive_.store->Bytes(bytes, 4);
             return true;
         }
         std::size_t pos = 0;
@@ -295,7 +300,10 @@ private:
         } else {
             return false;
         }
-        return HexBytes(s, pos, value.data);
+        bytes_.clear();
+        if (!HexBytes(s, pos, bytes_)) return false;
+        value.stored = hive_.store->Bytes(bytes_.data(), bytes_.size());
+        return true;
     }
 
     // Comma-separated bytes; a backslash at the end of a line continues on the next.
@@ -330,6 +338,8 @@ private:
     Lines lines_;
     Key* current_ = nullptr;
     std::size_t blockStart_ = 0;
+    std::u16string name_;               // the value name being read
+    std::vector<std::uint8_t> bytes_;   // the hex data being read
     // The components of the previous key line's path and the keys they lead to.
     std::vector<std::pair<std::u16string, Key*>> chain_;
 };

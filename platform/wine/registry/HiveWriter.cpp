@@ -10,7 +10,7 @@ namespace {
 constexpr std::uint64_t kTicksPerSecond = 10000000ull;
 constexpr std::uint64_t kTicks1601To1970 = 116444736000000000ull;
 
-std::u16string Utf16(const std::vector<std::uint8_t>& data, std::size_t units) {
+std::u16string Utf16(const std::uint8_t* data, std::size_t units) {
     std::u16string out(units, u'\0');
     for (std::size_t i = 0; i < units; ++i)
         out[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
@@ -37,18 +37,19 @@ void AppendValue(std::string& out, const Value& v) {
         out += "@=";
         count = 2;
     }
-    if (v.inText && SimpleTextLength(v.text) != std::string_view::npos &&
+    if (v.inText && SimpleTextLength(v.stored) != std::string_view::npos &&
         (v.type == REG_SZ || v.type == REG_EXPAND_SZ || v.type == REG_MULTI_SZ)) {
         // Simple text is written back as it was read.
         if (v.type != REG_SZ) out += fmt::format("str({:x}):", v.type);
         out.push_back('"');
-        out.append(v.text);
+        out.append(v.stored);
         out += "\"\n";
         return;
     }
     const std::vector<std::uint8_t> decoded = v.inText ? DataBytes(v) : std::vector<std::uint8_t>();
-    const std::vector<std::uint8_t>& data = v.inText ? decoded : v.data;
-    const std::size_t len = data.size();
+    const std::uint8_t* data = v.inText ? decoded.data()
+                                        : reinterpret_cast<const std::uint8_t*>(v.stored.data());
+    const std::size_t len = v.inText ? decoded.size() : v.stored.size();
     switch (v.type) {
         case REG_SZ:
         case REG_EXPAND_SZ:

@@ -66,7 +66,7 @@ std::u16string Units(const std::vector<std::uint8_t>& data) {
 // The data of a value as the A calls return it: string types in the ANSI code page.
 std::string AnsiData(const Value& v) {
     if (IsString(v.type)) return codepage::Utf16ToAnsi(Units(registry::DataBytes(v)));
-    return std::string(v.data.begin(), v.data.end());
+    return std::string(v.stored);
 }
 
 }  // namespace
@@ -120,7 +120,7 @@ struct Registry::Impl {
         for (const Value& v : link.values)
             if (EqualNoCase(v.name, u"SymbolicLinkValue") && v.type == REG_LINK) target = &v;
         if (!target) return ERROR_FILE_NOT_FOUND;
-        std::u16string path = Units(target->data);
+        std::u16string path = Units(registry::DataBytes(*target));
         while (!path.empty() && path.back() == u'\0') path.pop_back();
         std::vector<std::u16string> parts = SplitPath(path);
         if (parts.size() < 2 || !EqualNoCase(parts[0], u"Registry")) return ERROR_FILE_NOT_FOUND;
@@ -368,7 +368,7 @@ LONG CopyValue(const Value& v, char* name, DWORD* nameLength, DWORD* type, BYTE*
     }
     if (type) *type = v.type;
     if (!dataLength) return data ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
-    if (const std::size_t length = v.inText ? registry::SimpleTextLength(v.text)
+    if (const std::size_t length = v.inText ? registry::SimpleTextLength(v.stored)
                                              : std::string_view::npos;
         length != std::string_view::npos) {
         // Simple ASCII text is its own "A" text: copied from the file's text.
@@ -378,7 +378,7 @@ LONG CopyValue(const Value& v, char* name, DWORD* nameLength, DWORD* type, BYTE*
             return ERROR_MORE_DATA;
         }
         if (data) {
-            registry::CopySimpleText(v.text, reinterpret_cast<char*>(data));
+            registry::CopySimpleText(v.stored, reinterpret_cast<char*>(data));
             data[length] = 0;
         }
         *dataLength = needed;
@@ -422,25 +422,28 @@ LONG Registry::RegSetValueExA(HKEY key, const char* valueName, DWORD /*reserved*
     Place place;
     if (LONG rc = impl_->Writable(key, place); rc != ERROR_SUCCESS) return rc;
     if (place.key->isLink) return ERROR_ACCESS_DENIED;
+    registry::HiveStore& store = *place.hive->store;
     Value value;
-    value.name = codepage::AnsiToUtf16(valueName ? valueName : "");
+    value.name = store.Name(codepage::AnsiToUtf16(valueName ? valueName : ""));
     value.type = type;
     const std::string_view bytes(reinterpret_cast<const char*>(data), dataLength);
     if (IsString(type)) {
+        std::vector<std::uint8_t> wide;
         for (char16_t c : codepage::AnsiToUtf16(bytes)) {
-            value.data.push_back(static_cast<std::uint8_t>(c & 0xFF));
-            value.data.push_back(static_cast<std::uint8_t>(c >> 8));
+            wide.push_back(static_cast<std::uint8_t>(c & 0xFF));
+            wide.push_back(static_cast<std::uint8_t>(c >> 8));
         }
+        value.stored = store.Bytes(wide.data(), wide.size());
     } else {
-        value.data.assign(bytes.begin(), bytes.end());
+        value.stored = store.Bytes(data, dataLength);
     }
     auto& values = place.key->values;
     const std::size_t i = place.key->ValueIndex(value.name);
     if (i < values.size() && registry::CompareNames(values[i].name, value.name) == 0) {
         value.name = values[i].name;  // the first writer's spelling stays
-        values[i] = std::move(value);
+        values[i] = value;
     } else {
-        values.insert(values.begin() + static_cast<std::ptrdiff_t>(i), std::move(value));
+        values.insert(values.begin() + static_cast<std::ptrdiff_t>(i), value);
     }
     place.key->MarkChanged(registry::FileTimeNow());
     place.hive->changed = true;
