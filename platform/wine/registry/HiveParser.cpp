@@ -1,4 +1,5 @@
 // Reading Wine's hive text into the key tree.
+#include <array>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -42,12 +43,17 @@ std::size_t SkipSpace(std::string_view s, std::size_t pos) {
     return pos;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
+// Hex digit values by byte, -1 for anything else: binary data is read a byte at a time.
+constexpr std::array<signed char, 256> kHexDigits = [] {
+    std::array<signed char, 256> table{};
+    for (auto& v : table) v = -1;
+    for (int c = '0'; c <= '9'; ++c) table[static_cast<std::size_t>(c)] = static_cast<signed char>(c - '0');
+    for (int c = 'a'; c <= 'f'; ++c) table[static_cast<std::size_t>(c)] = static_cast<signed char>(c - 'a' + 10);
+    for (int c = 'A'; c <= 'F'; ++c) table[static_cast<std::size_t>(c)] = static_cast<signed char>(c - 'A' + 10);
+    return table;
+}();
+
+int HexDigit(char c) { return kHexDigits[static_cast<unsigned char>(c)]; }
 
 bool StartsWith(std::string_view s, std::string_view prefix) {
     return s.substr(0, prefix.size()) == prefix;
@@ -151,12 +157,20 @@ private:
         }
         chain_.resize(level);
         const std::size_t p = SkipSpace(body, after);
-        if (p < body.size()) {
-            char* end = nullptr;
-            const std::string digits(body.substr(p));
-            const unsigned long long seconds = std::strtoull(digits.c_str(), &end, 10);
-            if (end != digits.c_str() && key->filetime == 0)
+        if (p < body.size() && key->filetime == 0) {
+            std::size_t q = p;
+            unsigned long long seconds = 0;
+            while (q < body.size() && q - p < 19 && body[q] >= '0' && body[q] <= '9')
+                seconds = seconds * 10 + static_cast<unsigned>(body[q++] - '0');
+            if (q > p && (q == body.size() || body[q] < '0' || body[q] > '9')) {
                 key->filetime = seconds * kTicksPerSecond + kTicks1601To1970;
+            } else {
+                // Signs, twenty digits and more: as strtoull reads them.
+                char* end = nullptr;
+                const std::string digits(body.substr(p));
+                seconds = std::strtoull(digits.c_str(), &end, 10);
+                if (end != digits.c_str()) key->filetime = seconds * kTicksPerSecond + kTicks1601To1970;
+            }
         }
         for (Key* up = key->parent; up && up->filetime == 0; up = up->parent)
             up->filetime = key->filetime;
@@ -319,8 +333,8 @@ private:
             }
             unsigned byte = 0;
             int digits = 0;
-            while (pos < s.size() && HexDigit(s[pos]) >= 0) {
-                byte = byte * 16 + static_cast<unsigned>(HexDigit(s[pos++]));
+            for (int d; pos < s.size() && (d = HexDigit(s[pos])) >= 0; ++pos) {
+                byte = byte * 16 + static_cast<unsigned>(d);
                 if (++digits > 2) return false;
             }
             if (digits == 0) return false;
