@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -27,15 +28,18 @@ public:
     const std::vector<Entry>& Entries() const { return entries_; }
     // The entry of exactly this host name, or else the first one (in readdir order) whose
     // folded UTF-16 name equals `folded`; null when there is none.
-    const Entry* Find(const std::string& exactName, const std::u16string& folded) const;
+    const Entry* Find(std::string_view exactName, std::u16string_view folded) const;
     // Kind of an entry of this listing (stat on first need, remembered after).
     EntryKind KindOf(const Entry& entry) const;
 
 private:
     std::string dir_;
     std::vector<Entry> entries_;
-    std::unordered_map<std::string, std::size_t> exact_;
-    std::unordered_map<std::u16string, std::size_t> folded_;
+    // Entry numbers in the order of their names and of their folded names (readdir order
+    // among equal folded names), for binary search: lighter to build than hash tables for the
+    // few entries most folders have, and as quick to search.
+    std::vector<std::uint32_t> byName_, byFolded_;
+    std::vector<std::u16string> folded_;  // per entry
 };
 
 // Listings by host folder path, and the folders that Windows paths led to. Disabled, it

@@ -78,9 +78,8 @@ ResolvedPath PathResolver::Find(const WindowsPath& path) const {
 namespace platform::wine::files {
 namespace {
 
-// Fills `exact` and `folded` with one component as DirectoryListing::Find takes them.
-void NameForms(std::string_view component, std::string& exact, std::u16string& folded) {
-    exact.assign(component);
+// The folded form of one ASCII component, as DirectoryListing::Find takes it.
+void FoldAscii(std::string_view component, std::u16string& folded) {
     folded.resize(component.size());
     // ASCII text: Wine's upper-case table changes only a to z there.
     for (std::size_t i = 0; i < component.size(); ++i) {
@@ -116,8 +115,9 @@ const DirectoryCache::Folder& PathResolver::CachedFolder(std::size_t depth) cons
     } else {
         const DirectoryCache::Folder& parent = CachedFolder(depth - 1);
         if (parent.exists && parent.listing) {
-            NameForms(view_.components[depth - 1], name_, folded_);
-            if (const DirectoryListing::Entry* entry = parent.listing->Find(name_, folded_);
+            FoldAscii(view_.components[depth - 1], folded_);
+            if (const DirectoryListing::Entry* entry =
+                    parent.listing->Find(view_.components[depth - 1], folded_);
                 entry && parent.listing->KindOf(*entry) == EntryKind::Directory) {
                 folder.exists = true;
                 folder.host = parent.host + "/" + entry->name;
@@ -175,8 +175,8 @@ std::optional<EntryKind> PathResolver::CachedKind(std::string_view asciiPath) co
             if (!IsPlainName(name)) return EntryKind::Missing;
             const DirectoryCache::Folder* folder = FolderOfText(asciiPath.substr(0, separator));
             if (!folder || !folder->exists || !folder->listing) return EntryKind::Missing;
-            NameForms(name, name_, folded_);
-            const DirectoryListing::Entry* entry = folder->listing->Find(name_, folded_);
+            FoldAscii(name, folded_);
+            const DirectoryListing::Entry* entry = folder->listing->Find(name, folded_);
             return entry ? folder->listing->KindOf(*entry) : EntryKind::Missing;
         }
     }
@@ -184,8 +184,8 @@ std::optional<EntryKind> PathResolver::CachedKind(std::string_view asciiPath) co
     if (view_.components.empty()) return std::nullopt;
     const DirectoryCache::Folder& folder = CachedFolder(view_.components.size() - 1);
     if (!folder.exists || !folder.listing) return EntryKind::Missing;
-    NameForms(view_.components.back(), name_, folded_);
-    const DirectoryListing::Entry* entry = folder.listing->Find(name_, folded_);
+    FoldAscii(view_.components.back(), folded_);
+    const DirectoryListing::Entry* entry = folder.listing->Find(view_.components.back(), folded_);
     if (!entry) return EntryKind::Missing;
     const EntryKind kind = folder.listing->KindOf(*entry);
     // "file\" names no file, as in Wine.

@@ -41,7 +41,7 @@ private:
     DirectoryCache& cache_;
     // Scratch space of CachedKind, kept between calls so that a lookup allocates nothing.
     mutable PathView<char> view_;
-    mutable std::string key_, name_, splitText_;
+    mutable std::string key_, splitText_;
     mutable std::u16string folded_;
     // The folder of the previous quick lookup: the prefixes of one text share it.
     mutable std::string lastFolderText_;
