@@ -37,9 +37,11 @@ struct Candidate {
     unsigned char type = DT_UNKNOWN;
 };
 
-bool FolderIdOf(const std::string& hostPath, FolderId& id, bool& isFolder) {
+// `name` in the open folder `dirFd`, links followed: relative to the folder, the kernel does
+// not walk the whole host path again for every entry.
+bool FolderIdOf(int dirFd, const char* name, FolderId& id, bool& isFolder) {
     struct stat st {};
-    if (::stat(hostPath.c_str(), &st) != 0) return false;
+    if (::fstatat(dirFd, name, &st, 0) != 0) return false;
     isFolder = S_ISDIR(st.st_mode);
     if (isFolder) id = {static_cast<std::uint64_t>(st.st_dev),
                         static_cast<std::uint64_t>(st.st_ino)};
@@ -86,28 +88,27 @@ std::unique_ptr<DirectorySearch> SearchDirectory(const std::string& hostDir,
         if (!MatchesMask(name, mask)) continue;
         candidates.push_back({FoldName(name), std::move(name), hostName, entry->d_type});
     }
-    dir.reset();
     std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
         return a.folded != b.folded ? a.folded < b.folded : a.name < b.name;
     });
 
     std::vector<FindEntry> entries;
-    auto add = [&](std::string name, const std::string& hostPath, bool plainFile) {
+    const int dirFd = ::dirfd(dir.get());
+    auto add = [&](std::string name, const std::string& hostName, bool plainFile) {
         FindEntry entry;
         // A plain file needs no stat: files carry no identity. Links are followed; a
         // dangling one is left out, as Wine leaves it out.
-        if (!plainFile && !FolderIdOf(hostPath, entry.id, entry.directory)) return;
+        if (!plainFile && !FolderIdOf(dirFd, hostName.c_str(), entry.id, entry.directory)) return;
         entry.path = windowsFolder + name;
         entry.name = std::move(name);
         entries.push_back(std::move(entry));
     };
     if (!driveRoot) {
-        if (MatchesMask(u".", mask)) add(".", hostDir, false);
-        if (MatchesMask(u"..", mask)) add("..", hostDir + "/..", false);
+        if (MatchesMask(u".", mask)) add(".", ".", false);
+        if (MatchesMask(u"..", mask)) add("..", "..", false);
     }
     for (const auto& candidate : candidates)
-        add(codepage::Utf16ToAnsi(candidate.name), hostDir + "/" + candidate.hostName,
-            candidate.type == DT_REG);
+        add(codepage::Utf16ToAnsi(candidate.name), candidate.hostName, candidate.type == DT_REG);
     if (entries.empty()) return nullptr;
     return std::make_unique<ListedSearch>(std::move(entries));
 }

@@ -38,19 +38,6 @@ bool NothingAt(const std::string& hostPath) {
 
 }  // namespace
 
-files::ResolvedPath FileSystem::Impl::Resolve(const char* path) const {
-    if (!path) return {};
-    auto parsed = files::ParseWindowsPathA(path);
-    if (!parsed) return {};
-    return resolver.Resolve(*parsed);
-}
-
-files::ResolvedPath FileSystem::Impl::ResolveW(std::u16string_view path) const {
-    auto parsed = files::ParseWindowsPath(path);
-    if (!parsed) return {};
-    return resolver.Resolve(*parsed);
-}
-
 namespace {
 
 bool IsAscii(std::string_view text) {
@@ -67,6 +54,22 @@ bool IsAscii(std::string_view text) {
 }
 
 }  // namespace
+
+files::ResolvedPath FileSystem::Impl::Resolve(const char* path) const {
+    if (!path) return {};
+    if (const std::string_view text(path); IsAscii(text))
+        if (auto resolved = resolver.CachedResolve(text)) return *resolved;
+    auto parsed = files::ParseWindowsPathA(path);
+    if (!parsed) return {};
+    return resolver.Resolve(*parsed);
+}
+
+files::ResolvedPath FileSystem::Impl::ResolveW(std::u16string_view path) const {
+    auto parsed = files::ParseWindowsPath(path);
+    if (!parsed) return {};
+    return resolver.Resolve(*parsed);
+}
+
 
 files::EntryKind FileSystem::Impl::Kind(const char* path) const {
     if (!path) return files::EntryKind::Missing;

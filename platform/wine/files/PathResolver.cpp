@@ -159,8 +159,9 @@ const DirectoryCache::Folder* PathResolver::FolderOfText(std::string_view folder
     return lastFolder_;
 }
 
-std::optional<EntryKind> PathResolver::CachedKind(std::string_view asciiPath) const {
+std::optional<PathResolver::Lookup> PathResolver::CachedLookup(std::string_view asciiPath) const {
     if (!cache_.Enabled()) return std::nullopt;
+    Lookup lookup;
     // The quick way: a path "X:\...\name" whose name is a plain one.
     std::size_t separator = asciiPath.size();
     while (separator > 0 && asciiPath[separator - 1] != '\\' && asciiPath[separator - 1] != '/')
@@ -172,25 +173,55 @@ std::optional<EntryKind> PathResolver::CachedKind(std::string_view asciiPath) co
         std::string_view name = asciiPath.substr(separator + 1);
         while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
         if (!name.empty() && name != "." && name != "..") {
-            if (!IsPlainName(name)) return EntryKind::Missing;
-            const DirectoryCache::Folder* folder = FolderOfText(asciiPath.substr(0, separator));
-            if (!folder || !folder->exists || !folder->listing) return EntryKind::Missing;
-            FoldAscii(name, folded_);
-            const DirectoryListing::Entry* entry = folder->listing->Find(name, folded_);
-            return entry ? folder->listing->KindOf(*entry) : EntryKind::Missing;
+            if (!IsPlainName(name)) return lookup;  // no mapping
+            lookup.folder = FolderOfText(asciiPath.substr(0, separator));
+            lookup.name = name;
+            return lookup;
         }
     }
-    if (!SplitAsciiWindowsPath(asciiPath, view_)) return EntryKind::Missing;
-    if (view_.components.empty()) return std::nullopt;
-    const DirectoryCache::Folder& folder = CachedFolder(view_.components.size() - 1);
-    if (!folder.exists || !folder.listing) return EntryKind::Missing;
-    FoldAscii(view_.components.back(), folded_);
-    const DirectoryListing::Entry* entry = folder.listing->Find(view_.components.back(), folded_);
+    if (!SplitAsciiWindowsPath(asciiPath, view_)) return lookup;
+    if (view_.components.empty()) return std::nullopt;  // a drive root
+    lookup.folder = &CachedFolder(view_.components.size() - 1);
+    lookup.name = view_.components.back();
+    lookup.trailingSeparator = view_.trailingSeparator;
+    return lookup;
+}
+
+const DirectoryListing::Entry* PathResolver::Entry(const Lookup& lookup) const {
+    if (!lookup.folder || !lookup.folder->exists || !lookup.folder->listing) return nullptr;
+    FoldAscii(lookup.name, folded_);
+    return lookup.folder->listing->Find(lookup.name, folded_);
+}
+
+std::optional<EntryKind> PathResolver::CachedKind(std::string_view asciiPath) const {
+    const std::optional<Lookup> lookup = CachedLookup(asciiPath);
+    if (!lookup) return std::nullopt;
+    const DirectoryListing::Entry* entry = Entry(*lookup);
     if (!entry) return EntryKind::Missing;
-    const EntryKind kind = folder.listing->KindOf(*entry);
+    const EntryKind kind = lookup->folder->listing->KindOf(*entry);
     // "file\" names no file, as in Wine.
-    if (view_.trailingSeparator && kind == EntryKind::File) return EntryKind::Missing;
+    if (lookup->trailingSeparator && kind == EntryKind::File) return EntryKind::Missing;
     return kind;
+}
+
+std::optional<ResolvedPath> PathResolver::CachedResolve(std::string_view asciiPath) const {
+    const std::optional<Lookup> lookup = CachedLookup(asciiPath);
+    if (!lookup) return std::nullopt;
+    ResolvedPath result;
+    const DirectoryListing::Entry* entry = Entry(*lookup);
+    if (!entry) {
+        // Only the name is missing: its host path as given, for creating it.
+        if (lookup->folder && lookup->folder->exists && lookup->folder->listing) {
+            result.host = lookup->folder->host + "/" + std::string(lookup->name);
+            result.parentIsFolder = true;
+        }
+        return result;
+    }
+    result.kind = lookup->folder->listing->KindOf(*entry);
+    if (lookup->trailingSeparator && result.kind == EntryKind::File) return ResolvedPath{};
+    result.host = lookup->folder->host + "/" + entry->name;
+    result.parentIsFolder = true;
+    return result;
 }
 
 }  // namespace platform::wine::files

@@ -31,8 +31,18 @@ public:
     // lookup of the folder and one of the name once the folder is known. Nothing when the
     // cache is off or the path is a drive root; Resolve answers those.
     std::optional<EntryKind> CachedKind(std::string_view asciiPath) const;
+    // Resolve for an ASCII path the same quick way; nothing when it does not apply.
+    std::optional<ResolvedPath> CachedResolve(std::string_view asciiPath) const;
 
 private:
+    // The remembered folder a path's last component is looked up in, and that component.
+    struct Lookup {
+        const DirectoryCache::Folder* folder = nullptr;  // null: the path has no mapping
+        std::string_view name;
+        bool trailingSeparator = false;
+    };
+    std::optional<Lookup> CachedLookup(std::string_view asciiPath) const;
+    const DirectoryListing::Entry* Entry(const Lookup& lookup) const;
     ResolvedPath Find(const WindowsPath& path) const;
     const DirectoryCache::Folder& CachedFolder(std::size_t depth) const;
     const DirectoryCache::Folder* FolderOfText(std::string_view folderText) const;
