@@ -40,7 +40,8 @@ std::shared_ptr<DirectoryListing> DirectoryListing::Read(const std::string& host
         std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
         listing->folded_.push_back(FoldName(codepage::Utf8ToUtf16(name)));
-        listing->entries_.push_back({std::move(name), KindFromDirentType(entry->d_type)});
+        listing->fromDirent_.push_back(KindFromDirentType(entry->d_type));
+        listing->entries_.push_back({std::move(name), listing->fromDirent_.back()});
     }
     const auto count = static_cast<std::uint32_t>(listing->entries_.size());
     for (auto* order : {&listing->byName_, &listing->byFolded_}) {

@@ -29,6 +29,10 @@ public:
     // The entry of exactly this host name, or else the first one (in readdir order) whose
     // folded UTF-16 name equals `folded`; null when there is none.
     const Entry* Find(std::string_view exactName, std::u16string_view folded) const;
+    // The folded name of entry `index`, and its kind as its directory entry gave it (Unknown
+    // for links and where the file system does not say).
+    const std::u16string& Folded(std::size_t index) const { return folded_[index]; }
+    EntryKind FromDirent(std::size_t index) const { return fromDirent_[index]; }
     // Kind of an entry of this listing (stat on first need, remembered after).
     EntryKind KindOf(const Entry& entry) const;
 
@@ -40,6 +44,7 @@ private:
     // few entries most folders have, and as quick to search.
     std::vector<std::uint32_t> byName_, byFolded_;
     std::vector<std::u16string> folded_;  // per entry
+    std::vector<EntryKind> fromDirent_;   // per entry
 };
 
 // Listings by host folder path, and the folders that Windows paths led to. Disabled, it

@@ -1,6 +1,8 @@
 #include "platform/wine/files/DirectorySearch.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -34,7 +36,7 @@ struct Candidate {
     std::u16string folded;
     std::u16string name;
     std::string hostName;
-    unsigned char type = DT_UNKNOWN;
+    bool plainFile = false;  // a regular file by its directory entry (no link)
 };
 
 // `name` in the open folder `dirFd`, links followed: relative to the folder, the kernel does
@@ -72,28 +74,17 @@ bool MatchesMask(std::u16string_view name, std::u16string_view mask) {
     return m == mask.size();
 }
 
-std::unique_ptr<DirectorySearch> SearchDirectory(const std::string& hostDir,
-                                                 const std::string& windowsFolder,
-                                                 std::u16string_view mask, bool driveRoot) {
-    std::unique_ptr<DIR, DirCloser> dir(::opendir(hostDir.c_str()));
-    if (!dir) return nullptr;
-    // Wine turns "*.*" into "*": every name matches, also one without a dot.
-    if (mask == u"*.*") mask = u"*";
+namespace {
 
-    std::vector<Candidate> candidates;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string hostName = entry->d_name;
-        if (hostName == "." || hostName == "..") continue;
-        std::u16string name = codepage::Utf8ToUtf16(hostName);
-        if (!MatchesMask(name, mask)) continue;
-        candidates.push_back({FoldName(name), std::move(name), hostName, entry->d_type});
-    }
+// The search over the names found in the folder open as `dirFd`: sorted, "." and ".."
+// first (not in a drive root), each folder or link looked at once.
+std::unique_ptr<DirectorySearch> Finish(std::vector<Candidate> candidates, int dirFd,
+                                        const std::string& windowsFolder,
+                                        std::u16string_view mask, bool driveRoot) {
     std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
         return a.folded != b.folded ? a.folded < b.folded : a.name < b.name;
     });
-
     std::vector<FindEntry> entries;
-    const int dirFd = ::dirfd(dir.get());
     auto add = [&](std::string name, const std::string& hostName, bool plainFile) {
         FindEntry entry;
         // A plain file needs no stat: files carry no identity. Links are followed; a
@@ -108,9 +99,56 @@ std::unique_ptr<DirectorySearch> SearchDirectory(const std::string& hostDir,
         if (MatchesMask(u"..", mask)) add("..", "..", false);
     }
     for (const auto& candidate : candidates)
-        add(codepage::Utf16ToAnsi(candidate.name), candidate.hostName, candidate.type == DT_REG);
+        add(codepage::Utf16ToAnsi(candidate.name), candidate.hostName, candidate.plainFile);
     if (entries.empty()) return nullptr;
     return std::make_unique<ListedSearch>(std::move(entries));
+}
+
+// Wine turns "*.*" into "*": every name matches, also one without a dot.
+std::u16string_view EffectiveMask(std::u16string_view mask) { return mask == u"*.*" ? u"*" : mask; }
+
+struct FdCloser {
+    int fd;
+    ~FdCloser() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<DirectorySearch> SearchDirectory(const std::string& hostDir,
+                                                 const std::string& windowsFolder,
+                                                 std::u16string_view mask, bool driveRoot) {
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(hostDir.c_str()));
+    if (!dir) return nullptr;
+    mask = EffectiveMask(mask);
+    std::vector<Candidate> candidates;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string hostName = entry->d_name;
+        if (hostName == "." || hostName == "..") continue;
+        std::u16string name = codepage::Utf8ToUtf16(hostName);
+        if (!MatchesMask(name, mask)) continue;
+        candidates.push_back({FoldName(name), std::move(name), hostName, entry->d_type == DT_REG});
+    }
+    return Finish(std::move(candidates), ::dirfd(dir.get()), windowsFolder, mask, driveRoot);
+}
+
+std::unique_ptr<DirectorySearch> SearchListing(const DirectoryListing& listing,
+                                               const std::string& hostDir,
+                                               const std::string& windowsFolder,
+                                               std::u16string_view mask, bool driveRoot) {
+    const FdCloser dir{::open(hostDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (dir.fd < 0) return nullptr;
+    mask = EffectiveMask(mask);
+    std::vector<Candidate> candidates;
+    const auto& entries = listing.Entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        std::u16string name = codepage::Utf8ToUtf16(entries[i].name);
+        if (!MatchesMask(name, mask)) continue;
+        candidates.push_back({listing.Folded(i), std::move(name), entries[i].name,
+                              listing.FromDirent(i) == EntryKind::File});
+    }
+    return Finish(std::move(candidates), dir.fd, windowsFolder, mask, driveRoot);
 }
 
 }  // namespace platform::wine::files

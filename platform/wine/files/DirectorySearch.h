@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Services.h"
+#include "platform/wine/files/DirectoryListing.h"
 
 namespace platform::wine::files {
 
@@ -15,6 +16,13 @@ namespace platform::wine::files {
 std::unique_ptr<DirectorySearch> SearchDirectory(const std::string& hostDir,
                                                  const std::string& windowsFolder,
                                                  std::u16string_view mask, bool driveRoot);
+
+// The same search over a listing read before (the scan's cache), without reading the folder
+// again; `hostDir` is the listing's folder.
+std::unique_ptr<DirectorySearch> SearchListing(const DirectoryListing& listing,
+                                               const std::string& hostDir,
+                                               const std::string& windowsFolder,
+                                               std::u16string_view mask, bool driveRoot);
 
 // Wildcard match of a file name against a search mask, ignoring case.
 bool MatchesMask(std::u16string_view name, std::u16string_view mask);

@@ -144,6 +144,12 @@ std::unique_ptr<DirectorySearch> FileSystem::FindFirstFileA(const char* pattern)
     if (mask.empty()) return nullptr;
     const files::ResolvedPath folder = impl_->Resolve(folderText.c_str());
     if (folder.kind != files::EntryKind::Directory) return nullptr;
+    // During a scan the folder's listing is read once, for lookups and searches alike.
+    if (impl_->cache.Enabled()) {
+        const auto listing = impl_->cache.Get(folder.host);
+        if (!listing) return nullptr;
+        return files::SearchListing(*listing, folder.host, folderText, mask, folder.isDriveRoot);
+    }
     return files::SearchDirectory(folder.host, folderText, mask, folder.isDriveRoot);
 }
 
