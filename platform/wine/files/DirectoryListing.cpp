@@ -34,9 +34,13 @@ EntryKind StatKind(const std::string& hostPath) {
 std::shared_ptr<DirectoryListing> DirectoryListing::Read(const std::string& hostDir) {
     std::unique_ptr<DIR, DirCloser> dir(::opendir(hostDir.c_str()));
     if (!dir) return nullptr;
+    return ReadOpen(dir.get(), hostDir);
+}
+
+std::shared_ptr<DirectoryListing> DirectoryListing::ReadOpen(DIR* dir, const std::string& hostDir) {
     auto listing = std::make_shared<DirectoryListing>();
     listing->dir_ = hostDir;
-    while (const dirent* entry = ::readdir(dir.get())) {
+    while (const dirent* entry = ::readdir(dir)) {
         std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
         listing->folded_.push_back(FoldName(codepage::Utf8ToUtf16(name)));
@@ -80,6 +84,18 @@ EntryKind DirectoryListing::KindOf(const Entry& entry) const {
 void DirectoryCache::SetEnabled(bool enabled) {
     enabled_ = enabled;
     Clear();
+}
+
+std::shared_ptr<const DirectoryListing> DirectoryCache::Peek(const std::string& hostDir,
+                                                               bool& known) const {
+    const auto it = listings_.find(hostDir);
+    known = it != listings_.end();
+    return known ? it->second : nullptr;
+}
+
+void DirectoryCache::Put(const std::string& hostDir,
+                         std::shared_ptr<const DirectoryListing> listing) {
+    if (enabled_) listings_.insert_or_assign(hostDir, std::move(listing));
 }
 
 std::shared_ptr<const DirectoryListing> DirectoryCache::Get(const std::string& hostDir) {

@@ -1,6 +1,8 @@
 #pragma once
 // The names in one host folder, with what Wine's case-insensitive lookup needs, and a cache
 // of such listings for the length of one scan.
+#include <dirent.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -19,6 +21,8 @@ class DirectoryListing {
 public:
     // Reads `hostDir`; null when it cannot be read (missing, not a folder, no permission).
     static std::shared_ptr<DirectoryListing> Read(const std::string& hostDir);
+    // The same for the folder `hostDir` already open as `dir`, read to its end.
+    static std::shared_ptr<DirectoryListing> ReadOpen(DIR* dir, const std::string& hostDir);
 
     struct Entry {
         std::string name;                          // host name (UTF-8), as readdir gives it
@@ -61,6 +65,11 @@ public:
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
     std::shared_ptr<const DirectoryListing> Get(const std::string& hostDir);
+    // The listing held for `hostDir` without reading it; `known` says whether one is held
+    // (null then means the folder could not be read).
+    std::shared_ptr<const DirectoryListing> Peek(const std::string& hostDir, bool& known) const;
+    // Holds a listing read elsewhere (a directory search reads its folder once for both).
+    void Put(const std::string& hostDir, std::shared_ptr<const DirectoryListing> listing);
     // Folders resolved so far, by drive letter and components joined with backslashes.
     std::unordered_map<std::string, Folder>& Folders() { return folders_; }
     // The same by the text of a folder path as it was written ("C:\a\b"); null when the

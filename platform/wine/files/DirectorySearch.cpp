@@ -32,10 +32,11 @@ private:
     std::size_t next_ = 0;
 };
 
+// One matching entry of a listing, which outlives the candidates.
 struct Candidate {
-    std::u16string folded;
+    const std::u16string* folded = nullptr;
     std::u16string name;
-    std::string hostName;
+    const std::string* hostName = nullptr;
     bool plainFile = false;  // a regular file by its directory entry (no link)
 };
 
@@ -82,7 +83,7 @@ std::unique_ptr<DirectorySearch> Finish(std::vector<Candidate> candidates, int d
                                         const std::string& windowsFolder,
                                         std::u16string_view mask, bool driveRoot) {
     std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-        return a.folded != b.folded ? a.folded < b.folded : a.name < b.name;
+        return *a.folded != *b.folded ? *a.folded < *b.folded : a.name < b.name;
     });
     std::vector<FindEntry> entries;
     auto add = [&](std::string name, const std::string& hostName, bool plainFile) {
@@ -99,7 +100,7 @@ std::unique_ptr<DirectorySearch> Finish(std::vector<Candidate> candidates, int d
         if (MatchesMask(u"..", mask)) add("..", "..", false);
     }
     for (const auto& candidate : candidates)
-        add(codepage::Utf16ToAnsi(candidate.name), candidate.hostName, candidate.plainFile);
+        add(codepage::Utf16ToAnsi(candidate.name), *candidate.hostName, candidate.plainFile);
     if (entries.empty()) return nullptr;
     return std::make_unique<ListedSearch>(std::move(entries));
 }
@@ -119,19 +120,25 @@ struct FdCloser {
 std::unique_ptr<DirectorySearch> SearchDirectory(const std::string& hostDir,
                                                  const std::string& windowsFolder,
                                                  std::u16string_view mask, bool driveRoot) {
-    std::unique_ptr<DIR, DirCloser> dir(::opendir(hostDir.c_str()));
-    if (!dir) return nullptr;
-    mask = EffectiveMask(mask);
-    std::vector<Candidate> candidates;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string hostName = entry->d_name;
-        if (hostName == "." || hostName == "..") continue;
-        std::u16string name = codepage::Utf8ToUtf16(hostName);
-        if (!MatchesMask(name, mask)) continue;
-        candidates.push_back({FoldName(name), std::move(name), hostName, entry->d_type == DT_REG});
-    }
-    return Finish(std::move(candidates), ::dirfd(dir.get()), windowsFolder, mask, driveRoot);
+    std::shared_ptr<const DirectoryListing> listing;
+    return SearchAndList(hostDir, windowsFolder, mask, driveRoot, listing);
 }
+
+namespace {
+
+std::vector<Candidate> CandidatesOf(const DirectoryListing& listing, std::u16string_view mask) {
+    std::vector<Candidate> candidates;
+    const auto& entries = listing.Entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        std::u16string name = codepage::Utf8ToUtf16(entries[i].name);
+        if (!MatchesMask(name, mask)) continue;
+        candidates.push_back({&listing.Folded(i), std::move(name), &entries[i].name,
+                              listing.FromDirent(i) == EntryKind::File});
+    }
+    return candidates;
+}
+
+}  // namespace
 
 std::unique_ptr<DirectorySearch> SearchListing(const DirectoryListing& listing,
                                                const std::string& hostDir,
@@ -140,15 +147,19 @@ std::unique_ptr<DirectorySearch> SearchListing(const DirectoryListing& listing,
     const FdCloser dir{::open(hostDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
     if (dir.fd < 0) return nullptr;
     mask = EffectiveMask(mask);
-    std::vector<Candidate> candidates;
-    const auto& entries = listing.Entries();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        std::u16string name = codepage::Utf8ToUtf16(entries[i].name);
-        if (!MatchesMask(name, mask)) continue;
-        candidates.push_back({listing.Folded(i), std::move(name), entries[i].name,
-                              listing.FromDirent(i) == EntryKind::File});
-    }
-    return Finish(std::move(candidates), dir.fd, windowsFolder, mask, driveRoot);
+    return Finish(CandidatesOf(listing, mask), dir.fd, windowsFolder, mask, driveRoot);
+}
+
+std::unique_ptr<DirectorySearch> SearchAndList(const std::string& hostDir,
+                                               const std::string& windowsFolder,
+                                               std::u16string_view mask, bool driveRoot,
+                                               std::shared_ptr<const DirectoryListing>& listing) {
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(hostDir.c_str()));
+    listing = dir ? DirectoryListing::ReadOpen(dir.get(), hostDir) : nullptr;
+    if (!listing) return nullptr;
+    mask = EffectiveMask(mask);
+    return Finish(CandidatesOf(*listing, mask), ::dirfd(dir.get()), windowsFolder, mask,
+                  driveRoot);
 }
 
 }  // namespace platform::wine::files

@@ -24,6 +24,13 @@ std::unique_ptr<DirectorySearch> SearchListing(const DirectoryListing& listing,
                                                const std::string& windowsFolder,
                                                std::u16string_view mask, bool driveRoot);
 
+// The search of SearchDirectory, reading the folder once for both the search and its
+// listing, which `listing` receives (null when the folder cannot be read).
+std::unique_ptr<DirectorySearch> SearchAndList(const std::string& hostDir,
+                                               const std::string& windowsFolder,
+                                               std::u16string_view mask, bool driveRoot,
+                                               std::shared_ptr<const DirectoryListing>& listing);
+
 // Wildcard match of a file name against a search mask, ignoring case.
 bool MatchesMask(std::u16string_view name, std::u16string_view mask);
 

@@ -146,9 +146,16 @@ std::unique_ptr<DirectorySearch> FileSystem::FindFirstFileA(const char* pattern)
     if (folder.kind != files::EntryKind::Directory) return nullptr;
     // During a scan the folder's listing is read once, for lookups and searches alike.
     if (impl_->cache.Enabled()) {
-        const auto listing = impl_->cache.Get(folder.host);
-        if (!listing) return nullptr;
-        return files::SearchListing(*listing, folder.host, folderText, mask, folder.isDriveRoot);
+        bool known = false;
+        if (const auto listing = impl_->cache.Peek(folder.host, known); known)
+            return listing ? files::SearchListing(*listing, folder.host, folderText, mask,
+                                                  folder.isDriveRoot)
+                           : nullptr;
+        std::shared_ptr<const files::DirectoryListing> listing;
+        auto search = files::SearchAndList(folder.host, folderText, mask, folder.isDriveRoot,
+                                           listing);
+        impl_->cache.Put(folder.host, std::move(listing));
+        return search;
     }
     return files::SearchDirectory(folder.host, folderText, mask, folder.isDriveRoot);
 }
