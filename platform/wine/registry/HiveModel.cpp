@@ -9,11 +9,17 @@
 namespace platform::wine::registry {
 
 Key* Key::FindChild(std::u16string_view childName) const {
+    // Names are unique under the comparison, so a child that compares equal is the one.
+    if (nextChild < children.size() && CompareNames(children[nextChild]->name, childName) == 0)
+        return children[nextChild++].get();
     auto it = std::lower_bound(children.begin(), children.end(), childName,
                                [](const std::unique_ptr<Key>& k, std::u16string_view n) {
                                    return CompareNames(k->name, n) < 0;
                                });
-    if (it != children.end() && CompareNames((*it)->name, childName) == 0) return it->get();
+    if (it != children.end() && CompareNames((*it)->name, childName) == 0) {
+        nextChild = static_cast<std::size_t>(it - children.begin()) + 1;
+        return it->get();
+    }
     return nullptr;
 }
 

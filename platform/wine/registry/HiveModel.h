@@ -45,6 +45,9 @@ struct Key {
     bool dirty = false;            // changed since load: written anew
     std::uint64_t filetime = 0;    // last write, 100 ns ticks since 1601
     std::string_view raw;          // the block's text as loaded (empty when it had none)
+    // Where the child after the last one found stands: a walk opens the children of a key in
+    // their order, and a sorted file adds them in it, so the next search starts there.
+    mutable std::size_t nextChild = 0;
 
     Key* FindChild(std::u16string_view childName) const;
     Key& AddChild(std::u16string_view childName);
