@@ -52,16 +52,8 @@ void CRegistryFixer::Notify(int state) {
 }
 
 void CRegistryFixer::PumpIfDue() {
-    if (pumpInterval_.count() <= 0) {
-        host_.Pump();
-        return;
-    }
-    // A poll takes well under a microsecond: reading the clock at every 16th is often enough
-    // for a pump every ~10 ms, and a walk makes millions of polls.
-    if (++pollsSinceClock_ < 16) return;
-    pollsSinceClock_ = 0;
     const auto now = std::chrono::steady_clock::now();
-    if (now - lastPump_ >= pumpInterval_) {
+    if (pumpInterval_.count() <= 0 || now - lastPump_ >= pumpInterval_) {
         lastPump_ = now;
         host_.Pump();
     }

@@ -97,7 +97,6 @@ private:
 
     std::chrono::milliseconds pumpInterval_{10};
     std::chrono::steady_clock::time_point lastPump_{};
-    int pollsSinceClock_ = 0;
 };
 
 }  // namespace engine

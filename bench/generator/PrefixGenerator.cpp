@@ -40,13 +40,16 @@ std::string ProfileName(const fs::path& users) {
     return names.empty() ? kDefaultUser : names.front();
 }
 
-// wineboot links Desktop, Documents, ... of the profile to the host's home folder; the
-// generated files must stay inside the prefix.
-void UnlinkProfileFolders(const fs::path& profile) {
+// wineboot links Desktop, Documents, Templates, ... of the profiles to the host's home
+// folder: the generated files must stay inside the prefix, and a walk of drive C: must walk
+// the prefix only, as `find` does. Every link below users/ becomes an empty folder.
+void UnlinkProfileFolders(const fs::path& users) {
+    std::vector<fs::path> links;
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(profile, ec)) {
-        if (!entry.is_symlink()) continue;
-        const fs::path link = entry.path();
+    for (auto it = fs::recursive_directory_iterator(users, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+        if (it->is_symlink()) links.push_back(it->path());
+    for (const fs::path& link : links) {
         fs::remove(link);
         fs::create_directory(link);
     }
@@ -73,8 +76,7 @@ GeneratorReport GeneratePrefix(const std::string& dirText, const GeneratorOption
 
     GeneratorReport report;
     report.userName = ProfileName(dir / "drive_c" / "users");
-    UnlinkProfileFolders(dir / "drive_c" / "users" / report.userName);
-    UnlinkProfileFolders(dir / "drive_c" / "users" / "Public");
+    UnlinkProfileFolders(dir / "drive_c" / "users");
 
     HiveSet hives;
     if (base) {

@@ -48,8 +48,9 @@ struct GeneratorReport {
 
 // Writes the prefix into `dir`. When `dir` already holds a prefix made by `wineboot -i` (its
 // hive files and dosdevices), the generated keys are merged into its hives and the files added
-// to its drive_c; the profile's folders that Wine links to the host's home folder become plain
-// folders first, so nothing is written outside the prefix. Otherwise a minimal prefix is made
+// to its drive_c; the profiles' folders that Wine links to the host's home folder become empty
+// plain folders first, so nothing is written or walked outside the prefix. Otherwise a minimal
+// prefix is made
 // (dosdevices/c: and the three hives). Throws std::runtime_error when a file cannot be written.
 GeneratorReport GeneratePrefix(const std::string& dir, const GeneratorOptions& options);
 

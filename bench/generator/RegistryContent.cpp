@@ -137,8 +137,9 @@ private:
                            n == 0 ? "core" : n == 1 ? "ui" : "ext");
     }
     std::string Document(const Product& product, int n) const {
-        return fmt::format("C:\\users\\{}\\Documents\\{}\\{} {:02}.{}", user_, product.name,
-                           n % 2 ? "Report" : "Notes", n, kDocExtensions[product.index % 8]);
+        return fmt::format("C:\\users\\{}\\Documents\\{}\\{}\\{} {:02}.{}", user_,
+                           product.vendor, product.name, n % 2 ? "Report" : "Notes", n,
+                           kDocExtensions[product.index % 8]);
     }
     std::string SystemDll(int n) const { return fmt::format("gensys{:03}.dll", n); }
 

@@ -112,3 +112,44 @@ TEST_F(CachedLookup, DrivesAreReadOncePerScan) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<std::string> Listing(platform::Services& sys, const std::string& pattern) {
+    std::vector<std::string> out;
+    auto search = sys.FindFirstFileA(pattern.c_str());
+    if (!search) return {"<none>"};
+    platform::FindEntry entry;
+    while (search->Next(entry))
+        out.push_back(entry.name + (entry.directory ? "/" : "") + " " + entry.path + " " +
+                      std::to_string(entry.id.device != 0) + std::to_string(entry.id.inode));
+    return out;
+}
+
+TEST_F(CachedLookup, SearchesDuringAScanListAsOutsideOne) {
+    prefix_.CreateFolder("C:\\Data\\Sub");
+    prefix_.CreateFile("C:\\Data\\b.lnk", "x");
+    prefix_.CreateFile("C:\\Data\\A.txt", "x");
+    fs::create_directory_symlink("Sub", prefix_.HostPath("C:\\Data\\Linked"));
+    fs::create_symlink("nowhere", prefix_.HostPath("C:\\Data\\Dangling"));
+    const std::vector<std::string> patterns = {"C:\\Data\\*.*", "C:\\Data\\*.lnk", "C:\\*",
+                                               "C:\\Data\\Sub\\*.*", "C:\\Nothing\\*.*"};
+    std::vector<std::vector<std::string>> outside;
+    for (const auto& pattern : patterns) outside.push_back(Listing(Sys(), pattern));
+    Sys().SetDirectoryCaching(true);
+    // Once with the folder's listing not read yet, once with it read by a lookup before.
+    for (int round = 0; round < 2; ++round) {
+        for (std::size_t i = 0; i < patterns.size(); ++i)
+            EXPECT_EQ(Listing(Sys(), patterns[i]), outside[i]) << patterns[i] << " " << round;
+        Sys().SetDirectoryCaching(false);
+        Sys().SetDirectoryCaching(true);
+        EXPECT_TRUE(Exists("C:\\Data\\A.txt"));
+        EXPECT_TRUE(Exists("C:\\Data\\Sub\\."));
+    }
+    Sys().SetDirectoryCaching(false);
+    ASSERT_GE(outside[0].size(), 6u);
+    EXPECT_EQ(outside[0][0].substr(0, 3), "./ ");
+    EXPECT_EQ(outside[4], std::vector<std::string>{"<none>"});
+}
+
+}  // namespace
