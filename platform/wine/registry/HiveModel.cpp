@@ -12,6 +12,9 @@ Key* Key::FindChild(std::u16string_view childName) const {
     // Names are unique under the comparison, so a child that compares equal is the one.
     if (nextChild < children.size() && CompareNames(children[nextChild]->name, childName) == 0)
         return children[nextChild++].get();
+    // Children are kept in order: a name after the last one is no child (the common case
+    // while a sorted file is read).
+    if (children.empty() || CompareNames(children.back()->name, childName) < 0) return nullptr;
     auto it = std::lower_bound(children.begin(), children.end(), childName,
                                [](const std::unique_ptr<Key>& k, std::u16string_view n) {
                                    return CompareNames(k->name, n) < 0;

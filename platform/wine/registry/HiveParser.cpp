@@ -176,6 +176,7 @@ private:
             up->filetime = key->filetime;
         current_ = key;
         blockStart_ = start;
+        valuesInBlock_ = 0;
         return true;
     }
 
@@ -232,7 +233,16 @@ private:
                 return;
             }
         }
-        value.name = hive_.store->Name(name_);
+        // Keys of one kind repeat the same names in the same order: the name at this place in
+        // the previous block is tried before the store is searched.
+        const std::size_t place = valuesInBlock_++;
+        if (place < previousNames_.size() && previousNames_[place] == std::u16string_view(name_)) {
+            value.name = previousNames_[place];
+        } else {
+            value.name = hive_.store->Name(name_);
+            if (place < previousNames_.size()) previousNames_[place] = value.name;
+            else if (place == previousNames_.size()) previousNames_.push_back(value.name);
+        }
         pos = SkipSpace(body, pos);
         if (pos >= body.size() || body[pos] != '=') {
             Problem("value line without \"=\"");
@@ -353,6 +363,8 @@ private:
     Key* current_ = nullptr;
     std::size_t blockStart_ = 0;
     std::u16string name_;               // the value name being read
+    std::vector<std::u16string_view> previousNames_;  // by place in the block, kept by the store
+    std::size_t valuesInBlock_ = 0;
     std::vector<std::uint8_t> bytes_;   // the hex data being read
     // The components of the previous key line's path and the keys they lead to.
     std::vector<std::pair<std::u16string, Key*>> chain_;
