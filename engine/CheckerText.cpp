@@ -1,5 +1,7 @@
 #include "engine/Checkers.h"
 
+#include <cstring>
+
 namespace engine {
 namespace {
 
@@ -18,9 +20,8 @@ std::string FolderWithSeparator(platform::UINT length, const char* buffer, platf
 std::string_view ValueInput::DataText() const {
     if (!data) return {};
     const char* chars = reinterpret_cast<const char*>(data);
-    std::size_t n = 0;
-    while (n < length && chars[n] != '\0') ++n;
-    return {chars, n};
+    const void* zero = std::memchr(chars, '\0', length);
+    return {chars, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - chars) : length};
 }
 
 std::string CleanedText(std::string_view text, bool semicolonToo) {

@@ -175,7 +175,12 @@ DWORD FileSystem::GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
 
 UINT FileSystem::GetDriveTypeA(const char* rootPath) {
     // Null means the root of the current folder, which for this program is on C:.
-    auto parsed = files::ParseWindowsPathA(rootPath ? rootPath : "C:\\");
+    const char* root = rootPath ? rootPath : "C:\\";
+    // "X:\", as the drive list gives roots, needs no parsing (checkers ask for every value).
+    if (((root[0] | 0x20) >= 'a' && (root[0] | 0x20) <= 'z') && root[1] == ':' &&
+        root[2] == '\\' && root[3] == '\0')
+        return impl_->drives.Type(impl_->prefix, static_cast<char>(root[0] | 0x20), impl_->registry);
+    auto parsed = files::ParseWindowsPathA(root);
     if (!parsed) return DRIVE_NO_ROOT_DIR;
     if (!parsed->components.empty()) {
         // A folder below a root: Wine answers for its drive when the folder exists.
