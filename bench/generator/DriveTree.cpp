@@ -70,9 +70,9 @@ DriveTreeCounts WriteDriveTree(const std::string& driveC, const FilePlan& plan) 
     Writer writer(driveC);
     for (const std::string& file : plan.files) writer.Write(file, ContentFor(file));
     for (const ShortcutPlan& shortcut : plan.shortcuts) {
-        platform::shelllink::ShellLinkSpec spec;
-        spec.target = shortcut.target;
-        const std::vector<std::uint8_t> bytes = platform::shelllink::WriteShellLink(spec);
+        platform::shelllink::ShellLinkSpec link;
+        link.target = shortcut.target;
+        const std::vector<std::uint8_t> bytes = platform::shelllink::WriteShellLink(link);
         writer.Write(shortcut.path,
                      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         ++writer.counts.shortcuts;

@@ -153,3 +153,25 @@ TEST_F(CachedLookup, SearchesDuringAScanListAsOutsideOne) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CachedLookup, NamesBeyondAsciiAnswerAsOutsideAScan) {
+    prefix_.CreateFile("C:\\Donn\xc3\xa9" "es\\\xc3\x89t\xc3\xa9.txt", "x");  // Données\Été.txt
+    const std::vector<std::string> paths = {
+        fixtures::TestPrefix::Ansi("C:\\DONN\xc3\x89" "ES\\\xc3\xa9t\xc3\xa9.TXT"),
+        fixtures::TestPrefix::Ansi("C:\\Donn\xc3\xa9" "es\\\xc3\x89t\xc3\xa9.txt"),
+        fixtures::TestPrefix::Ansi("C:\\Donn\xc3\xa9" "es\\ete.txt"),
+        "C:\\Donnees\\Ete.txt",
+    };
+    const std::vector<bool> uncached = Answers(paths);
+    Sys().SetDirectoryCaching(true);
+    EXPECT_EQ(Answers(paths), uncached);
+    Sys().SetDirectoryCaching(false);
+    EXPECT_EQ(uncached[0], true);
+    EXPECT_EQ(uncached[1], true);
+    EXPECT_EQ(uncached[2], false);
+    EXPECT_EQ(uncached[3], false);
+}
+
+}  // namespace

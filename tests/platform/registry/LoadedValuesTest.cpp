@@ -52,7 +52,8 @@ TEST_F(LoadedValues, EscapedTextReadsAsItsCharactersInWindows1252) {
         "\"b\"=\"caf\\xe9 \\x20ac\"\n"                         // hex escapes: decoded
         "\"c\"=str(2):\"tab\\there\"\n"
         "\"d\"=str(7):\"one\\0two\\0\"\n"
-        "\"e\"=\"\"\n");
+        "\"e\"=\"\"\n"
+        "\"f\"=\"C:\\\\\"\n");  // ends with an escaped backslash
     HKEY key = 0;
     ASSERT_EQ(r->RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\V", 0, KEY_READ, &key), 0);
     std::string name;
@@ -62,6 +63,7 @@ TEST_F(LoadedValues, EscapedTextReadsAsItsCharactersInWindows1252) {
     EXPECT_EQ(Enum(*r, key, 2), std::string("tab\there\0", 9));
     EXPECT_EQ(Enum(*r, key, 3), std::string("one\0two\0\0", 9));
     EXPECT_EQ(Enum(*r, key, 4), std::string("\0", 1));
+    EXPECT_EQ(Enum(*r, key, 5), std::string("C:\\\0", 4));
 
     // Too small a buffer: the needed length, as for any value.
     char small[4];
@@ -92,6 +94,28 @@ TEST_F(LoadedValues, RewrittenKeyWritesItsTextValuesAsWineDoes) {
                         "\"c\"=dword:00000001\n"),
               std::string::npos)
         << text;
+}
+
+TEST_F(LoadedValues, SiblingsBelowALinkAreOpenedThroughIt) {
+    auto r = LoadSystem(
+        "\n[Software\\\\Link] 1700000000\n#time=1da1747c66d0000\n#link\n"
+        "\"SymbolicLinkValue\"=hex(6):5c,00,52,00,65,00,67,00,69,00,73,00,74,00,72,00,79,00,\\\n"
+        "  5c,00,4d,00,61,00,63,00,68,00,69,00,6e,00,65,00,5c,00,54,00\n"
+        "\n[T\\\\A] 1700000000\n#time=1da1747c66d0000\n\"v\"=\"a\"\n"
+        "\n[T\\\\B] 1700000000\n#time=1da1747c66d0000\n\"v\"=\"b\"\n");
+    auto value = [&r](const char* path) {
+        HKEY key = 0;
+        if (r->RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != 0) return std::string("<none>");
+        char data[16] = {};
+        DWORD length = sizeof data, type = 0;
+        r->RegQueryValueExA(key, "v", &type, reinterpret_cast<BYTE*>(data), &length);
+        return std::string(data);
+    };
+    // \Registry\Machine\T: the link's target.
+    EXPECT_EQ(value("Software\\Link\\A"), "a");
+    EXPECT_EQ(value("Software\\Link\\B"), "b");
+    EXPECT_EQ(value("Software\\Link\\C"), "<none>");
+    EXPECT_EQ(value("T\\A"), "a");
 }
 
 TEST_F(LoadedValues, NamesAreKeptOncePerHive) {
