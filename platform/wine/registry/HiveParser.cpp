@@ -1,6 +1,7 @@
 // Reading Wine's hive text into the key tree.
 #include <array>
 #include <cstdlib>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -120,42 +121,90 @@ private:
         current_ = nullptr;
     }
 
-    bool KeyLine(std::string_view body, std::size_t start) {
-        std::u16string path;
-        const std::size_t after = DecodeEscaped(body, 1, ']', path);
-        if (after == std::string_view::npos) {
-            Problem("key line without its closing bracket");
-            current_ = nullptr;
+    // The end of a key path that is simple text (printable ASCII whose only escapes are the
+    // separators, "\\\\"): just after its closing bracket; npos for any other path.
+    static std::size_t SimplePathEnd(std::string_view body) {
+        for (std::size_t i = 1; i < body.size(); ++i) {
+            const char c = body[i];
+            if (c == ']') return i + 1;
+            if (c < 0x20 || c > 0x7E) return std::string_view::npos;
+            if (c == '\\' && (++i >= body.size() || body[i] != '\\')) return std::string_view::npos;
+        }
+        return std::string_view::npos;
+    }
+
+    // The key at the end of a path, given component by component: created where missing.
+    // Files come sorted, so a key line mostly repeats the path of the one before it up to its
+    // last component or two: those keys are known already.
+    class PathWalk {
+    public:
+        PathWalk(Key* root, std::vector<std::pair<std::u16string, Key*>>& chain)
+            : key_(root), chain_(chain) {}
+        template <class Char>
+        void Step(std::basic_string_view<Char> part) {
+            if (part.empty()) return;
+            if (same_ && level_ < chain_.size() && Equal(chain_[level_].first, part)) {
+                key_ = chain_[level_].second;
+            } else {
+                same_ = false;
+                if (level_ >= chain_.size()) chain_.emplace_back();
+                std::u16string& name = chain_[level_].first;
+                name.assign(part.begin(), part.end());
+                Key* child = key_->FindChild(name);
+                key_ = child ? child : &key_->AddChild(name);
+                chain_[level_].second = key_;
+            }
+            ++level_;
+        }
+        Key* Finish() {
+            chain_.resize(level_);
+            return key_;
+        }
+
+    private:
+        template <class Char>
+        static bool Equal(const std::u16string& known, std::basic_string_view<Char> part) {
+            if (known.size() != part.size()) return false;
+            for (std::size_t i = 0; i < part.size(); ++i)
+                if (known[i] != static_cast<std::make_unsigned_t<Char>>(part[i])) return false;
             return true;
         }
-        Key* key = hive_.root.get();
-        std::size_t from = 0, level = 0;
-        bool same = true;  // so far the path repeats the previous key line's components
-        while (from <= path.size() && !path.empty()) {
-            std::size_t to = path.find(u'\\', from);
-            if (to == std::u16string::npos) to = path.size();
-            const std::u16string_view part(path.data() + from, to - from);
-            if (!part.empty()) {
-                // Files come sorted, so a key line mostly repeats the path of the one before
-                // it up to its last component or two: those keys are known already.
-                if (same && level < chain_.size() && chain_[level].first == part) {
-                    key = chain_[level].second;
-                } else {
-                    same = false;
-                    Key* child = key->FindChild(part);
-                    key = child ? child : &key->AddChild(part);
-                    if (level < chain_.size()) {
-                        chain_[level].first.assign(part);
-                        chain_[level].second = key;
-                    } else {
-                        chain_.emplace_back(std::u16string(part), key);
-                    }
-                }
-                ++level;
+        Key* key_;
+        std::vector<std::pair<std::u16string, Key*>>& chain_;
+        std::size_t level_ = 0;
+        bool same_ = true;  // so far the path repeats the previous key line's components
+    };
+
+    bool KeyLine(std::string_view body, std::size_t start) {
+        PathWalk walk(hive_.root.get(), chain_);
+        std::size_t after = SimplePathEnd(body);
+        if (after != std::string_view::npos) {
+            // Split where the separators stand, without decoding: the text is its characters.
+            const std::string_view path = body.substr(1, after - 2);
+            std::size_t from = 0;
+            while (from < path.size()) {
+                std::size_t to = path.find("\\\\", from);
+                if (to == std::string_view::npos) to = path.size();
+                walk.Step(path.substr(from, to - from));
+                from = to + 2;
             }
-            from = to + 1;
+        } else {
+            std::u16string path;
+            after = DecodeEscaped(body, 1, ']', path);
+            if (after == std::string_view::npos) {
+                Problem("key line without its closing bracket");
+                current_ = nullptr;
+                return true;
+            }
+            std::size_t from = 0;
+            while (from <= path.size() && !path.empty()) {
+                std::size_t to = path.find(u'\\', from);
+                if (to == std::u16string::npos) to = path.size();
+                walk.Step(std::u16string_view(path.data() + from, to - from));
+                from = to + 1;
+            }
         }
-        chain_.resize(level);
+        Key* key = walk.Finish();
         const std::size_t p = SkipSpace(body, after);
         if (p < body.size() && key->filetime == 0) {
             std::size_t q = p;
