@@ -13,6 +13,7 @@
 #include "bench/generator/PrefixGenerator.h"
 #include "engine/ScanSession.h"
 #include "platform/wine/WinePrefix.h"
+#include "platform/wine/registry/HiveModel.h"
 #include "tests/engine/ScriptHost.h"
 #include "tests/fixtures/TestPrefix.h"
 
@@ -113,6 +114,16 @@ TEST(Generator, SameSeedSameBytesOtherSeedOtherContent) {
     EXPECT_EQ(ra.files, 1200u);
     EXPECT_EQ(ra.shortcuts, 150u);
     EXPECT_EQ(ra.systemBytes, sa.at("system.reg").size());
+    // The reader takes every line and writes the untouched hive back byte for byte.
+    for (const char* name : {"system.reg", "user.reg", "userdef.reg"}) {
+        platform::wine::registry::Hive hive;
+        hive.path = name;
+        hive.text = sa.at(name);
+        std::string error;
+        ASSERT_TRUE(platform::wine::registry::ParseHive(hive, error)) << error;
+        EXPECT_TRUE(hive.problem.empty()) << hive.problem;
+        EXPECT_TRUE(platform::wine::registry::SerializeHive(hive) == hive.text) << name;
+    }
 }
 
 TEST(Generator, DeadReferencesAreTheAskedShare) {

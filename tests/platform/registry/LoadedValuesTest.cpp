@@ -166,3 +166,28 @@ TEST_F(LoadedValues, KeysOpenedOneAfterTheOtherFindEachTheirOwn) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(KeyLines, PlainAndEscapedSpellingsOfAPathLeadToOneKey) {
+    platform::wine::registry::Hive hive;
+    hive.path = "system.reg";
+    hive.text = std::string(kHeader) +
+                "\n[Software\\\\K] 1\n\"a\"=dword:00000001\n"
+                "\n[Soft\\x0077are\\\\K\\\\Sub] 1\n\"b\"=dword:00000002\n"  // \x0077 is w
+                "\n[Software\\\\\\\\K\\\\Sub\\\\] 1\n\"c\"=dword:00000003\n"  // empty parts
+                "\n[Software\\\\K\\\\Other] 1\n\"d\"=dword:00000004\n";
+    std::string error;
+    ASSERT_TRUE(platform::wine::registry::ParseHive(hive, error)) << error;
+    ASSERT_EQ(hive.root->children.size(), 1u);
+    const platform::wine::registry::Key* k = hive.root->FindChild(u"Software")->FindChild(u"K");
+    ASSERT_NE(k, nullptr);
+    ASSERT_EQ(k->children.size(), 2u);
+    const platform::wine::registry::Key* sub = k->FindChild(u"Sub");
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(sub->values.size(), 2u);  // b and c: one key, written twice
+    EXPECT_TRUE(sub->dirty);
+    EXPECT_NE(k->FindChild(u"Other"), nullptr);
+}
+
+}  // namespace
