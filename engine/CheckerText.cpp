@@ -1,5 +1,7 @@
 #include "engine/Checkers.h"
 
+#include <cstring>
+
 namespace engine {
 namespace {
 
@@ -18,26 +20,27 @@ std::string FolderWithSeparator(platform::UINT length, const char* buffer, platf
 std::string_view ValueInput::DataText() const {
     if (!data) return {};
     const char* chars = reinterpret_cast<const char*>(data);
-    std::size_t n = 0;
-    while (n < length && chars[n] != '\0') ++n;
-    return {chars, n};
+    const void* zero = std::memchr(chars, '\0', length);
+    return {chars, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - chars) : length};
 }
 
 std::string CleanedText(std::string_view text, bool semicolonToo) {
-    std::string out;
-    out.reserve(text.size());
+    // Written in place into one string of the full size, then cut to what was kept.
+    std::string out(text.size(), '\0');
+    std::size_t n = 0;
     for (char c : text) {
         if (c == '"') continue;
         if (c == ',' || c == '?' || c == '*' || c == '<' || c == '>' || c == '|' ||
             (semicolonToo && c == ';'))
             c = ' ';
-        out += c;
+        out[n++] = c;
     }
-    std::size_t end = out.size();
-    while (end > 0 && IsSpace(out[end - 1])) --end;
+    while (n > 0 && IsSpace(out[n - 1])) --n;
+    out.resize(n);
     std::size_t begin = 0;
-    while (begin < end && IsSpace(out[begin])) ++begin;
-    return out.substr(begin, end - begin);
+    while (begin < n && IsSpace(out[begin])) ++begin;
+    out.erase(0, begin);
+    return out;
 }
 
 std::string WindowsFolderWithSeparator(platform::Services& services) {

@@ -29,19 +29,28 @@ private:
     platform::HKEY key_;
 };
 
-// The head of the work list advances by index; the visited paths are dropped together when
-// the walk ends, so that removing the head costs nothing per key.
+// The head of the work list advances by index; the visited paths are dropped in batches (once
+// they are half the list) and when the walk ends, so that removing the head costs next to
+// nothing per key and a walk of the whole registry does not hold every path it visited.
 class QueueHead {
 public:
     explicit QueueHead(TextList& list) : list_(list) {}
-    ~QueueHead() { list_.erase(list_.begin(), list_.begin() + static_cast<std::ptrdiff_t>(head_)); }
+    ~QueueHead() { Drop(); }
     QueueHead(const QueueHead&) = delete;
     QueueHead& operator=(const QueueHead&) = delete;
     bool Empty() const { return head_ >= list_.size(); }
     const std::string& Front() const { return list_[head_]; }
-    void Pop() { ++head_; }
+    void Pop() {
+        ++head_;
+        if (head_ >= 4096 && 2 * head_ >= list_.size()) Drop();
+    }
 
 private:
+    void Drop() {
+        list_.erase(list_.begin(), list_.begin() + static_cast<std::ptrdiff_t>(head_));
+        head_ = 0;
+    }
+
     TextList& list_;
     std::size_t head_ = 0;
 };

@@ -5,6 +5,8 @@ namespace {
 
 char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+bool IsWildcard(char c) { return c == '*' || c == '?'; }
+
 }  // namespace
 
 bool WildcardMatch(std::string_view text, std::string_view pattern) {
@@ -15,6 +17,8 @@ bool WildcardMatch(std::string_view text, std::string_view pattern) {
     std::size_t starP = std::string_view::npos, starT = 0;
     while (t < text.size()) {
         if (p < pattern.size() && pattern[p] == '*') {
+            // A star that ends the pattern takes whatever text is left.
+            if (p + 1 == pattern.size()) return true;
             starP = p++;
             starT = t;
         } else if (p < pattern.size() && (pattern[p] == '?' || Fold(pattern[p]) == Fold(text[t]))) {
@@ -23,6 +27,13 @@ bool WildcardMatch(std::string_view text, std::string_view pattern) {
         } else if (starP != std::string_view::npos) {
             p = starP + 1;
             t = ++starT;
+            // The text after the star can only start where the next literal character
+            // stands: skip to there instead of trying every place in between.
+            if (p < pattern.size() && !IsWildcard(pattern[p])) {
+                const char first = Fold(pattern[p]);
+                while (t < text.size() && Fold(text[t]) != first) ++t;
+                starT = t;
+            }
         } else {
             return false;
         }

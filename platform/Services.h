@@ -118,8 +118,8 @@ public:
     virtual bool GetFolderIdentity(const char* path, FolderId* id) = 0;
     virtual DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) = 0;
     virtual UINT GetDriveTypeA(const char* rootPath) = 0;
-    // Turns directory-listing caching on for the length of one scan, or off again (which
-    // drops every cached listing).
+    // Turns caching of directory listings and of the drive list and drive types on for the
+    // length of one scan, or off again (which drops everything cached).
     virtual void SetDirectoryCaching(bool enabled) = 0;
 
     // ---- Environment and folders ---------------------------------------------------------

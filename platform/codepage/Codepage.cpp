@@ -59,6 +59,11 @@ std::string Utf16ToAnsi(std::u16string_view text) {
     return out;
 }
 
+char UnitToAnsi(char16_t unit) {
+    if (unit < 0x80) return static_cast<char>(unit);  // Windows-1252 keeps ASCII
+    return static_cast<char>(GetTables().toAnsi[unit]);
+}
+
 std::u16string AnsiToUtf16(std::string_view text) {
     std::u16string out(text.size(), u'\0');
     for (std::size_t i = 0; i < text.size(); ++i)
@@ -104,7 +109,14 @@ std::size_t DecodeUtf8Sequence(std::string_view text, std::size_t pos, std::u16s
 std::u16string Utf8ToUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) i += DecodeUtf8Sequence(text, i, out);
+    for (std::size_t i = 0; i < text.size();) {
+        // ASCII, most of any file name, needs no decoding.
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            out.push_back(static_cast<char16_t>(text[i++]));
+            continue;
+        }
+        i += DecodeUtf8Sequence(text, i, out);
+    }
     return out;
 }
 
@@ -127,6 +139,9 @@ std::string Utf16ToUtf8(std::u16string_view text) {
 }
 
 char16_t ToLower(char16_t c) { return GetTables().lower[c]; }
-char16_t ToUpper(char16_t c) { return GetTables().upper[c]; }
+char16_t ToUpper(char16_t c) {
+    if (c < 0x80) return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
+    return GetTables().upper[c];
+}
 
 }  // namespace platform::codepage

@@ -10,6 +10,8 @@ namespace platform::codepage {
 // UTF-16 to Windows-1252 as WideCharToMultiByte(CP_ACP, 0, ...) does in Wine: best-fit
 // mappings where Wine's table has one, "?" for characters without any mapping.
 std::string Utf16ToAnsi(std::u16string_view text);
+// One UTF-16 unit as Utf16ToAnsi maps it.
+char UnitToAnsi(char16_t unit);
 // Windows-1252 to UTF-16 as MultiByteToWideChar(CP_ACP, 0, ...) does.
 std::u16string AnsiToUtf16(std::string_view text);
 

@@ -194,3 +194,20 @@ TEST_F(KeyWalker, RootNames) {
     EXPECT_EQ(engine::CRegistryFixer::RootPrefix(platform::HKEY_CURRENT_CONFIG), "");
     EXPECT_EQ(engine::CRegistryFixer::RootPrefix(0), "");
 }
+
+TEST_F(KeyWalker, ThrottledPumpingStillPumpsAsTimePasses) {
+    for (int k = 0; k < 12; ++k)
+        prefix_.SetString(Hive::System, "Software\\Slow\\K" + std::to_string(k), "x", "y");
+    Open();
+    fixer_->SetPumpInterval(std::chrono::milliseconds(1));
+    // Each key takes 3 ms: with a 1 ms interval every key's polls hand events on once.
+    key_.onText = [](const std::string&) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(3);
+        while (std::chrono::steady_clock::now() < until) {
+        }
+    };
+    Walk(platform::HKEY_LOCAL_MACHINE, 4, {"Software\\Slow"});
+    EXPECT_GE(host_.pumps, 12);
+    EXPECT_LE(host_.pumps, 20);  // far fewer than the polls: the clock decides
+    EXPECT_EQ(key_.history.size(), 13u);
+}

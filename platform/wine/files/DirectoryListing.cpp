@@ -3,6 +3,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "platform/codepage/Codepage.h"
 #include "platform/wine/files/WindowsPath.h"
 
@@ -32,23 +34,45 @@ EntryKind StatKind(const std::string& hostPath) {
 std::shared_ptr<DirectoryListing> DirectoryListing::Read(const std::string& hostDir) {
     std::unique_ptr<DIR, DirCloser> dir(::opendir(hostDir.c_str()));
     if (!dir) return nullptr;
+    return ReadOpen(dir.get(), hostDir);
+}
+
+std::shared_ptr<DirectoryListing> DirectoryListing::ReadOpen(DIR* dir, const std::string& hostDir) {
     auto listing = std::make_shared<DirectoryListing>();
     listing->dir_ = hostDir;
-    while (const dirent* entry = ::readdir(dir.get())) {
+    while (const dirent* entry = ::readdir(dir)) {
         std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
-        const std::size_t index = listing->entries_.size();
-        listing->exact_.emplace(name, index);
-        listing->folded_.emplace(FoldName(codepage::Utf8ToUtf16(name)), index);
-        listing->entries_.push_back({std::move(name), KindFromDirentType(entry->d_type)});
+        listing->folded_.push_back(FoldName(codepage::Utf8ToUtf16(name)));
+        listing->fromDirent_.push_back(KindFromDirentType(entry->d_type));
+        listing->entries_.push_back({std::move(name), listing->fromDirent_.back()});
     }
+    const auto count = static_cast<std::uint32_t>(listing->entries_.size());
+    for (auto* order : {&listing->byName_, &listing->byFolded_}) {
+        order->resize(count);
+        for (std::uint32_t i = 0; i < count; ++i) (*order)[i] = i;
+    }
+    const DirectoryListing& l = *listing;
+    std::sort(listing->byName_.begin(), listing->byName_.end(),
+              [&l](std::uint32_t a, std::uint32_t b) { return l.entries_[a].name < l.entries_[b].name; });
+    std::stable_sort(listing->byFolded_.begin(), listing->byFolded_.end(),
+                     [&l](std::uint32_t a, std::uint32_t b) { return l.folded_[a] < l.folded_[b]; });
     return listing;
 }
 
-const DirectoryListing::Entry* DirectoryListing::Find(const std::string& exactName,
-                                                      const std::u16string& folded) const {
-    if (auto it = exact_.find(exactName); it != exact_.end()) return &entries_[it->second];
-    if (auto it = folded_.find(folded); it != folded_.end()) return &entries_[it->second];
+const DirectoryListing::Entry* DirectoryListing::Find(std::string_view exactName,
+                                                      std::u16string_view folded) const {
+    auto named = std::lower_bound(byName_.begin(), byName_.end(), exactName,
+                                  [this](std::uint32_t i, std::string_view n) {
+                                      return std::string_view(entries_[i].name) < n;
+                                  });
+    if (named != byName_.end() && entries_[*named].name == exactName) return &entries_[*named];
+    // The first of equal folded names is the first in readdir order: the sort was stable.
+    auto any = std::lower_bound(byFolded_.begin(), byFolded_.end(), folded,
+                                [this](std::uint32_t i, std::u16string_view f) {
+                                    return std::u16string_view(folded_[i]) < f;
+                                });
+    if (any != byFolded_.end() && folded_[*any] == folded) return &entries_[*any];
     return nullptr;
 }
 
@@ -59,7 +83,19 @@ EntryKind DirectoryListing::KindOf(const Entry& entry) const {
 
 void DirectoryCache::SetEnabled(bool enabled) {
     enabled_ = enabled;
-    listings_.clear();
+    Clear();
+}
+
+std::shared_ptr<const DirectoryListing> DirectoryCache::Peek(const std::string& hostDir,
+                                                               bool& known) const {
+    const auto it = listings_.find(hostDir);
+    known = it != listings_.end();
+    return known ? it->second : nullptr;
+}
+
+void DirectoryCache::Put(const std::string& hostDir,
+                         std::shared_ptr<const DirectoryListing> listing) {
+    if (enabled_) listings_.insert_or_assign(hostDir, std::move(listing));
 }
 
 std::shared_ptr<const DirectoryListing> DirectoryCache::Get(const std::string& hostDir) {

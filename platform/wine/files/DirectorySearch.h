@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Services.h"
+#include "platform/wine/files/DirectoryListing.h"
 
 namespace platform::wine::files {
 
@@ -15,6 +16,20 @@ namespace platform::wine::files {
 std::unique_ptr<DirectorySearch> SearchDirectory(const std::string& hostDir,
                                                  const std::string& windowsFolder,
                                                  std::u16string_view mask, bool driveRoot);
+
+// The same search over a listing read before (the scan's cache), without reading the folder
+// again; `hostDir` is the listing's folder.
+std::unique_ptr<DirectorySearch> SearchListing(const DirectoryListing& listing,
+                                               const std::string& hostDir,
+                                               const std::string& windowsFolder,
+                                               std::u16string_view mask, bool driveRoot);
+
+// The search of SearchDirectory, reading the folder once for both the search and its
+// listing, which `listing` receives (null when the folder cannot be read).
+std::unique_ptr<DirectorySearch> SearchAndList(const std::string& hostDir,
+                                               const std::string& windowsFolder,
+                                               std::u16string_view mask, bool driveRoot,
+                                               std::shared_ptr<const DirectoryListing>& listing);
 
 // Wildcard match of a file name against a search mask, ignoring case.
 bool MatchesMask(std::u16string_view name, std::u16string_view mask);

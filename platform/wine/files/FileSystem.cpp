@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cerrno>
 #include <cstring>
@@ -37,8 +38,27 @@ bool NothingAt(const std::string& hostPath) {
 
 }  // namespace
 
+namespace {
+
+bool IsAscii(std::string_view text) {
+    // Eight bytes at a time: existence tests ask about long paths, many times over.
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if (word & 0x8080808080808080ull) return false;
+    }
+    for (; i < text.size(); ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
+
 files::ResolvedPath FileSystem::Impl::Resolve(const char* path) const {
     if (!path) return {};
+    if (const std::string_view text(path); IsAscii(text))
+        if (auto resolved = resolver.CachedResolve(text)) return *resolved;
     auto parsed = files::ParseWindowsPathA(path);
     if (!parsed) return {};
     return resolver.Resolve(*parsed);
@@ -48,6 +68,26 @@ files::ResolvedPath FileSystem::Impl::ResolveW(std::u16string_view path) const {
     auto parsed = files::ParseWindowsPath(path);
     if (!parsed) return {};
     return resolver.Resolve(*parsed);
+}
+
+
+files::EntryKind FileSystem::Impl::Kind(const char* path) const {
+    if (!path) return files::EntryKind::Missing;
+    const std::string_view text(path);
+    if (IsAscii(text))
+        if (auto kind = resolver.CachedKind(text)) return *kind;
+    return Resolve(path).kind;
+}
+
+files::EntryKind FileSystem::Impl::KindW(std::u16string_view path) const {
+    std::string ascii;
+    ascii.reserve(path.size());
+    for (char16_t c : path) {
+        if (c >= 0x80) return ResolveW(path).kind;
+        ascii.push_back(static_cast<char>(c));
+    }
+    if (auto kind = resolver.CachedKind(ascii)) return *kind;
+    return ResolveW(path).kind;
 }
 
 const files::Environment& FileSystem::Impl::Env() {
@@ -64,11 +104,11 @@ FileSystem::FileSystem(const std::string& prefixDir, Services& registry)
 FileSystem::~FileSystem() = default;
 
 BOOL FileSystem::PathFileExistsA(const char* path) {
-    return impl_->Resolve(path).kind != files::EntryKind::Missing ? TRUE_ : FALSE_;
+    return impl_->Kind(path) != files::EntryKind::Missing ? TRUE_ : FALSE_;
 }
 
 DWORD FileSystem::GetFileAttributesA(const char* path) {
-    switch (impl_->Resolve(path).kind) {
+    switch (impl_->Kind(path)) {
     case files::EntryKind::Directory: return FILE_ATTRIBUTE_DIRECTORY;
     case files::EntryKind::File: return FILE_ATTRIBUTE_ARCHIVE;
     default: return INVALID_FILE_ATTRIBUTES;
@@ -104,6 +144,19 @@ std::unique_ptr<DirectorySearch> FileSystem::FindFirstFileA(const char* pattern)
     if (mask.empty()) return nullptr;
     const files::ResolvedPath folder = impl_->Resolve(folderText.c_str());
     if (folder.kind != files::EntryKind::Directory) return nullptr;
+    // During a scan the folder's listing is read once, for lookups and searches alike.
+    if (impl_->cache.Enabled()) {
+        bool known = false;
+        if (const auto listing = impl_->cache.Peek(folder.host, known); known)
+            return listing ? files::SearchListing(*listing, folder.host, folderText, mask,
+                                                  folder.isDriveRoot)
+                           : nullptr;
+        std::shared_ptr<const files::DirectoryListing> listing;
+        auto search = files::SearchAndList(folder.host, folderText, mask, folder.isDriveRoot,
+                                           listing);
+        impl_->cache.Put(folder.host, std::move(listing));
+        return search;
+    }
     return files::SearchDirectory(folder.host, folderText, mask, folder.isDriveRoot);
 }
 
@@ -117,23 +170,29 @@ bool FileSystem::GetFolderIdentity(const char* path, FolderId* id) {
 }
 
 DWORD FileSystem::GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
-    return files::FormatDriveStrings(files::ListDrives(impl_->prefix), bufferLength, buffer);
+    return files::FormatDriveStrings(impl_->drives.Drives(impl_->prefix), bufferLength, buffer);
 }
 
 UINT FileSystem::GetDriveTypeA(const char* rootPath) {
     // Null means the root of the current folder, which for this program is on C:.
-    auto parsed = files::ParseWindowsPathA(rootPath ? rootPath : "C:\\");
+    const char* root = rootPath ? rootPath : "C:\\";
+    // "X:\", as the drive list gives roots, needs no parsing (checkers ask for every value).
+    if (((root[0] | 0x20) >= 'a' && (root[0] | 0x20) <= 'z') && root[1] == ':' &&
+        root[2] == '\\' && root[3] == '\0')
+        return impl_->drives.Type(impl_->prefix, static_cast<char>(root[0] | 0x20), impl_->registry);
+    auto parsed = files::ParseWindowsPathA(root);
     if (!parsed) return DRIVE_NO_ROOT_DIR;
     if (!parsed->components.empty()) {
         // A folder below a root: Wine answers for its drive when the folder exists.
         if (impl_->resolver.Resolve(*parsed).kind != files::EntryKind::Directory)
             return DRIVE_NO_ROOT_DIR;
     }
-    return files::DriveType(impl_->prefix, parsed->drive, impl_->registry);
+    return impl_->drives.Type(impl_->prefix, parsed->drive, impl_->registry);
 }
 
 void FileSystem::SetDirectoryCaching(bool enabled) {
     impl_->cache.SetEnabled(enabled);
+    impl_->drives.SetEnabled(enabled);
     // A scan starts: take the environment as the registry holds it now.
     if (enabled) impl_->environment.reset();
 }

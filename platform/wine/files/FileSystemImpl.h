@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/wine/files/DirectoryListing.h"
+#include "platform/wine/files/DriveCache.h"
 #include "platform/wine/files/Environment.h"
 #include "platform/wine/files/FileSystem.h"
 #include "platform/wine/files/PathResolver.h"
@@ -17,12 +18,17 @@ struct FileSystem::Impl {
     // Resolves an "A" path; Missing with an empty host path when it has no mapping.
     files::ResolvedPath Resolve(const char* path) const;
     files::ResolvedPath ResolveW(std::u16string_view path) const;
+    // Only what a path names (file, folder or nothing): the cache's quick way when it
+    // applies, else Resolve.
+    files::EntryKind Kind(const char* path) const;
+    files::EntryKind KindW(std::u16string_view path) const;
     // Built from the registry on first use, again at the start of every scan.
     const files::Environment& Env();
 
     std::string prefix;
     Services& registry;
     files::DirectoryCache cache;
+    files::DriveCache drives;
     files::PathResolver resolver;
     std::optional<files::Environment> environment;
 };

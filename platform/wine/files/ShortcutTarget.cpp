@@ -54,7 +54,7 @@ std::string FileSystem::GetShortcutTarget(const char* path) {
     const std::u16string target = shelllink::ChooseTarget(
         link, codepage::AnsiToUtf16(link.localBasePath), folder,
         [this](std::u16string_view candidate) {
-            return impl_->ResolveW(candidate).kind != files::EntryKind::Missing;
+            return impl_->KindW(candidate) != files::EntryKind::Missing;
         });
     return codepage::Utf16ToAnsi(target);
 }

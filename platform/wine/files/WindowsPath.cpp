@@ -5,50 +5,51 @@
 namespace platform::wine::files {
 namespace {
 
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+template <class Char>
+bool IsSeparator(Char c) { return c == Char('\\') || c == Char('/'); }
 
-bool IsDriveLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+template <class Char>
+bool IsDriveLetter(Char c) {
+    return (c >= Char('A') && c <= Char('Z')) || (c >= Char('a') && c <= Char('z'));
+}
 
 // Characters Wine refuses in a file name component.
-bool IsValidComponent(std::u16string_view name) {
-    for (char16_t c : name) {
-        if (c < 0x20 || c == u'*' || c == u'?' || c == u'<' || c == u'>' || c == u'|' ||
-            c == u'"' || c == u':')
+template <class Char>
+bool IsValidComponent(std::basic_string_view<Char> name) {
+    for (Char c : name) {
+        if (c < Char(0x20) || c == Char('*') || c == Char('?') || c == Char('<') ||
+            c == Char('>') || c == Char('|') || c == Char('"') || c == Char(':'))
             return false;
     }
     return true;
 }
 
-}  // namespace
-
-std::optional<WindowsPath> ParseWindowsPath(std::u16string_view path) {
+// One set of rules for both text forms; the components view `path`.
+template <class Char>
+bool Split(std::basic_string_view<Char> path, PathView<Char>& result) {
+    using View = std::basic_string_view<Char>;
+    result.components.clear();
     // "\\?\X:\..." and "\\.\X:\..." name the same file as "X:\..."; any other path that
     // starts with two separators is UNC.
     if (path.size() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) &&
-        (path[2] == u'?' || path[2] == u'.') && IsSeparator(path[3]))
+        (path[2] == Char('?') || path[2] == Char('.')) && IsSeparator(path[3]))
         path.remove_prefix(4);
-    if (path.size() < 2 || !IsDriveLetter(path[0]) || path[1] != u':') return std::nullopt;
+    if (path.size() < 2 || !IsDriveLetter(path[0]) || path[1] != Char(':')) return false;
 
-    WindowsPath result;
     result.drive = static_cast<char>(path[0] | 0x20);
     // "X:name" is relative to the drive's current folder; this program's is the root.
-    std::u16string_view rest = path.substr(2);
+    const View rest = path.substr(2);
+    const bool endsWithSeparator = !rest.empty() && IsSeparator(rest.back());
 
-    std::vector<std::u16string_view> parts;
     std::size_t start = 0;
     while (start <= rest.size()) {
         std::size_t end = start;
         while (end < rest.size() && !IsSeparator(rest[end])) ++end;
-        parts.push_back(rest.substr(start, end - start));
+        View part = rest.substr(start, end - start);
+        const bool last = end >= rest.size();
         start = end + 1;
-    }
-    const bool endsWithSeparator = !rest.empty() && IsSeparator(rest.back());
-
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        std::u16string_view part = parts[i];
-        const bool last = i + 1 == parts.size();
-        if (part.empty() || part == u".") continue;
-        if (part == u"..") {
+        if (part.empty() || (part.size() == 1 && part[0] == Char('.'))) continue;
+        if (part.size() == 2 && part[0] == Char('.') && part[1] == Char('.')) {
             // ".." above a drive root stays at the root, as on Windows.
             if (!result.components.empty()) result.components.pop_back();
             continue;
@@ -56,16 +57,36 @@ std::optional<WindowsPath> ParseWindowsPath(std::u16string_view path) {
         // Windows drops one trailing dot of an inner component, and every trailing dot and
         // space of the last one (unless the path ends with a separator).
         if (!last || endsWithSeparator) {
-            if (part.back() == u'.') part.remove_suffix(1);
+            if (part.back() == Char('.')) part.remove_suffix(1);
         } else {
-            while (!part.empty() && (part.back() == u'.' || part.back() == u' '))
+            while (!part.empty() && (part.back() == Char('.') || part.back() == Char(' ')))
                 part.remove_suffix(1);
         }
         if (part.empty()) continue;
-        if (!IsValidComponent(part)) return std::nullopt;
-        result.components.emplace_back(part);
+        if (!IsValidComponent(part)) return false;
+        result.components.push_back(part);
     }
     result.trailingSeparator = endsWithSeparator && !result.components.empty();
+    return true;
+}
+
+}  // namespace
+
+bool SplitWindowsPath(std::u16string_view path, PathView<char16_t>& result) {
+    return Split(path, result);
+}
+
+bool SplitAsciiWindowsPath(std::string_view path, PathView<char>& result) {
+    return Split(path, result);
+}
+
+std::optional<WindowsPath> ParseWindowsPath(std::u16string_view path) {
+    PathView<char16_t> view;
+    if (!Split(path, view)) return std::nullopt;
+    WindowsPath result;
+    result.drive = view.drive;
+    result.trailingSeparator = view.trailingSeparator;
+    result.components.assign(view.components.begin(), view.components.end());
     return result;
 }
 

@@ -14,6 +14,19 @@ struct WindowsPath {
     bool trailingSeparator = false;  // "X:\a\": only a folder answers to it
 };
 
+// A parsed path whose components view the text it was parsed from.
+template <class Char>
+struct PathView {
+    char drive = 0;
+    std::vector<std::basic_string_view<Char>> components;
+    bool trailingSeparator = false;
+};
+
+// The rules of ParseWindowsPath without copying: false when the path has no mapping.
+bool SplitWindowsPath(std::u16string_view path, PathView<char16_t>& result);
+// The same for an "A" string that is pure ASCII (its bytes are its UTF-16 units).
+bool SplitAsciiWindowsPath(std::string_view path, PathView<char>& result);
+
 // Parses a drive path ("X:\a\b", "X:/a", "X:", "X:a", "\\?\X:\a"). UNC and drive-less paths,
 // and components with characters no Windows file name can hold, give nothing.
 std::optional<WindowsPath> ParseWindowsPath(std::u16string_view path);

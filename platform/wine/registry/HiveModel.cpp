@@ -4,15 +4,25 @@
 #include <chrono>
 
 #include "platform/wine/registry/NameOrder.h"
+#include "platform/wine/registry/StringEscape.h"
 
 namespace platform::wine::registry {
 
 Key* Key::FindChild(std::u16string_view childName) const {
+    // Names are unique under the comparison, so a child that compares equal is the one.
+    if (nextChild < children.size() && CompareNames(children[nextChild]->name, childName) == 0)
+        return children[nextChild++].get();
+    // Children are kept in order: a name after the last one is no child (the common case
+    // while a sorted file is read).
+    if (children.empty() || CompareNames(children.back()->name, childName) < 0) return nullptr;
     auto it = std::lower_bound(children.begin(), children.end(), childName,
                                [](const std::unique_ptr<Key>& k, std::u16string_view n) {
                                    return CompareNames(k->name, n) < 0;
                                });
-    if (it != children.end() && CompareNames((*it)->name, childName) == 0) return it->get();
+    if (it != children.end() && CompareNames((*it)->name, childName) == 0) {
+        nextChild = static_cast<std::size_t>(it - children.begin()) + 1;
+        return it->get();
+    }
     return nullptr;
 }
 
@@ -48,6 +58,49 @@ Value* Key::FindValue(std::u16string_view valueName) {
 void Key::MarkChanged(std::uint64_t now) {
     dirty = true;
     filetime = now;
+}
+
+std::size_t SimpleTextLength(std::string_view text) {
+    std::size_t length = text.size();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < 0x20 || c > 0x7E) return std::string_view::npos;
+        if (c == '\\') {
+            if (i + 1 >= text.size() || (text[i + 1] != '\\' && text[i + 1] != '"'))
+                return std::string_view::npos;
+            ++i;
+            --length;
+        }
+    }
+    return length;
+}
+
+void CopySimpleText(std::string_view text, char* out) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\') ++i;
+        *out++ = text[i];
+    }
+}
+
+std::vector<std::uint8_t> DataBytes(const Value& value) {
+    if (!value.inText) return {value.stored.begin(), value.stored.end()};
+    std::u16string units;
+    units.reserve(value.stored.size() + 1);
+    DecodeEscaped(value.stored, 0, '"', units);  // the text holds no unescaped quote
+    units.push_back(u'\0');
+    std::vector<std::uint8_t> bytes(units.size() * 2);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        bytes[2 * i] = static_cast<std::uint8_t>(units[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<std::uint8_t>(units[i] >> 8);
+    }
+    return bytes;
+}
+
+std::size_t DataSize(const Value& value) {
+    if (!value.inText) return value.stored.size();
+    if (const std::size_t length = SimpleTextLength(value.stored); length != std::string_view::npos)
+        return 2 * (length + 1);
+    return DataBytes(value).size();
 }
 
 std::uint64_t FileTimeNow() {

@@ -8,14 +8,31 @@
 #include <vector>
 
 #include "platform/Win32Types.h"
+#include "platform/wine/registry/HiveStore.h"
 
 namespace platform::wine::registry {
 
+// A value views what it holds: its name and data bytes are kept by the hive's store, and a
+// string read from the file keeps its escaped text (between the quotes, in the hive's text),
+// decoded only when its bytes are asked for: a scan reads most strings as "A" text, which
+// simple ASCII text already is, and loading then decodes and copies nothing.
 struct Value {
-    std::u16string name;
+    std::u16string_view name;
+    std::string_view stored;  // the escaped text when `inText`, else the data bytes
     DWORD type = REG_NONE;
-    std::vector<std::uint8_t> data;  // as stored: strings are UTF-16LE with their zero
+    bool inText = false;
 };
+
+// The data bytes of a value, decoded from its text when it keeps one.
+std::vector<std::uint8_t> DataBytes(const Value& value);
+// Their number, without building them when the text is plain.
+std::size_t DataSize(const Value& value);
+// The number of characters escaped text stands for, when it is simple: printable ASCII
+// whose only escapes are \\ and \" (which Wine writes for those two characters), so that
+// Wine writes the characters back exactly as the text reads. npos for any other text.
+std::size_t SimpleTextLength(std::string_view text);
+// Writes the characters of simple text (its escapes taken out) to `out`.
+void CopySimpleText(std::string_view text, char* out);
 
 struct Key {
     std::u16string name;
@@ -28,6 +45,9 @@ struct Key {
     bool dirty = false;            // changed since load: written anew
     std::uint64_t filetime = 0;    // last write, 100 ns ticks since 1601
     std::string_view raw;          // the block's text as loaded (empty when it had none)
+    // Where the child after the last one found stands: a walk opens the children of a key in
+    // their order, and a sorted file adds them in it, so the next search starts there.
+    mutable std::size_t nextChild = 0;
 
     Key* FindChild(std::u16string_view childName) const;
     Key& AddChild(std::u16string_view childName);
@@ -51,6 +71,7 @@ struct Hive {
     std::unique_ptr<Key> root = std::make_unique<Key>();
     std::string branch;         // "Machine", "User\S-1-...", "User\.Default"
     std::string problem;        // first malformed line, "file:line: why"; empty when clean
+    std::unique_ptr<HiveStore> store = std::make_unique<HiveStore>();  // what values view
     bool changed = false;
     FileStamp stamp;
 };

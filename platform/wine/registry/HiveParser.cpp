@@ -1,5 +1,9 @@
 // Reading Wine's hive text into the key tree.
+#include <array>
 #include <cstdlib>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "fmt/format.h"
 #include "platform/wine/registry/HiveModel.h"
@@ -40,23 +44,20 @@ std::size_t SkipSpace(std::string_view s, std::size_t pos) {
     return pos;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
+// Hex digit values by byte, -1 for anything else: binary data is read a byte at a time.
+constexpr std::array<signed char, 256> kHexDigits = [] {
+    std::array<signed char, 256> table{};
+    for (auto& v : table) v = -1;
+    for (int c = '0'; c <= '9'; ++c) table[static_cast<std::size_t>(c)] = static_cast<signed char>(c - '0');
+    for (int c = 'a'; c <= 'f'; ++c) table[static_cast<std::size_t>(c)] = static_cast<signed char>(c - 'a' + 10);
+    for (int c = 'A'; c <= 'F'; ++c) table[static_cast<std::size_t>(c)] = static_cast<signed char>(c - 'A' + 10);
+    return table;
+}();
+
+int HexDigit(char c) { return kHexDigits[static_cast<unsigned char>(c)]; }
 
 bool StartsWith(std::string_view s, std::string_view prefix) {
     return s.substr(0, prefix.size()) == prefix;
-}
-
-void AppendUtf16Le(std::vector<std::uint8_t>& out, std::u16string_view text) {
-    out.reserve(out.size() + text.size() * 2 + 2);
-    for (char16_t c : text) {
-        out.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        out.push_back(static_cast<std::uint8_t>(c >> 8));
-    }
 }
 
 class Parser {
@@ -111,6 +112,8 @@ private:
         if (!current_) return;
         const std::size_t end = nextStart - 1;
         std::string_view text(hive_.text);
+        // Values arrive one by one; the vector keeps only the room they take.
+        current_->values.shrink_to_fit();
         if (current_->raw.empty())
             current_->raw = text.substr(blockStart_, end - blockStart_);
         else
@@ -118,38 +121,111 @@ private:
         current_ = nullptr;
     }
 
-    bool KeyLine(std::string_view body, std::size_t start) {
-        std::u16string path;
-        const std::size_t after = DecodeEscaped(body, 1, ']', path);
-        if (after == std::string_view::npos) {
-            Problem("key line without its closing bracket");
-            current_ = nullptr;
+    // The end of a key path that is simple text (printable ASCII whose only escapes are the
+    // separators, "\\\\"): just after its closing bracket; npos for any other path.
+    static std::size_t SimplePathEnd(std::string_view body) {
+        for (std::size_t i = 1; i < body.size(); ++i) {
+            const char c = body[i];
+            if (c == ']') return i + 1;
+            if (c < 0x20 || c > 0x7E) return std::string_view::npos;
+            if (c == '\\' && (++i >= body.size() || body[i] != '\\')) return std::string_view::npos;
+        }
+        return std::string_view::npos;
+    }
+
+    // The key at the end of a path, given component by component: created where missing.
+    // Files come sorted, so a key line mostly repeats the path of the one before it up to its
+    // last component or two: those keys are known already.
+    class PathWalk {
+    public:
+        PathWalk(Key* root, std::vector<std::pair<std::u16string, Key*>>& chain)
+            : key_(root), chain_(chain) {}
+        template <class Char>
+        void Step(std::basic_string_view<Char> part) {
+            if (part.empty()) return;
+            if (same_ && level_ < chain_.size() && Equal(chain_[level_].first, part)) {
+                key_ = chain_[level_].second;
+            } else {
+                same_ = false;
+                if (level_ >= chain_.size()) chain_.emplace_back();
+                std::u16string& name = chain_[level_].first;
+                name.assign(part.begin(), part.end());
+                Key* child = key_->FindChild(name);
+                key_ = child ? child : &key_->AddChild(name);
+                chain_[level_].second = key_;
+            }
+            ++level_;
+        }
+        Key* Finish() {
+            chain_.resize(level_);
+            return key_;
+        }
+
+    private:
+        template <class Char>
+        static bool Equal(const std::u16string& known, std::basic_string_view<Char> part) {
+            if (known.size() != part.size()) return false;
+            for (std::size_t i = 0; i < part.size(); ++i)
+                if (known[i] != static_cast<std::make_unsigned_t<Char>>(part[i])) return false;
             return true;
         }
-        Key* key = hive_.root.get();
-        std::size_t from = 0;
-        while (from <= path.size() && !path.empty()) {
-            std::size_t to = path.find(u'\\', from);
-            if (to == std::u16string::npos) to = path.size();
-            const std::u16string_view part(path.data() + from, to - from);
-            if (!part.empty()) {
-                Key* child = key->FindChild(part);
-                key = child ? child : &key->AddChild(part);
+        Key* key_;
+        std::vector<std::pair<std::u16string, Key*>>& chain_;
+        std::size_t level_ = 0;
+        bool same_ = true;  // so far the path repeats the previous key line's components
+    };
+
+    bool KeyLine(std::string_view body, std::size_t start) {
+        PathWalk walk(hive_.root.get(), chain_);
+        std::size_t after = SimplePathEnd(body);
+        if (after != std::string_view::npos) {
+            // Split where the separators stand, without decoding: the text is its characters.
+            const std::string_view path = body.substr(1, after - 2);
+            std::size_t from = 0;
+            while (from < path.size()) {
+                std::size_t to = path.find("\\\\", from);
+                if (to == std::string_view::npos) to = path.size();
+                walk.Step(path.substr(from, to - from));
+                from = to + 2;
             }
-            from = to + 1;
+        } else {
+            std::u16string path;
+            after = DecodeEscaped(body, 1, ']', path);
+            if (after == std::string_view::npos) {
+                Problem("key line without its closing bracket");
+                current_ = nullptr;
+                return true;
+            }
+            std::size_t from = 0;
+            while (from <= path.size() && !path.empty()) {
+                std::size_t to = path.find(u'\\', from);
+                if (to == std::u16string::npos) to = path.size();
+                walk.Step(std::u16string_view(path.data() + from, to - from));
+                from = to + 1;
+            }
         }
+        Key* key = walk.Finish();
         const std::size_t p = SkipSpace(body, after);
-        if (p < body.size()) {
-            char* end = nullptr;
-            const std::string digits(body.substr(p));
-            const unsigned long long seconds = std::strtoull(digits.c_str(), &end, 10);
-            if (end != digits.c_str() && key->filetime == 0)
+        if (p < body.size() && key->filetime == 0) {
+            std::size_t q = p;
+            unsigned long long seconds = 0;
+            while (q < body.size() && q - p < 19 && body[q] >= '0' && body[q] <= '9')
+                seconds = seconds * 10 + static_cast<unsigned>(body[q++] - '0');
+            if (q > p && (q == body.size() || body[q] < '0' || body[q] > '9')) {
                 key->filetime = seconds * kTicksPerSecond + kTicks1601To1970;
+            } else {
+                // Signs, twenty digits and more: as strtoull reads them.
+                char* end = nullptr;
+                const std::string digits(body.substr(p));
+                seconds = std::strtoull(digits.c_str(), &end, 10);
+                if (end != digits.c_str()) key->filetime = seconds * kTicksPerSecond + kTicks1601To1970;
+            }
         }
         for (Key* up = key->parent; up && up->filetime == 0; up = up->parent)
             up->filetime = key->filetime;
         current_ = key;
         blockStart_ = start;
+        valuesInBlock_ = 0;
         return true;
     }
 
@@ -198,12 +274,23 @@ private:
         }
         Value value;
         std::size_t pos = 1;
+        name_.clear();
         if (body[0] == '"') {
-            pos = DecodeEscaped(body, 1, '"', value.name);
+            pos = DecodeEscaped(body, 1, '"', name_);
             if (pos == std::string_view::npos) {
                 Problem("value name without its closing quote");
                 return;
             }
+        }
+        // Keys of one kind repeat the same names in the same order: the name at this place in
+        // the previous block is tried before the store is searched.
+        const std::size_t place = valuesInBlock_++;
+        if (place < previousNames_.size() && previousNames_[place] == std::u16string_view(name_)) {
+            value.name = previousNames_[place];
+        } else {
+            value.name = hive_.store->Name(name_);
+            if (place < previousNames_.size()) previousNames_[place] = value.name;
+            else if (place == previousNames_.size()) previousNames_.push_back(value.name);
         }
         pos = SkipSpace(body, pos);
         if (pos >= body.size() || body[pos] != '=') {
@@ -216,21 +303,23 @@ private:
             // refuse to write this hive, so nothing of it is lost.
             Problem("malformed value data");
             value.type = REG_NONE;
-            value.data.clear();
+            value.stored = {};
+            value.inText = false;
         }
         Store(std::move(value));
     }
 
-    void Store(Value value) {
+    void Store(const Value& value) {
         const std::size_t i = current_->ValueIndex(value.name);
         auto& values = current_->values;
         if (i < values.size() && CompareNames(values[i].name, value.name) == 0) {
             // A later line of the same name wins; the first spelling of the name stays.
             values[i].type = value.type;
-            values[i].data = std::move(value.data);
+            values[i].stored = value.stored;
+            values[i].inText = value.inText;
         }
         else {
-            values.insert(values.begin() + static_cast<std::ptrdiff_t>(i), std::move(value));
+            values.insert(values.begin() + static_cast<std::ptrdiff_t>(i), value);
         }
     }
 
@@ -246,10 +335,10 @@ private:
             value.type = REG_MULTI_SZ, strAt = 7;
         }
         if (strAt != std::string_view::npos) {
-            std::u16string text;
-            if (DecodeEscaped(s, strAt + 1, '"', text) == std::string_view::npos) return false;
-            text.push_back(u'\0');
-            AppendUtf16Le(value.data, text);
+            const std::size_t end = SkipEscaped(s, strAt + 1, '"');
+            if (end == std::string_view::npos) return false;
+            value.stored = s.substr(strAt + 1, end - 1 - (strAt + 1));
+            value.inText = true;
             return true;
         }
         if (StartsWith(s, "dword:")) {
@@ -260,7 +349,10 @@ private:
                 number = number * 16 + static_cast<unsigned>(d);
             }
             value.type = REG_DWORD;
-            for (int i = 0; i < 4; ++i) value.data.push_back((number >> (8 * i)) & 0xFF);
+            const std::uint8_t bytes[4] = {
+                static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
+                static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
+            value.stored = hive_.store->Bytes(bytes, 4);
             return true;
         }
         std::size_t pos = 0;
@@ -281,7 +373,10 @@ private:
         } else {
             return false;
         }
-        return HexBytes(s, pos, value.data);
+        bytes_.clear();
+        if (!HexBytes(s, pos, bytes_)) return false;
+        value.stored = hive_.store->Bytes(bytes_.data(), bytes_.size());
+        return true;
     }
 
     // Comma-separated bytes; a backslash at the end of a line continues on the next.
@@ -297,8 +392,8 @@ private:
             }
             unsigned byte = 0;
             int digits = 0;
-            while (pos < s.size() && HexDigit(s[pos]) >= 0) {
-                byte = byte * 16 + static_cast<unsigned>(HexDigit(s[pos++]));
+            for (int d; pos < s.size() && (d = HexDigit(s[pos])) >= 0; ++pos) {
+                byte = byte * 16 + static_cast<unsigned>(d);
                 if (++digits > 2) return false;
             }
             if (digits == 0) return false;
@@ -316,6 +411,12 @@ private:
     Lines lines_;
     Key* current_ = nullptr;
     std::size_t blockStart_ = 0;
+    std::u16string name_;               // the value name being read
+    std::vector<std::u16string_view> previousNames_;  // by place in the block, kept by the store
+    std::size_t valuesInBlock_ = 0;
+    std::vector<std::uint8_t> bytes_;   // the hex data being read
+    // The components of the previous key line's path and the keys they lead to.
+    std::vector<std::pair<std::u16string, Key*>> chain_;
 };
 
 }  // namespace

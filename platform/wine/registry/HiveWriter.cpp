@@ -10,7 +10,7 @@ namespace {
 constexpr std::uint64_t kTicksPerSecond = 10000000ull;
 constexpr std::uint64_t kTicks1601To1970 = 116444736000000000ull;
 
-std::u16string Utf16(const std::vector<std::uint8_t>& data, std::size_t units) {
+std::u16string Utf16(const std::uint8_t* data, std::size_t units) {
     std::u16string out(units, u'\0');
     for (std::size_t i = 0; i < units; ++i)
         out[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
@@ -37,23 +37,35 @@ void AppendValue(std::string& out, const Value& v) {
         out += "@=";
         count = 2;
     }
-    const std::size_t len = v.data.size();
+    if (v.inText && SimpleTextLength(v.stored) != std::string_view::npos &&
+        (v.type == REG_SZ || v.type == REG_EXPAND_SZ || v.type == REG_MULTI_SZ)) {
+        // Simple text is written back as it was read.
+        if (v.type != REG_SZ) out += fmt::format("str({:x}):", v.type);
+        out.push_back('"');
+        out.append(v.stored);
+        out += "\"\n";
+        return;
+    }
+    const std::vector<std::uint8_t> decoded = v.inText ? DataBytes(v) : std::vector<std::uint8_t>();
+    const std::uint8_t* data = v.inText ? decoded.data()
+                                        : reinterpret_cast<const std::uint8_t*>(v.stored.data());
+    const std::size_t len = v.inText ? decoded.size() : v.stored.size();
     switch (v.type) {
         case REG_SZ:
         case REG_EXPAND_SZ:
         case REG_MULTI_SZ:
-            if (len >= 2 && len % 2 == 0 && (v.data[len - 2] | v.data[len - 1]) == 0) {
+            if (len >= 2 && len % 2 == 0 && (data[len - 2] | data[len - 1]) == 0) {
                 if (v.type != REG_SZ) out += fmt::format("str({:x}):", v.type);
                 out.push_back('"');
-                AppendEscaped(out, Utf16(v.data, len / 2 - 1), '"', '"');
+                AppendEscaped(out, Utf16(data, len / 2 - 1), '"', '"');
                 out += "\"\n";
                 return;
             }
             break;
         case REG_DWORD:
             if (len == 4) {
-                const std::uint32_t dw = v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) |
-                                         (static_cast<std::uint32_t>(v.data[3]) << 24);
+                const std::uint32_t dw = data[0] | (data[1] << 8) | (data[2] << 16) |
+                                         (static_cast<std::uint32_t>(data[3]) << 24);
                 out += fmt::format("dword:{:08x}\n", dw);
                 return;
             }
@@ -66,8 +78,8 @@ void AppendValue(std::string& out, const Value& v) {
     count += prefix.size();
     static constexpr char kHex[] = "0123456789abcdef";
     for (std::size_t i = 0; i < len; ++i) {
-        out.push_back(kHex[v.data[i] >> 4]);
-        out.push_back(kHex[v.data[i] & 15]);
+        out.push_back(kHex[data[i] >> 4]);
+        out.push_back(kHex[data[i] & 15]);
         count += 2;
         if (i + 1 < len) {
             out.push_back(',');

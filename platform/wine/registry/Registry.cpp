@@ -66,8 +66,8 @@ std::u16string Units(const std::vector<std::uint8_t>& data) {
 
 // The data of a value as the A calls return it: string types in the ANSI code page.
 std::string AnsiData(const Value& v) {
-    if (IsString(v.type)) return codepage::Utf16ToAnsi(Units(v.data));
-    return std::string(v.data.begin(), v.data.end());
+    if (IsString(v.type)) return codepage::Utf16ToAnsi(Units(registry::DataBytes(v)));
+    return std::string(v.stored);
 }
 
 }  // namespace
@@ -78,6 +78,14 @@ struct Registry::Impl {
     Hive hives[3];
     std::unordered_map<HKEY, Handle> handles;
     HKEY nextHandle = 0x1000;
+    // The key above the last component of the latest OpenExisting.
+    struct Parent {
+        bool valid = false;
+        HKEY root = 0;
+        std::string path;
+        Place place;
+        int depth = 0;
+    } parent_;
 
     // ---- Places and paths -------------------------------------------------------------
     Place HiveRoot(int index) { return {hives[index].root.get(), &hives[index], false}; }
@@ -113,7 +121,7 @@ struct Registry::Impl {
         for (const Value& v : link.values)
             if (EqualNoCase(v.name, u"SymbolicLinkValue") && v.type == REG_LINK) target = &v;
         if (!target) return ERROR_FILE_NOT_FOUND;
-        std::u16string path = Units(target->data);
+        std::u16string path = Units(registry::DataBytes(*target));
         while (!path.empty() && path.back() == u'\0') path.pop_back();
         std::vector<std::u16string> parts = SplitPath(path);
         if (parts.size() < 2 || !EqualNoCase(parts[0], u"Registry")) return ERROR_FILE_NOT_FOUND;
@@ -169,18 +177,53 @@ struct Registry::Impl {
         return WalkParts(from, SplitPath(path), create, depth, out);
     }
 
+    // An open without creating below a predefined root. A walk opens the children of one key
+    // one after the other, so the key above the last component is remembered: every other
+    // open then finds one name instead of walking the whole path again. Keys are never
+    // removed and links never change, so a remembered key stays where its path leads.
+    LONG OpenExisting(HKEY key, std::string_view path, Place& out) {
+        const std::size_t split = path.rfind('\\');
+        const std::string_view last = split == std::string_view::npos ? path : path.substr(split + 1);
+        Place parent;
+        int depth = 0;
+        if (split != std::string_view::npos && parent_.valid && parent_.root == key &&
+            parent_.path == path.substr(0, split)) {
+            parent = parent_.place;
+            depth = parent_.depth;
+        } else {
+            if (LONG rc = Root(key, parent); rc != ERROR_SUCCESS) return rc;
+            if (split != std::string_view::npos) {
+                if (LONG rc = WalkParts(parent, SplitPath(codepage::AnsiToUtf16(path.substr(0, split))),
+                                        false, depth, parent);
+                    rc != ERROR_SUCCESS)
+                    return rc;
+                parent_ = {true, key, std::string(path.substr(0, split)), parent, depth};
+            }
+        }
+        return WalkParts(parent, SplitPath(codepage::AnsiToUtf16(last)), false, depth, out);
+    }
+
     LONG Open(HKEY key, const char* subKey, bool create, DWORD access, HKEY* result) {
         if (!result) return ERROR_INVALID_PARAMETER;
+        Place place;
+        if (!create && key >= HKEY_CLASSES_ROOT && key <= HKEY_DYN_DATA) {
+            if (LONG rc = OpenExisting(key, subKey ? subKey : "", place); rc != ERROR_SUCCESS)
+                return rc;
+            return NewHandle(place, access, result);
+        }
         Place base;
         DWORD baseAccess = 0;
         if (LONG rc = Root(key, base, &baseAccess); rc != ERROR_SUCCESS) return rc;
-        Place place;
         const std::u16string path = codepage::AnsiToUtf16(subKey ? subKey : "");
         if (create && !(baseAccess & KEY_CREATE_SUB_KEY)) {
             Place existing;
             if (Walk(base, path, false, existing) != ERROR_SUCCESS) return ERROR_ACCESS_DENIED;
         }
         if (LONG rc = Walk(base, path, create, place); rc != ERROR_SUCCESS) return rc;
+        return NewHandle(place, access, result);
+    }
+
+    LONG NewHandle(const Place& place, DWORD access, HKEY* result) {
         const HKEY handle = nextHandle;
         nextHandle += 4;
         handles[handle] = {place, access};
@@ -269,13 +312,17 @@ LONG Registry::RegQueryInfoKeyA(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLen, D
         nSub = 2;
         maxSub = static_cast<DWORD>(std::max<std::size_t>(8, impl_->sid.size()));
     } else {
+        // The maxima cost a pass over the key; a walk asks only for the counts.
         nSub = static_cast<DWORD>(place.key->children.size());
-        for (const auto& child : place.key->children)
-            maxSub = std::max<DWORD>(maxSub, static_cast<DWORD>(child->name.size()));
+        if (maxSubKeyLen)
+            for (const auto& child : place.key->children)
+                maxSub = std::max<DWORD>(maxSub, static_cast<DWORD>(child->name.size()));
         nVal = static_cast<DWORD>(place.key->values.size());
         for (const Value& v : place.key->values) {
-            maxName = std::max<DWORD>(maxName, static_cast<DWORD>(v.name.size()));
-            maxData = std::max<DWORD>(maxData, static_cast<DWORD>(v.data.size()));
+            if (maxValueNameLen)
+                maxName = std::max<DWORD>(maxName, static_cast<DWORD>(v.name.size()));
+            if (maxValueLen)
+                maxData = std::max<DWORD>(maxData, static_cast<DWORD>(registry::DataSize(v)));
         }
     }
     if (subKeys) *subKeys = nSub;
@@ -313,13 +360,31 @@ namespace {
 LONG CopyValue(const Value& v, char* name, DWORD* nameLength, DWORD* type, BYTE* data,
                DWORD* dataLength) {
     if (name) {
-        const std::string ansi = codepage::Utf16ToAnsi(v.name);
-        if (!nameLength || ansi.size() + 1 > *nameLength) return ERROR_MORE_DATA;
-        std::memcpy(name, ansi.c_str(), ansi.size() + 1);
-        *nameLength = static_cast<DWORD>(ansi.size());
+        // One "A" character per UTF-16 unit, written straight into the caller's buffer.
+        const std::size_t length = v.name.size();
+        if (!nameLength || length + 1 > *nameLength) return ERROR_MORE_DATA;
+        for (std::size_t i = 0; i < length; ++i) name[i] = codepage::UnitToAnsi(v.name[i]);
+        name[length] = '\0';
+        *nameLength = static_cast<DWORD>(length);
     }
     if (type) *type = v.type;
     if (!dataLength) return data ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
+    if (const std::size_t length = v.inText ? registry::SimpleTextLength(v.stored)
+                                             : std::string_view::npos;
+        length != std::string_view::npos) {
+        // Simple ASCII text is its own "A" text: copied from the file's text.
+        const DWORD needed = static_cast<DWORD>(length + 1);
+        if (data && *dataLength < needed) {
+            *dataLength = needed;
+            return ERROR_MORE_DATA;
+        }
+        if (data) {
+            registry::CopySimpleText(v.stored, reinterpret_cast<char*>(data));
+            data[length] = 0;
+        }
+        *dataLength = needed;
+        return ERROR_SUCCESS;
+    }
     const std::string bytes = AnsiData(v);
     const DWORD needed = static_cast<DWORD>(bytes.size());
     if (data && *dataLength < needed) {
@@ -358,25 +423,28 @@ LONG Registry::RegSetValueExA(HKEY key, const char* valueName, DWORD /*reserved*
     Place place;
     if (LONG rc = impl_->Writable(key, place); rc != ERROR_SUCCESS) return rc;
     if (place.key->isLink) return ERROR_ACCESS_DENIED;
+    registry::HiveStore& store = *place.hive->store;
     Value value;
-    value.name = codepage::AnsiToUtf16(valueName ? valueName : "");
+    value.name = store.Name(codepage::AnsiToUtf16(valueName ? valueName : ""));
     value.type = type;
     const std::string_view bytes(reinterpret_cast<const char*>(data), dataLength);
     if (IsString(type)) {
+        std::vector<std::uint8_t> wide;
         for (char16_t c : codepage::AnsiToUtf16(bytes)) {
-            value.data.push_back(static_cast<std::uint8_t>(c & 0xFF));
-            value.data.push_back(static_cast<std::uint8_t>(c >> 8));
+            wide.push_back(static_cast<std::uint8_t>(c & 0xFF));
+            wide.push_back(static_cast<std::uint8_t>(c >> 8));
         }
+        value.stored = store.Bytes(wide.data(), wide.size());
     } else {
-        value.data.assign(bytes.begin(), bytes.end());
+        value.stored = store.Bytes(data, dataLength);
     }
     auto& values = place.key->values;
     const std::size_t i = place.key->ValueIndex(value.name);
     if (i < values.size() && registry::CompareNames(values[i].name, value.name) == 0) {
         value.name = values[i].name;  // the first writer's spelling stays
-        values[i] = std::move(value);
+        values[i] = value;
     } else {
-        values.insert(values.begin() + static_cast<std::ptrdiff_t>(i), std::move(value));
+        values.insert(values.begin() + static_cast<std::ptrdiff_t>(i), value);
     }
     place.key->MarkChanged(registry::FileTimeNow());
     place.hive->changed = true;

@@ -1,6 +1,7 @@
 #include "platform/wine/registry/StringEscape.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "platform/codepage/Codepage.h"
 
@@ -19,6 +20,20 @@ int HexValue(char c) {
 std::size_t DecodeEscaped(std::string_view s, std::size_t pos, char terminator,
                           std::u16string& out) {
     while (pos < s.size()) {
+        // Runs of plain ASCII are most of any hive: widened a run at a time.
+        std::size_t run = pos;
+        while (run < s.size()) {
+            const char r = s[run];
+            if (r == terminator || r == '\\' || static_cast<unsigned char>(r) >= 0x80) break;
+            ++run;
+        }
+        if (run > pos) {
+            const std::size_t at = out.size();
+            out.resize(at + (run - pos));
+            for (std::size_t i = pos; i < run; ++i) out[at + (i - pos)] = static_cast<char16_t>(s[i]);
+            pos = run;
+            if (pos >= s.size()) break;
+        }
         const char c = s[pos];
         if (c == terminator) return pos + 1;
         if (static_cast<unsigned char>(c) >= 0x80) {
@@ -71,6 +86,21 @@ std::size_t DecodeEscaped(std::string_view s, std::size_t pos, char terminator,
         }
     }
     return std::string_view::npos;
+}
+
+std::size_t SkipEscaped(std::string_view s, std::size_t pos, char terminator) {
+    // An escape takes the backslash and the byte after it; whatever follows (hex or octal
+    // digits, UTF-8 continuation bytes) is never a terminator or a backslash.
+    // The terminator is found with memchr; only a backslash before it needs a closer look.
+    while (pos < s.size()) {
+        const char* base = s.data();
+        const void* quote = std::memchr(base + pos, terminator, s.size() - pos);
+        const std::size_t end = quote ? static_cast<const char*>(quote) - base : s.size();
+        const void* escape = std::memchr(base + pos, '\\', end - pos);
+        if (!escape) return quote ? end + 1 : std::string_view::npos;
+        pos = static_cast<std::size_t>(static_cast<const char*>(escape) - base) + 2;
+    }
+    return std::string_view::npos;  // a backslash ends the line
 }
 
 std::size_t AppendEscaped(std::string& out, std::u16string_view text, char quote1, char quote2) {

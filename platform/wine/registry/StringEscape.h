@@ -13,6 +13,10 @@ namespace platform::wine::registry {
 std::size_t DecodeEscaped(std::string_view line, std::size_t pos, char terminator,
                           std::u16string& out);
 
+// Where DecodeEscaped would stop, without decoding: the position just after the unescaped
+// `terminator`, or npos when the line ends first.
+std::size_t SkipEscaped(std::string_view line, std::size_t pos, char terminator);
+
 // Appends `text` escaped as Wine writes it; `quote1` and `quote2` are the context's special
 // characters ('"' twice for names and data, '[' and ']' for key names). Returns the number
 // of characters written.

@@ -56,3 +56,20 @@ TEST(Codepage, CaseMappingFollowsWineTables) {
     EXPECT_EQ(cp::ToUpper(u'z'), u'Z');
     EXPECT_EQ(cp::ToLower(u'\xd83d'), u'\xd83d');  // surrogates are never folded
 }
+
+TEST(Codepage, AsciiCaseMappingIsPlainLetters) {
+    // File-name lookups of ASCII paths fold a to z themselves instead of asking the table.
+    for (char16_t c = 0; c < 0x80; ++c) {
+        const bool lower = c >= u'a' && c <= u'z';
+        EXPECT_EQ(cp::ToUpper(c), lower ? c - 32 : c) << static_cast<int>(c);
+    }
+}
+
+TEST(Codepage, OneUnitAtATimeAsTheWholeText) {
+    // The A calls convert names unit by unit into the caller's buffer.
+    std::u16string every;
+    for (char32_t c = 0; c <= 0xFFFF; ++c) every.push_back(static_cast<char16_t>(c));
+    const std::string whole = cp::Utf16ToAnsi(every);
+    for (std::size_t i = 0; i < every.size(); ++i)
+        ASSERT_EQ(cp::UnitToAnsi(every[i]), whole[i]) << i;
+}

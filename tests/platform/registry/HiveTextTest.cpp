@@ -13,6 +13,7 @@
 namespace {
 
 using platform::wine::Registry;
+using platform::wine::registry::DataBytes;
 using platform::wine::registry::Hive;
 using platform::wine::registry::Key;
 using platform::wine::registry::ParseHive;
@@ -76,13 +77,13 @@ TEST(HiveText, EveryValueFormRoundTripsVerbatimAndWhenRewritten) {
         ADD_FAILURE() << "no value " << platform::codepage::Utf16ToUtf8(name);
         return platform::wine::registry::Value{};
     };
-    EXPECT_EQ(value(u"ctl").data.size(), 2u * 13);  // 12 units and the zero
-    EXPECT_EQ(value(u"ctl").data[2 * 8], 0x01);     // octal \001 before the digit 5
-    EXPECT_EQ(value(u"hexdigit").data[0], 0xe9);    // \x00e9 then the digit 1
-    EXPECT_EQ(value(u"hexdigit").data[2], '1');
-    EXPECT_EQ(value(u"smile").data, (std::vector<std::uint8_t>{0x3d, 0xd8, 0x00, 0xde, 0, 0}));
-    EXPECT_EQ(value(u"long").data.size(), 44u);
-    EXPECT_EQ(value(u"dw").data, (std::vector<std::uint8_t>{10, 0, 0, 0}));
+    EXPECT_EQ(DataBytes(value(u"ctl")).size(), 2u * 13);  // 12 units and the zero
+    EXPECT_EQ(DataBytes(value(u"ctl"))[2 * 8], 0x01);     // octal \001 before the digit 5
+    EXPECT_EQ(DataBytes(value(u"hexdigit"))[0], 0xe9);    // \x00e9 then the digit 1
+    EXPECT_EQ(DataBytes(value(u"hexdigit"))[2], '1');
+    EXPECT_EQ(DataBytes(value(u"smile")), (std::vector<std::uint8_t>{0x3d, 0xd8, 0x00, 0xde, 0, 0}));
+    EXPECT_EQ(DataBytes(value(u"long")).size(), 44u);
+    EXPECT_EQ(DataBytes(value(u"dw")), (std::vector<std::uint8_t>{10, 0, 0, 0}));
     EXPECT_TRUE(hive.root->FindChild(u"SYSTEM")->FindChild(u"link")->isLink);
 }
 
@@ -107,7 +108,7 @@ TEST(HiveText, DuplicateValuesAndKeysMergeAsWineMergesThem) {
     ASSERT_NE(k, nullptr);
     ASSERT_EQ(k->values.size(), 2u);
     EXPECT_EQ(k->values[0].name, u"v");  // the first spelling, the last data
-    EXPECT_EQ(k->values[0].data[0], 's');
+    EXPECT_EQ(DataBytes(k->values[0])[0], 's');
     EXPECT_EQ(hive.root->children.size(), 1u);
 }
 
