@@ -5,7 +5,7 @@
 namespace engine {
 
 CRegistryFixer::CRegistryFixer(platform::Services& services, Host& host)
-    : services_(services), host_(host) {}
+    : services_(services), host_(host), paths_(services) {}
 
 void CRegistryFixer::Prepare(platform::HKEY root, TextList& workList, int section,
                              TextList& found, int& sectionCount, int& total,
@@ -41,7 +41,7 @@ std::string CRegistryFixer::RootPrefix(platform::HKEY root) {
 int CRegistryFixer::CheckValue(const std::string& keyPath, const std::string& valueName,
                                const platform::BYTE* data, platform::DWORD type,
                                platform::DWORD length) {
-    return CheckSectionValue(section_, services_, ValueInput{keyPath, valueName, data, type, length});
+    return CheckSectionValue(section_, paths_, ValueInput{keyPath, valueName, data, type, length});
 }
 
 void CRegistryFixer::Notify(int state) {

@@ -6,6 +6,7 @@
 
 #include "engine/FixerOutcome.h"
 #include "engine/Host.h"
+#include "engine/PathTest.h"
 #include "engine/ScanModel.h"
 #include "platform/Services.h"
 
@@ -49,6 +50,10 @@ public:
     void AddProblem(const std::string& keyText, const std::string& nameText,
                     const std::string& valueText);
 
+    // The existence test of the checkers and the shortcut walk, remembering its answers while
+    // the platform caches listings.
+    ExistenceTest& Paths() { return paths_; }
+
     int GetRunState() const { return runState_; }
     void SetRunState(int state) { runState_ = state; }
     void PauseRequest() { runState_ = kPauseRequested; }
@@ -80,6 +85,7 @@ private:
 
     platform::Services& services_;
     Host& host_;
+    ExistenceTest paths_;
 
     platform::HKEY root_ = 0;
     TextList* workList_ = nullptr;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/PathTest.h"
 #include "platform/Services.h"
 
 namespace engine {
@@ -27,20 +28,23 @@ std::string CleanedText(std::string_view text, bool semicolonToo = false);
 std::string WindowsFolderWithSeparator(platform::Services& services);
 std::string SystemFolderWithSeparator(platform::Services& services);
 
-int CheckRegistryIntegrity(platform::Services& services, const ValueInput& value);
-int CheckCustomControls(platform::Services& services, const ValueInput& value);
-int CheckSoftwareLocations(platform::Services& services, const ValueInput& value);
-int CheckWindowsFonts(platform::Services& services, const ValueInput& value);
-int CheckHelpAndResources(platform::Services& services, const ValueInput& value);
-int CheckSharedPrograms(platform::Services& services, const ValueInput& value);
-int CheckStartupPrograms(platform::Services& services, const ValueInput& value);
-int CheckAddRemovePrograms(platform::Services& services, const ValueInput& value);
-int CheckVirtualDevices(platform::Services& services, const ValueInput& value);
-int CheckSoundAndAppevents(platform::Services& services, const ValueInput& value);
-int CheckValidFilesPath(platform::Services& services, const ValueInput& value);
+int CheckRegistryIntegrity(ExistenceTest& paths, const ValueInput& value);
+int CheckCustomControls(ExistenceTest& paths, const ValueInput& value);
+int CheckSoftwareLocations(ExistenceTest& paths, const ValueInput& value);
+int CheckWindowsFonts(ExistenceTest& paths, const ValueInput& value);
+int CheckHelpAndResources(ExistenceTest& paths, const ValueInput& value);
+int CheckSharedPrograms(ExistenceTest& paths, const ValueInput& value);
+int CheckStartupPrograms(ExistenceTest& paths, const ValueInput& value);
+int CheckAddRemovePrograms(ExistenceTest& paths, const ValueInput& value);
+int CheckVirtualDevices(ExistenceTest& paths, const ValueInput& value);
+int CheckSoundAndAppevents(ExistenceTest& paths, const ValueInput& value);
+int CheckValidFilesPath(ExistenceTest& paths, const ValueInput& value);
 
 // The section dispatch: values other than REG_SZ, REG_EXPAND_SZ and REG_DWORD are fine;
 // otherwise the checker of `section` answers (sections 4, 11 and unknown numbers: fine).
+// Existence answers are remembered in `paths` during a scan.
+int CheckSectionValue(int section, ExistenceTest& paths, const ValueInput& value);
+// The same with a test of its own, for a single value.
 int CheckSectionValue(int section, platform::Services& services, const ValueInput& value);
 
 }  // namespace engine

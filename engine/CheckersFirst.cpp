@@ -32,13 +32,14 @@ std::string Lowered(std::string_view text) {
 
 }  // namespace
 
-int CheckRegistryIntegrity(platform::Services& services, const ValueInput& value) {
+int CheckRegistryIntegrity(ExistenceTest& paths, const ValueInput& value) {
     if (!IsString(value.type)) return kFine;
     std::string working(value.DataText());
     if (value.type == platform::REG_EXPAND_SZ && value.length > 4) {
         // The expansion may take up to 200000 bytes; start small and grow only when needed.
         constexpr platform::DWORD kLimit = 200000;
         std::vector<char> expanded(1024);
+        platform::Services& services = paths.Services();
         platform::DWORD needed = services.ExpandEnvironmentStringsA(
             working.c_str(), expanded.data(), static_cast<platform::DWORD>(expanded.size()));
         if (needed > expanded.size() && needed <= kLimit) {
@@ -50,11 +51,11 @@ int CheckRegistryIntegrity(platform::Services& services, const ValueInput& value
     }
     if (value.length == 1) return value.name.empty() ? kFine : kProblem;
     if (value.length == 0 || value.length == 2 || value.length == 3) return kFine;
-    if (WildcardMatch(working, "?:\\*")) return Judge(PathExists(services, CleanedText(working)));
+    if (WildcardMatch(working, "?:\\*")) return Judge(paths.Exists(CleanedText(working)));
     return kFine;
 }
 
-int CheckCustomControls(platform::Services& services, const ValueInput& value) {
+int CheckCustomControls(ExistenceTest& paths, const ValueInput& value) {
     if (!IsString(value.type) || !value.name.empty()) return kFine;
     const std::string key = Lowered(value.keyPath);
     constexpr std::string_view kWord = "inprocserver32";
@@ -63,32 +64,32 @@ int CheckCustomControls(platform::Services& services, const ValueInput& value) {
     const std::string_view data = value.DataText();
     if (IsBareFileName(data)) {
         const std::string cleaned = CleanedText(data);
-        if (PathExists(services, WindowsFolderWithSeparator(services) + cleaned)) return kFine;
-        return Judge(PathExists(services, SystemFolderWithSeparator(services) + cleaned));
+        if (paths.Exists(WindowsFolderWithSeparator(paths.Services()) + cleaned)) return kFine;
+        return Judge(paths.Exists(SystemFolderWithSeparator(paths.Services()) + cleaned));
     }
-    if (WildcardMatch(data, "?:\\*.*")) return Judge(PathExists(services, CleanedText(data)));
+    if (WildcardMatch(data, "?:\\*.*")) return Judge(paths.Exists(CleanedText(data)));
     return kFine;
 }
 
-int CheckSoftwareLocations(platform::Services& services, const ValueInput& value) {
+int CheckSoftwareLocations(ExistenceTest& paths, const ValueInput& value) {
     if (!IsString(value.type) || !value.name.empty()) return kFine;
     const std::string cleaned = CleanedText(value.DataText(), true);
-    if (WildcardMatch(cleaned, "?:\\*.*")) return Judge(PathExists(services, cleaned));
+    if (WildcardMatch(cleaned, "?:\\*.*")) return Judge(paths.Exists(cleaned));
     return kFine;
 }
 
-int CheckWindowsFonts(platform::Services& services, const ValueInput& value) {
+int CheckWindowsFonts(ExistenceTest& paths, const ValueInput& value) {
     if (!IsString(value.type)) return kFine;
     const std::string_view data = value.DataText();
     if (data.empty() && value.name.size() > 1) return kProblem;
     if (IsBareFileName(data))
-        return Judge(PathExists(services,
-                                WindowsFolderWithSeparator(services) + "Fonts\\" + CleanedText(data)));
-    if (WildcardMatch(data, "?:\\*.*")) return Judge(PathExists(services, CleanedText(data)));
+        return Judge(paths.Exists(WindowsFolderWithSeparator(paths.Services()) + "Fonts\\" +
+                                  CleanedText(data)));
+    if (WildcardMatch(data, "?:\\*.*")) return Judge(paths.Exists(CleanedText(data)));
     return kFine;
 }
 
-int CheckHelpAndResources(platform::Services& services, const ValueInput& value) {
+int CheckHelpAndResources(ExistenceTest& paths, const ValueInput& value) {
     if (!IsString(value.type)) return kFine;
     const std::string_view data = value.DataText();
     if (data.empty() && value.name.size() > 1) return kProblem;
@@ -96,13 +97,13 @@ int CheckHelpAndResources(platform::Services& services, const ValueInput& value)
     if (folder.empty() || folder.back() != '\\') folder += '\\';
     if (value.name.empty()) return kFine;
     const std::string candidate = CleanedText(folder + std::string(value.name));
-    if (WildcardMatch(candidate, "?:\\*.*")) return Judge(PathExists(services, candidate));
+    if (WildcardMatch(candidate, "?:\\*.*")) return Judge(paths.Exists(candidate));
     return kFine;
 }
 
-int CheckSharedPrograms(platform::Services& services, const ValueInput& value) {
+int CheckSharedPrograms(ExistenceTest& paths, const ValueInput& value) {
     if (!IsString(value.type) && value.type != platform::REG_DWORD) return kFine;
-    if (WildcardMatch(value.name, "?:\\*")) return Judge(PathExists(services, value.name));
+    if (WildcardMatch(value.name, "?:\\*")) return Judge(paths.Exists(value.name));
     return kFine;
 }
 

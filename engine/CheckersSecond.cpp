@@ -38,54 +38,54 @@ std::string FixedDrivePatterns(platform::Services& services) {
 
 }  // namespace
 
-int CheckStartupPrograms(platform::Services& services, const ValueInput& value) {
+int CheckStartupPrograms(ExistenceTest& paths, const ValueInput& value) {
     if (!IsString(value.type)) return kFine;
     const std::string_view data = value.DataText();
     if (WildcardMatch(data, "*.exe") && !WildcardMatch(data, "*\\*.exe")) {
         const std::string cleaned = CleanedText(data);
-        if (PathExists(services, WindowsFolderWithSeparator(services) + cleaned)) return kFine;
-        return Judge(PathExists(services, SystemFolderWithSeparator(services) + cleaned));
+        if (paths.Exists(WindowsFolderWithSeparator(paths.Services()) + cleaned)) return kFine;
+        return Judge(paths.Exists(SystemFolderWithSeparator(paths.Services()) + cleaned));
     }
-    if (WildcardMatch(data, "?:\\*.*")) return Judge(PathExists(services, CleanedText(data)));
+    if (WildcardMatch(data, "?:\\*.*")) return Judge(paths.Exists(CleanedText(data)));
     return kFine;
 }
 
-int CheckAddRemovePrograms(platform::Services& services, const ValueInput& value) {
+int CheckAddRemovePrograms(ExistenceTest& paths, const ValueInput& value) {
     if (value.type == platform::REG_DWORD) {
-        if (WildcardMatch(value.name, "?:\\*") && !PathExists(services, value.name))
+        if (WildcardMatch(value.name, "?:\\*") && !paths.Exists(value.name))
             return kProblem;
         return kFine;
     }
     if (!IsString(value.type)) return kFine;
     if (EqualsNoCase(value.name, "uninstallstring")) {
         const std::string cleaned = CleanedText(value.DataText());
-        if (WildcardMatch(cleaned, "?:\\*") && !PathExists(services, cleaned)) return kProblem;
+        if (WildcardMatch(cleaned, "?:\\*") && !paths.Exists(cleaned)) return kProblem;
     }
     return kFine;
 }
 
-int CheckVirtualDevices(platform::Services& services, const ValueInput& value) {
+int CheckVirtualDevices(ExistenceTest& paths, const ValueInput& value) {
     if (!IsString(value.type)) return kFine;
     const std::string_view data = value.DataText();
-    if (WildcardMatch(data, "?:\\*") && !PathExists(services, data)) return kProblem;
+    if (WildcardMatch(data, "?:\\*") && !paths.Exists(data)) return kProblem;
     return kFine;
 }
 
-int CheckSoundAndAppevents(platform::Services& services, const ValueInput& value) {
+int CheckSoundAndAppevents(ExistenceTest& paths, const ValueInput& value) {
     if (!IsString(value.type)) return kFine;
     const std::string_view data = value.DataText();
     if (WildcardMatch(data, "*.*") && !WildcardMatch(data, "*\\*.*")) {
         const std::string cleaned = CleanedText(data);
-        const std::string windows = WindowsFolderWithSeparator(services);
-        if (PathExists(services, windows + cleaned)) return kFine;
-        if (PathExists(services, SystemFolderWithSeparator(services) + cleaned)) return kFine;
-        return Judge(PathExists(services, windows + "media\\" + cleaned));
+        const std::string windows = WindowsFolderWithSeparator(paths.Services());
+        if (paths.Exists(windows + cleaned)) return kFine;
+        if (paths.Exists(SystemFolderWithSeparator(paths.Services()) + cleaned)) return kFine;
+        return Judge(paths.Exists(windows + "media\\" + cleaned));
     }
-    if (WildcardMatch(data, "?:\\*.*")) return Judge(PathExists(services, CleanedText(data)));
+    if (WildcardMatch(data, "?:\\*.*")) return Judge(paths.Exists(CleanedText(data)));
     return kFine;
 }
 
-int CheckValidFilesPath(platform::Services& services, const ValueInput& value) {
+int CheckValidFilesPath(ExistenceTest& paths, const ValueInput& value) {
     if (!IsString(value.type) && value.type != platform::REG_DWORD) return kFine;
     if (WildcardMatch(value.keyPath, "*microsoft\\advanced inf setup*")) return kFine;
     if (WildcardMatch(value.name, "*backup*") || WildcardMatch(value.name, "backup*"))
@@ -95,28 +95,33 @@ int CheckValidFilesPath(platform::Services& services, const ValueInput& value) {
     // Every fixed-drive pattern has the shape "X:\*", so a text of any other shape cannot
     // match the list: the drive list is only read for texts that could.
     if (!WildcardMatch(cleaned, "?:\\*")) return kFine;
-    if (!PatternListMatch(cleaned, FixedDrivePatterns(services))) return kFine;
-    if (PathExists(services, cleaned)) return kFine;
-    if (value.type == platform::REG_DWORD) return Judge(PathExists(services, value.name));
+    if (!PatternListMatch(cleaned, FixedDrivePatterns(paths.Services()))) return kFine;
+    if (paths.Exists(cleaned)) return kFine;
+    if (value.type == platform::REG_DWORD) return Judge(paths.Exists(value.name));
     return kProblem;
 }
 
-int CheckSectionValue(int section, platform::Services& services, const ValueInput& value) {
+int CheckSectionValue(int section, ExistenceTest& paths, const ValueInput& value) {
     if (!IsString(value.type) && value.type != platform::REG_DWORD) return kFine;
     switch (section) {
-        case 1: return CheckRegistryIntegrity(services, value);
-        case 2: return CheckCustomControls(services, value);
-        case 3: return CheckSoftwareLocations(services, value);
-        case 5: return CheckWindowsFonts(services, value);
-        case 6: return CheckHelpAndResources(services, value);
-        case 7: return CheckSharedPrograms(services, value);
-        case 8: return CheckStartupPrograms(services, value);
-        case 9: return CheckAddRemovePrograms(services, value);
-        case 10: return CheckVirtualDevices(services, value);
-        case 12: return CheckSoundAndAppevents(services, value);
-        case 13: return CheckValidFilesPath(services, value);
+        case 1: return CheckRegistryIntegrity(paths, value);
+        case 2: return CheckCustomControls(paths, value);
+        case 3: return CheckSoftwareLocations(paths, value);
+        case 5: return CheckWindowsFonts(paths, value);
+        case 6: return CheckHelpAndResources(paths, value);
+        case 7: return CheckSharedPrograms(paths, value);
+        case 8: return CheckStartupPrograms(paths, value);
+        case 9: return CheckAddRemovePrograms(paths, value);
+        case 10: return CheckVirtualDevices(paths, value);
+        case 12: return CheckSoundAndAppevents(paths, value);
+        case 13: return CheckValidFilesPath(paths, value);
         default: return kFine;
     }
+}
+
+int CheckSectionValue(int section, platform::Services& services, const ValueInput& value) {
+    ExistenceTest paths(services);
+    return CheckSectionValue(section, paths, value);
 }
 
 }  // namespace engine

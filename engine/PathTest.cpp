@@ -1,7 +1,5 @@
 #include "engine/PathTest.h"
 
-#include <string>
-
 namespace engine {
 
 bool PathExists(platform::Services& services, std::string_view text) {
@@ -16,6 +14,25 @@ bool PathExists(platform::Services& services, std::string_view text) {
         if (services.PathFileExistsA(buffer.c_str())) return true;
     }
     return false;
+}
+
+bool ExistenceTest::Exists(std::string_view text) {
+    const std::uint64_t generation = services_.DirectoryCacheGeneration();
+    if (generation != generation_) {
+        answers_.clear();
+        generation_ = generation;
+    }
+    // Zero: nothing is cached, so every question is asked afresh.
+    if (generation == 0) return PathExists(services_, text);
+    if (const auto known = answers_.find(text); known != answers_.end()) return known->second;
+    const bool exists = PathExists(services_, text);
+    answers_.emplace(text, exists);
+    return exists;
+}
+
+void ExistenceTest::Forget() {
+    decltype(answers_)().swap(answers_);
+    generation_ = 0;
 }
 
 }  // namespace engine

@@ -1,6 +1,10 @@
 #pragma once
 // Whether the file or folder a text names is on disk, tolerating arguments behind the path.
+#include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/Services.h"
 
@@ -10,5 +14,33 @@ namespace engine {
 // has no space) and then every prefix from the one ending just before the first dot up to the
 // whole text are asked about. True at the first prefix that exists.
 bool PathExists(platform::Services& services, std::string_view text);
+
+// The existence test with its answers remembered while the platform keeps its directory
+// listings (during a scan): several sections ask about the same texts, and a dead text costs
+// one question per character after its first dot. An answer is kept exactly as long as the
+// listings it came from, so it can never be staler than asking again.
+class ExistenceTest {
+public:
+    explicit ExistenceTest(platform::Services& services) : services_(services) {}
+    ExistenceTest(const ExistenceTest&) = delete;
+    ExistenceTest& operator=(const ExistenceTest&) = delete;
+
+    bool Exists(std::string_view text);
+    platform::Services& Services() const { return services_; }
+    // Drops every remembered answer and the memory they held (a scan has ended).
+    void Forget();
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+
+    platform::Services& services_;
+    std::uint64_t generation_ = 0;
+    std::unordered_map<std::string, bool, Hash, std::equal_to<>> answers_;
+};
 
 }  // namespace engine

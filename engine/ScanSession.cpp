@@ -8,18 +8,24 @@ namespace {
 
 constexpr const char* kCaption = "Information";
 
-// Directory listings are cached for the length of one scan only.
+// Directory listings, and the existence answers drawn from them, are kept for the length of
+// one scan only.
 class DirectoryCaching {
 public:
-    explicit DirectoryCaching(platform::Services& services) : services_(services) {
+    DirectoryCaching(platform::Services& services, ExistenceTest& paths)
+        : services_(services), paths_(paths) {
         services_.SetDirectoryCaching(true);
     }
-    ~DirectoryCaching() { services_.SetDirectoryCaching(false); }
+    ~DirectoryCaching() {
+        services_.SetDirectoryCaching(false);
+        paths_.Forget();
+    }
     DirectoryCaching(const DirectoryCaching&) = delete;
     DirectoryCaching& operator=(const DirectoryCaching&) = delete;
 
 private:
     platform::Services& services_;
+    ExistenceTest& paths_;
 };
 
 class ScanningFlag {
@@ -54,7 +60,7 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, int selectionSummary) {
         return ScanOutcome::Refused;
     }
     ScanningFlag scanning(scanning_);
-    DirectoryCaching caching(services_);
+    DirectoryCaching caching(services_, fixer_.Paths());
     // A request left over from before this scan (a Cancel pressed after the last walk) must
     // not reach this scan's first walk.
     fixer_.SetRunState(kIdle);

@@ -77,7 +77,7 @@ void CRegistryFixer::ShortcutWalk() {
                     if (needed > 0 && needed <= kTargetBuffer) {
                         const platform::DWORD length =
                             static_cast<platform::DWORD>(strnlen(expanded, kTargetBuffer));
-                        if (length > 2 && !PathExists(services_, {expanded, length})) {
+                        if (length > 2 && !paths_.Exists({expanded, length})) {
                             const ValueTexts texts =
                                 TextForm(path, "", platform::REG_SZ,
                                          reinterpret_cast<const platform::BYTE*>(expanded), length);

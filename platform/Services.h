@@ -121,6 +121,11 @@ public:
     // Turns caching of directory listings and of the drive list and drive types on for the
     // length of one scan, or off again (which drops everything cached).
     virtual void SetDirectoryCaching(bool enabled) = 0;
+    // Zero while caching is off; otherwise a number that changes whenever the cached listings
+    // are dropped (a file or folder written or deleted through these services). No Win32
+    // call has this shape: it lets the engine keep answers it derives from the file calls
+    // (whole existence tests) exactly as long as the listings behind them are kept.
+    virtual std::uint64_t DirectoryCacheGeneration() const = 0;
 
     // ---- Environment and folders ---------------------------------------------------------
     virtual DWORD ExpandEnvironmentStringsA(const char* source, char* destination,

@@ -88,6 +88,9 @@ public:
     }
     UINT GetDriveTypeA(const char* rootPath) override { return files_->GetDriveTypeA(rootPath); }
     void SetDirectoryCaching(bool enabled) override { files_->SetDirectoryCaching(enabled); }
+    std::uint64_t DirectoryCacheGeneration() const override {
+        return files_->DirectoryCacheGeneration();
+    }
     DWORD ExpandEnvironmentStringsA(const char* source, char* destination,
                                     DWORD size) override {
         return files_->ExpandEnvironmentStringsA(source, destination, size);

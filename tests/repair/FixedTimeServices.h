@@ -1,5 +1,6 @@
 #pragma once
 // The real backend with a clock that stands still, so that a backup's header line is known.
+#include <cstdint>
 #include <memory>
 #include <utility>
 
@@ -67,6 +68,9 @@ public:
     }
     UINT GetDriveTypeA(const char* r) override { return real_->GetDriveTypeA(r); }
     void SetDirectoryCaching(bool e) override { real_->SetDirectoryCaching(e); }
+    std::uint64_t DirectoryCacheGeneration() const override {
+        return real_->DirectoryCacheGeneration();
+    }
     DWORD ExpandEnvironmentStringsA(const char* s, char* d, DWORD n) override {
         return real_->ExpandEnvironmentStringsA(s, d, n);
     }

@@ -197,6 +197,10 @@ void FileSystem::SetDirectoryCaching(bool enabled) {
     if (enabled) impl_->environment.reset();
 }
 
+std::uint64_t FileSystem::DirectoryCacheGeneration() const {
+    return impl_->cache.Enabled() ? impl_->cache.Generation() : 0;
+}
+
 DWORD FileSystem::ExpandEnvironmentStringsA(const char* source, char* destination, DWORD size) {
     if (!source) return 0;
     return files::CopyExpanded(impl_->Env().Expand(source), destination, size);

@@ -1,6 +1,7 @@
 #pragma once
 // Files, folders, drives, environment and shortcuts of a Wine prefix, as Wine's own API
 // shows them to a program running in that prefix.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -25,6 +26,7 @@ public:
     DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer);
     UINT GetDriveTypeA(const char* rootPath);
     void SetDirectoryCaching(bool enabled);
+    std::uint64_t DirectoryCacheGeneration() const;
 
     DWORD ExpandEnvironmentStringsA(const char* source, char* destination, DWORD size);
     UINT GetWindowsDirectoryA(char* buffer, UINT size);

@@ -1,0 +1,49 @@
+// A scan after a repair in the same session sees what the repair removed: nothing the first
+// scan learnt about the disk outlives it.
+#include <gtest/gtest.h>
+
+#include "engine/ScanSession.h"
+#include "repair/RepairCommand.h"
+#include "tests/repair/RepairTestSupport.h"
+#include "tests/repair/ScriptedHost.h"
+
+namespace {
+
+using fixtures::Hive;
+
+constexpr const char* kShortcut = "C:\\users\\Public\\Desktop\\Gone.lnk";
+constexpr const char* kRecent = "Software\\Vendor\\Viewer\\Recent";
+
+TEST(ScanAfterRepair, AValueNamingADeletedShortcutIsReportedByTheNextScan) {
+    fixtures::TestPrefix prefix;
+    prefix.CreateShortcut(kShortcut, "C:\\gone\\app.exe");
+    // A value that names the shortcut file itself: fine while the file is there.
+    prefix.SetString(Hive::System, kRecent, "File1", kShortcut);
+    auto services = repairtest::OpenFixed(prefix);
+    ASSERT_TRUE(services);
+    repairtest::ScriptedHost host;
+    engine::ScanSession session(*services, host);
+    engine::SectionRows rows = engine::BuildSectionRows(*services);
+    rows.selected.assign(rows.labels.size(), 0);
+    rows.selected[12] = 1;                       // Valid Files Path
+    rows.selected[engine::kFirstDriveRow] = 1;  // Valid Shortcuts ( C:\ )
+
+    ASSERT_EQ(session.Scan(rows, 2), engine::ScanOutcome::ProblemsFound);
+    EXPECT_EQ(session.Results().Section(13).count, 0);
+    ASSERT_EQ(session.Results().Section(14).count, 1);
+
+    host.answers = {engine::IDNO};  // no backup
+    const repair::RepairReport report =
+        repair::RepairCommand(session.Results(), session.Repair(), *services, host);
+    ASSERT_EQ(report.end, repair::RepairReport::End::Done);
+    EXPECT_EQ(report.shortcuts.removed, 1);
+    EXPECT_FALSE(prefix.Exists(kShortcut));
+
+    ASSERT_EQ(session.Scan(rows, 2), engine::ScanOutcome::ProblemsFound);
+    ASSERT_EQ(session.Results().Section(13).count, 1);
+    EXPECT_EQ(session.Results().Section(13).found[0],
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor\\Viewer\\Recent]");
+    EXPECT_EQ(session.Results().Section(14).count, 0);
+}
+
+}  // namespace
