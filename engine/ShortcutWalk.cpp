@@ -19,7 +19,7 @@ constexpr platform::DWORD kTargetBuffer = 1000;
 
 using FolderKey = std::pair<std::uint64_t, std::uint64_t>;
 
-// Physical folders already queued: a prefix links Desktop, Documents and Downloads to one
+// Physical folders already entered: a prefix links Desktop, Documents and Downloads to one
 // home folder, and links can loop. A zero identity (unknown) never counts as seen.
 class SeenFolders {
 public:
@@ -39,34 +39,37 @@ void CRegistryFixer::ShortcutWalk() {
     if (!workList_) return;
     TextList& list = *workList_;
 
+    // A folder's identity comes from the folder as its search opened it, so every queued
+    // folder is searched and one already entered (through another path) is then passed over
+    // before anything of it is shown or looked at. The queue is first in, first out, so the
+    // folder entered is the one queued first, as if duplicates had never been queued.
     SeenFolders seen;
-    {
-        // The seeded drives: a drive whose folder another drive already reaches is dropped.
-        TextList seeds;
-        for (const auto& drive : list) {
-            platform::FolderId id;
-            const std::string root = drive.empty() || drive.back() == '\\' ? drive : drive + "\\";
-            if (!services_.GetFolderIdentity(root.c_str(), &id) || seen.FirstVisit(id))
-                seeds.push_back(drive);
-        }
-        list = std::move(seeds);
-    }
-
     std::size_t head = 0;
     bool cancelled = false;
     while (head < list.size() && !cancelled) {
         const std::string folder = list[head];
-        if (currentKeyLabel_) currentKeyLabel_->SetText(folder);
         const bool endsInSeparator = !folder.empty() && folder.back() == '\\';
         const std::string search = folder + (endsInSeparator ? "*.*" : "\\*.*");
-        if (auto finder = services_.FindFirstFileA(search.c_str())) {
+        auto finder = services_.FindFirstFileA(search.c_str());
+        platform::FolderId id;
+        if (finder) {
+            id = finder->FolderIdentity();
+        } else {
+            const std::string root = endsInSeparator ? folder : folder + "\\";
+            if (!services_.GetFolderIdentity(root.c_str(), &id)) id = {};
+        }
+        if (!seen.FirstVisit(id)) {
+            ++head;
+            continue;
+        }
+        if (currentKeyLabel_) currentKeyLabel_->SetText(folder);
+        if (finder) {
             platform::FindEntry entry;
             while (finder->Next(entry)) {
                 if (entry.IsDots()) continue;
                 const std::string path = folder + (endsInSeparator ? "" : "\\") + entry.name;
                 if (entry.directory) {
-                    if (!PatternListMatch(path, kExclusions) && seen.FirstVisit(entry.id))
-                        list.push_back(path);
+                    if (!PatternListMatch(path, kExclusions)) list.push_back(path);
                 } else if (WildcardMatch(path, kShortcutPattern)) {
                     std::string target = services_.GetShortcutTarget(path.c_str());
                     if (target.size() >= kTargetBuffer) target.resize(kTargetBuffer - 1);

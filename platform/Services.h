@@ -30,8 +30,7 @@ struct FolderId {
 struct FindEntry {
     std::string name;      // file name, "." and ".." included as the search yields them
     std::string path;      // full Windows path: the searched folder, "\" and the name
-    bool directory = false;
-    FolderId id;           // of the folder the entry leads to (links followed); zero for files
+    bool directory = false;  // links followed
     bool IsDots() const { return name == "." || name == ".."; }
 };
 
@@ -42,6 +41,11 @@ public:
     virtual ~DirectorySearch() = default;
     // Fills `entry` with the next entry; false when there is none left.
     virtual bool Next(FindEntry& entry) = 0;
+    // Identity of the searched folder itself, as GetFileInformationByHandle gives it for the
+    // folder's open handle; zero when unknown. Not part of Win32's finder: a walk that must
+    // enter each physical folder once learns it from the folder it opened anyway, instead of
+    // asking about every subfolder from its parent.
+    virtual FolderId FolderIdentity() const = 0;
 };
 
 // A text file opened in text mode (the framework's text-file class).

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,12 @@ namespace {
 
 class ShortcutWalk : public ::testing::Test {
 protected:
-    void Walk(std::vector<std::string> drives) {
+    // `caching`: as inside a scan, where listings are kept and folders are read through open
+    // descriptors.
+    void Walk(std::vector<std::string> drives, bool caching = false) {
         services_ = prefix_.Open();
         ASSERT_TRUE(services_);
+        services_->SetDirectoryCaching(caching);
         fixer_ = std::make_unique<engine::CRegistryFixer>(*services_, host_);
         fixer_->SetPumpInterval(std::chrono::milliseconds(0));
         work_ = std::move(drives);
@@ -157,4 +161,54 @@ TEST_F(ShortcutWalk, PauseWaitsInsideTheWalk) {
     Walk({"C:"});
     EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanResumed}));
     EXPECT_EQ(result_.count, 1);
+}
+
+TEST_F(ShortcutWalk, InsideAScanLinkedAndLoopingFoldersAreEnteredOnceEach) {
+    const fs::path home = fs::path(prefix_.Dir()) / "home";
+    fs::create_directories(home / "Pictures");
+    prefix_.CreateFolder("C:\\users\\u");
+    for (const char* name : {"Desktop", "Documents", "Downloads"})
+        fs::create_directory_symlink(home, prefix_.HostPath(std::string("C:\\users\\u\\") + name));
+    fs::create_directory_symlink("..", home / "Pictures" / "up");  // Pictures/up -> home
+    fs::create_directory_symlink(fs::path(prefix_.Dir()) / "drive_c", home / "drive");
+    prefix_.CreateShortcut("C:\\users\\u\\Desktop\\dead.lnk", kGone);
+    prefix_.CreateShortcut("C:\\users\\u\\Desktop\\Pictures\\dead.lnk", kGone);
+    Walk({"C:"}, true);
+    EXPECT_EQ(Reported(), (std::vector<std::string>{"C:\\users\\u\\Desktop\\dead.lnk",
+                                                    "C:\\users\\u\\Desktop\\Pictures\\dead.lnk"}));
+    // Every folder shown was entered, once; the other ways into home never were.
+    const auto& shown = host_.currentKey.History();
+    EXPECT_EQ(std::set<std::string>(shown.begin(), shown.end()).size(), shown.size());
+    for (const auto& folder : shown) {
+        EXPECT_EQ(folder.find("\\Documents"), std::string::npos) << folder;
+        EXPECT_EQ(folder.find("\\Downloads"), std::string::npos) << folder;
+        EXPECT_EQ(folder.find("\\up"), std::string::npos) << folder;
+        EXPECT_EQ(folder.find("\\drive"), std::string::npos) << folder;
+    }
+    EXPECT_TRUE(work_.empty());
+}
+
+TEST_F(ShortcutWalk, AFolderIsEnteredThroughThePathQueuedFirst) {
+    // "C:\b" links to "C:\a\real": queued a level earlier, so its path is the one walked.
+    prefix_.CreateShortcut("C:\\a\\real\\dead.lnk", kGone);
+    fs::create_directory_symlink("a/real", prefix_.HostPath("C:\\b"));
+    for (bool caching : {false, true}) {
+        result_ = {};
+        total_ = 0;
+        Walk({"C:"}, caching);
+        EXPECT_EQ(Reported(), std::vector<std::string>{"C:\\b\\dead.lnk"}) << caching;
+    }
+}
+
+TEST_F(ShortcutWalk, InsideAScanShortcutFilesThatAreLinksAreReadThroughThem) {
+    prefix_.CreateFile("C:\\windows\\notepad.exe", "MZ");
+    prefix_.CreateShortcut("C:\\store\\gone.lnk", kGone);
+    prefix_.CreateShortcut("C:\\store\\fine.lnk", "C:\\windows\\notepad.exe");
+    // Shortcut files that are links to the ones in store: read through the link.
+    prefix_.CreateFolder("C:\\desk");
+    fs::create_symlink("../store/gone.lnk", prefix_.HostPath("C:\\desk\\a.lnk").c_str());
+    fs::create_symlink("../store/fine.lnk", prefix_.HostPath("C:\\desk\\b.lnk").c_str());
+    fs::create_symlink("../store/none.lnk", prefix_.HostPath("C:\\desk\\c.lnk").c_str());
+    Walk({"C:"}, true);
+    EXPECT_EQ(Reported(), (std::vector<std::string>{"C:\\desk\\a.lnk", "C:\\store\\gone.lnk"}));
 }

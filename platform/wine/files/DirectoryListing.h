@@ -1,8 +1,6 @@
 #pragma once
 // The names in one host folder, with what Wine's case-insensitive lookup needs, and a cache
 // of such listings for the length of one scan.
-#include <dirent.h>
-
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -21,8 +19,9 @@ class DirectoryListing {
 public:
     // Reads `hostDir`; null when it cannot be read (missing, not a folder, no permission).
     static std::shared_ptr<DirectoryListing> Read(const std::string& hostDir);
-    // The same for the folder `hostDir` already open as `dir`, read to its end.
-    static std::shared_ptr<DirectoryListing> ReadOpen(DIR* dir, const std::string& hostDir);
+    // The same for the folder `hostDir` already open as `dirFd` (and left open), read from
+    // where its position stands to its end.
+    static std::shared_ptr<DirectoryListing> ReadOpen(int dirFd, const std::string& hostDir);
 
     struct Entry {
         std::string name;                          // host name (UTF-8), as readdir gives it

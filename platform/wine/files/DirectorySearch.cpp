@@ -1,6 +1,5 @@
 #include "platform/wine/files/DirectorySearch.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 #include <sys/stat.h>
@@ -9,27 +8,27 @@
 #include <vector>
 
 #include "platform/codepage/Codepage.h"
+#include "platform/wine/UnixFile.h"
 #include "platform/wine/files/WindowsPath.h"
 
 namespace platform::wine::files {
 namespace {
 
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
 class ListedSearch final : public DirectorySearch {
 public:
-    explicit ListedSearch(std::vector<FindEntry> entries) : entries_(std::move(entries)) {}
+    ListedSearch(std::vector<FindEntry> entries, FolderId folder)
+        : entries_(std::move(entries)), folder_(folder) {}
     bool Next(FindEntry& entry) override {
         if (next_ >= entries_.size()) return false;
         entry = std::move(entries_[next_++]);
         return true;
     }
+    FolderId FolderIdentity() const override { return folder_; }
 
 private:
     std::vector<FindEntry> entries_;
     std::size_t next_ = 0;
+    FolderId folder_;
 };
 
 // One matching entry of a listing, which outlives the candidates.
@@ -37,19 +36,8 @@ struct Candidate {
     const std::u16string* folded = nullptr;
     std::u16string name;
     const std::string* hostName = nullptr;
-    bool plainFile = false;  // a regular file by its directory entry (no link)
+    EntryKind kind = EntryKind::Unknown;  // as its directory entry says (Unknown: a link)
 };
-
-// `name` in the open folder `dirFd`, links followed: relative to the folder, the kernel does
-// not walk the whole host path again for every entry.
-bool FolderIdOf(int dirFd, const char* name, FolderId& id, bool& isFolder) {
-    struct stat st {};
-    if (::fstatat(dirFd, name, &st, 0) != 0) return false;
-    isFolder = S_ISDIR(st.st_mode);
-    if (isFolder) id = {static_cast<std::uint64_t>(st.st_dev),
-                        static_cast<std::uint64_t>(st.st_ino)};
-    return true;
-}
 
 }  // namespace
 
@@ -79,50 +67,62 @@ bool MatchesMask(std::u16string_view name, std::u16string_view mask) {
 namespace {
 
 // The search over the names found in the folder open as `dirFd`: sorted, "." and ".."
-// first (not in a drive root), each folder or link looked at once.
+// first (not in a drive root). Only links and entries of no stated kind are looked at (to
+// tell folders from files and leave dangling links out); folders carry no identity of their
+// own, the search of each gives it from its open descriptor.
 std::unique_ptr<DirectorySearch> Finish(std::vector<Candidate> candidates, int dirFd,
                                         const std::string& windowsFolder,
                                         std::u16string_view mask, bool driveRoot) {
+    struct stat self {};
+    if (::fstat(dirFd, &self) != 0) return nullptr;
     std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
         return *a.folded != *b.folded ? *a.folded < *b.folded : a.name < b.name;
     });
     std::vector<FindEntry> entries;
-    auto add = [&](std::string name, const std::string& hostName, bool plainFile) {
+    entries.reserve(candidates.size() + 2);
+    auto add = [&](std::string name, bool directory) {
         FindEntry entry;
-        // A plain file needs no stat: files carry no identity. Links are followed; a
-        // dangling one is left out, as Wine leaves it out.
-        if (!plainFile && !FolderIdOf(dirFd, hostName.c_str(), entry.id, entry.directory)) return;
+        entry.directory = directory;
         entry.path = windowsFolder + name;
         entry.name = std::move(name);
         entries.push_back(std::move(entry));
     };
     if (!driveRoot) {
-        if (MatchesMask(u".", mask)) add(".", ".", false);
-        if (MatchesMask(u"..", mask)) add("..", "..", false);
+        if (MatchesMask(u".", mask)) add(".", true);
+        if (MatchesMask(u"..", mask)) add("..", true);
     }
-    for (const auto& candidate : candidates)
-        add(codepage::Utf16ToAnsi(candidate.name), *candidate.hostName, candidate.plainFile);
+    for (const auto& candidate : candidates) {
+        bool directory = candidate.kind == EntryKind::Directory;
+        if (candidate.kind == EntryKind::Unknown) {
+            // Links are followed; a dangling one is left out, as Wine leaves it out.
+            struct stat st {};
+            if (::fstatat(dirFd, candidate.hostName->c_str(), &st, 0) != 0) continue;
+            directory = S_ISDIR(st.st_mode);
+        }
+        add(codepage::Utf16ToAnsi(candidate.name), directory);
+    }
     if (entries.empty()) return nullptr;
-    return std::make_unique<ListedSearch>(std::move(entries));
+    return std::make_unique<ListedSearch>(
+        std::move(entries),
+        FolderId{static_cast<std::uint64_t>(self.st_dev), static_cast<std::uint64_t>(self.st_ino)});
 }
 
 // Wine turns "*.*" into "*": every name matches, also one without a dot.
 std::u16string_view EffectiveMask(std::u16string_view mask) { return mask == u"*.*" ? u"*" : mask; }
 
-struct FdCloser {
-    int fd;
-    ~FdCloser() {
-        if (fd >= 0) ::close(fd);
-    }
-};
-
 }  // namespace
+
+int OpenFolderForSearch(const std::string& hostDir) {
+    return ::open(hostDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
 
 std::unique_ptr<DirectorySearch> SearchDirectory(const std::string& hostDir,
                                                  const std::string& windowsFolder,
                                                  std::u16string_view mask, bool driveRoot) {
+    const UnixFd dir(OpenFolderForSearch(hostDir));
+    if (dir.get() < 0) return nullptr;
     std::shared_ptr<const DirectoryListing> listing;
-    return SearchAndList(hostDir, windowsFolder, mask, driveRoot, listing);
+    return SearchAndList(dir.get(), hostDir, windowsFolder, mask, driveRoot, listing);
 }
 
 namespace {
@@ -134,33 +134,27 @@ std::vector<Candidate> CandidatesOf(const DirectoryListing& listing, std::u16str
         std::u16string name = codepage::Utf8ToUtf16(entries[i].name);
         if (!MatchesMask(name, mask)) continue;
         candidates.push_back({&listing.Folded(i), std::move(name), &entries[i].name,
-                              listing.FromDirent(i) == EntryKind::File});
+                              listing.FromDirent(i)});
     }
     return candidates;
 }
 
 }  // namespace
 
-std::unique_ptr<DirectorySearch> SearchListing(const DirectoryListing& listing,
-                                               const std::string& hostDir,
+std::unique_ptr<DirectorySearch> SearchListing(const DirectoryListing& listing, int dirFd,
                                                const std::string& windowsFolder,
                                                std::u16string_view mask, bool driveRoot) {
-    const FdCloser dir{::open(hostDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    if (dir.fd < 0) return nullptr;
     mask = EffectiveMask(mask);
-    return Finish(CandidatesOf(listing, mask), dir.fd, windowsFolder, mask, driveRoot);
+    return Finish(CandidatesOf(listing, mask), dirFd, windowsFolder, mask, driveRoot);
 }
 
-std::unique_ptr<DirectorySearch> SearchAndList(const std::string& hostDir,
+std::unique_ptr<DirectorySearch> SearchAndList(int dirFd, const std::string& hostDir,
                                                const std::string& windowsFolder,
                                                std::u16string_view mask, bool driveRoot,
                                                std::shared_ptr<const DirectoryListing>& listing) {
-    std::unique_ptr<DIR, DirCloser> dir(::opendir(hostDir.c_str()));
-    listing = dir ? DirectoryListing::ReadOpen(dir.get(), hostDir) : nullptr;
+    listing = DirectoryListing::ReadOpen(dirFd, hostDir);
     if (!listing) return nullptr;
-    mask = EffectiveMask(mask);
-    return Finish(CandidatesOf(*listing, mask), ::dirfd(dir.get()), windowsFolder, mask,
-                  driveRoot);
+    return SearchListing(*listing, dirFd, windowsFolder, mask, driveRoot);
 }
 
 }  // namespace platform::wine::files

@@ -17,19 +17,22 @@ std::unique_ptr<DirectorySearch> SearchDirectory(const std::string& hostDir,
                                                  const std::string& windowsFolder,
                                                  std::u16string_view mask, bool driveRoot);
 
-// The same search over a listing read before (the scan's cache), without reading the folder
-// again; `hostDir` is the listing's folder.
-std::unique_ptr<DirectorySearch> SearchListing(const DirectoryListing& listing,
-                                               const std::string& hostDir,
+// The same search over the folder already open as `dirFd` (left open), with its listing read
+// before (the scan's cache): the folder is not read again.
+std::unique_ptr<DirectorySearch> SearchListing(const DirectoryListing& listing, int dirFd,
                                                const std::string& windowsFolder,
                                                std::u16string_view mask, bool driveRoot);
 
-// The search of SearchDirectory, reading the folder once for both the search and its
-// listing, which `listing` receives (null when the folder cannot be read).
-std::unique_ptr<DirectorySearch> SearchAndList(const std::string& hostDir,
+// The search of SearchDirectory over the folder `hostDir` already open as `dirFd` (left
+// open), reading it once for both the search and its listing, which `listing` receives (null
+// when the folder cannot be read).
+std::unique_ptr<DirectorySearch> SearchAndList(int dirFd, const std::string& hostDir,
                                                const std::string& windowsFolder,
                                                std::u16string_view mask, bool driveRoot,
                                                std::shared_ptr<const DirectoryListing>& listing);
+
+// Opens a host folder for a search: -1 when it cannot be opened.
+int OpenFolderForSearch(const std::string& hostDir);
 
 // Wildcard match of a file name against a search mask, ignoring case.
 bool MatchesMask(std::u16string_view name, std::u16string_view mask);

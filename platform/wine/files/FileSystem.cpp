@@ -13,6 +13,7 @@
 #include "platform/wine/files/Drives.h"
 #include "platform/wine/files/FileSystemImpl.h"
 #include "platform/wine/files/TextFiles.h"
+#include "platform/wine/UnixFile.h"
 
 namespace platform::wine {
 namespace {
@@ -144,20 +145,29 @@ std::unique_ptr<DirectorySearch> FileSystem::FindFirstFileA(const char* pattern)
     if (mask.empty()) return nullptr;
     const files::ResolvedPath folder = impl_->Resolve(folderText.c_str());
     if (folder.kind != files::EntryKind::Directory) return nullptr;
-    // During a scan the folder's listing is read once, for lookups and searches alike.
-    if (impl_->cache.Enabled()) {
-        bool known = false;
-        if (const auto listing = impl_->cache.Peek(folder.host, known); known)
-            return listing ? files::SearchListing(*listing, folder.host, folderText, mask,
-                                                  folder.isDriveRoot)
-                           : nullptr;
-        std::shared_ptr<const files::DirectoryListing> listing;
-        auto search = files::SearchAndList(folder.host, folderText, mask, folder.isDriveRoot,
-                                           listing);
-        impl_->cache.Put(folder.host, std::move(listing));
-        return search;
+    if (!impl_->cache.Enabled())
+        return files::SearchDirectory(folder.host, folderText, mask, folder.isDriveRoot);
+    // During a scan the folder's listing is read once, for lookups and searches alike, and
+    // the folder stays open for reading the files found in it.
+    bool known = false;
+    const auto listing = impl_->cache.Peek(folder.host, known);
+    if (known && !listing) return nullptr;  // could not be read before
+    UnixFd dir(files::OpenFolderForSearch(folder.host));
+    if (dir.get() < 0) {
+        if (!known) impl_->cache.Put(folder.host, nullptr);
+        return nullptr;
     }
-    return files::SearchDirectory(folder.host, folderText, mask, folder.isDriveRoot);
+    std::unique_ptr<DirectorySearch> search;
+    if (known) {
+        search = files::SearchListing(*listing, dir.get(), folderText, mask, folder.isDriveRoot);
+    } else {
+        std::shared_ptr<const files::DirectoryListing> read;
+        search = files::SearchAndList(dir.get(), folder.host, folderText, mask,
+                                      folder.isDriveRoot, read);
+        impl_->cache.Put(folder.host, std::move(read));
+    }
+    impl_->lastSearched.Keep(folder.host, dir.release());
+    return search;
 }
 
 bool FileSystem::GetFolderIdentity(const char* path, FolderId* id) {
@@ -193,6 +203,7 @@ UINT FileSystem::GetDriveTypeA(const char* rootPath) {
 void FileSystem::SetDirectoryCaching(bool enabled) {
     impl_->cache.SetEnabled(enabled);
     impl_->drives.SetEnabled(enabled);
+    impl_->lastSearched.Close();
     // A scan starts: take the environment as the registry holds it now.
     if (enabled) impl_->environment.reset();
 }

@@ -7,6 +7,7 @@
 #include "platform/wine/files/DriveCache.h"
 #include "platform/wine/files/Environment.h"
 #include "platform/wine/files/FileSystem.h"
+#include "platform/wine/files/OpenFolder.h"
 #include "platform/wine/files/PathResolver.h"
 
 namespace platform::wine {
@@ -31,6 +32,8 @@ struct FileSystem::Impl {
     files::DriveCache drives;
     files::PathResolver resolver;
     std::optional<files::Environment> environment;
+    // During a scan, the folder of the last search (a walk reads its shortcuts next).
+    files::OpenFolder lastSearched;
 };
 
 }  // namespace platform::wine

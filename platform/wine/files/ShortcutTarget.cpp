@@ -15,8 +15,9 @@ namespace {
 // No real shortcut comes near this; a larger file is not read at all.
 constexpr off_t kMaxShortcutSize = 16 * 1024 * 1024;
 
-bool ReadWhole(const std::string& hostPath, std::vector<std::uint8_t>& bytes) {
-    const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+// `path` relative to the open folder `dirFd` (AT_FDCWD for a whole host path).
+bool ReadWhole(int dirFd, const char* path, std::vector<std::uint8_t>& bytes) {
+    const int fd = ::openat(dirFd, path, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat st {};
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxShortcutSize;
@@ -42,7 +43,12 @@ std::string FileSystem::GetShortcutTarget(const char* path) {
     const files::ResolvedPath resolved = impl_->Resolve(path);
     if (resolved.kind != files::EntryKind::File) return {};
     std::vector<std::uint8_t> bytes;
-    if (!ReadWhole(resolved.host, bytes)) return {};
+    // A walk reads a folder's shortcuts right after searching it: relative to that folder.
+    std::string_view name;
+    const int folderFd = impl_->lastSearched.FolderOf(resolved.host, name);
+    const bool read = folderFd >= 0 ? ReadWhole(folderFd, std::string(name).c_str(), bytes)
+                                    : ReadWhole(AT_FDCWD, resolved.host.c_str(), bytes);
+    if (!read) return {};
 
     const shelllink::ShellLinkData link = shelllink::ParseShellLink(bytes.data(), bytes.size());
     if (!link.valid) return {};

@@ -121,8 +121,9 @@ std::vector<std::string> Listing(platform::Services& sys, const std::string& pat
     if (!search) return {"<none>"};
     platform::FindEntry entry;
     while (search->Next(entry))
-        out.push_back(entry.name + (entry.directory ? "/" : "") + " " + entry.path + " " +
-                      std::to_string(entry.id.device != 0) + std::to_string(entry.id.inode));
+        out.push_back(entry.name + (entry.directory ? "/" : "") + " " + entry.path);
+    const platform::FolderId id = search->FolderIdentity();
+    out.push_back(std::to_string(id.device != 0) + std::to_string(id.inode));
     return out;
 }
 

@@ -48,11 +48,44 @@ TEST_F(PrefixTest, EntriesCarryFullPathFolderFlagAndIdentity) {
     const auto& inner = byName.at("Inner");
     EXPECT_TRUE(inner.directory);
     EXPECT_EQ(inner.path, "C:\\walk\\Inner");
+    EXPECT_TRUE(byName.at(".").IsDots() && byName.at("..").IsDots());
+    EXPECT_TRUE(byName.at(".").directory && byName.at("..").directory);
+
+    // The search of a folder knows the folder's identity, whatever spelling led to it.
     platform::FolderId id;
     ASSERT_TRUE(Sys().GetFolderIdentity("C:\\WALK\\INNER", &id));
-    EXPECT_EQ(inner.id, id);
-    EXPECT_TRUE(byName.at(".").IsDots() && byName.at("..").IsDots());
+    auto innerSearch = Sys().FindFirstFileA("c:\\walk\\inner\\*.*");
+    ASSERT_TRUE(innerSearch);
+    EXPECT_EQ(innerSearch->FolderIdentity(), id);
+    EXPECT_NE(search->FolderIdentity(), id);
     EXPECT_FALSE(Sys().GetFolderIdentity(file.path.c_str(), &id));
+}
+
+TEST_F(PrefixTest, LinksAreFollowedForTheFolderFlagAndDanglingOnesLeftOut) {
+    prefix_.CreateFolder("C:\\Links\\real");
+    prefix_.CreateFile("C:\\Links\\file.txt", "x");
+    const std::string links = prefix_.HostPath("C:\\Links");
+    fs::create_directory_symlink("real", links + "/to folder");
+    fs::create_symlink("file.txt", links + "/to file");
+    fs::create_symlink("nowhere", links + "/dangling");
+    for (bool caching : {false, true}) {
+        Sys().SetDirectoryCaching(caching);
+        auto search = Sys().FindFirstFileA("C:\\Links\\*.*");
+        ASSERT_TRUE(search);
+        std::map<std::string, bool> folders;
+        platform::FindEntry entry;
+        while (search->Next(entry)) folders[entry.name] = entry.directory;
+        EXPECT_EQ(folders, (std::map<std::string, bool>{{".", true}, {"..", true},
+                                                        {"file.txt", false}, {"real", true},
+                                                        {"to file", false}, {"to folder", true}}))
+            << caching;
+        platform::FolderId real;
+        ASSERT_TRUE(Sys().GetFolderIdentity("C:\\Links\\real", &real));
+        auto linked = Sys().FindFirstFileA("C:\\Links\\to folder\\*.*");
+        ASSERT_TRUE(linked);
+        EXPECT_EQ(linked->FolderIdentity(), real) << caching;
+    }
+    Sys().SetDirectoryCaching(false);
 }
 
 // Walks like the shortcut scanner: breadth first, entering each physical folder once.
@@ -62,11 +95,11 @@ std::vector<std::string> WalkOnce(platform::Services& sys, const std::string& st
     while (!queue.empty()) {
         const std::string folder = queue.front();
         queue.erase(queue.begin());
-        platform::FolderId id;
-        if (!sys.GetFolderIdentity(folder.c_str(), &id) || !seen.insert({id.device, id.inode}).second)
-            continue;
-        visited.push_back(folder);
         auto search = sys.FindFirstFileA((folder + "\\*.*").c_str());
+        if (!search) continue;
+        const platform::FolderId id = search->FolderIdentity();
+        if (!seen.insert({id.device, id.inode}).second) continue;
+        visited.push_back(folder);
         platform::FindEntry entry;
         while (search && search->Next(entry))
             if (entry.directory && !entry.IsDots()) queue.push_back(entry.path);
