@@ -19,19 +19,19 @@ bool PathExists(platform::Services& services, std::string_view text) {
 bool ExistenceTest::Exists(std::string_view text) {
     const std::uint64_t generation = services_.DirectoryCacheGeneration();
     if (generation != generation_) {
-        answers_.clear();
+        answers_.Clear();
         generation_ = generation;
     }
     // Zero: nothing is cached, so every question is asked afresh.
     if (generation == 0) return PathExists(services_, text);
-    if (const auto known = answers_.find(text); known != answers_.end()) return known->second;
+    if (const auto known = answers_.Find(text)) return *known;
     const bool exists = PathExists(services_, text);
-    answers_.emplace(text, exists);
+    answers_.Add(text, exists);
     return exists;
 }
 
 void ExistenceTest::Forget() {
-    decltype(answers_)().swap(answers_);
+    answers_.Clear();
     generation_ = 0;
 }
 

@@ -1,11 +1,9 @@
 #pragma once
 // Whether the file or folder a text names is on disk, tolerating arguments behind the path.
 #include <cstdint>
-#include <functional>
-#include <string>
 #include <string_view>
-#include <unordered_map>
 
+#include "engine/AnswerMemo.h"
 #include "platform/Services.h"
 
 namespace engine {
@@ -31,16 +29,9 @@ public:
     void Forget();
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
-
     platform::Services& services_;
     std::uint64_t generation_ = 0;
-    std::unordered_map<std::string, bool, Hash, std::equal_to<>> answers_;
+    AnswerMemo answers_;
 };
 
 }  // namespace engine

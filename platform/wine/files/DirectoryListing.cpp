@@ -22,6 +22,17 @@ EntryKind KindFromDirentType(unsigned char type) {
     }
 }
 
+// The folded form of a host name; most names are ASCII, folded at once without a conversion.
+std::u16string FoldedHostName(std::string_view name) {
+    std::u16string folded(name.size(), u'\0');
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (c >= 0x80) return FoldName(codepage::Utf8ToUtf16(name));
+        folded[i] = static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
+    }
+    return folded;
+}
+
 }  // namespace
 
 EntryKind StatKind(const std::string& hostPath) {
@@ -53,7 +64,7 @@ std::shared_ptr<DirectoryListing> DirectoryListing::ReadOpen(int dirFd,
             at += entry->d_reclen;
             const std::string_view name(entry->d_name);
             if (name == "." || name == "..") continue;
-            listing->folded_.push_back(FoldName(codepage::Utf8ToUtf16(name)));
+            listing->folded_.push_back(FoldedHostName(name));
             listing->fromDirent_.push_back(KindFromDirentType(entry->d_type));
             listing->entries_.push_back({std::string(name), listing->fromDirent_.back()});
         }

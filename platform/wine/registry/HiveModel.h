@@ -81,7 +81,12 @@ std::uint64_t FileTimeNow();
 
 // Parses `hive.text` into `hive.root`. Returns false (with `error` naming file and line) when
 // the file is not a registry file at all; malformed lines further in set `hive.problem`.
+// A file of kParallelParseBytes or more is read in two halves on two threads.
 bool ParseHive(Hive& hive, std::string& error);
+inline constexpr std::size_t kParallelParseBytes = 4u << 20;
+// The same, the second half starting at the first key line from `splitFrom` on (npos: in
+// one pass); the result is always that of one pass.
+bool ParseHiveSplit(Hive& hive, std::string& error, std::size_t splitFrom);
 
 // The file text of the hive as Wine writes it; unchanged blocks verbatim.
 std::string SerializeHive(const Hive& hive);

@@ -1,11 +1,13 @@
 // Reading Wine's hive text into the key tree.
 #include <array>
 #include <cstdlib>
+#include <future>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "fmt/format.h"
+#include "platform/wine/registry/HiveGraft.h"
 #include "platform/wine/registry/HiveModel.h"
 #include "platform/wine/registry/NameOrder.h"
 #include "platform/wine/registry/StringEscape.h"
@@ -16,10 +18,11 @@ namespace {
 constexpr std::uint64_t kTicksPerSecond = 10000000ull;
 constexpr std::uint64_t kTicks1601To1970 = 116444736000000000ull;
 
-// Walks the text line by line without copying it.
+// Walks the lines of a stretch of the text without copying it.
 class Lines {
 public:
-    explicit Lines(std::string_view text) : text_(text) {}
+    Lines(std::string_view text, std::size_t begin, std::size_t end)
+        : text_(text.substr(0, end)), full_(text), pos_(begin) {}
     bool Next(std::string_view& line, std::size_t& start) {
         if (pos_ >= text_.size()) return false;
         start = pos_;
@@ -32,9 +35,12 @@ public:
         return true;
     }
     int Number() const { return number_; }
+    std::size_t End() const { return text_.size(); }
+    // Goes on to the end of the whole text.
+    void ExtendToEnd() { text_ = full_; }
 
 private:
-    std::string_view text_;
+    std::string_view text_, full_;
     std::size_t pos_ = 0;
     int number_ = 0;
 };
@@ -60,50 +66,82 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
     return s.substr(0, prefix.size()) == prefix;
 }
 
+// Where a parser puts what it reads: a hive's own tree, or (for the second half of a file
+// read on another thread) a tree of its own to be grafted on after.
+struct Target {
+    Key* root;
+    HiveStore* store;
+    std::string* problem;
+};
+
 class Parser {
 public:
-    Parser(Hive& hive, std::string& error) : hive_(hive), error_(error), lines_(hive.text) {}
+    // Reads the lines of [begin, end). From the start of the file, the first line must be
+    // Wine's; any later stretch must start at a key line.
+    Parser(Hive& hive, std::string& error, Target target, std::size_t begin, std::size_t end)
+        : hive_(hive), error_(error), target_(target), lines_(hive.text, begin, end),
+          firstKey_(begin == 0 ? std::string_view::npos : begin) {}
 
-    bool Run() {
+    bool Run() { return Start() && Loop() && Finish(); }
+
+    bool Start() {
         std::string_view line;
         std::size_t start = 0;
+        if (firstKey_ != std::string_view::npos) return true;
         if (!lines_.Next(line, start) || line != "WINE REGISTRY Version 2") {
             error_ = fmt::format("{}:1: not a Wine registry file (the first line must read "
                                  "\"WINE REGISTRY Version 2\")",
                                  hive_.path);
             return false;
         }
-        std::size_t firstKey = std::string_view::npos;
+        return true;
+    }
+
+    bool Loop() {
+        std::string_view line;
+        std::size_t start = 0;
         while (lines_.Next(line, start)) {
             const std::size_t p = SkipSpace(line, 0);
             const std::string_view body = line.substr(p);
             if (body.empty() || body[0] == ';') continue;
             if (body[0] == '[') {
-                if (firstKey == std::string_view::npos) {
-                    firstKey = start;
+                if (firstKey_ == std::string_view::npos) {
+                    firstKey_ = start;
                     hive_.header = std::string_view(hive_.text).substr(0, start ? start - 1 : 0);
                 }
                 CloseBlock(start);
                 if (!KeyLine(body, start)) return false;
             } else if (body[0] == '#') {
-                if (!Option(body, firstKey == std::string_view::npos)) return false;
+                if (!Option(body, firstKey_ == std::string_view::npos)) return false;
             } else if (body[0] == '@' || body[0] == '"') {
                 ValueLine(body);
             } else {
                 Problem("unrecognized input");
             }
         }
-        if (firstKey == std::string_view::npos)
+        return true;
+    }
+
+    // Closes the last block where the stretch ends.
+    bool Finish() {
+        if (firstKey_ == std::string_view::npos)
             hive_.header = hive_.text;
         else
-            CloseBlock(hive_.text.size() + 1);
+            CloseBlock(lines_.End() == hive_.text.size() ? lines_.End() + 1 : lines_.End());
         return true;
+    }
+
+    bool SawKey() const { return firstKey_ != std::string_view::npos; }
+    // Reads on to the end of the file, for when the second half read apart cannot be used.
+    bool Continue() {
+        lines_.ExtendToEnd();
+        return Loop() && Finish();
     }
 
 private:
     void Problem(std::string_view why) {
-        if (hive_.problem.empty())
-            hive_.problem = fmt::format("{}:{}: {}", hive_.path, lines_.Number(), why);
+        if (target_.problem->empty())
+            *target_.problem = fmt::format("{}:{}: {}", hive_.path, lines_.Number(), why);
     }
 
     // The block of the current key ends just before the line end that precedes the next key
@@ -176,7 +214,7 @@ private:
     };
 
     bool KeyLine(std::string_view body, std::size_t start) {
-        PathWalk walk(hive_.root.get(), chain_);
+        PathWalk walk(target_.root, chain_);
         std::size_t after = SimplePathEnd(body);
         if (after != std::string_view::npos) {
             // Split where the separators stand, without decoding: the text is its characters.
@@ -288,7 +326,7 @@ private:
         if (place < previousNames_.size() && previousNames_[place] == std::u16string_view(name_)) {
             value.name = previousNames_[place];
         } else {
-            value.name = hive_.store->Name(name_);
+            value.name = target_.store->Name(name_);
             if (place < previousNames_.size()) previousNames_[place] = value.name;
             else if (place == previousNames_.size()) previousNames_.push_back(value.name);
         }
@@ -352,7 +390,7 @@ private:
             const std::uint8_t bytes[4] = {
                 static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
                 static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
-            value.stored = hive_.store->Bytes(bytes, 4);
+            value.stored = target_.store->Bytes(bytes, 4);
             return true;
         }
         std::size_t pos = 0;
@@ -375,7 +413,7 @@ private:
         }
         bytes_.clear();
         if (!HexBytes(s, pos, bytes_)) return false;
-        value.stored = hive_.store->Bytes(bytes_.data(), bytes_.size());
+        value.stored = target_.store->Bytes(bytes_.data(), bytes_.size());
         return true;
     }
 
@@ -408,7 +446,9 @@ private:
 
     Hive& hive_;
     std::string& error_;
+    Target target_;
     Lines lines_;
+    std::size_t firstKey_;  // where the first key line starts; npos before it
     Key* current_ = nullptr;
     std::size_t blockStart_ = 0;
     std::u16string name_;               // the value name being read
@@ -419,11 +459,53 @@ private:
     std::vector<std::pair<std::u16string, Key*>> chain_;
 };
 
+// The first key line at or after `from` whose line before does not go on in it (a backslash
+// at the end of hex data); npos when there is none.
+std::size_t SplitPoint(std::string_view text, std::size_t from) {
+    if (from == 0 || from >= text.size()) return std::string_view::npos;
+    for (std::size_t at = text.find("\n[", from - 1); at != std::string_view::npos;
+         at = text.find("\n[", at + 1)) {
+        std::size_t last = at;
+        while (last > 0 && (text[last - 1] == ' ' || text[last - 1] == '\t' || text[last - 1] == '\r'))
+            --last;
+        if (last == 0 || text[last - 1] != '\\') return at + 1;
+    }
+    return std::string_view::npos;
+}
+
 }  // namespace
 
 bool ParseHive(Hive& hive, std::string& error) {
-    Parser parser(hive, error);
-    return parser.Run();
+    return ParseHiveSplit(hive, error, hive.text.size() >= kParallelParseBytes
+                                           ? hive.text.size() / 2
+                                           : std::string_view::npos);
+}
+
+bool ParseHiveSplit(Hive& hive, std::string& error, std::size_t splitFrom) {
+    const Target own{hive.root.get(), hive.store.get(), &hive.problem};
+    const std::size_t split = SplitPoint(hive.text, splitFrom);
+    if (split == std::string_view::npos) return Parser(hive, error, own, 0, hive.text.size()).Run();
+
+    // The second half is read on another thread into a tree of its own. It is used only when
+    // it reads cleanly and fits on the first half's tree as a sorted file's does; otherwise
+    // the first half's parser reads on, exactly as in one pass.
+    auto tailRoot = std::make_unique<Key>();
+    auto tailStore = std::make_unique<HiveStore>();
+    std::string tailProblem, tailError;
+    Parser head(hive, error, own, 0, split);
+    Parser tail(hive, tailError, Target{tailRoot.get(), tailStore.get(), &tailProblem}, split,
+                hive.text.size());
+    auto tailDone = std::async(std::launch::async, [&tail] { return tail.Run(); });
+    const bool headRead = head.Start() && head.Loop();
+    const bool tailRead = tailDone.get();
+    if (!headRead) return false;
+    if (tailRead && tailProblem.empty() && head.SawKey() && CanGraft(*hive.root, *tailRoot)) {
+        head.Finish();
+        Graft(*hive.root, *tailRoot);
+        hive.store->Keep(std::move(tailStore));
+        return true;
+    }
+    return head.Continue();
 }
 
 }  // namespace platform::wine::registry

@@ -15,6 +15,8 @@ class HiveStore {
 public:
     std::u16string_view Name(std::u16string_view name);
     std::string_view Bytes(const std::uint8_t* data, std::size_t size);
+    // Keeps what another store holds for as long as this one lives.
+    void Keep(std::unique_ptr<HiveStore> other) { kept_.push_back(std::move(other)); }
 
 private:
     struct NameHash {
@@ -26,6 +28,7 @@ private:
     std::unordered_set<std::u16string, NameHash, std::equal_to<>> names_;
     std::vector<std::unique_ptr<char[]>> blocks_, large_;
     std::size_t left_ = 0;  // free bytes at the end of the last block
+    std::vector<std::unique_ptr<HiveStore>> kept_;
 };
 
 }  // namespace platform::wine::registry
