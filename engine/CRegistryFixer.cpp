@@ -52,8 +52,6 @@ void CRegistryFixer::Notify(int state) {
 }
 
 void CRegistryFixer::PumpIfDue() {
-    // Polls come every few hundred nanoseconds; the clock is read on every 16th only.
-    if (pumpInterval_.count() > 0 && (++pollsSinceClock_ & 15u) != 0) return;
     const auto now = std::chrono::steady_clock::now();
     if (pumpInterval_.count() <= 0 || now - lastPump_ >= pumpInterval_) {
         lastPump_ = now;

@@ -103,7 +103,6 @@ private:
 
     std::chrono::milliseconds pumpInterval_{10};
     std::chrono::steady_clock::time_point lastPump_{};
-    unsigned pollsSinceClock_ = 0;
 };
 
 }  // namespace engine
