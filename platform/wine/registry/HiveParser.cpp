@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdlib>
 #include <future>
+#include <system_error>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -495,7 +496,12 @@ bool ParseHiveSplit(Hive& hive, std::string& error, std::size_t splitFrom) {
     Parser head(hive, error, own, 0, split);
     Parser tail(hive, tailError, Target{tailRoot.get(), tailStore.get(), &tailProblem}, split,
                 hive.text.size());
-    auto tailDone = std::async(std::launch::async, [&tail] { return tail.Run(); });
+    std::future<bool> tailDone;
+    try {
+        tailDone = std::async(std::launch::async, [&tail] { return tail.Run(); });
+    } catch (const std::system_error&) {  // no thread to be had: one pass
+        return Parser(hive, error, own, 0, hive.text.size()).Run();
+    }
     const bool headRead = head.Start() && head.Loop();
     const bool tailRead = tailDone.get();
     if (!headRead) return false;
