@@ -24,7 +24,7 @@ bool ExistenceTest::Exists(std::string_view text) {
     }
     // Zero: nothing is cached, so every question is asked afresh.
     if (generation == 0) return PathExists(services_, text);
-    if (const auto known = answers_.Find(text)) return *known;
+    if (const bool* known = answers_.Find(text)) return *known;
     const bool exists = PathExists(services_, text);
     answers_.Add(text, exists);
     return exists;

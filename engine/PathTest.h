@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/AnswerMemo.h"
 #include "platform/Services.h"
+#include "platform/TextTable.h"
 
 namespace engine {
 
@@ -31,7 +31,7 @@ public:
 private:
     platform::Services& services_;
     std::uint64_t generation_ = 0;
-    AnswerMemo answers_;
+    platform::TextTable<bool> answers_;
 };
 
 }  // namespace engine

@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/TextTable.h"
+
 namespace platform::wine::files {
 
 enum class EntryKind { Unknown, Missing, File, Directory };
@@ -73,7 +75,7 @@ public:
     std::unordered_map<std::string, Folder>& Folders() { return folders_; }
     // The same by the text of a folder path as it was written ("C:\a\b"); null when the
     // text names no folder.
-    std::unordered_map<std::string, const Folder*>& FolderTexts() { return folderTexts_; }
+    TextTable<const Folder*>& FolderTexts() { return folderTexts_; }
     // Changes whenever the cache forgets what it held.
     std::uint64_t Generation() const { return generation_; }
     // Forgets everything. Called after any change on disk: the same physical folder may be
@@ -82,7 +84,7 @@ public:
         ++generation_;
         listings_.clear();
         folders_.clear();
-        folderTexts_.clear();
+        folderTexts_.Clear();
     }
 
 private:
@@ -90,7 +92,7 @@ private:
     std::uint64_t generation_ = 0;
     std::unordered_map<std::string, std::shared_ptr<const DirectoryListing>> listings_;
     std::unordered_map<std::string, Folder> folders_;
-    std::unordered_map<std::string, const Folder*> folderTexts_;
+    TextTable<const Folder*> folderTexts_;
 };
 
 }  // namespace platform::wine::files

@@ -140,21 +140,20 @@ const DirectoryCache::Folder* PathResolver::FolderOfText(std::string_view folder
     if (lastGeneration_ == cache_.Generation() && lastFolder_ && folderText == lastFolderText_)
         return lastFolder_;
     auto& texts = cache_.FolderTexts();
-    key_.assign(folderText);
-    auto it = texts.find(key_);
-    if (it == texts.end()) {
-        const DirectoryCache::Folder* folder = nullptr;
+    if (const DirectoryCache::Folder* const* known = texts.Find(folderText)) {
+        lastFolder_ = *known;
+    } else {
+        lastFolder_ = nullptr;
         // With a separator at its end every component parses as an inner one, as it does
         // in front of the name.
         // (view_ views this copy: CachedFolder rewrites key_.)
         splitText_.assign(folderText);
         splitText_.push_back('\\');
         if (SplitAsciiWindowsPath(splitText_, view_))
-            folder = &CachedFolder(view_.components.size());
-        it = texts.emplace(std::string(folderText), folder).first;
+            lastFolder_ = &CachedFolder(view_.components.size());
+        texts.Add(folderText, lastFolder_);
     }
     lastFolderText_.assign(folderText);
-    lastFolder_ = it->second;
     lastGeneration_ = cache_.Generation();
     return lastFolder_;
 }
