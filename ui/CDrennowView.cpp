@@ -20,7 +20,7 @@ namespace {
 
 const QColor kGreyText(128, 128, 128);
 
-std::unique_ptr<engine::Label> LabelOf(QLabel* label) {
+std::unique_ptr<ui::WidgetLabel> LabelOf(QLabel* label) {
     return std::make_unique<ui::WidgetLabel>([label](const QString& shown) {
         label->setText(shown);
     });

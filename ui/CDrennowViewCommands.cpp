@@ -18,6 +18,7 @@ void CDrennowView::OnCommand(int id) {
     switch (id) {
         case res::kScanButton:
             session_.Scan(sectionList_->Rows(), selectionSummary_);
+            host_.ShowLabels();
             return;
         case res::kSelectAllBox: ToggleSelectAll(); return;
         case res::kOptionButton:

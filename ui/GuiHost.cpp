@@ -35,7 +35,14 @@ QMessageBox::Icon IconOf(unsigned style) {
 }  // namespace
 
 void WidgetLabel::SetText(const std::string& text) {
-    if (setter_) setter_(FromAnsi(text));
+    text_ = text;
+    pending_ = true;
+}
+
+void WidgetLabel::Show() {
+    if (!pending_) return;
+    pending_ = false;
+    if (setter_) setter_(FromAnsi(text_));
 }
 
 GuiHost::~GuiHost() {
@@ -43,7 +50,17 @@ GuiHost::~GuiHost() {
     while (waitDepth_ > 0) EndWaitCursor();
 }
 
-void GuiHost::Pump() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void GuiHost::Pump() {
+    ShowLabels();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void GuiHost::ShowLabels() {
+    for (WidgetLabel* label : {sectionName_.get(), currentKey_.get(), foundCount_.get()})
+        if (label) label->Show();
+    for (const auto& label : counters_)
+        if (label) label->Show();
+}
 
 int GuiHost::ToWin32Answer(int qtButton) {
     switch (qtButton) {
@@ -55,6 +72,7 @@ int GuiHost::ToWin32Answer(int qtButton) {
 }
 
 int GuiHost::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
+    ShowLabels();
     if (handler_) return handler_(text, caption, style);
     // An empty caption stands for the application's title.
     const QString title =
@@ -83,6 +101,7 @@ void GuiHost::EndWaitCursor() {
 }
 
 void GuiHost::OnScanState(int state) {
+    ShowLabels();
     if (onScanState) onScanState(state);
 }
 
@@ -91,6 +110,7 @@ void GuiHost::Sleep(unsigned milliseconds) {
 }
 
 void GuiHost::ShowScreen(int screen) {
+    ShowLabels();
     if (onShowScreen) onShowScreen(screen);
 }
 
@@ -103,15 +123,15 @@ engine::Label* GuiHost::SectionCounterLabel(int section) {
     return counters_[section - 1].get();
 }
 
-void GuiHost::SetLabels(std::unique_ptr<engine::Label> sectionName,
-                        std::unique_ptr<engine::Label> currentKey,
-                        std::unique_ptr<engine::Label> foundCount) {
+void GuiHost::SetLabels(std::unique_ptr<WidgetLabel> sectionName,
+                        std::unique_ptr<WidgetLabel> currentKey,
+                        std::unique_ptr<WidgetLabel> foundCount) {
     sectionName_ = std::move(sectionName);
     currentKey_ = std::move(currentKey);
     foundCount_ = std::move(foundCount);
 }
 
-void GuiHost::SetSectionCounter(int section, std::unique_ptr<engine::Label> label) {
+void GuiHost::SetSectionCounter(int section, std::unique_ptr<WidgetLabel> label) {
     if (section >= 1 && section <= engine::kSectionCount)
         counters_[section - 1] = std::move(label);
 }

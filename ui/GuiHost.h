@@ -15,15 +15,21 @@
 
 namespace ui {
 
-// A QLabel-like widget shown as an engine label; the text arrives as Windows-1252 bytes.
+// A QLabel-like widget shown as an engine label; the text arrives as Windows-1252 bytes. A
+// scan sets the current key's label for every key, far more often than the screen can show:
+// the text is only kept, and handed to the widget when the host shows its labels (before
+// pumping events, so before any repaint, and whenever the scan hands over to the view).
 class WidgetLabel final : public engine::Label {
 public:
     using Setter = std::function<void(const QString&)>;
     explicit WidgetLabel(Setter setter) : setter_(std::move(setter)) {}
     void SetText(const std::string& text) override;
+    void Show();
 
 private:
     Setter setter_;
+    std::string text_;
+    bool pending_ = false;
 };
 
 // Answers a message box instead of showing one (tests); returns the answer.
@@ -54,10 +60,12 @@ public:
     std::function<void(int)> onShowScreen;
     std::function<void(int)> onScanState;
     std::function<void()> onResultsReset;
-    void SetLabels(std::unique_ptr<engine::Label> sectionName,
-                   std::unique_ptr<engine::Label> currentKey,
-                   std::unique_ptr<engine::Label> foundCount);
-    void SetSectionCounter(int section, std::unique_ptr<engine::Label> label);
+    void SetLabels(std::unique_ptr<WidgetLabel> sectionName,
+                   std::unique_ptr<WidgetLabel> currentKey,
+                   std::unique_ptr<WidgetLabel> foundCount);
+    void SetSectionCounter(int section, std::unique_ptr<WidgetLabel> label);
+    // Hands the labels' latest texts to their widgets.
+    void ShowLabels();
 
     // Replaces the real message boxes (tests answer them); null restores QMessageBox.
     void SetMessageBoxHandler(MessageBoxHandler handler) { handler_ = std::move(handler); }
@@ -70,8 +78,8 @@ private:
     QPointer<QWidget> owner_;
     MessageBoxHandler handler_;
     int waitDepth_ = 0;
-    std::unique_ptr<engine::Label> sectionName_, currentKey_, foundCount_;
-    std::array<std::unique_ptr<engine::Label>, engine::kSectionCount> counters_;
+    std::unique_ptr<WidgetLabel> sectionName_, currentKey_, foundCount_;
+    std::array<std::unique_ptr<WidgetLabel>, engine::kSectionCount> counters_;
 };
 
 }  // namespace ui

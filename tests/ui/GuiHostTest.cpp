@@ -80,11 +80,20 @@ TEST(GuiHostLabels, AnsiTextsAndCounterRange) {
     host.SetSectionCounter(14, std::make_unique<ui::WidgetLabel>(
                                    [&](const QString& t) { counter.setText(t); }));
     ASSERT_NE(host.SectionNameLabel(), nullptr);
+    // Texts reach the widgets when the host shows its labels (before every pump), the
+    // latest one of each label.
+    host.SectionNameLabel()->SetText("first");
     host.SectionNameLabel()->SetText("Caf\xe9 \x80");  // Windows-1252: e acute, euro sign
-    EXPECT_EQ(name.text(), QString::fromUtf8("Caf\u00e9 \u20ac"));
     ASSERT_NE(host.SectionCounterLabel(14), nullptr);
     host.SectionCounterLabel(14)->SetText("3");
+    EXPECT_EQ(name.text(), QString());
+    host.Pump();
+    EXPECT_EQ(name.text(), QString::fromUtf8("Caf\u00e9 \u20ac"));
     EXPECT_EQ(counter.text().toStdString(), "3");
+    // A text shown is not handed over again: the widget keeps what the view set since.
+    name.setText("view");
+    host.ShowLabels();
+    EXPECT_EQ(name.text().toStdString(), "view");
     EXPECT_EQ(host.CurrentKeyLabel(), nullptr);
     EXPECT_EQ(host.SectionCounterLabel(0), nullptr);
     EXPECT_EQ(host.SectionCounterLabel(15), nullptr);
