@@ -27,15 +27,19 @@ Key* Key::FindChild(std::u16string_view childName) const {
 }
 
 Key& Key::AddChild(std::u16string_view childName) {
+    auto key = std::make_unique<Key>();
+    key->name = std::u16string(childName);
+    return AdoptChild(std::move(key));
+}
+
+Key& Key::AdoptChild(std::unique_ptr<Key> key) {
     // Files come sorted, so the new key almost always goes at the end.
     auto it = children.end();
-    if (!children.empty() && CompareNames(children.back()->name, childName) >= 0)
-        it = std::lower_bound(children.begin(), children.end(), childName,
+    if (!children.empty() && CompareNames(children.back()->name, key->name) >= 0)
+        it = std::lower_bound(children.begin(), children.end(), key->name,
                               [](const std::unique_ptr<Key>& k, std::u16string_view n) {
                                   return CompareNames(k->name, n) < 0;
                               });
-    auto key = std::make_unique<Key>();
-    key->name = std::u16string(childName);
     key->parent = this;
     return **children.insert(it, std::move(key));
 }

@@ -51,6 +51,8 @@ struct Key {
 
     Key* FindChild(std::u16string_view childName) const;
     Key& AddChild(std::u16string_view childName);
+    // Takes `key` (a name no child has) as a child, in its place in the order.
+    Key& AdoptChild(std::unique_ptr<Key> key);
     Value* FindValue(std::u16string_view valueName);
     std::size_t ValueIndex(std::u16string_view valueName) const;  // insertion point
     void MarkChanged(std::uint64_t now);
