@@ -60,18 +60,24 @@ void MarkAllChanged(wine::registry::Key& key) {
     for (auto& child : key.children) MarkAllChanged(*child);
 }
 
+// Read in one pass and in two halves meeting at several places (as a large file is read).
 TEST_F(WineRegistry, WinesOwnHivesComeBackByteForByte) {
     for (const char* name : {"system.reg", "user.reg", "userdef.reg"}) {
-        wine::registry::Hive hive;
-        hive.path = dir + "/" + name;
-        hive.text = ReadFile(hive.path);
-        std::string error;
-        ASSERT_TRUE(wine::registry::ParseHive(hive, error)) << error;
-        EXPECT_TRUE(hive.problem.empty()) << hive.problem;
-        EXPECT_TRUE(wine::registry::SerializeHive(hive) == hive.text) << name << " verbatim";
-        // Every key written anew, in our own layout: still Wine's bytes.
-        MarkAllChanged(*hive.root);
-        EXPECT_TRUE(wine::registry::SerializeHive(hive) == hive.text) << name << " rewritten";
+        const std::string text = ReadFile(dir + "/" + name);
+        for (const std::size_t splitFrom : {std::string::npos, text.size() / 4, text.size() / 2,
+                                            text.size() * 3 / 4}) {
+            SCOPED_TRACE(std::string(name) + " second half from " + std::to_string(splitFrom));
+            wine::registry::Hive hive;
+            hive.path = dir + "/" + name;
+            hive.text = text;
+            std::string error;
+            ASSERT_TRUE(wine::registry::ParseHiveSplit(hive, error, splitFrom)) << error;
+            EXPECT_TRUE(hive.problem.empty()) << hive.problem;
+            EXPECT_TRUE(wine::registry::SerializeHive(hive) == hive.text) << "verbatim";
+            // Every key written anew, in our own layout: still Wine's bytes.
+            MarkAllChanged(*hive.root);
+            EXPECT_TRUE(wine::registry::SerializeHive(hive) == hive.text) << "rewritten";
+        }
     }
 }
 
