@@ -87,14 +87,15 @@ int CheckSoundAndAppevents(ExistenceTest& paths, const ValueInput& value) {
 
 int CheckValidFilesPath(ExistenceTest& paths, const ValueInput& value) {
     if (!IsString(value.type) && value.type != platform::REG_DWORD) return kFine;
+    // Every test below only lets a value pass as fine, so their order changes no answer:
+    // the one that settles most values goes first. Every fixed-drive pattern has the shape
+    // "X:\*", so a text of any other shape cannot match the list.
+    const std::string cleaned = CleanedText(value.DataText(), true);
+    if (!WildcardMatch(cleaned, "?:\\*")) return kFine;
     if (WildcardMatch(value.keyPath, "*microsoft\\advanced inf setup*")) return kFine;
     if (WildcardMatch(value.name, "*backup*") || WildcardMatch(value.name, "backup*"))
         return kFine;
     if (WildcardMatch(value.name, "SystemDB")) return kFine;
-    const std::string cleaned = CleanedText(value.DataText(), true);
-    // Every fixed-drive pattern has the shape "X:\*", so a text of any other shape cannot
-    // match the list: the drive list is only read for texts that could.
-    if (!WildcardMatch(cleaned, "?:\\*")) return kFine;
     if (!PatternListMatch(cleaned, FixedDrivePatterns(paths.Services()))) return kFine;
     if (paths.Exists(cleaned)) return kFine;
     if (value.type == platform::REG_DWORD) return Judge(paths.Exists(value.name));
