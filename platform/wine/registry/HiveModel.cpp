@@ -79,11 +79,19 @@ std::size_t SimpleTextLength(std::string_view text) {
     return length;
 }
 
-void CopySimpleText(std::string_view text, char* out) {
+std::size_t CopySimpleText(std::string_view text, char* out) {
+    std::size_t length = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\') ++i;
-        *out++ = text[i];
+        char c = text[i];
+        if (c < 0x20 || c > 0x7E) return std::string_view::npos;
+        if (c == '\\') {
+            if (i + 1 >= text.size() || (text[i + 1] != '\\' && text[i + 1] != '"'))
+                return std::string_view::npos;
+            c = text[++i];
+        }
+        out[length++] = c;
     }
+    return length;
 }
 
 std::vector<std::uint8_t> DataBytes(const Value& value) {

@@ -31,8 +31,10 @@ std::size_t DataSize(const Value& value);
 // whose only escapes are \\ and \" (which Wine writes for those two characters), so that
 // Wine writes the characters back exactly as the text reads. npos for any other text.
 std::size_t SimpleTextLength(std::string_view text);
-// Writes the characters of simple text (its escapes taken out) to `out`.
-void CopySimpleText(std::string_view text, char* out);
+// Writes the characters of simple text (its escapes taken out) to `out`, which has room for
+// text.size() of them, checking it in the same pass: their number, or npos (with `out`
+// holding some of them) when the text is not simple.
+std::size_t CopySimpleText(std::string_view text, char* out);
 
 struct Key {
     std::u16string name;

@@ -369,10 +369,19 @@ LONG CopyValue(const Value& v, char* name, DWORD* nameLength, DWORD* type, BYTE*
     }
     if (type) *type = v.type;
     if (!dataLength) return data ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
-    if (const std::size_t length = v.inText ? registry::SimpleTextLength(v.stored)
-                                             : std::string_view::npos;
-        length != std::string_view::npos) {
-        // Simple ASCII text is its own "A" text: copied from the file's text.
+    // Simple ASCII text is its own "A" text: copied from the file's text. With room for the
+    // whole escaped text (the usual case), it is copied and checked in one pass; text that
+    // turns out not to be simple is converted below, over what was copied.
+    if (v.inText && data && v.stored.size() < *dataLength) {
+        const std::size_t length = registry::CopySimpleText(v.stored, reinterpret_cast<char*>(data));
+        if (length != std::string_view::npos) {
+            data[length] = 0;
+            *dataLength = static_cast<DWORD>(length + 1);
+            return ERROR_SUCCESS;
+        }
+    } else if (const std::size_t length = v.inText ? registry::SimpleTextLength(v.stored)
+                                                    : std::string_view::npos;
+               length != std::string_view::npos) {
         const DWORD needed = static_cast<DWORD>(length + 1);
         if (data && *dataLength < needed) {
             *dataLength = needed;

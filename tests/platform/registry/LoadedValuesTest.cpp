@@ -71,6 +71,12 @@ TEST_F(LoadedValues, EscapedTextReadsAsItsCharactersInWindows1252) {
     EXPECT_EQ(r->RegQueryValueExA(key, "a", &type, reinterpret_cast<BYTE*>(small), &length),
               ERROR_MORE_DATA);
     EXPECT_EQ(length, 28u);
+    // Exactly the room the characters take, less than their escaped text: copied all the same.
+    char exact[28];
+    length = sizeof exact;
+    EXPECT_EQ(r->RegQueryValueExA(key, "a", &type, reinterpret_cast<BYTE*>(exact), &length),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::string(exact, length), std::string("C:\\Program Files\\x.exe \"%1\"\0", 28));
     // The largest data in bytes as the key holds it: UTF-16 with the zero.
     DWORD maxData = 0;
     EXPECT_EQ(r->RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, &maxData), 0);
