@@ -22,14 +22,12 @@ EntryKind KindFromDirentType(unsigned char type) {
     }
 }
 
-// The folded form of a host name; most names are ASCII, folded at once without a conversion.
+// The folded form of a host name; most names are ASCII, folded without a conversion.
 std::u16string FoldedHostName(std::string_view name) {
-    std::u16string folded(name.size(), u'\0');
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto c = static_cast<unsigned char>(name[i]);
-        if (c >= 0x80) return FoldName(codepage::Utf8ToUtf16(name));
-        folded[i] = static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
-    }
+    if (std::any_of(name.begin(), name.end(), [](char c) { return (c & 0x80) != 0; }))
+        return FoldName(codepage::Utf8ToUtf16(name));
+    std::u16string folded;
+    FoldAscii(name, folded);
     return folded;
 }
 

@@ -78,16 +78,6 @@ ResolvedPath PathResolver::Find(const WindowsPath& path) const {
 namespace platform::wine::files {
 namespace {
 
-// The folded form of one ASCII component, as DirectoryListing::Find takes it.
-void FoldAscii(std::string_view component, std::u16string& folded) {
-    folded.resize(component.size());
-    // ASCII text: Wine's upper-case table changes only a to z there.
-    for (std::size_t i = 0; i < component.size(); ++i) {
-        const char c = component[i];
-        folded[i] = static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - 32 : c);
-    }
-}
-
 // No character that Wine refuses in a file name.
 bool IsPlainName(std::string_view name) {
     for (char c : name)

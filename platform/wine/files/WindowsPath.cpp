@@ -100,4 +100,13 @@ std::u16string FoldName(std::u16string_view name) {
     return folded;
 }
 
+void FoldAscii(std::string_view text, std::u16string& folded) {
+    folded.resize(text.size());
+    // ASCII text: Wine's upper-case table changes only a to z there.
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        folded[i] = static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    }
+}
+
 }  // namespace platform::wine::files

@@ -36,5 +36,7 @@ std::optional<WindowsPath> ParseWindowsPathA(std::string_view path);
 
 // A name folded for case-insensitive comparison, as Wine compares file names (upper case).
 std::u16string FoldName(std::u16string_view name);
+// The same for ASCII text, without converting it first (into `folded`, reused).
+void FoldAscii(std::string_view text, std::u16string& folded);
 
 }  // namespace platform::wine::files
