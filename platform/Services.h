@@ -3,6 +3,7 @@
 // environment, time and shortcuts. Member functions keep the Win32 names and shapes; strings
 // are "A" strings (Windows-1252 bytes), buffers and in/out lengths behave as on Windows.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -144,6 +145,10 @@ public:
     // Replaces the whole file atomically with `text` written in text mode (LF as CR LF):
     // temporary file, flush to disk, rename. On failure the old file is untouched.
     virtual Status ReplaceTextFile(const char* path, std::string_view text) = 0;
+    // Runs `update`, a read of the file `path` names and its ReplaceTextFile, while every
+    // other Drennow waits to replace files in that folder: a file read, changed and written
+    // back cannot lose what another Drennow wrote in between. Returns what `update` returns.
+    virtual Status UpdateTextFile(const char* path, const std::function<Status()>& update) = 0;
     virtual LocalTime GetLocalTime() = 0;
 
     // ---- Shortcuts -----------------------------------------------------------------------

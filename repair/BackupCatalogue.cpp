@@ -117,7 +117,18 @@ bool BackupCatalogue::DeleteBackup(int row) {
     const std::string folder = BackupFolder(services_);
     CreateFolderPath(services_, folder);
     const std::string path = BackupFile(folder);
-    const platform::Status status = services_.ReplaceTextFile(path.c_str(), text);
+    // The rows shown are those of the file as it was listed; if another Drennow has written
+    // it since, the row may name another block and the rewrite would drop that one's backup.
+    const platform::Status status = services_.UpdateTextFile(path.c_str(), [&] {
+        engine::TextList now;
+        if (!ReadTextLines(services_, path, now) || now != lines_)
+            return platform::Status{platform::ERROR_LOCK_VIOLATION,
+                                    fmt::format("{} was changed by another program since the "
+                                                "backups were listed; nothing was deleted. "
+                                                "Open the list again to see them as they are.",
+                                                path)};
+        return services_.ReplaceTextFile(path.c_str(), text);
+    });
     if (!status.ok()) {
         host_.MessageBox(fmt::format("The backup could not be deleted: {}",
                                      status.message.empty()

@@ -59,24 +59,28 @@ platform::Status WriteBackup(platform::Services& services, const engine::RepairL
     CreateFolderPath(services, folder);
     const std::string path = BackupFile(folder);
 
-    engine::TextList old;
-    if (!ReadTextLines(services, path, old)) {
-        // Rewriting would lose the backups already in it.
-        return {platform::ERROR_CANTREAD,
-                fmt::format("The backup file {} exists but cannot be read.", path)};
-    }
-    std::string text;
-    for (const std::string& line : old) {
-        text += line;
-        text += '\n';
-    }
-    text += BackupBlockText(services.GetLocalTime(), lists.registryCount, lists.registry);
-
-    platform::Status status = services.ReplaceTextFile(path.c_str(), text);
-    if (!status.ok() && status.message.empty()) {
-        status.message = fmt::format("The backup file {} could not be written.", path);
-    }
-    return status;
+    const std::string block =
+        BackupBlockText(services.GetLocalTime(), lists.registryCount, lists.registry);
+    // Read and rewritten under the folder's lock, so that a backup another Drennow appends
+    // meanwhile is kept.
+    return services.UpdateTextFile(path.c_str(), [&]() -> platform::Status {
+        engine::TextList old;
+        if (!ReadTextLines(services, path, old)) {
+            // Rewriting would lose the backups already in it.
+            return {platform::ERROR_CANTREAD,
+                    fmt::format("The backup file {} exists but cannot be read.", path)};
+        }
+        std::string text;
+        for (const std::string& line : old) {
+            text += line;
+            text += '\n';
+        }
+        text += block;
+        platform::Status status = services.ReplaceTextFile(path.c_str(), text);
+        if (!status.ok() && status.message.empty())
+            status.message = fmt::format("The backup file {} could not be written.", path);
+        return status;
+    });
 }
 
 }  // namespace repair

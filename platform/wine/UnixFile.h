@@ -1,9 +1,14 @@
 #pragma once
 // Small POSIX helpers the hive and text-file writers share: a descriptor closed on every way
-// out, and a write that finishes what a short write left.
+// out, a write that finishes what a short write left, and the lock that keeps two Drennows'
+// writes to one folder apart.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -36,5 +41,37 @@ inline bool WriteAll(int fd, std::string_view data) {
     }
     return true;
 }
+
+// Why a file could not be written, in the words of a message to the user.
+inline std::string WriteErrorText(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT: return "the disk is full";
+    case EFBIG: return "the file would be larger than this program may write";
+    case EROFS: return "the disk is read-only";
+    case EACCES:
+    case EPERM: return "access to the folder is denied";
+    case ENOENT:
+    case ENOTDIR: return "the folder does not exist";
+    default: return std::strerror(error);
+    }
+}
+
+// Holds an exclusive lock on a folder while it lives. Files are replaced by renaming a new
+// file over them, so a lock on the file itself would be left behind on the old inode; every
+// Drennow locks the folder instead, for the whole of a read-check-replace. Where the folder
+// cannot be opened or locked the writer goes on unlocked and meets the same error itself.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& folder)
+        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (fd_.get() < 0) return;
+        while (::flock(fd_.get(), LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+
+private:
+    UnixFd fd_;  // closing it releases the lock
+};
 
 }  // namespace platform::wine

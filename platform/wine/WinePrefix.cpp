@@ -110,6 +110,9 @@ public:
     Status ReplaceTextFile(const char* path, std::string_view text) override {
         return files_->ReplaceTextFile(path, text);
     }
+    Status UpdateTextFile(const char* path, const std::function<Status()>& update) override {
+        return files_->UpdateTextFile(path, update);
+    }
     LocalTime GetLocalTime() override { return files_->GetLocalTime(); }
     std::string GetShortcutTarget(const char* path) override {
         return files_->GetShortcutTarget(path);

@@ -116,6 +116,31 @@ TEST_F(CatalogueTest, FailedRewriteKeepsListAndFileAndSaysSo) {
     EXPECT_NE(host.boxes[0].text.find("could not be deleted"), std::string::npos);
 }
 
+TEST_F(CatalogueTest, FileChangedSinceListingIsNotRewrittenOverTheChange) {
+    ASSERT_TRUE(services);
+    repairtest::WriteBytes(BackupPath(), Crlf(kThreeBlocks));
+    BackupCatalogue catalogue(*services, host);
+    catalogue.LoadCatalogue();
+    // Another Drennow deletes the first backup after this list was read: the list's first
+    // row is now the file's only listed block, which must not go in its stead.
+    BackupCatalogue other(*services, host);
+    other.LoadCatalogue();
+    ASSERT_TRUE(other.DeleteBackup(0));
+    const std::string changed = ReadBytes(BackupPath());
+    EXPECT_FALSE(catalogue.DeleteBackup(0));
+    EXPECT_EQ(ReadBytes(BackupPath()), changed);
+    EXPECT_EQ(catalogue.ListedCount(), 2);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_NE(host.boxes[0].text.find("was changed by another program since the backups were "
+                                      "listed; nothing was deleted"),
+              std::string::npos)
+        << host.boxes[0].text;
+    // Listed again, the deletion goes through.
+    catalogue.LoadCatalogue();
+    EXPECT_TRUE(catalogue.DeleteBackup(0));
+    EXPECT_EQ(ReadBytes(BackupPath()), Crlf(">>   5/5/2026  8:0:0  >>0\n"));
+}
+
 TEST_F(CatalogueTest, MissingFileAndOddHeadersGiveNoRows) {
     ASSERT_TRUE(services);
     BackupCatalogue catalogue(*services, host);

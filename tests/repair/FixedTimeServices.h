@@ -90,6 +90,10 @@ public:
     platform::Status ReplaceTextFile(const char* p, std::string_view t) override {
         return real_->ReplaceTextFile(p, t);
     }
+    platform::Status UpdateTextFile(const char* p,
+                                    const std::function<platform::Status()>& u) override {
+        return real_->UpdateTextFile(p, u);
+    }
     std::string GetShortcutTarget(const char* p) override { return real_->GetShortcutTarget(p); }
     std::string Description() const override { return real_->Description(); }
     std::string Warning() override { return real_->Warning(); }

@@ -16,19 +16,6 @@
 namespace platform::wine::files {
 namespace {
 
-std::string Reason(int error) {
-    switch (error) {
-    case ENOSPC:
-    case EDQUOT: return "the disk is full";
-    case EROFS: return "the disk is read-only";
-    case EACCES:
-    case EPERM: return "access to the folder is denied";
-    case ENOENT:
-    case ENOTDIR: return "the folder does not exist";
-    default: return std::strerror(error);
-    }
-}
-
 LONG CodeFor(int error) {
     switch (error) {
     case EACCES:
@@ -43,7 +30,7 @@ LONG CodeFor(int error) {
 Status Failure(const std::string& windowsPath, int error) {
     return {CodeFor(error),
             fmt::format("Could not write {}: {}. The file was left as it was.", windowsPath,
-                        Reason(error))};
+                        WriteErrorText(error))};
 }
 
 }  // namespace

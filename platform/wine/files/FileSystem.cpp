@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cerrno>
@@ -263,6 +264,15 @@ Status FileSystem::ReplaceTextFile(const char* path, std::string_view text) {
     Status status = files::ReplaceHostTextFile(resolved.host, name, text);
     impl_->cache.Clear();
     return status;
+}
+
+Status FileSystem::UpdateTextFile(const char* path, const std::function<Status()>& update) {
+    // The folder the replacement is renamed into: that of the file a link points at.
+    std::string target = impl_->Resolve(path).host;
+    if (char real[PATH_MAX]; !target.empty() && ::realpath(target.c_str(), real)) target = real;
+    const std::size_t slash = target.rfind('/');
+    const FolderLock lock(slash == std::string::npos ? "." : target.substr(0, slash));
+    return update();
 }
 
 }  // namespace platform::wine

@@ -35,6 +35,7 @@ public:
 
     std::unique_ptr<TextFile> OpenTextFile(const char* path, TextFileMode mode);
     Status ReplaceTextFile(const char* path, std::string_view text);
+    Status UpdateTextFile(const char* path, const std::function<Status()>& update);
     LocalTime GetLocalTime();
 
     std::string GetShortcutTarget(const char* path);

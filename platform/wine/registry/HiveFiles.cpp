@@ -56,6 +56,8 @@ Status ReadHiveFile(Hive& hive) {
 
 Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
                         const std::vector<std::string>& texts) {
+    // Another Drennow's commit can then not fall between the check and the renames.
+    const FolderLock lock(dir);
     for (const Hive* hive : hives) {
         FileStamp now;
         if (!Stamp(hive->path, now) || !(now == hive->stamp))
@@ -82,7 +84,7 @@ Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
             if (raw < 0 && errno != EEXIST) break;
         }
         if (raw < 0) {
-            const std::string why = std::strerror(errno);
+            const std::string why = WriteErrorText(errno);
             removeTemps();
             return {ERROR_CANTWRITE, fmt::format("Cannot write in {}: {}; nothing was changed.",
                                                  dir, why)};
@@ -91,7 +93,7 @@ Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
         UnixFd fd(raw);
         if (!WriteAll(fd.get(), texts[i]) || ::fsync(fd.get()) != 0 ||
             ::close(fd.release()) != 0) {
-            const std::string why = std::strerror(errno);
+            const std::string why = WriteErrorText(errno);
             removeTemps();
             return {ERROR_CANTWRITE,
                     fmt::format("Writing {} failed: {}; nothing was changed.", hives[i]->path,
@@ -100,7 +102,7 @@ Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
     }
     for (std::size_t i = 0; i < hives.size(); ++i) {
         if (::rename(temps[i].c_str(), hives[i]->path.c_str()) != 0) {
-            const std::string why = std::strerror(errno);
+            const std::string why = WriteErrorText(errno);
             removeTemps();
             return {ERROR_CANTWRITE,
                     fmt::format("Replacing {} failed: {}.", hives[i]->path, why)};

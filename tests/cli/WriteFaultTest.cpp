@@ -1,0 +1,193 @@
+// drennow-cli meeting a disk that fills up at every point of its writes, a prefix it may not
+// write, and another Drennow writing the same prefix: the files stay as they were (or become
+// what the other wrote), and the user is told.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/cli/CliProcess.h"
+#include "tests/fixtures/TestPrefix.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using clitest::ChildOptions;
+using clitest::CliProcess;
+using fixtures::Hive;
+
+constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kBackupFolder = "C:\\Program Files\\Norlix Drennow\\backup";
+constexpr const char* kBackup = "C:\\Program Files\\Norlix Drennow\\backup\\backup.txt";
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int CountBlocks(const std::string& backup) {
+    int blocks = 0;
+    for (std::size_t at = backup.find("\n>>"); at != std::string::npos;
+         at = backup.find("\n>>", at + 1))
+        ++blocks;
+    return blocks + (backup.rfind(">>", 0) == 0 ? 1 : 0);
+}
+
+class WriteFaultTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists(std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli"))
+            GTEST_SKIP() << "drennow-cli is not built";
+        for (Hive hive : {Hive::System, Hive::User}) {
+            prefix.SetString(hive, kRun, "Dead", "c:\\gone\\dead.exe");
+            for (int i = 0; i < 40; ++i)
+                prefix.SetString(hive, "Software\\Filler\\Key" + std::to_string(i), "Value",
+                                 std::string(40, 'x'));
+        }
+        prefix.CreateFolder(kBackupFolder);
+        prefix.WriteHives();
+    }
+    std::vector<std::string> With(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--prefix", prefix.Dir()});
+        return args;
+    }
+    std::string System() { return ReadAll(prefix.HivePath(Hive::System)); }
+    std::string User() { return ReadAll(prefix.HivePath(Hive::User)); }
+    std::string Backup() { return ReadAll(prefix.HostPath(kBackup)); }
+    bool TempsLeft() {
+        for (const fs::path& dir : {fs::path(prefix.Dir()), fs::path(prefix.HostPath(kBackupFolder))})
+            for (const auto& entry : fs::directory_iterator(dir))
+                if (entry.path().filename().string().find(".tmp") != std::string::npos)
+                    return true;
+        return false;
+    }
+
+    fixtures::TestPrefix prefix;
+};
+
+// A limit on the size of any file the process writes makes every write past it fail, as a
+// full disk would. Tried at every size up to the largest file a repair writes.
+TEST_F(WriteFaultTest, DiskFullAtAnySizeLeavesTheFilesAsTheyWereAndSaysSo) {
+    const std::string system = System(), user = User();
+    const std::size_t largest = std::max(system.size(), user.size());
+    int faults = 0;
+    for (std::size_t limit = 0; limit < largest; limit += 97) {
+        CliProcess run(With({"repair", "--sections", "8", "--yes", "--backup"}),
+                       ChildOptions{.fileSizeLimit = limit});
+        const int code = run.Wait();
+        const std::string& out = run.Output();
+        ++faults;
+        EXPECT_EQ(code, 3) << "limit " << limit << ": " << out;
+        EXPECT_EQ(System(), system) << "limit " << limit;
+        EXPECT_EQ(User(), user) << "limit " << limit;
+        EXPECT_FALSE(TempsLeft()) << "limit " << limit;
+        EXPECT_NE(out.find("the file would be larger than this program may write"),
+                  std::string::npos)
+            << out;
+        // The backup is written before anything is deleted; then the commit failed.
+        if (fs::exists(prefix.HostPath(kBackup))) {
+            EXPECT_EQ(CountBlocks(Backup()), 1) << Backup();
+            EXPECT_NE(out.find("nothing was changed"), std::string::npos) << out;
+            fs::remove(prefix.HostPath(kBackup));
+        }
+        if (HasFailure()) break;
+    }
+    std::cout << faults << " disk-full faults injected\n";
+    // And with room enough, the same repair goes through.
+    CliProcess run(With({"repair", "--sections", "8", "--yes", "--backup"}), ChildOptions{});
+    EXPECT_EQ(run.Wait(), 0) << run.Output();
+    EXPECT_NE(System(), system);
+}
+
+// Run as a user who may not write the prefix folder (root may write anywhere).
+TEST_F(WriteFaultTest, UnwritablePrefixRefusesEveryWriteAndChangesNothing) {
+    ::chmod(prefix.Dir().c_str(), 0555);
+    // The backup folder stays writable, so the repair gets as far as its commit.
+    ::chmod(prefix.HostPath(kBackupFolder).c_str(), 0777);
+    const std::string system = System(), user = User();
+
+    CliProcess repair(With({"repair", "--sections", "8", "--yes", "--backup"}),
+                      ChildOptions{.unprivileged = true});
+    EXPECT_EQ(repair.Wait(), 3);
+    EXPECT_NE(repair.Output().find("Cannot write in " + prefix.Dir()), std::string::npos)
+        << repair.Output();
+    CliProcess browser(With({"browser", "--start-page", "http://example.org/"}),
+                       ChildOptions{.unprivileged = true});
+    EXPECT_EQ(browser.Wait(), 3);
+    EXPECT_NE(browser.Output().find("Cannot write in"), std::string::npos) << browser.Output();
+
+    // Nothing writable at all: the backup fails first and nothing is deleted.
+    ::chmod(prefix.HostPath(kBackupFolder).c_str(), 0755);
+    fs::remove(prefix.HostPath(kBackup));
+    CliProcess noBackup(With({"repair", "--sections", "8", "--yes", "--backup"}),
+                        ChildOptions{.unprivileged = true});
+    EXPECT_EQ(noBackup.Wait(), 3);
+    EXPECT_NE(noBackup.Output().find("access to the folder is denied"), std::string::npos)
+        << noBackup.Output();
+    ::chmod(prefix.Dir().c_str(), 0700);
+    EXPECT_EQ(System(), system);
+    EXPECT_EQ(User(), user);
+    EXPECT_FALSE(TempsLeft());
+}
+
+// Holds `first` at the entry of its first exclusive create (the temporary file of its first
+// replacement), then starts `second` and lets it run until it has ended or waits for the
+// folder lock, and lets `first` go on.
+std::unique_ptr<CliProcess> Interleave(CliProcess& first, const std::vector<std::string>& second) {
+    while (first.NextSyscall())
+        if (first.Syscall() == SYS_openat && (first.Arg(2) & O_EXCL)) break;
+    EXPECT_EQ(first.Syscall(), SYS_openat);
+    auto process = std::make_unique<CliProcess>(second, ChildOptions{});
+    while (!process->Ended() && process->BlockedIn() != SYS_flock)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    first.Release();
+    return process;
+}
+
+TEST_F(WriteFaultTest, SecondDrennowCannotCommitOverTheFirstsChangesAndSaysSo) {
+    CliProcess repair(With({"repair", "--sections", "8", "--yes", "--no-backup"}),
+                      ChildOptions{.traced = true});
+    const auto browser =
+        Interleave(repair, With({"browser", "--start-page", "http://second.example/"}));
+    EXPECT_EQ(repair.Wait(), 0) << repair.Output();
+    // The browser settings were read before the repair's commit; writing them now would
+    // throw the repair away.
+    EXPECT_EQ(browser->Wait(), 3);
+    EXPECT_NE(browser->Output().find("was changed by another program since Drennow read it; "
+                                    "nothing was written"),
+              std::string::npos)
+        << browser->Output();
+    EXPECT_EQ(User().find("Dead"), std::string::npos);
+    EXPECT_EQ(User().find("second.example"), std::string::npos);
+
+    // Run again on what is there now, it succeeds and keeps the repair.
+    CliProcess again(With({"browser", "--start-page", "http://second.example/"}), ChildOptions{});
+    EXPECT_EQ(again.Wait(), 0) << again.Output();
+    EXPECT_NE(User().find("second.example"), std::string::npos);
+    EXPECT_EQ(User().find("Dead"), std::string::npos);
+}
+
+TEST_F(WriteFaultTest, TwoDrennowsBackingUpAtOnceKeepBothBackups) {
+    CliProcess first(With({"repair", "--sections", "8", "--yes", "--backup"}),
+                     ChildOptions{.traced = true});
+    const auto second =
+        Interleave(first, With({"repair", "--sections", "8", "--yes", "--backup"}));
+    const int firstCode = first.Wait(), secondCode = second->Wait();
+    EXPECT_EQ(CountBlocks(Backup()), 2) << Backup();
+    // One of them repaired; the other found the hives changed under it and said so.
+    EXPECT_EQ((firstCode == 0) + (secondCode == 0), 1)
+        << first.Output() << "\n---\n" << second->Output();
+    EXPECT_EQ(System().find("Dead"), std::string::npos);
+}
+
+}  // namespace
