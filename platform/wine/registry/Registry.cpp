@@ -249,7 +249,7 @@ struct Registry::Impl {
         return {};
     }
 
-    bool ServerRunning() const { return registry::LockHeld(registry::ServerLockPath(dir)); }
+    bool ServerRunning() const { return registry::ServerRunning(dir); }
 };
 
 Registry::Registry() : impl_(std::make_unique<Impl>()) {}

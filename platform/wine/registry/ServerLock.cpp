@@ -4,16 +4,45 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <fstream>
+
 #include "fmt/format.h"
 
 namespace platform::wine::registry {
 
-std::string ServerLockPath(const std::string& prefixDir) {
+namespace {
+
+// The folder name Debian's Wine keeps in <prefix>/wineserver; empty when there is none or
+// it is not a plain name.
+std::string PrivateFolderName(const std::string& prefixDir) {
+    std::ifstream in(prefixDir + "/wineserver");
+    std::string name;
+    std::getline(in, name);
+    if (name.empty() || name.size() > 255 || name.find('/') != std::string::npos ||
+        name == "." || name == "..")
+        return {};
+    return name;
+}
+
+}  // namespace
+
+std::vector<std::string> ServerLockPaths(const std::string& prefixDir) {
     struct stat st {};
     if (::stat(prefixDir.c_str(), &st) != 0) return {};
-    return fmt::format("/tmp/.wine-{}/server-{:x}-{:x}/lock", ::getuid(),
-                       static_cast<unsigned long long>(st.st_dev),
-                       static_cast<unsigned long long>(st.st_ino));
+    const std::string server =
+        fmt::format("server-{:x}-{:x}/lock", static_cast<unsigned long long>(st.st_dev),
+                    static_cast<unsigned long long>(st.st_ino));
+    std::vector<std::string> paths{fmt::format("/tmp/.wine-{}/{}", ::getuid(), server),
+                                   fmt::format("/run/user/{}/wine/{}", ::getuid(), server)};
+    if (const std::string name = PrivateFolderName(prefixDir); !name.empty()) {
+        // The server read TMPDIR when it started; ours is the best guess, /tmp the default.
+        const char* tmp = std::getenv("TMPDIR");
+        if (tmp && *tmp && std::string(tmp) != "/tmp")
+            paths.push_back(fmt::format("{}/{}/{}", tmp, name, server));
+        paths.push_back(fmt::format("/tmp/{}/{}", name, server));
+    }
+    return paths;
 }
 
 bool LockHeld(const std::string& lockPath) {
@@ -28,6 +57,12 @@ bool LockHeld(const std::string& lockPath) {
     const bool held = ::fcntl(fd, F_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
     ::close(fd);
     return held;
+}
+
+bool ServerRunning(const std::string& prefixDir) {
+    for (const std::string& path : ServerLockPaths(prefixDir))
+        if (LockHeld(path)) return true;
+    return false;
 }
 
 }  // namespace platform::wine::registry

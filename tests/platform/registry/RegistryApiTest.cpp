@@ -204,15 +204,19 @@ TEST_F(RegistryApi, CommitRefusesWhenTheFileChangedOrAServerRuns) {
     const HKEY key = Open(*r, HKEY_LOCAL_MACHINE, "Software\\S");
     ASSERT_EQ(r->RegDeleteValueA(key, "v"), ERROR_SUCCESS);
 
-    {
-        fixtures::FakeWineServer server(prefix.Dir());
-        ASSERT_TRUE(server.Running());
-        EXPECT_FALSE(r->Warning().empty());
-        const Status refused = r->Commit();
-        EXPECT_FALSE(refused.ok());
-        EXPECT_NE(refused.message.find("wineserver -k"), std::string::npos) << refused.message;
+    for (const auto layout :
+         {fixtures::FakeWineServer::Layout::Upstream, fixtures::FakeWineServer::Layout::Debian}) {
+        {
+            fixtures::FakeWineServer server(prefix.Dir(), layout);
+            ASSERT_TRUE(server.Running());
+            EXPECT_FALSE(r->Warning().empty());
+            const Status refused = r->Commit();
+            EXPECT_FALSE(refused.ok());
+            EXPECT_NE(refused.message.find("wineserver -k"), std::string::npos)
+                << refused.message;
+        }
+        EXPECT_TRUE(r->Warning().empty());
     }
-    EXPECT_TRUE(r->Warning().empty());
 
     // Someone else rewrites the file meanwhile: their content must survive.
     const std::string path = prefix.HivePath(Hive::System);
