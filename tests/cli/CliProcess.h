@@ -32,11 +32,18 @@ struct ChildOptions {
 
 class CliProcess {
 public:
+    static std::string CliPath() {
+        std::string path = DRENNOW_BINARY_DIR;
+        path += "/cli/drennow-cli";
+        return path;
+    }
+    static bool Built() { return ::access(CliPath().c_str(), X_OK) == 0; }
+
     CliProcess(const std::vector<std::string>& args, const ChildOptions& options)
         : traced_(options.traced) {
         int pipeFds[2];
         if (::pipe2(pipeFds, O_CLOEXEC) != 0) return;
-        std::vector<std::string> argv{std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli"};
+        std::vector<std::string> argv{CliPath()};
         argv.insert(argv.end(), args.begin(), args.end());
         pid_ = ::fork();
         if (pid_ != 0) {

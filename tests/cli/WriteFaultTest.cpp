@@ -46,7 +46,7 @@ int CountBlocks(const std::string& backup) {
 class WriteFaultTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::exists(std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli"))
+        if (!CliProcess::Built())
             GTEST_SKIP() << "drennow-cli is not built";
         for (Hive hive : {Hive::System, Hive::User}) {
             prefix.SetString(hive, kRun, "Dead", "c:\\gone\\dead.exe");

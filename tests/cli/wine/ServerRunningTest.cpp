@@ -31,7 +31,7 @@ class ServerRunningTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!fixtures::WineAvailable()) GTEST_SKIP() << "Wine is not installed";
-        if (!fs::exists(std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli"))
+        if (!CliProcess::Built())
             GTEST_SKIP() << "drennow-cli is not built";
         base = fs::temp_directory_path() /
                ("drennow-server-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
