@@ -20,7 +20,7 @@ using registry::Value;
 
 namespace {
 
-constexpr int kMaxDepth = 512;
+constexpr int kMaxDepth = static_cast<int>(registry::kMaxKeyDepth);
 constexpr const char* kDefaultSid = "S-1-5-21-0-0-0-1000";
 
 enum HiveIndex { kSystem = 0, kUser = 1, kUserDefault = 2 };
