@@ -105,9 +105,12 @@ void CRegistryFixer::Walk() {
                     break;
                 }
                 platform::DWORD length = kSubkeyBuffer;
-                if (services_.RegEnumKeyExA(key.get(), index, subkey.data(), &length) !=
-                    platform::ERROR_SUCCESS)
-                    break;
+                const platform::LONG status =
+                    services_.RegEnumKeyExA(key.get(), index, subkey.data(), &length);
+                // A name too long for the buffer (Wine's server makes no key of it) is passed
+                // over; the keys after it are still walked.
+                if (status == platform::ERROR_MORE_DATA) continue;
+                if (status != platform::ERROR_SUCCESS) break;
                 workList_->push_back(current + "\\" +
                                      std::string(subkey.data(), strnlen(subkey.data(), length)));
             }
