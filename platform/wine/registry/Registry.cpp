@@ -309,6 +309,13 @@ LONG Registry::RegCloseKey(HKEY key) {
     return impl_->handles.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
+std::uint64_t Registry::RegKeyIdentity(HKEY key) {
+    Place place;
+    if (impl_->Root(key, place) != ERROR_SUCCESS || !place.key) return 0;
+    // Keys are never removed while the registry is loaded, so a key's address names it.
+    return reinterpret_cast<std::uintptr_t>(place.key);
+}
+
 LONG Registry::RegQueryInfoKeyA(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLen, DWORD* values,
                                 DWORD* maxValueNameLen, DWORD* maxValueLen) {
     Place place;
