@@ -1,5 +1,6 @@
 // The breadth-first walk over the registry keys of the work list.
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "engine/CRegistryFixer.h"
@@ -29,17 +30,38 @@ private:
     platform::HKEY key_;
 };
 
+// The keys a queued path passes through, by identity, from its parent up. Links are followed,
+// so a path can lead back to a key it is inside; going round such a loop would repeat the
+// walk of everything below that key at every level. Only the keys of a path's own chain count:
+// a key reached again through a link elsewhere (Wine links Wow6432Node\Classes to
+// Classes\Wow6432Node) is walked again, as Windows would.
+struct Chain {
+    std::uint64_t key = 0;
+    std::shared_ptr<const Chain> up;
+    static bool Contains(const Chain* chain, std::uint64_t key) {
+        for (; chain; chain = chain->up.get())
+            if (chain->key == key) return true;
+        return false;
+    }
+};
+
 // The head of the work list advances by index; the visited paths are dropped in batches (once
 // they are half the list) and when the walk ends, so that removing the head costs next to
 // nothing per key and a walk of the whole registry does not hold every path it visited.
+// `chains` runs beside the list: the chain of each path queued by this walk (the paths the
+// walk starts from have none).
 class QueueHead {
 public:
-    explicit QueueHead(TextList& list) : list_(list) {}
+    using Chains = std::vector<std::shared_ptr<const Chain>>;
+    QueueHead(TextList& list, Chains& chains) : list_(list), chains_(chains) {
+        chains_.assign(list_.size(), nullptr);
+    }
     ~QueueHead() { Drop(); }
     QueueHead(const QueueHead&) = delete;
     QueueHead& operator=(const QueueHead&) = delete;
     bool Empty() const { return head_ >= list_.size(); }
     const std::string& Front() const { return list_[head_]; }
+    const std::shared_ptr<const Chain>& FrontChain() const { return chains_[head_]; }
     void Pop() {
         ++head_;
         if (head_ >= 4096 && 2 * head_ >= list_.size()) Drop();
@@ -48,10 +70,12 @@ public:
 private:
     void Drop() {
         list_.erase(list_.begin(), list_.begin() + static_cast<std::ptrdiff_t>(head_));
+        chains_.erase(chains_.begin(), chains_.begin() + static_cast<std::ptrdiff_t>(head_));
         head_ = 0;
     }
 
     TextList& list_;
+    Chains& chains_;
     std::size_t head_ = 0;
 };
 
@@ -77,7 +101,8 @@ void CRegistryFixer::Walk() {
 
     bool cancelled = false;
     {
-        QueueHead queue(*workList_);
+        QueueHead::Chains chains;
+        QueueHead queue(*workList_, chains);
         while (!queue.Empty() && !cancelled) {
             const std::string current = queue.Front();
             const std::string fullPath = prefix + current;
@@ -88,6 +113,14 @@ void CRegistryFixer::Walk() {
                 continue;
             }
             OpenKey key(services_, handle);
+            const std::uint64_t identity = services_.RegKeyIdentity(key.get());
+            if (identity != 0 && Chain::Contains(queue.FrontChain().get(), identity)) {
+                queue.Pop();  // a link back to a key this path is inside
+                continue;
+            }
+            const auto chain = identity != 0
+                                   ? std::make_shared<const Chain>(Chain{identity, queue.FrontChain()})
+                                   : queue.FrontChain();
             if (currentKeyLabel_) currentKeyLabel_->SetText(current);
 
             platform::DWORD valueCount = 0;
@@ -105,11 +138,15 @@ void CRegistryFixer::Walk() {
                     break;
                 }
                 platform::DWORD length = kSubkeyBuffer;
-                if (services_.RegEnumKeyExA(key.get(), index, subkey.data(), &length) !=
-                    platform::ERROR_SUCCESS)
-                    break;
+                const platform::LONG status =
+                    services_.RegEnumKeyExA(key.get(), index, subkey.data(), &length);
+                // A name too long for the buffer (Wine's server makes no key of it) is passed
+                // over; the keys after it are still walked.
+                if (status == platform::ERROR_MORE_DATA) continue;
+                if (status != platform::ERROR_SUCCESS) break;
                 workList_->push_back(current + "\\" +
                                      std::string(subkey.data(), strnlen(subkey.data(), length)));
+                chains.push_back(chain);
             }
             if (cancelled || Poll() == 3) {
                 cancelled = true;

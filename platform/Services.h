@@ -98,6 +98,10 @@ public:
                                 const BYTE* data, DWORD dataLength) = 0;
     virtual LONG RegDeleteValueA(HKEY key, const char* valueName) = 0;
     virtual LONG RegCloseKey(HKEY key) = 0;
+    // Identity of the key an open handle reaches once links are followed (the key object
+    // whose name NtQueryKey's KeyNameInformation gives); zero when unknown. A walk that
+    // follows links learns from it when a link leads back to a key it is inside.
+    virtual std::uint64_t RegKeyIdentity(HKEY key) = 0;
 
     // Writes every changed hive to disk. Until then changes live in memory only.
     virtual Status Commit() = 0;

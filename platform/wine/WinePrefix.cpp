@@ -46,6 +46,7 @@ public:
         return registry_->RegDeleteValueA(key, valueName);
     }
     LONG RegCloseKey(HKEY key) override { return registry_->RegCloseKey(key); }
+    std::uint64_t RegKeyIdentity(HKEY key) override { return registry_->RegKeyIdentity(key); }
     Status Commit() override {
         if (!refusal_.ok()) return refusal_;
         return registry_->Commit();

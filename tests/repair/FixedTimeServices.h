@@ -49,6 +49,7 @@ public:
     }
     LONG RegDeleteValueA(HKEY k, const char* n) override { return real_->RegDeleteValueA(k, n); }
     LONG RegCloseKey(HKEY k) override { return real_->RegCloseKey(k); }
+    std::uint64_t RegKeyIdentity(HKEY k) override { return real_->RegKeyIdentity(k); }
     platform::Status Commit() override { return real_->Commit(); }
     platform::Status DiscardChanges() override { return real_->DiscardChanges(); }
     bool HasUncommittedChanges() const override { return real_->HasUncommittedChanges(); }

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -12,17 +13,23 @@
 namespace platform::wine {
 namespace {
 
-// No real shortcut comes near this; a larger file is not read at all.
-constexpr off_t kMaxShortcutSize = 16 * 1024 * 1024;
+// Only the start of a shortcut file is read. Wine reads a shortcut one structure after
+// another and stops at the terminal block, so what follows it never counts. The structures
+// Wine reads are small: the 76-byte header, an ID list of at most 64 KiB (its size is 16 bits),
+// five strings of at most 65535 UTF-16 units (128 KiB each), and a LinkInfo and extra blocks
+// that the shell writes at a few hundred bytes each. 1 MiB holds all of that with room to
+// spare, and keeps a scan's memory small whatever size a file claims to be.
+constexpr off_t kShortcutReadLimit = 1 << 20;
 
-// `path` relative to the open folder `dirFd` (AT_FDCWD for a whole host path).
-bool ReadWhole(int dirFd, const char* path, std::vector<std::uint8_t>& bytes) {
+// The first kShortcutReadLimit bytes of `path`, relative to the open folder `dirFd`
+// (AT_FDCWD for a whole host path).
+bool ReadStart(int dirFd, const char* path, std::vector<std::uint8_t>& bytes) {
     const int fd = ::openat(dirFd, path, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxShortcutSize;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     if (ok) {
-        bytes.resize(static_cast<std::size_t>(st.st_size));
+        bytes.resize(static_cast<std::size_t>(std::min<off_t>(st.st_size, kShortcutReadLimit)));
         std::size_t done = 0;
         while (ok && done < bytes.size()) {
             const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
@@ -46,8 +53,8 @@ std::string FileSystem::GetShortcutTarget(const char* path) {
     // A walk reads a folder's shortcuts right after searching it: relative to that folder.
     std::string_view name;
     const int folderFd = impl_->lastSearched.FolderOf(resolved.host, name);
-    const bool read = folderFd >= 0 ? ReadWhole(folderFd, std::string(name).c_str(), bytes)
-                                    : ReadWhole(AT_FDCWD, resolved.host.c_str(), bytes);
+    const bool read = folderFd >= 0 ? ReadStart(folderFd, std::string(name).c_str(), bytes)
+                                    : ReadStart(AT_FDCWD, resolved.host.c_str(), bytes);
     if (!read) return {};
 
     const shelllink::ShellLinkData link = shelllink::ParseShellLink(bytes.data(), bytes.size());

@@ -80,6 +80,11 @@ struct Hive {
     FileStamp stamp;
 };
 
+// Windows' limit on the levels of a key path. A hive is read only that deep: a key line deeper
+// than this is a problem of the file, so that no walk over the tree (freeing it, writing it)
+// goes deeper than this either.
+inline constexpr std::size_t kMaxKeyDepth = 512;
+
 // Current time as a FILETIME.
 std::uint64_t FileTimeNow();
 

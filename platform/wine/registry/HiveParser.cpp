@@ -182,6 +182,10 @@ private:
         template <class Char>
         void Step(std::basic_string_view<Char> part) {
             if (part.empty()) return;
+            if (level_ >= kMaxKeyDepth) {
+                tooDeep_ = true;
+                return;
+            }
             if (same_ && level_ < chain_.size() && Equal(chain_[level_].first, part)) {
                 key_ = chain_[level_].second;
             } else {
@@ -199,6 +203,7 @@ private:
             chain_.resize(level_);
             return key_;
         }
+        bool TooDeep() const { return tooDeep_; }
 
     private:
         template <class Char>
@@ -212,6 +217,7 @@ private:
         std::vector<std::pair<std::u16string, Key*>>& chain_;
         std::size_t level_ = 0;
         bool same_ = true;  // so far the path repeats the previous key line's components
+        bool tooDeep_ = false;
     };
 
     bool KeyLine(std::string_view body, std::size_t start) {
@@ -244,6 +250,13 @@ private:
             }
         }
         Key* key = walk.Finish();
+        if (walk.TooDeep()) {
+            // The levels above stay, as they are implied by the line; the key and its values
+            // are not read, and the hive is never written, so nothing of them is lost.
+            Problem(fmt::format("key path deeper than {} levels", kMaxKeyDepth));
+            current_ = nullptr;
+            return true;
+        }
         const std::size_t p = SkipSpace(body, after);
         if (p < body.size() && key->filetime == 0) {
             std::size_t q = p;

@@ -20,7 +20,10 @@ using registry::Value;
 
 namespace {
 
-constexpr int kMaxDepth = 512;
+constexpr int kMaxDepth = static_cast<int>(registry::kMaxKeyDepth);
+// Wine's server follows a link met inside a link's target at most this many times deep; a
+// chain of more links fails to open, as it does there.
+constexpr int kMaxLinkNesting = 16;
 constexpr const char* kDefaultSid = "S-1-5-21-0-0-0-1000";
 
 enum HiveIndex { kSystem = 0, kUser = 1, kUserDefault = 2 };
@@ -115,8 +118,10 @@ struct Registry::Impl {
         }
     }
 
-    // The place a link key points to: an absolute path below \Registry.
-    LONG FollowLink(const Key& link, bool create, int& depth, Place& out) {
+    // The place a link key points to: an absolute path below \Registry. `nesting` counts the
+    // links whose targets led here.
+    LONG FollowLink(const Key& link, bool create, int& depth, int nesting, Place& out) {
+        if (nesting >= kMaxLinkNesting) return ERROR_FILE_NOT_FOUND;
         const Value* target = nullptr;
         for (const Value& v : link.values)
             if (EqualNoCase(v.name, u"SymbolicLinkValue") && v.type == REG_LINK) target = &v;
@@ -138,11 +143,11 @@ struct Registry::Impl {
             return ERROR_FILE_NOT_FOUND;
         }
         parts.erase(parts.begin(), parts.begin() + static_cast<std::ptrdiff_t>(skip));
-        return WalkParts(start, parts, create, depth, out);
+        return WalkParts(start, parts, create, depth, out, nesting + 1);
     }
 
     LONG WalkParts(Place place, const std::vector<std::u16string>& parts, bool create,
-                   int& depth, Place& out) {
+                   int& depth, Place& out, int nesting = 0) {
         for (const std::u16string& part : parts) {
             if (++depth > kMaxDepth) return ERROR_FILE_NOT_FOUND;
             if (place.users) {
@@ -163,7 +168,8 @@ struct Registry::Impl {
             place.key = child;
             if (child->isLink) {
                 Place target;
-                if (LONG rc = FollowLink(*child, create, depth, target); rc != ERROR_SUCCESS)
+                if (LONG rc = FollowLink(*child, create, depth, nesting, target);
+                    rc != ERROR_SUCCESS)
                     return rc;
                 place = target;
             }
@@ -301,6 +307,13 @@ LONG Registry::RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) {
 LONG Registry::RegCloseKey(HKEY key) {
     if (key >= HKEY_CLASSES_ROOT && key <= HKEY_DYN_DATA) return ERROR_SUCCESS;
     return impl_->handles.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+std::uint64_t Registry::RegKeyIdentity(HKEY key) {
+    Place place;
+    if (impl_->Root(key, place) != ERROR_SUCCESS || !place.key) return 0;
+    // Keys are never removed while the registry is loaded, so a key's address names it.
+    return reinterpret_cast<std::uintptr_t>(place.key);
 }
 
 LONG Registry::RegQueryInfoKeyA(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLen, DWORD* values,

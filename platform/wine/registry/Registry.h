@@ -31,6 +31,7 @@ public:
                         const BYTE* data, DWORD dataLength);
     LONG RegDeleteValueA(HKEY key, const char* valueName);
     LONG RegCloseKey(HKEY key);
+    std::uint64_t RegKeyIdentity(HKEY key);
 
     Status Commit();
     // Hands out handles after those of `earlier`, so that a registry read again never gives
