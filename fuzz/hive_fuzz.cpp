@@ -1,0 +1,106 @@
+// Any bytes as a hive file. Besides surviving them, the reader and writer must agree:
+//  - read in two halves (meeting at a place taken from the input), the file gives exactly
+//    what one pass gives: success, error, problem, header, tree, written text;
+//  - a clean file written back reads again to the same content, and writing that again
+//    gives the same text (times aside: an unchanged block is written as it was read, and
+//    its key's time is never used);
+//  - with every key written anew in Wine's layout, the text reads back to the same content
+//    and times (keys the writer leaves out, those with only subkeys, keep no time of their
+//    own).
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "fuzz/HiveDump.h"
+#include "platform/wine/registry/HiveModel.h"
+
+namespace {
+
+using fuzzing::DumpDetail;
+using fuzzing::DumpTree;
+using platform::wine::registry::Hive;
+using platform::wine::registry::Key;
+using platform::wine::registry::ParseHiveSplit;
+using platform::wine::registry::SerializeHive;
+
+struct Reading {
+    Hive hive;
+    bool ok = false;
+    std::string error;
+};
+
+void Read(Reading& r, std::string text, std::size_t splitFrom) {
+    r.hive.path = "system.reg";
+    r.hive.text = std::move(text);
+    r.ok = ParseHiveSplit(r.hive, r.error, splitFrom);
+}
+
+[[noreturn]] void Violated(const char* what, const std::string& a, const std::string& b) {
+    std::fprintf(stderr, "%s\n--- first ---\n%s\n--- second ---\n%s\n", what, a.c_str(),
+                 b.c_str());
+    std::abort();
+}
+
+void ExpectSame(const char* what, const std::string& a, const std::string& b) {
+    if (a != b) Violated(what, a, b);
+}
+
+// Keys the writer leaves out take their time from the first key below them when read back.
+void ForgetTimesOfUnwrittenKeys(Key& key) {
+    if (key.values.empty() && !key.children.empty() && !key.hasClass && !key.isLink)
+        key.filetime = 0;
+    for (auto& child : key.children) ForgetTimesOfUnwrittenKeys(*child);
+}
+
+void CheckSplit(const std::string& text, const Reading& whole) {
+    // A meeting point taken from the input itself, so the fuzzer can steer it.
+    const std::size_t from = std::hash<std::string_view>{}(text) % (text.size() + 1);
+    Reading split;
+    Read(split, text, from);
+    ExpectSame("split: success", std::to_string(whole.ok), std::to_string(split.ok));
+    ExpectSame("split: error", whole.error, split.error);
+    ExpectSame("split: problem", whole.hive.problem, split.hive.problem);
+    ExpectSame("split: header", std::string(whole.hive.header), std::string(split.hive.header));
+    if (!whole.ok) return;
+    ExpectSame("split: tree", DumpTree(*whole.hive.root, DumpDetail::Loaded),
+               DumpTree(*split.hive.root, DumpDetail::Loaded));
+    if (whole.hive.problem.empty())
+        ExpectSame("split: written", SerializeHive(whole.hive), SerializeHive(split.hive));
+}
+
+void CheckWrittenAsRead(Reading& whole) {
+    const std::string content = DumpTree(*whole.hive.root, DumpDetail::Content);
+    const std::string written = SerializeHive(whole.hive);
+    Reading again;
+    Read(again, written, std::string::npos);
+    if (!again.ok || !again.hive.problem.empty())
+        Violated("written text does not read", written, again.error + again.hive.problem);
+    ExpectSame("written: content", content, DumpTree(*again.hive.root, DumpDetail::Content));
+    ExpectSame("written: written again", written, SerializeHive(again.hive));
+
+    fuzzing::MarkAllChanged(*whole.hive.root);
+    const std::string anew = SerializeHive(whole.hive);
+    Reading fresh;
+    Read(fresh, anew, std::string::npos);
+    if (!fresh.ok || !fresh.hive.problem.empty())
+        Violated("text written anew does not read", anew, fresh.error + fresh.hive.problem);
+    ForgetTimesOfUnwrittenKeys(*whole.hive.root);
+    ForgetTimesOfUnwrittenKeys(*fresh.hive.root);
+    ExpectSame("written anew: content", DumpTree(*whole.hive.root, DumpDetail::Times),
+               DumpTree(*fresh.hive.root, DumpDetail::Times));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    Reading whole;
+    Read(whole, text, std::string::npos);
+    CheckSplit(text, whole);
+    if (whole.ok && whole.hive.problem.empty()) CheckWrittenAsRead(whole);
+    return 0;
+}
