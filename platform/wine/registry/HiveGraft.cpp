@@ -8,6 +8,8 @@ bool CanGraft(Key& head, const Key& tail) {
     // in one pass a key without one takes it from the first key line below it, but only when
     // no key in between has one, which the tail read apart cannot tell.
     if (!tail.raw.empty() || head.filetime == 0) return false;
+    // Spelt otherwise, the tail's blocks below would be written anew in one pass.
+    if (head.name != tail.name) return false;
     for (const auto& child : tail.children) {
         Key* known = head.FindChild(child->name);
         if (known && !CanGraft(*known, *child)) return false;

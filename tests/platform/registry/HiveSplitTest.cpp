@@ -116,6 +116,11 @@ TEST(HiveSplit, KeysWrittenTwiceOrOutOfOrder) {
                            "\n[Z] 1700000003\n\"c\"=\"3\"\n"
                            "\n[A] 1700000004\n\"b\"=\"again\"\n\"d\"=\"4\"\n"
                            "\n[a\\\\Lower] 1700000005\n");
+    // A key spelt otherwise in the second half than where the first half met it.
+    ExpectSameAtEverySplit(std::string(kHeader) +
+                           "\n[s\\\\W] 1700000001\n\"v\"=\"1\"\n"
+                           "\n[S\\\\X] 1700000002\n\"x\"=\"2\"\n"
+                           "\n[S\\\\Y] 1700000003\n");
 }
 
 // Damaged lines in either half are reported with their line numbers in the file, and a
