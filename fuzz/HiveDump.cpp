@@ -36,7 +36,31 @@ void Dump(const Key& key, DumpDetail detail, std::string& out, int depth) {
     }
 }
 
+bool SameValue(const platform::wine::registry::Value& a, const platform::wine::registry::Value& b) {
+    using platform::wine::registry::DataBytes;
+    if (a.name != b.name || a.type != b.type) return false;
+    // Text kept escaped is compared as the bytes it stands for.
+    if (a.inText == b.inText && a.stored == b.stored) return true;
+    return DataBytes(a) == DataBytes(b);
+}
+
 }  // namespace
+
+bool SameTree(const Key& a, const Key& b, DumpDetail detail) {
+    if (a.name != b.name || a.hasClass != b.hasClass || a.className != b.className ||
+        a.isLink != b.isLink || a.values.size() != b.values.size() ||
+        a.children.size() != b.children.size())
+        return false;
+    if (detail != DumpDetail::Content && a.filetime != b.filetime) return false;
+    if (detail == DumpDetail::Loaded && (a.dirty != b.dirty || a.raw != b.raw)) return false;
+    for (std::size_t i = 0; i < a.values.size(); ++i)
+        if (!SameValue(a.values[i], b.values[i])) return false;
+    for (std::size_t i = 0; i < a.children.size(); ++i) {
+        if (a.children[i]->parent != &a || b.children[i]->parent != &b) return false;
+        if (!SameTree(*a.children[i], *b.children[i], detail)) return false;
+    }
+    return true;
+}
 
 std::string DumpTree(const Key& root, DumpDetail detail) {
     std::string out;

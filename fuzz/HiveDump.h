@@ -16,6 +16,10 @@ enum class DumpDetail {
 // does not lead back to its parent is marked, so a wrongly grafted key shows.
 std::string DumpTree(const platform::wine::registry::Key& root, DumpDetail detail);
 
+// Whether two trees hold the same at this detail; cheaper than comparing their dumps.
+bool SameTree(const platform::wine::registry::Key& a, const platform::wine::registry::Key& b,
+              DumpDetail detail);
+
 // Marks every key to be written anew (as after a change), so the writer writes it all.
 void MarkAllChanged(platform::wine::registry::Key& root);
 
