@@ -1,34 +1,120 @@
-// Every line of a damaged backup file goes through the readers a restore uses: the value-line
-// split, the name text, the key line and the data decoding. None may crash or read out of
-// bounds, and what they accept must be consistent.
+// Any bytes as the backup file of a small real prefix, read as Clean Restore reads it: the
+// catalogue, the entries of every listed block, and each entry restored (in memory; nothing
+// is committed). None may crash or read out of bounds, and what they accept must hold up:
+//  - a value line splits without losing or adding a character, and its name text reads;
+//  - every entry is counted once, as restored or as failed;
+//  - a restored value reads back from the registry as the type and bytes it decoded to.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "engine/CRegistryFixer.h"
+#include "fuzz/FuzzPrefix.h"
+#include "repair/BackupCatalogue.h"
 #include "repair/EntryText.h"
 #include "repair/ValueDecoding.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
+namespace {
+
+[[noreturn]] void Violated(const char* what, std::string_view detail) {
+    std::fprintf(stderr, "%s: [%.*s]\n", what, static_cast<int>(detail.size()), detail.data());
+    std::abort();
+}
+
+// A front end that answers every box with OK and shows nothing.
+class QuietHost : public engine::Host {
+public:
+    void Pump() override {}
+    int MessageBox(const std::string&, const std::string&, unsigned) override {
+        return engine::IDOK;
+    }
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    void OnScanState(int) override {}
+    void Sleep(unsigned) override {}
+};
+
+void CheckLines(std::string_view text) {
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
         const std::string line = repair::Trim(text.substr(start, end - start));
-        repair::ParseKeyLine(line);
         if (const auto parts = repair::SplitValueLine(line)) {
-            // The split never loses or adds a character.
-            if (parts->nameText.size() + 1 + parts->dataText.size() != line.size()) std::abort();
+            if (parts->nameText.size() + 1 + parts->dataText.size() != line.size())
+                Violated("split changed the line's length", line);
             std::string_view rest;
-            if (!repair::ParseNameText(parts->nameText, &rest) || !rest.empty()) std::abort();
-            std::string error;
-            const auto value = repair::DecodeData(parts->dataText, &error);
-            if (!value && error.empty()) std::abort();
-            if (value && value->type == 4 && value->bytes.size() != 4) std::abort();
+            if (!repair::ParseNameText(parts->nameText, &rest) || !rest.empty())
+                Violated("split name text does not read", line);
         }
         start = end + 1;
+    }
+}
+
+// The value as RegQueryValueExA gives it back; false when it is not there.
+bool QueryBack(platform::Services& services, const repair::KeyPath& key,
+               const std::string& name, platform::DWORD& type,
+               std::vector<platform::BYTE>& bytes) {
+    platform::HKEY handle = 0;
+    if (services.RegOpenKeyExA(key.root, key.subKey.c_str(), 0, platform::KEY_READ, &handle) !=
+        platform::ERROR_SUCCESS)
+        return false;
+    platform::DWORD length = 0;
+    platform::LONG status = services.RegQueryValueExA(handle, name.c_str(), &type, nullptr, &length);
+    if (status == platform::ERROR_SUCCESS) {
+        bytes.assign(length, 0);
+        status = services.RegQueryValueExA(handle, name.c_str(), &type, bytes.data(), &length);
+        bytes.resize(length);
+    }
+    services.RegCloseKey(handle);
+    return status == platform::ERROR_SUCCESS;
+}
+
+void CheckRestore(platform::Services& services, engine::Host& host,
+                  const engine::TextList& entries) {
+    if (entries.size() % 4 != 0) Violated("entries not in fours", entries.back());
+    engine::CRegistryFixer fixer(services, host);
+    for (std::size_t i = 0; i < entries.size(); i += 4) {
+        const engine::TextList one(entries.begin() + static_cast<std::ptrdiff_t>(i),
+                                   entries.begin() + static_cast<std::ptrdiff_t>(i + 4));
+        const engine::RestoreOutcome outcome = fixer.RestoreEntries(one);
+        if (outcome.restored + outcome.failed != 1 ||
+            outcome.failures.size() != static_cast<std::size_t>(outcome.failed))
+            Violated("entry not counted once", one[0] + one[1] + one[2]);
+        if (outcome.restored == 0) continue;
+        // Restored: so its key line, name and data all read.
+        const auto key = repair::ParseKeyLine(one[0]);
+        const auto name = repair::ParseNameText(one[1]);
+        const auto value = repair::DecodeData(one[2], nullptr);
+        if (!key || !name || !value) Violated("restored an entry that does not read", one[0] + one[1] + one[2]);
+        platform::DWORD type = 0;
+        std::vector<platform::BYTE> bytes;
+        if (!QueryBack(services, *key, *name, type, bytes))
+            Violated("restored value is not there", one[0] + one[1] + one[2]);
+        if (type != value->type || bytes != value->bytes)
+            Violated("restored value reads back changed", one[0] + one[1] + one[2]);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const fuzzing::FuzzPrefix prefix;  // one prefix per process; each input reopens it
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    CheckLines(text);
+    fuzzing::FuzzPrefix::WriteFile(prefix.BackupFile(), text);
+    // A fresh backend per input, so no restored value outlives its input.
+    const auto services = prefix.Open();
+    QuietHost host;
+    repair::BackupCatalogue catalogue(*services, host);
+    catalogue.LoadCatalogue();
+    for (int row = 0; row < catalogue.ListedCount(); ++row) {
+        catalogue.LoadBackupEntries(row);
+        CheckRestore(*services, host, catalogue.Entries());
     }
     return 0;
 }

@@ -172,13 +172,19 @@ private:
         return std::string_view::npos;
     }
 
+    // One component of the previous key line's path, and the key it leads to.
+    struct Link {
+        std::u16string name;  // as the line spells it
+        Key* key = nullptr;
+        bool respelled = false;  // the key was known under another spelling
+    };
+
     // The key at the end of a path, given component by component: created where missing.
     // Files come sorted, so a key line mostly repeats the path of the one before it up to its
     // last component or two: those keys are known already.
     class PathWalk {
     public:
-        PathWalk(Key* root, std::vector<std::pair<std::u16string, Key*>>& chain)
-            : key_(root), chain_(chain) {}
+        PathWalk(Key* root, std::vector<Link>& chain) : key_(root), chain_(chain) {}
         template <class Char>
         void Step(std::basic_string_view<Char> part) {
             if (part.empty()) return;
@@ -186,17 +192,19 @@ private:
                 tooDeep_ = true;
                 return;
             }
-            if (same_ && level_ < chain_.size() && Equal(chain_[level_].first, part)) {
-                key_ = chain_[level_].second;
+            if (same_ && level_ < chain_.size() && Equal(chain_[level_].name, part)) {
+                key_ = chain_[level_].key;
             } else {
                 same_ = false;
                 if (level_ >= chain_.size()) chain_.emplace_back();
-                std::u16string& name = chain_[level_].first;
-                name.assign(part.begin(), part.end());
-                Key* child = key_->FindChild(name);
-                key_ = child ? child : &key_->AddChild(name);
-                chain_[level_].second = key_;
+                Link& link = chain_[level_];
+                link.name.assign(part.begin(), part.end());
+                Key* child = key_->FindChild(link.name);
+                link.respelled = child && child->name != link.name;
+                key_ = child ? child : &key_->AddChild(link.name);
+                link.key = key_;
             }
+            respelled_ = respelled_ || chain_[level_].respelled;
             ++level_;
         }
         Key* Finish() {
@@ -204,6 +212,8 @@ private:
             return key_;
         }
         bool TooDeep() const { return tooDeep_; }
+        // Whether the path spells a key it leads through otherwise than the key is named.
+        bool Respelled() const { return respelled_; }
 
     private:
         template <class Char>
@@ -214,10 +224,11 @@ private:
             return true;
         }
         Key* key_;
-        std::vector<std::pair<std::u16string, Key*>>& chain_;
+        std::vector<Link>& chain_;
         std::size_t level_ = 0;
         bool same_ = true;  // so far the path repeats the previous key line's components
         bool tooDeep_ = false;
+        bool respelled_ = false;
     };
 
     bool KeyLine(std::string_view body, std::size_t start) {
@@ -257,6 +268,9 @@ private:
             current_ = nullptr;
             return true;
         }
+        // A key keeps its first spelling (as in Wine), so a block that spells a key of its
+        // path otherwise is written anew: written as read, it would rename the key.
+        if (walk.Respelled()) key->dirty = true;
         const std::size_t p = SkipSpace(body, after);
         if (p < body.size() && key->filetime == 0) {
             std::size_t q = p;
@@ -470,7 +484,7 @@ private:
     std::size_t valuesInBlock_ = 0;
     std::vector<std::uint8_t> bytes_;   // the hex data being read
     // The components of the previous key line's path and the keys they lead to.
-    std::vector<std::pair<std::u16string, Key*>> chain_;
+    std::vector<Link> chain_;
 };
 
 // The first key line at or after `from` whose line before does not go on in it (a backslash

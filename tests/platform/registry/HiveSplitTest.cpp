@@ -116,6 +116,11 @@ TEST(HiveSplit, KeysWrittenTwiceOrOutOfOrder) {
                            "\n[Z] 1700000003\n\"c\"=\"3\"\n"
                            "\n[A] 1700000004\n\"b\"=\"again\"\n\"d\"=\"4\"\n"
                            "\n[a\\\\Lower] 1700000005\n");
+    // A key spelt otherwise in the second half than where the first half met it.
+    ExpectSameAtEverySplit(std::string(kHeader) +
+                           "\n[s\\\\W] 1700000001\n\"v\"=\"1\"\n"
+                           "\n[S\\\\X] 1700000002\n\"x\"=\"2\"\n"
+                           "\n[S\\\\Y] 1700000003\n");
 }
 
 // Damaged lines in either half are reported with their line numbers in the file, and a
@@ -128,6 +133,39 @@ TEST(HiveSplit, ProblemsAndContinuationsAcrossTheMeetingPoint) {
                            "\n[K4] 1700000004\nnonsense here\n"
                            "\n[K5 1700000005\n\"bad\"=wrong:1\n"
                            "\n[K6] 1700000006\n\"w\"=\"6\"\n");
+}
+
+// A key line naming no key ("[]") holds the hive root's own values; in the second half it
+// is a block for a key the first half has too, so the halves cannot simply be joined.
+TEST(HiveSplit, BlockOfTheRootItselfInTheSecondHalf) {
+    ExpectSameAtEverySplit(std::string(kHeader) +
+                           "\n[A] 1700000001\n\"a\"=\"1\"\n"
+                           "\n[] 1700000002\n\"atRoot\"=\"r\"\n"
+                           "\n[B] 1700000003\n\"b\"=\"2\"\n"
+                           "\n[C] 1700000004\n");
+    // And after a damaged key line, as the fuzzer first found it.
+    const std::string damaged = "WINE REGISTRY Version 2\n [\n[]";
+    const Read whole = Parse(damaged, std::string::npos);
+    const Read split = Parse(damaged, damaged.size() - 2);
+    EXPECT_EQ(split.problem, whole.problem);
+    EXPECT_EQ(split.tree, whole.tree);
+}
+
+// A time flows up from a key line only through keys that have none yet. Here a key with
+// a time stands between the second half's key and a key without one above it (written anew,
+// as it has two blocks), which must keep having none.
+TEST(HiveSplit, TimeStopsAtTheFirstKeyAboveThatHasOne) {
+    ExpectSameAtEverySplit(std::string(kHeader) +
+                           "\n[A]x\n\"v\"=\"1\"\n"
+                           "\n[A]x\n\"w\"=\"2\"\n"
+                           "\n[A\\\\B]x\n#time=e\n"
+                           "\n[A\\\\B\\\\C] 1700000005\n"
+                           "\n[A\\\\B\\\\D] 1700000006\n");
+    // The root, with no block and no time, as the fuzzer first found it.
+    const std::string rootless = "WINE REGISTRY Version 2\n[Software]\x7f" "1\n#time=e,\n[Software\\\\r]0";
+    const Read whole = Parse(rootless, std::string::npos);
+    const Read split = Parse(rootless, rootless.size() - 4);
+    EXPECT_EQ(split.tree, whole.tree);
 }
 
 // Nothing but a header, or a header whose first key stands in the second half.

@@ -112,6 +112,32 @@ TEST(HiveText, DuplicateValuesAndKeysMergeAsWineMergesThem) {
     EXPECT_EQ(hive.root->children.size(), 1u);
 }
 
+// A key keeps the spelling it was first read with, also after a save: a block whose path
+// spells it otherwise (an unsorted file) must not be written back as it was read, or the
+// written file would give the key the block's spelling.
+TEST(HiveText, KeysKeepTheirFirstSpellingWhenWrittenBack) {
+    const std::string text = std::string(kHeader) + "\n[s\\\\W] 1\n\"v\"=\"1\"\n"
+                                                    "\n[S] 2\n\"x\"=\"2\"\n"
+                                                    "\n[a\\\\Z] 3\n\n[A\\\\B] 4\n";
+    const auto names = [](const Key& root) {
+        std::u16string out;
+        for (const auto& child : root.children) {
+            out += child->name + u"(";
+            for (const auto& grandchild : child->children) out += grandchild->name + u" ";
+            out += u") ";
+        }
+        return out;
+    };
+    Hive hive = Parse(text);
+    EXPECT_EQ(names(*hive.root), u"a(B Z ) s(W ) ");
+    Hive again = Parse(SerializeHive(hive));
+    EXPECT_EQ(names(*again.root), u"a(B Z ) s(W ) ");
+    const Key* s = again.root->FindChild(u"s");
+    ASSERT_NE(s, nullptr);
+    ASSERT_EQ(s->values.size(), 1u);
+    EXPECT_EQ(DataBytes(s->values[0])[0], '2');
+}
+
 TEST(HiveText, OrderFoldsToLowerCaseSoPunctuationSortsBeforeLetters) {
     const std::string text = std::string(kHeader) + "\n[b] 1\n\n[a] 1\n\n[_u] 1\n\n[\\[x] 1\n"
                                                     "\n[`q] 1\n\n[C] 1\n\n[^z] 1\n\n[\\]y] 1\n"
