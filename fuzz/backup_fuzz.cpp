@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,12 +104,18 @@ void CheckRestore(platform::Services& services, engine::Host& host,
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const fuzzing::FuzzPrefix prefix;  // one prefix per process; each input reopens it
+    static const fuzzing::FuzzPrefix prefix;  // one prefix and backend per process
+    static const std::unique_ptr<platform::Services> services = prefix.Open();
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     CheckLines(text);
     fuzzing::FuzzPrefix::WriteFile(prefix.BackupFile(), text);
-    // A fresh backend per input, so no restored value outlives its input.
-    const auto services = prefix.Open();
+    // Nothing restored outlives its input: the registry is read again from the files.
+    struct Discard {
+        platform::Services& services;
+        ~Discard() {
+            if (!services.DiscardChanges().ok()) std::abort();
+        }
+    } discard{*services};
     QuietHost host;
     repair::BackupCatalogue catalogue(*services, host);
     catalogue.LoadCatalogue();
