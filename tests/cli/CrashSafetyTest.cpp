@@ -3,17 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/wine/WinePrefix.h"
 #include "tests/cli/CliProcess.h"
+#include "tests/repair/RepairTestSupport.h"
 #include "tests/fixtures/TestPrefix.h"
 
 namespace {
@@ -25,17 +24,6 @@ using fixtures::Hive;
 
 constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kBackup = "C:\\Program Files\\Norlix Drennow\\backup\\backup.txt";
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteAll(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
 
 // A file's content with what differs between two runs that write the same thing masked:
 // the keys' modification times and the backup header's date and time.
@@ -64,11 +52,12 @@ class Snapshot {
 public:
     explicit Snapshot(const std::vector<std::string>& paths) {
         for (const std::string& path : paths)
-            files_[path] = fs::exists(path) ? std::optional(ReadAll(path)) : std::nullopt;
+            files_[path] =
+                fs::exists(path) ? std::optional(repairtest::ReadBytes(path)) : std::nullopt;
     }
     void Restore() const {
         for (const auto& [path, text] : files_) {
-            if (text) WriteAll(path, *text);
+            if (text) repairtest::WriteBytes(path, *text);
             else fs::remove(path);
         }
     }
@@ -122,7 +111,7 @@ protected:
                 if (old || done) return ::testing::AssertionFailure() << path << " is missing";
                 continue;
             }
-            const std::string now = ReadAll(path);
+            const std::string now = repairtest::ReadBytes(path);
             if (old && now == *old) continue;
             if (done && Masked(now) == Masked(*done)) continue;
             return ::testing::AssertionFailure() << path << " is neither old nor new:\n" << now;

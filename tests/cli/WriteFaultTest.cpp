@@ -8,13 +8,12 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "tests/cli/CliProcess.h"
+#include "tests/repair/RepairTestSupport.h"
 #include "tests/fixtures/TestPrefix.h"
 
 namespace {
@@ -27,13 +26,6 @@ using fixtures::Hive;
 constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kBackupFolder = "C:\\Program Files\\Norlix Drennow\\backup";
 constexpr const char* kBackup = "C:\\Program Files\\Norlix Drennow\\backup\\backup.txt";
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 int CountBlocks(const std::string& backup) {
     int blocks = 0;
@@ -61,9 +53,9 @@ protected:
         args.insert(args.begin(), {"--prefix", prefix.Dir()});
         return args;
     }
-    std::string System() { return ReadAll(prefix.HivePath(Hive::System)); }
-    std::string User() { return ReadAll(prefix.HivePath(Hive::User)); }
-    std::string Backup() { return ReadAll(prefix.HostPath(kBackup)); }
+    std::string System() { return repairtest::ReadBytes(prefix.HivePath(Hive::System)); }
+    std::string User() { return repairtest::ReadBytes(prefix.HivePath(Hive::User)); }
+    std::string Backup() { return repairtest::ReadBytes(prefix.HostPath(kBackup)); }
     bool TempsLeft() {
         for (const fs::path& dir : {fs::path(prefix.Dir()), fs::path(prefix.HostPath(kBackupFolder))})
             for (const auto& entry : fs::directory_iterator(dir))

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/cli/CliProcess.h"
+#include "tests/repair/RepairTestSupport.h"
 #include "tests/fixtures/WineTemplate.h"
 
 namespace {
@@ -19,13 +19,6 @@ using clitest::ChildOptions;
 using clitest::CliProcess;
 
 constexpr const char* kRefusal = "A wineserver is running for the prefix";
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class ServerRunningTest : public ::testing::Test {
 protected:
@@ -61,8 +54,10 @@ protected:
         return CliProcess(args, ChildOptions{});
     }
     std::string Hives() {
-        return ReadAll(fs::path(prefix) / "system.reg") + ReadAll(fs::path(prefix) / "user.reg") +
-               ReadAll(fs::path(prefix) / "userdef.reg");
+        std::string all;
+        for (const char* hive : {"/system.reg", "/user.reg", "/userdef.reg"})
+            all += repairtest::ReadBytes(prefix + hive);
+        return all;
     }
 
     fs::path base;
