@@ -16,7 +16,11 @@ namespace {
 // The folder name Debian's Wine keeps in <prefix>/wineserver; empty when there is none or
 // it is not a plain name.
 std::string PrivateFolderName(const std::string& prefixDir) {
-    std::ifstream in(prefixDir + "/wineserver");
+    // Only a small regular file: a pipe of that name would block the read for good.
+    const std::string path = prefixDir + "/wineserver";
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > 4096) return {};
+    std::ifstream in(path);
     std::string name;
     std::getline(in, name);
     if (name.empty() || name.size() > 255 || name.find('/') != std::string::npos ||
