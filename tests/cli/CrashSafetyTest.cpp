@@ -23,7 +23,7 @@ using clitest::CliProcess;
 using fixtures::Hive;
 
 constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr const char* kBackup = "C:\\Program Files\\Norlix Drennow\\backup\\backup.txt";
+constexpr const char* kBackup = repairtest::kBackupWindowsPath;
 
 // A file's content with what differs between two runs that write the same thing masked:
 // the keys' modification times and the backup header's date and time.

@@ -25,7 +25,7 @@ using fixtures::Hive;
 
 constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kBackupFolder = "C:\\Program Files\\Norlix Drennow\\backup";
-constexpr const char* kBackup = "C:\\Program Files\\Norlix Drennow\\backup\\backup.txt";
+constexpr const char* kBackup = repairtest::kBackupWindowsPath;
 
 int CountBlocks(const std::string& backup) {
     int blocks = 0;
