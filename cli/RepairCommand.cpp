@@ -139,9 +139,7 @@ nlohmann::ordered_json RepairReportJson(const std::string& prefixDir,
     doc["entries"] = nlohmann::ordered_json::array();
     for (std::size_t i = 0; i + 3 < lists.repaired.size(); i += 4) {
         nlohmann::ordered_json entry;
-        entry["key"] = AnsiToUtf8(lists.repaired[i]);
-        entry["name"] = AnsiToUtf8(lists.repaired[i + 1]);
-        entry["value"] = AnsiToUtf8(lists.repaired[i + 2]);
+        PutRecordTexts(entry, lists.repaired, i, lists.repairedExact);
         doc["entries"].push_back(std::move(entry));
     }
     return doc;

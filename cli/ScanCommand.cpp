@@ -50,9 +50,7 @@ nlohmann::ordered_json ScanResultsJson(const std::string& prefixDir,
         entry["problems"] = nlohmann::ordered_json::array();
         for (std::size_t i = 0; i + 3 < section.found.size(); i += 4) {
             nlohmann::ordered_json problem;
-            problem["key"] = AnsiToUtf8(section.found[i]);
-            problem["name"] = AnsiToUtf8(section.found[i + 1]);
-            problem["value"] = AnsiToUtf8(section.found[i + 2]);
+            PutRecordTexts(problem, section.found, i, section.exact);
             problem["mark"] = AnsiToUtf8(section.found[i + 3]);
             entry["problems"].push_back(std::move(problem));
         }

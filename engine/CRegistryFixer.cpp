@@ -8,15 +8,14 @@ CRegistryFixer::CRegistryFixer(platform::Services& services, Host& host)
     : services_(services), host_(host), paths_(services) {}
 
 void CRegistryFixer::Prepare(platform::HKEY root, TextList& workList, int section,
-                             TextList& found, int& sectionCount, int& total,
+                             SectionResult& result, int& total,
                              ScanStateTarget* notify, const std::string& sectionName,
                              Label* currentKeyLabel, Label* sectionNameLabel,
                              Label* sectionCounterLabel, Label* foundCountLabel) {
     root_ = root;
     workList_ = &workList;
     section_ = section;
-    found_ = &found;
-    sectionCount_ = &sectionCount;
+    result_ = &result;
     total_ = &total;
     notify_ = notify;
     sectionName_ = sectionName.empty() ? std::string(SectionName(section)) : sectionName;
@@ -78,16 +77,17 @@ int CRegistryFixer::Poll() {
 }
 
 void CRegistryFixer::AddProblem(const std::string& keyText, const std::string& nameText,
-                                const std::string& valueText) {
-    if (!found_ || !total_ || !sectionCount_) return;
+                                const std::string& valueText, ExactValue exact) {
+    if (!result_ || !total_) return;
     ++*total_;
-    ++*sectionCount_;
-    found_->push_back(keyText);
-    found_->push_back(nameText);
-    found_->push_back(valueText);
-    found_->push_back(kMarkDelete);
+    ++result_->count;
+    result_->found.push_back(keyText);
+    result_->found.push_back(nameText);
+    result_->found.push_back(valueText);
+    result_->found.push_back(kMarkDelete);
+    result_->exact.push_back(std::move(exact));
     if (foundCountLabel_) foundCountLabel_->SetText(std::to_string(*total_) + " problem(s) found");
-    if (sectionCounterLabel_) sectionCounterLabel_->SetText(std::to_string(*sectionCount_));
+    if (sectionCounterLabel_) sectionCounterLabel_->SetText(std::to_string(result_->count));
 }
 
 }  // namespace engine

@@ -31,8 +31,8 @@ public:
     // Stores where the next walk looks and where it reports. An empty section name takes the
     // section's own name. Neither the run state nor the work list's contents change. Labels
     // and the notify target may be null (no label / the host is told directly).
-    void Prepare(platform::HKEY root, TextList& workList, int section, TextList& found,
-                 int& sectionCount, int& total, ScanStateTarget* notify,
+    void Prepare(platform::HKEY root, TextList& workList, int section, SectionResult& result,
+                 int& total, ScanStateTarget* notify,
                  const std::string& sectionName, Label* currentKeyLabel,
                  Label* sectionNameLabel, Label* sectionCounterLabel, Label* foundCountLabel);
     // Walks every key of the work list and below it, breadth first, under the root.
@@ -45,10 +45,10 @@ public:
     // Between two steps of a walk: 3 when the walk must stop, 1 to go on. Holds the walk
     // while it is paused.
     int Poll();
-    // Appends one problem record (key, name and value texts, mark "0") to the found list and
-    // updates the counts and labels.
+    // Appends one problem record (key, name and value texts, mark "0") and its exact value to
+    // the section's result and updates the counts and labels.
     void AddProblem(const std::string& keyText, const std::string& nameText,
-                    const std::string& valueText);
+                    const std::string& valueText, ExactValue exact = {});
 
     // The existence test of the checkers and the shortcut walk, remembering its answers while
     // the platform caches listings.
@@ -90,8 +90,7 @@ private:
     platform::HKEY root_ = 0;
     TextList* workList_ = nullptr;
     int section_ = 0;
-    int* sectionCount_ = nullptr;
-    TextList* found_ = nullptr;
+    SectionResult* result_ = nullptr;
     int* total_ = nullptr;
     ScanStateTarget* notify_ = nullptr;
     std::string sectionName_;

@@ -1,10 +1,12 @@
 // The breadth-first walk over the registry keys of the work list.
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 #include "engine/CRegistryFixer.h"
 #include "engine/ValueText.h"
+#include "platform/codepage/Codepage.h"
 
 namespace engine {
 namespace {
@@ -50,17 +52,19 @@ struct Chain {
 // nothing per key and a walk of the whole registry does not hold every path it visited.
 // `chains` runs beside the list: the chain of each path queued by this walk (the paths the
 // walk starts from have none).
+using KeyPaths = std::vector<std::u16string>;
+
 class QueueHead {
 public:
     using Chains = std::vector<std::shared_ptr<const Chain>>;
-    QueueHead(TextList& list, Chains& chains) : list_(list), chains_(chains) {
+    QueueHead(KeyPaths& list, Chains& chains) : list_(list), chains_(chains) {
         chains_.assign(list_.size(), nullptr);
     }
     ~QueueHead() { Drop(); }
     QueueHead(const QueueHead&) = delete;
     QueueHead& operator=(const QueueHead&) = delete;
     bool Empty() const { return head_ >= list_.size(); }
-    const std::string& Front() const { return list_[head_]; }
+    const std::u16string& Front() const { return list_[head_]; }
     const std::shared_ptr<const Chain>& FrontChain() const { return chains_[head_]; }
     void Pop() {
         ++head_;
@@ -74,10 +78,33 @@ private:
         head_ = 0;
     }
 
-    TextList& list_;
+    KeyPaths& list_;
     Chains& chains_;
     std::size_t head_ = 0;
 };
+
+// The value at `index` as stored, for the record of a problem the A enumeration found there.
+// False when it does not fit the buffers: a value that cannot be named exactly is not
+// reported, since repair would have to guess which value it is.
+bool ReadExact(platform::Services& services, platform::HKEY key, platform::DWORD index,
+               std::vector<platform::WCHAR>& name, std::vector<platform::BYTE>& data,
+               ExactValue& exact) {
+    platform::DWORD nameLength = static_cast<platform::DWORD>(name.size() - 1);
+    platform::DWORD dataLength = static_cast<platform::DWORD>(data.size());
+    if (services.RegEnumValueW(key, index, name.data(), &nameLength, &exact.type, data.data(),
+                               &dataLength) != platform::ERROR_SUCCESS)
+        return false;
+    exact.name.assign(name.data(), std::min<std::size_t>(nameLength, name.size() - 1));
+    exact.text.clear();
+    if (exact.type == platform::REG_SZ || exact.type == platform::REG_EXPAND_SZ) {
+        for (platform::DWORD i = 0; i + 1 < dataLength; i += 2) {
+            const auto unit = static_cast<platform::WCHAR>(data[i] | (data[i + 1] << 8));
+            if (unit == 0) break;
+            exact.text += unit;
+        }
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -92,22 +119,32 @@ void CRegistryFixer::Walk() {
         return;
     }
 
-    std::vector<char> subkey(kSubkeyBuffer + 1, '\0');
+    std::vector<platform::WCHAR> subkey(kSubkeyBuffer + 1, u'\0');
     std::vector<char> name(kNameBuffer + 1, '\0');
+    std::vector<platform::WCHAR> exactName(kNameBuffer + 1, u'\0');
+    std::vector<platform::BYTE> exactData(2 * kDataBuffer, 0);
     std::vector<platform::BYTE> data(kDataBuffer + kDataGuard, 0);
     // How much of the data buffer the previous value may have written: only that much is
     // cleared before the next value.
     platform::DWORD dirty = kDataBuffer;
 
+    // Keys are walked by their names as stored, so that two subkeys whose ANSI names are
+    // the same are each opened and read; the ANSI path is what the checkers and texts see.
+    KeyPaths paths;
+    paths.reserve(workList_->size());
+    for (const std::string& start : *workList_) paths.push_back(platform::codepage::AnsiToUtf16(start));
+    workList_->clear();
+
     bool cancelled = false;
     {
         QueueHead::Chains chains;
-        QueueHead queue(*workList_, chains);
+        QueueHead queue(paths, chains);
         while (!queue.Empty() && !cancelled) {
-            const std::string current = queue.Front();
-            const std::string fullPath = prefix + current;
+            const std::u16string current = queue.Front();
+            const std::string ansiCurrent = platform::codepage::Utf16ToAnsi(current);
+            const std::string fullPath = prefix + ansiCurrent;
             platform::HKEY handle = 0;
-            if (services_.RegOpenKeyExA(root_, current.c_str(), 0, platform::KEY_ALL_ACCESS,
+            if (services_.RegOpenKeyExW(root_, current.c_str(), 0, platform::KEY_ALL_ACCESS,
                                         &handle) != platform::ERROR_SUCCESS) {
                 queue.Pop();
                 continue;
@@ -121,7 +158,7 @@ void CRegistryFixer::Walk() {
             const auto chain = identity != 0
                                    ? std::make_shared<const Chain>(Chain{identity, queue.FrontChain()})
                                    : queue.FrontChain();
-            if (currentKeyLabel_) currentKeyLabel_->SetText(current);
+            if (currentKeyLabel_) currentKeyLabel_->SetText(ansiCurrent);
 
             platform::DWORD valueCount = 0;
             if (services_.RegQueryInfoKeyA(key.get(), nullptr, nullptr, &valueCount, nullptr,
@@ -139,13 +176,13 @@ void CRegistryFixer::Walk() {
                 }
                 platform::DWORD length = kSubkeyBuffer;
                 const platform::LONG status =
-                    services_.RegEnumKeyExA(key.get(), index, subkey.data(), &length);
+                    services_.RegEnumKeyExW(key.get(), index, subkey.data(), &length);
                 // A name too long for the buffer (Wine's server makes no key of it) is passed
                 // over; the keys after it are still walked.
                 if (status == platform::ERROR_MORE_DATA) continue;
                 if (status != platform::ERROR_SUCCESS) break;
-                workList_->push_back(current + "\\" +
-                                     std::string(subkey.data(), strnlen(subkey.data(), length)));
+                paths.push_back(current + u"\\" +
+                                std::u16string(subkey.data(), std::min(length, kSubkeyBuffer)));
                 chains.push_back(chain);
             }
             if (cancelled || Poll() == 3) {
@@ -176,8 +213,10 @@ void CRegistryFixer::Walk() {
                 dirty = dataLength;
                 const std::string valueName(name.data(), strnlen(name.data(), kNameBuffer));
                 if (CheckValue(fullPath, valueName, data.data(), type, dataLength) != 0) continue;
+                ExactValue exact{root_, current, {}, 0, {}};
+                if (!ReadExact(services_, key.get(), index, exactName, exactData, exact)) continue;
                 const ValueTexts texts = TextForm(fullPath, valueName, type, data.data(), dataLength);
-                AddProblem(texts.key, texts.name, texts.value);
+                AddProblem(texts.key, texts.name, texts.value, std::move(exact));
             }
             if (cancelled) break;
             queue.Pop();
@@ -185,6 +224,9 @@ void CRegistryFixer::Walk() {
     }
 
     if (cancelled) {
+        // What was not walked stays queued, as the work list shows it.
+        for (const std::u16string& path : paths)
+            workList_->push_back(platform::codepage::Utf16ToAnsi(path));
         runState_ = kIdle;
         Notify(kScanCancelled);
         return;
@@ -192,7 +234,6 @@ void CRegistryFixer::Walk() {
     // A Pause or Cancel that no poll of this walk saw (a walk whose keys are all missing
     // polls nothing) stays pending for the next walk.
     if (runState_ == kRunning) runState_ = kIdle;
-    workList_->clear();
 }
 
 }  // namespace engine

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Win32Types.h"
+
 namespace engine {
 
 using TextList = std::vector<std::string>;
@@ -33,9 +35,22 @@ enum RunState : int {
 inline constexpr const char* kMarkDelete = "0";
 inline constexpr const char* kMarkLeave = "1";
 
-// One section's results: four texts per problem (key text, name text, value text, mark).
+// A registry problem as stored: root, key path and value name in UTF-16. The record's texts
+// are ANSI, where a name outside the code page shows with best-fit letters or "?" and may
+// spell another value's name ("T\u014Dol" shows as "Tool"); repair and backup go by this.
+struct ExactValue {
+    platform::HKEY root = 0;  // 0: no registry entry (a shortcut record)
+    std::u16string subKey;
+    std::u16string name;
+    platform::DWORD type = 0;
+    std::u16string text;  // string data up to its first zero unit
+};
+
+// One section's results: four texts per problem (key text, name text, value text, mark), and
+// the exact value of each record in the same order.
 struct SectionResult {
     TextList found;
+    std::vector<ExactValue> exact;
     int count = 0;
 };
 
@@ -57,6 +72,7 @@ struct RepairLists {
     int shortcutCount = 0;
     TextList shortcuts;  // one file path per entry
     TextList repaired;   // four texts per entry, registry entries first
+    std::vector<ExactValue> repairedExact;  // one per entry of `repaired`
     void Clear() { *this = {}; }
 };
 

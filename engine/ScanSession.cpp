@@ -105,7 +105,7 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, int selectionSummary) {
 
 void ScanSession::PrepareFor(platform::HKEY root, int section) {
     SectionResult& result = results_.Section(section);
-    fixer_.Prepare(root, workList_, section, result.found, result.count, results_.total, this, "",
+    fixer_.Prepare(root, workList_, section, result, results_.total, this, "",
                    host_.CurrentKeyLabel(), host_.SectionNameLabel(),
                    host_.SectionCounterLabel(section), host_.FoundCountLabel());
 }

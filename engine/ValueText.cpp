@@ -2,6 +2,9 @@
 
 #include <fmt/format.h>
 
+#include "engine/CRegistryFixer.h"
+#include "platform/codepage/Codepage.h"
+
 namespace engine {
 namespace {
 
@@ -18,22 +21,39 @@ std::string_view Trim(std::string_view text) {
 // Names and string data are kept exactly: no trimming, so a backup restores what was there
 // and repair finds the value by its real name. CR and LF are escaped so that a record stays
 // one line of the backup file.
+void AppendEscaped(std::string& out, char c) {
+    switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '"': out += "\\\""; break;
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        default: out += c;
+    }
+}
+
 std::string Quoted(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 2);
     out += '"';
-    for (char c : text) {
-        switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '"': out += "\\\""; break;
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            default: out += c;
-        }
+    for (char c : text) AppendEscaped(out, c);
+    out += '"';
+    return out;
+}
+
+// Quoted as above, in the A code page, with "\uXXXX" for every unit it cannot hold.
+std::string QuotedExact(std::u16string_view text) {
+    std::string out = "\"";
+    for (char16_t unit : text) {
+        if (platform::codepage::UnitRoundTrips(unit))
+            AppendEscaped(out, platform::codepage::UnitToAnsi(unit));
+        else
+            out += fmt::format("\\u{:04x}", static_cast<unsigned>(unit));
     }
     out += '"';
     return out;
 }
+
+std::string NameText(std::string_view name) { return name.empty() ? std::string("@") : Quoted(name); }
 
 // The data as text: up to its first zero byte, never beyond the reported length.
 std::string_view DataText(const platform::BYTE* data, platform::DWORD length) {
@@ -78,7 +98,7 @@ ValueTexts TextForm(const std::string& fullKeyPath, const std::string& valueName
                     platform::DWORD type, const platform::BYTE* data, platform::DWORD length) {
     ValueTexts texts;
     texts.key = "[" + fullKeyPath + "]";
-    texts.name = valueName.empty() ? std::string("@") : Quoted(valueName);
+    texts.name = NameText(valueName);
     switch (type) {
         case platform::REG_SZ:
             texts.value = Quoted(DataText(data, length));
@@ -104,6 +124,34 @@ ValueTexts TextForm(const std::string& fullKeyPath, const std::string& valueName
         default:
             break;
     }
+    return texts;
+}
+
+std::string ExactKeyLine(const ExactValue& exact) {
+    const std::string root = CRegistryFixer::RootPrefix(exact.root);
+    if (platform::codepage::RoundTrips(exact.subKey))
+        return "[" + root + platform::codepage::Utf16ToAnsi(exact.subKey) + "]";
+    return "[" + QuotedExact(platform::codepage::AnsiToUtf16(root) + exact.subKey) + "]";
+}
+
+std::string ExactValueLine(const ExactValue& exact, const std::string& valueText) {
+    std::string line = exact.name.empty() ? std::string("@") : QuotedExact(exact.name);
+    line += '=';
+    if (exact.type == platform::REG_SZ)
+        line += QuotedExact(exact.text);
+    else if (exact.type == platform::REG_EXPAND_SZ && !platform::codepage::RoundTrips(exact.text))
+        line += "str(2):" + QuotedExact(exact.text);
+    else
+        line += valueText;
+    return line;
+}
+
+ValueTexts Utf8Texts(const ExactValue& exact, const std::string& valueText) {
+    using platform::codepage::Utf16ToUtf8;
+    ValueTexts texts;
+    texts.key = "[" + CRegistryFixer::RootPrefix(exact.root) + Utf16ToUtf8(exact.subKey) + "]";
+    texts.name = NameText(Utf16ToUtf8(exact.name));
+    texts.value = exact.type == platform::REG_SZ ? Quoted(Utf16ToUtf8(exact.text)) : valueText;
     return texts;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The one narrow interface between Drennow and the machine: registry, files, drives,
 // environment, time and shortcuts. Member functions keep the Win32 names and shapes; strings
-// are "A" strings (Windows-1252 bytes), buffers and in/out lengths behave as on Windows.
+// are "A" strings (Windows-1252 bytes) except in the W calls, buffers and in/out lengths behave as on Windows.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -102,6 +102,20 @@ public:
     // whose name NtQueryKey's KeyNameInformation gives); zero when unknown. A walk that
     // follows links learns from it when a link leads back to a key it is inside.
     virtual std::uint64_t RegKeyIdentity(HKEY key) = 0;
+
+    // The W calls: names and paths as stored, in UTF-16, so a name outside the A code page
+    // (which the A calls show with best-fit letters or "?") still names exactly one key or
+    // value. String data is UTF-16 with its terminating zero unit, lengths as above but in
+    // WCHARs for names.
+    virtual LONG RegOpenKeyExW(HKEY key, const WCHAR* subKey, DWORD options, DWORD samDesired,
+                               HKEY* result) = 0;
+    virtual LONG RegEnumKeyExW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLength) = 0;
+    virtual LONG RegEnumValueW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLength,
+                               DWORD* type, BYTE* data, DWORD* dataLength) = 0;
+    virtual LONG RegCreateKeyW(HKEY key, const WCHAR* subKey, HKEY* result) = 0;
+    virtual LONG RegSetValueExW(HKEY key, const WCHAR* valueName, DWORD reserved, DWORD type,
+                                const BYTE* data, DWORD dataLength) = 0;
+    virtual LONG RegDeleteValueW(HKEY key, const WCHAR* valueName) = 0;
 
     // Writes every changed hive to disk. Until then changes live in memory only.
     virtual Status Commit() = 0;

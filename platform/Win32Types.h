@@ -11,6 +11,8 @@ using DWORD = std::uint32_t;
 using LONG = std::int32_t;
 using UINT = std::uint32_t;
 using BOOL = int;
+// A UTF-16 unit, as the W calls take and give names and string data.
+using WCHAR = char16_t;
 using HKEY = std::uintptr_t;  // 0 is "no key"
 
 inline constexpr BOOL TRUE_ = 1;

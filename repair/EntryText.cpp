@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "platform/codepage/Codepage.h"
+
 namespace repair {
 
 bool IsSpace(char c) {
@@ -56,6 +58,55 @@ std::string Unescape(std::string_view text) {
     return out;
 }
 
+namespace {
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The unit of "\uXXXX" at `at` (the backslash); -1 when the four digits are not there.
+long UnitEscape(std::string_view text, std::size_t at) {
+    if (at + 6 > text.size() || text[at + 1] != 'u') return -1;
+    long unit = 0;
+    for (std::size_t i = at + 2; i < at + 6; ++i) {
+        const int digit = HexValue(text[i]);
+        if (digit < 0) return -1;
+        unit = unit * 16 + digit;
+    }
+    return unit;
+}
+
+}  // namespace
+
+std::u16string UnescapeExact(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    std::size_t plain = 0;  // start of the bytes not yet converted
+    auto flush = [&](std::size_t to) {
+        out += platform::codepage::AnsiToUtf16(text.substr(plain, to - plain));
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 >= text.size()) continue;
+        const char next = text[i + 1];
+        const long unit = UnitEscape(text, i);
+        if (next != '\\' && next != '"' && next != 'r' && next != 'n' && unit < 0) continue;
+        flush(i);
+        if (unit >= 0) {
+            out += static_cast<char16_t>(unit);
+            i += 5;
+        } else {
+            out += next == 'r' ? u'\r' : next == 'n' ? u'\n' : static_cast<char16_t>(next);
+            ++i;
+        }
+        plain = i + 1;
+    }
+    flush(text.size());
+    return out;
+}
+
 platform::HKEY RootKeyFromName(std::string_view name) {
     static constexpr std::array<std::pair<std::string_view, platform::HKEY>, 6> kRoots{{
         {"HKEY_CLASSES_ROOT", platform::HKEY_CLASSES_ROOT},
@@ -73,18 +124,29 @@ platform::HKEY RootKeyFromName(std::string_view name) {
 
 std::optional<KeyPath> ParseKeyLine(std::string_view keyLine) {
     if (keyLine.size() < 2 || keyLine.front() != '[' || keyLine.back() != ']') return {};
-    const std::string_view path = keyLine.substr(1, keyLine.size() - 2);
-    const std::size_t slash = path.find('\\');
-    if (slash == std::string_view::npos || slash == 0) return {};
-    const platform::HKEY root = RootKeyFromName(path.substr(0, slash));
+    const std::string_view inner = keyLine.substr(1, keyLine.size() - 2);
+    std::u16string path;
+    if (inner.size() >= 2 && inner.front() == '"' && inner.back() == '"')
+        path = UnescapeExact(inner.substr(1, inner.size() - 2));
+    else
+        path = platform::codepage::AnsiToUtf16(inner);
+    const std::size_t slash = path.find(u'\\');
+    if (slash == std::u16string::npos || slash == 0) return {};
+    const std::string rootName = platform::codepage::Utf16ToAnsi(path.substr(0, slash));
+    if (!platform::codepage::RoundTrips(path.substr(0, slash))) return {};
+    const platform::HKEY root = RootKeyFromName(rootName);
     if (root == 0) return {};
-    return KeyPath{root, std::string(path.substr(slash + 1))};
+    std::u16string exact = path.substr(slash + 1);
+    return KeyPath{root, platform::codepage::Utf16ToAnsi(exact), std::move(exact)};
 }
 
-std::optional<std::string> ParseNameText(std::string_view text, std::string_view* rest) {
+namespace {
+
+// The escaped text of a name text ("@": empty), with `rest` set to what follows it.
+std::optional<std::string_view> NameTextInner(std::string_view text, std::string_view* rest) {
     if (!text.empty() && text.front() == '@') {
         if (rest) *rest = text.substr(1);
-        return std::string();
+        return std::string_view();
     }
     if (text.empty() || text.front() != '"') return {};
     for (std::size_t i = 1; i < text.size(); ++i) {
@@ -94,10 +156,24 @@ std::optional<std::string> ParseNameText(std::string_view text, std::string_view
         }
         if (text[i] == '"') {
             if (rest) *rest = text.substr(i + 1);
-            return Unescape(text.substr(1, i - 1));
+            return text.substr(1, i - 1);
         }
     }
     return {};
+}
+
+}  // namespace
+
+std::optional<std::string> ParseNameText(std::string_view text, std::string_view* rest) {
+    const auto inner = NameTextInner(text, rest);
+    if (!inner) return {};
+    return Unescape(*inner);
+}
+
+std::optional<std::u16string> ParseExactNameText(std::string_view text, std::string_view* rest) {
+    const auto inner = NameTextInner(text, rest);
+    if (!inner) return {};
+    return UnescapeExact(*inner);
 }
 
 std::optional<ValueLineParts> SplitValueLine(std::string_view valueLine) {

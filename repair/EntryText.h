@@ -18,22 +18,30 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 // "\r" -> CR, "\n" -> LF. Any other backslash stays as it is. One pass matters: a literal
 // backslash followed by "n" is written "\\n" and must not turn into a line feed.
 std::string Unescape(std::string_view text);
+// The same read as the exact text form: every byte in the A code page, and "\uXXXX" one UTF-16
+// unit (no earlier text holds that escape: its backslashes are always doubled).
+std::u16string UnescapeExact(std::string_view text);
 
 // The root key of a root name, compared exactly; 0 for any other text.
 platform::HKEY RootKeyFromName(std::string_view name);
 
 struct KeyPath {
     platform::HKEY root = 0;
-    std::string subKey;
+    std::string subKey;     // in the A code page, for messages
+    std::u16string exact;   // as stored: what the key is opened and created by
 };
-// "[ROOT\sub\path]" -> root and subkey. Empty when the brackets, the backslash after the root
-// name or a known root name are missing.
+// "[ROOT\sub\path]" -> root and subkey; also the exact form ["ROOT\\sub\\path"] with its
+// escapes. Empty when the brackets, the backslash after the root name or a known root name
+// are missing.
 std::optional<KeyPath> ParseKeyLine(std::string_view keyLine);
 
 // The value name a name text stands for: "@" is the default value (empty name); a quoted name
 // is the text up to its closing quote (one not escaped by a backslash), unescaped. `rest` gets
 // what follows the name text. Empty when the text is neither form.
 std::optional<std::string> ParseNameText(std::string_view text, std::string_view* rest = nullptr);
+// The same name exactly as stored (see UnescapeExact).
+std::optional<std::u16string> ParseExactNameText(std::string_view text,
+                                                 std::string_view* rest = nullptr);
 
 // Splits a value line ("name text" "=" "data text") where the name text ends, so that an "="
 // or a quote inside a name never moves the split. Empty when the line has no name text

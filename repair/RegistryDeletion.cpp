@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "engine/CRegistryFixer.h"
+#include "platform/codepage/Codepage.h"
 #include "repair/EntryText.h"
 
 namespace engine {
@@ -15,8 +16,8 @@ void AddFailure(RepairOutcome& outcome, std::size_t entry, std::string text) {
     outcome.failedEntries.push_back(entry);
 }
 
-std::string ShownName(const std::string& name) {
-    return name.empty() ? std::string("<Default>") : name;
+std::string ShownName(const std::u16string& name) {
+    return name.empty() ? std::string("<Default>") : platform::codepage::Utf16ToAnsi(name);
 }
 
 }  // namespace
@@ -36,14 +37,15 @@ RepairOutcome CRegistryFixer::DeleteRegistryValues(const TextList& list) {
         // The name ends at its own closing quote, so an "=" or a quote inside the name
         // cannot point the deletion at another value.
         std::string_view rest;
-        const auto name = repair::ParseNameText(valueLine, &rest);
+        const auto name = repair::ParseExactNameText(valueLine, &rest);
         if (!name || rest.empty() || rest.front() != '=') {
             AddFailure(outcome, entry, fmt::format("{} {}: not a value line", keyLine, valueLine));
             continue;
         }
         // Opened, never created: deleting a value must not bring back a key that was gone.
         platform::HKEY handle = 0;
-        const platform::LONG open = services.RegOpenKeyExA(key->root, key->subKey.c_str(), 0,
+        // By the names as stored: an ANSI name may spell another value's name.
+        const platform::LONG open = services.RegOpenKeyExW(key->root, key->exact.c_str(), 0,
                                                            platform::KEY_ALL_ACCESS, &handle);
         if (open == platform::ERROR_FILE_NOT_FOUND) {
             ++outcome.alreadyAbsent;
@@ -54,7 +56,7 @@ RepairOutcome CRegistryFixer::DeleteRegistryValues(const TextList& list) {
                                                    keyLine, ShownName(*name), open));
             continue;
         }
-        const platform::LONG deleted = services.RegDeleteValueA(handle, name->c_str());
+        const platform::LONG deleted = services.RegDeleteValueW(handle, name->c_str());
         services.RegCloseKey(handle);
         if (deleted == platform::ERROR_SUCCESS) {
             ++outcome.removed;

@@ -32,12 +32,16 @@ void DropFailed(engine::RepairLists& lists, const RepairReport& report) {
     for (std::size_t entry : report.shortcuts.failedEntries)
         if (shortcutsFrom + entry < failed.size()) failed[shortcutsFrom + entry] = true;
     engine::TextList kept;
+    std::vector<engine::ExactValue> keptExact;
     for (std::size_t record = 0; record < failed.size(); ++record) {
         if (failed[record]) continue;
         const auto from = lists.repaired.begin() + static_cast<std::ptrdiff_t>(record * kRecord);
         kept.insert(kept.end(), from, from + kRecord);
+        if (record < lists.repairedExact.size())
+            keptExact.push_back(std::move(lists.repairedExact[record]));
     }
     lists.repaired = std::move(kept);
+    lists.repairedExact = std::move(keptExact);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "repair/RepairLists.h"
 
+#include "engine/ValueText.h"
 #include "repair/EntryText.h"
 
 namespace repair {
@@ -18,8 +19,19 @@ void PrepareRepairLists(const engine::ScanResults& results, engine::RepairLists&
         for (std::size_t i = 0; i + kRecordSize <= found.size(); i += kRecordSize) {
             if (found[i + 3] != engine::kMarkDelete) continue;
             ++lists.registryCount;
-            lists.registry.push_back(found[i]);
-            lists.registry.push_back(found[i + 1] + "=" + found[i + 2]);
+            // The lines name the value exactly; they are the record's texts whenever those
+            // do (every character in the A code page).
+            const std::size_t record = i / kRecordSize;
+            if (record < result.exact.size() && result.exact[record].root != 0) {
+                const engine::ExactValue& exact = result.exact[record];
+                lists.registry.push_back(engine::ExactKeyLine(exact));
+                lists.registry.push_back(engine::ExactValueLine(exact, found[i + 2]));
+                lists.repairedExact.push_back(exact);
+            } else {
+                lists.repairedExact.emplace_back();
+                lists.registry.push_back(found[i]);
+                lists.registry.push_back(found[i + 1] + "=" + found[i + 2]);
+            }
             lists.repaired.insert(lists.repaired.end(), found.begin() + i,
                                   found.begin() + i + kRecordSize);
         }
@@ -34,6 +46,7 @@ void PrepareRepairLists(const engine::ScanResults& results, engine::RepairLists&
         }
         lists.shortcuts.push_back(path);
         lists.repaired.push_back(path);
+        lists.repairedExact.emplace_back();
         lists.repaired.insert(lists.repaired.end(), found.begin() + i + 1,
                               found.begin() + i + kRecordSize);
     }

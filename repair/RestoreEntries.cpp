@@ -31,7 +31,7 @@ RestoreOutcome CRegistryFixer::RestoreEntries(const TextList& entries) {
             continue;
         }
         std::string_view rest;
-        const auto name = repair::ParseNameText(nameText, &rest);
+        const auto name = repair::ParseExactNameText(nameText, &rest);
         if (!name || !rest.empty() || (name->empty() && nameText != "@")) {
             AddFailure(outcome, fmt::format("{} {}: not a value name", keyLine, nameText));
             continue;
@@ -44,15 +44,15 @@ RestoreOutcome CRegistryFixer::RestoreEntries(const TextList& entries) {
         }
         platform::HKEY handle = 0;
         const platform::LONG created =
-            services.RegCreateKeyA(key->root, key->subKey.c_str(), &handle);
+            services.RegCreateKeyW(key->root, key->exact.c_str(), &handle);
         if (created != platform::ERROR_SUCCESS) {
             AddFailure(outcome, fmt::format("{}: the key cannot be created (error {})", keyLine,
                                             created));
             continue;
         }
-        const platform::LONG set = services.RegSetValueExA(
-            handle, name->c_str(), 0, value->type, value->bytes.data(),
-            static_cast<platform::DWORD>(value->bytes.size()));
+        const platform::LONG set = services.RegSetValueExW(
+            handle, name->c_str(), 0, value->type, value->wide.data(),
+            static_cast<platform::DWORD>(value->wide.size()));
         services.RegCloseKey(handle);
         if (set == platform::ERROR_SUCCESS) {
             ++outcome.restored;

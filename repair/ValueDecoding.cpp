@@ -1,5 +1,6 @@
 #include "repair/ValueDecoding.h"
 
+#include "platform/codepage/Codepage.h"
 #include "repair/EntryText.h"
 
 namespace repair {
@@ -11,6 +12,19 @@ std::optional<DecodedValue> Fail(std::string* error, std::string text) {
     return std::nullopt;
 }
 
+// UTF-16 little-endian with one terminating zero unit.
+std::vector<platform::BYTE> WideBytes(std::u16string_view text) {
+    std::vector<platform::BYTE> out;
+    out.reserve(2 * text.size() + 2);
+    for (char16_t unit : text) {
+        out.push_back(static_cast<platform::BYTE>(unit & 0xFF));
+        out.push_back(static_cast<platform::BYTE>(unit >> 8));
+    }
+    out.push_back(0);
+    out.push_back(0);
+    return out;
+}
+
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -18,12 +32,14 @@ int HexDigit(char c) {
     return -1;
 }
 
-std::optional<DecodedValue> DecodeString(std::string_view inner) {
+std::optional<DecodedValue> DecodeString(std::string_view inner, platform::DWORD type) {
     DecodedValue value;
-    value.type = platform::REG_SZ;
-    const std::string text = Unescape(inner);
+    value.type = type;
+    const std::u16string exact = UnescapeExact(inner);
+    const std::string text = platform::codepage::Utf16ToAnsi(exact);
     value.bytes.assign(text.begin(), text.end());
     value.bytes.push_back(0);
+    value.wide = WideBytes(exact);
     return value;
 }
 
@@ -42,6 +58,7 @@ std::optional<DecodedValue> DecodeDword(std::string_view digits, std::string* er
     for (int i = 0; i < 4; ++i) {
         value.bytes.push_back(static_cast<platform::BYTE>((number >> (8 * i)) & 0xFF));
     }
+    value.wide = value.bytes;
     return value;
 }
 
@@ -77,6 +94,8 @@ std::optional<DecodedValue> DecodeExpand(std::string_view list, std::string* err
         pos = comma + 1;
     }
     if (!ended) return Fail(error, "a hex(2) byte list without its closing zero");
+    value.wide = WideBytes(platform::codepage::AnsiToUtf16(
+        std::string_view(reinterpret_cast<const char*>(value.bytes.data()), value.bytes.size())));
     value.bytes.push_back(0);
     return value;
 }
@@ -85,8 +104,14 @@ std::optional<DecodedValue> DecodeExpand(std::string_view list, std::string* err
 
 std::optional<DecodedValue> DecodeData(std::string_view dataText, std::string* error) {
     if (dataText.size() >= 2 && dataText.front() == '"' && dataText.back() == '"') {
-        return DecodeString(dataText.substr(1, dataText.size() - 2));
+        return DecodeString(dataText.substr(1, dataText.size() - 2), platform::REG_SZ);
     }
+    constexpr std::string_view kExactExpand = "str(2):\"";
+    if (dataText.size() > kExactExpand.size() && StartsWithNoCase(dataText, kExactExpand) &&
+        dataText.back() == '"')
+        return DecodeString(dataText.substr(kExactExpand.size(),
+                                            dataText.size() - kExactExpand.size() - 1),
+                            platform::REG_EXPAND_SZ);
     if (StartsWithNoCase(dataText, "dword:")) return DecodeDword(dataText.substr(6), error);
     if (StartsWithNoCase(dataText, "hex(2):")) return DecodeExpand(dataText.substr(7), error);
     return Fail(error, "a data text that is neither a string, hex(2): nor dword:");

@@ -64,6 +64,17 @@ char UnitToAnsi(char16_t unit) {
     return static_cast<char>(GetTables().toAnsi[unit]);
 }
 
+bool UnitRoundTrips(char16_t unit) {
+    return unit < 0x80 ||
+           kAnsiToUnicode[static_cast<unsigned char>(GetTables().toAnsi[unit])] == unit;
+}
+
+bool RoundTrips(std::u16string_view text) {
+    for (char16_t unit : text)
+        if (!UnitRoundTrips(unit)) return false;
+    return true;
+}
+
 std::u16string AnsiToUtf16(std::string_view text) {
     std::u16string out(text.size(), u'\0');
     for (std::size_t i = 0; i < text.size(); ++i)

@@ -12,6 +12,10 @@ namespace platform::codepage {
 std::string Utf16ToAnsi(std::u16string_view text);
 // One UTF-16 unit as Utf16ToAnsi maps it.
 char UnitToAnsi(char16_t unit);
+// Whether the unit (every unit of the text) comes back unchanged from Utf16ToAnsi and
+// AnsiToUtf16: false for best-fit letters and characters shown as "?".
+bool UnitRoundTrips(char16_t unit);
+bool RoundTrips(std::u16string_view text);
 // Windows-1252 to UTF-16 as MultiByteToWideChar(CP_ACP, 0, ...) does.
 std::u16string AnsiToUtf16(std::string_view text);
 

@@ -46,6 +46,27 @@ public:
         return registry_->RegDeleteValueA(key, valueName);
     }
     LONG RegCloseKey(HKEY key) override { return registry_->RegCloseKey(key); }
+    LONG RegOpenKeyExW(HKEY key, const WCHAR* subKey, DWORD options, DWORD sam,
+                       HKEY* result) override {
+        return registry_->RegOpenKeyExW(key, subKey, options, sam, result);
+    }
+    LONG RegEnumKeyExW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLength) override {
+        return registry_->RegEnumKeyExW(key, index, name, nameLength);
+    }
+    LONG RegEnumValueW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLength, DWORD* type,
+                       BYTE* data, DWORD* dataLength) override {
+        return registry_->RegEnumValueW(key, index, name, nameLength, type, data, dataLength);
+    }
+    LONG RegCreateKeyW(HKEY key, const WCHAR* subKey, HKEY* result) override {
+        return registry_->RegCreateKeyW(key, subKey, result);
+    }
+    LONG RegSetValueExW(HKEY key, const WCHAR* valueName, DWORD reserved, DWORD type,
+                        const BYTE* data, DWORD dataLength) override {
+        return registry_->RegSetValueExW(key, valueName, reserved, type, data, dataLength);
+    }
+    LONG RegDeleteValueW(HKEY key, const WCHAR* valueName) override {
+        return registry_->RegDeleteValueW(key, valueName);
+    }
     std::uint64_t RegKeyIdentity(HKEY key) override { return registry_->RegKeyIdentity(key); }
     Status Commit() override {
         if (!refusal_.ok()) return refusal_;

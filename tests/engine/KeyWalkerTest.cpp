@@ -36,7 +36,7 @@ protected:
     // Prepares section `section` under `root` with the given start keys and walks.
     void Walk(platform::HKEY root, int section, std::vector<std::string> startKeys) {
         work_ = std::move(startKeys);
-        fixer_->Prepare(root, work_, section, result_.found, result_.count, total_, nullptr, "",
+        fixer_->Prepare(root, work_, section, result_, total_, nullptr, "",
                         &key_, &host_.sectionName, &host_.counters[0], &host_.foundCount);
         fixer_->Walk();
     }

@@ -28,7 +28,7 @@ protected:
         fixer_ = std::make_unique<engine::CRegistryFixer>(*services_, host_);
         fixer_->SetPumpInterval(std::chrono::milliseconds(0));
         work_ = std::move(drives);
-        fixer_->Prepare(0, work_, 14, result_.found, result_.count, total_, nullptr, "",
+        fixer_->Prepare(0, work_, 14, result_, total_, nullptr, "",
                         &host_.currentKey, &host_.sectionName, &host_.counters[13],
                         &host_.foundCount);
         fixer_->ShortcutWalk();

@@ -49,6 +49,25 @@ public:
     }
     LONG RegDeleteValueA(HKEY k, const char* n) override { return real_->RegDeleteValueA(k, n); }
     LONG RegCloseKey(HKEY k) override { return real_->RegCloseKey(k); }
+    using WCHAR = platform::WCHAR;
+    LONG RegOpenKeyExW(HKEY k, const WCHAR* s, DWORD o, DWORD a, HKEY* r) override {
+        return real_->RegOpenKeyExW(k, s, o, a, r);
+    }
+    LONG RegEnumKeyExW(HKEY k, DWORD i, WCHAR* n, DWORD* l) override {
+        return real_->RegEnumKeyExW(k, i, n, l);
+    }
+    LONG RegEnumValueW(HKEY k, DWORD i, WCHAR* n, DWORD* nl, DWORD* t, BYTE* d,
+                       DWORD* dl) override {
+        return real_->RegEnumValueW(k, i, n, nl, t, d, dl);
+    }
+    LONG RegCreateKeyW(HKEY k, const WCHAR* s, HKEY* r) override {
+        return real_->RegCreateKeyW(k, s, r);
+    }
+    LONG RegSetValueExW(HKEY k, const WCHAR* n, DWORD r, DWORD t, const BYTE* d,
+                        DWORD l) override {
+        return real_->RegSetValueExW(k, n, r, t, d, l);
+    }
+    LONG RegDeleteValueW(HKEY k, const WCHAR* n) override { return real_->RegDeleteValueW(k, n); }
     std::uint64_t RegKeyIdentity(HKEY k) override { return real_->RegKeyIdentity(k); }
     platform::Status Commit() override { return real_->Commit(); }
     platform::Status DiscardChanges() override { return real_->DiscardChanges(); }

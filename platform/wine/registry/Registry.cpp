@@ -85,7 +85,7 @@ struct Registry::Impl {
     struct Parent {
         bool valid = false;
         HKEY root = 0;
-        std::string path;
+        std::u16string path;
         Place place;
         int depth = 0;
     } parent_;
@@ -187,40 +187,39 @@ struct Registry::Impl {
     // one after the other, so the key above the last component is remembered: every other
     // open then finds one name instead of walking the whole path again. Keys are never
     // removed and links never change, so a remembered key stays where its path leads.
-    LONG OpenExisting(HKEY key, std::string_view path, Place& out) {
-        const std::size_t split = path.rfind('\\');
-        const std::string_view last = split == std::string_view::npos ? path : path.substr(split + 1);
+    LONG OpenExisting(HKEY key, std::u16string_view path, Place& out) {
+        const std::size_t split = path.rfind(u'\\');
+        const std::u16string_view last =
+            split == std::u16string_view::npos ? path : path.substr(split + 1);
         Place parent;
         int depth = 0;
-        if (split != std::string_view::npos && parent_.valid && parent_.root == key &&
+        if (split != std::u16string_view::npos && parent_.valid && parent_.root == key &&
             parent_.path == path.substr(0, split)) {
             parent = parent_.place;
             depth = parent_.depth;
         } else {
             if (LONG rc = Root(key, parent); rc != ERROR_SUCCESS) return rc;
-            if (split != std::string_view::npos) {
-                if (LONG rc = WalkParts(parent, SplitPath(codepage::AnsiToUtf16(path.substr(0, split))),
-                                        false, depth, parent);
+            if (split != std::u16string_view::npos) {
+                if (LONG rc = WalkParts(parent, SplitPath(path.substr(0, split)), false, depth,
+                                        parent);
                     rc != ERROR_SUCCESS)
                     return rc;
-                parent_ = {true, key, std::string(path.substr(0, split)), parent, depth};
+                parent_ = {true, key, std::u16string(path.substr(0, split)), parent, depth};
             }
         }
-        return WalkParts(parent, SplitPath(codepage::AnsiToUtf16(last)), false, depth, out);
+        return WalkParts(parent, SplitPath(last), false, depth, out);
     }
 
-    LONG Open(HKEY key, const char* subKey, bool create, DWORD access, HKEY* result) {
+    LONG Open(HKEY key, std::u16string_view path, bool create, DWORD access, HKEY* result) {
         if (!result) return ERROR_INVALID_PARAMETER;
         Place place;
         if (!create && key >= HKEY_CLASSES_ROOT && key <= HKEY_DYN_DATA) {
-            if (LONG rc = OpenExisting(key, subKey ? subKey : "", place); rc != ERROR_SUCCESS)
-                return rc;
+            if (LONG rc = OpenExisting(key, path, place); rc != ERROR_SUCCESS) return rc;
             return NewHandle(place, access, result);
         }
         Place base;
         DWORD baseAccess = 0;
         if (LONG rc = Root(key, base, &baseAccess); rc != ERROR_SUCCESS) return rc;
-        const std::u16string path = codepage::AnsiToUtf16(subKey ? subKey : "");
         if (create && !(baseAccess & KEY_CREATE_SUB_KEY)) {
             Place existing;
             if (Walk(base, path, false, existing) != ERROR_SUCCESS) return ERROR_ACCESS_DENIED;
@@ -295,13 +294,27 @@ std::unique_ptr<Registry> Registry::Load(const std::string& prefixDir, Status& s
     return reg;
 }
 
+namespace {
+std::u16string Wide(const char* ansi) { return codepage::AnsiToUtf16(ansi ? ansi : ""); }
+std::u16string_view Wide(const WCHAR* text) { return text ? std::u16string_view(text) : u""; }
+}  // namespace
+
 LONG Registry::RegOpenKeyExA(HKEY key, const char* subKey, DWORD /*options*/, DWORD samDesired,
                              HKEY* result) {
-    return impl_->Open(key, subKey, false, samDesired, result);
+    return impl_->Open(key, Wide(subKey), false, samDesired, result);
+}
+
+LONG Registry::RegOpenKeyExW(HKEY key, const WCHAR* subKey, DWORD /*options*/, DWORD samDesired,
+                             HKEY* result) {
+    return impl_->Open(key, Wide(subKey), false, samDesired, result);
 }
 
 LONG Registry::RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) {
-    return impl_->Open(key, subKey, true, KEY_ALL_ACCESS, result);
+    return impl_->Open(key, Wide(subKey), true, KEY_ALL_ACCESS, result);
+}
+
+LONG Registry::RegCreateKeyW(HKEY key, const WCHAR* subKey, HKEY* result) {
+    return impl_->Open(key, Wide(subKey), true, KEY_ALL_ACCESS, result);
 }
 
 LONG Registry::RegCloseKey(HKEY key) {
@@ -346,23 +359,45 @@ LONG Registry::RegQueryInfoKeyA(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLen, D
     return ERROR_SUCCESS;
 }
 
-LONG Registry::RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameLength) {
-    if (!name || !nameLength) return ERROR_INVALID_PARAMETER;
+// The name of subkey `index` as stored; false when there is none.
+bool Registry::SubkeyName(HKEY key, DWORD index, std::u16string& name, LONG& status) {
     Place place;
-    if (LONG rc = impl_->Root(key, place); rc != ERROR_SUCCESS) return rc;
-    std::string ansi;
+    if (status = impl_->Root(key, place); status != ERROR_SUCCESS) return false;
+    status = ERROR_NO_MORE_ITEMS;
     if (place.users) {
         // Sorted as Wine sorts: ".Default" before "S-...".
-        if (index == 0) ansi = ".Default";
-        else if (index == 1) ansi = impl_->sid;
-        else return ERROR_NO_MORE_ITEMS;
+        if (index == 0) name = u".Default";
+        else if (index == 1) name = codepage::AnsiToUtf16(impl_->sid);
+        else return false;
     } else {
-        if (index >= place.key->children.size()) return ERROR_NO_MORE_ITEMS;
-        ansi = codepage::Utf16ToAnsi(place.key->children[index]->name);
+        if (index >= place.key->children.size()) return false;
+        name = place.key->children[index]->name;
     }
+    status = ERROR_SUCCESS;
+    return true;
+}
+
+LONG Registry::RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameLength) {
+    if (!name || !nameLength) return ERROR_INVALID_PARAMETER;
+    std::u16string stored;
+    LONG status = ERROR_SUCCESS;
+    if (!SubkeyName(key, index, stored, status)) return status;
+    const std::string ansi = codepage::Utf16ToAnsi(stored);
     if (ansi.size() + 1 > *nameLength) return ERROR_MORE_DATA;
     std::memcpy(name, ansi.c_str(), ansi.size() + 1);
     *nameLength = static_cast<DWORD>(ansi.size());
+    return ERROR_SUCCESS;
+}
+
+LONG Registry::RegEnumKeyExW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLength) {
+    if (!name || !nameLength) return ERROR_INVALID_PARAMETER;
+    std::u16string stored;
+    LONG status = ERROR_SUCCESS;
+    if (!SubkeyName(key, index, stored, status)) return status;
+    if (stored.size() + 1 > *nameLength) return ERROR_MORE_DATA;
+    std::copy(stored.begin(), stored.end(), name);
+    name[stored.size()] = u'\0';
+    *nameLength = static_cast<DWORD>(stored.size());
     return ERROR_SUCCESS;
 }
 
@@ -429,6 +464,31 @@ LONG Registry::RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLengt
     return CopyValue(place.key->values[index], name, nameLength, type, data, dataLength);
 }
 
+LONG Registry::RegEnumValueW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLength, DWORD* type,
+                             BYTE* data, DWORD* dataLength) {
+    if (!name || !nameLength) return ERROR_INVALID_PARAMETER;
+    Place place;
+    if (LONG rc = impl_->Root(key, place); rc != ERROR_SUCCESS) return rc;
+    if (place.users || index >= place.key->values.size()) return ERROR_NO_MORE_ITEMS;
+    const Value& v = place.key->values[index];
+    if (v.name.size() + 1 > *nameLength) return ERROR_MORE_DATA;
+    std::copy(v.name.begin(), v.name.end(), name);
+    name[v.name.size()] = u'\0';
+    *nameLength = static_cast<DWORD>(v.name.size());
+    if (type) *type = v.type;
+    if (!dataLength) return data ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
+    // The W calls hand out the data as stored: strings in UTF-16.
+    const std::vector<std::uint8_t> bytes = registry::DataBytes(v);
+    const DWORD needed = static_cast<DWORD>(bytes.size());
+    if (data && *dataLength < needed) {
+        *dataLength = needed;
+        return ERROR_MORE_DATA;
+    }
+    if (data) std::memcpy(data, bytes.data(), bytes.size());
+    *dataLength = needed;
+    return ERROR_SUCCESS;
+}
+
 LONG Registry::RegQueryValueExA(HKEY key, const char* valueName, DWORD* type, BYTE* data,
                                 DWORD* dataLength) {
     Place place;
@@ -442,24 +502,32 @@ LONG Registry::RegQueryValueExA(HKEY key, const char* valueName, DWORD* type, BY
 LONG Registry::RegSetValueExA(HKEY key, const char* valueName, DWORD /*reserved*/, DWORD type,
                               const BYTE* data, DWORD dataLength) {
     if (!data && dataLength) return ERROR_INVALID_PARAMETER;
+    if (!IsString(type)) return SetValue(key, Wide(valueName), type, data, dataLength);
+    std::vector<std::uint8_t> wide;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), dataLength);
+    for (char16_t c : codepage::AnsiToUtf16(bytes)) {
+        wide.push_back(static_cast<std::uint8_t>(c & 0xFF));
+        wide.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    return SetValue(key, Wide(valueName), type, wide.data(), static_cast<DWORD>(wide.size()));
+}
+
+LONG Registry::RegSetValueExW(HKEY key, const WCHAR* valueName, DWORD /*reserved*/, DWORD type,
+                              const BYTE* data, DWORD dataLength) {
+    if (!data && dataLength) return ERROR_INVALID_PARAMETER;
+    return SetValue(key, Wide(valueName), type, data, dataLength);
+}
+
+LONG Registry::SetValue(HKEY key, std::u16string_view valueName, DWORD type, const BYTE* data,
+                        DWORD dataLength) {
     Place place;
     if (LONG rc = impl_->Writable(key, place); rc != ERROR_SUCCESS) return rc;
     if (place.key->isLink) return ERROR_ACCESS_DENIED;
     registry::HiveStore& store = *place.hive->store;
     Value value;
-    value.name = store.Name(codepage::AnsiToUtf16(valueName ? valueName : ""));
+    value.name = store.Name(valueName);
     value.type = type;
-    const std::string_view bytes(reinterpret_cast<const char*>(data), dataLength);
-    if (IsString(type)) {
-        std::vector<std::uint8_t> wide;
-        for (char16_t c : codepage::AnsiToUtf16(bytes)) {
-            wide.push_back(static_cast<std::uint8_t>(c & 0xFF));
-            wide.push_back(static_cast<std::uint8_t>(c >> 8));
-        }
-        value.stored = store.Bytes(wide.data(), wide.size());
-    } else {
-        value.stored = store.Bytes(data, dataLength);
-    }
+    value.stored = store.Bytes(data, dataLength);
     auto& values = place.key->values;
     const std::size_t i = place.key->ValueIndex(value.name);
     if (i < values.size() && registry::CompareNames(values[i].name, value.name) == 0) {
@@ -474,10 +542,17 @@ LONG Registry::RegSetValueExA(HKEY key, const char* valueName, DWORD /*reserved*
 }
 
 LONG Registry::RegDeleteValueA(HKEY key, const char* valueName) {
+    return DeleteValue(key, Wide(valueName));
+}
+
+LONG Registry::RegDeleteValueW(HKEY key, const WCHAR* valueName) {
+    return DeleteValue(key, Wide(valueName));
+}
+
+LONG Registry::DeleteValue(HKEY key, std::u16string_view name) {
     Place place;
     if (LONG rc = impl_->Writable(key, place); rc != ERROR_SUCCESS) return rc;
     auto& values = place.key->values;
-    const std::u16string name = codepage::AnsiToUtf16(valueName ? valueName : "");
     const std::size_t i = place.key->ValueIndex(name);
     if (i >= values.size() || registry::CompareNames(values[i].name, name) != 0)
         return ERROR_FILE_NOT_FOUND;

@@ -3,6 +3,7 @@
 // semantics, and written back by Commit().
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/Services.h"
 
@@ -31,6 +32,15 @@ public:
                         const BYTE* data, DWORD dataLength);
     LONG RegDeleteValueA(HKEY key, const char* valueName);
     LONG RegCloseKey(HKEY key);
+    LONG RegOpenKeyExW(HKEY key, const WCHAR* subKey, DWORD options, DWORD samDesired,
+                       HKEY* result);
+    LONG RegEnumKeyExW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLength);
+    LONG RegEnumValueW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLength, DWORD* type,
+                       BYTE* data, DWORD* dataLength);
+    LONG RegCreateKeyW(HKEY key, const WCHAR* subKey, HKEY* result);
+    LONG RegSetValueExW(HKEY key, const WCHAR* valueName, DWORD reserved, DWORD type,
+                        const BYTE* data, DWORD dataLength);
+    LONG RegDeleteValueW(HKEY key, const WCHAR* valueName);
     std::uint64_t RegKeyIdentity(HKEY key);
 
     Status Commit();
@@ -44,6 +54,10 @@ public:
 
 private:
     Registry();
+    bool SubkeyName(HKEY key, DWORD index, std::u16string& name, LONG& status);
+    LONG SetValue(HKEY key, std::u16string_view valueName, DWORD type, const BYTE* data,
+                  DWORD dataLength);
+    LONG DeleteValue(HKEY key, std::u16string_view valueName);
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
