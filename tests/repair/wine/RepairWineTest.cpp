@@ -1,11 +1,13 @@
 // Repair and restore on a prefix made by `wineboot -i`, checked against Wine's own tools.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 
+#include "engine/ScanSession.h"
 #include "engine/ValueText.h"
 #include "platform/wine/WinePrefix.h"
 #include "repair/BackupCatalogue.h"
@@ -205,6 +207,106 @@ TEST_F(RepairWineTest, RestoreReadsBackThroughWineRegQuery) {
         EXPECT_EQ(host.boxes[0].text, "Restore Successed!");
     }
     EXPECT_EQ(Query(ours), expected);
+}
+
+// Names outside Windows-1252 beside their best-fit namesakes ("T\u014Dol" reads "Tool" in the
+// A code page), as an installer writing with the W calls leaves them.
+const char16_t kExactRegFile[] =
+    u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n"
+    u"[HKEY_CURRENT_USER\\Software\\DrennowExact]\r\n"
+    u"\"Tool\"=\"C:\\\\windows\\\\notepad.exe\"\r\n"
+    u"\"T\u014Dol\"=\"C:\\\\Gone\\\\tool.exe\"\r\n"
+    u"\"\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0430\"=\"C:\\\\Gone\\\\prog.exe\"\r\n"
+    u"\"Data\"=\"C:\\\\Gone\\\\\u0414\u0430\u043D\u043D\u044B\u0435.exe\"\r\n\r\n"
+    u"[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\tool.exe]\r\n"
+    u"@=\"C:\\\\windows\\\\notepad.exe\"\r\n\r\n"
+    u"[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\t\u014Dol.exe]\r\n"
+    u"@=\"C:\\\\Gone\\\\t.exe\"\r\n";
+
+std::u16string ReadUtf16(const fs::path& path) {
+    const std::string bytes = Read(path);
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+        text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                      static_cast<unsigned char>(bytes[i + 1]) << 8);
+    return text;
+}
+
+TEST_F(RepairWineTest, ExactNamesAreRepairedAndRestoredNeverTheirNamesakes) {
+    const std::string ours = fixtures::CopyWineTemplateFrom(original, (base / "exact").string());
+    ASSERT_FALSE(ours.empty());
+    {
+        std::ofstream out(fs::path(ours) / "drive_c" / "exact.reg", std::ios::binary);
+        for (const char16_t* c = kExactRegFile; *c; ++c) out.put(static_cast<char>(*c & 0xFF)).put(static_cast<char>(*c >> 8));
+    }
+    ASSERT_EQ(fixtures::RunWine(ours, {"regedit", "/S", "C:\\exact.reg"}).exitCode, 0);
+    std::map<std::string, std::map<std::string, std::string>> before;
+    for (const char* hive : {"user.reg", "system.reg", "userdef.reg"})
+        before[hive] = Blocks(Read(fs::path(ours) / hive), true);
+    {
+        platform::Status status;
+        auto services = platform::wine::OpenPrefix(ours, status);
+        ASSERT_TRUE(services) << status.message;
+        repairtest::ScriptedHost host;
+        engine::ScanSession session(*services, host);
+        engine::SectionRows rows = engine::BuildSectionRows(*services);
+        rows.selected.assign(rows.labels.size(), 0);
+        rows.selected[12] = 1;  // Valid Files Path
+        ASSERT_EQ(session.Scan(rows, 2), engine::ScanOutcome::ProblemsFound);
+        std::vector<std::u16string> found;
+        engine::SectionResult& result = session.Results().Section(13);
+        for (std::size_t i = 0; i < result.exact.size(); ++i) {
+            const engine::ExactValue& exact = result.exact[i];
+            if (exact.subKey.find(u"DrennowExact") != std::u16string::npos)
+                found.push_back(exact.name);
+            else if (exact.subKey.find(u"App Paths\\t") != std::u16string::npos)
+                found.push_back(exact.subKey.substr(exact.subKey.rfind(u'\\') + 1));
+            else
+                result.found[4 * i + 3] = engine::kMarkLeave;  // Wine's own entries stay
+        }
+        std::sort(found.begin(), found.end());
+        // Once under App Paths and once through Wine's Wow6432Node link to it.
+        EXPECT_EQ(found, (std::vector<std::u16string>{
+                             u"Data", u"T\u014Dol", u"t\u014Dol.exe", u"t\u014Dol.exe",
+                             u"\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0430"}));
+        host.answers = {engine::IDYES};
+        const RepairReport report =
+            RepairCommand(session.Results(), session.Repair(), *services, host);
+        ASSERT_EQ(report.end, RepairReport::End::Done) << report.reason;
+        EXPECT_EQ(report.registry.removed, 4);
+        EXPECT_EQ(report.registry.alreadyAbsent, 1);  // the same key again, through the link
+        EXPECT_EQ(report.registry.failed, 0);
+    }
+    // What Wine itself reads now (in a copy: a Wine start rewrites a few keys of its own): the
+    // namesakes stay, the dead values are gone.
+    const std::string check = fixtures::CopyWineTemplateFrom(ours, (base / "check").string());
+    ASSERT_FALSE(check.empty());
+    ASSERT_EQ(fixtures::RunWine(check, {"regedit", "/E", "C:\\after.reg",
+                                        "HKEY_CURRENT_USER\\Software\\DrennowExact"})
+                  .exitCode,
+              0);
+    const std::u16string after = ReadUtf16(fs::path(check) / "drive_c" / "after.reg");
+    EXPECT_NE(after.find(u"\"Tool\"=\"C:\\\\windows\\\\notepad.exe\""), std::u16string::npos);
+    EXPECT_EQ(after.find(u"Gone"), std::u16string::npos);
+    {
+        platform::Status status;
+        auto services = platform::wine::OpenPrefix(ours, status);
+        ASSERT_TRUE(services) << status.message;
+        repairtest::ScriptedHost host;
+        BackupCatalogue catalogue(*services, host);
+        catalogue.LoadCatalogue();
+        ASSERT_EQ(catalogue.ListedCount(), 1);
+        catalogue.LoadBackupEntries(0);
+        EXPECT_EQ(catalogue.Restore().restored, 5);
+    }
+    for (const char* hive : {"user.reg", "system.reg", "userdef.reg"}) {
+        const auto restored = Blocks(Read(fs::path(ours) / hive), true);
+        EXPECT_EQ(restored.size(), before[hive].size()) << hive;
+        for (const auto& [key, text] : before[hive]) {
+            const auto it = restored.find(key);
+            EXPECT_TRUE(it != restored.end() && it->second == text) << hive << " " << key;
+        }
+    }
 }
 
 }  // namespace
