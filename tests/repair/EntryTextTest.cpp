@@ -1,7 +1,9 @@
 // Reading key lines, name texts and value lines back, and undoing the text form's escapes.
 #include <gtest/gtest.h>
 
+#include "engine/ValueText.h"
 #include "repair/EntryText.h"
+#include "repair/ValueDecoding.h"
 
 namespace repair {
 namespace {
@@ -70,6 +72,55 @@ TEST(SplitValueLine, SplitsWhereTheNameTextEnds) {
     EXPECT_FALSE(SplitValueLine(R"("Path")"));
     EXPECT_FALSE(SplitValueLine(R"("Path" = "x")"));
     EXPECT_FALSE(SplitValueLine("[HKEY_CURRENT_USER\\x]"));
+}
+
+// The exact lines a backup keeps read back to the very key, name and data they were made from;
+// texts inside Windows-1252 stay as every earlier backup wrote them.
+TEST(ExactLines, ReadBackToTheValueAsStored) {
+    struct Case {
+        std::u16string subKey, name, text;
+        platform::DWORD type;
+        const char* keyLine;  // expected, or null when it must be the quoted exact form
+    };
+    const Case cases[] = {
+        {u"Software\\Plain", u"Tool", u"C:\\x.exe", platform::REG_SZ,
+         "[HKEY_CURRENT_USER\\Software\\Plain]"},
+        {u"Software\\Plain", u"T\u014Dol", u"C:\\x.exe", platform::REG_SZ, nullptr},
+        {u"Software\\K\u014D", u"", u"C:\\\u0414.exe", platform::REG_SZ, nullptr},
+        {u"Software\\u0041", u"a\\u0041 \"q\"", u" spaced ", platform::REG_SZ,
+         "[HKEY_CURRENT_USER\\Software\\u0041]"},
+        {u"Software\\Plain", u"\U0001F600", u"%P%\\\u0414", platform::REG_EXPAND_SZ,
+         "[HKEY_CURRENT_USER\\Software\\Plain]"},
+        {u"Software\\Plain", u"\u00e9t\u00e9", u"%P%\\\u00e9", platform::REG_EXPAND_SZ,
+         "[HKEY_CURRENT_USER\\Software\\Plain]"},
+    };
+    for (const Case& c : cases) {
+        const engine::ExactValue exact{platform::HKEY_CURRENT_USER, c.subKey, c.name, c.type, c.text};
+        std::vector<platform::BYTE> ansi;
+        for (char16_t unit : c.text) ansi.push_back(static_cast<platform::BYTE>(unit < 0x100 ? unit : '?'));
+        ansi.push_back(0);
+        const std::string valueText =
+            engine::TextForm("", "", c.type, ansi.data(), static_cast<platform::DWORD>(ansi.size())).value;
+        const std::string keyLine = engine::ExactKeyLine(exact);
+        const std::string valueLine = engine::ExactValueLine(exact, valueText);
+        if (c.keyLine) {
+            EXPECT_EQ(keyLine, c.keyLine);
+        }
+        const auto key = ParseKeyLine(keyLine);
+        ASSERT_TRUE(key) << keyLine;
+        EXPECT_EQ(key->root, platform::HKEY_CURRENT_USER);
+        EXPECT_TRUE(key->exact == c.subKey) << keyLine;
+        const auto parts = SplitValueLine(valueLine);
+        ASSERT_TRUE(parts) << valueLine;
+        EXPECT_TRUE(ParseExactNameText(parts->nameText) == c.name) << valueLine;
+        const auto decoded = DecodeData(parts->dataText, nullptr);
+        ASSERT_TRUE(decoded) << valueLine;
+        EXPECT_EQ(decoded->type, c.type) << valueLine;
+        std::u16string restored;
+        for (std::size_t i = 0; i + 1 < decoded->wide.size(); i += 2)
+            restored += static_cast<char16_t>(decoded->wide[i] | decoded->wide[i + 1] << 8);
+        EXPECT_TRUE(restored == c.text + u'\0') << valueLine;
+    }
 }
 
 }  // namespace
