@@ -58,21 +58,21 @@ std::string Unescape(std::string_view text) {
     return out;
 }
 
-namespace {
-
-int HexValue(char c) {
+int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
 
+namespace {
+
 // The unit of "\uXXXX" at `at` (the backslash); -1 when the four digits are not there.
 long UnitEscape(std::string_view text, std::size_t at) {
     if (at + 6 > text.size() || text[at + 1] != 'u') return -1;
     long unit = 0;
     for (std::size_t i = at + 2; i < at + 6; ++i) {
-        const int digit = HexValue(text[i]);
+        const int digit = HexDigit(text[i]);
         if (digit < 0) return -1;
         unit = unit * 16 + digit;
     }
@@ -132,9 +132,9 @@ std::optional<KeyPath> ParseKeyLine(std::string_view keyLine) {
         path = platform::codepage::AnsiToUtf16(inner);
     const std::size_t slash = path.find(u'\\');
     if (slash == std::u16string::npos || slash == 0) return {};
-    const std::string rootName = platform::codepage::Utf16ToAnsi(path.substr(0, slash));
     if (!platform::codepage::RoundTrips(path.substr(0, slash))) return {};
-    const platform::HKEY root = RootKeyFromName(rootName);
+    const platform::HKEY root =
+        RootKeyFromName(platform::codepage::Utf16ToAnsi(path.substr(0, slash)));
     if (root == 0) return {};
     std::u16string exact = path.substr(slash + 1);
     return KeyPath{root, platform::codepage::Utf16ToAnsi(exact), std::move(exact)};

@@ -14,6 +14,9 @@ std::string Trim(std::string_view text);
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 
+// The value of a hexadecimal digit in either letter case; -1 for any other character.
+int HexDigit(char c);
+
 // Undoes the escapes of the text form in one left-to-right pass: "\\" -> "\", "\"" -> """,
 // "\r" -> CR, "\n" -> LF. Any other backslash stays as it is. One pass matters: a literal
 // backslash followed by "n" is written "\\n" and must not turn into a line feed.

@@ -25,13 +25,6 @@ std::vector<platform::BYTE> WideBytes(std::u16string_view text) {
     return out;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 std::optional<DecodedValue> DecodeString(std::string_view inner, platform::DWORD type) {
     DecodedValue value;
     value.type = type;

@@ -127,6 +127,21 @@ protected:
         EXPECT_EQ(report.registry.removed, 5);
     }
 
+    // Restores the one backup block of the prefix through the catalogue, as Clean Restore does.
+    engine::RestoreOutcome RestoreTheBackup(const std::string& prefixDir,
+                                            repairtest::ScriptedHost& host) {
+        platform::Status status;
+        auto services = platform::wine::OpenPrefix(prefixDir, status);
+        EXPECT_TRUE(services) << status.message;
+        if (!services) return {};
+        BackupCatalogue catalogue(*services, host);
+        catalogue.LoadCatalogue();
+        EXPECT_EQ(catalogue.ListedCount(), 1);
+        if (catalogue.ListedCount() != 1) return {};
+        catalogue.LoadBackupEntries(0);
+        return catalogue.Restore();
+    }
+
     std::string Query(const std::string& prefixDir) {
         return fixtures::RunWine(prefixDir, {"cmd", "/c",
                                              "reg query HKCU\\Software\\DrennowTest & "
@@ -193,16 +208,8 @@ TEST_F(RepairWineTest, RestoreReadsBackThroughWineRegQuery) {
     RepairOurs(ours);
     ASSERT_EQ(Query(ours).find("Dead Tool.EXE"), std::string::npos);
     {
-        platform::Status status;
-        auto services = platform::wine::OpenPrefix(ours, status);
-        ASSERT_TRUE(services) << status.message;
         repairtest::ScriptedHost host;
-        BackupCatalogue catalogue(*services, host);
-        catalogue.LoadCatalogue();
-        ASSERT_EQ(catalogue.ListedCount(), 1);
-        catalogue.LoadBackupEntries(0);
-        const engine::RestoreOutcome outcome = catalogue.Restore();
-        EXPECT_EQ(outcome.restored, 5);
+        EXPECT_EQ(RestoreTheBackup(ours, host).restored, 5);
         ASSERT_EQ(host.boxes.size(), 1u);
         EXPECT_EQ(host.boxes[0].text, "Restore Successed!");
     }
@@ -289,15 +296,8 @@ TEST_F(RepairWineTest, ExactNamesAreRepairedAndRestoredNeverTheirNamesakes) {
     EXPECT_NE(after.find(u"\"Tool\"=\"C:\\\\windows\\\\notepad.exe\""), std::u16string::npos);
     EXPECT_EQ(after.find(u"Gone"), std::u16string::npos);
     {
-        platform::Status status;
-        auto services = platform::wine::OpenPrefix(ours, status);
-        ASSERT_TRUE(services) << status.message;
         repairtest::ScriptedHost host;
-        BackupCatalogue catalogue(*services, host);
-        catalogue.LoadCatalogue();
-        ASSERT_EQ(catalogue.ListedCount(), 1);
-        catalogue.LoadBackupEntries(0);
-        EXPECT_EQ(catalogue.Restore().restored, 5);
+        EXPECT_EQ(RestoreTheBackup(ours, host).restored, 5);
     }
     for (const char* hive : {"user.reg", "system.reg", "userdef.reg"}) {
         const auto restored = Blocks(Read(fs::path(ours) / hive), true);
