@@ -9,6 +9,7 @@
 
 #include "platform/codepage/Codepage.h"
 #include "platform/wine/UnixFile.h"
+#include "platform/wine/files/ShortName.h"
 #include "platform/wine/files/WindowsPath.h"
 
 namespace platform::wine::files {
@@ -93,6 +94,34 @@ const DirectoryListing::Entry* DirectoryListing::Find(std::string_view exactName
                                     return std::u16string_view(folded_[i]) < f;
                                 });
     if (any != byFolded_.end() && folded_[*any] == folded) return &entries_[*any];
+    return CouldBeShortName(exactName) ? FindShort(exactName) : nullptr;
+}
+
+void DirectoryListing::MakeShortNames() const {
+    if (short_.size() == entries_.size()) return;
+    short_.clear();
+    short_.reserve(entries_.size());
+    for (const Entry& entry : entries_) short_.push_back(ShortNameOfHostName(entry.name));
+    byShort_.resize(entries_.size());
+    for (std::uint32_t i = 0; i < byShort_.size(); ++i) byShort_[i] = i;
+    std::stable_sort(byShort_.begin(), byShort_.end(),
+                     [this](std::uint32_t a, std::uint32_t b) { return short_[a] < short_[b]; });
+}
+
+const std::string& DirectoryListing::ShortName(std::size_t index) const {
+    MakeShortNames();
+    return short_[index];
+}
+
+const DirectoryListing::Entry* DirectoryListing::FindShort(std::string_view name) const {
+    MakeShortNames();
+    // Made names are upper case; Wine compares them ignoring case.
+    std::string upper(name);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    auto it = std::lower_bound(byShort_.begin(), byShort_.end(), upper,
+                               [this](std::uint32_t i, const std::string& n) { return short_[i] < n; });
+    if (it != byShort_.end() && short_[*it] == upper) return &entries_[*it];
     return nullptr;
 }
 

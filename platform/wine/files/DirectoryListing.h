@@ -32,8 +32,12 @@ public:
 
     const std::vector<Entry>& Entries() const { return entries_; }
     // The entry of exactly this host name, or else the first one (in readdir order) whose
-    // folded UTF-16 name equals `folded`; null when there is none.
+    // folded UTF-16 name equals `folded`, or else, for a name that could be a short one, the
+    // first whose made short (8.3) name it is; null when there is none.
     const Entry* Find(std::string_view exactName, std::u16string_view folded) const;
+    // The made short name of entry `index` (upper case; empty when its name is a valid 8.3
+    // one). The folder's short names are made on first need and kept with the listing.
+    const std::string& ShortName(std::size_t index) const;
     // The folded name of entry `index`, and its kind as its directory entry gave it (Unknown
     // for links and where the file system does not say).
     const std::u16string& Folded(std::size_t index) const { return folded_[index]; }
@@ -50,6 +54,12 @@ private:
     std::vector<std::uint32_t> byName_, byFolded_;
     std::vector<std::u16string> folded_;  // per entry
     std::vector<EntryKind> fromDirent_;   // per entry
+    // Made on first need (most folders are never asked for a short name): per entry, and the
+    // entry numbers in their order (readdir order among equal ones).
+    const Entry* FindShort(std::string_view name) const;
+    void MakeShortNames() const;
+    mutable std::vector<std::string> short_;
+    mutable std::vector<std::uint32_t> byShort_;
 };
 
 // Listings by host folder path, and the folders that Windows paths led to. Disabled, it

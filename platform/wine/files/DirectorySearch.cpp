@@ -127,12 +127,26 @@ std::unique_ptr<DirectorySearch> SearchDirectory(const std::string& hostDir,
 
 namespace {
 
+// Wine matches a mask against an entry's made short name too. Every made name holds a '~',
+// so a mask without it or a wildcard can match none, and no short name is made for it.
+bool MayMatchShortNames(std::u16string_view mask) {
+    return mask.find_first_of(u"*?~") != std::u16string_view::npos;
+}
+
+bool ShortNameMatches(const std::string& shortName, std::u16string_view mask) {
+    return !shortName.empty() &&
+           MatchesMask(std::u16string(shortName.begin(), shortName.end()), mask);
+}
+
 std::vector<Candidate> CandidatesOf(const DirectoryListing& listing, std::u16string_view mask) {
     std::vector<Candidate> candidates;
     const auto& entries = listing.Entries();
+    const bool shortNamesMayMatch = MayMatchShortNames(mask);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         std::u16string name = codepage::Utf8ToUtf16(entries[i].name);
-        if (!MatchesMask(name, mask)) continue;
+        if (!MatchesMask(name, mask) &&
+            !(shortNamesMayMatch && ShortNameMatches(listing.ShortName(i), mask)))
+            continue;
         candidates.push_back({&listing.Folded(i), std::move(name), &entries[i].name,
                               listing.FromDirent(i)});
     }
