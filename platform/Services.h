@@ -103,7 +103,8 @@ public:
     // follows links learns from it when a link leads back to a key it is inside.
     virtual std::uint64_t RegKeyIdentity(HKEY key) = 0;
 
-    // Writes every changed hive to disk. Until then changes live in memory only.
+    // Writes every changed hive to disk. Until then changes live in memory only. A failure
+    // leaves every hive file as it was, except with ERROR_WRITE_FAULT: some were replaced.
     virtual Status Commit() = 0;
     // Drops every change Commit() has not written, reading the registry again from the hive
     // files, so that a failed save leaves nothing behind for a later one to write. Open

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "repair/RepairCommand.h"
 #include "repair/BrowserSettings.h"
@@ -201,6 +202,37 @@ TEST_F(RepairCommandTest, FailedCommitDeletesNoShortcutFile) {
     const std::string after = prefix.ReadHive(Hive::User);
     EXPECT_NE(after.find("\"Dead\""), std::string::npos);
     EXPECT_NE(after.find("\"DisableRegistryTools\"=dword:00000001"), std::string::npos);
+}
+
+// The backup is saved before the deletions; when the commit is then refused, nothing was
+// removed, so the backup block must go again: with or without earlier backups in the file.
+TEST_F(RepairCommandTest, RefusedCommitLeavesTheBackupFileAsItWas) {
+    const std::optional<std::string> earlierBackups[] = {
+        std::nullopt,
+        repairtest::Crlf("\n>>   1/2/2026  3:4:5  >>1\n\n[HKEY_CURRENT_USER\\Software\\Old]\n"
+                         "\"Name\"=\"c:\\\\old.exe\"\n\n"),
+    };
+    for (const auto& earlier : earlierBackups) {
+        SCOPED_TRACE(earlier ? "earlier backups" : "no backup file");
+        if (earlier) repairtest::WriteBytes(BackupPath(), *earlier);
+        else fs::remove(BackupPath());
+        auto services = repairtest::OpenFixed(prefix);
+        ASSERT_TRUE(services);
+        const std::string hive = prefix.HivePath(Hive::User);
+        const std::string changed = prefix.ReadHive(Hive::User) + "\n";
+        repairtest::WriteBytes(hive, changed);
+        fs::last_write_time(hive, fs::last_write_time(hive) + std::chrono::seconds(5));
+        host.answers = {engine::IDYES};
+        host.boxes.clear();
+        const RepairReport report = RepairCommand(results, lists, *services, host);
+        EXPECT_EQ(report.end, RepairReport::End::CommitFailed);
+        EXPECT_FALSE(report.backupWritten);
+        EXPECT_EQ(fs::exists(BackupPath()), earlier.has_value());
+        if (earlier) {
+            EXPECT_EQ(repairtest::ReadBytes(BackupPath()), *earlier);
+        }
+        EXPECT_EQ(prefix.ReadHive(Hive::User), changed);
+    }
 }
 
 TEST_F(RepairCommandTest, OutcomesCountWhatHappened) {
