@@ -58,6 +58,15 @@ protected:
                Query(s, HKEY_LOCAL_MACHINE, "Software\\Classes\\CLSID\\{1}\\InprocServer32", "");
     }
 
+    // Rewrites user.reg as another program would after it was read; returns its new text.
+    std::string ChangeUserHiveOnDisk() {
+        const std::string hive = prefix.HivePath(Hive::User);
+        const std::string changed = prefix.ReadHive(Hive::User) + "\n";
+        repairtest::WriteBytes(hive, changed);
+        fs::last_write_time(hive, fs::last_write_time(hive) + std::chrono::seconds(5));
+        return changed;
+    }
+
     fixtures::TestPrefix prefix;
     engine::ScanResults results;
     engine::RepairLists lists;
@@ -184,10 +193,7 @@ TEST_F(RepairCommandTest, FailedCommitDeletesNoShortcutFile) {
     auto services = prefix.Open();
     ASSERT_TRUE(services);
     // Someone else rewrote the hive after we loaded it: ours must not overwrite it.
-    const std::string hive = prefix.HivePath(Hive::User);
-    const std::string changed = prefix.ReadHive(Hive::User) + "\n";
-    repairtest::WriteBytes(hive, changed);
-    fs::last_write_time(hive, fs::last_write_time(hive) + std::chrono::seconds(5));
+    const std::string changed = ChangeUserHiveOnDisk();
     host.answers = {engine::IDNO};
     const RepairReport report = RepairCommand(results, lists, *services, host);
     EXPECT_NE(report.end, RepairReport::End::Done);
@@ -218,10 +224,7 @@ TEST_F(RepairCommandTest, RefusedCommitLeavesTheBackupFileAsItWas) {
         else fs::remove(BackupPath());
         auto services = repairtest::OpenFixed(prefix);
         ASSERT_TRUE(services);
-        const std::string hive = prefix.HivePath(Hive::User);
-        const std::string changed = prefix.ReadHive(Hive::User) + "\n";
-        repairtest::WriteBytes(hive, changed);
-        fs::last_write_time(hive, fs::last_write_time(hive) + std::chrono::seconds(5));
+        const std::string changed = ChangeUserHiveOnDisk();
         host.answers = {engine::IDYES};
         host.boxes.clear();
         const RepairReport report = RepairCommand(results, lists, *services, host);
