@@ -117,7 +117,8 @@ public:
                                 const BYTE* data, DWORD dataLength) = 0;
     virtual LONG RegDeleteValueW(HKEY key, const WCHAR* valueName) = 0;
 
-    // Writes every changed hive to disk. Until then changes live in memory only.
+    // Writes every changed hive to disk. Until then changes live in memory only. A failure
+    // leaves every hive file as it was, except with ERROR_WRITE_FAULT: some were replaced.
     virtual Status Commit() = 0;
     // Drops every change Commit() has not written, reading the registry again from the hive
     // files, so that a failed save leaves nothing behind for a later one to write. Open

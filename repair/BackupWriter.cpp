@@ -1,5 +1,7 @@
 #include "repair/BackupWriter.h"
 
+#include <algorithm>
+
 #include <fmt/format.h>
 
 #include "repair/BackupLocation.h"
@@ -46,7 +48,31 @@ bool HasLineBreak(const std::string& text) {
 
 }  // namespace
 
-platform::Status WriteBackup(platform::Services& services, const engine::RepairLists& lists) {
+namespace {
+
+std::string JoinLines(const engine::TextList& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += '\n';
+    }
+    return text;
+}
+
+engine::TextList SplitLines(const std::string& text) {
+    engine::TextList lines;
+    for (std::size_t from = 0, to; from < text.size(); from = to + 1) {
+        to = text.find('\n', from);
+        if (to == std::string::npos) to = text.size();
+        lines.push_back(text.substr(from, to - from));
+    }
+    return lines;
+}
+
+}  // namespace
+
+platform::Status WriteBackup(platform::Services& services, const engine::RepairLists& lists,
+                             WrittenBlock* written) {
     for (const std::string& line : lists.registry) {
         if (HasLineBreak(line)) {
             return {platform::ERROR_INVALID_PARAMETER,
@@ -70,13 +96,32 @@ platform::Status WriteBackup(platform::Services& services, const engine::RepairL
             return {platform::ERROR_CANTREAD,
                     fmt::format("The backup file {} exists but cannot be read.", path)};
         }
-        std::string text;
-        for (const std::string& line : old) {
-            text += line;
-            text += '\n';
+        const bool created =
+            old.empty() &&
+            services.GetFileAttributesA(path.c_str()) == platform::INVALID_FILE_ATTRIBUTES;
+        platform::Status status = services.ReplaceTextFile(path.c_str(), JoinLines(old) + block);
+        if (!status.ok() && status.message.empty())
+            status.message = fmt::format("The backup file {} could not be written.", path);
+        if (status.ok() && written) *written = {SplitLines(block), created};
+        return status;
+    });
+}
+
+platform::Status RemoveBackupBlock(platform::Services& services, const WrittenBlock& block) {
+    const std::string path = BackupFile(BackupFolder(services));
+    return services.UpdateTextFile(path.c_str(), [&]() -> platform::Status {
+        engine::TextList lines;
+        if (!ReadTextLines(services, path, lines))
+            return {platform::ERROR_CANTREAD,
+                    fmt::format("The backup file {} cannot be read.", path)};
+        const auto at =
+            std::find_end(lines.begin(), lines.end(), block.lines.begin(), block.lines.end());
+        if (block.lines.empty() || at == lines.end()) return {};  // someone took it out already
+        lines.erase(at, at + static_cast<std::ptrdiff_t>(block.lines.size()));
+        if (lines.empty() && block.createdFile) {
+            if (services.DeleteFileA(path.c_str())) return {};
         }
-        text += block;
-        platform::Status status = services.ReplaceTextFile(path.c_str(), text);
+        platform::Status status = services.ReplaceTextFile(path.c_str(), JoinLines(lines));
         if (!status.ok() && status.message.empty())
             status.message = fmt::format("The backup file {} could not be written.", path);
         return status;

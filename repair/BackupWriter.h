@@ -20,9 +20,21 @@ std::string BackupBlockText(const platform::LocalTime& time, int count,
 bool ReadTextLines(platform::Services& services, const std::string& path,
                    engine::TextList& lines);
 
+// The block a WriteBackup added, for taking it out again when the repair is refused after.
+struct WrittenBlock {
+    engine::TextList lines;  // as ReadTextLines gives them back
+    bool createdFile = false;  // the backup file did not exist before
+};
+
 // Appends one block made from the registry repair list to the backup file, rewriting the file
 // atomically: the old content (every line followed by a line end) and the new block. On
-// failure the file is as it was and the status says why.
-platform::Status WriteBackup(platform::Services& services, const engine::RepairLists& lists);
+// failure the file is as it was and the status says why. `written`, when given, learns the
+// block.
+platform::Status WriteBackup(platform::Services& services, const engine::RepairLists& lists,
+                             WrittenBlock* written = nullptr);
+
+// Takes the block back out of the backup file (its last occurrence; none is fine), rewriting
+// the file atomically under the same lock, or removing it when the block made it.
+platform::Status RemoveBackupBlock(platform::Services& services, const WrittenBlock& block);
 
 }  // namespace repair

@@ -83,8 +83,9 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
                         fmt::format("Nothing has been repaired: {}", writable.message));
         }
     }
+    WrittenBlock backupBlock;
     if (answer == engine::IDYES) {
-        const platform::Status backup = WriteBackup(services, lists);
+        const platform::Status backup = WriteBackup(services, lists, &backupBlock);
         if (!backup.ok()) {
             return Stop(report, RepairReport::End::BackupFailed, backup.message, host,
                         fmt::format("The backup could not be saved, so nothing has been "
@@ -104,10 +105,21 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
             report.registry.failed += report.registry.removed;
             report.registry.removed = 0;
             report.registry.failures.push_back(commit.message);
-            return Stop(report, RepairReport::End::CommitFailed, commit.message, host,
-                        fmt::format("The registry changes could not be saved, so nothing has "
-                                    "been repaired.\n{}",
-                                    commit.message));
+            std::string text = fmt::format("The registry changes could not be saved, so nothing "
+                                           "has been repaired.\n{}",
+                                           commit.message);
+            // A backup of entries still there would be listed as a repair that never was.
+            // It stays when part of the registry was written (its entries may be gone).
+            if (report.backupWritten && commit.code != platform::ERROR_WRITE_FAULT) {
+                const platform::Status removed = RemoveBackupBlock(services, backupBlock);
+                if (removed.ok())
+                    report.backupWritten = false;
+                else
+                    text += fmt::format("\nThe backup saved for this repair could not be "
+                                        "taken out again: {}",
+                                        removed.message);
+            }
+            return Stop(report, RepairReport::End::CommitFailed, commit.message, host, text);
         }
     }
     report.shortcuts = fixer.DeleteShortcutFiles(lists.shortcuts);

@@ -22,6 +22,8 @@ public:
     }
     UnixFd(const UnixFd&) = delete;
     UnixFd& operator=(const UnixFd&) = delete;
+    UnixFd(UnixFd&& other) noexcept : fd_(other.release()) {}
+    UnixFd& operator=(UnixFd&&) = delete;
     int get() const { return fd_; }
     int release() { return std::exchange(fd_, -1); }
 

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/wine/TempFiles.h"
 #include "platform/wine/WinePrefix.h"
 #include "tests/cli/CliProcess.h"
 #include "tests/repair/RepairTestSupport.h"
@@ -118,14 +119,19 @@ protected:
         }
         return ::testing::AssertionSuccess();
     }
-    // Temporary files a killed writer left in the prefix and the backup folder.
+    // Temporary files a killed writer left in the prefix and the backup folder (the next
+    // write would remove them; removed here so each kill point starts from the same files).
     int LeftoverTemps() {
         int count = 0;
         for (const fs::path& dir : {fs::path(prefix.Dir()), fs::path(paths[3]).parent_path()})
             for (const auto& entry : fs::directory_iterator(dir))
-                if (entry.path().filename().string().find(".tmp") != std::string::npos) {
+                if (const std::string name = entry.path().filename().string();
+                    platform::wine::TempFileOwner(name) != 0) {
                     fs::remove(entry.path());
                     ++count;
+                } else {
+                    // Any other temporary name could be taken for one of Wine's.
+                    EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
                 }
         return count;
     }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -70,7 +72,12 @@ protected:
 // A limit on the size of any file the process writes makes every write past it fail, as a
 // full disk would. Tried at every size up to the largest file a repair writes.
 TEST_F(WriteFaultTest, DiskFullAtAnySizeLeavesTheFilesAsTheyWereAndSaysSo) {
-    const std::string system = System(), user = User();
+    // An earlier backup, which every refused repair must leave exactly as it is.
+    repairtest::WriteBytes(prefix.HostPath(kBackup),
+                           repairtest::Crlf("\n>>   1/2/2026  3:4:5  >>1\n\n"
+                                            "[HKEY_CURRENT_USER\\Software\\Old]\n"
+                                            "\"Name\"=\"c:\\\\old.exe\"\n\n"));
+    const std::string system = System(), user = User(), backup = Backup();
     const std::size_t largest = std::max(system.size(), user.size());
     int faults = 0;
     for (std::size_t limit = 0; limit < largest; limit += 97) {
@@ -86,11 +93,11 @@ TEST_F(WriteFaultTest, DiskFullAtAnySizeLeavesTheFilesAsTheyWereAndSaysSo) {
         EXPECT_NE(out.find("the file would be larger than this program may write"),
                   std::string::npos)
             << out;
-        // The backup is written before anything is deleted; then the commit failed.
-        if (fs::exists(prefix.HostPath(kBackup))) {
-            EXPECT_EQ(CountBlocks(Backup()), 1) << Backup();
+        // The backup is written before anything is deleted; when the commit then failed, its
+        // block was taken out again.
+        EXPECT_EQ(Backup(), backup) << "limit " << limit;
+        if (out.find("registry changes could not be saved") != std::string::npos) {
             EXPECT_NE(out.find("nothing was changed"), std::string::npos) << out;
-            fs::remove(prefix.HostPath(kBackup));
         }
         if (HasFailure()) break;
     }
@@ -132,6 +139,37 @@ TEST_F(WriteFaultTest, UnwritablePrefixRefusesEveryWriteAndChangesNothing) {
     EXPECT_FALSE(TempsLeft());
 }
 
+// A killed writer's temporary file stays until the next write in its folder, which removes
+// it when its writer no longer runs; files of a live process and Wine's own stay.
+TEST_F(WriteFaultTest, NextWriteRemovesOnlyTheTemporaryFilesOfDeadDrennows) {
+    const pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ASSERT_GT(dead, 0);
+    ::waitpid(dead, nullptr, 0);
+    const std::string live = std::to_string(::getpid());
+    struct Leftover {
+        std::string name;
+        bool kept;
+    };
+    const std::vector<Leftover> leftovers = {
+        {".drennow-" + std::to_string(dead) + "-17.tmp", false},
+        {".drennow-" + live + "-18.tmp", true},
+        {"reg" + std::to_string(dead) + "0001.tmp", true},  // as Wine's server names its own
+        {"backup.txt.tmp-Ab12Cd", true},
+        {".drennow-" + std::to_string(dead) + "-17.tmp.orig", true},
+        {".drennow-x-17.tmp", true},
+    };
+    const std::vector<fs::path> folders = {prefix.Dir(), prefix.HostPath(kBackupFolder)};
+    for (const fs::path& folder : folders)
+        for (const Leftover& file : leftovers) repairtest::WriteBytes((folder / file.name).string(), "x");
+
+    CliProcess run(With({"repair", "--sections", "8", "--yes", "--backup"}), ChildOptions{});
+    ASSERT_EQ(run.Wait(), 0) << run.Output();
+    for (const fs::path& folder : folders)
+        for (const Leftover& file : leftovers)
+            EXPECT_EQ(fs::exists(folder / file.name), file.kept) << folder / file.name;
+}
+
 // Holds `first` at the entry of its first exclusive create (the temporary file of its first
 // replacement), then starts `second` and lets it run until it has ended or waits for the
 // folder lock, and lets `first` go on.
@@ -169,16 +207,18 @@ TEST_F(WriteFaultTest, SecondDrennowCannotCommitOverTheFirstsChangesAndSaysSo) {
     EXPECT_EQ(User().find("Dead"), std::string::npos);
 }
 
-TEST_F(WriteFaultTest, TwoDrennowsBackingUpAtOnceKeepBothBackups) {
+TEST_F(WriteFaultTest, TwoDrennowsBackingUpAtOnceKeepTheBackupOfTheRepairMade) {
     CliProcess first(With({"repair", "--sections", "8", "--yes", "--backup"}),
                      ChildOptions{.traced = true});
     const auto second =
         Interleave(first, With({"repair", "--sections", "8", "--yes", "--backup"}));
     const int firstCode = first.Wait(), secondCode = second->Wait();
-    EXPECT_EQ(CountBlocks(Backup()), 2) << Backup();
-    // One of them repaired; the other found the hives changed under it and said so.
+    // One of them repaired; the other found the hives changed under it, said so, and took its
+    // own block out of the file again, leaving the first's.
     EXPECT_EQ((firstCode == 0) + (secondCode == 0), 1)
         << first.Output() << "\n---\n" << second->Output();
+    EXPECT_EQ(CountBlocks(Backup()), 1) << Backup();
+    EXPECT_NE(Backup().find("\"Dead\""), std::string::npos) << Backup();
     EXPECT_EQ(System().find("Dead"), std::string::npos);
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "repair/RepairCommand.h"
 #include "repair/BrowserSettings.h"
@@ -55,6 +56,15 @@ protected:
     bool DeadValuesPresent(platform::Services& s) {
         return Query(s, HKEY_CURRENT_USER, kRun, "Dead") &&
                Query(s, HKEY_LOCAL_MACHINE, "Software\\Classes\\CLSID\\{1}\\InprocServer32", "");
+    }
+
+    // Rewrites user.reg as another program would after it was read; returns its new text.
+    std::string ChangeUserHiveOnDisk() {
+        const std::string hive = prefix.HivePath(Hive::User);
+        const std::string changed = prefix.ReadHive(Hive::User) + "\n";
+        repairtest::WriteBytes(hive, changed);
+        fs::last_write_time(hive, fs::last_write_time(hive) + std::chrono::seconds(5));
+        return changed;
     }
 
     fixtures::TestPrefix prefix;
@@ -183,10 +193,7 @@ TEST_F(RepairCommandTest, FailedCommitDeletesNoShortcutFile) {
     auto services = prefix.Open();
     ASSERT_TRUE(services);
     // Someone else rewrote the hive after we loaded it: ours must not overwrite it.
-    const std::string hive = prefix.HivePath(Hive::User);
-    const std::string changed = prefix.ReadHive(Hive::User) + "\n";
-    repairtest::WriteBytes(hive, changed);
-    fs::last_write_time(hive, fs::last_write_time(hive) + std::chrono::seconds(5));
+    const std::string changed = ChangeUserHiveOnDisk();
     host.answers = {engine::IDNO};
     const RepairReport report = RepairCommand(results, lists, *services, host);
     EXPECT_NE(report.end, RepairReport::End::Done);
@@ -201,6 +208,34 @@ TEST_F(RepairCommandTest, FailedCommitDeletesNoShortcutFile) {
     const std::string after = prefix.ReadHive(Hive::User);
     EXPECT_NE(after.find("\"Dead\""), std::string::npos);
     EXPECT_NE(after.find("\"DisableRegistryTools\"=dword:00000001"), std::string::npos);
+}
+
+// The backup is saved before the deletions; when the commit is then refused, nothing was
+// removed, so the backup block must go again: with or without earlier backups in the file.
+TEST_F(RepairCommandTest, RefusedCommitLeavesTheBackupFileAsItWas) {
+    const std::optional<std::string> earlierBackups[] = {
+        std::nullopt,
+        repairtest::Crlf("\n>>   1/2/2026  3:4:5  >>1\n\n[HKEY_CURRENT_USER\\Software\\Old]\n"
+                         "\"Name\"=\"c:\\\\old.exe\"\n\n"),
+    };
+    for (const auto& earlier : earlierBackups) {
+        SCOPED_TRACE(earlier ? "earlier backups" : "no backup file");
+        if (earlier) repairtest::WriteBytes(BackupPath(), *earlier);
+        else fs::remove(BackupPath());
+        auto services = repairtest::OpenFixed(prefix);
+        ASSERT_TRUE(services);
+        const std::string changed = ChangeUserHiveOnDisk();
+        host.answers = {engine::IDYES};
+        host.boxes.clear();
+        const RepairReport report = RepairCommand(results, lists, *services, host);
+        EXPECT_EQ(report.end, RepairReport::End::CommitFailed);
+        EXPECT_FALSE(report.backupWritten);
+        EXPECT_EQ(fs::exists(BackupPath()), earlier.has_value());
+        if (earlier) {
+            EXPECT_EQ(repairtest::ReadBytes(BackupPath()), *earlier);
+        }
+        EXPECT_EQ(prefix.ReadHive(Hive::User), changed);
+    }
 }
 
 TEST_F(RepairCommandTest, OutcomesCountWhatHappened) {

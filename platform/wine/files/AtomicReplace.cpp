@@ -10,6 +10,7 @@
 
 #include <fmt/format.h>
 
+#include "platform/wine/TempFiles.h"
 #include "platform/wine/UnixFile.h"
 #include "platform/wine/files/TextFiles.h"
 
@@ -51,16 +52,16 @@ Status ReplaceHostTextFile(const std::string& hostPath, const std::string& windo
                             "was left as it was.",
                             windowsPath)};
 
-    std::string temp = target + ".tmp-XXXXXX";
-    UnixFd fd(::mkstemp(temp.data()));
-    if (fd.get() < 0) return Failure(windowsPath, errno);
-
-    const std::string data = ToCrLf(text);
     const mode_t mode = existed ? (old.st_mode & 07777) : [] {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         return static_cast<mode_t>(0666 & ~mask);
     }();
+    std::string temp;
+    UnixFd fd = CreateTempFile(folder, 0600, temp);
+    if (fd.get() < 0) return Failure(windowsPath, errno);
+
+    const std::string data = ToCrLf(text);
     int error = 0;
     if (!WriteAll(fd.get(), data) || ::fchmod(fd.get(), mode) != 0 || ::fsync(fd.get()) != 0)
         error = errno;

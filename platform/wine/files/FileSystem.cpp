@@ -14,6 +14,7 @@
 #include "platform/wine/files/Drives.h"
 #include "platform/wine/files/FileSystemImpl.h"
 #include "platform/wine/files/TextFiles.h"
+#include "platform/wine/TempFiles.h"
 #include "platform/wine/UnixFile.h"
 
 namespace platform::wine {
@@ -271,7 +272,9 @@ Status FileSystem::UpdateTextFile(const char* path, const std::function<Status()
     std::string target = impl_->Resolve(path).host;
     if (char real[PATH_MAX]; !target.empty() && ::realpath(target.c_str(), real)) target = real;
     const std::size_t slash = target.rfind('/');
-    const FolderLock lock(slash == std::string::npos ? "." : target.substr(0, slash));
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash);
+    const FolderLock lock(folder);
+    RemoveStaleTempFiles(folder);
     return update();
 }
 

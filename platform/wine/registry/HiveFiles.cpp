@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 
 #include "fmt/format.h"
+#include "platform/wine/TempFiles.h"
 #include "platform/wine/UnixFile.h"
 
 namespace platform::wine::registry {
@@ -71,26 +71,18 @@ Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
     auto removeTemps = [&temps] {
         for (const std::string& t : temps) ::unlink(t.c_str());
     };
-    // Names as Wine's server makes them; the counter only has to differ between attempts.
-    unsigned counter = static_cast<unsigned>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
+    // What a killed commit left; no other Drennow is writing here while the lock is held.
+    RemoveStaleTempFiles(dir);
     for (std::size_t i = 0; i < hives.size(); ++i) {
         std::string temp;
-        int raw = -1;
-        for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
-            temp = fmt::format("{}/reg{:x}{:04x}.tmp", dir, static_cast<unsigned>(::getpid()),
-                               (counter++) & 0xFFFF);
-            raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (raw < 0 && errno != EEXIST) break;
-        }
-        if (raw < 0) {
+        UnixFd fd = CreateTempFile(dir, 0666, temp);
+        if (fd.get() < 0) {
             const std::string why = WriteErrorText(errno);
             removeTemps();
             return {ERROR_CANTWRITE, fmt::format("Cannot write in {}: {}; nothing was changed.",
                                                  dir, why)};
         }
         temps.push_back(temp);
-        UnixFd fd(raw);
         if (!WriteAll(fd.get(), texts[i]) || ::fsync(fd.get()) != 0 ||
             ::close(fd.release()) != 0) {
             const std::string why = WriteErrorText(errno);
@@ -104,8 +96,15 @@ Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
         if (::rename(temps[i].c_str(), hives[i]->path.c_str()) != 0) {
             const std::string why = WriteErrorText(errno);
             removeTemps();
-            return {ERROR_CANTWRITE,
-                    fmt::format("Replacing {} failed: {}.", hives[i]->path, why)};
+            if (i == 0)
+                return {ERROR_CANTWRITE, fmt::format("Replacing {} failed: {}; nothing was "
+                                                     "changed.",
+                                                     hives[i]->path, why)};
+            // The hives before it are new already: the caller must not act as if nothing
+            // reached the disk.
+            return {ERROR_WRITE_FAULT,
+                    fmt::format("Replacing {} failed: {}; {} was replaced already.",
+                                hives[i]->path, why, hives[i - 1]->path)};
         }
         temps[i].clear();
     }

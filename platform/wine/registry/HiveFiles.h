@@ -12,7 +12,8 @@ namespace platform::wine::registry {
 Status ReadHiveFile(Hive& hive);
 
 // Writes texts[i] as hives[i]. Refuses, writing nothing, when a hive changed on disk since it
-// was read. A failure before the renames leaves every hive as it was.
+// was read. A failure before the renames leaves every hive as it was (ERROR_CANTWRITE); one
+// after the first rename gives ERROR_WRITE_FAULT, the hives before it being new.
 Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
                         const std::vector<std::string>& texts);
 

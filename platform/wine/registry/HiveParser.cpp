@@ -18,6 +18,7 @@ namespace {
 
 constexpr std::uint64_t kTicksPerSecond = 10000000ull;
 constexpr std::uint64_t kTicks1601To1970 = 116444736000000000ull;
+constexpr std::size_t kTimeDigits = 15;
 
 // Walks the lines of a stretch of the text without copying it.
 class Lines {
@@ -29,6 +30,7 @@ public:
         start = pos_;
         std::size_t end = text_.find('\n', pos_);
         if (end == std::string_view::npos) end = text_.size();
+        cut_ = end == full_.size();
         line = text_.substr(pos_, end - pos_);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         pos_ = end + 1;
@@ -36,6 +38,9 @@ public:
         return true;
     }
     int Number() const { return number_; }
+    // Whether the line last read is the file's last and lacks its line end: Wine ends every
+    // line it writes, so such a line may have been cut short by a crash or a full disk.
+    bool Cut() const { return cut_; }
     std::size_t End() const { return text_.size(); }
     // Goes on to the end of the whole text.
     void ExtendToEnd() { text_ = full_; }
@@ -44,6 +49,7 @@ private:
     std::string_view text_, full_;
     std::size_t pos_ = 0;
     int number_ = 0;
+    bool cut_ = false;
 };
 
 std::size_t SkipSpace(std::string_view s, std::size_t pos) {
@@ -311,14 +317,17 @@ private:
         if (!current_) return true;
         if (StartsWith(body, "#time=")) {
             std::uint64_t value = 0;
-            bool any = false;
+            std::size_t digits = 0;
             for (char c : body.substr(6)) {
                 const int d = HexDigit(c);
                 if (d < 0) break;
                 value = value * 16 + static_cast<unsigned>(d);
-                any = true;
+                ++digits;
             }
-            if (any) current_->filetime = value;
+            if (digits > 0) current_->filetime = value;
+            // Wine writes a time as "%x%08x": 15 digits for any date after 1829.
+            if (lines_.Cut() && digits + 6 == body.size() && digits < kTimeDigits)
+                Problem("key time cut short at the end of the file");
         } else if (StartsWith(body, "#class=\"")) {
             std::u16string cls;
             if (DecodeEscaped(body, 8, '"', cls) == std::string_view::npos) {
@@ -364,6 +373,7 @@ private:
             return;
         }
         pos = SkipSpace(body, pos + 1);
+        cutData_ = false;
         if (!ValueData(body.substr(pos), value)) {
             // Wine keeps such a value as an empty REG_NONE; we keep the whole key's text and
             // refuse to write this hive, so nothing of it is lost.
@@ -371,6 +381,9 @@ private:
             value.type = REG_NONE;
             value.stored = {};
             value.inText = false;
+        } else if (cutData_) {
+            // Wine reads such a tail without a word; written back it would stay damaged.
+            Problem("value data cut short at the end of the file");
         }
         Store(std::move(value));
     }
@@ -409,11 +422,14 @@ private:
         }
         if (StartsWith(s, "dword:")) {
             std::uint32_t number = 0;
+            std::size_t digits = 0;
             for (char c : s.substr(6)) {
                 const int d = HexDigit(c);
                 if (d < 0) break;
                 number = number * 16 + static_cast<unsigned>(d);
+                ++digits;
             }
+            cutData_ = lines_.Cut() && digits + 6 == s.size() && digits < 8;
             value.type = REG_DWORD;
             const std::uint8_t bytes[4] = {
                 static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
@@ -446,14 +462,21 @@ private:
     }
 
     // Comma-separated bytes; a backslash at the end of a line continues on the next.
+    // A list that ends the file without a line end, after a separator or inside a byte, was
+    // cut short (sets cutData_).
     bool HexBytes(std::string_view s, std::size_t pos, std::vector<std::uint8_t>& out) {
+        bool open = false;  // a separator or continuation still wants a byte
         for (;;) {
             pos = SkipSpace(s, pos);
-            if (pos >= s.size()) return true;
+            if (pos >= s.size()) {
+                cutData_ = lines_.Cut() && open;
+                return true;
+            }
             if (s[pos] == '\\') {
                 std::size_t start = 0;
                 if (SkipSpace(s, pos + 1) != s.size() || !lines_.Next(s, start)) return false;
                 pos = 0;
+                open = true;
                 continue;
             }
             unsigned byte = 0;
@@ -464,10 +487,13 @@ private:
             }
             if (digits == 0) return false;
             out.push_back(static_cast<std::uint8_t>(byte));
+            open = digits == 1 && pos == s.size();
             pos = SkipSpace(s, pos);
             if (pos < s.size()) {
-                if (s[pos] == ',') ++pos;
-                else if (s[pos] != '\\') return false;
+                if (s[pos] == ',') {
+                    ++pos;
+                    open = true;
+                } else if (s[pos] != '\\') return false;
             }
         }
     }
@@ -483,6 +509,7 @@ private:
     std::vector<std::u16string_view> previousNames_;  // by place in the block, kept by the store
     std::size_t valuesInBlock_ = 0;
     std::vector<std::uint8_t> bytes_;   // the hex data being read
+    bool cutData_ = false;              // the value's data was cut short by the file's end
     // The components of the previous key line's path and the keys they lead to.
     std::vector<Link> chain_;
 };

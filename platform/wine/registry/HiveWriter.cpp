@@ -129,6 +129,9 @@ std::string SerializeHive(const Hive& hive) {
     // the empty line that separates them from the next key.
     out.append(hive.header);
     Save(out, *hive.root, *hive.root);
+    // A block read without its line end (the file's last, or one followed at once by a key
+    // line) may now come last: end the file as Wine does, or it would read as cut short.
+    if (out.size() > hive.header.size() && out.back() != '\n') out.push_back('\n');
     return out;
 }
 

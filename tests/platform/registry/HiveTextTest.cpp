@@ -17,6 +17,7 @@ using platform::wine::registry::DataBytes;
 using platform::wine::registry::Hive;
 using platform::wine::registry::Key;
 using platform::wine::registry::ParseHive;
+using platform::wine::registry::ParseHiveSplit;
 using platform::wine::registry::SerializeHive;
 
 constexpr const char* kHeader =
@@ -160,6 +161,57 @@ TEST(HiveText, DamagedFilesAreRefusedWithFileAndLine) {
     Hive hive = Parse(std::string(kHeader) + "\n[K] 1\n\"ok\"=\"1\"\n\"bad\"=what\nnoise\n");
     EXPECT_NE(hive.problem.find("system.reg:8:"), std::string::npos) << hive.problem;
     EXPECT_EQ(hive.root->FindChild(u"K")->values.size(), 2u);
+}
+
+// Wine ends every line it writes, so a last line without its line end that stops inside a
+// time, a dword or a byte list was cut short (a crash, a full disk). Wine's server reads such
+// a tail without a word; Drennow reads it too but must never write it back. The same forms
+// with their line end are what Wine accepts anywhere and stay clean.
+TEST(HiveText, TailsCutShortMakeTheHiveReadOnlyWithTheirLine) {
+    struct Case {
+        const char* tail;  // after "[K] 1" on line 8
+        int line;          // of the problem; 0 for none
+    };
+    const Case cases[] = {
+        {"#time=1da1b2c", 9},
+        {"#time=", 9},
+        {"#time=1da1b2c3d4e5f60", 0},
+        {"#time=1da1b2c\n", 0},
+        {"\"v\"=dword:0000", 9},
+        {"\"v\"=dword:", 9},
+        {"\"v\"=dword:00000001", 0},
+        {"\"v\"=dword:0000\n", 0},
+        {"\"v\"=hex:01,0", 9},
+        {"\"v\"=hex(2):01,0", 9},
+        {"\"v\"=hex:01,02,", 9},
+        {"\"v\"=hex:01,02,\\", 9},
+        {"\"v\"=hex:01,02,\\\n", 9},
+        {"\"v\"=hex:01,02,\\\n  ", 10},
+        {"\"v\"=hex:01,02,\\\n  03,0", 10},
+        {"\"v\"=hex:01,02", 0},
+        {"\"v\"=hex:01,0\n", 0},
+        {"\"v\"=hex:01,02,\n", 0},
+        {"\"v\"=hex:01,02,\\\n  03\n", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tail);
+        const std::string text = std::string(kHeader) + "\n[J] 1\n\n[K] 1\n" + c.tail;
+        Hive hive = Parse(text);
+        ASSERT_NE(hive.root->FindChild(u"K"), nullptr);  // the rest is read all the same
+        if (c.line == 0) {
+            EXPECT_EQ(hive.problem, "");
+        } else {
+            EXPECT_EQ(hive.problem.rfind("system.reg:" + std::to_string(c.line) + ": ", 0), 0u)
+                << hive.problem;
+        }
+        // Read in two halves, the file gives what one pass gives.
+        Hive split;
+        split.path = hive.path;
+        split.text = text;
+        std::string error;
+        ASSERT_TRUE(ParseHiveSplit(split, error, 1)) << error;
+        EXPECT_EQ(split.problem, hive.problem);
+    }
 }
 
 // A real prefix folder with one broken line: it opens, reads, and refuses every write.
