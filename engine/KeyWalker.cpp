@@ -5,6 +5,7 @@
 
 #include "engine/CRegistryFixer.h"
 #include "engine/ValueText.h"
+#include "platform/codepage/Codepage.h"
 
 namespace engine {
 namespace {
@@ -78,6 +79,18 @@ private:
     Chains& chains_;
     std::size_t head_ = 0;
 };
+
+// A value the prefix's Wine installation writes into every prefix is no leftover.
+bool IsWinesOwn(platform::Services& services, platform::HKEY root, const std::string& key,
+                const std::string& name, platform::DWORD type, const platform::BYTE* data,
+                platform::DWORD length) {
+    using platform::codepage::AnsiToUtf16;
+    const bool text = type == platform::REG_SZ || type == platform::REG_EXPAND_SZ;
+    const char* chars = reinterpret_cast<const char*>(data);
+    return services.IsInstallationEntry(
+        root, AnsiToUtf16(key), AnsiToUtf16(name),
+        AnsiToUtf16(text ? std::string_view(chars, strnlen(chars, length)) : std::string_view()));
+}
 
 }  // namespace
 
@@ -176,6 +189,8 @@ void CRegistryFixer::Walk() {
                 dirty = dataLength;
                 const std::string valueName(name.data(), strnlen(name.data(), kNameBuffer));
                 if (CheckValue(fullPath, valueName, data.data(), type, dataLength) != 0) continue;
+                if (IsWinesOwn(services_, root_, current, valueName, type, data.data(), dataLength))
+                    continue;
                 const ValueTexts texts = TextForm(fullPath, valueName, type, data.data(), dataLength);
                 AddProblem(texts.key, texts.name, texts.value);
             }
