@@ -29,8 +29,6 @@ public:
     bool Writes(HKEY root, std::u16string_view subKey, std::u16string_view valueName,
                 std::u16string_view data) const;
 
-    std::size_t InfValueCount() const { return infValues_.size(); }
-
 private:
     bool IsWineFont(const std::u16string& key, std::u16string_view valueName,
                     std::u16string_view data) const;
