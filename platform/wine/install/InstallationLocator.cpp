@@ -67,24 +67,15 @@ std::optional<InstallationPlace> OfProgram(const fs::path& program) {
     return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<InstallationPlace> LocateInstallation(const std::string& choice,
-                                                    const std::string& path, std::string& note) {
-    if (!choice.empty()) {
-        std::optional<InstallationPlace> place =
-            IsFolder(choice) ? AtRoot(choice) : IsFile(choice) ? OfProgram(choice) : std::nullopt;
-        if (!place)
-            note = "No Wine installation at " + choice +
-                   " (no share/wine/wine.inf there), so Wine's own entries are reported too.";
-        return place;
-    }
+// The installation of the program `name` found first on `path` that has one.
+std::optional<InstallationPlace> ProgramOnPath(const std::string& name, const std::string& path,
+                                              std::string& note) {
     bool sawWine = false;
     std::size_t start = 0;
     while (start <= path.size()) {
         std::size_t end = path.find(':', start);
         if (end == std::string::npos) end = path.size();
-        const fs::path program = fs::path(path.substr(start, end - start)) / "wine";
+        const fs::path program = fs::path(path.substr(start, end - start)) / name;
         if (end > start && IsFile(program)) {
             if (auto place = OfProgram(program)) return place;
             sawWine = true;
@@ -94,9 +85,28 @@ std::optional<InstallationPlace> LocateInstallation(const std::string& choice,
     // Debian's layout, for a wine on PATH that leads into /usr/lib/wine.
     if (sawWine)
         if (auto place = AtRoot("/usr")) return place;
-    note = "No Wine installation found (no wine on PATH with a share/wine/wine.inf), "
+    note = "No Wine installation found (no " + name + " on PATH with a share/wine/wine.inf), "
            "so Wine's own entries are reported too; name one with --wine DIR or WINE=DIR.";
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<InstallationPlace> LocateInstallation(const std::string& choice,
+                                                    const std::string& path, std::string& note) {
+    // A bare program name (WINE=wine64) is looked for on PATH like `wine` itself.
+    if (!choice.empty() && choice.find('/') == std::string::npos && !IsFolder(choice) &&
+        !IsFile(choice))
+        return ProgramOnPath(choice, path, note);
+    if (!choice.empty()) {
+        std::optional<InstallationPlace> place =
+            IsFolder(choice) ? AtRoot(choice) : IsFile(choice) ? OfProgram(choice) : std::nullopt;
+        if (!place)
+            note = "No Wine installation at " + choice +
+                   " (no share/wine/wine.inf there), so Wine's own entries are reported too.";
+        return place;
+    }
+    return ProgramOnPath("wine", path, note);
 }
 
 std::optional<InstallationPlace> LocateInstallation(const std::string& wineOption,

@@ -13,8 +13,9 @@ struct InstallationPlace {
 
 // Where to look: `choice` is --wine's DIR or $WINE (the first set one), either the
 // installation's root (the folder holding bin/wine and share/wine, such as /usr or
-// /opt/wine-staging) or its wine program; when neither is set, the `wine` found on `path`
-// (a PATH-style list), its symbolic links resolved, and then Debian's /usr/share/wine.
+// /opt/wine-staging) or its wine program (a bare name such as wine64 is looked for on
+// `path`); when neither is set, the `wine` found on `path` (a PATH-style list), its symbolic
+// links resolved, and then Debian's /usr/share/wine.
 // None found: empty, and `note` says what was looked for.
 std::optional<InstallationPlace> LocateInstallation(const std::string& choice,
                                                     const std::string& path, std::string& note);

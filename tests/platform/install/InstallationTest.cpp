@@ -44,6 +44,7 @@ TEST_F(InstallationTest, LocatesTheInstallationFromItsRootItsProgramOrPath) {
         {(base / "links" / "bin" / "wine").string(), "", true},     // a link to the program
         {"", empty + ":" + (base / "links" / "bin").string(), true},  // PATH, link resolved
         {"", empty, false},                                         // no wine on PATH
+        {"wine", (base / "links" / "bin").string(), true},          // WINE=wine, on PATH
         {(base / "nowhere").string(), (base / "links" / "bin").string(), false},  // bad choice
         {empty, "", false},                                         // a folder that is none
     };
