@@ -16,6 +16,7 @@ inline constexpr int kExitFailure = 3;   // prefix missing, hive unreadable, wri
 struct GlobalOptions {
     std::string prefix;  // --prefix DIR
     bool demo = false;   // --demo
+    std::string wine;    // --wine DIR: the Wine installation whose own entries are no leftovers
 };
 
 struct CliContext {

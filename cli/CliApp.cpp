@@ -11,6 +11,9 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options) {
     auto* demo = app.add_flag("--demo", options.demo,
                               "Work on a fresh copy of the bundled demo prefix");
     prefix->excludes(demo);
+    app.add_option("--wine", options.wine,
+                   "Wine installation the prefix comes from: its root folder (holding "
+                   "share/wine) or its wine program (default: $WINE, else wine on PATH)");
 }
 
 }  // namespace cli

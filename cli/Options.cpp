@@ -94,7 +94,8 @@ bool OpenChosenPrefix(const GlobalOptions& options, OpenedPrefix& opened, std::s
     opened.dir = dir.lexically_normal().string();
     if (opened.dir.size() > 1 && opened.dir.back() == '/') opened.dir.pop_back();
     platform::Status status;
-    opened.services = platform::wine::OpenPrefix(opened.dir, status);
+    opened.services = platform::wine::OpenPrefix(
+        opened.dir, status, platform::wine::LocateInstallation(options.wine, opened.note));
     if (!opened.services) {
         error = status.message.empty() ? "Cannot open the Wine prefix " + opened.dir + "."
                                        : status.message;

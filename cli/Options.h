@@ -33,6 +33,7 @@ struct OpenedPrefix {
     std::string dir;                     // absolute path of the prefix folder
     std::unique_ptr<TempFolder> temp;    // holds the demo copy, when --demo
     std::unique_ptr<platform::Services> services;
+    std::string note;  // why Wine's own entries are reported too (no installation found)
 };
 
 // The prefix folder the options choose: --prefix DIR, the demo prefix, $WINEPREFIX, ~/.wine.

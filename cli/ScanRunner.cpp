@@ -14,6 +14,7 @@ int RunScan(const GlobalOptions& global, const SelectionOptions& selection, Scan
     }
     if (const std::string warning = run.prefix.services->Warning(); !warning.empty())
         std::cerr << "drennow-cli: " << AnsiToUtf8(warning) << '\n';
+    if (!run.prefix.note.empty()) std::cerr << "drennow-cli: note: " << run.prefix.note << '\n';
     engine::SectionRows rows;
     if (!ChooseRows(selection, *run.prefix.services, rows, error)) {
         std::cerr << "drennow-cli: " << error << '\n';

@@ -215,6 +215,9 @@ void CRegistryFixer::Walk() {
                 if (CheckValue(fullPath, valueName, data.data(), type, dataLength) != 0) continue;
                 ExactValue exact{root_, current, {}, 0, {}};
                 if (!ReadExact(services_, key.get(), index, exactName, exactData, exact)) continue;
+                // A value the prefix's Wine installation writes into every prefix is no leftover.
+                if (services_.IsInstallationEntry(root_, exact.subKey, exact.name, exact.text))
+                    continue;
                 const ValueTexts texts = TextForm(fullPath, valueName, type, data.data(), dataLength);
                 AddProblem(texts.key, texts.name, texts.value, std::move(exact));
             }

@@ -180,6 +180,14 @@ public:
     virtual std::string Description() const = 0;
     // A warning to show while the data may be stale (a running wineserver); empty when none.
     virtual std::string Warning() = 0;
+
+    // ---- Wine's own entries --------------------------------------------------------------
+    // True when the prefix's Wine installation itself writes this value into every prefix
+    // (so it is no leftover). `subKey` is the path below `root` as stored, `data` the
+    // value's text (empty for a value that holds no text).
+    virtual bool IsInstallationEntry(HKEY root, std::u16string_view subKey,
+                                     std::u16string_view valueName,
+                                     std::u16string_view data) = 0;
 };
 
 }  // namespace platform

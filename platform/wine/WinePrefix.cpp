@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "platform/wine/files/FileSystem.h"
+#include "platform/wine/install/WineInstallation.h"
 #include "platform/wine/registry/Registry.h"
 
 namespace platform::wine {
@@ -11,9 +12,11 @@ namespace {
 // Services over one prefix: the registry half and the file half, each in its own class.
 class WineServices final : public Services {
 public:
-    WineServices(std::string dir, std::unique_ptr<Registry> registry)
+    WineServices(std::string dir, std::unique_ptr<Registry> registry,
+                 std::optional<InstallationPlace> installation)
         : dir_(std::move(dir)), registry_(std::move(registry)),
-          files_(std::make_unique<FileSystem>(dir_, *this)) {}
+          files_(std::make_unique<FileSystem>(dir_, *this)),
+          installationPlace_(std::move(installation)) {}
 
     LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, DWORD sam,
                        HKEY* result) override {
@@ -141,17 +144,33 @@ public:
     }
     std::string Description() const override { return "Wine prefix " + dir_; }
     std::string Warning() override { return registry_->Warning(); }
+    bool IsInstallationEntry(HKEY root, std::u16string_view subKey,
+                             std::u16string_view valueName, std::u16string_view data) override {
+        if (!installationPlace_) return false;
+        // Read on the first question only: a scan that finds nothing never pays for it.
+        if (!installation_)
+            installation_ = std::make_unique<WineInstallation>(WineInstallation::Read(*installationPlace_));
+        return installation_->Writes(root, subKey, valueName, data);
+    }
 
 private:
     std::string dir_;
     std::unique_ptr<Registry> registry_;
     std::unique_ptr<FileSystem> files_;
     Status refusal_;  // set when changes could not be discarded
+    std::optional<InstallationPlace> installationPlace_;
+    std::unique_ptr<WineInstallation> installation_;
 };
 
 }  // namespace
 
 std::unique_ptr<Services> OpenPrefix(const std::string& dir, Status& status) {
+    std::string note;  // without an installation every entry is judged as any other
+    return OpenPrefix(dir, status, LocateInstallation(std::string(), note));
+}
+
+std::unique_ptr<Services> OpenPrefix(const std::string& dir, Status& status,
+                                     std::optional<InstallationPlace> installation) {
     struct stat st {};
     if (dir.empty() || ::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         status = {ERROR_PATH_NOT_FOUND,
@@ -162,7 +181,7 @@ std::unique_ptr<Services> OpenPrefix(const std::string& dir, Status& status) {
     auto registry = Registry::Load(dir, status);
     if (!registry) return nullptr;
     status = Status::Success();
-    return std::make_unique<WineServices>(dir, std::move(registry));
+    return std::make_unique<WineServices>(dir, std::move(registry), std::move(installation));
 }
 
 }  // namespace platform::wine

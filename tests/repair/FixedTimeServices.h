@@ -117,6 +117,10 @@ public:
     std::string GetShortcutTarget(const char* p) override { return real_->GetShortcutTarget(p); }
     std::string Description() const override { return real_->Description(); }
     std::string Warning() override { return real_->Warning(); }
+    bool IsInstallationEntry(HKEY r, std::u16string_view k, std::u16string_view n,
+                             std::u16string_view d) override {
+        return real_->IsInstallationEntry(r, k, n, d);
+    }
 
 private:
     std::unique_ptr<platform::Services> real_;

@@ -57,6 +57,12 @@ const Dead kDead[] = {
      "HKEY_CURRENT_USER\\AppEvents\\Schemes\\Apps\\.Default\\DeadEvent\\.Current"},
     {13, "HKCU\\Software\\Dead Vendor", "Last File", "/d C:\\gone\\file.dat",
      "HKEY_CURRENT_USER\\SOFTWARE\\Dead Vendor"},
+    // Where Wine itself writes its own values: an installer's data there is still reported.
+    {5, "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Fonts", "Small Fonts",
+     "/d deadsmall.fon",
+     "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Fonts"},
+    {13, "HKLM\\Software\\Microsoft\\DirectMusic", "GMFilePath",
+     "/d C:\\gone\\synth\\gm.dls", "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\DirectMusic"},
 };
 
 TEST(ScanWine, ReportsWhatWinesOwnToolsLeftDead) {
