@@ -46,8 +46,11 @@ bool HasLineBreak(const std::string& text) {
 
 }  // namespace
 
-platform::Status WriteBackup(platform::Services& services, const engine::RepairLists& lists) {
-    for (const std::string& line : lists.registry) {
+platform::Status WriteBackup(platform::Services& services, const engine::RepairLists& lists,
+                             const std::vector<SavedShortcut>& shortcuts) {
+    engine::TextList lines = lists.registry;
+    for (const SavedShortcut& copy : shortcuts) lines.push_back(copy.path);
+    for (const std::string& line : lines) {
         if (HasLineBreak(line)) {
             return {platform::ERROR_INVALID_PARAMETER,
                     fmt::format("The entry {} holds a line break and cannot be saved in a "
@@ -59,8 +62,9 @@ platform::Status WriteBackup(platform::Services& services, const engine::RepairL
     CreateFolderPath(services, folder);
     const std::string path = BackupFile(folder);
 
-    const std::string block =
+    std::string block =
         BackupBlockText(services.GetLocalTime(), lists.registryCount, lists.registry);
+    for (const SavedShortcut& copy : shortcuts) block += SavedShortcutText(copy);
     // Read and rewritten under the folder's lock, so that a backup another Drennow appends
     // meanwhile is kept.
     return services.UpdateTextFile(path.c_str(), [&]() -> platform::Status {

@@ -4,6 +4,7 @@
 
 #include "engine/ScanModel.h"
 #include "platform/Services.h"
+#include "repair/ShortcutBackup.h"
 
 namespace repair {
 
@@ -22,7 +23,9 @@ bool ReadTextLines(platform::Services& services, const std::string& path,
 
 // Appends one block made from the registry repair list to the backup file, rewriting the file
 // atomically: the old content (every line followed by a line end) and the new block. On
-// failure the file is as it was and the status says why.
-platform::Status WriteBackup(platform::Services& services, const engine::RepairLists& lists);
+// failure the file is as it was and the status says why. The block ends with the copies of
+// the shortcut files, so they are saved in the same atomic write as the registry entries.
+platform::Status WriteBackup(platform::Services& services, const engine::RepairLists& lists,
+                             const std::vector<SavedShortcut>& shortcuts = {});
 
 }  // namespace repair

@@ -7,6 +7,7 @@
 #include "repair/CommitOrDiscard.h"
 #include "repair/Messages.h"
 #include "repair/RepairLists.h"
+#include "repair/ShortcutBackup.h"
 
 namespace repair {
 
@@ -79,8 +80,11 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
                         fmt::format("Nothing has been repaired: {}", writable.message));
         }
     }
+    // With a backup, a shortcut file is deleted only once its copy is in the backup file.
+    ShortcutCopies copies;
     if (answer == engine::IDYES) {
-        const platform::Status backup = WriteBackup(services, lists);
+        copies = ReadShortcutCopies(services, lists.shortcuts);
+        const platform::Status backup = WriteBackup(services, lists, copies.saved);
         if (!backup.ok()) {
             return Stop(report, RepairReport::End::BackupFailed, backup.message, host,
                         fmt::format("The backup could not be saved, so nothing has been "
@@ -106,7 +110,8 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
                                     commit.message));
         }
     }
-    report.shortcuts = fixer.DeleteShortcutFiles(lists.shortcuts);
+    report.shortcuts = DeleteShortcutsWithCopies(fixer, lists.shortcuts,
+                                                 report.backupWritten ? &copies : nullptr);
     report.end = RepairReport::End::Done;
     DropFailed(lists, report);
 

@@ -120,6 +120,12 @@ public:
     }
     std::string Description() const override { return "Wine prefix " + dir_; }
     std::string Warning() override { return registry_->Warning(); }
+    bool ReadFileBytes(const char* path, std::string* bytes, DWORD maxBytes) override {
+        return files_->ReadFileBytes(path, bytes, maxBytes);
+    }
+    Status CreateNewFile(const char* path, std::string_view bytes) override {
+        return files_->CreateNewFile(path, bytes);
+    }
 
 private:
     std::string dir_;

@@ -98,6 +98,12 @@ public:
     std::string GetShortcutTarget(const char* p) override { return real_->GetShortcutTarget(p); }
     std::string Description() const override { return real_->Description(); }
     std::string Warning() override { return real_->Warning(); }
+    bool ReadFileBytes(const char* p, std::string* b, platform::DWORD m) override {
+        return real_->ReadFileBytes(p, b, m);
+    }
+    platform::Status CreateNewFile(const char* p, std::string_view b) override {
+        return real_->CreateNewFile(p, b);
+    }
 
 private:
     std::unique_ptr<platform::Services> real_;

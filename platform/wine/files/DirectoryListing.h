@@ -31,6 +31,8 @@ public:
     };
 
     const std::vector<Entry>& Entries() const { return entries_; }
+    // The host folder it was read from.
+    const std::string& Dir() const { return dir_; }
     // The entry of exactly this host name, or else the first one (in readdir order) whose
     // folded UTF-16 name equals `folded`; null when there is none.
     const Entry* Find(std::string_view exactName, std::u16string_view folded) const;
