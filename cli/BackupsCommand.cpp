@@ -74,12 +74,24 @@ int Show(const repair::BackupCatalogue& catalogue, int row, bool json) {
         doc["entries"].push_back(std::move(entry));
         text += fmt::format("{}\n    {}\n", AnsiToUtf8(shown.key), AnsiToUtf8(shown.value));
     }
+    doc["shortcutFiles"] = Json::array();
+    for (const repair::SavedShortcut& copy : catalogue.Shortcuts()) {
+        Json file;
+        file["path"] = AnsiToUtf8(copy.path);
+        file["bytes"] = copy.bytes.size();
+        doc["shortcutFiles"].push_back(std::move(file));
+        text += fmt::format("{}\n    saved shortcut file, {} bytes\n", AnsiToUtf8(copy.path),
+                            copy.bytes.size());
+    }
     if (json) {
         std::cout << doc.dump(2) << '\n';
     } else {
-        std::cout << fmt::format("Backup {}: {}, {} entr{}\n", row,
+        const std::size_t files = catalogue.Shortcuts().size();
+        std::cout << fmt::format("Backup {}: {}, {} entr{}{}\n", row,
                                  AnsiToUtf8(catalogue.Rows()[row - 1].time), entries.size() / 4,
-                                 entries.size() / 4 == 1 ? "y" : "ies")
+                                 entries.size() / 4 == 1 ? "y" : "ies",
+                                 files == 0 ? std::string()
+                                            : fmt::format(", {} shortcut file(s)", files))
                   << text;
     }
     return kExitSuccess;
@@ -97,6 +109,8 @@ int Restore(repair::BackupCatalogue& catalogue, CliHost& host, int row, bool jso
         doc["row"] = row;
         doc["restored"] = outcome.restored;
         doc["failed"] = outcome.failed;
+        doc["filesRestored"] = outcome.filesRestored;
+        doc["filesFailed"] = outcome.filesFailed;
         doc["failures"] = Json::array();
         for (const std::string& failure : outcome.failures)
             doc["failures"].push_back(AnsiToUtf8(failure));
@@ -105,7 +119,7 @@ int Restore(repair::BackupCatalogue& catalogue, CliHost& host, int row, bool jso
     } else {
         std::cout << message << '\n';
     }
-    return outcome.failed == 0 ? kExitSuccess : kExitFailure;
+    return outcome.failed == 0 && outcome.filesFailed == 0 ? kExitSuccess : kExitFailure;
 }
 
 int Delete(repair::BackupCatalogue& catalogue, CliHost& host, int row, bool json) {

@@ -17,6 +17,8 @@ struct RepairOutcome {
 struct RestoreOutcome {
     int restored = 0;
     int failed = 0;  // entries that could not be written (or were malformed)
+    int filesRestored = 0;  // shortcut files put back
+    int filesFailed = 0;    // shortcut files not put back (one failure line each)
     std::vector<std::string> failures;
 };
 

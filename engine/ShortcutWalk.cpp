@@ -66,10 +66,12 @@ void CRegistryFixer::ShortcutWalk() {
         if (finder) {
             platform::FindEntry entry;
             while (finder->Next(entry)) {
-                if (entry.IsDots()) continue;
+                // A name the "A" form cannot hold exactly would judge or delete another file.
+                if (entry.IsDots() || entry.inexactName) continue;
                 const std::string path = folder + (endsInSeparator ? "" : "\\") + entry.name;
                 if (entry.directory) {
-                    if (!PatternListMatch(path, kExclusions)) list.push_back(path);
+                    if (!entry.leavesPrefix && !PatternListMatch(path, kExclusions))
+                        list.push_back(path);
                 } else if (WildcardMatch(path, kShortcutPattern)) {
                     std::string target = services_.GetShortcutTarget(path.c_str());
                     if (target.size() >= kTargetBuffer) target.resize(kTargetBuffer - 1);

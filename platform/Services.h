@@ -32,6 +32,12 @@ struct FindEntry {
     std::string name;      // file name, "." and ".." included as the search yields them
     std::string path;      // full Windows path: the searched folder, "\" and the name
     bool directory = false;  // links followed
+    // The "A" name is not the file's exact name (a character outside Windows-1252 became "?"
+    // or a look-alike): `path` may name another file, or none.
+    bool inexactName = false;
+    // A folder a walk over the drives does not enter: another prefix, the home folder, or a
+    // link out of the prefix other than the profile's own folder links.
+    bool leavesPrefix = false;
     bool IsDots() const { return name == "." || name == ".."; }
 };
 
@@ -188,6 +194,14 @@ public:
     virtual bool IsInstallationEntry(HKEY root, std::u16string_view subKey,
                                      std::u16string_view valueName,
                                      std::u16string_view data) = 0;
+
+    // ---- Whole small files (the copies of shortcut files a backup keeps) ------------------
+    // Reads the file's bytes; false when it is no file, cannot be read or holds more than
+    // `maxBytes` bytes.
+    virtual bool ReadFileBytes(const char* path, std::string* bytes, DWORD maxBytes) = 0;
+    // Creates the file holding `bytes`, atomically (it appears whole or not at all) and never
+    // over anything that stands at that name: ERROR_FILE_EXISTS then. The folder must exist.
+    virtual Status CreateNewFile(const char* path, std::string_view bytes) = 0;
 };
 
 }  // namespace platform

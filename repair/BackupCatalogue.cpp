@@ -2,7 +2,9 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "engine/CRegistryFixer.h"
 #include "repair/BackupLocation.h"
@@ -39,34 +41,54 @@ bool IsListedCount(const std::string& countText) {
 BackupCatalogue::BackupCatalogue(platform::Services& services, engine::Host& host)
     : services_(services), host_(host) {}
 
-void BackupCatalogue::ClassifyLines(std::vector<int>& rowOf, std::vector<bool>& header) const {
+void BackupCatalogue::ClassifyLines(std::vector<int>& rowOf, std::vector<bool>& header,
+                                    std::vector<int>* copies) const {
     rowOf.assign(lines_.size(), -1);
     header.assign(lines_.size(), false);
+    // Copies of shortcut files per block, counted from the end up to each header.
+    std::vector<int> copiesOf(lines_.size(), 0);
+    int below = 0;
+    for (std::size_t i = lines_.size(); i-- > 0;) {
+        const std::string line = Trim(lines_[i]);
+        header[i] = StartsWith(line, ">>");
+        if (header[i]) {
+            copiesOf[i] = std::exchange(below, 0);
+        } else if (IsSavedShortcutLine(line)) {
+            ++below;
+        }
+    }
     int listed = 0;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        header[i] = StartsWith(Trim(lines_[i]), ">>");
         // Only a header standing at the very start of its line can be listed.
         if (header[i] && StartsWith(lines_[i], ">>") &&
-            IsListedCount(HeaderTexts(lines_[i]).count)) {
+            (IsListedCount(HeaderTexts(lines_[i]).count) || copiesOf[i] > 0)) {
             rowOf[i] = listed++;
         }
     }
+    if (copies) *copies = std::move(copiesOf);
 }
 
 void BackupCatalogue::LoadCatalogue() {
     rows_.clear();
     entries_.clear();
     if (!ReadTextLines(services_, BackupFile(services_), lines_)) lines_.clear();
-    std::vector<int> rowOf;
+    std::vector<int> rowOf, copies;
     std::vector<bool> header;
-    ClassifyLines(rowOf, header);
+    ClassifyLines(rowOf, header, &copies);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (rowOf[i] >= 0) rows_.push_back(HeaderTexts(lines_[i]));
+        if (rowOf[i] < 0) continue;
+        BackupRow row = HeaderTexts(lines_[i]);
+        // The count a reader of registry entries alone sees, and the files beside them.
+        if (copies[i] > 0)
+            row.count = std::to_string(std::max(0L, std::strtol(row.count.c_str(), nullptr, 10)) +
+                                       copies[i]);
+        rows_.push_back(std::move(row));
     }
 }
 
 void BackupCatalogue::LoadBackupEntries(int row) {
     entries_.clear();
+    shortcuts_.clear();
     std::vector<int> rowOf;
     std::vector<bool> header;
     ClassifyLines(rowOf, header);
@@ -82,6 +104,11 @@ void BackupCatalogue::LoadBackupEntries(int row) {
         if (!line.empty()) collected.push_back(std::move(line));
     }
     for (std::size_t i = 0; i + 2 <= collected.size(); i += 2) {
+        if (IsSavedShortcutLine(collected[i])) {
+            if (auto copy = ParseSavedShortcut(collected[i], collected[i + 1]))
+                shortcuts_.push_back(std::move(*copy));
+            continue;
+        }
         const auto parts = SplitValueLine(collected[i + 1]);
         if (!parts || parts->nameText.empty() || parts->dataText.empty()) continue;
         entries_.push_back(collected[i]);
@@ -91,8 +118,20 @@ void BackupCatalogue::LoadBackupEntries(int row) {
     }
 }
 
+engine::TextList BackupCatalogue::DetailEntries() const {
+    engine::TextList shown = entries_;
+    for (const SavedShortcut& copy : shortcuts_) {
+        shown.push_back("[" + copy.path + "]");
+        shown.push_back("\"Saved shortcut file\"");
+        shown.push_back(fmt::format("\"{} bytes\"", copy.bytes.size()));
+        shown.push_back(engine::kMarkDelete);
+    }
+    return shown;
+}
+
 bool BackupCatalogue::DeleteBackup(int row) {
     entries_.clear();
+    shortcuts_.clear();
     if (row < 0 || row >= ListedCount()) {
         host_.MessageBox(fmt::format("There is no backup number {}.", row + 1), kInformation,
                          engine::MB_OK | engine::MB_ICONINFORMATION);
@@ -145,10 +184,12 @@ bool BackupCatalogue::DeleteBackup(int row) {
 engine::RestoreOutcome BackupCatalogue::Restore() {
     engine::RestoreOutcome outcome;
     const int entryCount = static_cast<int>(entries_.size() / 4);
-    if (entryCount > 0) {
+    const int fileCount = static_cast<int>(shortcuts_.size());
+    if (entryCount + fileCount > 0) {
         const platform::Status writable = services_.CanWrite();
         if (!writable.ok()) {
             outcome.failed = entryCount;
+            outcome.filesFailed = fileCount;
             outcome.failures.push_back(writable.message);
             host_.MessageBox(fmt::format("Nothing has been restored: {}", writable.message),
                              kInformation, engine::MB_OK | engine::MB_ICONINFORMATION);
@@ -162,6 +203,7 @@ engine::RestoreOutcome BackupCatalogue::Restore() {
         if (!commit.ok()) {
             outcome.failed += outcome.restored;
             outcome.restored = 0;
+            outcome.filesFailed = fileCount;  // not tried: the registry half is not back
             outcome.failures.push_back(commit.message);
             host_.MessageBox(fmt::format("The restored values could not be saved, so nothing "
                                          "has been restored.\n{}",
@@ -170,9 +212,18 @@ engine::RestoreOutcome BackupCatalogue::Restore() {
             return outcome;
         }
     }
-    if (outcome.failed == 0) {
+    RestoreShortcutFiles(services_, shortcuts_, outcome);
+    if (outcome.failed == 0 && outcome.filesFailed == 0) {
         host_.MessageBox("Restore Successed!", kInformation,
                          engine::MB_OK | engine::MB_ICONINFORMATION);
+    } else if (fileCount > 0) {
+        host_.MessageBox(
+            fmt::format("{} entr{} and {} shortcut file(s) restored, {} entr{} and {} shortcut "
+                        "file(s) could not be restored:{}",
+                        outcome.restored, outcome.restored == 1 ? "y" : "ies",
+                        outcome.filesRestored, outcome.failed, outcome.failed == 1 ? "y" : "ies",
+                        outcome.filesFailed, FailureLines(outcome.failures)),
+            kInformation, engine::MB_OK | engine::MB_ICONINFORMATION);
     } else {
         host_.MessageBox(fmt::format("{} entr{} restored, {} could not be restored:{}",
                                      outcome.restored, outcome.restored == 1 ? "y" : "ies",

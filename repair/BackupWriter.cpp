@@ -72,8 +72,10 @@ engine::TextList SplitLines(const std::string& text) {
 }  // namespace
 
 platform::Status WriteBackup(platform::Services& services, const engine::RepairLists& lists,
-                             WrittenBlock* written) {
-    for (const std::string& line : lists.registry) {
+                             const std::vector<SavedShortcut>& shortcuts, WrittenBlock* written) {
+    engine::TextList lines = lists.registry;
+    for (const SavedShortcut& copy : shortcuts) lines.push_back(copy.path);
+    for (const std::string& line : lines) {
         if (HasLineBreak(line)) {
             return {platform::ERROR_INVALID_PARAMETER,
                     fmt::format("The entry {} holds a line break and cannot be saved in a "
@@ -85,8 +87,9 @@ platform::Status WriteBackup(platform::Services& services, const engine::RepairL
     CreateFolderPath(services, folder);
     const std::string path = BackupFile(folder);
 
-    const std::string block =
+    std::string block =
         BackupBlockText(services.GetLocalTime(), lists.registryCount, lists.registry);
+    for (const SavedShortcut& copy : shortcuts) block += SavedShortcutText(copy);
     // Read and rewritten under the folder's lock, so that a backup another Drennow appends
     // meanwhile is kept.
     return services.UpdateTextFile(path.c_str(), [&]() -> platform::Status {

@@ -4,6 +4,7 @@
 
 #include "engine/ScanModel.h"
 #include "platform/Services.h"
+#include "repair/ShortcutBackup.h"
 
 namespace repair {
 
@@ -28,9 +29,11 @@ struct WrittenBlock {
 
 // Appends one block made from the registry repair list to the backup file, rewriting the file
 // atomically: the old content (every line followed by a line end) and the new block. On
-// failure the file is as it was and the status says why. `written`, when given, learns the
-// block.
+// failure the file is as it was and the status says why. The block ends with the copies of
+// the shortcut files, so they are saved in the same atomic write as the registry entries.
+// `written`, when given, learns the block.
 platform::Status WriteBackup(platform::Services& services, const engine::RepairLists& lists,
+                             const std::vector<SavedShortcut>& shortcuts = {},
                              WrittenBlock* written = nullptr);
 
 // Takes the block back out of the backup file (its last occurrence; none is fine), rewriting

@@ -7,6 +7,7 @@
 #include "repair/CommitOrDiscard.h"
 #include "repair/Messages.h"
 #include "repair/RepairLists.h"
+#include "repair/ShortcutBackup.h"
 
 namespace repair {
 
@@ -84,8 +85,11 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
         }
     }
     WrittenBlock backupBlock;
+    // With a backup, a shortcut file is deleted only once its copy is in the backup file.
+    ShortcutCopies copies;
     if (answer == engine::IDYES) {
-        const platform::Status backup = WriteBackup(services, lists, &backupBlock);
+        copies = ReadShortcutCopies(services, lists.shortcuts);
+        const platform::Status backup = WriteBackup(services, lists, copies.saved, &backupBlock);
         if (!backup.ok()) {
             return Stop(report, RepairReport::End::BackupFailed, backup.message, host,
                         fmt::format("The backup could not be saved, so nothing has been "
@@ -122,7 +126,8 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
             return Stop(report, RepairReport::End::CommitFailed, commit.message, host, text);
         }
     }
-    report.shortcuts = fixer.DeleteShortcutFiles(lists.shortcuts);
+    report.shortcuts = DeleteShortcutsWithCopies(fixer, lists.shortcuts,
+                                                 report.backupWritten ? &copies : nullptr);
     report.end = RepairReport::End::Done;
     DropFailed(lists, report);
 

@@ -162,7 +162,7 @@ void CDialogCleanRestore::OnListDoubleClick() {
 
 void CDialogCleanRestore::OnDetail() {
     // A window of its own, without a parent, living for this one command.
-    CDialogCleanRestoreDetail detail(catalogue_.Entries());
+    CDialogCleanRestoreDetail detail(catalogue_.DetailEntries());
     RunDetail(detail);
 }
 

@@ -152,6 +152,12 @@ public:
             installation_ = std::make_unique<WineInstallation>(WineInstallation::Read(*installationPlace_));
         return installation_->Writes(root, subKey, valueName, data);
     }
+    bool ReadFileBytes(const char* path, std::string* bytes, DWORD maxBytes) override {
+        return files_->ReadFileBytes(path, bytes, maxBytes);
+    }
+    Status CreateNewFile(const char* path, std::string_view bytes) override {
+        return files_->CreateNewFile(path, bytes);
+    }
 
 private:
     std::string dir_;

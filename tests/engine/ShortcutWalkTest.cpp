@@ -212,3 +212,19 @@ TEST_F(ShortcutWalk, InsideAScanShortcutFilesThatAreLinksAreReadThroughThem) {
     Walk({"C:"}, true);
     EXPECT_EQ(Reported(), (std::vector<std::string>{"C:\\desk\\a.lnk", "C:\\store\\gone.lnk"}));
 }
+
+TEST_F(ShortcutWalk, NamesWithoutAnExactAnsiFormArePassedOver) {
+    // "Ā" has the "A" form "A" (a look-alike) and Cyrillic letters become "?": judged through
+    // that form, the first would report (and a repair delete) A.lnk once more in its name.
+    prefix_.CreateShortcut("C:\\users\\Public\\Desktop\\A.lnk", kGone);
+    prefix_.CreateShortcut("C:\\users\\Public\\Desktop\\\xc4\x80.lnk", kGone);
+    prefix_.CreateShortcut("C:\\users\\Public\\Desktop\\\xd0\xaf\xd1\x80\xd0\xbb\xd1\x8b\xd0\xba.lnk",
+                           kGone);
+    prefix_.CreateShortcut("C:\\users\\Public\\\xd0\xaf\\Inside.lnk", kGone);
+    for (bool caching : {false, true}) {
+        result_ = {};
+        Walk({"C:"}, caching);
+        EXPECT_EQ(Reported(), (std::vector<std::string>{"C:\\users\\Public\\Desktop\\A.lnk"}))
+            << "caching " << caching;
+    }
+}

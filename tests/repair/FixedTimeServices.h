@@ -121,6 +121,12 @@ public:
                              std::u16string_view d) override {
         return real_->IsInstallationEntry(r, k, n, d);
     }
+    bool ReadFileBytes(const char* p, std::string* b, platform::DWORD m) override {
+        return real_->ReadFileBytes(p, b, m);
+    }
+    platform::Status CreateNewFile(const char* p, std::string_view b) override {
+        return real_->CreateNewFile(p, b);
+    }
 
 private:
     std::unique_ptr<platform::Services> real_;

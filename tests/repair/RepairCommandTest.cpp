@@ -6,6 +6,7 @@
 
 #include "repair/RepairCommand.h"
 #include "repair/BrowserSettings.h"
+#include "repair/ShortcutBackup.h"
 #include "tests/fixtures/FakeWineServer.h"
 #include "tests/repair/RepairTestSupport.h"
 #include "tests/repair/ScriptedHost.h"
@@ -76,6 +77,8 @@ protected:
 TEST_F(RepairCommandTest, YesSavesTheBackupThenDeletesAndReportsTheTotal) {
     auto services = repairtest::OpenFixed(prefix);
     ASSERT_TRUE(services);
+    const std::string shortcutCopy =
+        SavedShortcutText({kShortcut, repairtest::ReadBytes(prefix.HostPath(kShortcut))});
     host.answers = {engine::IDYES};
     const RepairReport report = RepairCommand(results, lists, *services, host);
 
@@ -96,7 +99,8 @@ TEST_F(RepairCommandTest, YesSavesTheBackupThenDeletesAndReportsTheTotal) {
               repairtest::Crlf(std::string("\n>>   4/5/2026  21:6:3  >>2\n\n"
                                            "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{1}\\"
                                            "InprocServer32]\n@=\"c:\\\\gone\\\\x.dll\"\n\n") +
-                               kRunKey + "\n\"Dead\"=\"c:\\\\gone\\\\dead.exe\"\n\n"));
+                               kRunKey + "\n\"Dead\"=\"c:\\\\gone\\\\dead.exe\"\n\n" +
+                               shortcutCopy));
     auto after = Reopen();
     ASSERT_TRUE(after);
     EXPECT_FALSE(Query(*after, HKEY_CURRENT_USER, kRun, "Dead"));

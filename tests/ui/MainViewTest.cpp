@@ -439,6 +439,7 @@ TEST(MainView, CleanRestoreBringsBackWhatARepairDeleted) {
     h.answers = {engine::IDYES, engine::IDOK};
     ClickButton(*h.view, res::kRepairAllButton);
     ASSERT_EQ(prefix.ReadHive(Hive::System).find("gone.dll"), std::string::npos);
+    ASSERT_FALSE(prefix.Exists("C:\\users\\Public\\Desktop\\Gone App.lnk"));
 
     std::vector<std::string> rows;
     QTimer::singleShot(0, [&] {
@@ -455,11 +456,13 @@ TEST(MainView, CleanRestoreBringsBackWhatARepairDeleted) {
         static_cast<QPushButton*>(dialog->Control(CDialogCleanRestore::kIdClose))->click();
     });
     h.view->OnCommand(res::kCmdCleanRestore);
-    // One registry entry was backed up; shortcut files are not part of a backup.
-    EXPECT_EQ(rows, std::vector<std::string>{"1"});
+    // One registry entry and the two dead shortcut files were backed up.
+    EXPECT_EQ(rows, std::vector<std::string>{"3"});
     ASSERT_EQ(h.messages.size(), 3u);
     EXPECT_EQ(h.messages[2].text, "Restore Successed!");
     EXPECT_NE(prefix.ReadHive(Hive::System).find("gone.dll"), std::string::npos);
+    EXPECT_TRUE(prefix.Exists("C:\\users\\Public\\Desktop\\Gone App.lnk"));
+    EXPECT_TRUE(prefix.Exists("C:\\users\\Public\\Desktop\\Old Tool.lnk"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 

@@ -31,6 +31,8 @@ public:
     };
 
     const std::vector<Entry>& Entries() const { return entries_; }
+    // The host folder it was read from.
+    const std::string& Dir() const { return dir_; }
     // The entry of exactly this host name, or else the first one (in readdir order) whose
     // folded UTF-16 name equals `folded`, or else, for a name that could be a short one, the
     // first whose made short (8.3) name it is; null when there is none.

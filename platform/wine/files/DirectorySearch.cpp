@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "platform/codepage/Codepage.h"
@@ -66,13 +67,21 @@ bool MatchesMask(std::u16string_view name, std::u16string_view mask) {
 
 namespace {
 
+bool IsAscii(std::u16string_view name) {
+    for (char16_t c : name)
+        if (c >= 0x80) return false;
+    return true;
+}
+
 // The search over the names found in the folder open as `dirFd`: sorted, "." and ".."
 // first (not in a drive root). Only links and entries of no stated kind are looked at (to
 // tell folders from files and leave dangling links out); folders carry no identity of their
 // own, the search of each gives it from its open descriptor.
 std::unique_ptr<DirectorySearch> Finish(std::vector<Candidate> candidates, int dirFd,
+                                        const std::string& hostDir,
                                         const std::string& windowsFolder,
-                                        std::u16string_view mask, bool driveRoot) {
+                                        std::u16string_view mask, bool driveRoot,
+                                        const PrefixBounds* bounds) {
     struct stat self {};
     if (::fstat(dirFd, &self) != 0) return nullptr;
     std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
@@ -91,6 +100,7 @@ std::unique_ptr<DirectorySearch> Finish(std::vector<Candidate> candidates, int d
         if (MatchesMask(u".", mask)) add(".", true);
         if (MatchesMask(u"..", mask)) add("..", true);
     }
+    std::optional<PrefixBounds::Place> place;  // found on the first subfolder
     for (const auto& candidate : candidates) {
         bool directory = candidate.kind == EntryKind::Directory;
         if (candidate.kind == EntryKind::Unknown) {
@@ -100,6 +110,14 @@ std::unique_ptr<DirectorySearch> Finish(std::vector<Candidate> candidates, int d
             directory = S_ISDIR(st.st_mode);
         }
         add(codepage::Utf16ToAnsi(candidate.name), directory);
+        FindEntry& entry = entries.back();
+        entry.inexactName = !IsAscii(candidate.name) &&
+                            codepage::AnsiToUtf16(entry.name) != candidate.name;
+        if (directory && bounds) {
+            if (!place) place = bounds->PlaceOf(hostDir);
+            entry.leavesPrefix = !bounds->MayEnter(hostDir, *place, *candidate.hostName,
+                                                   candidate.kind == EntryKind::Directory);
+        }
     }
     if (entries.empty()) return nullptr;
     return std::make_unique<ListedSearch>(
@@ -118,11 +136,12 @@ int OpenFolderForSearch(const std::string& hostDir) {
 
 std::unique_ptr<DirectorySearch> SearchDirectory(const std::string& hostDir,
                                                  const std::string& windowsFolder,
-                                                 std::u16string_view mask, bool driveRoot) {
+                                                 std::u16string_view mask, bool driveRoot,
+                                                 const PrefixBounds* bounds) {
     const UnixFd dir(OpenFolderForSearch(hostDir));
     if (dir.get() < 0) return nullptr;
     std::shared_ptr<const DirectoryListing> listing;
-    return SearchAndList(dir.get(), hostDir, windowsFolder, mask, driveRoot, listing);
+    return SearchAndList(dir.get(), hostDir, windowsFolder, mask, driveRoot, listing, bounds);
 }
 
 namespace {
@@ -157,18 +176,21 @@ std::vector<Candidate> CandidatesOf(const DirectoryListing& listing, std::u16str
 
 std::unique_ptr<DirectorySearch> SearchListing(const DirectoryListing& listing, int dirFd,
                                                const std::string& windowsFolder,
-                                               std::u16string_view mask, bool driveRoot) {
+                                               std::u16string_view mask, bool driveRoot,
+                                               const PrefixBounds* bounds) {
     mask = EffectiveMask(mask);
-    return Finish(CandidatesOf(listing, mask), dirFd, windowsFolder, mask, driveRoot);
+    return Finish(CandidatesOf(listing, mask), dirFd, listing.Dir(), windowsFolder, mask,
+                  driveRoot, bounds);
 }
 
 std::unique_ptr<DirectorySearch> SearchAndList(int dirFd, const std::string& hostDir,
                                                const std::string& windowsFolder,
                                                std::u16string_view mask, bool driveRoot,
-                                               std::shared_ptr<const DirectoryListing>& listing) {
+                                               std::shared_ptr<const DirectoryListing>& listing,
+                                               const PrefixBounds* bounds) {
     listing = DirectoryListing::ReadOpen(dirFd, hostDir);
     if (!listing) return nullptr;
-    return SearchListing(*listing, dirFd, windowsFolder, mask, driveRoot);
+    return SearchListing(*listing, dirFd, windowsFolder, mask, driveRoot, bounds);
 }
 
 }  // namespace platform::wine::files

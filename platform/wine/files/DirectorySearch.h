@@ -5,6 +5,7 @@
 
 #include "platform/Services.h"
 #include "platform/wine/files/DirectoryListing.h"
+#include "platform/wine/files/PrefixBounds.h"
 
 namespace platform::wine::files {
 
@@ -12,16 +13,18 @@ namespace platform::wine::files {
 // sorted by name ignoring case, dangling links left out; only names matching `mask` ("*" and
 // "?" wildcards, no case). Each entry's path is `windowsFolder` followed by its name, so
 // `windowsFolder` ends with a separator. Null when the folder cannot be read or nothing
-// matches.
+// matches. With `bounds`, every folder entry says whether a walk may enter it (leavesPrefix).
 std::unique_ptr<DirectorySearch> SearchDirectory(const std::string& hostDir,
                                                  const std::string& windowsFolder,
-                                                 std::u16string_view mask, bool driveRoot);
+                                                 std::u16string_view mask, bool driveRoot,
+                                                 const PrefixBounds* bounds = nullptr);
 
 // The same search over the folder already open as `dirFd` (left open), with its listing read
 // before (the scan's cache): the folder is not read again.
 std::unique_ptr<DirectorySearch> SearchListing(const DirectoryListing& listing, int dirFd,
                                                const std::string& windowsFolder,
-                                               std::u16string_view mask, bool driveRoot);
+                                               std::u16string_view mask, bool driveRoot,
+                                               const PrefixBounds* bounds = nullptr);
 
 // The search of SearchDirectory over the folder `hostDir` already open as `dirFd` (left
 // open), reading it once for both the search and its listing, which `listing` receives (null
@@ -29,7 +32,8 @@ std::unique_ptr<DirectorySearch> SearchListing(const DirectoryListing& listing, 
 std::unique_ptr<DirectorySearch> SearchAndList(int dirFd, const std::string& hostDir,
                                                const std::string& windowsFolder,
                                                std::u16string_view mask, bool driveRoot,
-                                               std::shared_ptr<const DirectoryListing>& listing);
+                                               std::shared_ptr<const DirectoryListing>& listing,
+                                               const PrefixBounds* bounds = nullptr);
 
 // Opens a host folder for a search: -1 when it cannot be opened.
 int OpenFolderForSearch(const std::string& hostDir);

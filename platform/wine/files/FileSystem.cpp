@@ -15,6 +15,7 @@
 #include "platform/wine/files/FileSystemImpl.h"
 #include "platform/wine/files/TextFiles.h"
 #include "platform/wine/TempFiles.h"
+#include "platform/wine/files/WholeFiles.h"
 #include "platform/wine/UnixFile.h"
 
 namespace platform::wine {
@@ -148,7 +149,8 @@ std::unique_ptr<DirectorySearch> FileSystem::FindFirstFileA(const char* pattern)
     const files::ResolvedPath folder = impl_->Resolve(folderText.c_str());
     if (folder.kind != files::EntryKind::Directory) return nullptr;
     if (!impl_->cache.Enabled())
-        return files::SearchDirectory(folder.host, folderText, mask, folder.isDriveRoot);
+        return files::SearchDirectory(folder.host, folderText, mask, folder.isDriveRoot,
+                                      &impl_->bounds);
     // During a scan the folder's listing is read once, for lookups and searches alike, and
     // the folder stays open for reading the files found in it.
     bool known = false;
@@ -161,11 +163,12 @@ std::unique_ptr<DirectorySearch> FileSystem::FindFirstFileA(const char* pattern)
     }
     std::unique_ptr<DirectorySearch> search;
     if (known) {
-        search = files::SearchListing(*listing, dir.get(), folderText, mask, folder.isDriveRoot);
+        search = files::SearchListing(*listing, dir.get(), folderText, mask, folder.isDriveRoot,
+                                      &impl_->bounds);
     } else {
         std::shared_ptr<const files::DirectoryListing> read;
         search = files::SearchAndList(dir.get(), folder.host, folderText, mask,
-                                      folder.isDriveRoot, read);
+                                      folder.isDriveRoot, read, &impl_->bounds);
         impl_->cache.Put(folder.host, std::move(read));
     }
     impl_->lastSearched.Keep(folder.host, dir.release());
@@ -276,6 +279,28 @@ Status FileSystem::UpdateTextFile(const char* path, const std::function<Status()
     const FolderLock lock(folder);
     RemoveStaleTempFiles(folder);
     return update();
+}
+
+bool FileSystem::ReadFileBytes(const char* path, std::string* bytes, DWORD maxBytes) {
+    const files::ResolvedPath resolved = impl_->Resolve(path);
+    std::string read;
+    if (resolved.kind != files::EntryKind::File ||
+        !files::ReadHostFileBytes(resolved.host, read, maxBytes))
+        return false;
+    if (bytes) *bytes = std::move(read);
+    return true;
+}
+
+Status FileSystem::CreateNewFile(const char* path, std::string_view bytes) {
+    const std::string name = path ? path : "";
+    const files::ResolvedPath resolved = impl_->Resolve(path);
+    if (resolved.kind != files::EntryKind::Missing || (!resolved.host.empty() && !NothingAt(resolved.host)))
+        return {ERROR_FILE_EXISTS, name + ": a file of that name exists there now"};
+    if (resolved.host.empty() || !resolved.parentIsFolder)
+        return {ERROR_PATH_NOT_FOUND, name + ": its folder does not exist"};
+    Status status = files::CreateNewHostFile(resolved.host, name, bytes);
+    impl_->cache.Clear();
+    return status;
 }
 
 }  // namespace platform::wine

@@ -40,6 +40,9 @@ public:
 
     std::string GetShortcutTarget(const char* path);
 
+    bool ReadFileBytes(const char* path, std::string* bytes, DWORD maxBytes);
+    Status CreateNewFile(const char* path, std::string_view bytes);
+
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;

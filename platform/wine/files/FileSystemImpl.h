@@ -9,12 +9,13 @@
 #include "platform/wine/files/FileSystem.h"
 #include "platform/wine/files/OpenFolder.h"
 #include "platform/wine/files/PathResolver.h"
+#include "platform/wine/files/PrefixBounds.h"
 
 namespace platform::wine {
 
 struct FileSystem::Impl {
     Impl(const std::string& prefixDir, Services& registry)
-        : prefix(prefixDir), registry(registry), resolver(prefixDir, cache) {}
+        : prefix(prefixDir), registry(registry), resolver(prefixDir, cache), bounds(prefixDir) {}
 
     // Resolves an "A" path; Missing with an empty host path when it has no mapping.
     files::ResolvedPath Resolve(const char* path) const;
@@ -31,6 +32,7 @@ struct FileSystem::Impl {
     files::DirectoryCache cache;
     files::DriveCache drives;
     files::PathResolver resolver;
+    files::PrefixBounds bounds;
     std::optional<files::Environment> environment;
     // During a scan, the folder of the last search (a walk reads its shortcuts next).
     files::OpenFolder lastSearched;
