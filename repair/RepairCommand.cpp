@@ -68,9 +68,8 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
     RepairReport report;
     PrepareRepairLists(results, lists);
 
-    const int answer = host.MessageBox(kBackupQuestion, kInformation, kBackupQuestionStyle);
-    if (answer != engine::IDYES && answer != engine::IDNO) return report;
-
+    // A repair that cannot write is refused before the backup question: an answer would
+    // change nothing.
     const int chosen = lists.registryCount + lists.shortcutCount;
     if (chosen > 0) {
         const platform::Status writable = services.CanWrite();
@@ -79,6 +78,9 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
                         fmt::format("Nothing has been repaired: {}", writable.message));
         }
     }
+
+    const int answer = host.MessageBox(kBackupQuestion, kInformation, kBackupQuestionStyle);
+    if (answer != engine::IDYES && answer != engine::IDNO) return report;
     if (answer == engine::IDYES) {
         const platform::Status backup = WriteBackup(services, lists);
         if (!backup.ok()) {
