@@ -95,6 +95,12 @@ CButtonEx* CDrennowView::DefaultButton() const {
     }
 }
 
+void CDrennowView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The window opens with the keyboard on the screen's default button.
+    if (CButtonEx* button = DefaultButton(); button && !focusWidget()) button->setFocus();
+}
+
 void CDrennowView::keyPressEvent(QKeyEvent* event) {
     // Enter presses the focused button (which takes it itself) or else the screen's default
     // button.
