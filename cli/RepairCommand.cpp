@@ -106,10 +106,11 @@ int RunRepairCommand(const GlobalOptions& global, const RepairOptions& options) 
         std::cout << RepairReportJson(run.prefix.dir, run.session->Repair(), report).dump(2)
                   << '\n';
     } else {
-        // Every box after the question is an outcome message.
+        // Every box but the question is an outcome message (a refusal comes before it).
         const auto& boxes = run.host.Boxes();
-        for (std::size_t i = boxesBefore + 1; i < boxes.size(); ++i)
-            std::cout << AnsiToUtf8(boxes[i].text) << '\n';
+        for (std::size_t i = boxesBefore; i < boxes.size(); ++i)
+            if (boxes[i].text != repair::kBackupQuestion)
+                std::cout << AnsiToUtf8(boxes[i].text) << '\n';
         if (report.backupWritten) std::cout << "A backup of the registry entries was saved.\n";
     }
     const bool complete = report.end == repair::RepairReport::End::Done && report.Failed() == 0;

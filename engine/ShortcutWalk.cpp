@@ -58,6 +58,12 @@ void CRegistryFixer::ShortcutWalk() {
             const std::string root = endsInSeparator ? folder : folder + "\\";
             if (!services_.GetFolderIdentity(root.c_str(), &id)) id = {};
         }
+        // Every folder read is a step of its own: a tree of empty folders has no entries to
+        // poll between, and the window must still answer.
+        if (Poll() == 3) {
+            cancelled = true;
+            break;
+        }
         if (!seen.FirstVisit(id)) {
             ++head;
             continue;

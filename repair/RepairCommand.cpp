@@ -73,9 +73,8 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
     RepairReport report;
     PrepareRepairLists(results, lists);
 
-    const int answer = host.MessageBox(kBackupQuestion, kInformation, kBackupQuestionStyle);
-    if (answer != engine::IDYES && answer != engine::IDNO) return report;
-
+    // A repair that cannot write is refused before the backup question: an answer would
+    // change nothing.
     const int chosen = lists.registryCount + lists.shortcutCount;
     if (chosen > 0) {
         const platform::Status writable = services.CanWrite();
@@ -84,6 +83,9 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
                         fmt::format("Nothing has been repaired: {}", writable.message));
         }
     }
+
+    const int answer = host.MessageBox(kBackupQuestion, kInformation, kBackupQuestionStyle);
+    if (answer != engine::IDYES && answer != engine::IDNO) return report;
     WrittenBlock backupBlock;
     // With a backup, a shortcut file is deleted only once its copy is in the backup file.
     ShortcutCopies copies;

@@ -1,5 +1,6 @@
 #include "ui/CButtonEx.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -9,6 +10,16 @@ CButtonEx::CButtonEx(QWidget* parent) : QAbstractButton(parent) {
     // Moves must arrive without a pressed button: the first one lights the face.
     setMouseTracking(true);
     setAttribute(Qt::WA_Hover, false);
+    // Reached with Tab (a click does not move the focus); Space or Enter presses it.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void CButtonEx::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void CButtonEx::SetBitmaps(quint16 normal, quint16 over, quint16 pressed) {
@@ -32,6 +43,11 @@ void CButtonEx::paintEvent(QPaintEvent*) {
         // Never stretched: a larger button shows the picture in its top-left corner.
         const QPixmap& face = bitmaps_[state_];
         if (!face.isNull()) painter.drawPixmap(0, 0, face);
+        if (hasFocus()) {
+            // The dotted focus rectangle inside the face, as a focused push button has it.
+            painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
+            painter.drawRect(QRect(3, 3, width() - 7, height() - 7));
+        }
         return;
     }
     // The plain window text, as written (an ampersand is not a mnemonic here).

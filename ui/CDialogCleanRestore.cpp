@@ -11,7 +11,9 @@
 #include "ui/AnsiText.h"
 #include "ui/CDialogCleanRestoreDetail.h"
 #include "ui/CStaticGradient.h"
+#include "ui/DesktopWindow.h"
 #include "ui/Fonts.h"
+#include "ui/HelpCommands.h"
 #include "ui/res/Strings.h"
 
 namespace {
@@ -24,8 +26,10 @@ CDialogCleanRestore::CDialogCleanRestore(platform::Services& services, engine::H
                                          QWidget* parent)
     : QDialog(parent), catalogue_(services, host) {
     setWindowTitle(ui::text::kCleanRestoreCaption);
-    // A caption without a system menu, hence without a close box.
+    // A caption without a system menu, hence without a close box; not resizable (the
+    // controls keep their places), so it cannot be maximised either.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    ui::AddManualShortcut(this);
     // The template's font, "MS Shell Dlg" 8 pt: 13 pixels high.
     setFont(ui::DialogFont());
 
@@ -50,6 +54,11 @@ CDialogCleanRestore::CDialogCleanRestore(platform::Services& services, engine::H
     list_->header()->resizeSection(1, 100);
     // The list's own click signals say nothing about clicks on empty space, which matter here.
     list_->viewport()->installEventFilter(this);
+    // A row chosen with the arrow keys is the row Detail and Restore then act on, as one
+    // chosen with the mouse.
+    connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (!deleting_) OnListClick();
+    });
 
     detail_ = new QPushButton(ui::text::kButtonDetail, this);
     restore_ = new QPushButton(ui::text::kButtonRestore, this);
@@ -70,8 +79,14 @@ CDialogCleanRestore::CDialogCleanRestore(platform::Services& services, engine::H
     FillList();
 
     layoutReady_ = true;
-    resize(500, 350);
+    setFixedSize(500, 350);
     Layout();
+}
+
+void CDialogCleanRestore::showEvent(QShowEvent* event) {
+    // Qt's flags cannot ask for a caption without any window functions.
+    ui::RemoveWindowFunctions(this);
+    QDialog::showEvent(event);
 }
 
 QWidget* CDialogCleanRestore::Control(int id) const {
@@ -177,6 +192,9 @@ void CDialogCleanRestore::OnDelete() {
     // On failure the catalogue has said why; the row stays, as the backup does.
     if (!catalogue_.DeleteBackup(row)) return;
     // Cleared first: Qt would select a neighbour of the removed row, a list view selects none.
+    // The buttons keep their state.
+    deleting_ = true;
     list_->selectionModel()->clear();
     std::unique_ptr<QTreeWidgetItem> removed(list_->takeTopLevelItem(row));
+    deleting_ = false;
 }

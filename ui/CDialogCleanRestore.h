@@ -39,6 +39,7 @@ protected:
     virtual void RunDetail(CDialogCleanRestoreDetail& detail);
 
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -55,6 +56,7 @@ private:
 
     repair::BackupCatalogue catalogue_;
     bool layoutReady_ = false;
+    bool deleting_ = false;  // a deleted row's selection going is no choice of the user
     CStaticGradient* caption_;
     QTreeWidget* list_;
     QPushButton* detail_;

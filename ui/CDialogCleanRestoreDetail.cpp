@@ -6,10 +6,12 @@
 #include "ui/CListCtrlResult.h"
 #include "ui/Fonts.h"
 #include "ui/res/Strings.h"
+#include "ui/HelpCommands.h"
 
 CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::TextList entries, QWidget* parent)
     : QDialog(parent), entries_(std::move(entries)) {
     setWindowTitle(ui::text::kCleanRestoreDetailCaption);
+    ui::AddManualShortcut(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     // The template's font, "MS Shell Dlg" 8 pt: 13 pixels high.

@@ -14,11 +14,13 @@
 #include "repair/BrowserSettings.h"
 #include "ui/CStaticGradient.h"
 #include "ui/Fonts.h"
+#include "ui/HelpCommands.h"
 
 CDialogIERestore::CDialogIERestore(platform::Services& services, engine::Host& host,
                                    QWidget* parent)
     : QDialog(parent), services_(services), host_(host) {
     setWindowTitle("IE Restore");
+    ui::AddManualShortcut(this);
     setFont(ui::DialogFont());
     // Text close to its box, as the platform's check and radio buttons have it: the lock
     // buttons' texts just fit their fixed widths.

@@ -79,7 +79,8 @@ bool CDrennowApp::InitInstance(const QStringList& arguments) {
     ExitInstance();
     const ui::PrefixChoice choice =
         ui::ChoosePrefix(arguments, QProcessEnvironment::systemEnvironment());
-    if (!choice.error.isEmpty()) {
+    usageError_ = !choice.error.isEmpty();
+    if (usageError_) {
         Report(choice.error);
         return false;
     }

@@ -34,6 +34,9 @@ public:
     // Start-up: chooses and opens the prefix, creates document, frame and view, shows the
     // frame. False when the program must end (the reason has been reported).
     bool InitInstance(const QStringList& arguments);
+    // The exit status after a failed start-up, as drennow-cli has them: 2 for a usage error,
+    // 3 for any other failure.
+    int StartFailureStatus() const { return usageError_ ? 2 : 3; }
     // Closes and destroys the frame, document and prefix (the end of a run, or of a test).
     void ExitInstance();
 
@@ -68,6 +71,7 @@ private:
     ui::PrefixProblemHandler prefixProblem_;
     UrlOpener urlOpener_;
     std::unique_ptr<QTemporaryDir> demoCopy_;
+    bool usageError_ = false;
     std::unique_ptr<platform::Services> machine_;
     std::unique_ptr<CDrennowDoc> document_;
     std::unique_ptr<CMainFrame> frame_;

@@ -1,6 +1,11 @@
 #include "ui/CDrennowView.h"
 
+#include <QKeyEvent>
 #include <QMenu>
+#include <QShortcut>
+
+#include <iterator>
+#include <utility>
 
 #include "ui/CButtonEx.h"
 #include "ui/CDrennowApp.h"
@@ -51,9 +56,61 @@ CDrennowView::CDrennowView(platform::Services& services, QWidget* parent)
     };
     host_.SetLabels(LabelOf(caption_), LabelOf(statusLabel_), LabelOf(foundCount_));
     for (int row = 0; row < kRows; ++row) host_.SetSectionCounter(row + 1, LabelOf(counters_[row]));
+    SetKeyboardOrder();
     ShowScreen(1);
     created_ = true;
     Layout(width(), height());
+}
+
+void CDrennowView::SetKeyboardOrder() {
+    // The accelerators the button faces underline. Pause and Resume take theirs from the
+    // button's text ("&Pause", "&Resume"); hidden buttons do not answer theirs.
+    accelerators_ = {{optionButton_, Qt::Key_O},       {helpButton_, Qt::Key_H},
+                     {scanButton_, Qt::Key_S},         {pauseButton_, Qt::Key_P},
+                     {cancelScanButton_, Qt::Key_C},   {repairAllButton_, Qt::Key_A},
+                     {cancelResultButton_, Qt::Key_C}, {returnButton_, Qt::Key_R}};
+    // Tab goes through the screen's list and buttons, then the header's buttons.
+    QWidget* order[] = {sectionList_, scanButton_,         pauseButton_,       cancelScanButton_,
+                        problemList_, repairAllButton_,    cancelResultButton_, repairLog_,
+                        returnButton_, optionButton_,      helpButton_};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void CDrennowView::UpdateAccelerators() {
+    // Only the buttons shown hold their keys: two buttons with one key would make Qt only
+    // move the focus.
+    for (const auto& [button, key] : accelerators_)
+        button->setShortcut(button->isVisibleTo(this)
+                                ? QKeySequence(Qt::ALT | static_cast<Qt::Key>(key))
+                                : QKeySequence());
+}
+
+CButtonEx* CDrennowView::DefaultButton() const {
+    switch (screen_) {
+        case 1: return scanButton_;
+        case 2: return pauseButton_;
+        case 3: return repairAllButton_;
+        case 4: return returnButton_;
+        default: return nullptr;
+    }
+}
+
+void CDrennowView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The window opens with the keyboard on the screen's default button.
+    if (CButtonEx* button = DefaultButton(); button && !focusWidget()) button->setFocus();
+}
+
+void CDrennowView::keyPressEvent(QKeyEvent* event) {
+    // Enter presses the focused button (which takes it itself) or else the screen's default
+    // button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (CButtonEx* button = DefaultButton(); button && button->isVisible()) {
+            button->click();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // ---- Creation ----------------------------------------------------------------------------
@@ -103,6 +160,9 @@ void CDrennowView::CreateSectionChoice() {
     selectAllBox_->setObjectName(QString::number(res::kSelectAllBox));
     connect(selectAllBox_, &ui::StaticPicture::clicked, this,
             [this] { OnCommand(res::kSelectAllBox); });
+    // Alt+A ticks or unticks every row while the box shows.
+    auto* selectAllKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_A), selectAllBox_);
+    connect(selectAllKey, &QShortcut::activated, this, [this] { OnCommand(res::kSelectAllBox); });
     sectionList_->Fill(&services_);
     OnSelectionSummary(res::kSummaryAll);
     sectionList_->SetSummaryTarget([this](int summary) { OnSelectionSummary(summary); });
@@ -121,7 +181,7 @@ void CDrennowView::CreateScanProgress() {
     foundCount_ = new ui::StaticText(QString("0") + text::kProblemsFoundSuffix, Qt::AlignHCenter,
                                      true, this);
     foundCount_->setFont(systemFont_);
-    pauseButton_ = AddButton(res::kPauseButton, "Pause", res::kBmpPauseNormal,
+    pauseButton_ = AddButton(res::kPauseButton, text::kPauseAtStart, res::kBmpPauseNormal,
                              res::kBmpPauseOver, res::kBmpPausePressed);
     cancelScanButton_ = AddButton(res::kCancelScanButton, text::kButtonCancel,
                                   res::kBmpCancelNormal, res::kBmpCancelOver,
@@ -266,11 +326,15 @@ void CDrennowView::ShowScreen(int screen) {
         default:
             break;
     }
+    UpdateAccelerators();
+    // The keyboard starts on the screen's default button.
+    if (CButtonEx* button = DefaultButton(); button && isVisible()) button->setFocus();
     update();
 }
 
 void CDrennowView::ShowSectionProblems(int row) {
     if (row < 0 || row >= kRows) return;
+    markerRow_ = row;
     sectionMarker_->setGeometry(363, 115 + 20 * row, 8, 15);
     problemList_->Fill(&session_.Results().Section(row + 1).found);
 }

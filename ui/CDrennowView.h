@@ -55,6 +55,7 @@ public:
     CListCtrlResult* RepairLogList() const { return repairLog_; }
     ui::StaticPicture* SelectAllBox() const { return selectAllBox_; }
     ui::StaticPicture* SectionMarker() const { return sectionMarker_; }
+    int MarkerRow() const { return markerRow_; }
     QLabel* StepLabel(int step) const;
     QLabel* CaptionLabel() const;
     QLabel* StatusLabel() const;
@@ -76,6 +77,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateControls();
@@ -84,6 +87,10 @@ private:
     void CreateScanProgress();
     void CreateResults();
     void CreateRepairLog();
+    void SetKeyboardOrder();
+    void UpdateAccelerators();
+    // The button Enter presses on the screen shown; null when none.
+    CButtonEx* DefaultButton() const;
     CButtonEx* AddButton(int id, const char* text, int normal, int over, int pressed);
     void Layout(int cx, int cy);
     void SetCloseEnabled(bool enabled);
@@ -103,6 +110,7 @@ private:
     int screen_ = 0;
     int currentStep_ = 1;
     int selectionSummary_ = 0;
+    int markerRow_ = 0;  // the result screen's row the marker points at
 
     QFont largeFont_, smallFont_, boldFont_, systemFont_;
     QPixmap sidePicture_, stepMarker_;
@@ -139,6 +147,8 @@ private:
     CListCtrlResult* repairLog_ = nullptr;
     CButtonEx* returnButton_ = nullptr;
 
+    // Each button's Alt key.
+    std::vector<std::pair<CButtonEx*, int>> accelerators_;
     // What each screen shows, besides the frame controls.
     std::array<std::vector<QWidget*>, 4> screenControls_;
 };

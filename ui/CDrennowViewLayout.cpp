@@ -58,7 +58,8 @@ void CDrennowView::Layout(int cx, int cy) {
     repairAllButton_->setGeometry(cx - 219, cy - 50, 87, 29);
     cancelResultButton_->setGeometry(cx - 122, cy - 50, 87, 29);
     resultCount_->setGeometry(198, cy - 45, 150, 20);
-    sectionMarker_->setGeometry(363, 115, 8, 15);
+    // The marker stays at the row whose problems the list shows.
+    sectionMarker_->setGeometry(363, 115 + 20 * markerRow_, 8, 15);
     for (int row = 0; row < kRows; ++row) {
         countLinks_[row]->setGeometry(335, 115 + 20 * row, 25, 18);
         sectionLinks_[row]->setGeometry(195, 115 + 20 * row, 140, 18);

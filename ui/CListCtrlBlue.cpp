@@ -1,5 +1,7 @@
 #include "ui/CListCtrlBlue.h"
 
+#include <QKeyEvent>
+#include <algorithm>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -23,8 +25,8 @@ constexpr int kLabelPadding = 2;
 
 CListCtrlBlue::CListCtrlBlue(QWidget* parent) : QAbstractScrollArea(parent) {
     flags_.fill(1);
-    // Rows are never selected or focused, and the list is no tab stop.
-    setFocusPolicy(Qt::NoFocus);
+    // Rows are never selected by the mouse; the keyboard reaches the list with Tab.
+    setFocusPolicy(Qt::TabFocus);
     setFont(ui::DialogFont());
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -140,7 +142,53 @@ void CListCtrlBlue::paintEvent(QPaintEvent*) {
         const QRect label = ItemRect(row, Part::Label).adjusted(kLabelPadding, 0, 0, 0);
         const QString text = ui::FromAnsi(rows_[row].label);
         painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+        if (row == focusRow_ && hasFocus()) {
+            // The dotted focus rectangle around the label, as a list view draws it.
+            const int width = painter.fontMetrics().horizontalAdvance(text) + 2 * kLabelPadding;
+            QRect focus = ItemRect(row, Part::Label);
+            focus.setWidth(std::min(width, focus.width()));
+            painter.save();
+            painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+            painter.drawRect(focus.adjusted(0, 2, -1, -3));
+            painter.restore();
+        }
     }
+}
+
+void CListCtrlBlue::ToggleRow(int row) {
+    const bool chosen = SelectionFlag(row) != 0;
+    SetRowImage(row, chosen ? 1 : 0);
+    SetSelectionFlag(row, chosen ? 0 : 1);
+}
+
+// The focus rectangle comes and goes with the focus.
+void CListCtrlBlue::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void CListCtrlBlue::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
+void CListCtrlBlue::keyPressEvent(QKeyEvent* event) {
+    const int count = RowCount();
+    if (count == 0) return QAbstractScrollArea::keyPressEvent(event);
+    int row = focusRow_;
+    switch (event->key()) {
+        case Qt::Key_Up: row = std::max(0, row - 1); break;
+        case Qt::Key_Down: row = std::min(count - 1, row + 1); break;
+        case Qt::Key_Home: row = 0; break;
+        case Qt::Key_End: row = count - 1; break;
+        case Qt::Key_Space:
+            ToggleRow(focusRow_);
+            SendSummary();
+            return;
+        default: return QAbstractScrollArea::keyPressEvent(event);
+    }
+    focusRow_ = row;
+    viewport()->update();
 }
 
 void CListCtrlBlue::mousePressEvent(QMouseEvent* event) {
@@ -156,9 +204,7 @@ void CListCtrlBlue::mousePressEvent(QMouseEvent* event) {
         const int left = icon.x(), top = icon.y();
         const int right = icon.x() + icon.width(), bottom = icon.y() + icon.height();
         if (left + 18 <= x && x <= right - 11 && top + 8 <= y && y <= bottom - 5) {
-            const bool chosen = SelectionFlag(row) != 0;
-            SetRowImage(row, chosen ? 1 : 0);
-            SetSelectionFlag(row, chosen ? 0 : 1);
+            ToggleRow(row);
             break;
         }
     }

@@ -54,8 +54,13 @@ public:
     // A row's rectangle in viewport coordinates; empty for a row that does not exist.
     QRect ItemRect(int row, Part part) const;
     int ItemHeight() const;
+    // The row the keyboard is on (Up, Down, Home, End move it, Space ticks or unticks it).
+    int FocusRow() const { return focusRow_; }
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -74,9 +79,11 @@ private:
     int RowsPerColumn() const;
     void UpdateScrollRange();
     void SendSummary();
+    void ToggleRow(int row);
 
     std::vector<Row> rows_;
     std::array<int, kMaxRows> flags_;
     std::array<QPixmap, 3> images_;
     std::function<void(int)> summaryTarget_;
+    int focusRow_ = 0;
 };

@@ -4,11 +4,13 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QStatusBar>
+#include <QWindow>
 
 #include "platform/Services.h"
 #include "ui/CDrennowApp.h"
+#include "ui/DesktopWindow.h"
 #include "ui/HelpCommands.h"
 #include "ui/Pictures.h"
 #include "ui/res/ResourceIds.h"
@@ -42,10 +44,15 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
         indicators_[i]->setMinimumWidth(indicators_[i]->sizeHint().width() + 8);
         bar->addPermanentWidget(indicators_[i]);
     }
+    // The lock keys change outside the program too: they are looked at a few times a second
+    // (as a status bar does when idle) and at once after a key press.
+    qApp->installEventFilter(this);
+    indicatorWatch_.setInterval(250);
+    connect(&indicatorWatch_, &QTimer::timeout, this, &CMainFrame::RefreshIndicators);
+    indicatorWatch_.start();
+    RefreshIndicators();
 
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setContext(Qt::ApplicationShortcut);
-    connect(help, &QShortcut::activated, this, [this] { ui::OpenUserManual(this); });
+    ui::AddManualShortcut(this);
 
     machineWatch_.setInterval(2000);
     connect(&machineWatch_, &QTimer::timeout, this, &CMainFrame::RefreshMachineStatus);
@@ -67,7 +74,8 @@ void CMainFrame::RefreshMachineStatus() {
         text += " - " + QString::fromStdString(machine_->Description());
         const std::string warning = machine_->Warning();
         if (!warning.empty()) {
-            text += " - a wineserver is running: read-only until it stops";
+            text += " - a wineserver is running: the files may be a few seconds old, and "
+                    "nothing can be written until it stops";
             tip = QString::fromStdString(warning);
         }
     }
@@ -83,6 +91,37 @@ QRect CMainFrame::CreationGeometry(const QRect& screen) {
 }
 
 void CMainFrame::SetView(QWidget* view) { setCentralWidget(view); }
+
+void CMainFrame::SetCloseEnabled(bool enabled) {
+    closeEnabled_ = enabled;
+    // Set on the window itself: changing the widget's flags would hide and show it again.
+    if (QWindow* window = windowHandle()) window->setFlag(Qt::WindowCloseButtonHint, enabled);
+}
+
+void CMainFrame::RefreshIndicators() {
+    const std::optional<ui::LockKeys> server = ui::ServerLockKeys();
+    const bool on[3] = {server ? server->caps : pressedLocks_[0],
+                        server ? server->num : pressedLocks_[1],
+                        server ? server->scroll : pressedLocks_[2]};
+    const char* texts[3] = {ui::text::kIndicatorCaps, ui::text::kIndicatorNum,
+                            ui::text::kIndicatorScroll};
+    for (int i = 0; i < 3; ++i) indicators_[i]->setText(on[i] ? texts[i] : "");
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const int lock = key == Qt::Key_CapsLock ? 0 : key == Qt::Key_NumLock ? 1
+                         : key == Qt::Key_ScrollLock ? 2 : -1;
+        if (lock >= 0) {
+            pressedLocks_[lock] = !pressedLocks_[lock];
+            // The server has changed its indicator by the time the press arrives.
+            RefreshIndicators();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 QLabel* CMainFrame::IndicatorPane(int id) const {
     switch (id) {

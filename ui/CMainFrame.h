@@ -30,8 +30,9 @@ public:
     // Makes `view` the frame's working surface (the frame takes it over).
     void SetView(QWidget* view);
 
-    // While disabled (a scan runs) the window refuses to close.
-    void SetCloseEnabled(bool enabled) { closeEnabled_ = enabled; }
+    // While disabled (a scan runs) the window refuses to close, and its close box and the
+    // window menu's Close are grey.
+    void SetCloseEnabled(bool enabled);
     bool CloseEnabled() const { return closeEnabled_; }
 
     // Shows in the message pane which prefix is open and, while a wineserver runs for it,
@@ -42,11 +43,16 @@ public:
     void RefreshMachineStatus();
 
     QLabel* MessagePane() const { return messagePane_; }
-    // The indicator panes 59137 CAP, 59138 NUM, 59139 SCRL; null for other ids.
+    // The indicator panes 59137 CAP, 59138 NUM, 59139 SCRL; null for other ids. Each shows
+    // its text while its lock key is on and is blank while it is off.
     QLabel* IndicatorPane(int id) const;
+    // Reads the lock keys again: from the X server when there is one, else as the lock-key
+    // presses seen so far left them.
+    void RefreshIndicators();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool closeEnabled_ = true;
@@ -54,4 +60,6 @@ private:
     QTimer machineWatch_;
     QLabel* messagePane_ = nullptr;  // children of the status bar
     QLabel* indicators_[3] = {};
+    QTimer indicatorWatch_;
+    bool pressedLocks_[3] = {};  // without an X server: toggled by the lock-key presses
 };

@@ -3,6 +3,11 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEventLoop>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QLabel>
+
+#include <algorithm>
 #include <QMessageBox>
 #include <QThread>
 
@@ -32,7 +37,71 @@ QMessageBox::Icon IconOf(unsigned style) {
     }
 }
 
+// Lines indented by four spaces hold a folder or a command: each is shown on a line of its
+// own and never wrapped, so it reads whole and can be copied as it is.
+constexpr const char* kWholeLineIndent = "    ";
+// Beside the caption, a title bar holds the icon, the window buttons and the frame.
+constexpr int kTitleBarExtra = 150;
+
+bool HasWholeLines(const QString& text) {
+    for (const QString& line : text.split('\n'))
+        if (line.startsWith(kWholeLineIndent)) return true;
+    return false;
+}
+
+// Each line a paragraph of its own; the whole lines are not wrapped.
+QString WithWholeLines(const QString& text) {
+    QString html;
+    for (const QString& line : text.split('\n')) {
+        const bool whole = line.startsWith(kWholeLineIndent);
+        html += whole ? "<p style=\"margin:0; white-space:pre\">" : "<p style=\"margin:0\">";
+        html += line.toHtmlEscaped() + "</p>";
+    }
+    return html;
+}
+
+// The width the widest whole line needs in `font`.
+int WholeLinesWidth(const QString& text, const QFont& font) {
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString& line : text.split('\n'))
+        if (line.startsWith(kWholeLineIndent))
+            widest = std::max(widest, metrics.horizontalAdvance(line) + 4);
+    return widest;
+}
+
 }  // namespace
+
+std::unique_ptr<QMessageBox> GuiHost::BuildMessageBox(const std::string& text,
+                                                      const std::string& caption,
+                                                      unsigned style, QWidget* parent) {
+    // An empty caption stands for the application's title.
+    const QString title =
+        caption.empty() ? QString::fromLatin1(text::kAppName) : FromAnsi(caption);
+    const QString shown = FromAnsi(text);
+    auto box = std::make_unique<QMessageBox>(IconOf(style), title, QString(), ButtonsOf(style),
+                                             parent);
+    if (HasWholeLines(shown)) {
+        box->setTextFormat(Qt::RichText);
+        box->setText(WithWholeLines(shown));
+        // The label is made wide enough for them; the box grows with it.
+        if (auto* label = box->findChild<QLabel*>("qt_msgbox_label"))
+            label->setMinimumWidth(WholeLinesWidth(shown, label->font()));
+    } else {
+        box->setTextFormat(Qt::PlainText);
+        box->setText(shown);
+    }
+    // A short text makes a box narrower than its caption, which the title bar then cuts:
+    // room for the caption, the window buttons and the frame.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        const int captionWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+                                     .horizontalAdvance(title);
+        grid->addItem(new QSpacerItem(captionWidth + kTitleBarExtra, 0, QSizePolicy::Minimum,
+                                      QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    return box;
+}
 
 void WidgetLabel::SetText(const std::string& text) {
     text_ = text;
@@ -74,14 +143,11 @@ int GuiHost::ToWin32Answer(int qtButton) {
 int GuiHost::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
     ShowLabels();
     if (handler_) return handler_(text, caption, style);
-    // An empty caption stands for the application's title.
-    const QString title =
-        caption.empty() ? QString::fromLatin1(text::kAppName) : FromAnsi(caption);
-    QMessageBox box(IconOf(style), title, FromAnsi(text), ButtonsOf(style), owner_.data());
+    const std::unique_ptr<QMessageBox> box = BuildMessageBox(text, caption, style, owner_.data());
     // The arrow shows over a box even while the wait cursor is up.
     const bool waiting = waitDepth_ > 0;
     if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const int answer = box.exec();
+    const int answer = box->exec();
     if (waiting) QApplication::restoreOverrideCursor();
     // Closing a Yes/No/Cancel box with Escape answers Cancel, as on Windows.
     if (answer == QMessageBox::Escape || answer == 0)

@@ -13,6 +13,8 @@
 #include "engine/Host.h"
 #include "engine/ScanModel.h"
 
+class QMessageBox;
+
 namespace ui {
 
 // A QLabel-like widget shown as an engine label; the text arrives as Windows-1252 bytes. A
@@ -70,6 +72,11 @@ public:
     // Replaces the real message boxes (tests answer them); null restores QMessageBox.
     void SetMessageBoxHandler(MessageBoxHandler handler) { handler_ = std::move(handler); }
     int WaitDepth() const { return waitDepth_; }
+
+    // The box MessageBox shows: the text, caption, buttons and icon of the call.
+    static std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& text,
+                                                        const std::string& caption,
+                                                        unsigned style, QWidget* parent);
 
     // The Win32 answer for a QMessageBox standard button.
     static int ToWin32Answer(int qtButton);

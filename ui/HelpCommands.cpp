@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QShortcut>
 
 #include "ui/CDialogAbout.h"
 #include "ui/CDrennowApp.h"
@@ -49,6 +50,14 @@ void OpenUserManual(QWidget* parent) {
         return;
     }
     Open(QUrl::fromLocalFile(path));
+}
+
+void AddManualShortcut(QWidget* window) {
+    // A shortcut of the window itself: an application-wide one does not reach a modal
+    // dialog, which blocks the main window.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), window);
+    help->setContext(Qt::WindowShortcut);
+    QObject::connect(help, &QShortcut::activated, window, [window] { OpenUserManual(window); });
 }
 
 void OpenHomePage() { Open(HomePageUrl()); }

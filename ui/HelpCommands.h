@@ -16,6 +16,8 @@ QUrl SupportMailUrl();
 void OpenUserManual(QWidget* parent);
 void OpenHomePage();
 void OpenSupportMail();
+// F1 in `window` (the main window or one of the dialogs) opens the manual.
+void AddManualShortcut(QWidget* window);
 // Runs the About box modally.
 void ShowAboutBox(QWidget* parent);
 

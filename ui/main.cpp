@@ -3,7 +3,7 @@
 
 int main(int argc, char** argv) {
     CDrennowApp app(argc, argv);
-    if (!app.InitInstance(app.arguments())) return 3;
+    if (!app.InitInstance(app.arguments())) return app.StartFailureStatus();
     const int result = app.exec();
     app.ExitInstance();
     return result;

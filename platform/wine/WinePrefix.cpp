@@ -4,6 +4,7 @@
 
 #include "platform/wine/files/FileSystem.h"
 #include "platform/wine/install/WineInstallation.h"
+#include "platform/wine/registry/HiveFiles.h"
 #include "platform/wine/registry/Registry.h"
 
 namespace platform::wine {
@@ -180,8 +181,8 @@ std::unique_ptr<Services> OpenPrefix(const std::string& dir, Status& status,
     struct stat st {};
     if (dir.empty() || ::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         status = {ERROR_PATH_NOT_FOUND,
-                  "The Wine prefix folder " + dir +
-                      " does not exist. Make one with: WINEPREFIX=" + dir + " wineboot -i"};
+                  "The Wine prefix folder " + dir + " does not exist. Make one with:\n    " +
+                      registry::PrefixCommand(dir, "wineboot -i")};
         return nullptr;
     }
     auto registry = Registry::Load(dir, status);

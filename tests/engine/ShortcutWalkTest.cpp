@@ -163,6 +163,20 @@ TEST_F(ShortcutWalk, PauseWaitsInsideTheWalk) {
     EXPECT_EQ(result_.count, 1);
 }
 
+TEST_F(ShortcutWalk, EveryFolderReadIsFollowedByAPoll) {
+    // Empty folders have no entries to poll between: without a poll per folder read, a tree
+    // of them keeps the window waiting for the whole tree.
+    for (int i = 0; i < 12; ++i) prefix_.CreateFolder("C:\\empty\\f" + std::to_string(i));
+    std::vector<std::size_t> enteredAtPump;
+    for (int pump = 1; pump <= 40; ++pump)
+        host_.At(pump, [&] { enteredAtPump.push_back(host_.currentKey.History().size()); });
+    Walk({"C:\\empty"});
+    ASSERT_EQ(host_.currentKey.History().size(), 13u);
+    enteredAtPump.push_back(host_.currentKey.History().size());
+    for (std::size_t i = 1; i < enteredAtPump.size(); ++i)
+        EXPECT_LE(enteredAtPump[i] - enteredAtPump[i - 1], 1u) << "between pumps " << i;
+}
+
 TEST_F(ShortcutWalk, InsideAScanLinkedAndLoopingFoldersAreEnteredOnceEach) {
     const fs::path home = fs::path(prefix_.Dir()) / "home";
     fs::create_directories(home / "Pictures");

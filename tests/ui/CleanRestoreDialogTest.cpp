@@ -181,13 +181,13 @@ TEST_F(CleanRestoreDialog, RestoreWritesTheClickedBackupIntoTheHives) {
 TEST_F(CleanRestoreDialog, DeleteRemovesTheSelectedRowsBlockAndEmptiesTheEntries) {
     const std::string backup = kFirstTwoBlocks + kThirdBlock;
     auto dialog = Open(&backup);
-    // The arrow key selects row 1 without loading it: Detail still shows the clicked row 0,
-    // Delete removes the selected row 1.
+    // The row chosen with the arrow key is the row every button acts on: Detail shows row 1
+    // (three keys; row 0 has two), Delete removes it.
     ClickRow(*dialog, 0);
     QTest::keyClick(List(*dialog), Qt::Key_Down);
     ASSERT_EQ(List(*dialog)->currentIndex().row(), 1);
     Button(*dialog, Dialog::kIdDetail)->click();
-    EXPECT_EQ(dialog->details.back().keys.size(), 2u);
+    EXPECT_EQ(dialog->details.back().keys.size(), 3u);
     Button(*dialog, Dialog::kIdDelete)->click();
     ASSERT_EQ(List(*dialog)->topLevelItemCount(), 1);
     EXPECT_EQ(List(*dialog)->topLevelItem(0)->text(1), "2");
@@ -237,6 +237,13 @@ TEST_F(CleanRestoreDialog, DeleteInAReadOnlyBackupFolderKeepsRowAndFileAndSaysSo
 TEST_F(CleanRestoreDialog, ControlsKeepTheirPixelPlacesAtAnySize) {
     auto dialog = Open();
     EXPECT_EQ(dialog->size(), QSize(500, 350));
+    // No system menu, no window buttons, and a size that cannot change (so no maximising
+    // into a large window with the controls in its corner).
+    for (const Qt::WindowType hint : {Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint,
+                                      Qt::WindowMaximizeButtonHint, Qt::WindowCloseButtonHint})
+        EXPECT_FALSE(dialog->windowFlags().testFlag(hint)) << hint;
+    EXPECT_EQ(dialog->minimumSize(), QSize(500, 350));
+    EXPECT_EQ(dialog->maximumSize(), QSize(500, 350));
     const std::vector<std::pair<int, QRect>> places = {
         {Dialog::kIdCaption, {12, 6, 250, 18}},  {Dialog::kIdBackupList, {12, 30, 390, 240}},
         {Dialog::kIdDetail, {410, 30, 73, 25}},  {Dialog::kIdRestore, {410, 70, 73, 25}},

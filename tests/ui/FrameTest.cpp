@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -16,6 +17,10 @@
 #include "tests/fixtures/TestPrefix.h"
 #include "tests/ui/QtTesting.h"
 #include "ui/CDialogAbout.h"
+#include "ui/CDialogCleanRestore.h"
+#include "ui/CDialogCleanRestoreDetail.h"
+#include "ui/CDialogIERestore.h"
+#include "ui/GuiHost.h"
 #include "ui/CDrennowApp.h"
 #include "ui/CMainFrame.h"
 #include "ui/CStaticLink.h"
@@ -72,7 +77,10 @@ TEST(MainFrame, SizeTitleStatusBarAndNoMenu) {
     for (auto [id, text] : panes) {
         QLabel* pane = frame.IndicatorPane(id);
         ASSERT_NE(pane, nullptr) << id;
-        EXPECT_EQ(pane->text().toStdString(), text);
+        // Blank while the key is off (no lock key was pressed here, and offscreen there is
+        // no X server to ask); wide enough for the text.
+        EXPECT_EQ(pane->text().toStdString(), "") << text;
+        EXPECT_GE(pane->width(), pane->fontMetrics().horizontalAdvance(text)) << text;
         EXPECT_EQ(pane->parentWidget(), frame.statusBar());
         EXPECT_GT(pane->x(), previousX) << "panes out of order at " << text;
         previousX = pane->x();
@@ -124,7 +132,8 @@ TEST(MainFrame, StatusBarNamesThePrefixAndARunningWineserver) {
         ASSERT_TRUE(server.Running());
         frame.RefreshMachineStatus();
         EXPECT_EQ(frame.MessagePane()->text().toStdString(),
-                  open + " - a wineserver is running: read-only until it stops");
+                  open + " - a wineserver is running: the files may be a few seconds old, and "
+                         "nothing can be written until it stops");
         EXPECT_NE(frame.MessagePane()->toolTip().toStdString().find("wineserver -k"),
                   std::string::npos);
     }
@@ -182,6 +191,13 @@ TEST_F(StartUp, MissingPrefixIsNamedAndQuittingOpensNoWindow) {
     EXPECT_EQ(app->MainFrame(), nullptr);
     EXPECT_EQ(app->Machine(), nullptr);
     EXPECT_FALSE(QFileInfo::exists(missing)) << "start-up created the prefix";
+    EXPECT_EQ(app->StartFailureStatus(), 3);
+    // The folder is named in the command that would make it, quoted for the shell (the
+    // temporary folder's name has a space).
+    EXPECT_NE(asked[0].second.find("\n    WINEPREFIX='" + missing.toStdString() +
+                                   "' wineboot -i"),
+              std::string::npos)
+        << asked[0].second;
 }
 
 TEST_F(StartUp, AnotherFolderOrTheDemoCanBeChosenInstead) {
@@ -210,6 +226,7 @@ TEST_F(StartUp, AnotherFolderOrTheDemoCanBeChosenInstead) {
 
 TEST_F(StartUp, UnknownArgumentIsAUsageError) {
     EXPECT_FALSE(app->InitInstance({"drennow", "--frobnicate"}));
+    EXPECT_EQ(app->StartFailureStatus(), 2);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find("--frobnicate"), std::string::npos);
     EXPECT_NE(errors[0].find("Usage"), std::string::npos);
@@ -327,17 +344,49 @@ TEST_F(OpenedUrls, HelpCommandsOpenTheManualAndTheHomePage) {
     EXPECT_EQ(opened[1], ui::HomePageUrl());
 }
 
-TEST_F(OpenedUrls, F1InTheFrameOpensTheManual) {
+TEST_F(OpenedUrls, F1InTheFrameAndInEveryDialogOpensTheManual) {
     ASSERT_FALSE(ui::ManualPath().isEmpty()) << "docs/manual.html not found";
+    fixtures::TestPrefix prefix;
+    auto machine = prefix.Open();
+    ui::GuiHost host(nullptr);
+    CMainFrame frame;
+    CDialogCleanRestore cleanRestore(*machine, host);
+    CDialogIERestore ieRestore(*machine, host);
+    CDialogCleanRestoreDetail detail({});
+    for (QWidget* window : std::initializer_list<QWidget*>{&frame, &cleanRestore, &ieRestore,
+                                                           &detail}) {
+        opened.clear();
+        window->show();
+        QApplication::setActiveWindow(window);
+        QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(window, &press);
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(window, &f1);
+        ASSERT_EQ(opened.size(), 1u) << window->windowTitle().toStdString();
+        EXPECT_TRUE(opened[0].toLocalFile().endsWith("manual.html"));
+        window->hide();
+    }
+}
+
+TEST(MainFrame, LockKeyPanesShowTheKeyState) {
+    // Offscreen there is no X server to ask: the panes follow the lock-key presses.
     CMainFrame frame;
     frame.show();
     QApplication::setActiveWindow(&frame);
-    QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_F1, Qt::NoModifier);
-    QApplication::sendEvent(&frame, &press);
-    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-    QApplication::sendEvent(&frame, &f1);
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_TRUE(opened[0].toLocalFile().endsWith("manual.html"));
+    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_CapsLock, res::kIndicatorCaps},
+                                            {Qt::Key_NumLock, res::kIndicatorNum},
+                                            {Qt::Key_ScrollLock, res::kIndicatorScroll}};
+    const char* texts[] = {"CAP", "NUM", "SCRL"};
+    for (int i = 0; i < 3; ++i) {
+        QLabel* pane = frame.IndicatorPane(keys[i].second);
+        EXPECT_EQ(pane->text().toStdString(), "");
+        QTest::keyClick(&frame, keys[i].first);
+        EXPECT_EQ(pane->text().toStdString(), texts[i]);
+        // The other panes do not follow this key.
+        EXPECT_EQ(frame.IndicatorPane(keys[(i + 1) % 3].second)->text().toStdString(), "");
+        QTest::keyClick(&frame, keys[i].first);
+        EXPECT_EQ(pane->text().toStdString(), "");
+    }
 }
 
 TEST(AboutCommand, RunsTheAboutBoxModally) {

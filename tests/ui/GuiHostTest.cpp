@@ -4,6 +4,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -58,6 +62,53 @@ TEST(GuiHostMessageBox, TextsButtonsIconsAndAnswers) {
               engine::IDOK);
     EXPECT_EQ(seen.title.toStdString(), "Norlix Drennow");
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+}
+
+// Whether `part` is laid out on one line of the box's text.
+bool OnOneLine(QMessageBox& box, const QString& part) {
+    auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+    if (!label) return false;
+    QTextDocument document;
+    document.setDefaultFont(label->font());
+    document.setHtml(label->text());
+    document.setTextWidth(label->contentsRect().width());
+    document.documentLayout()->documentSize();  // lays the lines out
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextLayout* layout = block.layout();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            if (block.text().mid(line.textStart(), line.textLength()).contains(part)) return true;
+        }
+    }
+    return false;
+}
+
+TEST(GuiHostMessageBox, FoldersAndCommandsStayWholeAndCaptionsFit) {
+    const std::string folder = "/tmp/a-rather-long-folder-name/for-the-prefix/of-some-program";
+    const std::string command = "WINEPREFIX=" + folder + " wineserver -k";
+    const std::string refusal =
+        "Nothing has been repaired: A wineserver is running for the prefix\n    " + folder +
+        "\nIt keeps its own copy of the registry and would overwrite any change. Close the "
+        "prefix's programs, or stop the server with\n    " + command + "\nthen try again.";
+    auto box = ui::GuiHost::BuildMessageBox(refusal, "Information", engine::MB_ICONINFORMATION,
+                                            nullptr);
+    box->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(OnOneLine(*box, QString::fromStdString(folder)));
+    EXPECT_TRUE(OnOneLine(*box, QString::fromStdString(command)));
+    // The special characters are shown as written.
+    auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+    ASSERT_NE(label, nullptr);
+    QTextDocument shown;
+    shown.setHtml(label->text());
+    EXPECT_TRUE(shown.toPlainText().contains("prefix's programs, or stop the server with"));
+
+    // A short text with no icon: the box is still wide enough for its caption.
+    auto applied = ui::GuiHost::BuildMessageBox("Apply Successed!", "Information",
+                                                engine::MB_OK, nullptr);
+    applied->show();
+    QApplication::processEvents();
+    EXPECT_GE(applied->width(), applied->fontMetrics().horizontalAdvance("Information") + 100);
 }
 
 TEST(GuiHostMessageBox, HandlerAnswersInsteadOfABox) {

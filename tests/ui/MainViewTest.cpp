@@ -1,6 +1,8 @@
 // The main view over real test prefixes: its screens, layout and painting, the section
 // choice, and whole scan, repair and return flows driven by clicks.
 #include <QMenu>
+#include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -235,14 +237,17 @@ TEST(MainView, ScanRepairAndReturn) {
     struct Progress {
         int screen = 0, step = 0;
         std::string caption, counter, found;
-        bool closeEnabled = true, closed = true, scanShown = true;
+        bool closeEnabled = true, closed = true, scanShown = true, closeBox = true;
     } seen;
+    auto closeBox = [&h] {
+        return h.frame->windowHandle()->flags().testFlag(Qt::WindowCloseButtonHint);
+    };
     {
         EveryPump once([&](int) {
             seen = {view.Screen(), view.CurrentStep(), view.CaptionLabel()->text().toStdString(),
                     view.SectionCounter(6)->text().toStdString(),
                     view.FoundCountLabel()->text().toStdString(), h.frame->CloseEnabled(),
-                    h.frame->close(), Shown(view.Button(res::kScanButton))};
+                    h.frame->close(), Shown(view.Button(res::kScanButton)), closeBox()};
             return false;
         });
         ClickButton(view, res::kScanButton);
@@ -254,6 +259,7 @@ TEST(MainView, ScanRepairAndReturn) {
     EXPECT_EQ(seen.found, "0 problem(s) found");
     EXPECT_FALSE(seen.closeEnabled);
     EXPECT_FALSE(seen.closed) << "the window closed during a scan";
+    EXPECT_FALSE(seen.closeBox) << "the close box looks usable during a scan";
     EXPECT_FALSE(seen.scanShown);
     EXPECT_TRUE(h.frame->isVisible());
     EXPECT_TRUE(h.messages.empty());
@@ -261,6 +267,7 @@ TEST(MainView, ScanRepairAndReturn) {
     // The result screen: rows 6 and 13 in black and underlined, row 6 shown first.
     ASSERT_EQ(view.Screen(), 3);
     EXPECT_TRUE(h.frame->CloseEnabled());
+    EXPECT_TRUE(closeBox());
     EXPECT_EQ(view.SectionCounter(6)->text().toStdString(), "1");
     EXPECT_EQ(view.SectionCounter(13)->text().toStdString(), "2");
     EXPECT_EQ(view.FoundCountLabel()->text().toStdString(), "3 problem(s) found");
@@ -284,6 +291,10 @@ TEST(MainView, ScanRepairAndReturn) {
     EXPECT_EQ(view.ProblemList()->RowCount(), 1);
     Click(view.SectionLink(13), {100, 5});
     EXPECT_EQ(view.SectionMarker()->geometry(), QRect(363, 375, 8, 15));
+    // A resize keeps the marker at the row the list shows.
+    h.frame->resize(900, 650);
+    EXPECT_EQ(view.SectionMarker()->geometry(), QRect(363, 375, 8, 15));
+    EXPECT_EQ(view.MarkerRow(), 13);
     CListCtrlResult* problems = view.ProblemList();
     ASSERT_EQ(problems->RowCount(), 2);
     int keep = -1;
@@ -421,11 +432,11 @@ TEST(MainView, RepairIsRefusedWhileAWineserverRuns) {
     const std::string before = prefix.ReadHive(Hive::System);
     fixtures::FakeWineServer server(prefix.Dir());
     ASSERT_TRUE(server.Running());
-    h.answers = {engine::IDNO, engine::IDOK};
     ClickButton(*h.view, res::kRepairAllButton);
-    ASSERT_EQ(h.messages.size(), 2u);
-    EXPECT_EQ(h.messages[1].text.find("Nothing has been repaired: A wineserver is running"), 0u)
-        << h.messages[1].text;
+    // Refused at once: the backup question would be answered for nothing.
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(h.messages[0].text.find("Nothing has been repaired: A wineserver is running"), 0u)
+        << h.messages[0].text;
     EXPECT_EQ(h.view->Screen(), 3);
     EXPECT_EQ(prefix.ReadHive(Hive::System), before);
     EXPECT_TRUE(prefix.Exists("C:\\users\\Public\\Desktop\\Gone App.lnk"));
@@ -464,6 +475,58 @@ TEST(MainView, CleanRestoreBringsBackWhatARepairDeleted) {
     EXPECT_TRUE(prefix.Exists("C:\\users\\Public\\Desktop\\Gone App.lnk"));
     EXPECT_TRUE(prefix.Exists("C:\\users\\Public\\Desktop\\Old Tool.lnk"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// ---- Keyboard ------------------------------------------------------------------------------
+
+TEST(MainView, UsableFromTheKeyboard) {
+    fixtures::TestPrefix prefix;
+    AddSharedAndShortcutProblems(prefix);
+    ViewHarness h(prefix);
+    CDrennowView& view = *h.view;
+    QApplication::setActiveWindow(h.frame.get());
+
+    // Tab: the section list, the screen's button, then the header's buttons.
+    view.SectionList()->setFocus();
+    std::vector<QWidget*> reached;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.push_back(QApplication::focusWidget());
+    }
+    EXPECT_EQ(reached, (std::vector<QWidget*>{view.Button(res::kScanButton),
+                                               view.Button(res::kOptionButton),
+                                               view.Button(res::kHelpButton)}));
+
+    // Arrows and Space in the section list tick and untick rows.
+    view.SectionList()->setFocus();
+    QTest::keyClick(view.SectionList(), Qt::Key_Down);
+    QTest::keyClick(view.SectionList(), Qt::Key_Space);
+    EXPECT_EQ(view.SectionList()->SelectionFlag(1), 0);
+    EXPECT_EQ(view.SelectionSummary(), 2);
+    QTest::keyClick(view.SectionList(), Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(view.SelectionSummary(), 0) << "Alt+A ticks every row";
+
+    // Enter presses the screen's default button: Scan, then Repair All (answered No to the
+    // backup question, then Cancel) on the result screen.
+    struct Step {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int screenAfter;
+    };
+    const Step steps[] = {{Qt::Key_Return, Qt::NoModifier, 3},
+                          {Qt::Key_C, Qt::AltModifier, 1},
+                          {Qt::Key_S, Qt::AltModifier, 3},
+                          {Qt::Key_Return, Qt::NoModifier, 3}};
+    h.answers = {engine::IDCANCEL};
+    for (const Step& step : steps) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &view,
+                        static_cast<Qt::Key>(step.key), step.modifiers);
+        // An Alt key presses its button as a click does, a moment later.
+        QTest::qWaitFor([&] { return view.Screen() == step.screenAfter; }, 1000);
+        EXPECT_EQ(view.Screen(), step.screenAfter) << step.key;
+    }
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(h.messages[0].text, "Do you want to save a backup before repairing(Recommended)?");
 }
 
 // ---- Menus -------------------------------------------------------------------------------

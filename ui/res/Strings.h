@@ -47,6 +47,7 @@ inline constexpr const char* kScanStatus = "Scan Status:";
 inline constexpr const char* kProblemsFoundSuffix = " problem(s) found";
 inline constexpr const char* kNoProblems = "No Problems Detected!";
 inline constexpr const char* kPause = "&Pause";
+inline constexpr const char* kPauseAtStart = "Pause";  // the text at creation
 inline constexpr const char* kResume = "&Resume";
 inline constexpr const char* kButtonOption = "Option";
 inline constexpr const char* kButtonHelp = "Help";

@@ -22,7 +22,26 @@ bool Stamp(const std::string& path, FileStamp& stamp) {
     return true;
 }
 
+std::string ParentFolder(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 }  // namespace
+
+std::string PrefixCommand(const std::string& dir, const char* command) {
+    const bool plain = !dir.empty() && dir.find_first_not_of(
+                                           "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                           "0123456789/._-+,:@%") == std::string::npos;
+    std::string word = dir;
+    if (!plain) {
+        word = "'";
+        for (char c : dir) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        word += "'";
+    }
+    return "WINEPREFIX=" + word + " " + command;
+}
 
 Status ReadHiveFile(Hive& hive) {
     UnixFd fd(::open(hive.path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -30,8 +49,9 @@ Status ReadHiveFile(Hive& hive) {
         if (errno == ENOENT)
             return {ERROR_FILE_NOT_FOUND,
                     fmt::format("{} is missing: the folder is not an initialised Wine prefix. "
-                                "Make one with: WINEPREFIX=<folder> wineboot -i",
-                                hive.path)};
+                                "Make one with:\n    {}",
+                                hive.path,
+                                PrefixCommand(ParentFolder(hive.path), "wineboot -i"))};
         return {ERROR_CANTOPEN, fmt::format("{} cannot be read: {}", hive.path,
                                             std::strerror(errno))};
     }
@@ -63,8 +83,9 @@ Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
         if (!Stamp(hive->path, now) || !(now == hive->stamp))
             return {ERROR_LOCK_VIOLATION,
                     fmt::format("{} was changed by another program since Drennow read it; "
-                                "nothing was written. Scan again to work on the current "
-                                "registry.",
+                                "nothing was written. Drennow reads the registry again from the "
+                                "files: scan again before repairing; a restore or a setting "
+                                "can simply be tried again.",
                                 hive->path)};
     }
     std::vector<std::string> temps;

@@ -11,6 +11,10 @@ namespace platform::wine::registry {
 
 Status ReadHiveFile(Hive& hive);
 
+// The shell command that runs `command` (such as "wineserver -k") for the prefix in `dir`:
+// "WINEPREFIX=<dir> <command>", the folder quoted when the shell would split or expand it.
+std::string PrefixCommand(const std::string& dir, const char* command);
+
 // Writes texts[i] as hives[i]. Refuses, writing nothing, when a hive changed on disk since it
 // was read. A failure before the renames leaves every hive as it was (ERROR_CANTWRITE); one
 // after the first rename gives ERROR_WRITE_FAULT, the hives before it being new.

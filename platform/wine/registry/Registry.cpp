@@ -571,10 +571,13 @@ bool Registry::HasUncommittedChanges() const {
 Status Registry::CanWrite() {
     if (Status s = impl_->Problems(); !s.ok()) return s;
     if (impl_->ServerRunning())
+        // The folder and the command stand on lines of their own, indented, so that they
+        // are shown whole (never wrapped) and can be copied as they are.
         return {ERROR_SHARING_VIOLATION,
-                "A wineserver is running for the prefix " + impl_->dir +
-                    ": it keeps its own copy of the registry and would overwrite any change. "
-                    "Close the prefix's programs or run `wineserver -k`, then try again."};
+                "A wineserver is running for the prefix\n    " + impl_->dir +
+                    "\nIt keeps its own copy of the registry and would overwrite any change. "
+                    "Close the prefix's programs, or stop the server with\n    " +
+                    registry::PrefixCommand(impl_->dir, "wineserver -k") + "\nthen try again."};
     return {};
 }
 

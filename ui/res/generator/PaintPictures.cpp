@@ -76,7 +76,7 @@ void PushButton(QPainter& p, const QString& caption, Look look) {
     const int shift = look == Look::Pressed ? 1 : 0;
     p.setFont(CaptionFont(12, true));
     p.setPen(Qt::white);
-    p.drawText(QRect(shift, shift, 87, 29), Qt::AlignCenter, caption);
+    p.drawText(QRect(shift, shift, 87, 29), Qt::AlignCenter | Qt::TextShowMnemonic, caption);
 }
 
 // A header button face, 43 x 38, on the blue header band, with its caption below a glyph.
@@ -99,7 +99,8 @@ void HeaderButton(QPainter& p, const QString& caption, Look look,
     p.drawPolygon(QPolygonF({QPointF(31, 11), QPointF(37, 11), QPointF(34, 14.5)}));
     p.setFont(CaptionFont(10, false));
     p.setPen(Qt::white);
-    p.drawText(QRect(0, 24, 43, 13), Qt::AlignHCenter | Qt::AlignVCenter, caption);
+    p.drawText(QRect(0, 24, 43, 13), Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextShowMnemonic,
+               caption);
     p.restore();
 }
 
@@ -281,23 +282,24 @@ std::vector<Picture> Pictures() {
     add(140, "row_height", 1, 68, [](QPainter& p) { p.fillRect(0, 0, 1, 68, Qt::white); });
     add(141, "section_marker", 8, 15, LeftTriangle);
     add(142, "help_normal", 43, 38,
-        [](QPainter& p) { HeaderButton(p, "Help", Look::Normal, HelpGlyph); });
+        [](QPainter& p) { HeaderButton(p, "&Help", Look::Normal, HelpGlyph); });
     add(143, "help_over", 43, 38,
-        [](QPainter& p) { HeaderButton(p, "Help", Look::Over, HelpGlyph); });
+        [](QPainter& p) { HeaderButton(p, "&Help", Look::Over, HelpGlyph); });
     add(144, "option_normal", 43, 38,
-        [](QPainter& p) { HeaderButton(p, "Option", Look::Normal, PadlockGlyph); });
+        [](QPainter& p) { HeaderButton(p, "&Option", Look::Normal, PadlockGlyph); });
     add(145, "option_over", 43, 38,
-        [](QPainter& p) { HeaderButton(p, "Option", Look::Over, PadlockGlyph); });
+        [](QPainter& p) { HeaderButton(p, "&Option", Look::Over, PadlockGlyph); });
     add(146, "help_pressed", 43, 38,
-        [](QPainter& p) { HeaderButton(p, "Help", Look::Pressed, HelpGlyph); });
+        [](QPainter& p) { HeaderButton(p, "&Help", Look::Pressed, HelpGlyph); });
     add(147, "option_pressed", 43, 38,
-        [](QPainter& p) { HeaderButton(p, "Option", Look::Pressed, PadlockGlyph); });
+        [](QPainter& p) { HeaderButton(p, "&Option", Look::Pressed, PadlockGlyph); });
+    // The captions underline the letter that presses the button with Alt.
     struct Push { int normal, over, pressed; const char* caption; const char* name; };
-    for (const Push& b : {Push{148, 149, 150, "Scan", "scan"}, Push{152, 151, 153, "Pause", "pause"},
-                          Push{154, 155, 156, "Resume", "resume"},
-                          Push{157, 158, 159, "Cancel", "cancel"},
-                          Push{160, 161, 162, "Return", "return"},
-                          Push{163, 164, 165, "Repair All", "repair_all"}}) {
+    for (const Push& b : {Push{148, 149, 150, "&Scan", "scan"}, Push{152, 151, 153, "&Pause", "pause"},
+                          Push{154, 155, 156, "&Resume", "resume"},
+                          Push{157, 158, 159, "&Cancel", "cancel"},
+                          Push{160, 161, 162, "&Return", "return"},
+                          Push{163, 164, 165, "Repair &All", "repair_all"}}) {
         const QString caption = b.caption;
         const QString name = b.name;
         add(b.normal, name + "_normal", 87, 29,
