@@ -13,13 +13,6 @@ constexpr std::string_view kPathMark = "Shortcut file \"";
 constexpr std::string_view kBytesMark = "Shortcut bytes ";
 constexpr char kHex[] = "0123456789ABCDEF";
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 }  // namespace
 
 std::string SavedShortcutText(const SavedShortcut& copy) {

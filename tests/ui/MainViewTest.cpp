@@ -522,8 +522,8 @@ TEST(MainView, UsableFromTheKeyboard) {
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &view,
                         static_cast<Qt::Key>(step.key), step.modifiers);
         // An Alt key presses its button as a click does, a moment later.
-        QTest::qWaitFor([&] { return view.Screen() == step.screenAfter; }, 1000);
-        EXPECT_EQ(view.Screen(), step.screenAfter) << step.key;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return view.Screen() == step.screenAfter; }, 1000))
+            << step.key << " left screen " << view.Screen();
     }
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0].text, "Do you want to save a backup before repairing(Recommended)?");
