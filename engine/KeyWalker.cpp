@@ -215,6 +215,9 @@ void CRegistryFixer::Walk() {
                 if (CheckValue(fullPath, valueName, data.data(), type, dataLength) != 0) continue;
                 ExactValue exact{root_, current, {}, 0, {}};
                 if (!ReadExact(services_, key.get(), index, exactName, exactData, exact)) continue;
+                // Data outside the code page was judged by its nearest spelling, which may name
+                // another file: a valid C:\Tōol\x.exe reads as the missing C:\Tool\x.exe.
+                if (!platform::codepage::RoundTrips(exact.text)) continue;
                 // A value the prefix's Wine installation writes into every prefix is no leftover.
                 if (services_.IsInstallationEntry(root_, exact.subKey, exact.name, exact.text))
                     continue;

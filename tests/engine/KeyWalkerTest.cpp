@@ -112,6 +112,27 @@ TEST_F(KeyWalker, RecordsFourTextsPerProblemWithCounters) {
     EXPECT_EQ(host_.counters[0].History(), (std::vector<std::string>{"1", "2", "3"}));
 }
 
+TEST_F(KeyWalker, ProblemsCarryTheStoredNamesAndDataOutsideTheCodePageIsNotJudged) {
+    const std::string key = "Software\\Repro";
+    prefix_.CreateFile("C:\\T\xc5\x8dol\\x.exe", "x");
+    prefix_.SetString(Hive::User, key, "Tool", "C:\\windows");
+    prefix_.SetString(Hive::User, key, "T\xc5\x8dol", "C:\\Gone\\tool.exe");
+    prefix_.SetString(Hive::User, key, "\xd0\x9f\xd1\x80\xd0\xbe", "C:\\Gone\\prog.exe");
+    // Exists under its exact name; its best-fit spelling C:\Tool\x.exe does not.
+    prefix_.SetString(Hive::User, key, "Valid", "C:\\T\xc5\x8dol\\x.exe");
+    Open();
+    Walk(platform::HKEY_CURRENT_USER, 13, {key});
+    ASSERT_EQ(result_.count, 2);
+    ASSERT_EQ(result_.exact.size(), 2u);
+    EXPECT_EQ(result_.exact[0].name, u"T\u014dol");
+    EXPECT_EQ(result_.exact[1].name, u"\u041f\u0440\u043e");
+    for (const engine::ExactValue& exact : result_.exact) {
+        EXPECT_EQ(exact.root, platform::HKEY_CURRENT_USER);
+        EXPECT_EQ(exact.subKey, u"Software\\Repro");
+    }
+    EXPECT_EQ(result_.exact[1].text, u"C:\\Gone\\prog.exe");
+}
+
 TEST_F(KeyWalker, ValueTooLargeForTheBuffersIsSkippedNotJudgedOnStaleBuffers) {
     const std::string key = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
     prefix_.CreateFile("C:\\windows\\Fonts\\heresans.ttf", "font");
