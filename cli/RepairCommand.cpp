@@ -45,11 +45,9 @@ std::string PlanText(const engine::ScanResults& results) {
     std::string out;
     int chosen = 0;
     for (int number = 1; number <= engine::kSectionCount; ++number) {
-        const engine::TextList& found = results.Section(number).found;
-        for (std::size_t i = 0; i + 3 < found.size(); i += 4) {
-            if (found[i + 3] != engine::kMarkDelete) continue;
-            const engine::ShownTexts shown =
-                engine::DisplayConversion(found[i], found[i + 1], found[i + 2], found[i + 3]);
+        for (const engine::Problem& problem : results.Section(number).problems) {
+            if (!problem.repair) continue;
+            const engine::ShownTexts shown = engine::DisplayConversion(problem);
             out += fmt::format("{:>2}  {}\n      {}\n", number, AnsiToUtf8(shown.key),
                                AnsiToUtf8(shown.value));
             ++chosen;
@@ -138,9 +136,9 @@ nlohmann::ordered_json RepairReportJson(const std::string& prefixDir,
             doc["failures"].push_back(AnsiToUtf8(failure));
     }
     doc["entries"] = nlohmann::ordered_json::array();
-    for (std::size_t i = 0; i + 3 < lists.repaired.size(); i += 4) {
+    for (const engine::Problem& problem : lists.repaired) {
         nlohmann::ordered_json entry;
-        PutRecordTexts(entry, lists.repaired, i, lists.repairedExact);
+        PutProblemTexts(entry, problem);
         doc["entries"].push_back(std::move(entry));
     }
     return doc;

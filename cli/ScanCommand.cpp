@@ -46,13 +46,13 @@ nlohmann::ordered_json ScanResultsJson(const std::string& prefixDir,
         nlohmann::ordered_json entry;
         entry["number"] = number;
         entry["name"] = engine::SectionName(number);
-        entry["count"] = section.count;
+        entry["count"] = section.Count();
         entry["problems"] = nlohmann::ordered_json::array();
-        for (std::size_t i = 0; i + 3 < section.found.size(); i += 4) {
-            nlohmann::ordered_json problem;
-            PutRecordTexts(problem, section.found, i, section.exact);
-            problem["mark"] = AnsiToUtf8(section.found[i + 3]);
-            entry["problems"].push_back(std::move(problem));
+        for (const engine::Problem& problem : section.problems) {
+            nlohmann::ordered_json json;
+            PutProblemTexts(json, problem);
+            json["mark"] = problem.Mark();
+            entry["problems"].push_back(std::move(json));
         }
         doc["sections"].push_back(std::move(entry));
     }
@@ -64,10 +64,9 @@ std::string ScanResultsText(const std::string& prefixDir, const engine::ScanResu
     for (int number = 1; number <= engine::kSectionCount; ++number) {
         const engine::SectionResult& section = results.Section(number);
         out += fmt::format("{:>2}  {:<24}{:>6}\n", number, engine::SectionRowName(number - 1),
-                           section.count);
-        for (std::size_t i = 0; i + 3 < section.found.size(); i += 4) {
-            const engine::ShownTexts shown = engine::DisplayConversion(
-                section.found[i], section.found[i + 1], section.found[i + 2], section.found[i + 3]);
+                           section.Count());
+        for (const engine::Problem& problem : section.problems) {
+            const engine::ShownTexts shown = engine::DisplayConversion(problem);
             out += fmt::format("      {}\n        {}\n", AnsiToUtf8(shown.key),
                                AnsiToUtf8(shown.value));
         }

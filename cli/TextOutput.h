@@ -11,9 +11,8 @@ namespace cli {
 
 std::string AnsiToUtf8(std::string_view ansi);
 
-// Puts "key", "name" and "value" of a record (its first three texts at `texts`) into `json`:
-// exact UTF-8 from `exact` when it names a registry value, else the texts converted.
-void PutRecordTexts(nlohmann::ordered_json& json, const engine::TextList& list, std::size_t at,
-                    const std::vector<engine::ExactValue>& exact);
+// Puts "key", "name" and "value" of a problem into `json`: exact UTF-8 when it names a
+// registry value, else its texts converted.
+void PutProblemTexts(nlohmann::ordered_json& json, const engine::Problem& problem);
 
 }  // namespace cli

@@ -80,14 +80,9 @@ void CRegistryFixer::AddProblem(const std::string& keyText, const std::string& n
                                 const std::string& valueText, ExactValue exact) {
     if (!result_ || !total_) return;
     ++*total_;
-    ++result_->count;
-    result_->found.push_back(keyText);
-    result_->found.push_back(nameText);
-    result_->found.push_back(valueText);
-    result_->found.push_back(kMarkDelete);
-    result_->exact.push_back(std::move(exact));
+    result_->problems.push_back({section_, keyText, nameText, valueText, std::move(exact), true});
     if (foundCountLabel_) foundCountLabel_->SetText(std::to_string(*total_) + " problem(s) found");
-    if (sectionCounterLabel_) sectionCounterLabel_->SetText(std::to_string(result_->count));
+    if (sectionCounterLabel_) sectionCounterLabel_->SetText(std::to_string(result_->Count()));
 }
 
 }  // namespace engine

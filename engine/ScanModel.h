@@ -46,12 +46,29 @@ struct ExactValue {
     std::u16string text;  // string data up to its first zero unit
 };
 
-// One section's results: four texts per problem (key text, name text, value text, mark), and
-// the exact value of each record in the same order.
+// One problem a scan found. The three texts are the record's display form (Windows-1252, as
+// the lists and backup lines spell it); `exact` names the registry value as stored, and is
+// what repair deletes and backs up.
+struct Problem {
+    int section = 0;  // 1 to 14
+    std::string key;    // "[HKEY_...\\...]", or the shortcut file's "[path]"
+    std::string name;   // "@" or "\"name\""
+    std::string value;  // the data as the backup file writes it
+    ExactValue exact;
+    bool repair = true;  // ticked for deletion (the record's mark "0")
+
+    const char* Mark() const { return repair ? kMarkDelete : kMarkLeave; }
+};
+using ProblemList = std::vector<Problem>;
+
+// The four-text form of records (key, name, value, mark), as the backup catalogue keeps the
+// entries of a backup; and back (with no exact identity).
+TextList RecordTexts(const ProblemList& problems);
+ProblemList ProblemsFromTexts(const TextList& texts, int section = 0);
+
 struct SectionResult {
-    TextList found;
-    std::vector<ExactValue> exact;
-    int count = 0;
+    ProblemList problems;
+    int Count() const { return static_cast<int>(problems.size()); }
 };
 
 struct ScanResults {
@@ -71,8 +88,7 @@ struct RepairLists {
     TextList registry;  // key line, value line per entry
     int shortcutCount = 0;
     TextList shortcuts;  // one file path per entry
-    TextList repaired;   // four texts per entry, registry entries first
-    std::vector<ExactValue> repairedExact;  // one per entry of `repaired`
+    ProblemList repaired;  // registry entries first, then the shortcut files
     void Clear() { *this = {}; }
 };
 

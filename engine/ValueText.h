@@ -37,5 +37,8 @@ struct ShownTexts {
 
 ShownTexts DisplayConversion(const std::string& keyText, const std::string& nameText,
                              const std::string& valueText, const std::string& mark);
+inline ShownTexts DisplayConversion(const Problem& problem) {
+    return DisplayConversion(problem.key, problem.name, problem.value, problem.Mark());
+}
 
 }  // namespace engine

@@ -25,24 +25,16 @@ RepairReport Stop(RepairReport report, RepairReport::End end, std::string reason
 // The repair log lists only what is gone: records of entries that failed are dropped.
 // Registry entries come first in the repaired-entries list, then the shortcut files.
 void DropFailed(engine::RepairLists& lists, const RepairReport& report) {
-    constexpr std::size_t kRecord = 4;
-    std::vector<bool> failed(lists.repaired.size() / kRecord, false);
+    std::vector<bool> failed(lists.repaired.size(), false);
     const std::size_t shortcutsFrom = static_cast<std::size_t>(lists.registryCount);
     for (std::size_t entry : report.registry.failedEntries)
         if (entry < failed.size()) failed[entry] = true;
     for (std::size_t entry : report.shortcuts.failedEntries)
         if (shortcutsFrom + entry < failed.size()) failed[shortcutsFrom + entry] = true;
-    engine::TextList kept;
-    std::vector<engine::ExactValue> keptExact;
-    for (std::size_t record = 0; record < failed.size(); ++record) {
-        if (failed[record]) continue;
-        const auto from = lists.repaired.begin() + static_cast<std::ptrdiff_t>(record * kRecord);
-        kept.insert(kept.end(), from, from + kRecord);
-        if (record < lists.repairedExact.size())
-            keptExact.push_back(std::move(lists.repairedExact[record]));
-    }
+    engine::ProblemList kept;
+    for (std::size_t record = 0; record < failed.size(); ++record)
+        if (!failed[record]) kept.push_back(std::move(lists.repaired[record]));
     lists.repaired = std::move(kept);
-    lists.repairedExact = std::move(keptExact);
 }
 
 }  // namespace

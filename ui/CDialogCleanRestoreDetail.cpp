@@ -9,7 +9,7 @@
 #include "ui/HelpCommands.h"
 
 CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::TextList entries, QWidget* parent)
-    : QDialog(parent), entries_(std::move(entries)) {
+    : QDialog(parent), entries_(engine::ProblemsFromTexts(entries)) {
     setWindowTitle(ui::text::kCleanRestoreDetailCaption);
     ui::AddManualShortcut(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -30,7 +30,7 @@ private:
     void Layout();
 
     // The list control keeps pointing at this copy while it shows the rows.
-    engine::TextList entries_;
+    engine::ProblemList entries_;
     bool layoutReady_ = false;
     CListCtrlResult* list_;
     QFrame* line_;

@@ -305,7 +305,7 @@ void CDrennowView::ShowScreen(int screen) {
             caption_->setText(text::kCaptionResults);
             int first = -1;
             for (int row = 0; row < kRows; ++row) {
-                const int count = results.Section(row + 1).count;
+                const int count = results.Section(row + 1).Count();
                 if (count <= 0) continue;
                 countLinks_[row]->setText(QString::number(count));
                 sectionLinks_[row]->SetFontStyle(&smallFont_, 1, 2);
@@ -336,7 +336,7 @@ void CDrennowView::ShowSectionProblems(int row) {
     if (row < 0 || row >= kRows) return;
     markerRow_ = row;
     sectionMarker_->setGeometry(363, 115 + 20 * row, 8, 15);
-    problemList_->Fill(&session_.Results().Section(row + 1).found);
+    problemList_->Fill(&session_.Results().Section(row + 1).problems);
 }
 
 // ---- Messages ----------------------------------------------------------------------------

@@ -38,7 +38,7 @@ void CDrennowView::OnCommand(int id) {
         default: break;
     }
     const int row = id - res::kFirstSectionLink;
-    if (row >= 0 && row < kRows && session_.Results().Section(row + 1).count > 0)
+    if (row >= 0 && row < kRows && session_.Results().Section(row + 1).Count() > 0)
         ShowSectionProblems(row);
 }
 

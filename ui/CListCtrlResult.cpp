@@ -42,14 +42,12 @@ void CListCtrlResult::DeleteAllItems() {
     viewport()->update();
 }
 
-void CListCtrlResult::Fill(engine::TextList* source) {
+void CListCtrlResult::Fill(engine::ProblemList* source) {
     source_ = source;
     rows_.clear();
     if (source) {
-        // Whole records only: a trailing partial record is not shown.
-        for (std::size_t i = 0; i + 3 < source->size(); i += 4) {
-            const engine::ShownTexts shown = engine::DisplayConversion(
-                (*source)[i], (*source)[i + 1], (*source)[i + 2], (*source)[i + 3]);
+        for (const engine::Problem& problem : *source) {
+            const engine::ShownTexts shown = engine::DisplayConversion(problem);
             rows_.push_back({shown.key, shown.value, shown.mark});
         }
     }
@@ -150,8 +148,8 @@ void CListCtrlResult::mousePressEvent(QMouseEvent* event) {
         const int x = point.x(), y = point.y();
         const int left = bounds.left(), top = bounds.top();
         if (top + 37 <= y && y <= top + 55) {
-            if (left + 70 < x && x < left + 200) Choose(row, engine::kMarkDelete);
-            else if (left + 210 < x && x < left + 420) Choose(row, engine::kMarkLeave);
+            if (left + 70 < x && x < left + 200) Choose(row, true);
+            else if (left + 210 < x && x < left + 420) Choose(row, false);
         }
         break;
     }
@@ -161,11 +159,11 @@ void CListCtrlResult::mousePressEvent(QMouseEvent* event) {
 // A double-click is not a second choice.
 void CListCtrlResult::mouseDoubleClickEvent(QMouseEvent*) {}
 
-void CListCtrlResult::Choose(int row, const char* mark) {
-    // The record's mark is where the choice lives; the row only shows it.
-    const std::size_t markIndex = static_cast<std::size_t>(row) * 4 + 3;
-    if (source_ && markIndex < source_->size()) (*source_)[markIndex] = mark;
-    rows_[row].mark = mark;
+void CListCtrlResult::Choose(int row, bool repair) {
+    // The problem is where the choice lives; the row only shows it.
+    const auto index = static_cast<std::size_t>(row);
+    if (source_ && index < source_->size()) (*source_)[index].repair = repair;
+    rows_[row].mark = repair ? engine::kMarkDelete : engine::kMarkLeave;
     QRect band = SubItemRect(row);
     band.setLeft(0);
     viewport()->update(band);

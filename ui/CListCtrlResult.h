@@ -19,10 +19,10 @@ public:
 
     explicit CListCtrlResult(QWidget* parent = nullptr);
 
-    // Replaces all rows by the records of `source` (four texts each), which the list keeps
+    // Replaces all rows by the problems of `source`, which the list keeps
     // pointing at, without owning it, to write the user's choices into: the list must live
     // at the same address for as long as the rows show it. Null empties the list.
-    void Fill(engine::TextList* source);
+    void Fill(engine::ProblemList* source);
     // Deletes every row; the source list stays remembered.
     void DeleteAllItems();
 
@@ -32,7 +32,7 @@ public:
     int RowCount() const { return static_cast<int>(rows_.size()); }
     // Column 1 the shown key, 2 the shown value, 3 the shown mark; Windows-1252.
     const std::string& ColumnText(int row, int column) const;
-    const engine::TextList* Source() const { return source_; }
+    const engine::ProblemList* Source() const { return source_; }
 
     // Bounds of column 1 of a row in viewport coordinates (what the choice handler and the
     // painter measure from); empty for a row that does not exist.
@@ -52,12 +52,12 @@ private:
         std::string mark;
     };
 
-    void Choose(int row, const char* mark);
+    void Choose(int row, bool repair);
     void UpdateScrollRanges();
 
     int repairLogMode_ = 0;
     std::vector<Row> rows_;
-    engine::TextList* source_ = nullptr;
+    engine::ProblemList* source_ = nullptr;
     QFont font_;
     QPixmap boxTicked_, boxEmpty_, greenTick_, redCross_;
 };

@@ -66,7 +66,7 @@ TEST_F(KeyWalker, VisitsBreadthFirstInEnumerationOrder) {
     EXPECT_EQ(host_.sectionName.Text(), "Device Drivers");
     EXPECT_EQ(fixer_->GetRunState(), engine::kIdle);
     EXPECT_TRUE(work_.empty());
-    EXPECT_EQ(result_.count, 0);
+    EXPECT_EQ(result_.Count(), 0);
     EXPECT_TRUE(host_.states.empty());
 }
 
@@ -102,11 +102,11 @@ TEST_F(KeyWalker, RecordsFourTextsPerProblemWithCounters) {
     Open();
     Walk(platform::HKEY_CURRENT_USER, 1, {key});
     const std::string keyText = "[HKEY_CURRENT_USER\\" + key + "]";
-    EXPECT_EQ(result_.found,
+    EXPECT_EQ(engine::RecordTexts(result_.problems),
               (engine::TextList{keyText, "@", "\"C:\\\\gone\\\\default.dir\"", "0",
                                 keyText, "\"Cache\"", "\"C:\\\\gone\\\\cache.dir\"", "0",
                                 keyText, "\"zEmpty\"", "\"\"", "0"}));
-    EXPECT_EQ(result_.count, 3);
+    EXPECT_EQ(result_.Count(), 3);
     EXPECT_EQ(total_, 3);
     EXPECT_EQ(host_.foundCount.Text(), "3 problem(s) found");
     EXPECT_EQ(host_.counters[0].History(), (std::vector<std::string>{"1", "2", "3"}));
@@ -122,15 +122,14 @@ TEST_F(KeyWalker, ProblemsCarryTheStoredNamesAndDataOutsideTheCodePageIsNotJudge
     prefix_.SetString(Hive::User, key, "Valid", "C:\\T\xc5\x8dol\\x.exe");
     Open();
     Walk(platform::HKEY_CURRENT_USER, 13, {key});
-    ASSERT_EQ(result_.count, 2);
-    ASSERT_EQ(result_.exact.size(), 2u);
-    EXPECT_EQ(result_.exact[0].name, u"T\u014dol");
-    EXPECT_EQ(result_.exact[1].name, u"\u041f\u0440\u043e");
-    for (const engine::ExactValue& exact : result_.exact) {
-        EXPECT_EQ(exact.root, platform::HKEY_CURRENT_USER);
-        EXPECT_EQ(exact.subKey, u"Software\\Repro");
+    ASSERT_EQ(result_.Count(), 2);
+    EXPECT_EQ(result_.problems[0].exact.name, u"T\u014dol");
+    EXPECT_EQ(result_.problems[1].exact.name, u"\u041f\u0440\u043e");
+    for (const engine::Problem& problem : result_.problems) {
+        EXPECT_EQ(problem.exact.root, platform::HKEY_CURRENT_USER);
+        EXPECT_EQ(problem.exact.subKey, u"Software\\Repro");
     }
-    EXPECT_EQ(result_.exact[1].text, u"C:\\Gone\\prog.exe");
+    EXPECT_EQ(result_.problems[1].exact.text, u"C:\\Gone\\prog.exe");
 }
 
 TEST_F(KeyWalker, ValueTooLargeForTheBuffersIsSkippedNotJudgedOnStaleBuffers) {
@@ -144,9 +143,9 @@ TEST_F(KeyWalker, ValueTooLargeForTheBuffersIsSkippedNotJudgedOnStaleBuffers) {
     Walk(platform::HKEY_LOCAL_MACHINE, 5, {key});
     // Only the real problem after them: neither oversized value, nor the fine value before
     // them judged again with empty data.
-    ASSERT_EQ(result_.count, 1);
-    EXPECT_EQ(result_.found[1], "\"Zed (TrueType)\"");
-    EXPECT_EQ(result_.found[2], "\"gonezed.ttf\"");
+    ASSERT_EQ(result_.Count(), 1);
+    EXPECT_EQ(result_.problems[0].name, "\"Zed (TrueType)\"");
+    EXPECT_EQ(result_.problems[0].value, "\"gonezed.ttf\"");
 }
 
 TEST_F(KeyWalker, CancelClosesTheWalkAndKeepsTheRestQueued) {
@@ -159,7 +158,7 @@ TEST_F(KeyWalker, CancelClosesTheWalkAndKeepsTheRestQueued) {
     Walk(platform::HKEY_LOCAL_MACHINE, 1, {"Software\\Deep"});
     EXPECT_EQ(host_.states, std::vector<int>{engine::kScanCancelled});
     EXPECT_EQ(fixer_->GetRunState(), engine::kIdle);
-    EXPECT_EQ(result_.count, 0);  // A's value was never judged
+    EXPECT_EQ(result_.Count(), 0);  // A's value was never judged
     EXPECT_EQ(work_, engine::TextList{"Software\\Deep\\A"});
     EXPECT_EQ(key_.history.back(), "Software\\Deep\\A");
 }
@@ -174,7 +173,7 @@ TEST_F(KeyWalker, RunStateIsCheckedAtEveryPollEvenWhenPumpingIsThrottled) {
     };
     Walk(platform::HKEY_LOCAL_MACHINE, 1, {"Software\\T"});
     EXPECT_LE(host_.pumps, 1);
-    EXPECT_EQ(result_.count, 0);
+    EXPECT_EQ(result_.Count(), 0);
     EXPECT_EQ(host_.states, std::vector<int>{engine::kScanCancelled});
 }
 
@@ -193,7 +192,7 @@ TEST_F(KeyWalker, PauseHoldsTheWalkUntilResume) {
     Walk(platform::HKEY_LOCAL_MACHINE, 1, {"Software\\W"});
     EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanResumed}));
     EXPECT_EQ(host_.slept, 400u);  // each pump while paused (3 to 6) is followed by 100 ms
-    EXPECT_EQ(result_.count, 2);   // the walk went on from the same place
+    EXPECT_EQ(result_.Count(), 2);   // the walk went on from the same place
     EXPECT_EQ(key_.history, (std::vector<std::string>{"Software\\W", "Software\\W\\A",
                                                       "Software\\W\\B"}));
 }
@@ -205,7 +204,7 @@ TEST_F(KeyWalker, CancelWhilePausedEndsTheWaitAtOnce) {
     host_.At(3, [&] { fixer_->CancelRequest(); });
     Walk(platform::HKEY_LOCAL_MACHINE, 1, {"Software\\W"});
     EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanCancelled}));
-    EXPECT_EQ(result_.count, 0);
+    EXPECT_EQ(result_.Count(), 0);
 }
 
 TEST_F(KeyWalker, RootNames) {

@@ -32,7 +32,7 @@ protected:
     }
     void ChooseAll() { rows_.selected.assign(rows_.labels.size(), 1); }
     engine::ScanOutcome Scan() { return session_->Scan(rows_, engine::SelectionSummary(rows_)); }
-    const engine::TextList& Found(int section) { return session_->Results().Section(section).found; }
+    engine::TextList Found(int section) { return engine::RecordTexts(session_->Results().Section(section).problems); }
 
     TestPrefix prefix_{enginetest::kKnownProblemsUser};
     std::unique_ptr<platform::Services> services_;
@@ -162,7 +162,7 @@ TEST_F(ScanRun, PauseAndResumeThroughTheSession) {
     EXPECT_FALSE(session_->Paused());
     EXPECT_EQ(host_.waitCursorBegun, 2);
     EXPECT_EQ(host_.waitCursorEnded, 2);
-    EXPECT_EQ(session_->Results().Section(8).count, 2);
+    EXPECT_EQ(session_->Results().Section(8).Count(), 2);
 }
 
 TEST_F(ScanRun, APauseNoWalkHasSeenWaitsForTheFirstWalkThatPolls) {
@@ -245,8 +245,8 @@ TEST_F(ScanRun, EveryReportingSectionFindsItsKnownProblems) {
     const auto& results = session_->Results();
     for (int section = 1; section <= 14; ++section) {
         const auto& s = results.Section(section);
-        EXPECT_EQ(s.found.size(), 4u * static_cast<std::size_t>(s.count)) << section;
-        for (auto& r : RecordsOf(s.found)) {
+        EXPECT_EQ(engine::RecordTexts(s.problems).size(), 4u * static_cast<std::size_t>(s.Count())) << section;
+        for (auto& r : RecordsOf(engine::RecordTexts(s.problems))) {
             all.push_back(r);
             sections.push_back(section);
         }
@@ -259,8 +259,8 @@ TEST_F(ScanRun, EveryReportingSectionFindsItsKnownProblems) {
     EXPECT_EQ(results.total, static_cast<int>(expected.size()));
     EXPECT_EQ(host_.foundCount.Text(), std::to_string(expected.size()) + " problem(s) found");
     EXPECT_EQ(host_.counters[12].Text(), "11");
-    EXPECT_EQ(results.Section(4).count, 0);
-    EXPECT_EQ(results.Section(11).count, 0);
+    EXPECT_EQ(results.Section(4).Count(), 0);
+    EXPECT_EQ(results.Section(11).Count(), 0);
     EXPECT_EQ(host_.screens, (std::vector<int>{2, 3}));
     EXPECT_TRUE(host_.boxes.empty());
 }

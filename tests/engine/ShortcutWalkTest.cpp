@@ -36,8 +36,8 @@ protected:
     // The shortcut paths of the records, in order.
     std::vector<std::string> Reported() const {
         std::vector<std::string> paths;
-        for (std::size_t i = 0; i + 3 < result_.found.size(); i += 4)
-            paths.push_back(result_.found[i].substr(1, result_.found[i].size() - 2));
+        for (const engine::Problem& problem : result_.problems)
+            paths.push_back(problem.key.substr(1, problem.key.size() - 2));
         return paths;
     }
 
@@ -64,8 +64,8 @@ TEST_F(ShortcutWalk, ReportsDeadShortcutsOnly) {
     prefix_.CreateShortcut("C:\\users\\Public\\Desktop\\No Dot.lnk", "C:\\gone folder", folder);
     prefix_.CreateFile("C:\\users\\Public\\Desktop\\Broken.lnk", "not a shortcut");
     Walk({"C:"});
-    ASSERT_EQ(result_.count, 1);
-    EXPECT_EQ(result_.found, (engine::TextList{"[C:\\users\\Public\\Desktop\\Gone App.lnk]", "@",
+    ASSERT_EQ(result_.Count(), 1);
+    EXPECT_EQ(engine::RecordTexts(result_.problems), (engine::TextList{"[C:\\users\\Public\\Desktop\\Gone App.lnk]", "@",
                                                "\"C:\\\\Program Files\\\\Gone\\\\gone.exe\"", "0"}));
     EXPECT_EQ(host_.sectionName.Text(), "Valid Shortcut");
     EXPECT_EQ(host_.foundCount.Text(), "1 problem(s) found");
@@ -96,7 +96,7 @@ TEST_F(ShortcutWalk, TargetsWithEnvironmentReferencesAreExpanded) {
     prefix_.CreateShortcut("C:\\e\\here.lnk", "%SystemRoot%\\notepad.exe", raw);
     prefix_.CreateShortcut("C:\\e\\gone.lnk", "%SystemRoot%\\gone.exe", raw);
     Walk({"C:"});
-    EXPECT_EQ(result_.found,
+    EXPECT_EQ(engine::RecordTexts(result_.problems),
               (engine::TextList{"[C:\\e\\gone.lnk]", "@", "\"C:\\\\windows\\\\gone.exe\"", "0"}));
 }
 
@@ -138,7 +138,7 @@ TEST_F(ShortcutWalk, EachPhysicalFolderIsSearchedOnce) {
     fs::create_directory_symlink(fs::path(prefix_.Dir()) / "drive_c", home / "loop");
     prefix_.CreateShortcut("C:\\users\\u\\Desktop\\dead.lnk", kGone);
     Walk({"C:"});
-    EXPECT_EQ(result_.count, 1);
+    EXPECT_EQ(result_.Count(), 1);
     ASSERT_EQ(Reported().size(), 1u);
     EXPECT_EQ(Reported()[0], "C:\\users\\u\\Desktop\\dead.lnk");
 }
@@ -150,7 +150,7 @@ TEST_F(ShortcutWalk, CancelStopsAtOnce) {
     Walk({"C:"});
     EXPECT_EQ(host_.states, std::vector<int>{engine::kScanCancelled});
     EXPECT_EQ(fixer_->GetRunState(), engine::kIdle);
-    EXPECT_LE(result_.count, 1);
+    EXPECT_LE(result_.Count(), 1);
     EXPECT_FALSE(work_.empty());
 }
 
@@ -160,7 +160,7 @@ TEST_F(ShortcutWalk, PauseWaitsInsideTheWalk) {
     host_.At(3, [this] { fixer_->ResumeRequest(); });
     Walk({"C:"});
     EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanResumed}));
-    EXPECT_EQ(result_.count, 1);
+    EXPECT_EQ(result_.Count(), 1);
 }
 
 TEST_F(ShortcutWalk, EveryFolderReadIsFollowedByAPoll) {

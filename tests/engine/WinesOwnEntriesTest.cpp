@@ -37,7 +37,7 @@ Found Scan(const std::string& prefixDir, std::optional<platform::wine::Installat
     session.Scan(rows, engine::SelectionSummary(rows));
     Found found;
     for (int section : {3, 5, 13}) {
-        const engine::TextList& texts = session.Results().Section(section).found;
+        const engine::TextList& texts = engine::RecordTexts(session.Results().Section(section).problems);
         for (std::size_t i = 0; i + 3 < texts.size(); i += 4) found.insert({section, texts[i + 1]});
     }
     return found;

@@ -148,11 +148,11 @@ TEST(Generator, WithoutDeadReferencesAScanOfEverySectionFindsNothing) {
     const engine::ScanResults results =
         Scan(dir.Path(), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
     for (int section = 1; section <= engine::kSectionCount; ++section)
-        EXPECT_EQ(results.Section(section).count, 0)
-            << section << ": " << (results.Section(section).found.empty()
+        EXPECT_EQ(results.Section(section).Count(), 0)
+            << section << ": " << (engine::RecordTexts(results.Section(section).problems).empty()
                                        ? std::string()
-                                       : results.Section(section).found[0] + " " +
-                                             results.Section(section).found[2]);
+                                       : engine::RecordTexts(results.Section(section).problems)[0] + " " +
+                                             engine::RecordTexts(results.Section(section).problems)[2]);
 }
 
 TEST(Generator, TheScanReportsExactlyTheDeadFullPathsAndShortcuts) {
@@ -171,12 +171,12 @@ TEST(Generator, TheScanReportsExactlyTheDeadFullPathsAndShortcuts) {
     ASSERT_GT(expected.size(), 20u);
     const engine::ScanResults results = Scan(dir.Path(), {13, 14});
     std::multiset<std::string> found;
-    const engine::TextList& list = results.Section(13).found;
+    const engine::TextList& list = engine::RecordTexts(results.Section(13).problems);
     for (std::size_t i = 0; i + 3 < list.size(); i += 4) found.insert(Lower(list[i] + " " + list[i + 1]));
     EXPECT_EQ(found, expected);
 
     std::set<std::string> shortcuts;
-    const engine::TextList& lnk = results.Section(14).found;
+    const engine::TextList& lnk = engine::RecordTexts(results.Section(14).problems);
     for (std::size_t i = 0; i + 3 < lnk.size(); i += 4) shortcuts.insert(lnk[i]);
     std::set<std::string> deadShortcuts;
     for (const auto& path : report.deadShortcutFiles) deadShortcuts.insert("[" + path + "]");

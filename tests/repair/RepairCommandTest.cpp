@@ -10,6 +10,7 @@
 #include "tests/fixtures/FakeWineServer.h"
 #include "tests/repair/RepairTestSupport.h"
 #include "tests/repair/ScriptedHost.h"
+#include "tests/fixtures/ScanResultsBuilder.h"
 
 namespace repair {
 namespace {
@@ -25,14 +26,7 @@ constexpr const char* kRunKey =
     "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]";
 constexpr const char* kShortcut = "C:\\users\\Public\\Desktop\\Gone.lnk";
 
-void Add(engine::ScanResults& results, int section, std::string key, std::string name,
-         std::string value, std::string mark = "0") {
-    auto& s = results.Section(section);
-    s.found.insert(s.found.end(), {std::move(key), std::move(name), std::move(value),
-                                   std::move(mark)});
-    ++s.count;
-    ++results.total;
-}
+using fixtures::AddProblem;
 
 class RepairCommandTest : public ::testing::Test {
 protected:
@@ -43,12 +37,12 @@ protected:
                          "c:\\gone\\x.dll");
         prefix.CreateFolder("C:\\target");
         prefix.CreateShortcut(kShortcut, "C:\\gone\\app.exe");
-        Add(results, 8, kRunKey, "\"Dead\"", "\"c:\\\\gone\\\\dead.exe\"");
-        Add(results, 8, kRunKey, "\"Kept\"", "\"c:\\\\gone\\\\kept.exe\"", "1");
-        Add(results, 2,
+        AddProblem(results, 8, kRunKey, "\"Dead\"", "\"c:\\\\gone\\\\dead.exe\"");
+        AddProblem(results, 8, kRunKey, "\"Kept\"", "\"c:\\\\gone\\\\kept.exe\"", false);
+        AddProblem(results, 2,
             "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{1}\\InprocServer32]", "@",
             "\"c:\\\\gone\\\\x.dll\"");
-        Add(results, 14, std::string("[") + kShortcut + "]", "@", "\"C:\\\\gone\\\\app.exe\"");
+        AddProblem(results, 14, std::string("[") + kShortcut + "]", "@", "\"C:\\\\gone\\\\app.exe\"");
     }
 
     std::unique_ptr<platform::Services> Reopen() { return prefix.Open(); }
@@ -145,7 +139,7 @@ TEST_F(RepairCommandTest, NoDeletesWithoutABackup) {
 
 TEST_F(RepairCommandTest, EveryRecordLeftStillAsksAndRepairsNone) {
     for (auto& section : results.sections) {
-        for (std::size_t i = 3; i < section.found.size(); i += 4) section.found[i] = "1";
+        for (engine::Problem& problem : section.problems) problem.repair = false;
     }
     auto services = prefix.Open();
     ASSERT_TRUE(services);
@@ -247,14 +241,14 @@ TEST_F(RepairCommandTest, OutcomesCountWhatHappened) {
     engine::ScanResults odd;
     // The same value twice (the second is already gone), a value never there, a key that no
     // longer exists, and a key line no scan writes.
-    Add(odd, 8, kRunKey, "\"Dead\"", "\"x\"");
-    Add(odd, 8, kRunKey, "\"Dead\"", "\"x\"");
-    Add(odd, 8, kRunKey, "\"NeverThere\"", "\"x\"");
-    Add(odd, 3, "[HKEY_CURRENT_USER\\Software\\GoneKey]", "\"v\"", "\"x\"");
-    Add(odd, 3, "[HKEY_CURRENT_CONFIG\\Software\\X]", "\"v\"", "\"x\"");
-    Add(odd, 14, "[C:\\users\\Public\\Desktop\\NotThere.lnk]", "@", "\"x\"");
+    AddProblem(odd, 8, kRunKey, "\"Dead\"", "\"x\"");
+    AddProblem(odd, 8, kRunKey, "\"Dead\"", "\"x\"");
+    AddProblem(odd, 8, kRunKey, "\"NeverThere\"", "\"x\"");
+    AddProblem(odd, 3, "[HKEY_CURRENT_USER\\Software\\GoneKey]", "\"v\"", "\"x\"");
+    AddProblem(odd, 3, "[HKEY_CURRENT_CONFIG\\Software\\X]", "\"v\"", "\"x\"");
+    AddProblem(odd, 14, "[C:\\users\\Public\\Desktop\\NotThere.lnk]", "@", "\"x\"");
     // A folder where a shortcut file was: deleting it as a file fails.
-    Add(odd, 14, "[C:\\target]", "@", "\"x\"");
+    AddProblem(odd, 14, "[C:\\target]", "@", "\"x\"");
     auto services = prefix.Open();
     ASSERT_TRUE(services);
     host.answers = {engine::IDNO};
@@ -271,10 +265,10 @@ TEST_F(RepairCommandTest, OutcomesCountWhatHappened) {
     EXPECT_NE(host.boxes[1].text.find("2 problem(s) could not be repaired"), std::string::npos);
     EXPECT_NE(host.boxes[1].text.find("HKEY_CURRENT_CONFIG"), std::string::npos);
     // The repair log lists what is gone, not the entries that failed.
-    ASSERT_EQ(lists.repaired.size(), 5u * 4);
-    for (std::size_t i = 0; i < lists.repaired.size(); i += 4)
-        EXPECT_EQ(lists.repaired[i].find("HKEY_CURRENT_CONFIG"), std::string::npos);
-    EXPECT_EQ(lists.repaired[16], "C:\\users\\Public\\Desktop\\NotThere.lnk");
+    ASSERT_EQ(lists.repaired.size(), 5u);
+    for (const engine::Problem& problem : lists.repaired)
+        EXPECT_EQ(problem.key.find("HKEY_CURRENT_CONFIG"), std::string::npos);
+    EXPECT_EQ(lists.repaired[4].key, "C:\\users\\Public\\Desktop\\NotThere.lnk");
     EXPECT_TRUE(prefix.Exists("C:\\target"));
     // Deleting never creates a key that was gone.
     auto after = Reopen();
@@ -288,9 +282,9 @@ TEST_F(RepairCommandTest, NameWithQuoteAndEqualsDeletesOnlyItself) {
     prefix.SetString(Hive::User, "Software\\Q", "back\\slash", "c:\\gone.exe");
     prefix.SetString(Hive::User, "Software\\Q", "x", "1");
     engine::ScanResults quoted;
-    Add(quoted, 3, "[HKEY_CURRENT_USER\\Software\\Q]", "\"a\\\"=b\"", "\"c:\\\\gone.exe\"");
-    Add(quoted, 3, "[HKEY_CURRENT_USER\\Software\\Q]", "\"back\\\\slash\"", "\"c:\\\\gone.exe\"");
-    Add(quoted, 3, "[HKEY_CURRENT_USER\\Software\\Q]", "\"x\"", "\"1\"");
+    AddProblem(quoted, 3, "[HKEY_CURRENT_USER\\Software\\Q]", "\"a\\\"=b\"", "\"c:\\\\gone.exe\"");
+    AddProblem(quoted, 3, "[HKEY_CURRENT_USER\\Software\\Q]", "\"back\\\\slash\"", "\"c:\\\\gone.exe\"");
+    AddProblem(quoted, 3, "[HKEY_CURRENT_USER\\Software\\Q]", "\"x\"", "\"1\"");
     auto services = prefix.Open();
     ASSERT_TRUE(services);
     host.answers = {engine::IDNO};

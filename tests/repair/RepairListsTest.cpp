@@ -2,27 +2,21 @@
 #include <gtest/gtest.h>
 
 #include "repair/RepairLists.h"
+#include "tests/fixtures/ScanResultsBuilder.h"
 
 namespace repair {
 namespace {
 
-void Add(engine::ScanResults& results, int section, std::string key, std::string name,
-         std::string value, std::string mark = "0") {
-    auto& s = results.Section(section);
-    s.found.insert(s.found.end(), {std::move(key), std::move(name), std::move(value),
-                                   std::move(mark)});
-    ++s.count;
-    ++results.total;
-}
+using fixtures::AddProblem;
 
 TEST(PrepareRepairLists, TakesMarkedRecordsInSectionOrderThenShortcuts) {
     engine::ScanResults results;
-    Add(results, 14, " [C:\\users\\me\\Desktop\\old.lnk] ", "@", "\"c:\\\\gone.exe\"");
-    Add(results, 8, "[HKEY_CURRENT_USER\\Run]", "\"tool\"", "\"c:\\\\tool.exe\"");
-    Add(results, 1, "[HKEY_CLASSES_ROOT\\x]", "@", "\"c:\\\\x.dll\"");
-    Add(results, 8, "[HKEY_CURRENT_USER\\Run]", "\"kept\"", "\"c:\\\\kept.exe\"", "1");
-    Add(results, 14, "[C:\\kept.lnk]", "@", "\"c:\\\\k.exe\"", "1");
-    Add(results, 3, "[HKEY_LOCAL_MACHINE\\y]", "\"n\"", "dword:0000000a");
+    AddProblem(results, 14, " [C:\\users\\me\\Desktop\\old.lnk] ", "@", "\"c:\\\\gone.exe\"");
+    AddProblem(results, 8, "[HKEY_CURRENT_USER\\Run]", "\"tool\"", "\"c:\\\\tool.exe\"");
+    AddProblem(results, 1, "[HKEY_CLASSES_ROOT\\x]", "@", "\"c:\\\\x.dll\"");
+    AddProblem(results, 8, "[HKEY_CURRENT_USER\\Run]", "\"kept\"", "\"c:\\\\kept.exe\"", false);
+    AddProblem(results, 14, "[C:\\kept.lnk]", "@", "\"c:\\\\k.exe\"", false);
+    AddProblem(results, 3, "[HKEY_LOCAL_MACHINE\\y]", "\"n\"", "dword:0000000a");
 
     engine::RepairLists lists;
     lists.registry = {"stale"};
@@ -35,21 +29,22 @@ TEST(PrepareRepairLists, TakesMarkedRecordsInSectionOrderThenShortcuts) {
                                 "[HKEY_CURRENT_USER\\Run]", "\"tool\"=\"c:\\\\tool.exe\""}));
     EXPECT_EQ(lists.shortcutCount, 1);
     EXPECT_EQ(lists.shortcuts, (engine::TextList{"C:\\users\\me\\Desktop\\old.lnk"}));
-    ASSERT_EQ(lists.repaired.size(), 16u);
-    EXPECT_EQ(lists.repaired[0], "[HKEY_CLASSES_ROOT\\x]");
-    EXPECT_EQ(lists.repaired[8], "[HKEY_CURRENT_USER\\Run]");
-    EXPECT_EQ(lists.repaired[9], "\"tool\"");
+    const engine::TextList repaired = engine::RecordTexts(lists.repaired);
+    ASSERT_EQ(repaired.size(), 16u);
+    EXPECT_EQ(repaired[0], "[HKEY_CLASSES_ROOT\\x]");
+    EXPECT_EQ(repaired[8], "[HKEY_CURRENT_USER\\Run]");
+    EXPECT_EQ(repaired[9], "\"tool\"");
     // The shortcut's record carries its bare path, then its other three texts unchanged.
-    EXPECT_EQ((engine::TextList(lists.repaired.begin() + 12, lists.repaired.end())),
+    EXPECT_EQ((engine::TextList(repaired.begin() + 12, repaired.end())),
               (engine::TextList{"C:\\users\\me\\Desktop\\old.lnk", "@", "\"c:\\\\gone.exe\"",
                                 "0"}));
 }
 
-TEST(PrepareRepairLists, OnlyAMarkOfExactlyZeroChoosesARecord) {
+TEST(PrepareRepairLists, OnlyAMarkOfExactlyZeroChoosesARecordReadAsText) {
     engine::ScanResults results;
-    Add(results, 2, "[HKEY_CLASSES_ROOT\\a]", "@", "\"\"", " 0");
-    Add(results, 2, "[HKEY_CLASSES_ROOT\\b]", "@", "\"\"", "1");
-    Add(results, 14, "[C:\\a.lnk]", "@", "\"\"", "");
+    results.Section(2).problems = engine::ProblemsFromTexts(
+        {"[HKEY_CLASSES_ROOT\\a]", "@", "\"\"", " 0", "[HKEY_CLASSES_ROOT\\b]", "@", "\"\"", "1"}, 2);
+    results.Section(14).problems = engine::ProblemsFromTexts({"[C:\\a.lnk]", "@", "\"\"", ""}, 14);
     engine::RepairLists lists;
     PrepareRepairLists(results, lists);
     EXPECT_EQ(lists.registryCount, 0);

@@ -66,7 +66,7 @@ TEST(RoundTrip, RealScanRepairRestoreLeavesTheRunKeysAsTheyWere) {
         rows.selected[7] = 1;  // Startup Programs
         ASSERT_EQ(session.Scan(rows, engine::SelectionSummary(rows)),
                   engine::ScanOutcome::ProblemsFound);
-        EXPECT_EQ(session.Results().Section(8).count, 7);
+        EXPECT_EQ(session.Results().Section(8).Count(), 7);
         host.answers = {engine::IDYES};
         const RepairReport report =
             RepairCommand(session.Results(), session.Repair(), *services, host);

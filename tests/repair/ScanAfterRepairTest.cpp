@@ -29,8 +29,8 @@ TEST(ScanAfterRepair, AValueNamingADeletedShortcutIsReportedByTheNextScan) {
     rows.selected[engine::kFirstDriveRow] = 1;  // Valid Shortcuts ( C:\ )
 
     ASSERT_EQ(session.Scan(rows, 2), engine::ScanOutcome::ProblemsFound);
-    EXPECT_EQ(session.Results().Section(13).count, 0);
-    ASSERT_EQ(session.Results().Section(14).count, 1);
+    EXPECT_EQ(session.Results().Section(13).Count(), 0);
+    ASSERT_EQ(session.Results().Section(14).Count(), 1);
 
     host.answers = {engine::IDNO};  // no backup
     const repair::RepairReport report =
@@ -40,10 +40,10 @@ TEST(ScanAfterRepair, AValueNamingADeletedShortcutIsReportedByTheNextScan) {
     EXPECT_FALSE(prefix.Exists(kShortcut));
 
     ASSERT_EQ(session.Scan(rows, 2), engine::ScanOutcome::ProblemsFound);
-    ASSERT_EQ(session.Results().Section(13).count, 1);
-    EXPECT_EQ(session.Results().Section(13).found[0],
+    ASSERT_EQ(session.Results().Section(13).Count(), 1);
+    EXPECT_EQ(engine::RecordTexts(session.Results().Section(13).problems)[0],
               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor\\Viewer\\Recent]");
-    EXPECT_EQ(session.Results().Section(14).count, 0);
+    EXPECT_EQ(session.Results().Section(14).Count(), 0);
 }
 
 }  // namespace

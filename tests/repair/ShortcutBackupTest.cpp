@@ -9,6 +9,7 @@
 #include "repair/RepairCommand.h"
 #include "tests/repair/RepairTestSupport.h"
 #include "tests/repair/ScriptedHost.h"
+#include "tests/fixtures/ScanResultsBuilder.h"
 
 namespace repair {
 namespace {
@@ -23,13 +24,7 @@ constexpr const char* kSaved = "C:\\users\\Public\\Desktop\\Gone.lnk";
 // Larger than any shortcut a backup carries: it cannot be saved, so it must stay.
 constexpr const char* kTooLarge = "C:\\users\\Public\\Desktop\\Huge.lnk";
 
-void Add(engine::ScanResults& results, int section, std::string key, std::string name,
-         std::string value) {
-    auto& s = results.Section(section);
-    s.found.insert(s.found.end(), {std::move(key), std::move(name), std::move(value), "0"});
-    ++s.count;
-    ++results.total;
-}
+using fixtures::AddProblem;
 
 class ShortcutBackupTest : public ::testing::Test {
 protected:
@@ -37,9 +32,9 @@ protected:
         prefix.SetString(Hive::User, kRun, "Dead", "c:\\gone\\dead.exe");
         prefix.CreateShortcut(kSaved, "C:\\gone\\app.exe");
         prefix.CreateFile(kTooLarge, std::string(kMaxSavedShortcutBytes + 1, 'L'));
-        Add(results, 8, kRunKey, "\"Dead\"", "\"c:\\\\gone\\\\dead.exe\"");
+        AddProblem(results, 8, kRunKey, "\"Dead\"", "\"c:\\\\gone\\\\dead.exe\"");
         for (const char* path : {kSaved, kTooLarge})
-            Add(results, 14, std::string("[") + path + "]", "@", "\"C:\\\\gone\\\\app.exe\"");
+            AddProblem(results, 14, std::string("[") + path + "]", "@", "\"C:\\\\gone\\\\app.exe\"");
         savedBytes = ReadBytes(prefix.HostPath(kSaved));
     }
     RepairReport Repair(int answer) {

@@ -11,7 +11,7 @@ namespace {
 
 using namespace uitest;
 
-engine::TextList FoundList(int records, const std::string& tag) {
+engine::ProblemList FoundList(int records, const std::string& tag) {
     engine::TextList list;
     for (int i = 0; i < records; ++i) {
         list.push_back("[HKEY_LOCAL_MACHINE\\Software\\" + tag + "\\Key" + std::to_string(i) + "]");
@@ -19,7 +19,7 @@ engine::TextList FoundList(int records, const std::string& tag) {
         list.push_back("\"C:\\\\gone\\\\" + tag + std::to_string(i) + ".exe\"");
         list.push_back("0");
     }
-    return list;
+    return engine::ProblemsFromTexts(list);
 }
 
 class ProblemListTest : public ::testing::Test {
@@ -34,9 +34,9 @@ protected:
         const QRect r = list.SubItemRect(row);
         Click(Surface(), QPoint(r.left() + dx, r.top() + dy));
     }
-    std::string Mark(const engine::TextList& found, int row) { return found[row * 4 + 3]; }
+    std::string Mark(const engine::ProblemList& found, int row) { return found[row].Mark(); }
 
-    engine::TextList fonts = FoundList(4, "Fonts");
+    engine::ProblemList fonts = FoundList(4, "Fonts");
     CListCtrlResult list;
     QTemporaryDir folder;
 };
@@ -95,7 +95,7 @@ TEST_F(ProblemListTest, ChoiceOnALowerRowAfterScrolling) {
 }
 
 TEST_F(ProblemListTest, MarksSurviveShowingAnotherSectionAndComingBack) {
-    engine::TextList startup = FoundList(3, "Run");
+    engine::ProblemList startup = FoundList(3, "Run");
     ClickRow(2, 211, 40);
     list.Fill(&startup);
     EXPECT_EQ(list.ColumnText(2, 3), "0");
@@ -142,7 +142,7 @@ TEST_F(ProblemListTest, BandsAndPicturesArePaintedWhereTheyBelong) {
 }
 
 TEST(ProblemListRepairLog, RowsAreReadOnlyAndMarkedRepaired) {
-    engine::TextList repaired = FoundList(2, "Done");
+    engine::ProblemList repaired = FoundList(2, "Done");
     CListCtrlResult log;
     log.SetRepairLogMode(1);
     log.resize(600, 200);
@@ -153,7 +153,7 @@ TEST(ProblemListRepairLog, RowsAreReadOnlyAndMarkedRepaired) {
         const QRect r = log.SubItemRect(0);
         Click(log.viewport(), QPoint(r.left() + dx, r.top() + 40));
     }
-    EXPECT_EQ(repaired[3], "0");
+    EXPECT_TRUE(repaired[0].repair);
     EXPECT_EQ(log.ColumnText(0, 3), "0");
 
     QTemporaryDir folder;
@@ -171,9 +171,8 @@ TEST(ProblemListRepairLog, RowsAreReadOnlyAndMarkedRepaired) {
     EXPECT_FALSE(boxInk);
 }
 
-TEST(ProblemListEdges, PartialRecordsAndEmptyingKeepTheSource) {
-    engine::TextList odd = FoundList(2, "Odd");
-    odd.push_back("[HKEY_CURRENT_USER\\Half]");
+TEST(ProblemListEdges, EmptyingKeepsTheSource) {
+    engine::ProblemList odd = FoundList(2, "Odd");
     CListCtrlResult list;
     list.Fill(&odd);
     EXPECT_EQ(list.RowCount(), 2);

@@ -98,7 +98,7 @@ TEST(ScanWine, ReportsWhatWinesOwnToolsLeftDead) {
               engine::ScanOutcome::ProblemsFound);
 
     auto reported = [&session](int section, const std::string& key, const std::string& name) {
-        const engine::TextList& found = session.Results().Section(section).found;
+        const engine::TextList& found = engine::RecordTexts(session.Results().Section(section).problems);
         for (std::size_t i = 0; i + 3 < found.size(); i += 4)
             if (found[i] == "[" + key + "]" && found[i + 1] == name) return true;
         return false;

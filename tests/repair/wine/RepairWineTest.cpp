@@ -14,6 +14,7 @@
 #include "repair/RepairCommand.h"
 #include "tests/fixtures/WineTemplate.h"
 #include "tests/repair/ScriptedHost.h"
+#include "tests/fixtures/ScanResultsBuilder.h"
 
 namespace repair {
 namespace {
@@ -99,7 +100,6 @@ protected:
         auto services = platform::wine::OpenPrefix(prefixDir, status);
         ASSERT_TRUE(services) << status.message;
         engine::ScanResults results;
-        auto& section = results.Section(3);
         for (const Chosen& chosen : kChosen) {
             platform::HKEY key = 0;
             ASSERT_EQ(services->RegOpenKeyExA(chosen.root, "Software\\DrennowTest", 0,
@@ -115,9 +115,7 @@ protected:
             const auto texts = engine::TextForm(
                 std::string(chosen.rootName) + "\\Software\\DrennowTest", chosen.name, type, data,
                 length);
-            section.found.insert(section.found.end(), {texts.key, texts.name, texts.value, "0"});
-            ++section.count;
-            ++results.total;
+            fixtures::AddProblem(results, 3, texts.key, texts.name, texts.value);
         }
         repairtest::ScriptedHost host;
         host.answers = {engine::IDYES};
@@ -262,14 +260,14 @@ TEST_F(RepairWineTest, ExactNamesAreRepairedAndRestoredNeverTheirNamesakes) {
         ASSERT_EQ(session.Scan(rows, 2), engine::ScanOutcome::ProblemsFound);
         std::vector<std::u16string> found;
         engine::SectionResult& result = session.Results().Section(13);
-        for (std::size_t i = 0; i < result.exact.size(); ++i) {
-            const engine::ExactValue& exact = result.exact[i];
+        for (engine::Problem& problem : result.problems) {
+            const engine::ExactValue& exact = problem.exact;
             if (exact.subKey.find(u"DrennowExact") != std::u16string::npos)
                 found.push_back(exact.name);
             else if (exact.subKey.find(u"App Paths\\t") != std::u16string::npos)
                 found.push_back(exact.subKey.substr(exact.subKey.rfind(u'\\') + 1));
             else
-                result.found[4 * i + 3] = engine::kMarkLeave;  // Wine's own entries stay
+                problem.repair = false;  // Wine's own entries stay
         }
         std::sort(found.begin(), found.end());
         // Once under App Paths and once through Wine's Wow6432Node link to it.
