@@ -14,7 +14,7 @@
 #include "bench/support/BenchPrefix.h"
 #include "bench/support/Process.h"
 #include "bench/support/ScanRun.h"
-#include "engine/SectionAreas.h"
+#include "engine/Sections.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "engine/Sections.h"
 #include "platform/wine/WinePrefix.h"
 
 #ifndef DRENNOW_DEMO_PREFIX
@@ -118,10 +119,10 @@ bool ParseSections(const std::string& list, std::vector<int>& sections, std::str
         if (std::all_of(piece.begin(), piece.end(), [](char c) { return c >= '0' && c <= '9'; })) {
             number = piece.size() <= 2 ? std::stoi(piece) : 0;
         } else {
-            for (int section = 1; section <= engine::kSectionCount && number == 0; ++section)
-                if (SameNoCase(piece, engine::SectionName(section)) ||
-                    SameNoCase(piece, engine::SectionRowName(section - 1)))
-                    number = section;
+            for (const engine::Section& section : engine::Sections())
+                if (number == 0 &&
+                    (SameNoCase(piece, section.name) || SameNoCase(piece, section.rowName)))
+                    number = section.number;
         }
         if (number < 1 || number > engine::kSectionCount) {
             error = "Unknown section \"" + piece + "\": use a number from 1 to 14 or a section name.";
@@ -160,7 +161,7 @@ bool ChooseRows(const SelectionOptions& options, platform::Services& services,
                 engine::SectionRows& rows, std::string& error) {
     std::vector<int> sections;
     if (options.sections.empty()) {
-        for (int section = 1; section <= engine::kSectionCount; ++section) sections.push_back(section);
+        for (const engine::Section& section : engine::Sections()) sections.push_back(section.number);
     } else if (!ParseSections(options.sections, sections, error)) {
         return false;
     }
@@ -171,24 +172,23 @@ bool ChooseRows(const SelectionOptions& options, platform::Services& services,
     auto wanted = [&sections](int section) {
         return std::find(sections.begin(), sections.end(), section) != sections.end();
     };
-    for (int section = 1; section <= 13; ++section)
-        rows.selected[static_cast<std::size_t>(section - 1)] = wanted(section) ? 1 : 0;
+    for (std::size_t row = 0; row < rows.labels.size(); ++row)
+        if (rows.drives[row].empty()) rows.selected[row] = wanted(rows.SectionOf(row)) ? 1 : 0;
 
-    constexpr std::size_t kLetterAt = 18;
+    auto isDrive = [&rows](const std::string& drive) {
+        return std::find(rows.drives.begin(), rows.drives.end(), drive) != rows.drives.end();
+    };
     for (const std::string& drive : drives) {
-        bool known = false;
-        for (std::size_t row = engine::kFirstDriveRow; row < rows.labels.size(); ++row)
-            if (rows.labels[row].compare(kLetterAt, 2, drive) == 0) known = true;
-        if (!known) {
+        if (!isDrive(drive)) {
             error = drive + " is not a fixed drive of this prefix.";
             return false;
         }
     }
-    for (std::size_t row = engine::kFirstDriveRow; row < rows.labels.size(); ++row) {
-        const std::string letter = rows.labels[row].substr(kLetterAt, 2);
-        const bool chosen = drives.empty()
-                                ? wanted(engine::kSectionCount)
-                                : std::find(drives.begin(), drives.end(), letter) != drives.end();
+    for (std::size_t row = 0; row < rows.labels.size(); ++row) {
+        if (rows.drives[row].empty()) continue;
+        const bool chosen =
+            drives.empty() ? wanted(rows.SectionOf(row))
+                           : std::find(drives.begin(), drives.end(), rows.drives[row]) != drives.end();
         rows.selected[row] = chosen ? 1 : 0;
     }
     return true;

@@ -1,8 +1,9 @@
 // Checkers of Startup Programs, Add/Remove Programs, Virtual Devices, Sound and Appevents and
-// Valid Files Path, and the section dispatch.
+// Valid Files Path, and the dispatch through the section table.
 #include "engine/Checkers.h"
 #include "engine/Drives.h"
 #include "engine/PathTest.h"
+#include "engine/Sections.h"
 #include "engine/Wildcard.h"
 
 namespace engine {
@@ -104,20 +105,8 @@ int CheckValidFilesPath(ExistenceTest& paths, const ValueInput& value) {
 
 int CheckSectionValue(int section, ExistenceTest& paths, const ValueInput& value) {
     if (!IsString(value.type) && value.type != platform::REG_DWORD) return kFine;
-    switch (section) {
-        case 1: return CheckRegistryIntegrity(paths, value);
-        case 2: return CheckCustomControls(paths, value);
-        case 3: return CheckSoftwareLocations(paths, value);
-        case 5: return CheckWindowsFonts(paths, value);
-        case 6: return CheckHelpAndResources(paths, value);
-        case 7: return CheckSharedPrograms(paths, value);
-        case 8: return CheckStartupPrograms(paths, value);
-        case 9: return CheckAddRemovePrograms(paths, value);
-        case 10: return CheckVirtualDevices(paths, value);
-        case 12: return CheckSoundAndAppevents(paths, value);
-        case 13: return CheckValidFilesPath(paths, value);
-        default: return kFine;
-    }
+    const Section* found = FindSection(section);
+    return found && found->checker ? found->checker(paths, value) : kFine;
 }
 
 int CheckSectionValue(int section, platform::Services& services, const ValueInput& value) {

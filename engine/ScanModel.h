@@ -11,9 +11,7 @@ namespace engine {
 using TextList = std::vector<std::string>;
 
 inline constexpr int kSectionCount = 14;
-inline constexpr int kFirstDriveRow = 13;
-// "Valid Shortcuts ( " is 18 characters: the drive letter and colon follow it.
-inline constexpr const char* kDriveRowPrefix = "Valid Shortcuts ( ";
+inline constexpr std::size_t kFirstDriveRow = kSectionCount - 1;
 
 // Section name (progress caption) of section 1 to 14; empty for any other number.
 const char* SectionName(int section);
@@ -92,10 +90,15 @@ struct RepairLists {
     void Clear() { *this = {}; }
 };
 
-// Rows of the section list: 13 sections, then one per fixed drive, with their flags.
+// Rows of the section list: the registry sections, then one per fixed drive, with their flags.
 struct SectionRows {
     std::vector<std::string> labels;
     std::vector<int> selected;  // 1 chosen, 0 not, one per row
+    std::vector<std::string> drives;  // "C:" for a drive row, empty for a section's row
+    // The section a row scans.
+    int SectionOf(std::size_t row) const {
+        return row < kFirstDriveRow ? static_cast<int>(row) + 1 : kSectionCount;
+    }
 };
 
 }  // namespace engine

@@ -1,7 +1,7 @@
 #include "engine/ScanSession.h"
 
 #include "engine/Drives.h"
-#include "engine/SectionAreas.h"
+#include "engine/Sections.h"
 
 namespace engine {
 namespace {
@@ -76,15 +76,14 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, int selectionSummary) {
     auto chosen = [&rows](std::size_t row) {
         return row < rows.selected.size() && rows.selected[row] != 0;
     };
-    for (int section = 1; section <= 13; ++section)
-        if (chosen(static_cast<std::size_t>(section - 1)) && continue_ == 1)
-            RunRegistrySection(section);
+    for (const Section& section : Sections())
+        if (!section.shortcutWalk && chosen(static_cast<std::size_t>(section.number - 1)) &&
+            continue_ == 1)
+            RunRegistrySection(section.number);
 
     workList_.clear();
-    constexpr std::size_t kLetterAt = 18;
-    for (std::size_t row = kFirstDriveRow; row < rows.labels.size(); ++row)
-        if (chosen(row) && rows.labels[row].size() >= kLetterAt + 2)
-            workList_.push_back(rows.labels[row].substr(kLetterAt, 2));
+    for (std::size_t row = kFirstDriveRow; row < rows.drives.size(); ++row)
+        if (chosen(row) && !rows.drives[row].empty()) workList_.push_back(rows.drives[row]);
     if (continue_ == 1 && !workList_.empty()) RunShortcutSection();
 
     fixer_.SetRunState(kIdle);
@@ -157,10 +156,23 @@ void ScanSession::HandleScanState(int state) {
 }
 
 SectionRows BuildSectionRows(platform::Services& services) {
+    return BuildSectionRows(FixedDriveRoots(services));
+}
+
+SectionRows BuildSectionRows(const std::vector<std::string>& driveRoots) {
     SectionRows rows;
-    for (int section = 1; section <= 13; ++section) rows.labels.emplace_back(SectionName(section));
-    for (const auto& root : FixedDriveRoots(services))
-        rows.labels.push_back(std::string(kDriveRowPrefix) + root + " )");
+    for (const Section& section : Sections()) {
+        if (section.shortcutWalk) {
+            // One row per drive, named after the section's counter row.
+            for (const std::string& root : driveRoots) {
+                rows.labels.push_back(std::string(section.rowName) + " ( " + root + " )");
+                rows.drives.push_back(root.substr(0, 2));
+            }
+        } else {
+            rows.labels.emplace_back(section.name);
+            rows.drives.emplace_back();
+        }
+    }
     rows.selected.assign(rows.labels.size(), 0);
     return rows;
 }

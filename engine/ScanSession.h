@@ -65,6 +65,8 @@ private:
 // The section list's rows: the thirteen registry sections, then "Valid Shortcuts ( X:\ )" per
 // fixed drive in the system's order. No row is chosen.
 SectionRows BuildSectionRows(platform::Services& services);
+// The same rows for these drive roots ("C:\\"...).
+SectionRows BuildSectionRows(const std::vector<std::string>& driveRoots);
 // 0 when every row is chosen, 1 when none is, 2 otherwise.
 int SelectionSummary(const SectionRows& rows);
 

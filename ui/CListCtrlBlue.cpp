@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include "engine/Drives.h"
+#include "engine/ScanSession.h"
 #include "ui/AnsiText.h"
 #include "ui/Fonts.h"
 #include "ui/Pictures.h"
@@ -52,18 +52,17 @@ void CListCtrlBlue::Fill(platform::Services* services) {
         cell.setMask(cell.createMaskFromColor(Qt::black));
         images_[i] = cell;
     }
-    for (const char* label : ui::text::kSectionRows) InsertRow(label);
-    if (services) {
-        for (const std::string& root : engine::FixedDriveRoots(*services))
-            InsertRow(std::string(ui::text::kDriveRowPrefix) + root + ui::text::kDriveRowSuffix);
-    }
+    // The engine names the rows and says which drive each drive row scans.
+    const engine::SectionRows rows = services ? engine::BuildSectionRows(*services)
+                                              : engine::BuildSectionRows({});
+    for (std::size_t i = 0; i < rows.labels.size(); ++i) InsertRow(rows.labels[i], rows.drives[i]);
     UpdateScrollRange();
     viewport()->update();
 }
 
-void CListCtrlBlue::InsertRow(std::string label) {
+void CListCtrlBlue::InsertRow(std::string label, std::string drive) {
     if (RowCount() >= kMaxRows) return;  // the flags have room for 100 rows only
-    rows_.push_back({std::move(label), 0});
+    rows_.push_back({std::move(label), std::move(drive), 0});
 }
 
 void CListCtrlBlue::SetRowImage(int row, int image) {
@@ -85,6 +84,7 @@ engine::SectionRows CListCtrlBlue::Rows() const {
     for (int i = 0; i < RowCount(); ++i) {
         rows.labels.push_back(rows_[i].label);
         rows.selected.push_back(flags_[i]);
+        rows.drives.push_back(rows_[i].drive);
     }
     return rows;
 }

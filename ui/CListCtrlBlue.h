@@ -72,10 +72,11 @@ protected:
 private:
     struct Row {
         std::string label;  // Windows-1252
+        std::string drive;  // "C:" for a drive row
         int image = 0;
     };
 
-    void InsertRow(std::string label);
+    void InsertRow(std::string label, std::string drive);
     int RowsPerColumn() const;
     void UpdateScrollRange();
     void SendSummary();

@@ -56,15 +56,6 @@ inline constexpr const char* kButtonCancel = "Cancel";
 inline constexpr const char* kButtonRepairAll = "Repair All";
 inline constexpr const char* kButtonReturn = "Return";
 
-// Section list: rows 0 to 12, then one row per fixed drive.
-inline constexpr const char* kSectionRows[13] = {
-    "Registry Integrity", "Custom Controls",     "Software Locations", "Device Drivers",
-    "Windows Fonts",      "Help and Resources",  "Shared Programs",    "Startup Programs",
-    "Add/Remove Programs", "Virtual Devices",    "Configuration Files", "Sound and Appevents",
-    "Valid Files Path",
-};
-inline constexpr const char* kDriveRowPrefix = "Valid Shortcuts ( ";
-inline constexpr const char* kDriveRowSuffix = " )";
 
 // Problem list: the line labels are exactly 12 characters.
 inline constexpr const char* kLineSection = "Section:    ";

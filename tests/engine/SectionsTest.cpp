@@ -1,0 +1,29 @@
+// The section table and the rows built from it: numbers, names and the drive each row scans.
+#include <gtest/gtest.h>
+
+#include "engine/ScanSession.h"
+#include "engine/Sections.h"
+
+TEST(Sections, NumbersFollowTheTableAndOnlyTheLastSearchesTheDrives) {
+    const auto& table = engine::Sections();
+    ASSERT_EQ(table.size(), static_cast<std::size_t>(engine::kSectionCount));
+    for (const engine::Section& section : table) {
+        EXPECT_EQ(engine::FindSection(section.number), &section);
+        EXPECT_EQ(section.shortcutWalk, section.number == engine::kSectionCount) << section.number;
+        EXPECT_EQ(section.walks.empty(), section.shortcutWalk) << section.number;
+    }
+    EXPECT_EQ(engine::FindSection(0), nullptr);
+    EXPECT_EQ(engine::FindSection(engine::kSectionCount + 1), nullptr);
+}
+
+TEST(Sections, DriveRowsCarryTheirDriveApartFromTheLabel) {
+    const engine::SectionRows rows = engine::BuildSectionRows({"C:\\", "Z:\\"});
+    ASSERT_EQ(rows.labels.size(), engine::kFirstDriveRow + 2);
+    ASSERT_EQ(rows.drives.size(), rows.labels.size());
+    EXPECT_EQ(rows.labels[0], "Registry Integrity");
+    EXPECT_TRUE(rows.drives[engine::kFirstDriveRow - 1].empty());
+    EXPECT_EQ(rows.labels[engine::kFirstDriveRow + 1], "Valid Shortcuts ( Z:\\ )");
+    EXPECT_EQ(rows.drives[engine::kFirstDriveRow + 1], "Z:");
+    EXPECT_EQ(rows.SectionOf(engine::kFirstDriveRow + 1), engine::kSectionCount);
+    EXPECT_EQ(rows.SectionOf(2), 3);
+}
