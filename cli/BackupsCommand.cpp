@@ -102,7 +102,7 @@ std::string LastMessage(const CliHost& host) {
 }
 
 int Restore(repair::BackupCatalogue& catalogue, CliHost& host, int row, bool json) {
-    const engine::RestoreOutcome outcome = catalogue.Restore();
+    const repair::RestoreOutcome outcome = catalogue.Restore();
     const std::string message = LastMessage(host);
     if (json) {
         Json doc;

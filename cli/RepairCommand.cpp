@@ -32,7 +32,7 @@ const char* EndName(repair::RepairReport::End end) {
     return "";
 }
 
-nlohmann::ordered_json OutcomeJson(const engine::RepairOutcome& outcome) {
+nlohmann::ordered_json OutcomeJson(const repair::RepairOutcome& outcome) {
     nlohmann::ordered_json json;
     json["removed"] = outcome.removed;
     json["alreadyAbsent"] = outcome.alreadyAbsent;

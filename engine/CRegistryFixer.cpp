@@ -7,23 +7,7 @@ namespace engine {
 CRegistryFixer::CRegistryFixer(platform::Services& services, Host& host)
     : services_(services), host_(host), paths_(services) {}
 
-void CRegistryFixer::Prepare(platform::HKEY root, TextList& workList, int section,
-                             SectionResult& result, int& total,
-                             ScanStateTarget* notify, const std::string& sectionName,
-                             Label* currentKeyLabel, Label* sectionNameLabel,
-                             Label* sectionCounterLabel, Label* foundCountLabel) {
-    root_ = root;
-    workList_ = &workList;
-    section_ = section;
-    result_ = &result;
-    total_ = &total;
-    notify_ = notify;
-    sectionName_ = sectionName.empty() ? std::string(SectionName(section)) : sectionName;
-    currentKeyLabel_ = currentKeyLabel;
-    sectionNameLabel_ = sectionNameLabel;
-    sectionCounterLabel_ = sectionCounterLabel;
-    foundCountLabel_ = foundCountLabel;
-}
+void CRegistryFixer::Prepare(const WalkPlan& plan) { plan_ = plan; }
 
 std::string CRegistryFixer::RootPrefix(platform::HKEY root) {
     switch (root) {
@@ -40,12 +24,12 @@ std::string CRegistryFixer::RootPrefix(platform::HKEY root) {
 int CRegistryFixer::CheckValue(const std::string& keyPath, const std::string& valueName,
                                const platform::BYTE* data, platform::DWORD type,
                                platform::DWORD length) {
-    return CheckSectionValue(section_, paths_, ValueInput{keyPath, valueName, data, type, length});
+    return CheckSectionValue(plan_.section, paths_, ValueInput{keyPath, valueName, data, type, length});
 }
 
 void CRegistryFixer::Notify(int state) {
-    if (notify_)
-        notify_->HandleScanState(state);
+    if (plan_.notify)
+        plan_.notify->HandleScanState(state);
     else
         host_.OnScanState(state);
 }
@@ -78,11 +62,11 @@ int CRegistryFixer::Poll() {
 
 void CRegistryFixer::AddProblem(const std::string& keyText, const std::string& nameText,
                                 const std::string& valueText, ExactValue exact) {
-    if (!result_ || !total_) return;
-    ++*total_;
-    result_->problems.push_back({section_, keyText, nameText, valueText, std::move(exact), true});
-    if (foundCountLabel_) foundCountLabel_->SetText(std::to_string(*total_) + " problem(s) found");
-    if (sectionCounterLabel_) sectionCounterLabel_->SetText(std::to_string(result_->Count()));
+    if (!plan_.result || !plan_.total) return;
+    ++*plan_.total;
+    plan_.result->problems.push_back({plan_.section, keyText, nameText, valueText, std::move(exact), true});
+    if (plan_.labels.foundCount) plan_.labels.foundCount->SetText(std::to_string(*plan_.total) + " problem(s) found");
+    if (plan_.labels.sectionCounter) plan_.labels.sectionCounter->SetText(std::to_string(plan_.result->Count()));
 }
 
 }  // namespace engine

@@ -1,10 +1,8 @@
 #pragma once
-// The registry-fixing object: the scan context of the key walker and the shortcut walk, and
-// the deleter and restorer of entries (those operations are defined in repair/).
+// The registry-fixing object: the scan context of the key walker and the shortcut walk.
 #include <chrono>
 #include <string>
 
-#include "engine/FixerOutcome.h"
 #include "engine/Host.h"
 #include "engine/PathTest.h"
 #include "engine/ScanModel.h"
@@ -20,6 +18,26 @@ public:
     virtual void HandleScanState(int state) = 0;
 };
 
+// The labels a walk updates as it goes; each may be null (no label).
+struct WalkLabels {
+    Label* currentKey = nullptr;
+    Label* sectionName = nullptr;
+    Label* sectionCounter = nullptr;
+    Label* foundCount = nullptr;
+};
+
+// What the next walk does: where it looks and where its findings go. The fixer keeps the
+// pointers (none owns what it points at) until the next Prepare.
+struct WalkPlan {
+    platform::HKEY root = 0;  // the registry root; 0 for the shortcut walk
+    int section = 0;
+    TextList* workList = nullptr;      // start keys or drives; a cancel leaves the rest here
+    SectionResult* result = nullptr;   // the section's problems
+    int* total = nullptr;              // problems of the whole scan
+    ScanStateTarget* notify = nullptr;  // null: the host is told directly
+    WalkLabels labels;
+};
+
 class CRegistryFixer {
 public:
     CRegistryFixer(platform::Services& services, Host& host);
@@ -28,13 +46,9 @@ public:
     Host& GetHost() { return host_; }
 
     // ---- Scanning ------------------------------------------------------------------------
-    // Stores where the next walk looks and where it reports. An empty section name takes the
-    // section's own name. Neither the run state nor the work list's contents change. Labels
-    // and the notify target may be null (no label / the host is told directly).
-    void Prepare(platform::HKEY root, TextList& workList, int section, SectionResult& result,
-                 int& total, ScanStateTarget* notify,
-                 const std::string& sectionName, Label* currentKeyLabel,
-                 Label* sectionNameLabel, Label* sectionCounterLabel, Label* foundCountLabel);
+    // Stores where the next walk looks and where it reports (workList, result and total
+    // must be given). Neither the run state nor the work list's contents change.
+    void Prepare(const WalkPlan& plan);
     // Walks every key of the work list and below it, breadth first, under the root.
     void Walk();
     // Walks the folders of the work list (drives such as "C:") for dead shortcuts.
@@ -63,21 +77,10 @@ public:
     // The poll looks at the run state every time but hands events to the host at most this
     // often (0: every poll).
     void SetPumpInterval(std::chrono::milliseconds interval) { pumpInterval_ = interval; }
-    int Section() const { return section_; }
-    const std::string& SectionNameText() const { return sectionName_; }
+    int Section() const { return plan_.section; }
 
     // "HKEY_LOCAL_MACHINE\" and the other root names; empty for any other root.
     static std::string RootPrefix(platform::HKEY root);
-
-    // ---- Repair and restore (repair/) ----------------------------------------------------
-    // Deletes every value the registry repair list names (key line, value line pairs). Keys
-    // are opened, never created. Changes are not committed here.
-    RepairOutcome DeleteRegistryValues(const TextList& list);
-    // Deletes every listed shortcut file.
-    RepairOutcome DeleteShortcutFiles(const TextList& list);
-    // Writes every entry (key line, name text, data text, mark) into the registry; not
-    // committed here.
-    RestoreOutcome RestoreEntries(const TextList& entries);
 
 private:
     void Notify(int state);
@@ -87,17 +90,7 @@ private:
     Host& host_;
     ExistenceTest paths_;
 
-    platform::HKEY root_ = 0;
-    TextList* workList_ = nullptr;
-    int section_ = 0;
-    SectionResult* result_ = nullptr;
-    int* total_ = nullptr;
-    ScanStateTarget* notify_ = nullptr;
-    std::string sectionName_;
-    Label* currentKeyLabel_ = nullptr;
-    Label* sectionNameLabel_ = nullptr;
-    Label* sectionCounterLabel_ = nullptr;
-    Label* foundCountLabel_ = nullptr;
+    WalkPlan plan_;
     int runState_ = kIdle;
 
     std::chrono::milliseconds pumpInterval_{10};

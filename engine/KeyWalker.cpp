@@ -112,9 +112,9 @@ void CRegistryFixer::Walk() {
     // A Pause or Cancel pressed between two walks (in the scanner's own pump) stays pending
     // for this walk's first poll instead of being lost.
     if (runState_ == kIdle) runState_ = kRunning;
-    const std::string prefix = RootPrefix(root_);
-    if (sectionNameLabel_) sectionNameLabel_->SetText(sectionName_);
-    if (!workList_) {
+    const std::string prefix = RootPrefix(plan_.root);
+    if (plan_.labels.sectionName) plan_.labels.sectionName->SetText(SectionName(plan_.section));
+    if (!plan_.workList) {
         runState_ = kIdle;
         return;
     }
@@ -131,9 +131,9 @@ void CRegistryFixer::Walk() {
     // Keys are walked by their names as stored, so that two subkeys whose ANSI names are
     // the same are each opened and read; the ANSI path is what the checkers and texts see.
     KeyPaths paths;
-    paths.reserve(workList_->size());
-    for (const std::string& start : *workList_) paths.push_back(platform::codepage::AnsiToUtf16(start));
-    workList_->clear();
+    paths.reserve(plan_.workList->size());
+    for (const std::string& start : *plan_.workList) paths.push_back(platform::codepage::AnsiToUtf16(start));
+    plan_.workList->clear();
 
     bool cancelled = false;
     {
@@ -144,7 +144,7 @@ void CRegistryFixer::Walk() {
             const std::string ansiCurrent = platform::codepage::Utf16ToAnsi(current);
             const std::string fullPath = prefix + ansiCurrent;
             platform::HKEY handle = 0;
-            if (services_.RegOpenKeyExW(root_, current.c_str(), 0, platform::KEY_ALL_ACCESS,
+            if (services_.RegOpenKeyExW(plan_.root, current.c_str(), 0, platform::KEY_ALL_ACCESS,
                                         &handle) != platform::ERROR_SUCCESS) {
                 queue.Pop();
                 continue;
@@ -158,7 +158,7 @@ void CRegistryFixer::Walk() {
             const auto chain = identity != 0
                                    ? std::make_shared<const Chain>(Chain{identity, queue.FrontChain()})
                                    : queue.FrontChain();
-            if (currentKeyLabel_) currentKeyLabel_->SetText(ansiCurrent);
+            if (plan_.labels.currentKey) plan_.labels.currentKey->SetText(ansiCurrent);
 
             platform::DWORD valueCount = 0;
             if (services_.RegQueryInfoKeyA(key.get(), nullptr, nullptr, &valueCount, nullptr,
@@ -213,13 +213,13 @@ void CRegistryFixer::Walk() {
                 dirty = dataLength;
                 const std::string valueName(name.data(), strnlen(name.data(), kNameBuffer));
                 if (CheckValue(fullPath, valueName, data.data(), type, dataLength) != 0) continue;
-                ExactValue exact{root_, current, {}, 0, {}};
+                ExactValue exact{plan_.root, current, {}, 0, {}};
                 if (!ReadExact(services_, key.get(), index, exactName, exactData, exact)) continue;
                 // Data outside the code page was judged by its nearest spelling, which may name
                 // another file: a valid C:\Tōol\x.exe reads as the missing C:\Tool\x.exe.
                 if (!platform::codepage::RoundTrips(exact.text)) continue;
                 // A value the prefix's Wine installation writes into every prefix is no leftover.
-                if (services_.IsInstallationEntry(root_, exact.subKey, exact.name, exact.text))
+                if (services_.IsInstallationEntry(plan_.root, exact.subKey, exact.name, exact.text))
                     continue;
                 const ValueTexts texts = TextForm(fullPath, valueName, type, data.data(), dataLength);
                 AddProblem(texts.key, texts.name, texts.value, std::move(exact));
@@ -232,7 +232,7 @@ void CRegistryFixer::Walk() {
     if (cancelled) {
         // What was not walked stays queued, as the work list shows it.
         for (const std::u16string& path : paths)
-            workList_->push_back(platform::codepage::Utf16ToAnsi(path));
+            plan_.workList->push_back(platform::codepage::Utf16ToAnsi(path));
         runState_ = kIdle;
         Notify(kScanCancelled);
         return;

@@ -104,9 +104,9 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, int selectionSummary) {
 
 void ScanSession::PrepareFor(platform::HKEY root, int section) {
     SectionResult& result = results_.Section(section);
-    fixer_.Prepare(root, workList_, section, result, results_.total, this, "",
-                   host_.CurrentKeyLabel(), host_.SectionNameLabel(),
-                   host_.SectionCounterLabel(section), host_.FoundCountLabel());
+    fixer_.Prepare({root, section, &workList_, &result, &results_.total, this,
+                    {host_.CurrentKeyLabel(), host_.SectionNameLabel(),
+                     host_.SectionCounterLabel(section), host_.FoundCountLabel()}});
 }
 
 void ScanSession::RunRegistrySection(int section) {

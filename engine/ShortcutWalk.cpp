@@ -35,9 +35,9 @@ private:
 }  // namespace
 
 void CRegistryFixer::ShortcutWalk() {
-    if (sectionNameLabel_) sectionNameLabel_->SetText(sectionName_);
-    if (!workList_) return;
-    TextList& list = *workList_;
+    if (plan_.labels.sectionName) plan_.labels.sectionName->SetText(SectionName(plan_.section));
+    if (!plan_.workList) return;
+    TextList& list = *plan_.workList;
 
     // A folder's identity comes from the folder as its search opened it, so every queued
     // folder is searched and one already entered (through another path) is then passed over
@@ -68,7 +68,7 @@ void CRegistryFixer::ShortcutWalk() {
             ++head;
             continue;
         }
-        if (currentKeyLabel_) currentKeyLabel_->SetText(folder);
+        if (plan_.labels.currentKey) plan_.labels.currentKey->SetText(folder);
         if (finder) {
             platform::FindEntry entry;
             while (finder->Next(entry)) {

@@ -13,11 +13,11 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/CRegistryFixer.h"
 #include "fuzz/FuzzPrefix.h"
 #include "repair/BackupCatalogue.h"
 #include "repair/EntryText.h"
 #include "repair/ValueDecoding.h"
+#include "repair/RestoreEntries.h"
 
 namespace {
 
@@ -78,11 +78,10 @@ bool QueryBack(platform::Services& services, const repair::KeyPath& key,
 void CheckRestore(platform::Services& services, engine::Host& host,
                   const engine::TextList& entries) {
     if (entries.size() % 4 != 0) Violated("entries not in fours", entries.back());
-    engine::CRegistryFixer fixer(services, host);
     for (std::size_t i = 0; i < entries.size(); i += 4) {
         const engine::TextList one(entries.begin() + static_cast<std::ptrdiff_t>(i),
                                    entries.begin() + static_cast<std::ptrdiff_t>(i + 4));
-        const engine::RestoreOutcome outcome = fixer.RestoreEntries(one);
+        const repair::RestoreOutcome outcome = repair::RestoreEntries(services, host, one);
         if (outcome.restored + outcome.failed != 1 ||
             outcome.failures.size() != static_cast<std::size_t>(outcome.failed))
             Violated("entry not counted once", one[0] + one[1] + one[2]);

@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <utility>
 
-#include "engine/CRegistryFixer.h"
 #include "repair/BackupLocation.h"
 #include "repair/BackupWriter.h"
 #include "repair/CommitOrDiscard.h"
 #include "repair/Messages.h"
 #include "repair/EntryText.h"
+#include "repair/RestoreEntries.h"
 
 namespace repair {
 
@@ -181,8 +181,8 @@ bool BackupCatalogue::DeleteBackup(int row) {
     return true;
 }
 
-engine::RestoreOutcome BackupCatalogue::Restore() {
-    engine::RestoreOutcome outcome;
+repair::RestoreOutcome BackupCatalogue::Restore() {
+    repair::RestoreOutcome outcome;
     const int entryCount = static_cast<int>(entries_.size() / 4);
     const int fileCount = static_cast<int>(shortcuts_.size());
     if (entryCount + fileCount > 0) {
@@ -196,8 +196,7 @@ engine::RestoreOutcome BackupCatalogue::Restore() {
             return outcome;
         }
     }
-    engine::CRegistryFixer fixer(services_, host_);
-    outcome = fixer.RestoreEntries(entries_);
+    outcome = RestoreEntries(services_, host_, entries_);
     {
         const platform::Status commit = CommitOrDiscard(services_);
         if (!commit.ok()) {

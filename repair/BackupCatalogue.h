@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/FixerOutcome.h"
+#include "repair/Outcomes.h"
 #include "engine/Host.h"
 #include "engine/ScanModel.h"
 #include "platform/Services.h"
@@ -34,7 +34,7 @@ public:
     bool DeleteBackup(int row);
     // Writes the loaded entries back into the registry and commits, then puts the loaded
     // shortcut files back; the message says what happened.
-    engine::RestoreOutcome Restore();
+    repair::RestoreOutcome Restore();
 
     const std::vector<BackupRow>& Rows() const { return rows_; }
     int ListedCount() const { return static_cast<int>(rows_.size()); }

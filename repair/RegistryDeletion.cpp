@@ -1,12 +1,11 @@
-// CRegistryFixer's deleters: registry values named by the registry repair list, and shortcut
-// files.
+#include "repair/RegistryDeletion.h"
+
 #include <fmt/format.h>
 
-#include "engine/CRegistryFixer.h"
 #include "platform/codepage/Codepage.h"
 #include "repair/EntryText.h"
 
-namespace engine {
+namespace repair {
 
 namespace {
 
@@ -22,9 +21,8 @@ std::string ShownName(const std::u16string& name) {
 
 }  // namespace
 
-RepairOutcome CRegistryFixer::DeleteRegistryValues(const TextList& list) {
+RepairOutcome DeleteRegistryValues(platform::Services& services, const engine::TextList& list) {
     RepairOutcome outcome;
-    platform::Services& services = Services();
     for (std::size_t i = 0; i + 2 <= list.size(); i += 2) {
         const std::size_t entry = i / 2;
         const std::string& keyLine = list[i];
@@ -71,9 +69,8 @@ RepairOutcome CRegistryFixer::DeleteRegistryValues(const TextList& list) {
     return outcome;
 }
 
-RepairOutcome CRegistryFixer::DeleteShortcutFiles(const TextList& list) {
+RepairOutcome DeleteShortcutFiles(platform::Services& services, const engine::TextList& list) {
     RepairOutcome outcome;
-    platform::Services& services = Services();
     for (std::size_t i = 0; i < list.size(); ++i) {
         const std::string& path = list[i];
         if (services.DeleteFileA(path.c_str())) {
@@ -87,4 +84,4 @@ RepairOutcome CRegistryFixer::DeleteShortcutFiles(const TextList& list) {
     return outcome;
 }
 
-}  // namespace engine
+}  // namespace repair

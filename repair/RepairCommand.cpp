@@ -2,12 +2,12 @@
 
 #include <fmt/format.h>
 
-#include "engine/CRegistryFixer.h"
 #include "repair/BackupWriter.h"
 #include "repair/CommitOrDiscard.h"
 #include "repair/Messages.h"
 #include "repair/RepairLists.h"
 #include "repair/ShortcutBackup.h"
+#include "repair/RegistryDeletion.h"
 
 namespace repair {
 
@@ -93,8 +93,7 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
         report.backupWritten = true;
     }
 
-    engine::CRegistryFixer fixer(services, host);
-    report.registry = fixer.DeleteRegistryValues(lists.registry);
+    report.registry = DeleteRegistryValues(services, lists.registry);
     {
         const platform::Status commit = CommitOrDiscard(services);
         if (!commit.ok()) {
@@ -120,7 +119,7 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
             return Stop(report, RepairReport::End::CommitFailed, commit.message, host, text);
         }
     }
-    report.shortcuts = DeleteShortcutsWithCopies(fixer, lists.shortcuts,
+    report.shortcuts = DeleteShortcutsWithCopies(services, lists.shortcuts,
                                                  report.backupWritten ? &copies : nullptr);
     report.end = RepairReport::End::Done;
     DropFailed(lists, report);

@@ -3,7 +3,7 @@
 // the messages, all through the host.
 #include <string>
 
-#include "engine/FixerOutcome.h"
+#include "repair/Outcomes.h"
 #include "engine/Host.h"
 #include "engine/ScanModel.h"
 #include "platform/Services.h"
@@ -25,8 +25,8 @@ struct RepairReport {
     End end = End::Cancelled;
     bool backupWritten = false;
     std::string reason;  // why it stopped, for every end but Cancelled and Done
-    engine::RepairOutcome registry;
-    engine::RepairOutcome shortcuts;
+    repair::RepairOutcome registry;
+    repair::RepairOutcome shortcuts;
 
     int Chosen() const;    // entries chosen for repair
     int Repaired() const;  // entries gone afterwards

@@ -1,11 +1,11 @@
-// CRegistryFixer's restore engine: saved entries written back into the registry.
+#include "repair/RestoreEntries.h"
+
 #include <fmt/format.h>
 
-#include "engine/CRegistryFixer.h"
 #include "repair/EntryText.h"
 #include "repair/ValueDecoding.h"
 
-namespace engine {
+namespace repair {
 
 namespace {
 
@@ -16,10 +16,9 @@ void AddFailure(RestoreOutcome& outcome, std::string text) {
 
 }  // namespace
 
-RestoreOutcome CRegistryFixer::RestoreEntries(const TextList& entries) {
+RestoreOutcome RestoreEntries(platform::Services& services, engine::Host& host,
+                              const engine::TextList& entries) {
     RestoreOutcome outcome;
-    platform::Services& services = Services();
-    Host& host = GetHost();
     host.BeginWaitCursor();
     for (std::size_t i = 0; i + 4 <= entries.size(); i += 4) {
         const std::string& keyLine = entries[i];
@@ -65,4 +64,4 @@ RestoreOutcome CRegistryFixer::RestoreEntries(const TextList& entries) {
     return outcome;
 }
 
-}  // namespace engine
+}  // namespace repair

@@ -2,9 +2,9 @@
 
 #include <fmt/format.h>
 
-#include "engine/CRegistryFixer.h"
 #include "repair/BackupLocation.h"
 #include "repair/EntryText.h"
+#include "repair/RegistryDeletion.h"
 
 namespace repair {
 namespace {
@@ -63,18 +63,18 @@ ShortcutCopies ReadShortcutCopies(platform::Services& services, const engine::Te
     return copies;
 }
 
-engine::RepairOutcome DeleteShortcutsWithCopies(engine::CRegistryFixer& fixer,
+repair::RepairOutcome DeleteShortcutsWithCopies(platform::Services& services,
                                                 const engine::TextList& paths,
                                                 const ShortcutCopies* copies) {
-    if (!copies) return fixer.DeleteShortcutFiles(paths);
+    if (!copies) return DeleteShortcutFiles(services, paths);
     engine::TextList saved;
     std::vector<std::size_t> entryOf;  // entry in `paths` of each entry of `saved`
-    engine::RepairOutcome unsaved;
+    repair::RepairOutcome unsaved;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         if (i < copies->kept.size() && copies->kept[i]) {
             saved.push_back(paths[i]);
             entryOf.push_back(i);
-        } else if (!fixer.Services().PathFileExistsA(paths[i].c_str())) {
+        } else if (!services.PathFileExistsA(paths[i].c_str())) {
             ++unsaved.alreadyAbsent;
         } else {
             ++unsaved.failed;
@@ -83,7 +83,7 @@ engine::RepairOutcome DeleteShortcutsWithCopies(engine::CRegistryFixer& fixer,
             unsaved.failedEntries.push_back(i);
         }
     }
-    engine::RepairOutcome outcome = fixer.DeleteShortcutFiles(saved);
+    repair::RepairOutcome outcome = DeleteShortcutFiles(services, saved);
     for (std::size_t& entry : outcome.failedEntries) entry = entryOf[entry];
     outcome.alreadyAbsent += unsaved.alreadyAbsent;
     outcome.failed += unsaved.failed;
@@ -95,7 +95,7 @@ engine::RepairOutcome DeleteShortcutsWithCopies(engine::CRegistryFixer& fixer,
 }
 
 void RestoreShortcutFiles(platform::Services& services, const std::vector<SavedShortcut>& copies,
-                          engine::RestoreOutcome& outcome) {
+                          repair::RestoreOutcome& outcome) {
     for (const SavedShortcut& copy : copies) {
         const std::size_t slash = copy.path.find_last_of('\\');
         if (slash != std::string::npos) CreateFolderPath(services, copy.path.substr(0, slash));

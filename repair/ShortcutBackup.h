@@ -12,13 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/FixerOutcome.h"
+#include "repair/Outcomes.h"
 #include "engine/ScanModel.h"
 #include "platform/Services.h"
-
-namespace engine {
-class CRegistryFixer;
-}
 
 namespace repair {
 
@@ -48,7 +44,7 @@ ShortcutCopies ReadShortcutCopies(platform::Services& services, const engine::Te
 // Deletes the shortcut files of `paths`. With `copies` (a backup was written) only those
 // whose copy is in it; any other is left where it is and counted as failed (or as already
 // absent when it is gone). Entry numbers in the outcome are those of `paths`.
-engine::RepairOutcome DeleteShortcutsWithCopies(engine::CRegistryFixer& fixer,
+repair::RepairOutcome DeleteShortcutsWithCopies(platform::Services& services,
                                                 const engine::TextList& paths,
                                                 const ShortcutCopies* copies);
 
@@ -56,6 +52,6 @@ engine::RepairOutcome DeleteShortcutsWithCopies(engine::CRegistryFixer& fixer,
 // there now; counts into `outcome`'s file counts, one failure line per file not restored.
 void RestoreShortcutFiles(platform::Services& services,
                           const std::vector<SavedShortcut>& copies,
-                          engine::RestoreOutcome& outcome);
+                          repair::RestoreOutcome& outcome);
 
 }  // namespace repair

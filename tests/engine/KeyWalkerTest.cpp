@@ -36,8 +36,8 @@ protected:
     // Prepares section `section` under `root` with the given start keys and walks.
     void Walk(platform::HKEY root, int section, std::vector<std::string> startKeys) {
         work_ = std::move(startKeys);
-        fixer_->Prepare(root, work_, section, result_, total_, nullptr, "",
-                        &key_, &host_.sectionName, &host_.counters[0], &host_.foundCount);
+        fixer_->Prepare({root, section, &work_, &result_, &total_, nullptr,
+                         {&key_, &host_.sectionName, &host_.counters[0], &host_.foundCount}});
         fixer_->Walk();
     }
 

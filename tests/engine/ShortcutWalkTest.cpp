@@ -28,9 +28,9 @@ protected:
         fixer_ = std::make_unique<engine::CRegistryFixer>(*services_, host_);
         fixer_->SetPumpInterval(std::chrono::milliseconds(0));
         work_ = std::move(drives);
-        fixer_->Prepare(0, work_, 14, result_, total_, nullptr, "",
-                        &host_.currentKey, &host_.sectionName, &host_.counters[13],
-                        &host_.foundCount);
+        fixer_->Prepare({0, 14, &work_, &result_, &total_, nullptr,
+                         {&host_.currentKey, &host_.sectionName, &host_.counters[13],
+                          &host_.foundCount}});
         fixer_->ShortcutWalk();
     }
     // The shortcut paths of the records, in order.

@@ -1,8 +1,8 @@
 // Writing saved entries back into a real prefix's registry, and what the user is told.
 #include <gtest/gtest.h>
 
-#include "engine/CRegistryFixer.h"
 #include "repair/BackupCatalogue.h"
+#include "repair/RestoreEntries.h"
 #include "tests/repair/RepairTestSupport.h"
 #include "tests/repair/ScriptedHost.h"
 
@@ -24,7 +24,6 @@ protected:
 
 TEST_F(RestoreTest, EveryDataFormIsWrittenAsItWas) {
     ASSERT_TRUE(services);
-    engine::CRegistryFixer fixer(*services, host);
     const engine::TextList entries = {
         "[HKEY_LOCAL_MACHINE\\Software\\Example]", "\"Path\"", "\"c:\\\\old\\\\Tool.EXE\"", "0",
         "[HKEY_CURRENT_USER\\Software\\Example\\Run]", "@", "dword:0000000a", "0",
@@ -32,7 +31,7 @@ TEST_F(RestoreTest, EveryDataFormIsWrittenAsItWas) {
         "[HKEY_CURRENT_USER\\Software\\Example]", "\"Exp\"", "hex(2):97,00,98,00,00,00", "0",
         "[HKEY_CURRENT_USER\\Software\\Example]", "\"Multi\\nLine\"", "\"a\\rb\\nc\"", "0",
     };
-    const engine::RestoreOutcome outcome = fixer.RestoreEntries(entries);
+    const repair::RestoreOutcome outcome = repair::RestoreEntries(*services, host, entries);
     EXPECT_EQ(outcome.restored, 5);
     EXPECT_EQ(outcome.failed, 0);
     EXPECT_EQ(host.waitDepth, 0);
@@ -52,7 +51,6 @@ TEST_F(RestoreTest, EveryDataFormIsWrittenAsItWas) {
 
 TEST_F(RestoreTest, MalformedEntriesAreSkippedAndCountedTheRestStillRestored) {
     ASSERT_TRUE(services);
-    engine::CRegistryFixer fixer(*services, host);
     const engine::TextList entries = {
         "[HKEY_CURRENT_USER]", "@", "\"x\"", "0",
         "HKEY_CURRENT_USER\\Software\\NoBrackets", "@", "\"x\"", "0",
@@ -62,7 +60,7 @@ TEST_F(RestoreTest, MalformedEntriesAreSkippedAndCountedTheRestStillRestored) {
         "[HKEY_CURRENT_USER\\Software\\Good]", "\"n\"", "\"kept\"", "0",
         "[HKEY_CURRENT_USER\\Software\\Good]", "\"partial\"",  // fewer than four: not an entry
     };
-    const engine::RestoreOutcome outcome = fixer.RestoreEntries(entries);
+    const repair::RestoreOutcome outcome = repair::RestoreEntries(*services, host, entries);
     EXPECT_EQ(outcome.restored, 1);
     EXPECT_EQ(outcome.failed, 5);
     EXPECT_EQ(outcome.failures.size(), 5u);
@@ -80,7 +78,7 @@ TEST_F(RestoreTest, RestoreFromTheCatalogueIsCommittedAndSaysSuccessed) {
     BackupCatalogue catalogue(*services, host);
     catalogue.LoadCatalogue();
     catalogue.LoadBackupEntries(0);
-    const engine::RestoreOutcome outcome = catalogue.Restore();
+    const repair::RestoreOutcome outcome = catalogue.Restore();
     EXPECT_EQ(outcome.restored, 2);
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, "Restore Successed!");
@@ -103,7 +101,7 @@ TEST_F(RestoreTest, PartlyFailedRestoreGivesTheNumbers) {
     BackupCatalogue catalogue(*services, host);
     catalogue.LoadCatalogue();
     catalogue.LoadBackupEntries(0);
-    const engine::RestoreOutcome outcome = catalogue.Restore();
+    const repair::RestoreOutcome outcome = catalogue.Restore();
     EXPECT_EQ(outcome.restored, 1);
     EXPECT_EQ(outcome.failed, 1);
     ASSERT_EQ(host.boxes.size(), 1u);

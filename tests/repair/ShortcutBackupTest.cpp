@@ -97,7 +97,7 @@ TEST_F(ShortcutBackupTest, RestorePutsTheFileBackIntoItsFolderMadeAgain) {
     BackupCatalogue catalogue(*services, host);
     catalogue.LoadCatalogue();
     catalogue.LoadBackupEntries(0);
-    const engine::RestoreOutcome outcome = catalogue.Restore();
+    const repair::RestoreOutcome outcome = catalogue.Restore();
     EXPECT_EQ(outcome.restored, 1);
     EXPECT_EQ(outcome.filesRestored, 1);
     EXPECT_EQ(outcome.filesFailed, 0);

@@ -126,7 +126,7 @@ protected:
     }
 
     // Restores the one backup block of the prefix through the catalogue, as Clean Restore does.
-    engine::RestoreOutcome RestoreTheBackup(const std::string& prefixDir,
+    repair::RestoreOutcome RestoreTheBackup(const std::string& prefixDir,
                                             repairtest::ScriptedHost& host) {
         platform::Status status;
         auto services = platform::wine::OpenPrefix(prefixDir, status);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace engine {
+namespace repair {
 
 struct RepairOutcome {
     int removed = 0;        // deleted now
@@ -22,4 +22,4 @@ struct RestoreOutcome {
     std::vector<std::string> failures;
 };
 
-}  // namespace engine
+}  // namespace repair
