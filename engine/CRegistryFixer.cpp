@@ -42,7 +42,7 @@ void CRegistryFixer::PumpIfDue() {
     }
 }
 
-int CRegistryFixer::Poll() {
+CRegistryFixer::PollResult CRegistryFixer::Poll() {
     PumpIfDue();
     if (runState_ == kPauseRequested) {
         runState_ = kPaused;
@@ -57,7 +57,7 @@ int CRegistryFixer::Poll() {
         runState_ = kRunning;
         Notify(kScanResumed);
     }
-    return runState_ == kCancelRequested ? 3 : 1;
+    return runState_ == kCancelRequested ? PollResult::Stop : PollResult::GoOn;
 }
 
 void CRegistryFixer::AddProblem(const std::string& keyText, const std::string& nameText,

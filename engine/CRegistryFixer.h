@@ -56,9 +56,10 @@ public:
     // The section dispatch for one value: non-zero fine, zero problem.
     int CheckValue(const std::string& keyPath, const std::string& valueName,
                    const platform::BYTE* data, platform::DWORD type, platform::DWORD length);
-    // Between two steps of a walk: 3 when the walk must stop, 1 to go on. Holds the walk
-    // while it is paused.
-    int Poll();
+    enum class PollResult { GoOn, Stop };
+    // Between two steps of a walk: whether the walk must stop. Holds the walk while it is
+    // paused.
+    PollResult Poll();
     // Appends one problem record (key, name and value texts, mark "0") and its exact value to
     // the section's result and updates the counts and labels.
     void AddProblem(const std::string& keyText, const std::string& nameText,

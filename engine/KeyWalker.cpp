@@ -164,13 +164,13 @@ void CRegistryFixer::Walk() {
             if (services_.RegQueryInfoKeyA(key.get(), nullptr, nullptr, &valueCount, nullptr,
                                            nullptr) != platform::ERROR_SUCCESS)
                 valueCount = 0;  // a key that cannot say how many values it has is not read
-            if (Poll() == 3) {
+            if (Poll() == PollResult::Stop) {
                 cancelled = true;
                 break;
             }
 
             for (platform::DWORD index = 0;; ++index) {
-                if (Poll() == 3) {
+                if (Poll() == PollResult::Stop) {
                     cancelled = true;
                     break;
                 }
@@ -185,7 +185,7 @@ void CRegistryFixer::Walk() {
                                 std::u16string(subkey.data(), std::min(length, kSubkeyBuffer)));
                 chains.push_back(chain);
             }
-            if (cancelled || Poll() == 3) {
+            if (cancelled || Poll() == PollResult::Stop) {
                 cancelled = true;
                 break;
             }
@@ -199,7 +199,7 @@ void CRegistryFixer::Walk() {
                 const platform::LONG status =
                     services_.RegEnumValueA(key.get(), index, name.data(), &nameLength, &type,
                                             data.data(), &dataLength);
-                if (Poll() == 3) {
+                if (Poll() == PollResult::Stop) {
                     cancelled = true;
                     break;
                 }

@@ -19,6 +19,9 @@ const char* SectionName(int section);
 // (row 13 reads "Valid Shortcuts").
 const char* SectionRowName(int row);
 
+// How many rows of the section list are chosen.
+enum class Selection { All = 0, None = 1, Some = 2 };
+
 // Run state of a walk.
 enum RunState : int {
     kIdle = 0,

@@ -53,8 +53,8 @@ void ScanSession::ResetResults() {
     host_.OnResultsReset();
 }
 
-ScanOutcome ScanSession::Scan(const SectionRows& rows, int selectionSummary) {
-    if (selectionSummary == 1) {
+ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
+    if (selection == Selection::None) {
         host_.MessageBox("Please select a section to scan before continuing!", kCaption,
                          MB_ICONINFORMATION);
         return ScanOutcome::Refused;
@@ -177,12 +177,12 @@ SectionRows BuildSectionRows(const std::vector<std::string>& driveRoots) {
     return rows;
 }
 
-int SelectionSummary(const SectionRows& rows) {
+Selection SelectionSummary(const SectionRows& rows) {
     std::size_t chosen = 0;
     for (std::size_t i = 0; i < rows.labels.size(); ++i)
         if (i < rows.selected.size() && rows.selected[i] != 0) ++chosen;
-    if (chosen == 0) return 1;
-    return chosen == rows.labels.size() ? 0 : 2;
+    if (chosen == 0) return Selection::None;
+    return chosen == rows.labels.size() ? Selection::All : Selection::Some;
 }
 
 }  // namespace engine

@@ -24,8 +24,8 @@ public:
     ScanSession& operator=(const ScanSession&) = delete;
 
     // The Scan command. `rows` are the section list's rows and selection flags;
-    // `selectionSummary` is 0 (every row chosen), 1 (none) or 2 (some).
-    ScanOutcome Scan(const SectionRows& rows, int selectionSummary);
+    // `selection` says how many rows are chosen; with none the scan is refused.
+    ScanOutcome Scan(const SectionRows& rows, Selection selection);
     // The Pause button: asks for a pause, or for a resume while paused.
     void PauseCommand();
     // The Cancel button.
@@ -67,7 +67,6 @@ private:
 SectionRows BuildSectionRows(platform::Services& services);
 // The same rows for these drive roots ("C:\\"...).
 SectionRows BuildSectionRows(const std::vector<std::string>& driveRoots);
-// 0 when every row is chosen, 1 when none is, 2 otherwise.
-int SelectionSummary(const SectionRows& rows);
+Selection SelectionSummary(const SectionRows& rows);
 
 }  // namespace engine

@@ -60,7 +60,7 @@ void CRegistryFixer::ShortcutWalk() {
         }
         // Every folder read is a step of its own: a tree of empty folders has no entries to
         // poll between, and the window must still answer.
-        if (Poll() == 3) {
+        if (Poll() == PollResult::Stop) {
             cancelled = true;
             break;
         }
@@ -96,7 +96,7 @@ void CRegistryFixer::ShortcutWalk() {
                         }
                     }
                 }
-                if (Poll() == 3) {
+                if (Poll() == PollResult::Stop) {
                     cancelled = true;
                     break;
                 }

@@ -164,7 +164,7 @@ void CDrennowView::CreateSectionChoice() {
     auto* selectAllKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_A), selectAllBox_);
     connect(selectAllKey, &QShortcut::activated, this, [this] { OnCommand(res::kSelectAllBox); });
     sectionList_->Fill(&services_);
-    OnSelectionSummary(res::kSummaryAll);
+    OnSelectionSummary(static_cast<int>(engine::Selection::All));
     sectionList_->SetSummaryTarget([this](int summary) { OnSelectionSummary(summary); });
     screenControls_[0] = {sectionList_, selectAllBox_, selectAllLabel_, scanButton_};
 }
@@ -341,22 +341,24 @@ void CDrennowView::ShowSectionProblems(int row) {
 
 // ---- Messages ----------------------------------------------------------------------------
 
-void CDrennowView::ShowSelectionPicture(int summary) {
+void CDrennowView::ShowSelectionPicture(engine::Selection selection) {
+    // Ticked for every row, empty for none, greyed for some.
     static constexpr int kPictures[3] = {res::kBmpBoxTicked, res::kBmpBoxEmpty,
                                          res::kBmpBoxGreyed};
-    selectAllBox_->SetBitmap(kPictures[summary]);
+    selectAllBox_->SetBitmap(kPictures[static_cast<int>(selection)]);
 }
 
 void CDrennowView::OnSelectionSummary(int summary) {
-    if (summary < res::kSummaryAll || summary > res::kSummarySome) return;
-    selectionSummary_ = summary;
-    ShowSelectionPicture(summary);
+    // The list's message carries 0 (every row), 1 (none) or 2 (some); anything else is noise.
+    if (summary < 0 || summary > 2) return;
+    selectionSummary_ = static_cast<engine::Selection>(summary);
+    ShowSelectionPicture(selectionSummary_);
 }
 
 void CDrennowView::ToggleSelectAll() {
-    selectionSummary_ = selectionSummary_ == res::kSummaryAll ? res::kSummaryNone
-                                                              : res::kSummaryAll;
-    const bool none = selectionSummary_ == res::kSummaryNone;
+    selectionSummary_ = selectionSummary_ == engine::Selection::All ? engine::Selection::None
+                                                                    : engine::Selection::All;
+    const bool none = selectionSummary_ == engine::Selection::None;
     for (int row = 0; row < sectionList_->RowCount(); ++row) {
         sectionList_->SetRowImage(row, none ? 1 : 0);
         sectionList_->SetSelectionFlag(row, none ? 0 : 1);

@@ -45,7 +45,7 @@ public:
 
     int Screen() const { return screen_; }
     int CurrentStep() const { return currentStep_; }
-    int SelectionSummary() const { return selectionSummary_; }
+    engine::Selection SelectionSummary() const { return selectionSummary_; }
 
     // Controls with an id of their own (buttons, lists, the select-all box); null otherwise.
     QWidget* Control(int id) const;
@@ -97,7 +97,7 @@ private:
     void ResetResultRows();
     void OnScanState(int state);
     void ToggleSelectAll();
-    void ShowSelectionPicture(int summary);
+    void ShowSelectionPicture(engine::Selection selection);
     void RunPopupMenu(int buttonId);
     void RunCleanRestore();
     void RunIERestore();
@@ -109,7 +109,7 @@ private:
     bool created_ = false;
     int screen_ = 0;
     int currentStep_ = 1;
-    int selectionSummary_ = 0;
+    engine::Selection selectionSummary_ = engine::Selection::All;
     int markerRow_ = 0;  // the result screen's row the marker points at
 
     QFont largeFont_, smallFont_, boldFont_, systemFont_;

@@ -219,12 +219,12 @@ void CListCtrlBlue::mouseMoveEvent(QMouseEvent*) {}
 void CListCtrlBlue::SendSummary() {
     const int count = RowCount();
     const int first = flags_[0];
-    int summary = first == 1 ? ui::res::kSummaryAll : ui::res::kSummaryNone;
+    auto summary = first == 1 ? engine::Selection::All : engine::Selection::None;
     for (int row = 1; row < count && row < kMaxRows; ++row) {
         if (flags_[row] != first) {
-            summary = ui::res::kSummarySome;
+            summary = engine::Selection::Some;
             break;
         }
     }
-    if (summaryTarget_) summaryTarget_(summary);
+    if (summaryTarget_) summaryTarget_(static_cast<int>(summary));
 }

@@ -48,7 +48,7 @@ void CListCtrlResult::Fill(engine::ProblemList* source) {
     if (source) {
         for (const engine::Problem& problem : *source) {
             const engine::ShownTexts shown = engine::DisplayConversion(problem);
-            rows_.push_back({shown.key, shown.value, shown.mark});
+            rows_.push_back({shown.key, shown.value, problem.repair});
         }
     }
     verticalScrollBar()->setValue(0);
@@ -62,7 +62,10 @@ const std::string& CListCtrlResult::ColumnText(int row, int column) const {
     switch (column) {
         case 1: return rows_[row].key;
         case 2: return rows_[row].value;
-        case 3: return rows_[row].mark;
+        case 3: {
+            static const std::string kDelete = engine::kMarkDelete, kLeave = engine::kMarkLeave;
+            return rows_[row].repair ? kDelete : kLeave;
+        }
         default: return empty;
     }
 }
@@ -123,7 +126,7 @@ void CListCtrlResult::paintEvent(QPaintEvent*) {
             text(L, T + 32, Qt::black, ui::text::kLineCorrection);
             text(L + 87, T + 32, Qt::black, ui::text::kChoiceDelete);
             text(L + 227, T + 32, Qt::black, ui::text::kChoiceLeave);
-            const bool remove = r.mark == engine::kMarkDelete;
+            const bool remove = r.repair;
             painter.drawPixmap(L + 70, T + 34, remove ? boxTicked_ : boxEmpty_);
             painter.drawPixmap(L + 210, T + 34, remove ? boxEmpty_ : boxTicked_);
             painter.drawPixmap(L - 40, T + 10, remove ? redCross_ : greenTick_);
@@ -163,7 +166,7 @@ void CListCtrlResult::Choose(int row, bool repair) {
     // The problem is where the choice lives; the row only shows it.
     const auto index = static_cast<std::size_t>(row);
     if (source_ && index < source_->size()) (*source_)[index].repair = repair;
-    rows_[row].mark = repair ? engine::kMarkDelete : engine::kMarkLeave;
+    rows_[row].repair = repair;
     QRect band = SubItemRect(row);
     band.setLeft(0);
     viewport()->update(band);

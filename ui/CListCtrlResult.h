@@ -49,7 +49,7 @@ private:
     struct Row {
         std::string key;
         std::string value;
-        std::string mark;
+        bool repair = true;
     };
 
     void Choose(int row, bool repair);

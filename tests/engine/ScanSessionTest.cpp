@@ -62,11 +62,11 @@ TEST_F(ScanRun, SectionRowsListSectionsThenFixedDrives) {
     EXPECT_EQ(rows_.labels[12], "Valid Files Path");
     EXPECT_EQ(rows_.labels[13], "Valid Shortcuts ( C:\\ )");
     EXPECT_EQ(rows_.labels[14], "Valid Shortcuts ( D:\\ )");
-    EXPECT_EQ(engine::SelectionSummary(rows_), 1);
+    EXPECT_EQ(engine::SelectionSummary(rows_), engine::Selection::None);
     Choose({0});
-    EXPECT_EQ(engine::SelectionSummary(rows_), 2);
+    EXPECT_EQ(engine::SelectionSummary(rows_), engine::Selection::Some);
     ChooseAll();
-    EXPECT_EQ(engine::SelectionSummary(rows_), 0);
+    EXPECT_EQ(engine::SelectionSummary(rows_), engine::Selection::All);
 }
 
 TEST_F(ScanRun, NoRowChosenIsRefused) {

@@ -74,7 +74,7 @@ TEST(MainView, StartsOnTheSectionChoiceWithEveryRowTicked) {
     ASSERT_EQ(list->RowCount(), 15);
     EXPECT_EQ(list->Label(13), "Valid Shortcuts ( C:\\ )");
     EXPECT_EQ(list->Label(14), "Valid Shortcuts ( D:\\ )");
-    EXPECT_EQ(view.SelectionSummary(), 0);
+    EXPECT_EQ(view.SelectionSummary(), engine::Selection::All);
     EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxTicked);
     EXPECT_EQ(view.Button(res::kPauseButton)->text().toStdString(), "Pause");
     EXPECT_EQ(view.SectionNameLabel(13)->text().toStdString(), "Valid Shortcuts");
@@ -185,11 +185,11 @@ TEST(MainView, SelectAllBoxTicksEveryRowOrNone) {
         return true;
     };
     Click(view.SelectAllBox(), {5, 5});
-    EXPECT_EQ(view.SelectionSummary(), 1);
+    EXPECT_EQ(view.SelectionSummary(), engine::Selection::None);
     EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxEmpty);
     EXPECT_TRUE(allRows(0, 1));
     Click(view.SelectAllBox(), {5, 5});
-    EXPECT_EQ(view.SelectionSummary(), 0);
+    EXPECT_EQ(view.SelectionSummary(), engine::Selection::All);
     EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxTicked);
     EXPECT_TRUE(allRows(1, 0));
 
@@ -197,17 +197,17 @@ TEST(MainView, SelectAllBoxTicksEveryRowOrNone) {
     const QRect box = list->ItemRect(3, CListCtrlBlue::Part::Icon);
     Click(list->viewport(), box.topLeft() + QPoint(20, 10));
     EXPECT_EQ(list->SelectionFlag(3), 0);
-    EXPECT_EQ(view.SelectionSummary(), 2);
+    EXPECT_EQ(view.SelectionSummary(), engine::Selection::Some);
     EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxGreyed);
     Click(view.SelectAllBox(), {5, 5});
-    EXPECT_EQ(view.SelectionSummary(), 0);
+    EXPECT_EQ(view.SelectionSummary(), engine::Selection::All);
     EXPECT_TRUE(allRows(1, 0));
 
     // A double-click on the box toggles once; an unknown summary changes nothing.
     DoubleClick(view.SelectAllBox(), {5, 5});
-    EXPECT_EQ(view.SelectionSummary(), 1);
+    EXPECT_EQ(view.SelectionSummary(), engine::Selection::None);
     view.OnSelectionSummary(7);
-    EXPECT_EQ(view.SelectionSummary(), 1);
+    EXPECT_EQ(view.SelectionSummary(), engine::Selection::None);
     EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxEmpty);
 }
 
@@ -502,9 +502,9 @@ TEST(MainView, UsableFromTheKeyboard) {
     QTest::keyClick(view.SectionList(), Qt::Key_Down);
     QTest::keyClick(view.SectionList(), Qt::Key_Space);
     EXPECT_EQ(view.SectionList()->SelectionFlag(1), 0);
-    EXPECT_EQ(view.SelectionSummary(), 2);
+    EXPECT_EQ(view.SelectionSummary(), engine::Selection::Some);
     QTest::keyClick(view.SectionList(), Qt::Key_A, Qt::AltModifier);
-    EXPECT_EQ(view.SelectionSummary(), 0) << "Alt+A ticks every row";
+    EXPECT_EQ(view.SelectionSummary(), engine::Selection::All) << "Alt+A ticks every row";
 
     // Enter presses the screen's default button: Scan, then Repair All (answered No to the
     // backup question, then Cancel) on the result screen.

@@ -77,20 +77,20 @@ TEST_F(SectionListTest, LabelClicksDoNotToggle) {
     Click(Surface(), label.center());
     EXPECT_EQ(list.SelectionFlag(3), 1);
     ASSERT_EQ(summaries.size(), 1u);
-    EXPECT_EQ(summaries.back(), ui::res::kSummaryAll);
+    EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::All));
 }
 
 TEST_F(SectionListTest, SummariesFollowEveryClick) {
     ToggleBox(0);
-    EXPECT_EQ(summaries.back(), ui::res::kSummarySome);
+    EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::Some));
     for (int row = 1; row < 12; ++row) {
         ToggleBox(row);
-        EXPECT_EQ(summaries.back(), ui::res::kSummarySome) << row;
+        EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::Some)) << row;
     }
     ToggleBox(12);
-    EXPECT_EQ(summaries.back(), ui::res::kSummaryNone);
+    EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::None));
     ToggleBox(5);
-    EXPECT_EQ(summaries.back(), ui::res::kSummarySome);
+    EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::Some));
     EXPECT_EQ(list.Rows().selected[5], 1);
     EXPECT_EQ(summaries.size(), 14u);
 }
@@ -100,10 +100,10 @@ TEST_F(SectionListTest, EmptySpaceClickChangesNothingButStillReports) {
     const QRect last = list.ItemRect(12, Part::Bounds);
     Click(Surface(), QPoint(last.x() + 25, last.bottom() + 40));
     ASSERT_EQ(summaries.size(), 1u);
-    EXPECT_EQ(summaries[0], ui::res::kSummaryAll);
+    EXPECT_EQ(summaries[0], static_cast<int>(engine::Selection::All));
     ToggleBox(2);
     Click(Surface(), QPoint(last.x() + 25, last.bottom() + 40));
-    EXPECT_EQ(summaries.back(), ui::res::kSummarySome);
+    EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::Some));
     EXPECT_EQ(list.SelectionFlag(2), 0);
 }
 

@@ -88,8 +88,5 @@ inline constexpr int kReturnButton = 40002;
 // Private messages to the main view, delivered synchronously.
 inline constexpr int kSelectionSummaryMessage = 0x778;  // 0 every row, 1 none, 2 some
 inline constexpr int kScanStateMessage = 0x779;
-inline constexpr int kSummaryAll = 0;
-inline constexpr int kSummaryNone = 1;
-inline constexpr int kSummarySome = 2;
 
 }  // namespace ui::res

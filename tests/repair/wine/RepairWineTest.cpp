@@ -257,7 +257,7 @@ TEST_F(RepairWineTest, ExactNamesAreRepairedAndRestoredNeverTheirNamesakes) {
         engine::SectionRows rows = engine::BuildSectionRows(*services);
         rows.selected.assign(rows.labels.size(), 0);
         rows.selected[12] = 1;  // Valid Files Path
-        ASSERT_EQ(session.Scan(rows, 2), engine::ScanOutcome::ProblemsFound);
+        ASSERT_EQ(session.Scan(rows, engine::Selection::Some), engine::ScanOutcome::ProblemsFound);
         std::vector<std::u16string> found;
         engine::SectionResult& result = session.Results().Section(13);
         for (engine::Problem& problem : result.problems) {
