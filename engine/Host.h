@@ -32,6 +32,9 @@ public:
     virtual void SetText(const std::string& text) = 0;
 };
 
+// The main window's screens, numbered as the window's steps are.
+enum class Screen { None = 0, Choose = 1, Scanning = 2, Results = 3, RepairLog = 4 };
+
 class Host {
 public:
     virtual ~Host() = default;
@@ -49,9 +52,8 @@ public:
     // Waits while a scan is paused.
     virtual void Sleep(unsigned milliseconds) = 0;
 
-    // Screen 1 section choice, 2 scan progress, 3 results, 4 repair log. Front ends without
-    // screens ignore it.
-    virtual void ShowScreen(int /*screen*/) {}
+    // Front ends without screens ignore it.
+    virtual void ShowScreen(Screen /*screen*/) {}
     // The results were emptied (scan start, cancel): lists showing problems must be emptied.
     virtual void OnResultsReset() {}
 

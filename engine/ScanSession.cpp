@@ -67,7 +67,7 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
     // A scan cancelled while paused never heard a resume: the Pause button asks for a pause
     // again.
     paused_ = 0;
-    host_.ShowScreen(2);
+    host_.ShowScreen(Screen::Scanning);
     ResetResults();
     host_.Pump();
     continue_ = 1;
@@ -89,16 +89,16 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
     fixer_.SetRunState(kIdle);
     if (cancelled_ == 1) {
         ResetResults();
-        host_.ShowScreen(1);
+        host_.ShowScreen(Screen::Choose);
         return ScanOutcome::Cancelled;
     }
     continue_ = 0;
     if (results_.total > 0) {
-        host_.ShowScreen(3);
+        host_.ShowScreen(Screen::Results);
         return ScanOutcome::ProblemsFound;
     }
     host_.MessageBox("No Problems Detected!", kCaption, MB_ICONINFORMATION);
-    host_.ShowScreen(1);
+    host_.ShowScreen(Screen::Choose);
     return ScanOutcome::NothingFound;
 }
 

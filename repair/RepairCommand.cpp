@@ -124,7 +124,7 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
     report.end = RepairReport::End::Done;
     DropFailed(lists, report);
 
-    host.ShowScreen(4);
+    host.ShowScreen(engine::Screen::RepairLog);
     host.MessageBox(TotalMessage(report), "", engine::MB_OK);
     return report;
 }

@@ -48,7 +48,7 @@ CDrennowView::CDrennowView(platform::Services& services, QWidget* parent)
     // The view paints its whole surface itself: no background erase.
     setAttribute(Qt::WA_OpaquePaintEvent);
     CreateControls();
-    host_.onShowScreen = [this](int screen) { ShowScreen(screen); };
+    host_.onShowScreen = [this](engine::Screen screen) { ShowScreen(screen); };
     host_.onScanState = [this](int state) { OnScanState(state); };
     host_.onResultsReset = [this] {
         problemList_->DeleteAllItems();
@@ -57,7 +57,7 @@ CDrennowView::CDrennowView(platform::Services& services, QWidget* parent)
     host_.SetLabels(LabelOf(caption_), LabelOf(statusLabel_), LabelOf(foundCount_));
     for (int row = 0; row < kRows; ++row) host_.SetSectionCounter(row + 1, LabelOf(counters_[row]));
     SetKeyboardOrder();
-    ShowScreen(1);
+    ShowScreen(engine::Screen::Choose);
     created_ = true;
     Layout(width(), height());
 }
@@ -87,10 +87,10 @@ void CDrennowView::UpdateAccelerators() {
 
 CButtonEx* CDrennowView::DefaultButton() const {
     switch (screen_) {
-        case 1: return scanButton_;
-        case 2: return pauseButton_;
-        case 3: return repairAllButton_;
-        case 4: return returnButton_;
+        case engine::Screen::Choose: return scanButton_;
+        case engine::Screen::Scanning: return pauseButton_;
+        case engine::Screen::Results: return repairAllButton_;
+        case engine::Screen::RepairLog: return returnButton_;
         default: return nullptr;
     }
 }
@@ -271,7 +271,7 @@ void CDrennowView::ResetResultRows() {
     }
 }
 
-void CDrennowView::ShowScreen(int screen) {
+void CDrennowView::ShowScreen(engine::Screen screen) {
     SetCloseEnabled(true);
     for (QWidget* w : stepLabels_) w->show();
     caption_->show();
@@ -284,12 +284,12 @@ void CDrennowView::ShowScreen(int screen) {
 
     const engine::ScanResults& results = session_.Results();
     switch (screen) {
-        case 1:
+        case engine::Screen::Choose:
             currentStep_ = 1;
             for (QWidget* w : screenControls_[0]) w->show();
             caption_->setText(text::kCaptionChoose);
             break;
-        case 2:
+        case engine::Screen::Scanning:
             currentStep_ = 2;
             // The window cannot be closed while a scan runs.
             SetCloseEnabled(false);
@@ -298,7 +298,7 @@ void CDrennowView::ShowScreen(int screen) {
             for (QWidget* w : screenControls_[1]) w->show();
             caption_->setText(text::kCaptionScanning);
             break;
-        case 3: {
+        case engine::Screen::Results: {
             currentStep_ = 3;
             for (QWidget* w : screenControls_[2]) w->show();
             resultCount_->setText(QString::number(results.total) + text::kProblemsFoundSuffix);
@@ -317,7 +317,7 @@ void CDrennowView::ShowScreen(int screen) {
             if (first >= 0) ShowSectionProblems(first);
             break;
         }
-        case 4:
+        case engine::Screen::RepairLog:
             // The step stays at "Repair", with the pale panel behind the log.
             for (QWidget* w : screenControls_[3]) w->show();
             repairLog_->Fill(&session_.Repair().repaired);

@@ -35,7 +35,7 @@ public:
     explicit CDrennowView(platform::Services& services, QWidget* parent = nullptr);
 
     // 1 section choice, 2 scan progress, 3 results, 4 repair log.
-    void ShowScreen(int screen);
+    void ShowScreen(engine::Screen screen);
     // Marks row 0 to 13 of the result screen and lists its section's problems.
     void ShowSectionProblems(int row);
     // The command handler of the buttons and menus (ids of ui/res/ResourceIds.h).
@@ -43,7 +43,7 @@ public:
     // The selection-summary message 0x778 from the section list.
     void OnSelectionSummary(int summary);
 
-    int Screen() const { return screen_; }
+    engine::Screen Screen() const { return screen_; }
     int CurrentStep() const { return currentStep_; }
     engine::Selection SelectionSummary() const { return selectionSummary_; }
 
@@ -107,7 +107,7 @@ private:
     engine::ScanSession session_;
 
     bool created_ = false;
-    int screen_ = 0;
+    engine::Screen screen_ = engine::Screen::None;
     int currentStep_ = 1;
     engine::Selection selectionSummary_ = engine::Selection::All;
     int markerRow_ = 0;  // the result screen's row the marker points at

@@ -29,7 +29,7 @@ void CDrennowView::OnCommand(int id) {
             repair::RepairCommand(session_.Results(), session_.Repair(), services_, host_);
             return;
         case res::kCancelResultButton:
-        case res::kReturnButton: ShowScreen(1); return;
+        case res::kReturnButton: ShowScreen(engine::Screen::Choose); return;
         case res::kCmdCleanRestore: RunCleanRestore(); return;
         case res::kCmdIERestore: RunIERestore(); return;
         case res::kCmdUserManual:

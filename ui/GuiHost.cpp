@@ -175,7 +175,7 @@ void GuiHost::Sleep(unsigned milliseconds) {
     QThread::msleep(milliseconds);
 }
 
-void GuiHost::ShowScreen(int screen) {
+void GuiHost::ShowScreen(engine::Screen screen) {
     ShowLabels();
     if (onShowScreen) onShowScreen(screen);
 }

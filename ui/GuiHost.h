@@ -50,7 +50,7 @@ public:
     void EndWaitCursor() override;
     void OnScanState(int state) override;
     void Sleep(unsigned milliseconds) override;
-    void ShowScreen(int screen) override;
+    void ShowScreen(engine::Screen screen) override;
     void OnResultsReset() override;
 
     engine::Label* SectionNameLabel() override { return sectionName_.get(); }
@@ -59,7 +59,7 @@ public:
     engine::Label* SectionCounterLabel(int section) override;
 
     // Wiring by the view.
-    std::function<void(int)> onShowScreen;
+    std::function<void(engine::Screen)> onShowScreen;
     std::function<void(int)> onScanState;
     std::function<void()> onResultsReset;
     void SetLabels(std::unique_ptr<WidgetLabel> sectionName,

@@ -38,7 +38,9 @@ public:
     void EndWaitCursor() override { --waitDepth; }
     void OnScanState(int) override {}
     void Sleep(unsigned) override {}
-    void ShowScreen(int screen) override { screens.push_back(screen); }
+    void ShowScreen(engine::Screen screen) override {
+        screens.push_back(static_cast<int>(screen));
+    }
 };
 
 }  // namespace repairtest

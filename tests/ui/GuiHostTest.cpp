@@ -170,10 +170,10 @@ TEST(GuiHostCallbacks, ScreensStatesAndResetsReachTheView) {
     ui::GuiHost host(nullptr);
     std::vector<int> screens, states;
     int resets = 0;
-    host.onShowScreen = [&](int s) { screens.push_back(s); };
+    host.onShowScreen = [&](engine::Screen s) { screens.push_back(static_cast<int>(s)); };
     host.onScanState = [&](int s) { states.push_back(s); };
     host.onResultsReset = [&] { ++resets; };
-    host.ShowScreen(2);
+    host.ShowScreen(engine::Screen::Scanning);
     host.OnScanState(engine::kScanPaused);
     host.OnResultsReset();
     EXPECT_EQ(screens, std::vector<int>{2});

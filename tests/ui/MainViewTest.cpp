@@ -57,7 +57,7 @@ TEST(MainView, StartsOnTheSectionChoiceWithEveryRowTicked) {
     prefix.AddDrive('d', "../drive_d");
     ViewHarness h(prefix);
     CDrennowView& view = *h.view;
-    EXPECT_EQ(view.Screen(), 1);
+    EXPECT_EQ(view.Screen(), engine::Screen::Choose);
     EXPECT_EQ(view.CurrentStep(), 1);
     EXPECT_EQ(view.CaptionLabel()->text().toStdString(), "Select the sections you want to check");
     for (int id : {res::kSectionList, res::kSelectAllBox, res::kScanButton, res::kOptionButton,
@@ -150,21 +150,21 @@ TEST(MainView, PaintsHeaderFrameStepMarkerAndThePalePanelFromTheResultStep) {
     EXPECT_FALSE(redNear(first, 160));
 
     // No pale panel before the result step.
-    view.ShowScreen(2);
+    view.ShowScreen(engine::Screen::Scanning);
     const QImage second = RenderToPng(&view, folder, "view-screen2");
     EXPECT_TRUE(Near(second.pixel(199, 450), Qt::white, 0));
     EXPECT_TRUE(redNear(second, 125));
     EXPECT_TRUE(Near(second.pixel(view.ProgressPanel()->x() + 2, 300),
                      QColor::fromRgb(ui::GreyRect::kColour), 0));
 
-    view.ShowScreen(3);
+    view.ShowScreen(engine::Screen::Results);
     const QImage third = RenderToPng(&view, folder, "view-screen3");
     EXPECT_TRUE(redNear(third, 160));
     EXPECT_FALSE(redNear(third, 90));
     EXPECT_TRUE(Near(third.pixel(199, 450), QColor(223, 234, 245), 0)) << "pale panel";
     EXPECT_TRUE(Near(third.pixel(W - 36, H - 56), QColor(223, 234, 245), 0));
     EXPECT_TRUE(Near(third.pixel(W - 35, H - 56), Qt::white, 0));
-    view.ShowScreen(4);
+    view.ShowScreen(engine::Screen::RepairLog);
     EXPECT_EQ(view.CurrentStep(), 3);
     EXPECT_EQ(view.CaptionLabel()->text().toStdString(), "Repair Log");
     const QImage fourth = RenderToPng(&view, folder, "view-screen4");
@@ -221,7 +221,7 @@ TEST(MainView, ScanWithNoSectionChosenIsRefused) {
     EXPECT_EQ(h.messages[0].text, "Please select a section to scan before continuing!");
     EXPECT_EQ(h.messages[0].caption, "Information");
     EXPECT_EQ(h.messages[0].style, engine::MB_ICONINFORMATION);
-    EXPECT_EQ(h.view->Screen(), 1);
+    EXPECT_EQ(h.view->Screen(), engine::Screen::Choose);
     EXPECT_EQ(h.view->Session().Results().total, 0);
 }
 
@@ -235,7 +235,8 @@ TEST(MainView, ScanRepairAndReturn) {
 
     // What the progress screen shows when the scan first hands events over.
     struct Progress {
-        int screen = 0, step = 0;
+        engine::Screen screen = engine::Screen::None;
+        int step = 0;
         std::string caption, counter, found;
         bool closeEnabled = true, closed = true, scanShown = true, closeBox = true;
     } seen;
@@ -252,7 +253,7 @@ TEST(MainView, ScanRepairAndReturn) {
         });
         ClickButton(view, res::kScanButton);
     }
-    EXPECT_EQ(seen.screen, 2);
+    EXPECT_EQ(seen.screen, engine::Screen::Scanning);
     EXPECT_EQ(seen.step, 2);
     EXPECT_EQ(seen.caption, "Scaning:");
     EXPECT_EQ(seen.counter, "0");
@@ -265,7 +266,7 @@ TEST(MainView, ScanRepairAndReturn) {
     EXPECT_TRUE(h.messages.empty());
 
     // The result screen: rows 6 and 13 in black and underlined, row 6 shown first.
-    ASSERT_EQ(view.Screen(), 3);
+    ASSERT_EQ(view.Screen(), engine::Screen::Results);
     EXPECT_TRUE(h.frame->CloseEnabled());
     EXPECT_TRUE(closeBox());
     EXPECT_EQ(view.SectionCounter(6)->text().toStdString(), "1");
@@ -315,7 +316,7 @@ TEST(MainView, ScanRepairAndReturn) {
     EXPECT_EQ(h.messages[1].text, "Total 2 problem(s) have been repaired successfully!");
     EXPECT_EQ(h.messages[1].caption, "");
     EXPECT_EQ(h.messages[1].style, engine::MB_OK);
-    EXPECT_EQ(view.Screen(), 4);
+    EXPECT_EQ(view.Screen(), engine::Screen::RepairLog);
     EXPECT_EQ(view.CurrentStep(), 3);
     EXPECT_TRUE(Shown(view.RepairLogList()));
     EXPECT_TRUE(Shown(view.Button(res::kReturnButton)));
@@ -332,7 +333,7 @@ TEST(MainView, ScanRepairAndReturn) {
     EXPECT_TRUE(prefix.Exists("C:\\Program Files\\Norlix Drennow\\backup\\backup.txt"));
 
     ClickButton(view, res::kReturnButton);
-    EXPECT_EQ(view.Screen(), 1);
+    EXPECT_EQ(view.Screen(), engine::Screen::Choose);
     EXPECT_EQ(view.CurrentStep(), 1);
     EXPECT_TRUE(Shown(view.SectionList()));
 }
@@ -342,9 +343,9 @@ TEST(MainView, CancelOnTheResultScreenReturnsToTheChoice) {
     AddSharedAndShortcutProblems(prefix);
     ViewHarness h(prefix);
     ClickButton(*h.view, res::kScanButton);
-    ASSERT_EQ(h.view->Screen(), 3);
+    ASSERT_EQ(h.view->Screen(), engine::Screen::Results);
     ClickButton(*h.view, res::kCancelResultButton);
-    EXPECT_EQ(h.view->Screen(), 1);
+    EXPECT_EQ(h.view->Screen(), engine::Screen::Choose);
     EXPECT_FALSE(Shown(h.view->SectionLink(6)));
     EXPECT_TRUE(h.messages.empty());
 }
@@ -362,7 +363,7 @@ TEST(MainView, CancelDuringAScanDiscardsEverything) {
     });
     view.Session().SetPumpInterval(std::chrono::milliseconds(0));
     ClickButton(view, res::kScanButton);
-    EXPECT_EQ(view.Screen(), 1);
+    EXPECT_EQ(view.Screen(), engine::Screen::Choose);
     EXPECT_TRUE(h.messages.empty());
     EXPECT_EQ(view.Session().Results().total, 0);
     for (int row = 0; row < 14; ++row)
@@ -404,7 +405,7 @@ TEST(MainView, PauseHoldsTheWalkUntilResume) {
     EXPECT_EQ(texts, (std::vector<std::string>{"&Resume", "&Pause"}));
     EXPECT_GE(pausedPumps, 4);
     EXPECT_FALSE(keyMoved) << "the walk went on while paused";
-    EXPECT_EQ(view.Screen(), 3);
+    EXPECT_EQ(view.Screen(), engine::Screen::Results);
     EXPECT_EQ(view.Session().Results().total, 3);
     EXPECT_FALSE(view.Session().Paused());
 }
@@ -419,7 +420,7 @@ TEST(MainView, AScanThatFindsNothingSaysSoAndReturnsToTheChoice) {
     EXPECT_EQ(h.messages[0].text, "No Problems Detected!");
     EXPECT_EQ(h.messages[0].caption, "Information");
     EXPECT_EQ(h.messages[0].style, engine::MB_ICONINFORMATION);
-    EXPECT_EQ(h.view->Screen(), 1);
+    EXPECT_EQ(h.view->Screen(), engine::Screen::Choose);
     EXPECT_TRUE(h.frame->CloseEnabled());
 }
 
@@ -428,7 +429,7 @@ TEST(MainView, RepairIsRefusedWhileAWineserverRuns) {
     AddSharedAndShortcutProblems(prefix);
     ViewHarness h(prefix);
     ClickButton(*h.view, res::kScanButton);
-    ASSERT_EQ(h.view->Screen(), 3);
+    ASSERT_EQ(h.view->Screen(), engine::Screen::Results);
     const std::string before = prefix.ReadHive(Hive::System);
     fixtures::FakeWineServer server(prefix.Dir());
     ASSERT_TRUE(server.Running());
@@ -437,7 +438,7 @@ TEST(MainView, RepairIsRefusedWhileAWineserverRuns) {
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0].text.find("Nothing has been repaired: A wineserver is running"), 0u)
         << h.messages[0].text;
-    EXPECT_EQ(h.view->Screen(), 3);
+    EXPECT_EQ(h.view->Screen(), engine::Screen::Results);
     EXPECT_EQ(prefix.ReadHive(Hive::System), before);
     EXPECT_TRUE(prefix.Exists("C:\\users\\Public\\Desktop\\Gone App.lnk"));
 }
@@ -511,19 +512,19 @@ TEST(MainView, UsableFromTheKeyboard) {
     struct Step {
         int key;
         Qt::KeyboardModifiers modifiers;
-        int screenAfter;
+        engine::Screen screenAfter;
     };
-    const Step steps[] = {{Qt::Key_Return, Qt::NoModifier, 3},
-                          {Qt::Key_C, Qt::AltModifier, 1},
-                          {Qt::Key_S, Qt::AltModifier, 3},
-                          {Qt::Key_Return, Qt::NoModifier, 3}};
+    const Step steps[] = {{Qt::Key_Return, Qt::NoModifier, engine::Screen::Results},
+                          {Qt::Key_C, Qt::AltModifier, engine::Screen::Choose},
+                          {Qt::Key_S, Qt::AltModifier, engine::Screen::Results},
+                          {Qt::Key_Return, Qt::NoModifier, engine::Screen::Results}};
     h.answers = {engine::IDCANCEL};
     for (const Step& step : steps) {
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &view,
                         static_cast<Qt::Key>(step.key), step.modifiers);
         // An Alt key presses its button as a click does, a moment later.
         EXPECT_TRUE(QTest::qWaitFor([&] { return view.Screen() == step.screenAfter; }, 1000))
-            << step.key << " left screen " << view.Screen();
+            << step.key << " left screen " << static_cast<int>(view.Screen());
     }
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0].text, "Do you want to save a backup before repairing(Recommended)?");
