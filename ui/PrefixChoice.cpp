@@ -46,6 +46,7 @@ PrefixChoice ChoosePrefix(const QStringList& arguments, const QProcessEnvironmen
         return choice;
     }
     if (prefix.isEmpty()) prefix = environment.value("WINEPREFIX");
+    choice.fallback = prefix.isEmpty();
     if (prefix.isEmpty()) prefix = QDir::homePath() + "/.wine";
     choice.dir = prefix;
     return choice;
