@@ -1,7 +1,9 @@
-// Lutris: one games/<slug>-<id>.yml per game, its prefix in the `game` section.
+// Lutris: one games/<slug>-<id>.yml per game, its prefix in the `game` section; the game's
+// name from Lutris's database.
 #include <algorithm>
 
 #include "platform/discovery/Finds.h"
+#include "platform/discovery/LutrisDatabase.h"
 #include "platform/discovery/SimpleYaml.h"
 
 namespace platform::discovery {
@@ -24,6 +26,12 @@ std::string SlugOf(const fs::path& file) {
 void FindLutrisPrefixes(const SearchPlaces& places, Finds& finds) {
     const fs::path home = places.home;
     const fs::path runners = home / ".local/share/lutris/runners/wine";
+    std::map<std::string, std::string> names;
+    if (const fs::path db = home / ".local/share/lutris/pga.db"; IsFile(db)) {
+        std::string error;
+        names = LutrisGameNames(db.string(), error);
+        if (!error.empty()) finds.Note(error + "; game names come from the file names");
+    }
     for (const char* folder : {".config/lutris/games", ".local/share/lutris/games"}) {
         for (const fs::path& file : FolderEntries(home / folder, finds)) {
             if (file.extension() != ".yml") continue;
@@ -42,7 +50,8 @@ void FindLutrisPrefixes(const SearchPlaces& places, Finds& finds) {
             prefix.path = ExpandHome(prefixPath->second, places.home).string();
             prefix.kind = Kind::Lutris;
             prefix.id = SlugOf(file);
-            prefix.name = *prefix.id;
+            const auto named = names.find(file.stem().string());
+            prefix.name = named != names.end() ? named->second : *prefix.id;
             if (const auto arch = scalars.find("game.arch");
                 arch != scalars.end() && (arch->second == "win64" || arch->second == "win32"))
                 prefix.arch = arch->second;

@@ -67,7 +67,7 @@ TEST_F(LauncherHomeTest, ListsEachPrefixOnceByKindThenName) {
          steam + "compatdata/3123456789/pfx", "win64", {}},
         {"steam", "Team Fortress 2", "440", "Games/SteamLibrary/steamapps/compatdata/440/pfx",
          "win32", {}},
-        {"lutris", "guild-wars-2", "guild-wars-2", "Games/guild-wars-2", "win64",
+        {"lutris", "Guild Wars 2", "guild-wars-2", "Games/guild-wars-2", "win64",
          ".local/share/lutris/runners/wine/lutris-7.2-2-x86_64"},
         {"bottles", "Gaming", "Gaming", ".var/app/com.usebottles.bottles/data/bottles/bottles/Gaming",
          "win64", {}},
