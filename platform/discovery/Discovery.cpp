@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <system_error>
 #include <unordered_map>
 
 #include "platform/discovery/Finds.h"
@@ -96,6 +97,30 @@ std::vector<const FoundPrefix*> PrefixesNamed(const Discovery& found, std::strin
             matches.push_back(&prefix);
     }
     return matches;
+}
+
+std::string ResolvePrefixName(std::string& value, const SearchPlaces& places) {
+    std::error_code ec;
+    if (value.find('/') != std::string::npos || fs::exists(value, ec)) return {};
+    const Discovery found = DiscoverPrefixes(places);
+    const auto matches = PrefixesNamed(found, value);
+    if (matches.size() == 1) {
+        value = matches.front()->path;
+        return {};
+    }
+    std::vector<const FoundPrefix*> candidates = matches;
+    std::string text = "\"" + value + "\" names several prefixes:";
+    if (matches.empty()) {
+        text = "no folder or found prefix is named \"" + value + "\"; the prefixes found are:";
+        for (const auto& prefix : found.prefixes) candidates.push_back(&prefix);
+        if (candidates.empty()) text += " none";
+    }
+    for (const auto* prefix : candidates) {
+        text += "\n  " + prefix->name + " (" + std::string(KindName(prefix->kind));
+        if (prefix->kind == Kind::Steam) text += ", steam:" + prefix->id.value_or("");
+        text += ")  " + prefix->path;
+    }
+    return text;
 }
 
 }  // namespace platform::discovery

@@ -45,4 +45,10 @@ Discovery DiscoverPrefixes(const SearchPlaces& places);
 // every prefix whose name is exactly `choice`.
 std::vector<const FoundPrefix*> PrefixesNamed(const Discovery& found, std::string_view choice);
 
+// For --prefix: leaves `value` alone when it names a folder (it exists, or holds a '/');
+// otherwise replaces it with the path of the one found prefix it names. Returns an error
+// naming the candidates when it names none or several; empty on success. Discovers only
+// when `value` is no folder.
+std::string ResolvePrefixName(std::string& value, const SearchPlaces& places);
+
 }  // namespace platform::discovery

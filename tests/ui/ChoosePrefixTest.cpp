@@ -152,3 +152,27 @@ TEST_F(StartUpWithoutDotWine, ChoosingAnotherPrefixReopensTheView) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(StartUpWithoutDotWine, PrefixTakesSteamIdsAndNamesAsTheCommandLineDoes) {
+    fixtures::FillLauncherHome(home);
+    const QProcessEnvironment environment;
+    const struct {
+        const char* argument;
+        std::string dir;    // below the home; empty for an error
+        std::string error;  // a text the error holds
+    } cases[] = {
+        {"steam:440", "Games/SteamLibrary/steamapps/compatdata/440/pfx", {}},
+        {"Office 2010", ".local/share/bottles/bottles/Office", {}},
+        {"steam:1", {}, "Half-Life 2 (steam, steam:220)"},
+    };
+    for (const auto& c : cases) {
+        const ui::PrefixChoice choice = ui::ChoosePrefix({"drennow", "--prefix", c.argument}, environment);
+        EXPECT_EQ(choice.dir.toStdString(), c.dir.empty() ? "" : home.Path(c.dir)) << c.argument;
+        EXPECT_NE(choice.error.toStdString().find(c.error), std::string::npos) << choice.error.toStdString();
+        EXPECT_EQ(choice.error.isEmpty(), c.error.empty()) << c.argument;
+    }
+}
+
+}  // namespace
