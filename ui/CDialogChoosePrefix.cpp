@@ -9,6 +9,7 @@
 
 #include "ui/CStaticGradient.h"
 #include "ui/Fonts.h"
+#include "ui/RowList.h"
 #include "ui/res/ChoosePrefixStrings.h"
 #include "ui/res/Strings.h"
 
@@ -28,17 +29,8 @@ CDialogChoosePrefix::CDialogChoosePrefix(const discovery::Discovery& found, QWid
 
     caption_ = new CStaticGradient(this);
     caption_->setText(ui::text::kChoosePrefixHeading);
-    list_ = new QTreeWidget(this);
-    list_->setRootIsDecorated(false);
-    list_->setItemsExpandable(false);
-    list_->setUniformRowHeights(true);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setAllColumnsShowFocus(true);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setHeaderLabels({ui::text::kColumnPrefixName, ui::text::kColumnPrefixKind,
-                            ui::text::kColumnPrefixPath, ui::text::kColumnPrefixServer});
-    list_->header()->setSectionsMovable(false);
+    list_ = ui::MakeRowList(this, {ui::text::kColumnPrefixName, ui::text::kColumnPrefixKind,
+                                   ui::text::kColumnPrefixPath, ui::text::kColumnPrefixServer});
     list_->header()->resizeSection(0, 170);
     list_->header()->resizeSection(1, 80);
     list_->header()->resizeSection(2, 230);

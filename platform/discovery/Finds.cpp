@@ -1,23 +1,16 @@
 #include "platform/discovery/Finds.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <sstream>
 #include <system_error>
+
+#include "platform/discovery/NoCase.h"
 
 namespace platform::discovery {
 namespace {
 
 constexpr std::uintmax_t kMaxLauncherFile = 16u << 20;  // real ones are kilobytes
-
-bool SameNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 }  // namespace
 

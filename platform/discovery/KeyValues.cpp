@@ -1,18 +1,11 @@
 #include "platform/discovery/KeyValues.h"
 
-#include <algorithm>
 #include <cctype>
+
+#include "platform/discovery/NoCase.h"
 
 namespace platform::discovery {
 namespace {
-
-bool SameNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 enum class Token { String, Open, Close, End, Broken };
 
