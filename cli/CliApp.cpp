@@ -1,13 +1,16 @@
 #include <iostream>
 
 #include "cli/Cli.h"
+#include "cli/PrefixNames.h"
 #include "cli/ScanCommand.h"
 
 namespace cli {
 
 void AddGlobalOptions(CLI::App& app, GlobalOptions& options) {
     auto* prefix = app.add_option("--prefix", options.prefix,
-                                  "Wine prefix folder (default: $WINEPREFIX, else ~/.wine)");
+                                  "Wine prefix folder, steam:<appid> or the name of a prefix "
+                                  "`prefixes` lists (default: $WINEPREFIX, else ~/.wine)");
+    prefix->transform(CLI::Validator(ResolvePrefixNameHere, "DIR|steam:APPID|NAME"));
     auto* demo = app.add_flag("--demo", options.demo,
                               "Work on a fresh copy of the bundled demo prefix");
     prefix->excludes(demo);

@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "cli/ScanAllCommand.h"
 #include "cli/ScanRunner.h"
 #include "cli/TextOutput.h"
 #include "engine/ValueText.h"
@@ -14,9 +15,12 @@ namespace {
 struct ScanOptions {
     SelectionOptions selection;
     bool json = false;
+    bool all = false;
+    bool verbose = false;
 };
 
 int RunScanCommand(const GlobalOptions& global, const ScanOptions& options) {
+    if (options.all) return RunScanAll(global, options.selection, options.json, options.verbose);
     ScanRun run(!options.json);
     run.host.SetQuiet(true);  // the outcome is printed below, not as a box
     const int status = RunScan(global, options.selection, run);
@@ -81,6 +85,8 @@ void RegisterScanCommand(CLI::App& app, CliContext& context) {
     CLI::App* command = app.add_subcommand("scan", "Scan the prefix for dead entries and shortcuts");
     AddSelectionOptions(*command, options->selection);
     command->add_flag("--json", options->json, "Print the results as one JSON document");
+    command->add_flag("--all", options->all, "Scan every prefix `drennow-cli prefixes` lists");
+    command->add_flag("--verbose", options->verbose, "With --all: say which entries were skipped");
     command->callback([&context, options] {
         context.exitCode = RunScanCommand(context.global, *options);
     });

@@ -9,6 +9,7 @@ namespace cli {
 int RunScan(const GlobalOptions& global, const SelectionOptions& selection, ScanRun& run) {
     std::string error;
     if (!OpenChosenPrefix(global, run.prefix, error)) {
+        run.failure = error;
         std::cerr << "drennow-cli: " << error << '\n';
         return kExitFailure;
     }
@@ -17,6 +18,7 @@ int RunScan(const GlobalOptions& global, const SelectionOptions& selection, Scan
     if (!run.prefix.note.empty()) std::cerr << "drennow-cli: note: " << run.prefix.note << '\n';
     engine::SectionRows rows;
     if (!ChooseRows(selection, *run.prefix.services, rows, error)) {
+        run.failure = error;
         std::cerr << "drennow-cli: " << error << '\n';
         return kExitUsage;
     }
@@ -28,6 +30,7 @@ int RunScan(const GlobalOptions& global, const SelectionOptions& selection, Scan
         case engine::ScanOutcome::Refused:
             return kExitUsage;
         case engine::ScanOutcome::Cancelled:
+            run.failure = "the scan was cancelled";
             std::cerr << "drennow-cli: the scan was cancelled; nothing was kept.\n";
             return kExitFailure;
         default:

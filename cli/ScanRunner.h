@@ -16,6 +16,7 @@ struct ScanRun {
     CliHost host;
     std::unique_ptr<engine::ScanSession> session;
     engine::ScanOutcome outcome = engine::ScanOutcome::Refused;
+    std::string failure;  // why RunScan stopped short, as printed
 };
 
 // Opens the prefix of `global`, ticks the rows `selection` chooses and scans them, with

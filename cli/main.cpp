@@ -4,6 +4,7 @@
 #include "cli/Cli.h"
 #include "cli/BackupsCommand.h"
 #include "cli/BrowserCommand.h"
+#include "cli/PrefixesCommand.h"
 #include "cli/RepairCommand.h"
 #include "cli/ScanCommand.h"
 
@@ -21,6 +22,7 @@ int RunCli(int argc, char** argv) {
     RegisterRepairCommand(app, context);
     RegisterBackupsCommand(app, context);
     RegisterBrowserCommand(app, context);
+    RegisterPrefixesCommand(app, context);
 
     try {
         app.parse(argc, argv);

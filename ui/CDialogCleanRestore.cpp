@@ -14,6 +14,7 @@
 #include "ui/DesktopWindow.h"
 #include "ui/Fonts.h"
 #include "ui/HelpCommands.h"
+#include "ui/RowList.h"
 #include "ui/res/Strings.h"
 
 namespace {
@@ -36,19 +37,9 @@ CDialogCleanRestore::CDialogCleanRestore(platform::Services& services, engine::H
     caption_ = new CStaticGradient(this);
     caption_->setText(ui::text::kCleanRestoreHeading);
 
-    list_ = new QTreeWidget(this);
-    list_->setRootIsDecorated(false);
-    list_->setItemsExpandable(false);
-    list_->setUniformRowHeights(true);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setAllColumnsShowFocus(true);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setColumnCount(2);
-    list_->setHeaderLabels({ui::text::kColumnBackupTime, ui::text::kColumnBackupCounts});
+    list_ = ui::MakeRowList(this, {ui::text::kColumnBackupTime, ui::text::kColumnBackupCounts});
     list_->headerItem()->setTextAlignment(0, Qt::AlignLeft | Qt::AlignVCenter);
     list_->headerItem()->setTextAlignment(1, kRight);
-    list_->header()->setSectionsMovable(false);
     list_->header()->setStretchLastSection(false);
     list_->header()->resizeSection(0, 250);
     list_->header()->resizeSection(1, 100);

@@ -1,9 +1,11 @@
 #include "ui/CDrennowApp.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "platform/wine/WinePrefix.h"
+#include "ui/CDialogChoosePrefix.h"
 #include "ui/CDrennowDoc.h"
 #include "ui/CDrennowView.h"
 #include "ui/CMainFrame.h"
@@ -50,6 +52,15 @@ bool CDrennowApp::TryOpen(const ui::PrefixChoice& choice, QString& error) {
     return machine_ != nullptr;
 }
 
+namespace {
+
+ui::PrefixChoice OfferedChoice(const ui::PrefixOffer& offer) {
+    if (offer.action == ui::PrefixOffer::Action::OpenDemo) return {ui::DemoPrefixSource(), true, {}};
+    return {offer.dir, false, {}};
+}
+
+}  // namespace
+
 bool CDrennowApp::OpenMachine(ui::PrefixChoice choice) {
     for (;;) {
         QString error;
@@ -77,22 +88,69 @@ bool CDrennowApp::OpenMachine(ui::PrefixChoice choice) {
 
 bool CDrennowApp::InitInstance(const QStringList& arguments) {
     ExitInstance();
-    const ui::PrefixChoice choice =
+    ui::PrefixChoice choice =
         ui::ChoosePrefix(arguments, QProcessEnvironment::systemEnvironment());
     usageError_ = !choice.error.isEmpty();
     if (usageError_) {
         Report(choice.error);
         return false;
     }
-    if (!OpenMachine(choice)) return false;
+    if (!ChooseFoundPrefix(choice) || !OpenMachine(choice)) return false;
 
     document_ = std::make_unique<CDrennowDoc>();
     document_->OnNewDocument();
     frame_ = std::make_unique<CMainFrame>();
     frame_->WatchMachine(machine_.get());
-    frame_->SetView(viewFactory_ ? viewFactory_(*this) : new CDrennowView(*machine_));
+    frame_->SetView(MakeView());
     // The frame opens maximised; restoring it gives the centred 780 x 570 window.
     frame_->showMaximized();
+    return true;
+}
+
+QWidget* CDrennowApp::MakeView() {
+    return viewFactory_ ? viewFactory_(*this) : new CDrennowView(*machine_);
+}
+
+ui::PrefixOffer CDrennowApp::ChooseAmong(const platform::discovery::Discovery& found) {
+    if (prefixChooser_) return prefixChooser_(found);
+    CDialogChoosePrefix dialog(found, mainFrame_);
+    dialog.exec();
+    return dialog.Choice();
+}
+
+bool CDrennowApp::ChooseFoundPrefix(ui::PrefixChoice& choice) {
+    if (!choice.fallback || QFileInfo::exists(choice.dir)) return true;
+    const platform::discovery::Discovery found =
+        platform::discovery::DiscoverPrefixes(platform::discovery::PlacesFromEnvironment());
+    if (found.prefixes.empty()) return true;  // the "no usable prefix" message follows
+    if (found.prefixes.size() == 1) {
+        choice.dir = QString::fromStdString(found.prefixes.front().path);
+        return true;
+    }
+    const ui::PrefixOffer offer = ChooseAmong(found);
+    if (offer.action == ui::PrefixOffer::Action::Quit) return false;
+    choice = OfferedChoice(offer);
+    if (choice.dir.isEmpty()) Report("The bundled demo prefix cannot be found.");
+    return !choice.dir.isEmpty();
+}
+
+bool CDrennowApp::SwitchPrefix(const ui::PrefixOffer& offer) {
+    if (!frame_ || offer.action == ui::PrefixOffer::Action::Quit) return false;
+    const ui::PrefixChoice choice = OfferedChoice(offer);
+    // The open prefix stays until the new one is open, and lives until its view is gone.
+    std::unique_ptr<platform::Services> oldMachine = std::move(machine_);
+    std::unique_ptr<QTemporaryDir> oldDemo = std::move(demoCopy_);
+    QString error;
+    if (choice.dir.isEmpty() || !TryOpen(choice, error)) {
+        Report(choice.dir.isEmpty() ? QString("The bundled demo prefix cannot be found.") : error);
+        machine_ = std::move(oldMachine);
+        demoCopy_ = std::move(oldDemo);
+        return false;
+    }
+    QWidget* oldView = frame_->centralWidget();
+    frame_->WatchMachine(machine_.get());
+    frame_->SetView(MakeView());
+    delete oldView;
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/Services.h"
+#include "platform/discovery/Discovery.h"
 #include "ui/CMainFrame.h"
 #include "ui/PrefixChoice.h"
 
@@ -54,6 +55,14 @@ public:
     void SetPrefixProblemHandler(ui::PrefixProblemHandler handler) {
         prefixProblem_ = std::move(handler);
     }
+    // Asks which of the found prefixes to open; the Choose Prefix dialog unless replaced.
+    using PrefixChooser = std::function<ui::PrefixOffer(const platform::discovery::Discovery&)>;
+    void SetPrefixChooser(PrefixChooser chooser) { prefixChooser_ = std::move(chooser); }
+    ui::PrefixOffer ChooseAmong(const platform::discovery::Discovery& found);
+    // Reopens the frame's view on what `offer` names (screen 1); on failure says why and keeps
+    // the open prefix. False when nothing was opened.
+    bool SwitchPrefix(const ui::PrefixOffer& offer);
+
     // QDesktopServices unless replaced (tests record the addresses instead).
     void SetUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
     bool OpenUrl(const QUrl& url);
@@ -66,6 +75,12 @@ private:
     // Opens one folder (a fresh copy of it for the demo); false with `error` set.
     bool TryOpen(const ui::PrefixChoice& choice, QString& error);
 
+    // With no prefix named and no ~/.wine: the one prefix found, or the one the user
+    // chooses among several; `choice` unchanged when none is found.
+    bool ChooseFoundPrefix(ui::PrefixChoice& choice);
+    QWidget* MakeView();
+
+    PrefixChooser prefixChooser_;
     ViewFactory viewFactory_;
     ErrorReporter errorReporter_;
     ui::PrefixProblemHandler prefixProblem_;

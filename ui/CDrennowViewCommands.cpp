@@ -7,8 +7,10 @@
 #include "ui/CDialogIERestore.h"
 #include "ui/CDrennowView.h"
 #include "ui/CListCtrlBlue.h"
+#include "ui/ChoosePrefixCommand.h"
 #include "ui/HelpCommands.h"
 #include "ui/res/ResourceIds.h"
+#include "ui/res/ChoosePrefixStrings.h"
 #include "ui/res/Strings.h"
 
 namespace res = ui::res;
@@ -32,6 +34,7 @@ void CDrennowView::OnCommand(int id) {
         case res::kReturnButton: ShowScreen(engine::Screen::Choose); return;
         case res::kCmdCleanRestore: RunCleanRestore(); return;
         case res::kCmdIERestore: RunIERestore(); return;
+        case res::kCmdChoosePrefix: ui::RunChoosePrefixCommand(); return;
         case res::kCmdUserManual:
         case res::kCmdAbout:
         case res::kCmdHomePage: ui::RunHelpCommand(id, this); return;
@@ -51,6 +54,8 @@ std::unique_ptr<QMenu> CDrennowView::BuildPopupMenu(int buttonId) {
         add(text::kMenuCleanRestore, res::kCmdCleanRestore);
         menu->addSeparator();
         add(text::kMenuIERestore, res::kCmdIERestore);
+        menu->addSeparator();
+        add(text::kMenuChoosePrefix, res::kCmdChoosePrefix);
     } else {
         add(text::kMenuUserManual, res::kCmdUserManual);
         menu->addSeparator();

@@ -8,6 +8,9 @@
 #include <QFileInfo>
 
 #include <filesystem>
+#include <string>
+
+#include "platform/discovery/Discovery.h"
 #include <system_error>
 
 namespace ui {
@@ -45,7 +48,19 @@ PrefixChoice ChoosePrefix(const QStringList& arguments, const QProcessEnvironmen
         if (choice.dir.isEmpty()) choice.error = "The bundled demo prefix cannot be found.";
         return choice;
     }
+    if (!prefix.isEmpty()) {
+        // steam:<appid> or a found prefix's name, as drennow-cli takes them.
+        std::string named = prefix.toStdString();
+        if (const std::string error = platform::discovery::ResolvePrefixName(
+                named, {QDir::homePath().toStdString(), environment.value("WINEPREFIX").toStdString()});
+            !error.empty()) {
+            choice.error = QString::fromStdString("--prefix: " + error);
+            return choice;
+        }
+        prefix = QString::fromStdString(named);
+    }
     if (prefix.isEmpty()) prefix = environment.value("WINEPREFIX");
+    choice.fallback = prefix.isEmpty();
     if (prefix.isEmpty()) prefix = QDir::homePath() + "/.wine";
     choice.dir = prefix;
     return choice;

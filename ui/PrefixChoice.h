@@ -12,6 +12,7 @@ struct PrefixChoice {
     QString dir;      // the prefix folder to open (for --demo: the shipped copy to copy)
     bool demo = false;
     QString error;    // a usage error; empty when the arguments were understood
+    bool fallback = false;  // dir is ~/.wine only because nothing else was named
 };
 
 // `arguments` as QCoreApplication::arguments() gives them (the program name first).

@@ -545,7 +545,8 @@ TEST(MainView, OptionAndHelpMenus) {
     ViewHarness h(prefix);
     auto tools = h.view->BuildPopupMenu(res::kOptionButton);
     EXPECT_EQ(Items(*tools), (std::vector<std::pair<std::string, int>>{
-                                 {"Clean Restore", 143}, {"-", 0}, {"IE Restore", 140}}));
+                                 {"Clean Restore", 143}, {"-", 0}, {"IE Restore", 140},
+                                 {"-", 0}, {"Choose Prefix...", 32800}}));
     auto help = h.view->BuildPopupMenu(res::kHelpButton);
     EXPECT_EQ(Items(*help), (std::vector<std::pair<std::string, int>>{
                                 {"User Manual", 9},
@@ -566,7 +567,7 @@ TEST(MainView, OptionAndHelpMenus) {
             dialogTitle = modal->windowTitle().toStdString();
             modal->close();
         });
-        Click(menu, menu->actionGeometry(menu->actions().back()).center());
+        Click(menu, menu->actionGeometry(menu->actions()[2]).center());  // IE Restore
     });
     ClickButton(*h.view, res::kOptionButton);
     const QWidget* option = h.view->Button(res::kOptionButton);

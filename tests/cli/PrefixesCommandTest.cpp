@@ -1,0 +1,136 @@
+// drennow-cli prefixes, --prefix by name and scan --all, on a fake home of launcher files.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+
+#include "tests/cli/CliRun.h"
+#include "tests/fixtures/LauncherHome.h"
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+struct HomeRun {
+    int exitCode = -1;
+    std::string out, err;
+};
+
+class PrefixesCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fixtures::TestPrefix withProblem;
+        withProblem.SetString(fixtures::Hive::User, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                              "Gone", "C:\\Program Files\\Gone\\gone.exe");
+        fixtures::FillLauncherHome(home_);
+        home_.Prefix("Games/Problem", "win64", &withProblem);
+        home_.Write(".config/lutris/games/problem-game-1700000002.yml",
+                    "game:\n  prefix: " + home_.Path("Games/Problem") + "\n");
+        // A prefix whose hive is no hive: listed, but it cannot be scanned.
+        home_.Write(".local/share/wineprefixes/dotnet/user.reg", "garbage\n");
+    }
+
+    // drennow-cli with this home as $HOME (and no $WINEPREFIX of the test's own).
+    HomeRun Cli(const std::vector<std::string>& args) {
+        const std::string errFile = home_.Path("stderr.txt");
+        std::string command = "env -u WINEPREFIX HOME=" + clitest::Quote(home_.Dir()) + " " +
+                              clitest::Quote(std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli");
+        for (const std::string& arg : args) command += " " + clitest::Quote(arg);
+        command += " </dev/null 2>" + clitest::Quote(errFile);
+        HomeRun run;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        char buffer[4096];
+        for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            run.out.append(buffer, n);
+        const int status = pipe ? ::pclose(pipe) : -1;
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::ifstream in(errFile);
+        run.err.assign(std::istreambuf_iterator<char>(in), {});
+        return run;
+    }
+
+    fixtures::FakeHome home_;
+};
+
+TEST_F(PrefixesCommandTest, JsonListsEveryPrefixWithItsFields) {
+    const HomeRun run = Cli({"prefixes", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const json doc = json::parse(run.out);
+    ASSERT_EQ(doc["prefixes"].size(), 12u) << run.out;
+    const std::vector<std::string> fields{"path", "kind", "name", "id", "arch", "wine", "server_running"};
+    for (const json& entry : doc["prefixes"]) {
+        std::vector<std::string> keys;
+        for (const auto& item : entry.items()) keys.push_back(item.key());
+        EXPECT_EQ(keys, fields);
+        EXPECT_TRUE(entry["path"].get<std::string>().starts_with(home_.Dir() + "/"));
+    }
+    const json& first = doc["prefixes"][2];  // Half-Life 2: the Proton that ran it
+    EXPECT_EQ(first["name"], "Half-Life 2");
+    EXPECT_EQ(first["id"], "220");
+    EXPECT_EQ(first["wine"], home_.Path(".local/share/Steam/steamapps/common/Proton 8.0/files"));
+    EXPECT_TRUE(doc["prefixes"][1]["wine"].is_null());
+}
+
+TEST_F(PrefixesCommandTest, VerboseSaysWhatWasSkipped) {
+    EXPECT_EQ(Cli({"prefixes"}).err, "");
+    const HomeRun run = Cli({"prefixes", "--verbose"});
+    EXPECT_NE(run.err.find("broken-1700000001.yml names no prefix"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("Office 2010"), std::string::npos) << run.out;
+}
+
+TEST_F(PrefixesCommandTest, PrefixTakesSteamIdsAndExactNames) {
+    const struct {
+        std::string choice;
+        int exitCode;
+        std::string prefix;  // the scanned folder below the home, or a text stderr holds
+    } cases[] = {
+        {"steam:440", 0, "Games/SteamLibrary/steamapps/compatdata/440/pfx"},
+        {"problem-game", 1, "Games/Problem"},
+        {"Office 2010", 0, ".local/share/bottles/bottles/Office"},
+        {"steam:999", 2, "Half-Life 2 (steam, steam:220)"},
+        {"office", 2, "Office 2010 (bottles)"},
+    };
+    for (const auto& c : cases) {
+        const HomeRun run = Cli({"--prefix", c.choice, "scan", "--sections", "Startup Programs", "--json"});
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.choice << ": " << run.err;
+        if (c.exitCode == 2)
+            EXPECT_NE(run.err.find(c.prefix), std::string::npos) << c.choice << ": " << run.err;
+        else
+            EXPECT_EQ(json::parse(run.out)["prefix"], home_.Path(c.prefix)) << c.choice;
+    }
+}
+
+TEST_F(PrefixesCommandTest, PrefixNamingSeveralIsAUsageErrorListingThem) {
+    home_.Write(".config/lutris/games/Notepad-1.yml", "game:\n  prefix: ~/Games/Problem\n");
+    const HomeRun run = Cli({"--prefix", "Notepad", "scan"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find(home_.Path(".PlayOnLinux/wineprefix/Notepad")), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(home_.Path("Games/Problem")), std::string::npos) << run.err;
+}
+
+TEST_F(PrefixesCommandTest, ScanAllGoesOnPastAPrefixItCannotRead) {
+    const HomeRun run = Cli({"scan", "--all", "--sections", "Startup Programs", "--json"});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    const json doc = json::parse(run.out);
+    ASSERT_EQ(doc["prefixes"].size(), 12u);
+    int scanned = 0;
+    for (const json& entry : doc["prefixes"]) {
+        const std::string name = entry["name"];
+        if (name == "dotnet") {
+            EXPECT_TRUE(entry.contains("error")) << entry.dump();
+            continue;
+        }
+        ASSERT_TRUE(entry.contains("sections")) << entry.dump();
+        EXPECT_EQ(entry["total"], name == "problem-game" ? 1 : 0) << name;
+        EXPECT_EQ(entry["sections"].size(), 14u);
+        ++scanned;
+    }
+    EXPECT_EQ(scanned, 11);
+    const HomeRun text = Cli({"scan", "--all", "--sections", "Startup Programs"});
+    EXPECT_NE(text.out.find("cannot be scanned"), std::string::npos) << text.out;
+}
+
+}  // namespace

@@ -1,0 +1,178 @@
+// The Choose Prefix dialog, the start-up rule for homes without ~/.wine, and switching the
+// open prefix, on fake homes of launcher files.
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <cstdlib>
+#include <optional>
+
+#include <gtest/gtest.h>
+
+#include "platform/discovery/Discovery.h"
+#include "tests/fixtures/FakeWineServer.h"
+#include "tests/fixtures/LauncherHome.h"
+#include "tests/ui/QtTesting.h"
+#include "ui/CDialogChoosePrefix.h"
+#include "ui/CDrennowApp.h"
+#include "ui/PrefixChoice.h"
+
+namespace {
+
+using Action = ui::PrefixOffer::Action;
+namespace discovery = platform::discovery;
+
+TEST(ChoosePrefixDialog, ListsTheFoundPrefixesAndMarksARunningServer) {
+    fixtures::FakeHome home;
+    fixtures::FillLauncherHome(home);
+    fixtures::FakeWineServer server(home.Path("Games/guild-wars-2"));
+    ASSERT_TRUE(server.Running());
+    const discovery::Discovery found = discovery::DiscoverPrefixes({home.Dir(), {}});
+    CDialogChoosePrefix dialog(found);
+    ASSERT_EQ(dialog.List()->topLevelItemCount(), static_cast<int>(found.prefixes.size()));
+    for (int row = 0; row < dialog.List()->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = dialog.List()->topLevelItem(row);
+        const discovery::FoundPrefix& prefix = found.prefixes[static_cast<std::size_t>(row)];
+        EXPECT_EQ(item->text(0).toStdString(), prefix.name);
+        EXPECT_EQ(item->text(1).toStdString(), KindName(prefix.kind));
+        EXPECT_EQ(item->text(2).toStdString(), prefix.path);
+        EXPECT_EQ(item->text(3).isEmpty(), prefix.path != home.Path("Games/guild-wars-2")) << prefix.path;
+    }
+}
+
+TEST(ChoosePrefixDialog, EachButtonGivesItsChoice) {
+    fixtures::FakeHome home;
+    home.Prefix(".local/share/wineprefixes/a");
+    home.Prefix(".local/share/wineprefixes/b");
+    const discovery::Discovery found = discovery::DiscoverPrefixes({home.Dir(), {}});
+    const struct {
+        const char* what;
+        std::function<QPushButton*(CDialogChoosePrefix&)> button;
+        QString folderAnswer;
+        bool closes;
+        Action action;
+        QString dir;
+    } cases[] = {
+        {"open", &CDialogChoosePrefix::OpenButton, {}, true, Action::OpenFolder,
+         QString::fromStdString(home.Path(".local/share/wineprefixes/b"))},
+        {"other", &CDialogChoosePrefix::OtherFolderButton, "/some/folder", true, Action::OpenFolder, "/some/folder"},
+        {"other, cancelled", &CDialogChoosePrefix::OtherFolderButton, {}, false, Action::Quit, {}},
+        {"demo", &CDialogChoosePrefix::DemoButton, {}, true, Action::OpenDemo, {}},
+        {"cancel", &CDialogChoosePrefix::CancelButton, {}, true, Action::Quit, {}},
+    };
+    for (const auto& c : cases) {
+        CDialogChoosePrefix dialog(found);
+        dialog.SetFolderAsker([&c] { return c.folderAnswer; });
+        dialog.List()->setCurrentItem(dialog.List()->topLevelItem(1));
+        dialog.show();
+        c.button(dialog)->click();
+        EXPECT_EQ(dialog.isVisible(), !c.closes) << c.what;
+        EXPECT_EQ(dialog.Choice().action, c.action) << c.what;
+        EXPECT_EQ(dialog.Choice().dir, c.dir) << c.what;
+    }
+}
+
+// Runs the application with `home` as $HOME (and no $WINEPREFIX), restoring both after.
+class StartUpWithoutDotWine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"HOME", "WINEPREFIX"})
+            if (const char* value = std::getenv(name)) saved_.emplace_back(name, value);
+        ::setenv("HOME", home.Dir().c_str(), 1);
+        ::unsetenv("WINEPREFIX");
+        app->SetErrorReporter([this](const QString& m) { errors.push_back(m.toStdString()); });
+        app->SetPrefixProblemHandler([this](const QString& folder, const QString&) {
+            problems.push_back(folder.toStdString());
+            return ui::PrefixOffer{};
+        });
+        app->SetPrefixChooser([this](const discovery::Discovery& found) {
+            offered = found.prefixes.size();
+            return answer;
+        });
+    }
+    void TearDown() override {
+        app->ExitInstance();
+        app->SetErrorReporter(nullptr);
+        app->SetPrefixProblemHandler(nullptr);
+        app->SetPrefixChooser(nullptr);
+        ::unsetenv("WINEPREFIX");
+        for (const auto& [name, value] : saved_) ::setenv(name.c_str(), value.c_str(), 1);
+    }
+    std::string Status() const { return app->MainFrame()->MessagePane()->text().toStdString(); }
+
+    CDrennowApp* app = CDrennowApp::Instance();
+    fixtures::FakeHome home;
+    std::vector<std::string> errors, problems;
+    std::optional<std::size_t> offered;  // prefixes shown by the chooser, once asked
+    ui::PrefixOffer answer;
+
+private:
+    std::vector<std::pair<std::string, std::string>> saved_;
+};
+
+TEST_F(StartUpWithoutDotWine, OneFoundPrefixIsOpenedStraightAway) {
+    home.Prefix(".local/share/wineprefixes/only");
+    ASSERT_TRUE(app->InitInstance({"drennow"}));
+    EXPECT_FALSE(offered);
+    EXPECT_TRUE(problems.empty());
+    EXPECT_NE(Status().find(home.Path(".local/share/wineprefixes/only")), std::string::npos) << Status();
+}
+
+TEST_F(StartUpWithoutDotWine, SeveralAreOfferedInTheChooser) {
+    fixtures::FillLauncherHome(home);
+    std::filesystem::remove(home.Path(".wine"));
+    answer = {Action::OpenFolder, QString::fromStdString(home.Path("Games/guild-wars-2"))};
+    ASSERT_TRUE(app->InitInstance({"drennow"}));
+    EXPECT_EQ(offered, 11u);
+    EXPECT_NE(Status().find(home.Path("Games/guild-wars-2")), std::string::npos) << Status();
+    app->ExitInstance();
+    answer = {};  // cancelled: the program ends
+    EXPECT_FALSE(app->InitInstance({"drennow"}));
+    EXPECT_TRUE(problems.empty());
+}
+
+TEST_F(StartUpWithoutDotWine, NoneFoundKeepsTheNoUsablePrefixMessage) {
+    EXPECT_FALSE(app->InitInstance({"drennow"}));
+    EXPECT_FALSE(offered);
+    EXPECT_EQ(problems, std::vector<std::string>{home.Path(".wine")});
+}
+
+TEST_F(StartUpWithoutDotWine, ChoosingAnotherPrefixReopensTheView) {
+    home.Prefix(".local/share/wineprefixes/first");
+    home.Prefix("apps/second");
+    ASSERT_TRUE(app->InitInstance({"drennow"}));
+    const QWidget* firstView = app->MainFrame()->centralWidget();
+    EXPECT_TRUE(app->SwitchPrefix({Action::OpenFolder, QString::fromStdString(home.Path("apps/second"))}));
+    EXPECT_NE(app->MainFrame()->centralWidget(), firstView);
+    EXPECT_NE(Status().find(home.Path("apps/second")), std::string::npos) << Status();
+    // A folder that is no prefix is reported, and the open prefix stays.
+    EXPECT_FALSE(app->SwitchPrefix({Action::OpenFolder, QString::fromStdString(home.Path("apps"))}));
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_NE(Status().find(home.Path("apps/second")), std::string::npos) << Status();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StartUpWithoutDotWine, PrefixTakesSteamIdsAndNamesAsTheCommandLineDoes) {
+    fixtures::FillLauncherHome(home);
+    const QProcessEnvironment environment;
+    const struct {
+        const char* argument;
+        std::string dir;    // below the home; empty for an error
+        std::string error;  // a text the error holds
+    } cases[] = {
+        {"steam:440", "Games/SteamLibrary/steamapps/compatdata/440/pfx", {}},
+        {"Office 2010", ".local/share/bottles/bottles/Office", {}},
+        {"steam:1", {}, "Half-Life 2 (steam, steam:220)"},
+    };
+    for (const auto& c : cases) {
+        const ui::PrefixChoice choice = ui::ChoosePrefix({"drennow", "--prefix", c.argument}, environment);
+        EXPECT_EQ(choice.dir.toStdString(), c.dir.empty() ? "" : home.Path(c.dir)) << c.argument;
+        EXPECT_NE(choice.error.toStdString().find(c.error), std::string::npos) << choice.error.toStdString();
+        EXPECT_EQ(choice.error.isEmpty(), c.error.empty()) << c.argument;
+    }
+}
+
+}  // namespace
