@@ -26,7 +26,7 @@ std::string TableRow(const discovery::FoundPrefix& prefix, const engine::ScanRes
     std::string row = fmt::format("{:<32} {:<12}", prefix.name, KindName(prefix.kind));
     if (!results) return row + " cannot be scanned: " + failure + "\n";
     for (int number = 1; number <= engine::kSectionCount; ++number)
-        row += fmt::format("{:>5}", results->Section(number).count);
+        row += fmt::format("{:>5}", results->Section(number).Count());
     return row + fmt::format("{:>7}\n", results->total);
 }
 
