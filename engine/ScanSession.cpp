@@ -66,33 +66,33 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
     fixer_.SetRunState(kIdle);
     // A scan cancelled while paused never heard a resume: the Pause button asks for a pause
     // again.
-    paused_ = 0;
+    paused_ = false;
     host_.ShowScreen(Screen::Scanning);
     ResetResults();
     host_.Pump();
-    continue_ = 1;
-    cancelled_ = 0;
+    continue_ = true;
+    cancelled_ = false;
 
     auto chosen = [&rows](std::size_t row) {
         return row < rows.selected.size() && rows.selected[row] != 0;
     };
     for (const Section& section : Sections())
         if (!section.shortcutWalk && chosen(static_cast<std::size_t>(section.number - 1)) &&
-            continue_ == 1)
+            continue_)
             RunRegistrySection(section.number);
 
     workList_.clear();
     for (std::size_t row = kFirstDriveRow; row < rows.drives.size(); ++row)
         if (chosen(row) && !rows.drives[row].empty()) workList_.push_back(rows.drives[row]);
-    if (continue_ == 1 && !workList_.empty()) RunShortcutSection();
+    if (continue_ && !workList_.empty()) RunShortcutSection();
 
     fixer_.SetRunState(kIdle);
-    if (cancelled_ == 1) {
+    if (cancelled_) {
         ResetResults();
         host_.ShowScreen(Screen::Choose);
         return ScanOutcome::Cancelled;
     }
-    continue_ = 0;
+    continue_ = false;
     if (results_.total > 0) {
         host_.ShowScreen(Screen::Results);
         return ScanOutcome::ProblemsFound;
@@ -114,7 +114,7 @@ void ScanSession::RunRegistrySection(int section) {
         host_.Pump();
         workList_.clear();
         for (const char* key : walk.startKeys) workList_.emplace_back(key);
-        if (continue_ != 1) return;
+        if (!continue_) return;
         PrepareFor(walk.root, section);
         fixer_.Walk();
     }
@@ -128,7 +128,7 @@ void ScanSession::RunShortcutSection() {
 void ScanSession::PauseCommand() {
     host_.BeginWaitCursor();
     host_.Pump();
-    if (paused_ == 1)
+    if (paused_)
         fixer_.ResumeRequest();
     else
         fixer_.PauseRequest();
@@ -140,14 +140,14 @@ void ScanSession::HandleScanState(int state) {
     host_.EndWaitCursor();
     switch (state) {
         case kScanCancelled:
-            continue_ = 0;
-            cancelled_ = 1;
+            continue_ = false;
+            cancelled_ = true;
             break;
         case kScanPaused:
-            paused_ = 1;
+            paused_ = true;
             break;
         case kScanResumed:
-            paused_ = 0;
+            paused_ = false;
             break;
         default:
             break;

@@ -40,9 +40,9 @@ public:
     RepairLists& Repair() { return repairLists_; }
     CRegistryFixer& Fixer() { return fixer_; }
     bool Scanning() const { return scanning_; }
-    bool Paused() const { return paused_ != 0; }
-    bool Cancelled() const { return cancelled_ != 0; }
-    bool Continuing() const { return continue_ != 0; }
+    bool Paused() const { return paused_; }
+    bool Cancelled() const { return cancelled_; }
+    bool Continuing() const { return continue_; }
     void SetPumpInterval(std::chrono::milliseconds interval) { fixer_.SetPumpInterval(interval); }
 
 private:
@@ -56,9 +56,9 @@ private:
     RepairLists repairLists_;
     TextList workList_;
     CRegistryFixer fixer_;
-    int continue_ = 0;
-    int cancelled_ = 0;
-    int paused_ = 0;
+    bool continue_ = false;
+    bool cancelled_ = false;
+    bool paused_ = false;
     bool scanning_ = false;
 };
 

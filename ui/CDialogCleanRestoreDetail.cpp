@@ -26,7 +26,7 @@ CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::TextList entries, Q
 
     list_ = new CListCtrlResult(this);
     // Read-only rows: a click never changes an entry's action.
-    list_->SetRepairLogMode(1);
+    list_->SetRepairLogMode(true);
     list_->Fill(&entries_);
 
     layoutReady_ = true;

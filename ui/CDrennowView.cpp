@@ -250,7 +250,7 @@ void CDrennowView::CreateRepairLog() {
     repairLog_->setObjectName(QString::number(res::kRepairLogList));
     returnButton_ = AddButton(res::kReturnButton, text::kButtonReturn, res::kBmpReturnNormal,
                               res::kBmpReturnOver, res::kBmpReturnPressed);
-    repairLog_->SetRepairLogMode(1);
+    repairLog_->SetRepairLogMode(true);
     screenControls_[3] = {repairLog_, returnButton_};
 }
 

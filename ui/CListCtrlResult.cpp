@@ -31,8 +31,8 @@ CListCtrlResult::CListCtrlResult(QWidget* parent)
     viewport()->setAutoFillBackground(false);
 }
 
-void CListCtrlResult::SetRepairLogMode(int mode) {
-    repairLogMode_ = mode;
+void CListCtrlResult::SetRepairLogMode(bool on) {
+    repairLogMode_ = on;
     viewport()->update();
 }
 
@@ -120,7 +120,7 @@ void CListCtrlResult::paintEvent(QPaintEvent*) {
         const Row& r = rows_[row];
         text(L, T, Qt::black, ui::text::kLineSection);
         text(L + 70, T, Qt::black, ui::FromAnsi(r.key));
-        if (repairLogMode_ == 0) {
+        if (!repairLogMode_) {
             text(L, T + 15, kRed, ui::text::kLineValue);
             text(L + 70, T + 15, kRed, ui::FromAnsi(r.value));
             text(L, T + 32, Qt::black, ui::text::kLineCorrection);
@@ -140,7 +140,7 @@ void CListCtrlResult::paintEvent(QPaintEvent*) {
 }
 
 void CListCtrlResult::mousePressEvent(QMouseEvent* event) {
-    if (repairLogMode_ != 0 || event->button() != Qt::LeftButton) {
+    if (repairLogMode_ || event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
     }

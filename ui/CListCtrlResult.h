@@ -26,8 +26,8 @@ public:
     // Deletes every row; the source list stays remembered.
     void DeleteAllItems();
 
-    void SetRepairLogMode(int mode);
-    int RepairLogMode() const { return repairLogMode_; }
+    void SetRepairLogMode(bool on);
+    bool RepairLogMode() const { return repairLogMode_; }
 
     int RowCount() const { return static_cast<int>(rows_.size()); }
     // Column 1 the shown key, 2 the shown value, 3 the shown mark; Windows-1252.
@@ -55,7 +55,7 @@ private:
     void Choose(int row, bool repair);
     void UpdateScrollRanges();
 
-    int repairLogMode_ = 0;
+    bool repairLogMode_ = false;
     std::vector<Row> rows_;
     engine::ProblemList* source_ = nullptr;
     QFont font_;

@@ -42,7 +42,7 @@ const std::string kThirdBlock =
 // What a detail dialog showed while it was open.
 struct Shown {
     QString title;
-    int mode = -1;
+    bool readOnly = false;
     std::vector<std::string> keys, values, marks;
 };
 
@@ -142,7 +142,7 @@ TEST_F(CleanRestoreDialog, ListsBlocksAboveZeroAndClicksEnableTheButtons) {
     ASSERT_EQ(dialog->details.size(), 1u);
     const Shown& shown = dialog->details[0];
     EXPECT_EQ(shown.title, "Clean Restore - Detail");
-    EXPECT_EQ(shown.mode, 1);
+    EXPECT_TRUE(shown.readOnly);
     EXPECT_EQ(shown.keys, (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Tool",
                                                     "HKEY_CURRENT_USER\\Software\\Tool",
                                                     "HKEY_LOCAL_MACHINE\\Software\\Tool"}));

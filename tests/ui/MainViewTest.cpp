@@ -322,7 +322,7 @@ TEST(MainView, ScanRepairAndReturn) {
     EXPECT_TRUE(Shown(view.Button(res::kReturnButton)));
     EXPECT_FALSE(Shown(view.ProblemList()));
     EXPECT_EQ(view.RepairLogList()->RowCount(), 2);
-    EXPECT_EQ(view.RepairLogList()->RepairLogMode(), 1);
+    EXPECT_TRUE(view.RepairLogList()->RepairLogMode());
 
     // What the repair did on disk.
     EXPECT_EQ(prefix.ReadHive(Hive::System).find("gone.dll"), std::string::npos);

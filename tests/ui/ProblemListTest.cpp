@@ -144,7 +144,7 @@ TEST_F(ProblemListTest, BandsAndPicturesArePaintedWhereTheyBelong) {
 TEST(ProblemListRepairLog, RowsAreReadOnlyAndMarkedRepaired) {
     engine::ProblemList repaired = FoundList(2, "Done");
     CListCtrlResult log;
-    log.SetRepairLogMode(1);
+    log.SetRepairLogMode(true);
     log.resize(600, 200);
     log.show();
     log.Fill(&repaired);
