@@ -9,6 +9,7 @@
 
 #include "engine/Sections.h"
 #include "platform/wine/WinePrefix.h"
+#include "platform/codepage/Ascii.h"
 
 #ifndef DRENNOW_DEMO_PREFIX
 #define DRENNOW_DEMO_PREFIX "examples/demo-prefix"
@@ -35,14 +36,6 @@ std::vector<std::string> SplitCommas(const std::string& list) {
         start = comma + 1;
     }
     return pieces;
-}
-
-bool SameNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 }  // namespace
@@ -121,7 +114,7 @@ bool ParseSections(const std::string& list, std::vector<int>& sections, std::str
         } else {
             for (const engine::Section& section : engine::Sections())
                 if (number == 0 &&
-                    (SameNoCase(piece, section.name) || SameNoCase(piece, section.rowName)))
+                    (platform::codepage::EqualsNoCase(piece, section.name) || platform::codepage::EqualsNoCase(piece, section.rowName)))
                     number = section.number;
         }
         if (number < 1 || number > engine::kSectionCount) {

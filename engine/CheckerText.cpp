@@ -1,13 +1,10 @@
 #include "engine/Checkers.h"
+#include "platform/codepage/Ascii.h"
 
 #include <cstring>
 
 namespace engine {
 namespace {
-
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
 
 std::string FolderWithSeparator(platform::UINT length, const char* buffer, platform::UINT size) {
     std::string folder = length > 0 && length < size ? std::string(buffer, length) : std::string();
@@ -35,10 +32,10 @@ std::string CleanedText(std::string_view text, bool semicolonToo) {
             c = ' ';
         out[n++] = c;
     }
-    while (n > 0 && IsSpace(out[n - 1])) --n;
+    while (n > 0 && platform::codepage::IsAsciiSpace(out[n - 1])) --n;
     out.resize(n);
     std::size_t begin = 0;
-    while (begin < n && IsSpace(out[begin])) ++begin;
+    while (begin < n && platform::codepage::IsAsciiSpace(out[begin])) ++begin;
     out.erase(0, begin);
     return out;
 }

@@ -5,6 +5,7 @@
 #include "engine/PathTest.h"
 #include "engine/Sections.h"
 #include "engine/Wildcard.h"
+#include "platform/codepage/Ascii.h"
 
 namespace engine {
 namespace {
@@ -17,17 +18,6 @@ bool IsString(platform::DWORD type) {
 }
 
 int Judge(bool exists) { return exists ? kFine : kProblem; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 // "C:\*,D:\*": one pattern per fixed drive.
 std::string FixedDrivePatterns(platform::Services& services) {
@@ -58,7 +48,7 @@ int CheckAddRemovePrograms(ExistenceTest& paths, const ValueInput& value) {
         return kFine;
     }
     if (!IsString(value.type)) return kFine;
-    if (EqualsNoCase(value.name, "uninstallstring")) {
+    if (platform::codepage::EqualsNoCase(value.name, "uninstallstring")) {
         const std::string cleaned = CleanedText(value.DataText());
         if (WildcardMatch(cleaned, "?:\\*") && !paths.Exists(cleaned)) return kProblem;
     }

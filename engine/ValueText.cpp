@@ -4,17 +4,14 @@
 
 #include "engine/CRegistryFixer.h"
 #include "platform/codepage/Codepage.h"
+#include "platform/codepage/Ascii.h"
 
 namespace engine {
 namespace {
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+    while (!text.empty() && platform::codepage::IsAsciiSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && platform::codepage::IsAsciiSpace(text.back())) text.remove_suffix(1);
     return text;
 }
 

@@ -5,17 +5,17 @@
 #include <string_view>
 
 #include "platform/Win32Types.h"
+#include "platform/codepage/Ascii.h"
 
 namespace repair {
 
-// White space as the text form trims it.
-bool IsSpace(char c);
+using platform::codepage::HexDigit;
+using platform::codepage::IsAsciiSpace;
+using platform::codepage::StartsWithNoCase;
+
 std::string Trim(std::string_view text);
 bool StartsWith(std::string_view text, std::string_view prefix);
-bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 
-// The value of a hexadecimal digit in either letter case; -1 for any other character.
-int HexDigit(char c);
 
 // Undoes the escapes of the text form in one left-to-right pass: "\\" -> "\", "\"" -> """,
 // "\r" -> CR, "\n" -> LF. Any other backslash stays as it is. One pass matters: a literal

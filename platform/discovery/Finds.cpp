@@ -5,7 +5,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "platform/discovery/NoCase.h"
+#include "platform/codepage/Ascii.h"
 
 namespace platform::discovery {
 namespace {
@@ -82,7 +82,7 @@ fs::path MatchPathNoCase(const fs::path& base, const fs::path& relative) {
         }
         fs::path match = at / part;
         for (fs::directory_iterator it(at, ec), end; !ec && it != end; it.increment(ec))
-            if (SameNoCase(it->path().filename().string(), part.string())) {
+            if (codepage::EqualsNoCase(it->path().filename().string(), part.string())) {
                 match = it->path();
                 break;
             }

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "platform/discovery/NoCase.h"
+#include "platform/codepage/Ascii.h"
 
 namespace platform::discovery {
 namespace {
@@ -128,7 +128,7 @@ private:
 
 const KeyValue* KeyValue::Child(std::string_view name) const {
     for (const KeyValue& child : children)
-        if (SameNoCase(child.key, name)) return &child;
+        if (codepage::EqualsNoCase(child.key, name)) return &child;
     return nullptr;
 }
 
