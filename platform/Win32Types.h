@@ -15,6 +15,10 @@ using BOOL = int;
 using WCHAR = char16_t;
 using HKEY = std::uintptr_t;  // 0 is "no key"
 
+// A FILETIME counts 100 ns ticks since 1601-01-01 (UTC); Wine's hives write Unix seconds.
+inline constexpr std::uint64_t kFileTimeTicksPerSecond = 10000000ull;
+inline constexpr std::uint64_t kFileTimeAt1970 = 116444736000000000ull;
+
 inline constexpr BOOL TRUE_ = 1;
 inline constexpr BOOL FALSE_ = 0;
 

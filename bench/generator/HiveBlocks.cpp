@@ -4,11 +4,10 @@
 
 #include <algorithm>
 
+#include "platform/Win32Types.h"
+
 namespace bench::generator {
 namespace {
-
-constexpr std::uint64_t kTicksPerSecond = 10000000ull;
-constexpr std::uint64_t kTicks1601To1970 = 116444736000000000ull;
 
 std::string Escaped(std::string_view text) {
     std::string out;
@@ -157,7 +156,7 @@ std::string HiveBlocks::Text(std::string_view branch) const {
                              branch)
                : header_;
     out.push_back('\n');
-    const std::uint64_t filetime = keyTime_ * kTicksPerSecond + kTicks1601To1970;
+    const std::uint64_t filetime = keyTime_ * platform::kFileTimeTicksPerSecond + platform::kFileTimeAt1970;
     const std::string generatedHead =
         fmt::format("] {}\n#time={:x}{:08x}\n", keyTime_, static_cast<std::uint32_t>(filetime >> 32),
                     static_cast<std::uint32_t>(filetime));

@@ -119,7 +119,7 @@ std::uint64_t FileTimeNow() {
     using namespace std::chrono;
     const auto ticks =
         duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count() / 100;
-    return static_cast<std::uint64_t>(ticks) + 116444736000000000ull;
+    return static_cast<std::uint64_t>(ticks) + platform::kFileTimeAt1970;
 }
 
 }  // namespace platform::wine::registry

@@ -16,8 +16,6 @@
 namespace platform::wine::registry {
 namespace {
 
-constexpr std::uint64_t kTicksPerSecond = 10000000ull;
-constexpr std::uint64_t kTicks1601To1970 = 116444736000000000ull;
 constexpr std::size_t kTimeDigits = 15;
 
 // Walks the lines of a stretch of the text without copying it.
@@ -284,13 +282,13 @@ private:
             while (q < body.size() && q - p < 19 && body[q] >= '0' && body[q] <= '9')
                 seconds = seconds * 10 + static_cast<unsigned>(body[q++] - '0');
             if (q > p && (q == body.size() || body[q] < '0' || body[q] > '9')) {
-                key->filetime = seconds * kTicksPerSecond + kTicks1601To1970;
+                key->filetime = seconds * platform::kFileTimeTicksPerSecond + platform::kFileTimeAt1970;
             } else {
                 // Signs, twenty digits and more: as strtoull reads them.
                 char* end = nullptr;
                 const std::string digits(body.substr(p));
                 seconds = std::strtoull(digits.c_str(), &end, 10);
-                if (end != digits.c_str()) key->filetime = seconds * kTicksPerSecond + kTicks1601To1970;
+                if (end != digits.c_str()) key->filetime = seconds * platform::kFileTimeTicksPerSecond + platform::kFileTimeAt1970;
             }
         }
         for (Key* up = key->parent; up && up->filetime == 0; up = up->parent)

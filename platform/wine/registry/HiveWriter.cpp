@@ -7,8 +7,6 @@
 namespace platform::wine::registry {
 namespace {
 
-constexpr std::uint64_t kTicksPerSecond = 10000000ull;
-constexpr std::uint64_t kTicks1601To1970 = 116444736000000000ull;
 
 std::u16string Utf16(const std::uint8_t* data, std::size_t units) {
     std::u16string out(units, u'\0');
@@ -97,7 +95,7 @@ void AppendBlock(std::string& out, const Key& key, const Key& root) {
     AppendPath(out, key, root);
     const std::uint64_t t = key.filetime;
     out += fmt::format("] {}\n#time={:x}{:08x}\n",
-                       t > kTicks1601To1970 ? (t - kTicks1601To1970) / kTicksPerSecond : 0,
+                       t > platform::kFileTimeAt1970 ? (t - platform::kFileTimeAt1970) / platform::kFileTimeTicksPerSecond : 0,
                        static_cast<std::uint32_t>(t >> 32), static_cast<std::uint32_t>(t));
     if (key.hasClass) {
         out += "#class=\"";
