@@ -1,5 +1,6 @@
 // The walk over the chosen drives' folders for shortcut files whose target is gone.
 #include <cstring>
+#include <functional>
 #include <set>
 #include <utility>
 
@@ -32,6 +33,22 @@ private:
     std::set<FolderKey> seen_;
 };
 
+// While the walk runs, a search reading a large folder polls too (a pause takes effect and
+// a cancel gives the search up) instead of holding the window until the folder is read.
+class PollingSearches {
+public:
+    PollingSearches(platform::Services& services, std::function<bool()> poll)
+        : services_(services) {
+        services_.SetSearchProgress(std::move(poll));
+    }
+    ~PollingSearches() { services_.SetSearchProgress({}); }
+    PollingSearches(const PollingSearches&) = delete;
+    PollingSearches& operator=(const PollingSearches&) = delete;
+
+private:
+    platform::Services& services_;
+};
+
 }  // namespace
 
 void CRegistryFixer::ShortcutWalk() {
@@ -44,6 +61,7 @@ void CRegistryFixer::ShortcutWalk() {
     // before anything of it is shown or looked at. The queue is first in, first out, so the
     // folder entered is the one queued first, as if duplicates had never been queued.
     SeenFolders seen;
+    const PollingSearches polling(services_, [this] { return Poll() != 3; });
     std::size_t head = 0;
     bool cancelled = false;
     while (head < list.size() && !cancelled) {

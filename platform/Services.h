@@ -144,6 +144,11 @@ public:
     virtual BOOL DeleteFileA(const char* path) = 0;
     // Pattern such as "C:\dir\*.*". Null when the folder cannot be searched or nothing matches.
     virtual std::unique_ptr<DirectorySearch> FindFirstFileA(const char* pattern) = 0;
+    // Called now and then while FindFirstFileA reads and orders a large folder, so that the
+    // caller can hand its events on; when it returns false the search gives up and
+    // FindFirstFileA returns null. Empty: never called. A backend whose search yields the
+    // entries one by one as it reads them (FindFirstFile, then FindNextFile) need not call it.
+    virtual void SetSearchProgress(std::function<bool()> progress) = 0;
     // Identity of the folder a Windows path names; false when it is not a folder.
     virtual bool GetFolderIdentity(const char* path, FolderId* id) = 0;
     virtual DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) = 0;

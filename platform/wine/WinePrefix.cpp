@@ -106,6 +106,9 @@ public:
     std::unique_ptr<DirectorySearch> FindFirstFileA(const char* pattern) override {
         return files_->FindFirstFileA(pattern);
     }
+    void SetSearchProgress(std::function<bool()> progress) override {
+        files_->SetSearchProgress(std::move(progress));
+    }
     bool GetFolderIdentity(const char* path, FolderId* id) override {
         return files_->GetFolderIdentity(path, id);
     }

@@ -177,6 +177,46 @@ TEST_F(ShortcutWalk, EveryFolderReadIsFollowedByAPoll) {
         EXPECT_LE(enteredAtPump[i] - enteredAtPump[i - 1], 1u) << "between pumps " << i;
 }
 
+TEST_F(ShortcutWalk, PauseAndCancelActWhileALargeFolderIsRead) {
+    // One folder of many entries is one search: reading and ordering it must poll too, or a
+    // click waits for the whole folder. Pump 1 and 2 come while C:\big is read, so the pause
+    // asked at pump 2 holds the walk before any folder was shown.
+    const fs::path big = prefix_.HostPath("C:\\big");
+    for (int i = 0; i < 300; ++i) fs::create_directories(big / ("f" + std::to_string(i)));
+    prefix_.CreateShortcut("C:\\big\\f299\\dead.lnk", kGone);
+    struct Row {
+        bool cancel;
+        std::vector<int> states;
+        std::vector<std::string> reported;
+    };
+    for (const Row& row : {Row{false, {engine::kScanPaused, engine::kScanResumed},
+                                {"C:\\big\\f299\\dead.lnk"}},
+                            Row{true, {engine::kScanPaused, engine::kScanCancelled}, {}}}) {
+        SCOPED_TRACE(row.cancel ? "cancel" : "resume");
+        host_ = {};
+        result_ = {};
+        total_ = 0;
+        std::size_t shownWhenPaused = 99;
+        host_.At(2, [this] { fixer_->PauseRequest(); });
+        host_.At(3, [&] {
+            shownWhenPaused = host_.currentKey.History().size();
+            if (row.cancel)
+                fixer_->CancelRequest();
+            else
+                fixer_->ResumeRequest();
+        });
+        Walk({"C:\\big"}, true);
+        EXPECT_EQ(shownWhenPaused, 0u);
+        EXPECT_EQ(host_.states, row.states);
+        EXPECT_EQ(Reported(), row.reported);
+        if (row.cancel) {
+            // The search given up is no answer about the folder: it is read again later.
+            EXPECT_EQ(work_, engine::TextList{"C:\\big"});
+            EXPECT_TRUE(services_->FindFirstFileA("C:\\big\\*.*"));
+        }
+    }
+}
+
 TEST_F(ShortcutWalk, InsideAScanLinkedAndLoopingFoldersAreEnteredOnceEach) {
     const fs::path home = fs::path(prefix_.Dir()) / "home";
     fs::create_directories(home / "Pictures");

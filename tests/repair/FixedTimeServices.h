@@ -1,6 +1,7 @@
 #pragma once
 // The real backend with a clock that stands still, so that a backup's header line is known.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -88,6 +89,9 @@ public:
     }
     UINT GetDriveTypeA(const char* r) override { return real_->GetDriveTypeA(r); }
     void SetDirectoryCaching(bool e) override { real_->SetDirectoryCaching(e); }
+    void SetSearchProgress(std::function<bool()> p) override {
+        real_->SetSearchProgress(std::move(p));
+    }
     std::uint64_t DirectoryCacheGeneration() const override {
         return real_->DirectoryCacheGeneration();
     }

@@ -46,8 +46,10 @@ std::shared_ptr<DirectoryListing> DirectoryListing::Read(const std::string& host
     return ReadOpen(dir.get(), hostDir);
 }
 
-std::shared_ptr<DirectoryListing> DirectoryListing::ReadOpen(int dirFd,
-                                                          const std::string& hostDir) {
+std::shared_ptr<DirectoryListing> DirectoryListing::ReadOpen(int dirFd, const std::string& hostDir,
+                                                          SearchProgress* progress) {
+    SearchProgress none;
+    SearchProgress& steps = progress ? *progress : none;
     auto listing = std::make_shared<DirectoryListing>();
     listing->dir_ = hostDir;
     // The entries straight from the descriptor in large blocks: opendir would add a stat of
@@ -66,6 +68,7 @@ std::shared_ptr<DirectoryListing> DirectoryListing::ReadOpen(int dirFd,
             listing->folded_.push_back(FoldedHostName(name));
             listing->fromDirent_.push_back(KindFromDirentType(entry->d_type));
             listing->entries_.push_back({std::string(name), listing->fromDirent_.back()});
+            if (!steps.Step()) return nullptr;
         }
     }
     const auto count = static_cast<std::uint32_t>(listing->entries_.size());
@@ -73,11 +76,22 @@ std::shared_ptr<DirectoryListing> DirectoryListing::ReadOpen(int dirFd,
         order->resize(count);
         for (std::uint32_t i = 0; i < count; ++i) (*order)[i] = i;
     }
+    // Every comparison is a step: sorting a folder of many entries takes as long as reading
+    // it. A search given up still finishes its sort (it cannot be left half done) but then
+    // skips the second.
     const DirectoryListing& l = *listing;
     std::sort(listing->byName_.begin(), listing->byName_.end(),
-              [&l](std::uint32_t a, std::uint32_t b) { return l.entries_[a].name < l.entries_[b].name; });
+              [&l, &steps](std::uint32_t a, std::uint32_t b) {
+                  steps.Step();
+                  return l.entries_[a].name < l.entries_[b].name;
+              });
+    if (steps.GivenUp()) return nullptr;
     std::stable_sort(listing->byFolded_.begin(), listing->byFolded_.end(),
-                     [&l](std::uint32_t a, std::uint32_t b) { return l.folded_[a] < l.folded_[b]; });
+                     [&l, &steps](std::uint32_t a, std::uint32_t b) {
+                         steps.Step();
+                         return l.folded_[a] < l.folded_[b];
+                     });
+    if (steps.GivenUp()) return nullptr;
     return listing;
 }
 

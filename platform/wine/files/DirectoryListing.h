@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/TextTable.h"
+#include "platform/wine/files/SearchProgress.h"
 
 namespace platform::wine::files {
 
@@ -22,8 +23,10 @@ public:
     // Reads `hostDir`; null when it cannot be read (missing, not a folder, no permission).
     static std::shared_ptr<DirectoryListing> Read(const std::string& hostDir);
     // The same for the folder `hostDir` already open as `dirFd` (and left open), read from
-    // where its position stands to its end.
-    static std::shared_ptr<DirectoryListing> ReadOpen(int dirFd, const std::string& hostDir);
+    // where its position stands to its end; with `progress`, each entry read and each
+    // comparison of the sorting is a step, and null when it gives up.
+    static std::shared_ptr<DirectoryListing> ReadOpen(int dirFd, const std::string& hostDir,
+                                                      SearchProgress* progress = nullptr);
 
     struct Entry {
         std::string name;                          // host name (UTF-8), as readdir gives it
@@ -44,6 +47,8 @@ public:
     // for links and where the file system does not say).
     const std::u16string& Folded(std::size_t index) const { return folded_[index]; }
     EntryKind FromDirent(std::size_t index) const { return fromDirent_[index]; }
+    // Entry numbers in the order of their folded names, readdir order among equal ones.
+    const std::vector<std::uint32_t>& ByFolded() const { return byFolded_; }
     // Kind of an entry of this listing (stat on first need, remembered after).
     EntryKind KindOf(const Entry& entry) const;
 

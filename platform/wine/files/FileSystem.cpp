@@ -148,9 +148,10 @@ std::unique_ptr<DirectorySearch> FileSystem::FindFirstFileA(const char* pattern)
     if (mask.empty()) return nullptr;
     const files::ResolvedPath folder = impl_->Resolve(folderText.c_str());
     if (folder.kind != files::EntryKind::Directory) return nullptr;
+    files::SearchProgress progress(impl_->searchProgress);
     if (!impl_->cache.Enabled())
         return files::SearchDirectory(folder.host, folderText, mask, folder.isDriveRoot,
-                                      &impl_->bounds);
+                                      &impl_->bounds, &progress);
     // During a scan the folder's listing is read once, for lookups and searches alike, and
     // the folder stays open for reading the files found in it.
     bool known = false;
@@ -163,16 +164,23 @@ std::unique_ptr<DirectorySearch> FileSystem::FindFirstFileA(const char* pattern)
     }
     std::unique_ptr<DirectorySearch> search;
     if (known) {
-        search = files::SearchListing(*listing, dir.get(), folderText, mask, folder.isDriveRoot,
-                                      &impl_->bounds);
+        search = files::SearchListing(listing, dir.get(), folderText, mask, folder.isDriveRoot,
+                                      &impl_->bounds, &progress);
     } else {
         std::shared_ptr<const files::DirectoryListing> read;
         search = files::SearchAndList(dir.get(), folder.host, folderText, mask,
-                                      folder.isDriveRoot, read, &impl_->bounds);
+                                      folder.isDriveRoot, read, &impl_->bounds, &progress);
+        // A listing given up is no answer about the folder: the next search reads it again.
+        if (progress.GivenUp()) return nullptr;
         impl_->cache.Put(folder.host, std::move(read));
     }
+    if (progress.GivenUp()) return nullptr;
     impl_->lastSearched.Keep(folder.host, dir.release());
     return search;
+}
+
+void FileSystem::SetSearchProgress(std::function<bool()> progress) {
+    impl_->searchProgress = std::move(progress);
 }
 
 bool FileSystem::GetFolderIdentity(const char* path, FolderId* id) {

@@ -2,6 +2,7 @@
 // Files, folders, drives, environment and shortcuts of a Wine prefix, as Wine's own API
 // shows them to a program running in that prefix.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,6 +23,7 @@ public:
     BOOL CreateDirectoryA(const char* path);
     BOOL DeleteFileA(const char* path);
     std::unique_ptr<DirectorySearch> FindFirstFileA(const char* pattern);
+    void SetSearchProgress(std::function<bool()> progress);
     bool GetFolderIdentity(const char* path, FolderId* id);
     DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer);
     UINT GetDriveTypeA(const char* rootPath);

@@ -1,5 +1,6 @@
 #pragma once
 // The state behind FileSystem, shared by the files that implement its parts.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -36,6 +37,8 @@ struct FileSystem::Impl {
     std::optional<files::Environment> environment;
     // During a scan, the folder of the last search (a walk reads its shortcuts next).
     files::OpenFolder lastSearched;
+    // Asked now and then while a search reads and orders a large folder.
+    std::function<bool()> searchProgress;
 };
 
 }  // namespace platform::wine
