@@ -61,7 +61,7 @@ void CRegistryFixer::ShortcutWalk() {
     // before anything of it is shown or looked at. The queue is first in, first out, so the
     // folder entered is the one queued first, as if duplicates had never been queued.
     SeenFolders seen;
-    const PollingSearches polling(services_, [this] { return Poll() != 3; });
+    const PollingSearches polling(services_, [this] { return Poll() != PollResult::Stop; });
     std::size_t head = 0;
     bool cancelled = false;
     while (head < list.size() && !cancelled) {
