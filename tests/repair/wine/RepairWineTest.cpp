@@ -222,7 +222,8 @@ const char16_t kExactRegFile[] =
     u"\"Tool\"=\"C:\\\\windows\\\\notepad.exe\"\r\n"
     u"\"T\u014Dol\"=\"C:\\\\Gone\\\\tool.exe\"\r\n"
     u"\"\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0430\"=\"C:\\\\Gone\\\\prog.exe\"\r\n"
-    u"\"Data\"=\"C:\\\\Gone\\\\\u0414\u0430\u043D\u043D\u044B\u0435.exe\"\r\n\r\n"
+    // A valid path outside the code page: its best-fit spelling names no file.
+    u"\"Data\"=\"C:\\\\windows\\\\D\u0101ta.exe\"\r\n\r\n"
     u"[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\tool.exe]\r\n"
     u"@=\"C:\\\\windows\\\\notepad.exe\"\r\n\r\n"
     u"[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\t\u014Dol.exe]\r\n"
@@ -245,6 +246,7 @@ TEST_F(RepairWineTest, ExactNamesAreRepairedAndRestoredNeverTheirNamesakes) {
         for (const char16_t* c = kExactRegFile; *c; ++c) out.put(static_cast<char>(*c & 0xFF)).put(static_cast<char>(*c >> 8));
     }
     ASSERT_EQ(fixtures::RunWine(ours, {"regedit", "/S", "C:\\exact.reg"}).exitCode, 0);
+    std::ofstream(fs::path(ours) / "drive_c" / "windows" / "D\xc4\x81ta.exe").put('x');
     std::map<std::string, std::map<std::string, std::string>> before;
     for (const char* hive : {"user.reg", "system.reg", "userdef.reg"})
         before[hive] = Blocks(Read(fs::path(ours) / hive), true);
@@ -272,13 +274,13 @@ TEST_F(RepairWineTest, ExactNamesAreRepairedAndRestoredNeverTheirNamesakes) {
         std::sort(found.begin(), found.end());
         // Once under App Paths and once through Wine's Wow6432Node link to it.
         EXPECT_EQ(found, (std::vector<std::u16string>{
-                             u"Data", u"T\u014Dol", u"t\u014Dol.exe", u"t\u014Dol.exe",
+                             u"T\u014Dol", u"t\u014Dol.exe", u"t\u014Dol.exe",
                              u"\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0430"}));
         host.answers = {engine::IDYES};
         const RepairReport report =
             RepairCommand(session.Results(), session.Repair(), *services, host);
         ASSERT_EQ(report.end, RepairReport::End::Done) << report.reason;
-        EXPECT_EQ(report.registry.removed, 4);
+        EXPECT_EQ(report.registry.removed, 3);
         EXPECT_EQ(report.registry.alreadyAbsent, 1);  // the same key again, through the link
         EXPECT_EQ(report.registry.failed, 0);
     }
@@ -292,10 +294,11 @@ TEST_F(RepairWineTest, ExactNamesAreRepairedAndRestoredNeverTheirNamesakes) {
               0);
     const std::u16string after = ReadUtf16(fs::path(check) / "drive_c" / "after.reg");
     EXPECT_NE(after.find(u"\"Tool\"=\"C:\\\\windows\\\\notepad.exe\""), std::u16string::npos);
+    EXPECT_NE(after.find(u"\"Data\"=\"C:\\\\windows\\\\D\u0101ta.exe\""), std::u16string::npos);
     EXPECT_EQ(after.find(u"Gone"), std::u16string::npos);
     {
         repairtest::ScriptedHost host;
-        EXPECT_EQ(RestoreTheBackup(ours, host).restored, 5);
+        EXPECT_EQ(RestoreTheBackup(ours, host).restored, 4);
     }
     for (const char* hive : {"user.reg", "system.reg", "userdef.reg"}) {
         const auto restored = Blocks(Read(fs::path(ours) / hive), true);
