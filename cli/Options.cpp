@@ -7,11 +7,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "platform/DataFiles.h"
 #include "platform/wine/WinePrefix.h"
-
-#ifndef DRENNOW_DEMO_PREFIX
-#define DRENNOW_DEMO_PREFIX "examples/demo-prefix"
-#endif
 
 namespace cli {
 namespace fs = std::filesystem;
@@ -65,7 +62,10 @@ TempFolder::~TempFolder() {
 
 std::string ChosenPrefixDir(const GlobalOptions& options) {
     if (!options.prefix.empty()) return options.prefix;
-    if (options.demo) return DRENNOW_DEMO_PREFIX;
+    if (options.demo) {
+        const fs::path found = platform::SharedDataFile("demo-prefix");
+        return found.empty() ? (platform::SharedDataFolder() / "demo-prefix").string() : found.string();
+    }
     if (const char* env = std::getenv("WINEPREFIX"); env && *env) return env;
     if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.wine";
     return ".wine";
