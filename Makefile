@@ -4,7 +4,7 @@ ASAN_BUILD ?= build/asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all bootstrap configure build demo test test-asan bench run screenshots fuzz clean
+.PHONY: all bootstrap configure build demo test test-asan bench run screenshots fuzz package clean
 
 all: build
 
@@ -27,6 +27,10 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory test-asan
+
+# The Debian package build/release/drennow_<version>_<arch>.deb (sudo apt install ./build/release/drennow_*.deb).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # The library tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: bootstrap
