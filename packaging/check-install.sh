@@ -3,13 +3,15 @@
 # user would meet it: the installed drennow-cli scans the demo prefix from another folder, both
 # programs print VERSION, the desktop entry and the metainfo validate, both manual pages render
 # without warnings and name every option of their program's --help, and the installed files
-# (outside the demo prefix's drives) are those of installed-files.txt.
+# (outside the demo prefix's drives) are those of installed-files.txt, and the bash completion
+# completes commands, options, section names and backup numbers.
 #   check-install.sh BUILD VERSION
 set -eu
 build=$(cd "$1" && pwd) version=$2
 here=$(cd "$(dirname "$0")" && pwd)
-root=$(mktemp -d "${TMPDIR:-/tmp}/drennow-install-XXXXXX")
-trap 'rm -rf "$root"' EXIT
+work=$(mktemp -d "${TMPDIR:-/tmp}/drennow-install-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+root="$work/root"
 fail() { echo "check-install: $*" >&2; exit 1; }
 
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
@@ -17,8 +19,8 @@ usr="$root/usr"
 
 # The expected files, the demo prefix's drive folders and links aside (they are its content).
 (cd "$root" && find . -type f -o -type l) | sed 's|^\./||' | grep -v '^usr/share/drennow/demo-prefix/d' |
-    sort >"$root/found.txt"
-sort "$here/installed-files.txt" | diff -u - "$root/found.txt" >&2 || fail "installed files differ"
+    sort >"$work/found.txt"
+sort "$here/installed-files.txt" | diff -u - "$work/found.txt" >&2 || fail "installed files differ"
 
 cd /
 status=0
@@ -47,11 +49,17 @@ options_of() {
 }
 for program in drennow-cli drennow; do
     page="$usr/share/man/man1/$program.1.gz"
-    rendered=$(MANWIDTH=100 man --warnings -l "$page" 2>"$root/man-warnings.txt")
-    [ ! -s "$root/man-warnings.txt" ] || fail "man -l $program.1 warns: $(cat "$root/man-warnings.txt")"
+    rendered=$(MANWIDTH=100 man --warnings -l "$page" 2>"$work/man-warnings.txt")
+    [ ! -s "$work/man-warnings.txt" ] || fail "man -l $program.1 warns: $(cat "$work/man-warnings.txt")"
     printf '%s\n' "$rendered" | grep -q "EXIT STATUS" || fail "$program.1 has no EXIT STATUS"
     for option in $(options_of "$usr/bin/$program" | sort -u); do
         printf '%s\n' "$rendered" | grep -q -- "$option" || fail "$program.1 does not name $option"
     done
 done
+# The completion, with drennow-cli from the installation and a prefix holding one backup.
+cp -R "$usr/share/drennow/demo-prefix" "$work/prefix"
+"$usr/bin/drennow-cli" --prefix "$work/prefix" repair --sections 3 --backup --yes >/dev/null ||
+    fail "installed drennow-cli cannot repair a copy of the demo prefix"
+PATH="$usr/bin:$PATH" bash "$here/check-completion.sh" \
+    "$usr/share/bash-completion/completions/drennow-cli" "$work/prefix" || fail "completion differs"
 echo "check-install: ok"
