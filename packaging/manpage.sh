@@ -1,7 +1,7 @@
 #!/bin/sh
-# Writes a manual page from a program's own --help (and that of each subcommand, found in the
-# help's "Subcommands:" list), followed by the hand-written sections of TAIL, so the page and
-# --help cannot drift apart.
+# Writes a manual page: the hand-written sections of TAIL, with the OPTIONS section in place of
+# its line '.\" OPTIONS' written from the program's own --help (and that of each subcommand,
+# found in the help's "Subcommands:" list), so the page and --help cannot drift apart.
 #   manpage.sh PROGRAM NAME SUMMARY VERSION TAIL OUTPUT
 set -eu
 program=$1 name=$2 summary=$3 version=$4 tail=$5 output=$6
@@ -25,8 +25,9 @@ section() {
     printf '.TH %s 1 "" "Norlix Drennow %s" "User Commands"\n' \
         "$(printf '%s' "$name" | tr 'a-z' 'A-Z' | sed 's/-/\\-/g')" "$version"
     printf '.SH NAME\n%s \\- %s\n' "$(printf '%s' "$name" | sed 's/-/\\-/g')" "$summary"
+    sed '/^\.\\" OPTIONS$/,$d' "$tail"
     printf '.SH OPTIONS\n'
     section
-    cat "$tail"
+    sed '1,/^\.\\" OPTIONS$/d' "$tail"
 } >"$output.tmp"
 mv "$output.tmp" "$output"
