@@ -38,7 +38,7 @@ test-asan: bootstrap
 	  -DDRENNOW_GUI=OFF -DDRENNOW_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-	  ctest --output-on-failure -j $(JOBS) -LE 'wine|ui'
+	  ctest --output-on-failure -j $(JOBS) -LE 'wine|ui|packaging'
 
 # The pictures of docs/screenshots/, taken from the program on a copy of the demo prefix.
 screenshots: configure
