@@ -4,7 +4,7 @@ ASAN_BUILD ?= build/asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all bootstrap configure build demo test test-asan bench run screenshots fuzz clean
+.PHONY: all bootstrap configure build demo test test-asan bench run screenshots fuzz package clean
 
 all: build
 
@@ -28,13 +28,17 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory test-asan
 
+# The Debian package build/release/drennow_<version>_<arch>.deb (sudo apt install ./build/release/drennow_*.deb).
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 # The library tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: bootstrap
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDRENNOW_SANITIZE=ON \
 	  -DDRENNOW_GUI=OFF -DDRENNOW_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-	  ctest --output-on-failure -j $(JOBS) -LE 'wine|ui'
+	  ctest --output-on-failure -j $(JOBS) -LE 'wine|ui|packaging'
 
 # The pictures of docs/screenshots/, taken from the program on a copy of the demo prefix.
 screenshots: configure

@@ -8,12 +8,9 @@
 #include <system_error>
 
 #include "engine/Sections.h"
+#include "platform/DataFiles.h"
 #include "platform/wine/WinePrefix.h"
 #include "platform/codepage/Ascii.h"
-
-#ifndef DRENNOW_DEMO_PREFIX
-#define DRENNOW_DEMO_PREFIX "examples/demo-prefix"
-#endif
 
 namespace cli {
 namespace fs = std::filesystem;
@@ -59,7 +56,10 @@ TempFolder::~TempFolder() {
 
 std::string ChosenPrefixDir(const GlobalOptions& options) {
     if (!options.prefix.empty()) return options.prefix;
-    if (options.demo) return DRENNOW_DEMO_PREFIX;
+    if (options.demo) {
+        const fs::path found = platform::SharedDataFile("demo-prefix");
+        return found.empty() ? (platform::SharedDataFolder() / "demo-prefix").string() : found.string();
+    }
     if (const char* env = std::getenv("WINEPREFIX"); env && *env) return env;
     if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.wine";
     return ".wine";

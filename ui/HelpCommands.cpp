@@ -1,11 +1,10 @@
 #include "ui/HelpCommands.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QShortcut>
 
+#include "platform/DataFiles.h"
 #include "ui/CDialogAbout.h"
 #include "ui/CDrennowApp.h"
 #include "ui/res/ResourceIds.h"
@@ -23,18 +22,7 @@ void Open(const QUrl& url) {
 }  // namespace
 
 QString ManualPath() {
-    const QString appDir = QCoreApplication::applicationDirPath();
-    const QString candidates[] = {
-        appDir + "/manual.html",
-        appDir + "/../docs/manual.html",
-        appDir + "/../share/doc/drennow/manual.html",
-        QStringLiteral(DRENNOW_SOURCE_DIR "/docs/manual.html"),
-    };
-    for (const QString& path : candidates) {
-        const QFileInfo info(path);
-        if (info.isFile()) return info.canonicalFilePath();
-    }
-    return {};
+    return QString::fromStdString(platform::SharedDataFile("manual.html").string());
 }
 
 QUrl HomePageUrl() { return QUrl(QString::fromLatin1(text::kWebSite)); }

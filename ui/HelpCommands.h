@@ -7,7 +7,7 @@ class QWidget;
 
 namespace ui {
 
-// The manual (docs/manual.html) beside the program or in its source tree; empty when none.
+// The manual (share/drennow/manual.html beside the program's folder); empty when none.
 QString ManualPath();
 QUrl HomePageUrl();
 QUrl SupportMailUrl();

@@ -1,17 +1,17 @@
 #include "ui/PrefixChoice.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QFileInfo>
 
 #include <filesystem>
 #include <string>
 
 #include "platform/discovery/Discovery.h"
 #include <system_error>
+
+#include "platform/DataFiles.h"
 
 namespace ui {
 
@@ -87,15 +87,9 @@ PrefixOffer AskForAnotherPrefix(const QString& folder, const QString& reason) {
 }
 
 QString DemoPrefixSource() {
-    const QString appDir = QCoreApplication::applicationDirPath();
-    const QString candidates[] = {
-        appDir + "/../../../examples/demo-prefix",
-        appDir + "/../share/drennow/demo-prefix",
-        QStringLiteral(DRENNOW_SOURCE_DIR "/examples/demo-prefix"),
-    };
-    for (const QString& path : candidates)
-        if (QFileInfo(path + "/system.reg").isFile()) return QFileInfo(path).canonicalFilePath();
-    return {};
+    const std::filesystem::path found = platform::SharedDataFile("demo-prefix");
+    if (found.empty() || !std::filesystem::is_regular_file(found / "system.reg")) return {};
+    return QString::fromStdString(found.string());
 }
 
 bool CopyPrefix(const QString& from, const QString& to, QString& error) {

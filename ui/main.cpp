@@ -1,7 +1,11 @@
 // The desktop program.
+#include <iostream>
+
 #include "ui/CDrennowApp.h"
+#include "ui/ProgramInfo.h"
 
 int main(int argc, char** argv) {
+    if (ui::PrintProgramInfo(argc, argv, std::cout)) return 0;
     CDrennowApp app(argc, argv);
     if (!app.InitInstance(app.arguments())) return app.StartFailureStatus();
     const int result = app.exec();

@@ -1,22 +1,23 @@
 #pragma once
 // The program's own texts, in one place. Byte strings in Windows-1252 (all plain ASCII here);
 // the widgets turn them into QString with Latin-1, which agrees for ASCII.
+#include "DrennowVersion.h"
 
 namespace ui::text {
 
 // Application and frame (string resources 57344, 57345, 57346).
 inline constexpr const char* kAppName = "Norlix Drennow";
-inline constexpr const char* kIdleMessage = "Norlix Drennow: Version 1.2";
+inline constexpr const char* kIdleMessage = "Norlix Drennow: Version " DRENNOW_VERSION_SHORT;
 inline constexpr const char* kHelpModePrompt = "Select an object on which to get Help";
 inline constexpr const char* kIndicatorCaps = "CAP";
 inline constexpr const char* kIndicatorNum = "NUM";
 inline constexpr const char* kIndicatorScroll = "SCRL";
 inline constexpr const char* kMakerName = "Norlix";
-inline constexpr const char* kVersion = "1.2.0";
+inline constexpr const char* kVersion = DRENNOW_VERSION;
 
 // About box (dialog 100). The maker's texts are ours.
 inline constexpr const char* kAboutCaption = "About Norlix Drennow";
-inline constexpr const char* kAboutVersion = "Norlix Drennow Version 1.2.0";
+inline constexpr const char* kAboutVersion = "Norlix Drennow Version " DRENNOW_VERSION;
 inline constexpr const char* kAboutMakerLine = "Copyright (C) 2026 Norlix Utilities";
 inline constexpr const char* kWebSite = "https://www.norlix.example/drennow";
 inline constexpr const char* kSupportMail = "support@norlix.example";
@@ -29,7 +30,7 @@ inline constexpr const char* kMenuUserManual = "User Manual";
 inline constexpr const char* kMenuAbout = "About Norlix Drennow";
 inline constexpr const char* kMenuHomePage = "Go to Norlix HomePage ->";
 inline constexpr const char* kManualMissing =
-    "The user manual (docs/manual.html) could not be found next to the program.";
+    "The user manual (share/drennow/manual.html) could not be found next to the program.";
 inline constexpr const char* kInformation = "Information";
 
 // Main view.
