@@ -310,5 +310,43 @@ TEST_F(RepairWineTest, ExactNamesAreRepairedAndRestoredNeverTheirNamesakes) {
     }
 }
 
+TEST_F(RepairWineTest, RepairRefusedAfterWineChangedTheHiveLeavesNoBackup) {
+    const std::string ours = fixtures::CopyWineTemplateFrom(original, (base / "refused").string());
+    ASSERT_FALSE(ours.empty());
+    const std::string run = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    ASSERT_EQ(fixtures::RunWine(ours, {"reg", "add", run, "/v", "Dead", "/d", "C:\\Gone\\dead.exe", "/f"})
+                  .exitCode,
+              0);
+    platform::Status status;
+    auto services = platform::wine::OpenPrefix(ours, status);
+    ASSERT_TRUE(services) << status.message;
+    repairtest::ScriptedHost host;
+    engine::ScanSession session(*services, host);
+    engine::SectionRows rows = engine::BuildSectionRows(*services);
+    rows.selected.assign(rows.labels.size(), 0);
+    rows.selected[7] = 1;  // Startup Programs
+    ASSERT_EQ(session.Scan(rows, engine::Selection::Some), engine::ScanOutcome::ProblemsFound);
+    // Wine writes user.reg again between the scan and the repair.
+    ASSERT_EQ(fixtures::RunWine(ours, {"reg", "add", "HKCU\\Software\\Later", "/v", "x", "/d", "y", "/f"})
+                  .exitCode,
+              0);
+    host.answers = {engine::IDYES, engine::IDYES};
+    const RepairReport report = RepairCommand(session.Results(), session.Repair(), *services, host);
+    EXPECT_NE(report.end, RepairReport::End::Done);
+    EXPECT_FALSE(report.backupWritten);
+    EXPECT_EQ(report.registry.removed, 0);
+
+    // No backup of a repair that never happened, and both Wine's value and the dead one stay.
+    repairtest::ScriptedHost listing;
+    auto reopened = platform::wine::OpenPrefix(ours, status);
+    ASSERT_TRUE(reopened) << status.message;
+    BackupCatalogue catalogue(*reopened, listing);
+    catalogue.LoadCatalogue();
+    EXPECT_EQ(catalogue.ListedCount(), 0);
+    const std::string user = Read(fs::path(ours) / "user.reg");
+    EXPECT_NE(user.find("\"Dead\"=\"C:\\\\Gone\\\\dead.exe\""), std::string::npos);
+    EXPECT_NE(user.find("[Software\\\\Later]"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace repair
