@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include <fmt/format.h>
+
 #include "engine/Sections.h"
 #include "platform/DataFiles.h"
 #include "platform/wine/WinePrefix.h"
@@ -100,7 +102,9 @@ bool OpenChosenPrefix(const GlobalOptions& options, OpenedPrefix& opened, std::s
 
 void AddSelectionOptions(CLI::App& command, SelectionOptions& options) {
     command.add_option("--sections", options.sections,
-                       "Sections to scan: numbers 1 to 14 or names, comma-separated (default: all)");
+                       fmt::format("Sections to scan: numbers 1 to {} or names, comma-separated "
+                                   "(default: all)",
+                                   engine::kSectionCount));
     command.add_option("--drives", options.drives,
                        "Fixed drives to search for dead shortcuts, such as C:,D: (default: all)");
 }
@@ -118,7 +122,8 @@ bool ParseSections(const std::string& list, std::vector<int>& sections, std::str
                     number = section.number;
         }
         if (number < 1 || number > engine::kSectionCount) {
-            error = "Unknown section \"" + piece + "\": use a number from 1 to 14 or a section name.";
+            error = fmt::format("Unknown section \"{}\": use a number from 1 to {} or a section name.",
+                                piece, engine::kSectionCount);
             return false;
         }
         if (std::find(sections.begin(), sections.end(), number) == sections.end())
