@@ -70,7 +70,7 @@ DriveTreeCounts WriteDriveTree(const std::string& driveC, const FilePlan& plan) 
     Writer writer(driveC);
     for (const std::string& file : plan.files) writer.Write(file, ContentFor(file));
     for (const ShortcutPlan& shortcut : plan.shortcuts) {
-        platform::shelllink::ShellLinkSpec link;
+        platform::shelllink::ShellLinkRecipe link;
         link.target = shortcut.target;
         const std::vector<std::uint8_t> bytes = platform::shelllink::WriteShellLink(link);
         writer.Write(shortcut.path,

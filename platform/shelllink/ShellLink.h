@@ -34,7 +34,7 @@ std::u16string ChooseTarget(const ShellLinkData& link, std::u16string_view local
                             const std::function<bool(std::u16string_view)>& exists);
 
 // What a test or the demo prefix wants in a shortcut.
-struct ShellLinkSpec {
+struct ShellLinkRecipe {
     std::string target;           // Windows path, ASCII or Windows-1252
     bool withIdList = true;       // an ID list as the shell writes it
     bool withLinkInfo = true;     // LinkInfo with the local base path
@@ -45,6 +45,6 @@ struct ShellLinkSpec {
     bool targetIsFolder = false;
 };
 
-std::vector<std::uint8_t> WriteShellLink(const ShellLinkSpec& wanted);
+std::vector<std::uint8_t> WriteShellLink(const ShellLinkRecipe& wanted);
 
 }  // namespace platform::shelllink

@@ -88,7 +88,7 @@ void FileItem(Out& list, std::string_view name, bool folder) {
     list.U16(static_cast<std::uint16_t>(0x0E + ansi));
 }
 
-Out IdList(const ShellLinkSpec& wanted) {
+Out IdList(const ShellLinkRecipe& wanted) {
     Out items;
     items.U16(0x14);
     items.U8(0x1F);
@@ -141,7 +141,7 @@ void String(Out& out, const std::u16string& text) {
 
 }  // namespace
 
-std::vector<std::uint8_t> WriteShellLink(const ShellLinkSpec& wanted) {
+std::vector<std::uint8_t> WriteShellLink(const ShellLinkRecipe& wanted) {
     const bool idList = wanted.withIdList && IsDrivePath(wanted.target);
     const bool linkInfo = wanted.withLinkInfo && !wanted.target.empty();
     std::uint32_t flags = 0x80;  // Unicode strings

@@ -58,7 +58,7 @@ TEST_F(ShortcutWalk, ReportsDeadShortcutsOnly) {
     prefix_.CreateFile("C:\\windows\\notepad.exe", "MZ");
     prefix_.CreateShortcut("C:\\users\\Public\\Desktop\\Gone App.lnk", kGone);
     prefix_.CreateShortcut("C:\\users\\Public\\Desktop\\Notepad.lnk", "C:\\windows\\notepad.exe");
-    platform::shelllink::ShellLinkSpec folder;
+    platform::shelllink::ShellLinkRecipe folder;
     folder.targetIsFolder = true;
     prefix_.CreateShortcut("C:\\users\\Public\\Desktop\\Windows.lnk", "C:\\windows", folder);
     prefix_.CreateShortcut("C:\\users\\Public\\Desktop\\No Dot.lnk", "C:\\gone folder", folder);
@@ -72,7 +72,7 @@ TEST_F(ShortcutWalk, ReportsDeadShortcutsOnly) {
     EXPECT_EQ(host_.counters[13].Text(), "1");
     EXPECT_TRUE(work_.empty());
     // Resolving never rewrites a shortcut file.
-    platform::shelllink::ShellLinkSpec wanted;
+    platform::shelllink::ShellLinkRecipe wanted;
     wanted.target = kGone;
     const auto expected = platform::shelllink::WriteShellLink(wanted);
     std::ifstream in(prefix_.HostPath("C:\\users\\Public\\Desktop\\Gone App.lnk"), std::ios::binary);
@@ -91,7 +91,7 @@ TEST_F(ShortcutWalk, OnlyNamesEndingInLnkInAnyCase) {
 
 TEST_F(ShortcutWalk, TargetsWithEnvironmentReferencesAreExpanded) {
     prefix_.CreateFile("C:\\windows\\notepad.exe", "MZ");
-    platform::shelllink::ShellLinkSpec raw;
+    platform::shelllink::ShellLinkRecipe raw;
     raw.withIdList = false;
     prefix_.CreateShortcut("C:\\e\\here.lnk", "%SystemRoot%\\notepad.exe", raw);
     prefix_.CreateShortcut("C:\\e\\gone.lnk", "%SystemRoot%\\gone.exe", raw);

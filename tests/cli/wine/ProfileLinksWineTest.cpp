@@ -30,9 +30,9 @@ std::string ReadAll(const fs::path& path) {
 
 void WriteDeadShortcut(const fs::path& path) {
     fs::create_directories(path.parent_path());
-    platform::shelllink::ShellLinkSpec spec;
-    spec.target = "C:\\gone\\" + path.stem().string() + ".exe";
-    const auto bytes = platform::shelllink::WriteShellLink(spec);
+    platform::shelllink::ShellLinkRecipe recipe;
+    recipe.target = "C:\\gone\\" + path.stem().string() + ".exe";
+    const auto bytes = platform::shelllink::WriteShellLink(recipe);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }

@@ -94,11 +94,11 @@ TEST_P(ShortPaths, SearchesMatchShortFoldersAndShortNames) {
 }
 
 TEST_P(ShortPaths, ShortcutTargetsResolveShortNames) {
-    platform::shelllink::ShellLinkSpec spec;
-    spec.withLinkInfo = false;  // the relative path decides
-    spec.relativePath = platform::codepage::Utf8ToUtf16(
+    platform::shelllink::ShellLinkRecipe recipe;
+    recipe.withLinkInfo = false;  // the relative path decides
+    recipe.relativePath = platform::codepage::Utf8ToUtf16(
         "..\\" + Short("Norton Utilities") + "\\" + Short("Notepad Plus.exe"));
-    prefix_.CreateShortcut("C:\\Program Files\\Links\\np.lnk", "C:\\gone\\np.exe", spec);
+    prefix_.CreateShortcut("C:\\Program Files\\Links\\np.lnk", "C:\\gone\\np.exe", recipe);
     // Found beside the shortcut only when the short names resolve.
     EXPECT_EQ(Sys().GetShortcutTarget("C:\\Program Files\\Links\\np.lnk"),
               "C:\\Program Files\\" + Short("Norton Utilities") + "\\" + Short("Notepad Plus.exe"));

@@ -10,7 +10,7 @@ namespace {
 using namespace linkbytes;
 using platform::shelllink::ChooseTarget;
 using platform::shelllink::ShellLinkData;
-using platform::shelllink::ShellLinkSpec;
+using platform::shelllink::ShellLinkRecipe;
 using platform::shelllink::WriteShellLink;
 
 std::u16string TargetOf(const std::vector<std::uint8_t>& bytes) {
@@ -21,14 +21,14 @@ std::u16string TargetOf(const std::vector<std::uint8_t>& bytes) {
 
 std::vector<std::vector<std::uint8_t>> ValidFiles() {
     std::vector<std::vector<std::uint8_t>> files;
-    ShellLinkSpec full;
+    ShellLinkRecipe full;
     full.target = "C:\\Program Files\\App\\app.exe";
     full.workingDir = u"C:\\Program Files\\App";
     full.arguments = u"-x";
     full.description = u"App";
     full.relativePath = u"..\\..\\Program Files\\App\\app.exe";
     files.push_back(WriteShellLink(full));
-    ShellLinkSpec idOnly;
+    ShellLinkRecipe idOnly;
     idOnly.target = "C:\\a\\b.txt";
     idOnly.withLinkInfo = false;
     files.push_back(WriteShellLink(idOnly));
@@ -56,7 +56,7 @@ TEST(ShellLinkMalformed, EveryTruncationGivesAnEmptyTarget) {
 
 TEST(ShellLinkMalformed, HugeSizesAndCountsGiveAnEmptyTarget) {
     const auto base = WriteShellLink([] {
-        ShellLinkSpec s;
+        ShellLinkRecipe s;
         s.target = "C:\\a.txt";
         s.arguments = u"args";
         return s;

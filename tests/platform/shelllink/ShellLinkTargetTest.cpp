@@ -9,7 +9,7 @@ using namespace linkbytes;
 using fixtures::TestPrefix;
 using platform::shelllink::ChooseTarget;
 using platform::shelllink::ShellLinkData;
-using platform::shelllink::ShellLinkSpec;
+using platform::shelllink::ShellLinkRecipe;
 using platform::shelllink::WriteShellLink;
 
 std::string Utf8(std::u16string_view s) {
@@ -31,7 +31,7 @@ std::string Utf8(std::u16string_view s) {
 
 class ShellLinkTarget : public ::testing::Test {
 protected:
-    std::u16string Target(const ShellLinkSpec& wanted,
+    std::u16string Target(const ShellLinkRecipe& wanted,
                           std::u16string_view linkFolder = u"C:\\links") {
         ShellLinkData link = Parse(WriteShellLink(wanted));
         EXPECT_TRUE(link.valid);
@@ -43,7 +43,7 @@ protected:
 };
 
 TEST_F(ShellLinkTarget, LinkInfoPathComesFirst) {
-    ShellLinkSpec wanted;
+    ShellLinkRecipe wanted;
     wanted.target = "C:\\gone\\app.exe";  // neither this nor the relative path exists...
     wanted.relativePath = u"..\\here.txt";
     prefix.CreateFile("C:\\here.txt");  // ...except the relative one, which Wine ignores here
@@ -55,7 +55,7 @@ TEST_F(ShellLinkTarget, RelativePathBesideTheLinkThenInTheWorkingFolder) {
     prefix.CreateFile("C:\\work\\sub\\inwork.txt");
     prefix.CreateFile("C:\\both.txt");
     prefix.CreateFile("C:\\work\\both.txt");
-    ShellLinkSpec wanted;
+    ShellLinkRecipe wanted;
     wanted.withLinkInfo = false;
     wanted.withIdList = false;
     wanted.workingDir = u"C:\\work";
@@ -73,7 +73,7 @@ TEST_F(ShellLinkTarget, RelativePathBesideTheLinkThenInTheWorkingFolder) {
 }
 
 TEST_F(ShellLinkTarget, IdListPathWhenNothingElseNamesOne) {
-    ShellLinkSpec wanted;
+    ShellLinkRecipe wanted;
     wanted.target = "C:\\Program Files\\App\\app.exe";
     wanted.withLinkInfo = false;
     EXPECT_EQ(Target(wanted), u"C:\\Program Files\\App\\app.exe");
@@ -83,7 +83,7 @@ TEST_F(ShellLinkTarget, IdListPathWhenNothingElseNamesOne) {
 }
 
 TEST_F(ShellLinkTarget, EmptyForEmptyLinkInfoPathAdvertisedAndInvalidLinks) {
-    ShellLinkSpec wanted;
+    ShellLinkRecipe wanted;
     wanted.target = "C:\\x.exe";
     Bytes emptyPath = Header(0x83);
     emptyPath.append(IdList({RootItem(), DriveItem(), PlainItem("x.exe", 0x32)}))

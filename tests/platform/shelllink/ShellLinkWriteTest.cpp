@@ -5,7 +5,7 @@
 
 namespace {
 using namespace linkbytes;
-using platform::shelllink::ShellLinkSpec;
+using platform::shelllink::ShellLinkRecipe;
 using platform::shelllink::WriteShellLink;
 
 std::uint16_t U16(const std::vector<std::uint8_t>& b, std::size_t at) {
@@ -17,7 +17,7 @@ std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
 
 // Offsets and sizes from the worked example for C:\test\a.txt.
 TEST(ShellLinkWriter, LaysOutTheWorkedExample) {
-    ShellLinkSpec wanted;
+    ShellLinkRecipe wanted;
     wanted.target = "C:\\test\\a.txt";
     const auto b = WriteShellLink(wanted);
     ASSERT_EQ(b.size(), 0x127u);
@@ -65,7 +65,7 @@ TEST(ShellLinkWriter, RoundTripsThroughTheReader) {
         {"c:\\", true, u"C:\\"},
     };
     for (const auto& c : cases) {
-        ShellLinkSpec wanted;
+        ShellLinkRecipe wanted;
         wanted.target = c.target;
         wanted.targetIsFolder = c.folder;
         wanted.workingDir = u"C:\\work";
@@ -86,7 +86,7 @@ TEST(ShellLinkWriter, RoundTripsThroughTheReader) {
 }
 
 TEST(ShellLinkWriter, LeavesOutWhatIsNotAsked) {
-    ShellLinkSpec wanted;
+    ShellLinkRecipe wanted;
     wanted.target = "C:\\x.txt";
     wanted.withLinkInfo = false;
     auto idOnly = Parse(WriteShellLink(wanted));
@@ -95,7 +95,7 @@ TEST(ShellLinkWriter, LeavesOutWhatIsNotAsked) {
     EXPECT_EQ(idOnly.idListPath, u"C:\\x.txt");
 
     // A path with no drive gets no ID list, only the strings asked for.
-    ShellLinkSpec relative;
+    ShellLinkRecipe relative;
     relative.relativePath = u"sub\\x.txt";
     relative.withLinkInfo = false;
     auto rel = Parse(WriteShellLink(relative));

@@ -11,7 +11,7 @@
 
 namespace {
 namespace fs = std::filesystem;
-using platform::shelllink::ShellLinkSpec;
+using platform::shelllink::ShellLinkRecipe;
 using platform::shelllink::WriteShellLink;
 
 struct Case {
@@ -53,7 +53,7 @@ TEST(WineStartsOurShortcuts, WineFindsTargetAndArguments) {
     };
     std::string batch;
     for (const Case& c : cases) {
-        ShellLinkSpec wanted;
+        ShellLinkRecipe wanted;
         wanted.target = c.target;
         wanted.withIdList = c.idList;
         wanted.withLinkInfo = c.linkInfo;
