@@ -20,6 +20,17 @@ using registry::Value;
 
 namespace {
 
+// Hands out a name and its terminating zero in a caller's buffer of *length units, as the
+// enumerations do: ERROR_MORE_DATA when it does not fit, else its length without the zero.
+template <class Char>
+LONG PutName(std::basic_string_view<Char> text, Char* out, DWORD* length) {
+    if (text.size() + 1 > *length) return ERROR_MORE_DATA;
+    std::copy(text.begin(), text.end(), out);
+    out[text.size()] = Char{};
+    *length = static_cast<DWORD>(text.size());
+    return ERROR_SUCCESS;
+}
+
 constexpr int kMaxDepth = static_cast<int>(registry::kMaxKeyDepth);
 // Wine's server follows a link met inside a link's target at most this many times deep; a
 // chain of more links fails to open, as it does there.
@@ -382,11 +393,7 @@ LONG Registry::RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameLengt
     std::u16string stored;
     LONG status = ERROR_SUCCESS;
     if (!SubkeyName(key, index, stored, status)) return status;
-    const std::string ansi = codepage::Utf16ToAnsi(stored);
-    if (ansi.size() + 1 > *nameLength) return ERROR_MORE_DATA;
-    std::memcpy(name, ansi.c_str(), ansi.size() + 1);
-    *nameLength = static_cast<DWORD>(ansi.size());
-    return ERROR_SUCCESS;
+    return PutName<char>(codepage::Utf16ToAnsi(stored), name, nameLength);
 }
 
 LONG Registry::RegEnumKeyExW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLength) {
@@ -394,11 +401,7 @@ LONG Registry::RegEnumKeyExW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLeng
     std::u16string stored;
     LONG status = ERROR_SUCCESS;
     if (!SubkeyName(key, index, stored, status)) return status;
-    if (stored.size() + 1 > *nameLength) return ERROR_MORE_DATA;
-    std::copy(stored.begin(), stored.end(), name);
-    name[stored.size()] = u'\0';
-    *nameLength = static_cast<DWORD>(stored.size());
-    return ERROR_SUCCESS;
+    return PutName<WCHAR>(stored, name, nameLength);
 }
 
 namespace {
@@ -471,10 +474,7 @@ LONG Registry::RegEnumValueW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLeng
     if (LONG rc = impl_->Root(key, place); rc != ERROR_SUCCESS) return rc;
     if (place.users || index >= place.key->values.size()) return ERROR_NO_MORE_ITEMS;
     const Value& v = place.key->values[index];
-    if (v.name.size() + 1 > *nameLength) return ERROR_MORE_DATA;
-    std::copy(v.name.begin(), v.name.end(), name);
-    name[v.name.size()] = u'\0';
-    *nameLength = static_cast<DWORD>(v.name.size());
+    if (LONG rc = PutName<WCHAR>(v.name, name, nameLength); rc != ERROR_SUCCESS) return rc;
     if (type) *type = v.type;
     if (!dataLength) return data ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
     // The W calls hand out the data as stored: strings in UTF-16.

@@ -126,6 +126,14 @@ protected:
     }
 
     // Restores the one backup block of the prefix through the catalogue, as Clean Restore does.
+    // The section list with only the row of registry section `section` chosen.
+    static engine::SectionRows OnlySection(platform::Services& services, int section) {
+        engine::SectionRows rows = engine::BuildSectionRows(services);
+        rows.selected.assign(rows.labels.size(), 0);
+        rows.selected[static_cast<std::size_t>(section - 1)] = 1;
+        return rows;
+    }
+
     repair::RestoreOutcome RestoreTheBackup(const std::string& prefixDir,
                                             repairtest::ScriptedHost& host) {
         platform::Status status;
@@ -256,10 +264,8 @@ TEST_F(RepairWineTest, ExactNamesAreRepairedAndRestoredNeverTheirNamesakes) {
         ASSERT_TRUE(services) << status.message;
         repairtest::ScriptedHost host;
         engine::ScanSession session(*services, host);
-        engine::SectionRows rows = engine::BuildSectionRows(*services);
-        rows.selected.assign(rows.labels.size(), 0);
-        rows.selected[12] = 1;  // Valid Files Path
-        ASSERT_EQ(session.Scan(rows, engine::Selection::Some), engine::ScanOutcome::ProblemsFound);
+        ASSERT_EQ(session.Scan(OnlySection(*services, 13), engine::Selection::Some),
+                  engine::ScanOutcome::ProblemsFound);
         std::vector<std::u16string> found;
         engine::SectionResult& result = session.Results().Section(13);
         for (engine::Problem& problem : result.problems) {
@@ -322,10 +328,8 @@ TEST_F(RepairWineTest, RepairRefusedAfterWineChangedTheHiveLeavesNoBackup) {
     ASSERT_TRUE(services) << status.message;
     repairtest::ScriptedHost host;
     engine::ScanSession session(*services, host);
-    engine::SectionRows rows = engine::BuildSectionRows(*services);
-    rows.selected.assign(rows.labels.size(), 0);
-    rows.selected[7] = 1;  // Startup Programs
-    ASSERT_EQ(session.Scan(rows, engine::Selection::Some), engine::ScanOutcome::ProblemsFound);
+    ASSERT_EQ(session.Scan(OnlySection(*services, 8), engine::Selection::Some),
+              engine::ScanOutcome::ProblemsFound);
     // Wine writes user.reg again between the scan and the repair.
     ASSERT_EQ(fixtures::RunWine(ours, {"reg", "add", "HKCU\\Software\\Later", "/v", "x", "/d", "y", "/f"})
                   .exitCode,
