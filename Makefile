@@ -1,10 +1,11 @@
 # Thin wrappers over CMake. `make demo` and `make test` install what is missing first.
 BUILD      ?= build/release
 ASAN_BUILD ?= build/asan
+WINDOWS_BUILD ?= build/windows
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all bootstrap configure build demo test test-asan bench run screenshots fuzz package clean
+.PHONY: all bootstrap configure build windows demo test test-asan bench run screenshots fuzz package clean
 
 all: build
 
@@ -12,10 +13,18 @@ bootstrap:
 	@scripts/bootstrap
 
 configure: bootstrap
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DDRENNOW_WINDOWS_BUILD=$(abspath $(WINDOWS_BUILD)) $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
+
+# $(WINDOWS_BUILD)/cli/drennow-cli.exe and the Windows backend's tests, cross-built with
+# MinGW-w64. The Wine tests of `make test` run them under Wine.
+windows: bootstrap
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 # Exit status 1 means "problems found", which is what the demo prefix is for.
 demo: build
@@ -24,7 +33,7 @@ demo: build
 run: build
 	$(BUILD)/ui/drennow
 
-test: build
+test: build windows
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory test-asan
 

@@ -3,6 +3,7 @@
 #include "cli/Cli.h"
 #include "cli/PrefixNames.h"
 #include "cli/ScanCommand.h"
+#include "cli/Target.h"
 
 namespace cli {
 
@@ -14,9 +15,11 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options) {
     auto* demo = app.add_flag("--demo", options.demo,
                               "Work on a fresh copy of the bundled demo prefix");
     prefix->excludes(demo);
-    app.add_option("--wine", options.wine,
-                   "Wine installation the prefix comes from: its root folder (holding "
-                   "share/wine) or its wine program (default: $WINE, else wine on PATH)");
+    auto* wine = app.add_option("--wine", options.wine,
+                                "Wine installation the prefix comes from: its root folder "
+                                "(holding share/wine) or its wine program (default: $WINE, "
+                                "else wine on PATH)");
+    for (CLI::Option* option : {prefix, demo, wine}) RestrictToTarget(*option);
 }
 
 }  // namespace cli

@@ -1,6 +1,5 @@
 #include "cli/CliHost.h"
 
-#include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -10,39 +9,13 @@
 #include "cli/TextOutput.h"
 
 namespace cli {
-namespace {
 
-// Set by the SIGINT handler; a signal handler can reach nothing else. The host reads and
-// clears it in Pump().
-volatile sig_atomic_t gInterruptFlag = 0;
+CliHost::CliHost(bool progress) : progress_(progress && ::isatty(STDERR_FILENO) == 1) {}
 
-extern "C" void OnSigint(int) { gInterruptFlag = 1; }
-
-}  // namespace
-
-struct CliHost::SavedSignal {
-    struct sigaction action {};
-};
-
-CliHost::CliHost(bool progress) : saved_(std::make_unique<SavedSignal>()),
-      progress_(progress && ::isatty(STDERR_FILENO) == 1) {
-    gInterruptFlag = 0;
-    struct sigaction action {};
-    action.sa_handler = OnSigint;
-    sigemptyset(&action.sa_mask);
-    // A second Ctrl-C ends the program the usual way.
-    action.sa_flags = SA_RESETHAND;
-    ::sigaction(SIGINT, &action, &saved_->action);
-}
-
-CliHost::~CliHost() {
-    ClearProgress();
-    ::sigaction(SIGINT, &saved_->action, nullptr);
-}
+CliHost::~CliHost() { ClearProgress(); }
 
 void CliHost::Pump() {
-    if (gInterruptFlag) {
-        gInterruptFlag = 0;
+    if (interrupts_.Take()) {
         interrupted_ = true;
         if (onInterrupt_) onInterrupt_();
     }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/Interrupt.h"
 #include "engine/Host.h"
 
 namespace cli {
@@ -65,8 +66,7 @@ private:
     void DrawProgress(bool force);
     int Ask(const std::string& text, unsigned style);
 
-    struct SavedSignal;
-    std::unique_ptr<SavedSignal> saved_;  // the SIGINT action before ours
+    InterruptCatcher interrupts_;
     bool progress_ = false;
     bool quiet_ = false;
     bool interrupted_ = false;

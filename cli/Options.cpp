@@ -1,21 +1,15 @@
 #include "cli/Options.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <system_error>
 
 #include <fmt/format.h>
 
 #include "engine/Sections.h"
-#include "platform/DataFiles.h"
-#include "platform/wine/WinePrefix.h"
 #include "platform/codepage/Ascii.h"
 
 namespace cli {
-namespace fs = std::filesystem;
 namespace {
 
 std::string Trimmed(const std::string& text) {
@@ -39,65 +33,9 @@ std::vector<std::string> SplitCommas(const std::string& list) {
 
 }  // namespace
 
-std::unique_ptr<TempFolder> TempFolder::Create(const std::string& stem, std::string& error) {
-    std::error_code ec;
-    fs::path base = fs::temp_directory_path(ec);
-    if (ec) base = "/tmp";
-    std::string pattern = (base / (stem + "-XXXXXX")).string();
-    if (!::mkdtemp(pattern.data())) {
-        error = "Cannot make a temporary folder in " + base.string() + ".";
-        return nullptr;
-    }
-    return std::unique_ptr<TempFolder>(new TempFolder(pattern));
-}
-
 TempFolder::~TempFolder() {
     std::error_code ec;
-    fs::remove_all(path_, ec);
-}
-
-std::string ChosenPrefixDir(const GlobalOptions& options) {
-    if (!options.prefix.empty()) return options.prefix;
-    if (options.demo) {
-        const fs::path found = platform::SharedDataFile("demo-prefix");
-        return found.empty() ? (platform::SharedDataFolder() / "demo-prefix").string() : found.string();
-    }
-    if (const char* env = std::getenv("WINEPREFIX"); env && *env) return env;
-    if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.wine";
-    return ".wine";
-}
-
-bool OpenChosenPrefix(const GlobalOptions& options, OpenedPrefix& opened, std::string& error) {
-    std::error_code ec;
-    fs::path dir = fs::absolute(ChosenPrefixDir(options), ec);
-    if (ec) dir = ChosenPrefixDir(options);
-    if (options.demo && options.prefix.empty()) {
-        if (!fs::is_directory(dir)) {
-            error = "The demo prefix " + dir.string() + " is missing.";
-            return false;
-        }
-        // Scans and repairs of the demo work on a copy, so the shipped prefix never changes.
-        opened.temp = TempFolder::Create("drennow-demo", error);
-        if (!opened.temp) return false;
-        const fs::path copy = opened.temp->Path() / "prefix";
-        fs::copy(dir, copy, fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);
-        if (ec) {
-            error = "Cannot copy the demo prefix to " + copy.string() + ": " + ec.message() + ".";
-            return false;
-        }
-        dir = copy;
-    }
-    opened.dir = dir.lexically_normal().string();
-    if (opened.dir.size() > 1 && opened.dir.back() == '/') opened.dir.pop_back();
-    platform::Status status;
-    opened.services = platform::wine::OpenPrefix(
-        opened.dir, status, platform::wine::LocateInstallation(options.wine, opened.note));
-    if (!opened.services) {
-        error = status.message.empty() ? "Cannot open the Wine prefix " + opened.dir + "."
-                                       : status.message;
-        return false;
-    }
-    return true;
+    std::filesystem::remove_all(path_, ec);
 }
 
 void AddSelectionOptions(CLI::App& command, SelectionOptions& options) {

@@ -1,0 +1,318 @@
+// Wine as the referee of the Wine-prefix backend: one prefix, planted with dead entries, near
+// misses, shortcuts, short names, long paths, non-ASCII names and links, is scanned and
+// repaired twice: by the Linux drennow-cli (our own backend) and by drennow-cli.exe under Wine
+// (the Win32 backend over Wine's real API). Both must come to the same records and leave the
+// same registry.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/codepage/Codepage.h"
+#include "platform/shelllink/ShellLink.h"
+#include "tests/cli/CliRun.h"
+#include "tests/fixtures/WineTemplate.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+const std::string kExe = "C:\\Program Files\\Norlix Drennow\\drennow-cli.exe";
+const std::string kLong = [] {
+    std::string path = "C:\\long";
+    for (int i = 0; i < 30; ++i) path += "\\abcdefghij";
+    return path;
+}();
+
+// Data every planted place gets, one value each (UTF-8, Windows paths).
+const std::vector<std::string> kVariants = {
+    "C:\\gone\\dead.exe",
+    "C:\\apps\\live.exe",
+    "c:\\APPS\\LIVE.EXE",
+    "C:/apps/live.exe",
+    "\"C:\\apps\\live.exe\" /run",
+    "\"C:\\gone\\dead.exe\" /run",
+    "C:\\apps\\live.exe,1",
+    "rundll32.exe C:\\gone\\x.dll,Entry",
+    "C:\\apps\\live.exe C:\\gone\\x.txt",
+    "%SystemRoot%\\system32\\gone.dll",
+    "%SystemRoot%\\system32\\kernel32.dll",
+    "%ProgramFiles%\\Referee App\\live program.exe",
+    "%USERPROFILE%\\gone.txt",
+    "%APPDATA%\\Referee\\gone.ini",
+    "%TEMP%\\gone.tmp",
+    "C:\\apps\\caf\xc3\xa9.exe",
+    "C:\\apps\\na\xc3\xafve-gone.exe",
+    "C:\\apps\\\xd0\xaf\xd1\x80\xd0\xbb\xd1\x8b\xd0\xba.exe",
+    "C:\\apps\\\xc4\x80pple.exe",
+    "C:\\applink\\live.exe",
+    "C:\\dangling\\x.exe",
+    "C:\\apps\\..\\apps\\live.exe",
+    "C:\\apps\\.\\live.exe",
+    "C:\\apps\\",
+    "C:\\gone\\",
+    "apps\\live.exe",
+    "\\apps\\live.exe",
+    "\\\\server\\share\\x.exe",
+    "Z:\\nonexistent-referee\\x.exe",
+    "C:\\Program Files\\Referee App\\live program.exe",
+    "C:\\PROGRA~1\\gone.exe",
+    kLong + "\\live.exe",
+    kLong + "\\gone.exe",
+};
+
+// Where the variants go: a value of each in `key` (its name from the variant for
+// `dataInName`), or a subkey of `key` per variant with the variant as `valueName`.
+struct Place {
+    const char* key;
+    bool keyPerVariant;
+    const char* valueName;  // for keyPerVariant; "" is the default value
+    bool dataInName;
+};
+const Place kPlaces[] = {
+    {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false, nullptr, false},
+    {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths", true, "", false},
+    {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", false, nullptr, true},
+    {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", false, nullptr, false},
+    {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", true, "UninstallString", false},
+    {"HKEY_CURRENT_USER\\Software\\Referee Vendor", false, nullptr, false},
+};
+
+std::u16string RegString(const std::string& utf8) {
+    std::u16string out = u"\"";
+    for (char16_t c : platform::codepage::Utf8ToUtf16(utf8)) {
+        if (c == u'\\' || c == u'"') out += u'\\';
+        out += c;
+    }
+    return out + u"\"";
+}
+
+// The .reg file `reg import` reads (UTF-16 with its byte-order mark, as regedit writes it).
+std::u16string PlantedRegFile() {
+    std::u16string reg = u"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n";
+    auto key = [&reg](const std::string& name) {
+        reg += u"[" + platform::codepage::Utf8ToUtf16(name) + u"]\r\n";
+    };
+    for (const Place& place : kPlaces) {
+        if (!place.keyPerVariant) key(place.key);
+        for (std::size_t i = 0; i < kVariants.size(); ++i) {
+            const std::u16string number = platform::codepage::Utf8ToUtf16(std::to_string(i));
+            if (place.keyPerVariant) {
+                key(std::string(place.key) + "\\referee" + std::to_string(i) + ".exe");
+                const std::u16string name =
+                    *place.valueName ? RegString(place.valueName) : std::u16string(u"@");
+                reg += name + u"=" + RegString(kVariants[i]) + u"\r\n\r\n";
+            } else if (place.dataInName) {
+                reg += RegString(kVariants[i]) + u"=dword:00000001\r\n";
+            } else {
+                reg += u"\"v" + number + u"\"=" + RegString(kVariants[i]) + u"\r\n";
+            }
+        }
+        reg += u"\r\n";
+    }
+    // Names the "A" calls cannot hold exactly: a best-fit letter whose A name is that of
+    // another key, and names outside Windows-1252.
+    key("HKEY_CURRENT_USER\\Software\\Referee Vendor\\\xc4\x80" "bc");
+    reg += RegString("\xc4\x80-name") + u"=" + RegString("C:\\gone\\a.exe") + u"\r\n\r\n";
+    key("HKEY_CURRENT_USER\\Software\\Referee Vendor\\Abc");
+    reg += RegString("A-name") + u"=" + RegString("C:\\gone\\b.exe") + u"\r\n";
+    reg += RegString("\xd0\xaf\xd1\x80\xd0\xbb\xd1\x8b\xd0\xba") + u"=" +
+           RegString("C:\\gone\\c.exe") + u"\r\n\r\n";
+    return reg;
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void WriteShortcut(const fs::path& path, const platform::shelllink::ShellLinkRecipe& recipe) {
+    const auto bytes = platform::shelllink::WriteShellLink(recipe);
+    WriteFile(path, std::string(bytes.begin(), bytes.end()));
+}
+
+platform::shelllink::ShellLinkRecipe Link(const std::string& target, bool idList = true,
+                                          bool linkInfo = true) {
+    platform::shelllink::ShellLinkRecipe recipe;
+    recipe.target = target;
+    recipe.withIdList = idList;
+    recipe.withLinkInfo = linkInfo;
+    return recipe;
+}
+
+// Files, folders, links and shortcuts of the planted prefix; `home` stands in for the host's
+// home, which the profile folders link to.
+void PlantFiles(const fs::path& prefix, const fs::path& home) {
+    const fs::path c = prefix / "drive_c";
+    for (const char* name : {"live.exe", "caf\xc3\xa9.exe", "\xd0\xaf\xd1\x80\xd0\xbb\xd1\x8b\xd0\xba.exe",
+                             "\xc4\x80pple.exe"})
+        WriteFile(c / "apps" / name, "MZ");
+    WriteFile(c / "Program Files/Referee App/live program.exe", "MZ");
+    fs::path deep = c / "long";
+    for (int i = 0; i < 30; ++i) deep /= "abcdefghij";
+    WriteFile(deep / "live.exe", "MZ");
+    fs::create_directory_symlink("apps", c / "applink");
+    fs::create_directory_symlink("/nonexistent-referee", c / "dangling");
+    fs::create_directory_symlink("..", c / "apps/loop");  // a walk must not go round
+
+    // The profile folders link to a home of the test's own, not the real one.
+    for (const auto& user : fs::directory_iterator(c / "users")) {
+        for (const auto& entry : fs::directory_iterator(user.path())) {
+            if (!fs::is_symlink(entry.symlink_status())) continue;
+            const fs::path target = home / entry.path().filename();
+            fs::create_directories(target);
+            fs::remove(entry.path());
+            fs::create_directory_symlink(target, entry.path());
+        }
+    }
+
+    const fs::path links = c / "Referee Links";
+    WriteShortcut(links / "dead.lnk", Link("C:\\gone\\dead.exe"));
+    WriteShortcut(links / "live.lnk", Link("C:\\apps\\live.exe"));
+    WriteShortcut(links / "info-only dead.lnk", Link("C:\\gone\\info.exe", false, true));
+    WriteShortcut(links / "idlist-only dead.lnk", Link("C:\\gone\\idlist.exe", true, false));
+    WriteShortcut(links / "folder.lnk", [] {
+        auto recipe = Link("C:\\apps");
+        recipe.targetIsFolder = true;
+        return recipe;
+    }());
+    WriteShortcut(links / "relative dead.lnk", [] {
+        auto recipe = Link("C:\\gone\\relative.exe", false, false);
+        recipe.relativePath = u"..\\gone\\relative.exe";
+        return recipe;
+    }());
+    WriteShortcut(links / "caf\xc3\xa9 dead.lnk", Link("C:\\gone\\caf\xe9.exe"));
+    WriteShortcut(links / "\xd0\xaf\xd1\x80\xd0\xbb\xd1\x8b\xd0\xba.lnk", Link("C:\\gone\\x.exe"));
+    WriteShortcut(links / "long live.lnk", Link(kLong + "\\live.exe"));
+    WriteShortcut(links / "long dead.lnk", Link(kLong + "\\gone.exe"));
+    WriteShortcut(links / "env dead.lnk", Link("%ProgramFiles%\\gone\\env.exe", false, true));
+    WriteShortcut(deep / "deep dead.lnk", Link("C:\\gone\\deep.exe"));
+    WriteShortcut(home / "Desktop/desktop dead.lnk", Link("C:\\gone\\desktop.exe"));
+    WriteShortcut(home / "Desktop/desktop live.lnk", Link("C:\\apps\\live.exe"));
+    WriteFile(links / "not a shortcut.lnk", "not a shortcut");
+
+    // Values with Wine's own short names, which only Wine can tell.
+    const std::string batch =
+        "@echo off\r\n"
+        "reg import C:\\referee.reg\r\n"
+        "for %%I in (\"C:\\Program Files\\Referee App\\live program.exe\") do "
+        "reg add \"HKCU\\Software\\Referee Vendor\" /v short-live /d \"%%~sI\" /f\r\n"
+        "for %%I in (\"C:\\Program Files\\Referee App\") do "
+        "reg add \"HKCU\\Software\\Referee Vendor\" /v short-gone /d \"%%~sI\\gone.exe\" /f\r\n"
+        "for %%I in (\"C:\\Program Files\\Referee App\") do "
+        "reg add \"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\" /v short-folder "
+        "/d \"%%~sI\" /f\r\n";
+    WriteFile(c / "referee.bat", batch);
+    const std::u16string reg = PlantedRegFile();
+    WriteFile(c / "referee.reg",
+              std::string(reinterpret_cast<const char*>(reg.data()), reg.size() * sizeof(char16_t)));
+}
+
+std::string WindowsExe() { return std::string(DRENNOW_WINDOWS_BUILD) + "/cli/drennow-cli.exe"; }
+
+// The planted prefix, made once for every test here.
+class RefereeWine : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!fixtures::WineAvailable() || !fs::exists(WindowsExe()) ||
+            !fs::exists(std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli"))
+            return;
+        base_ = (fs::temp_directory_path() / ("drennow-referee-" + std::to_string(::getpid()))).string();
+        const std::string planted = fixtures::CopyWineTemplate(base_ + "/planted");
+        if (planted.empty()) return;
+        PlantFiles(planted, base_ + "/home");
+        fs::copy_file(WindowsExe(), planted + "/drive_c/Program Files/Norlix Drennow/drennow-cli.exe",
+                      fs::copy_options::overwrite_existing);
+        const fixtures::WineRun run = fixtures::RunWine(planted, {"cmd", "/c", "C:\\referee.bat"});
+        if (run.exitCode == 0) planted_ = planted;
+        else std::cerr << "planting failed (status " << run.exitCode << "): " << run.output << '\n';
+    }
+    static void TearDownTestSuite() {
+        std::error_code ec;
+        if (!base_.empty()) fs::remove_all(base_, ec);
+    }
+    void SetUp() override {
+        if (!fixtures::WineAvailable()) GTEST_SKIP() << "Wine is not installed";
+        if (!fs::exists(WindowsExe()))
+            GTEST_SKIP() << WindowsExe() << " is not built (make windows)";
+        ASSERT_FALSE(planted_.empty()) << "the planted prefix could not be made";
+    }
+    // A fresh copy of the planted prefix.
+    static std::string Copy(const std::string& name) {
+        return fixtures::CopyWineTemplateFrom(planted_, base_ + "/" + name);
+    }
+    // Both drive-less runs scan the prefix's C: only: under Wine, Z: is the whole host, a
+    // fixed drive to Wine and a network drive to our backend.
+    static json Linux(const std::string& prefix, std::vector<std::string> args, int& exitCode) {
+        // No Wine installation: Wine's own entries are reported on both sides.
+        args.insert(args.begin(), {"--wine", "/nonexistent-referee", "--prefix", prefix});
+        const clitest::CliRun run = clitest::Cli(args);
+        exitCode = run.exitCode;
+        return json::parse(run.out, nullptr, false);
+    }
+    static json Windows(const std::string& prefix, std::vector<std::string> args, int& exitCode) {
+        args.insert(args.begin(), kExe);
+        const fixtures::WineRun run = fixtures::RunWine(prefix, args);
+        exitCode = run.exitCode;
+        return json::parse(run.output, nullptr, false);
+    }
+
+    static std::string base_;
+    static std::string planted_;
+};
+std::string RefereeWine::base_;
+std::string RefereeWine::planted_;
+
+std::string Describe(const json& problem) {
+    return problem.is_null() ? "(none)" : problem.dump();
+}
+
+// Differences between two scan documents, section by section and record by record; counts
+// the records compared in `records`.
+std::vector<std::string> ScanDifferences(const json& linux, const json& windows, int& records) {
+    std::vector<std::string> differences;
+    for (std::size_t s = 0; s < linux["sections"].size(); ++s) {
+        const json& ours = linux["sections"][s]["problems"];
+        const json& wines = windows["sections"][s]["problems"];
+        const std::size_t count = std::max(ours.size(), wines.size());
+        for (std::size_t i = 0; i < count; ++i) {
+            ++records;
+            const json a = i < ours.size() ? ours[i] : json();
+            const json b = i < wines.size() ? wines[i] : json();
+            if (a != b)
+                differences.push_back("section " + std::to_string(s + 1) + " record " +
+                                      std::to_string(i + 1) + ":\n  linux: " + Describe(a) +
+                                      "\n  wine:  " + Describe(b));
+        }
+    }
+    return differences;
+}
+
+TEST_F(RefereeWine, ScanFindsTheSameRecordsAsWinesApi) {
+    const std::string prefix = Copy("scan");
+    ASSERT_FALSE(prefix.empty());
+    int linuxExit = -1, windowsExit = -1;
+    const json linux = Linux(prefix, {"scan", "--json", "--drives", "C:"}, linuxExit);
+    const json windows = Windows(prefix, {"scan", "--json", "--drives", "C:"}, windowsExit);
+    ASSERT_EQ(linuxExit, 1);
+    ASSERT_EQ(windowsExit, 1);
+    ASSERT_FALSE(linux.is_discarded());
+    ASSERT_FALSE(windows.is_discarded());
+    ASSERT_EQ(linux["sections"].size(), windows["sections"].size());
+    int records = 0;
+    const std::vector<std::string> differences = ScanDifferences(linux, windows, records);
+    std::cout << records << " records compared, " << differences.size() << " differ\n";
+    for (const std::string& difference : differences) ADD_FAILURE() << difference;
+    EXPECT_EQ(linux["total"], windows["total"]);
+    // The planted prefix reports in every place planted.
+    EXPECT_GT(records, 100);
+}
+
+}  // namespace
