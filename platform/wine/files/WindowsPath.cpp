@@ -31,14 +31,19 @@ bool Split(std::basic_string_view<Char> path, PathView<Char>& result) {
     result.components.clear();
     // "\\?\X:\..." and "\\.\X:\..." name the same file as "X:\..."; any other path that
     // starts with two separators is UNC.
-    if (path.size() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) &&
-        (path[2] == Char('?') || path[2] == Char('.')) && IsSeparator(path[3]))
-        path.remove_prefix(4);
-    if (path.size() < 2 || !IsDriveLetter(path[0]) || path[1] != Char(':')) return false;
+    const bool literal = path.size() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) &&
+                         (path[2] == Char('?') || path[2] == Char('.')) && IsSeparator(path[3]);
+    if (literal) path.remove_prefix(4);
+    const bool hasDrive = path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == Char(':');
+    // A path without a drive is relative to the current folder, which for this program is
+    // the root of C: (as Wine runs a program started in C:\); "" is on that drive too.
+    if (!hasDrive && (literal || path.empty() || (path.size() >= 2 && IsSeparator(path[0]) &&
+                                                  IsSeparator(path[1]))))
+        return false;
 
-    result.drive = static_cast<char>(path[0] | 0x20);
+    result.drive = hasDrive ? static_cast<char>(path[0] | 0x20) : 'c';
     // "X:name" is relative to the drive's current folder; this program's is the root.
-    const View rest = path.substr(2);
+    const View rest = hasDrive ? path.substr(2) : path;
     const bool endsWithSeparator = !rest.empty() && IsSeparator(rest.back());
 
     std::size_t start = 0;

@@ -27,8 +27,9 @@ bool SplitWindowsPath(std::u16string_view path, PathView<char16_t>& result);
 // The same for an "A" string that is pure ASCII (its bytes are its UTF-16 units).
 bool SplitAsciiWindowsPath(std::string_view path, PathView<char>& result);
 
-// Parses a drive path ("X:\a\b", "X:/a", "X:", "X:a", "\\?\X:\a"). UNC and drive-less paths,
-// and components with characters no Windows file name can hold, give nothing.
+// Parses a drive path ("X:\a\b", "X:/a", "X:", "X:a", "\\?\X:\a"), or a path relative to the
+// current folder C:\ ("a\b", "\a", "."). UNC paths, and components with characters no
+// Windows file name can hold, give nothing.
 std::optional<WindowsPath> ParseWindowsPath(std::u16string_view path);
 
 // The same for an "A" string (Windows-1252 bytes).

@@ -228,8 +228,10 @@ protected:
         const std::string planted = fixtures::CopyWineTemplate(base_ + "/planted");
         if (planted.empty()) return;
         PlantFiles(planted, base_ + "/home");
-        fs::copy_file(WindowsExe(), planted + "/drive_c/Program Files/Norlix Drennow/drennow-cli.exe",
-                      fs::copy_options::overwrite_existing);
+        // Run from where the Linux build keeps its program folder, so both write one backup.
+        const fs::path program = planted + "/drive_c/Program Files/Norlix Drennow";
+        fs::create_directories(program);
+        fs::copy_file(WindowsExe(), program / "drennow-cli.exe");
         const fixtures::WineRun run = fixtures::RunWine(planted, {"cmd", "/c", "C:\\referee.bat"});
         if (run.exitCode == 0) planted_ = planted;
         else std::cerr << "planting failed (status " << run.exitCode << "): " << run.output << '\n';
@@ -257,9 +259,10 @@ protected:
         exitCode = run.exitCode;
         return json::parse(run.out, nullptr, false);
     }
+    // Started in C:\, the current folder our backend gives paths without a drive.
     static json Windows(const std::string& prefix, std::vector<std::string> args, int& exitCode) {
         args.insert(args.begin(), kExe);
-        const fixtures::WineRun run = fixtures::RunWine(prefix, args);
+        const fixtures::WineRun run = fixtures::RunWine(prefix, args, prefix + "/drive_c");
         exitCode = run.exitCode;
         return json::parse(run.output, nullptr, false);
     }
@@ -270,27 +273,50 @@ protected:
 std::string RefereeWine::base_;
 std::string RefereeWine::planted_;
 
-std::string Describe(const json& problem) {
-    return problem.is_null() ? "(none)" : problem.dump();
+// Z: is Wine's bridge to the whole host: a fixed drive to Wine, a network drive to our
+// backend on purpose (a walk of it would walk the machine), so only the Windows build judges
+// the paths on it.
+bool OnTheHostDrive(const json& record) {
+    return record["value"].get<std::string>().starts_with("\"Z:\\");
 }
 
-// Differences between two scan documents, section by section and record by record; counts
-// the records compared in `records`.
+// Differences between two lists of records: those only one side has, and then, when both
+// hold the same records, the first place where their order differs.
+std::vector<std::string> RecordDifferences(const std::string& where, const json& linux,
+                                           const json& windows) {
+    std::vector<std::string> differences;
+    std::vector<bool> matched(windows.size(), false);
+    for (const json& record : linux) {
+        bool found = false;
+        for (std::size_t i = 0; i < windows.size() && !found; ++i)
+            if (!matched[i] && windows[i] == record) matched[i] = found = true;
+        if (!found) differences.push_back(where + ": only the Linux build has " + record.dump());
+    }
+    json judged = json::array();  // the Windows build's records, in its order
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        if (matched[i])
+            judged.push_back(windows[i]);
+        else if (!OnTheHostDrive(windows[i]))
+            differences.push_back(where + ": only the Windows build has " + windows[i].dump());
+    }
+    for (std::size_t i = 0; differences.empty() && i < linux.size(); ++i)
+        if (linux[i] != judged[i])
+            differences.push_back(where + ": the order differs from record " +
+                                  std::to_string(i + 1) + " on: " + linux[i].dump() +
+                                  " against " + judged[i].dump());
+    return differences;
+}
+
+// Differences between two scan documents, section by section; counts the records compared
+// in `records`.
 std::vector<std::string> ScanDifferences(const json& linux, const json& windows, int& records) {
     std::vector<std::string> differences;
     for (std::size_t s = 0; s < linux["sections"].size(); ++s) {
         const json& ours = linux["sections"][s]["problems"];
-        const json& wines = windows["sections"][s]["problems"];
-        const std::size_t count = std::max(ours.size(), wines.size());
-        for (std::size_t i = 0; i < count; ++i) {
-            ++records;
-            const json a = i < ours.size() ? ours[i] : json();
-            const json b = i < wines.size() ? wines[i] : json();
-            if (a != b)
-                differences.push_back("section " + std::to_string(s + 1) + " record " +
-                                      std::to_string(i + 1) + ":\n  linux: " + Describe(a) +
-                                      "\n  wine:  " + Describe(b));
-        }
+        records += static_cast<int>(ours.size());
+        for (std::string& difference : RecordDifferences(
+                 "section " + std::to_string(s + 1), ours, windows["sections"][s]["problems"]))
+            differences.push_back(std::move(difference));
     }
     return differences;
 }
@@ -310,9 +336,8 @@ TEST_F(RefereeWine, ScanFindsTheSameRecordsAsWinesApi) {
     const std::vector<std::string> differences = ScanDifferences(linux, windows, records);
     std::cout << records << " records compared, " << differences.size() << " differ\n";
     for (const std::string& difference : differences) ADD_FAILURE() << difference;
-    EXPECT_EQ(linux["total"], windows["total"]);
-    // The planted prefix reports in every place planted.
-    EXPECT_GT(records, 100);
+    // Every place planted reports.
+    EXPECT_GT(records, static_cast<int>(kVariants.size()));
 }
 
 }  // namespace

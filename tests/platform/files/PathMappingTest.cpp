@@ -45,9 +45,16 @@ TEST_P(PathMapping, SeparatorsDotsAndTrailingCharactersAsWindows) {
     EXPECT_TRUE(Exists("c:\\"));
 }
 
+TEST_P(PathMapping, PathsWithoutADriveAreInTheCurrentFolderCsRoot) {
+    for (const char* path : {"\\Data\\README.txt", "Data\\README.txt", "Data/Sub Dir", ".", ".."})
+        EXPECT_TRUE(Exists(path)) << path;
+    EXPECT_FALSE(Exists("Sub Dir\\tool.exe"));
+    EXPECT_FALSE(Exists("\\\\?\\Data\\README.txt"));  // a literal path names no folder
+}
+
 TEST_P(PathMapping, PathsWithoutAMappingDoNotExist) {
-    for (const char* path : {"\\\\server\\share\\Data", "\\Data\\README.txt", "Data\\README.txt",
-                             "", "Q:\\Data", "C:\\Data\\READ*.txt", "C:\\Data\\a|b"})
+    for (const char* path : {"\\\\server\\share\\Data", "//server/share/Data", "", "Q:\\Data",
+                             "C:\\Data\\READ*.txt", "C:\\Data\\a|b"})
         EXPECT_FALSE(Exists(path)) << path;
     EXPECT_FALSE(Sys().PathFileExistsA(nullptr));
 }
