@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -147,6 +149,20 @@ platform::shelllink::ShellLinkRecipe Link(const std::string& target, bool idList
     return recipe;
 }
 
+// Points the profile folders' links (Desktop, Documents, ...) into `home`, a home of the
+// test's own instead of the real one.
+void LinkProfilesTo(const fs::path& prefix, const fs::path& home) {
+    for (const auto& user : fs::directory_iterator(prefix / "drive_c/users")) {
+        for (const auto& entry : fs::directory_iterator(user.path())) {
+            if (!fs::is_symlink(entry.symlink_status())) continue;
+            const fs::path target = home / entry.path().filename();
+            fs::create_directories(target);
+            fs::remove(entry.path());
+            fs::create_directory_symlink(target, entry.path());
+        }
+    }
+}
+
 // Files, folders, links and shortcuts of the planted prefix; `home` stands in for the host's
 // home, which the profile folders link to.
 void PlantFiles(const fs::path& prefix, const fs::path& home) {
@@ -162,16 +178,7 @@ void PlantFiles(const fs::path& prefix, const fs::path& home) {
     fs::create_directory_symlink("/nonexistent-referee", c / "dangling");
     fs::create_directory_symlink("..", c / "apps/loop");  // a walk must not go round
 
-    // The profile folders link to a home of the test's own, not the real one.
-    for (const auto& user : fs::directory_iterator(c / "users")) {
-        for (const auto& entry : fs::directory_iterator(user.path())) {
-            if (!fs::is_symlink(entry.symlink_status())) continue;
-            const fs::path target = home / entry.path().filename();
-            fs::create_directories(target);
-            fs::remove(entry.path());
-            fs::create_directory_symlink(target, entry.path());
-        }
-    }
+    LinkProfilesTo(prefix, home);
 
     const fs::path links = c / "Referee Links";
     WriteShortcut(links / "dead.lnk", Link("C:\\gone\\dead.exe"));
@@ -246,9 +253,15 @@ protected:
             GTEST_SKIP() << WindowsExe() << " is not built (make windows)";
         ASSERT_FALSE(planted_.empty()) << "the planted prefix could not be made";
     }
-    // A fresh copy of the planted prefix.
+    // A fresh copy of the planted prefix, with a copy of its home.
     static std::string Copy(const std::string& name) {
-        return fixtures::CopyWineTemplateFrom(planted_, base_ + "/" + name);
+        const std::string copy = fixtures::CopyWineTemplateFrom(planted_, base_ + "/" + name);
+        const std::string home = base_ + "/" + name + "-home";
+        std::error_code ec;
+        fs::copy(base_ + "/home", home, fs::copy_options::recursive, ec);
+        if (copy.empty() || ec) return {};
+        LinkProfilesTo(copy, home);
+        return copy;
     }
     // Both drive-less runs scan the prefix's C: only: under Wine, Z: is the whole host, a
     // fixed drive to Wine and a network drive to our backend.
@@ -338,6 +351,76 @@ TEST_F(RefereeWine, ScanFindsTheSameRecordsAsWinesApi) {
     for (const std::string& difference : differences) ADD_FAILURE() << difference;
     // Every place planted reports.
     EXPECT_GT(records, static_cast<int>(kVariants.size()));
+}
+
+// Keys every Wine session writes anew (the display adapter it makes up, with its date).
+bool IsSessionData(const std::string& key) {
+    for (const char* volatileKey : {"[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video",
+                                    "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Class\\"
+                                    "{4D36E968-E325-11CE-BFC1-08002BE10318}",
+                                    "[HKEY_LOCAL_MACHINE\\HARDWARE\\DEVICEMAP\\VIDEO",
+                                    "[HKEY_CURRENT_CONFIG"})
+        if (key.starts_with(volatileKey)) return true;
+    return false;
+}
+
+// Wine's own export of the whole registry of `prefix` (regedit /E), as UTF-8 lines.
+std::vector<std::string> ExportedRegistry(const std::string& prefix) {
+    fixtures::RunWine(prefix, {"regedit", "/E", "C:\\referee-export.reg"});
+    std::ifstream in(prefix + "/drive_c/referee-export.reg", std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::u16string text(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                        static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    // Each value line with its key, so that a difference says where it is.
+    std::vector<std::string> lines;
+    std::string key;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(u'\n', start);
+        if (end == std::u16string::npos) end = text.size();
+        std::u16string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == u'\r') line.pop_back();
+        const std::string utf8 = platform::codepage::Utf16ToUtf8(line);
+        if (utf8.starts_with("[")) key = utf8;
+        if (!IsSessionData(key)) lines.push_back(utf8.starts_with("[") ? utf8 : key + " " + utf8);
+        start = end + 1;
+    }
+    return lines;
+}
+
+TEST_F(RefereeWine, RepairLeavesTheSameRegistryAsWinesApi) {
+    const std::string ours = Copy("repair-linux"), wines = Copy("repair-wine");
+    ASSERT_FALSE(ours.empty());
+    ASSERT_FALSE(wines.empty());
+    int linuxExit = -1, windowsExit = -1;
+    const std::vector<std::string> repair = {"repair", "--yes", "--json", "--drives", "C:"};
+    const json linux = Linux(ours, repair, linuxExit);
+    const json windows = Windows(wines, repair, windowsExit);
+    fixtures::StopWineServer(wines);
+    ASSERT_FALSE(linux.is_discarded());
+    ASSERT_FALSE(windows.is_discarded());
+    EXPECT_EQ(linuxExit, 0) << linux.dump(2);
+    EXPECT_EQ(windowsExit, 0) << windows.dump(2);
+    const std::vector<std::string> entries = RecordDifferences("repaired", linux["entries"], windows["entries"]);
+    for (const std::string& difference : entries) ADD_FAILURE() << difference;
+
+    const std::vector<std::string> ourLines = ExportedRegistry(ours), wineLines = ExportedRegistry(wines);
+    ASSERT_GT(ourLines.size(), 1000u);
+    std::multiset<std::string> onlyOurs(ourLines.begin(), ourLines.end());
+    std::multiset<std::string> onlyWines;
+    for (const std::string& line : wineLines) {
+        const auto found = onlyOurs.find(line);
+        if (found != onlyOurs.end()) onlyOurs.erase(found);
+        else onlyWines.insert(line);
+    }
+    std::cout << linux["repaired"] << " and " << windows["repaired"] << " entries repaired, "
+              << ourLines.size() << " exported lines compared\n";
+    for (const std::string& line : onlyOurs)
+        if (line.find("nonexistent-referee") == std::string::npos)  // see OnTheHostDrive
+            ADD_FAILURE() << "only after the Linux repair: " << line;
+    for (const std::string& line : onlyWines) ADD_FAILURE() << "only after the Windows repair: " << line;
 }
 
 }  // namespace
