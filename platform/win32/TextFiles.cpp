@@ -150,7 +150,11 @@ std::unique_ptr<TextFile> Win32Services::OpenTextFile(const char* path, TextFile
     const ::DWORD disposition = mode == TextFileMode::Read          ? OPEN_EXISTING
                                 : mode == TextFileMode::CreateWrite ? CREATE_ALWAYS
                                                                     : OPEN_ALWAYS;
-    const ::HANDLE file = ::CreateFileW(WidePath(path).c_str(), access, FILE_SHARE_READ, nullptr,
+    // A file being read may be replaced meanwhile, as on Linux: the reader keeps the old one.
+    const ::DWORD share = mode == TextFileMode::Read
+                              ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
+                              : FILE_SHARE_READ;
+    const ::HANDLE file = ::CreateFileW(WidePath(path).c_str(), access, share, nullptr,
                                         disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
     auto text = std::make_unique<Win32TextFile>(file);

@@ -3,28 +3,45 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
-#include <filesystem>
 
 namespace win32test {
 namespace {
 
 std::wstring Wide(const std::u16string& text) { return {text.begin(), text.end()}; }
 
+// Removes `folder` (a \\?\ path) and everything in it.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry{};
+    const HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(folder + L"\\" + name);
+            else
+                ::DeleteFileW((folder + L"\\" + name).c_str());
+        } while (::FindNextFileW(find, &entry));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(folder.c_str());
+}
+
 }  // namespace
 
 std::u16string MakeScratchFolder() {
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder =
-        std::wstring(temp) + L"drennow-test-" + std::to_wstring(::GetCurrentProcessId());
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    return {folder.begin(), folder.end()};
+    for (unsigned n = 0;; ++n) {
+        const std::wstring folder = std::wstring(temp) + L"drennow-test-" +
+                                    std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                                    std::to_wstring(n);
+        if (::CreateDirectoryW(folder.c_str(), nullptr)) return {folder.begin(), folder.end()};
+        if (::GetLastError() != ERROR_ALREADY_EXISTS) return {};
+    }
 }
 
-void RemoveFolder(const std::u16string& folder) {
-    std::error_code ec;
-    std::filesystem::remove_all(L"\\\\?\\" + Wide(folder), ec);
-}
+void RemoveFolder(const std::u16string& folder) { RemoveTree(L"\\\\?\\" + Wide(folder)); }
 
 void RemoveUserKey(const std::u16string& subKey) {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, Wide(subKey).c_str());

@@ -2,6 +2,7 @@
 // key under HKEY_CURRENT_USER and a scratch folder in the temporary folder, both removed after.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -66,27 +67,28 @@ TEST_F(Win32Backend, NamesOutsideTheCodePageAreExactOnlyThroughTheWCalls) {
     ASSERT_EQ(services_->RegEnumKeyExW(root, 0, wide, &length), platform::ERROR_SUCCESS);
     EXPECT_EQ(std::u16string(wide, length), u"\u0100bc");
 
-    // Enumerated values: "A" data in Windows-1252, a too small buffer says how much it needs.
+    // Enumerated values: "A" names and data in Windows-1252; a too small buffer says how
+    // much it needs.
     std::vector<std::string> names;
+    char valueName[32] = {};
     for (platform::DWORD index = 0;; ++index) {
-        char valueName[32] = {};
         platform::DWORD nameLength = sizeof valueName;
-        platform::BYTE data[4] = {};
-        platform::DWORD dataLength = sizeof data;
-        platform::DWORD type = 0;
-        const platform::LONG status = services_->RegEnumValueA(
-            root, index, valueName, &nameLength, &type, data, &dataLength);
-        if (status == platform::ERROR_NO_MORE_ITEMS) break;
+        if (services_->RegEnumValueA(root, index, valueName, &nameLength, nullptr, nullptr,
+                                     nullptr) != platform::ERROR_SUCCESS)
+            break;
         names.emplace_back(valueName, nameLength);
-        if (names.back() == "plain") {
-            EXPECT_EQ(status, platform::ERROR_SUCCESS);
-            EXPECT_EQ(std::string(reinterpret_cast<char*>(data)), "caf\xe9");
-        } else {
-            EXPECT_EQ(status, platform::ERROR_MORE_DATA);
-            EXPECT_EQ(dataLength, 15u);  // C:\gone\x.exe and its zero
-        }
     }
+    std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"?-value", "plain"}));
+    platform::BYTE data[8] = {};
+    platform::DWORD dataLength = sizeof data;
+    ASSERT_EQ(services_->RegQueryValueExA(root, "plain", nullptr, data, &dataLength),
+              platform::ERROR_SUCCESS);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(data)), "caf\xe9");
+    dataLength = 4;
+    EXPECT_EQ(services_->RegQueryValueExA(root, "plain", nullptr, data, &dataLength),
+              platform::ERROR_MORE_DATA);
+    EXPECT_EQ(dataLength, 5u);
 
     // One key object, whatever the handle: one identity; another key: another.
     platform::HKEY again = 0;
@@ -171,11 +173,13 @@ TEST_F(Win32Backend, TextFilesAreWrittenWholeWithCrLf) {
         EXPECT_TRUE(append->WriteString("three"));
         EXPECT_TRUE(append->Close());
     }
-    auto read = services_->OpenTextFile(path.c_str(), platform::TextFileMode::Read);
-    ASSERT_NE(read, nullptr);
-    std::vector<std::string> lines;
-    for (std::string line; read->ReadString(line);) lines.push_back(line);
-    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three"}));
+    {
+        auto read = services_->OpenTextFile(path.c_str(), platform::TextFileMode::Read);
+        ASSERT_NE(read, nullptr);
+        std::vector<std::string> lines;
+        for (std::string line; read->ReadString(line);) lines.push_back(line);
+        EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three"}));
+    }
 
     // Nothing is created over a file standing there, nor in a folder that is missing; a
     // replacement leaves no temporary file behind.
@@ -183,10 +187,10 @@ TEST_F(Win32Backend, TextFilesAreWrittenWholeWithCrLf) {
     EXPECT_EQ(services_->CreateNewFile((folder_ + "\\gone\\x.lnk").c_str(), "x").code,
               platform::ERROR_PATH_NOT_FOUND);
     EXPECT_FALSE(services_->ReplaceTextFile((folder_ + "\\gone\\x.txt").c_str(), "x").ok());
-    const bool ran = services_->UpdateTextFile(path.c_str(), [&] {
+    const platform::Status updated = services_->UpdateTextFile(path.c_str(), [&] {
         return services_->ReplaceTextFile(path.c_str(), "new\n");
-    }).ok();
-    EXPECT_TRUE(ran);
+    });
+    EXPECT_TRUE(updated.ok()) << updated.message;
     auto search = services_->FindFirstFileA((folder_ + "\\*.*").c_str());
     std::vector<std::string> names;
     for (platform::FindEntry entry; search && search->Next(entry);)
