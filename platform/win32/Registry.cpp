@@ -29,6 +29,19 @@ LONG OpenWithRightsHeld(DWORD samDesired, HKEY* result, Open open) {
     return static_cast<LONG>(status);
 }
 
+// RegEnumValue's in/out lengths and type, passed through Windows' own DWORDs.
+template <typename Enum>
+LONG EnumValue(DWORD* nameLength, DWORD* type, DWORD* dataLength, Enum enumerate) {
+    ::DWORD length = nameLength ? *nameLength : 0;
+    ::DWORD kind = 0;
+    ::DWORD size = dataLength ? *dataLength : 0;
+    const ::LSTATUS status = enumerate(&length, &kind, dataLength ? &size : nullptr);
+    if (nameLength) *nameLength = length;
+    if (type) *type = kind;
+    if (dataLength) *dataLength = size;
+    return static_cast<LONG>(status);
+}
+
 using NtQueryKeyFunction = LONG(WINAPI*)(::HANDLE, int, void*, ::ULONG, ::ULONG*);
 constexpr int kKeyNameInformation = 3;
 
@@ -83,28 +96,20 @@ LONG Win32Services::RegEnumKeyExW(HKEY key, DWORD index, WCHAR* name, DWORD* nam
 
 LONG Win32Services::RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLength,
                                   DWORD* type, BYTE* data, DWORD* dataLength) {
-    ::DWORD length = nameLength ? *nameLength : 0;
-    ::DWORD kind = 0;
-    ::DWORD size = dataLength ? *dataLength : 0;
-    const ::LSTATUS status = ::RegEnumValueA(ToWin(key), index, name, &length, nullptr, &kind,
-                                             data, dataLength ? &size : nullptr);
-    if (nameLength) *nameLength = length;
-    if (type) *type = kind;
-    if (dataLength) *dataLength = size;
-    return static_cast<LONG>(status);
+    return EnumValue(nameLength, type, dataLength,
+                     [&](::DWORD* length, ::DWORD* kind, ::DWORD* size) {
+                         return ::RegEnumValueA(ToWin(key), index, name, length, nullptr, kind,
+                                                data, size);
+                     });
 }
 
 LONG Win32Services::RegEnumValueW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLength,
                                   DWORD* type, BYTE* data, DWORD* dataLength) {
-    ::DWORD length = nameLength ? *nameLength : 0;
-    ::DWORD kind = 0;
-    ::DWORD size = dataLength ? *dataLength : 0;
-    const ::LSTATUS status = ::RegEnumValueW(ToWin(key), index, ToWin(name), &length, nullptr,
-                                             &kind, data, dataLength ? &size : nullptr);
-    if (nameLength) *nameLength = length;
-    if (type) *type = kind;
-    if (dataLength) *dataLength = size;
-    return static_cast<LONG>(status);
+    return EnumValue(nameLength, type, dataLength,
+                     [&](::DWORD* length, ::DWORD* kind, ::DWORD* size) {
+                         return ::RegEnumValueW(ToWin(key), index, ToWin(name), length, nullptr,
+                                                kind, data, size);
+                     });
 }
 
 LONG Win32Services::RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) {

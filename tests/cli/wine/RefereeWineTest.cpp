@@ -353,9 +353,11 @@ TEST_F(RefereeWine, ScanFindsTheSameRecordsAsWinesApi) {
     EXPECT_GT(records, static_cast<int>(kVariants.size()));
 }
 
-// Keys every Wine session writes anew (the display adapter it makes up, with its date).
+// Keys every Wine session writes anew (the display adapter it makes up, with its date, and
+// the count of sessions the service manager keeps).
 bool IsSessionData(const std::string& key) {
-    for (const char* volatileKey : {"[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video",
+    for (const char* volatileKey : {"[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\ServiceCurrent]",
+                                    "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video",
                                     "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Class\\"
                                     "{4D36E968-E325-11CE-BFC1-08002BE10318}",
                                     "[HKEY_LOCAL_MACHINE\\HARDWARE\\DEVICEMAP\\VIDEO",
