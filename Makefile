@@ -1,11 +1,12 @@
 # Thin wrappers over CMake. `make demo` and `make test` install what is missing first.
 BUILD      ?= build/release
 ASAN_BUILD ?= build/asan
+TSAN_BUILD ?= build/tsan
 WINDOWS_BUILD ?= build/windows
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all bootstrap configure build windows demo test test-asan bench run screenshots fuzz package clean
+.PHONY: all bootstrap configure build windows demo test test-asan test-tsan bench run screenshots fuzz package clean
 
 all: build
 
@@ -36,6 +37,7 @@ run: build
 test: build windows
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory test-tsan
 
 # The Debian package build/release/drennow_<version>_<arch>.deb (sudo apt install ./build/release/drennow_*.deb).
 package: build
@@ -48,6 +50,13 @@ test-asan: bootstrap
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -LE 'wine|ui|packaging'
+
+# The tests of the two-thread hive parse under ThreadSanitizer; only their program is built.
+test-tsan: bootstrap
+	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRENNOW_TSAN=ON \
+	  -DDRENNOW_GUI=OFF -DDRENNOW_BENCH=OFF >/dev/null
+	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_hive_threads
+	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -L tsan
 
 # The pictures of docs/screenshots/, taken from the program on a copy of the demo prefix.
 screenshots: configure

@@ -18,7 +18,6 @@ target_compile_definitions(drennow_headers INTERFACE FMT_HEADER_ONLY)
 add_library(fmt::fmt ALIAS drennow_headers)
 add_library(nlohmann_json::nlohmann_json ALIAS drennow_headers)
 add_library(CLI11::CLI11 ALIAS drennow_headers)
-set(CLI11_FOUND TRUE)
 
 # One file a user can copy: the C and C++ runtimes and winpthreads linked in.
 add_link_options(-static -s)

@@ -1,6 +1,26 @@
 // Reading a shortcut as Wine's shell link object loads it, with every size, count and offset
 // checked against the bytes that are really there. Where Wine would read past its buffer or
 // go on with garbage, the file counts as malformed.
+//
+// A shortcut file is little-endian binary, its structures one after the other, unpadded:
+//
+//   header, 0x4C bytes    its size (0x4C), the link CLSID {00021401-0000-0000-C000-
+//                         000000000046}, the flags at 0x14 saying which parts follow, then the
+//                         target's attributes, times and size, icon index, show command, hot key
+//   ID list (flag 0x1)    a u16 size, then shell items, each a u16 size and its type byte, up to
+//                         a u16 zero: My Computer, a drive, folders, the file (IdList.cpp
+//                         renders the path Wine's shell makes of them)
+//   LinkInfo (0x2)        a u32 size and header size, flags, and offsets from its start to the
+//                         volume, the ANSI local base path ("C:\dir\x.exe"), the network link
+//                         and the common path suffix
+//   strings (0x4 .. 0x40) description, relative path, working folder, arguments, icon
+//                         location, in that order: a u16 character count, then UTF-16 with flag
+//                         0x80, else ANSI
+//   installer (0x800, 0x1000)  blocks of 0x314 bytes, read by position, as Wine reads them
+//   extra data            blocks of a u32 size and a u32 signature, until a size below 4
+//
+// Which of them names the target, as Wine's IShellLinkA::GetPath decides, is in
+// ShellLinkTarget.cpp.
 #include "platform/shelllink/Bytes.h"
 #include "platform/shelllink/IdList.h"
 #include "platform/shelllink/ShellLink.h"

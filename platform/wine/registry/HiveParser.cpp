@@ -1,4 +1,29 @@
 // Reading Wine's hive text into the key tree.
+//
+// A hive file (system.reg, user.reg, userdef.reg) is UTF-8 text, LF line ends (CR LF read):
+//
+//   WINE REGISTRY Version 2                  the first line, exactly
+//   ;; All keys relative to \\Machine        comment lines start with ';'
+//   #arch=win64                              options before the first key: the whole file's
+//
+//   [Software\\Vendor\\Tool] 1700000000      a key block: its path below the hive's root,
+//   #time=1da1747c66d0000                    components joined by an escaped backslash, and
+//   #class="text"                            Unix seconds; then its options: #time (a FILETIME
+//   #link                                    in hex, which wins), class, symbolic link
+//   @="default value"                        the unnamed value
+//   "Path"="C:\\Tool\\tool.exe \"%1\""       REG_SZ (also str:"..."); str(2): REG_EXPAND_SZ,
+//   "Count"=dword:0000002a                   str(7): REG_MULTI_SZ; dword: eight hex digits;
+//   "Blob"=hex:01,02,ff,\                    hex: REG_BINARY, hex(N): any other type N; bytes
+//     03,04                                  comma separated, a trailing '\' goes on below
+//
+// Names and string data use Wine's escapes: \\ \" \[ \] (the terminator of their context),
+// \a \b \e \f \n \r \t \v, \x with up to four hex digits for one UTF-16 unit, octal \0 to
+// \377; bytes 0x80 and up are UTF-8. Blocks need not be sorted or unique (blocks of one key
+// merge, a later value of one name wins), a key's parents need no block of their own, and
+// "[]" is the hive's root itself. A wrong first line or architecture refuses the whole file.
+// Any other damaged line (and a last line without its line end, which Wine never writes, so
+// a crash or a full disk may have cut it short) is a problem named with its line: the rest is
+// read all the same, and the hive is never written.
 #include <array>
 #include <cstdlib>
 #include <future>
