@@ -21,9 +21,9 @@ std::string CRegistryFixer::RootPrefix(platform::HKEY root) {
     }
 }
 
-int CRegistryFixer::CheckValue(const std::string& keyPath, const std::string& valueName,
-                               const platform::BYTE* data, platform::DWORD type,
-                               platform::DWORD length) {
+Verdict CRegistryFixer::CheckValue(const std::string& keyPath, const std::string& valueName,
+                                   const platform::BYTE* data, platform::DWORD type,
+                                   platform::DWORD length) {
     return CheckSectionValue(plan_.section, paths_, ValueInput{keyPath, valueName, data, type, length});
 }
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "engine/Checkers.h"
 #include "engine/Host.h"
 #include "engine/PathTest.h"
 #include "engine/ScanModel.h"
@@ -53,8 +54,8 @@ public:
     void Walk();
     // Walks the folders of the work list (drives such as "C:") for dead shortcuts.
     void ShortcutWalk();
-    // The section dispatch for one value: non-zero fine, zero problem.
-    int CheckValue(const std::string& keyPath, const std::string& valueName,
+    // The section dispatch for one value.
+    Verdict CheckValue(const std::string& keyPath, const std::string& valueName,
                    const platform::BYTE* data, platform::DWORD type, platform::DWORD length);
     enum class PollResult { GoOn, Stop };
     // Between two steps of a walk: whether the walk must stop. Holds the walk while it is

@@ -120,7 +120,7 @@ CButtonEx* CDrennowView::AddButton(int id, const char* label, int normal, int ov
     auto* button = new CButtonEx(this);
     button->setObjectName(QString::number(id));
     button->setText(label);
-    button->bitmapMode = 1;
+    button->bitmapMode = true;
     button->SetBitmaps(normal, over, pressed);
     connect(button, &CButtonEx::clicked, this, [this, id] { OnCommand(id); });
     return button;
@@ -361,7 +361,7 @@ void CDrennowView::ToggleSelectAll() {
     const bool none = selectionSummary_ == engine::Selection::None;
     for (int row = 0; row < sectionList_->RowCount(); ++row) {
         sectionList_->SetRowImage(row, none ? 1 : 0);
-        sectionList_->SetSelectionFlag(row, none ? 0 : 1);
+        sectionList_->SetSelected(row, !none);
     }
     ShowSelectionPicture(selectionSummary_);
 }

@@ -24,7 +24,7 @@ constexpr int kLabelPadding = 2;
 }  // namespace
 
 CListCtrlBlue::CListCtrlBlue(QWidget* parent) : QAbstractScrollArea(parent) {
-    flags_.fill(1);
+    flags_.fill(true);
     // Rows are never selected by the mouse; the keyboard reaches the list with Tab.
     setFocusPolicy(Qt::TabFocus);
     setFont(ui::DialogFont());
@@ -71,12 +71,10 @@ void CListCtrlBlue::SetRowImage(int row, int image) {
     viewport()->update(ItemRect(row, Part::Icon));
 }
 
-int CListCtrlBlue::SelectionFlag(int row) const {
-    return row >= 0 && row < kMaxRows ? flags_[row] : 0;
-}
+bool CListCtrlBlue::Selected(int row) const { return row >= 0 && row < kMaxRows && flags_[row]; }
 
-void CListCtrlBlue::SetSelectionFlag(int row, int flag) {
-    if (row >= 0 && row < kMaxRows) flags_[row] = flag;
+void CListCtrlBlue::SetSelected(int row, bool selected) {
+    if (row >= 0 && row < kMaxRows) flags_[row] = selected;
 }
 
 engine::SectionRows CListCtrlBlue::Rows() const {
@@ -156,9 +154,9 @@ void CListCtrlBlue::paintEvent(QPaintEvent*) {
 }
 
 void CListCtrlBlue::ToggleRow(int row) {
-    const bool chosen = SelectionFlag(row) != 0;
+    const bool chosen = Selected(row);
     SetRowImage(row, chosen ? 1 : 0);
-    SetSelectionFlag(row, chosen ? 0 : 1);
+    SetSelected(row, !chosen);
 }
 
 // The focus rectangle comes and goes with the focus.
@@ -218,8 +216,8 @@ void CListCtrlBlue::mouseMoveEvent(QMouseEvent*) {}
 
 void CListCtrlBlue::SendSummary() {
     const int count = RowCount();
-    const int first = flags_[0];
-    auto summary = first == 1 ? engine::Selection::All : engine::Selection::None;
+    const bool first = flags_[0];
+    auto summary = first ? engine::Selection::All : engine::Selection::None;
     for (int row = 1; row < count && row < kMaxRows; ++row) {
         if (flags_[row] != first) {
             summary = engine::Selection::Some;

@@ -179,29 +179,29 @@ TEST(MainView, SelectAllBoxTicksEveryRowOrNone) {
     ViewHarness h(prefix);
     CDrennowView& view = *h.view;
     CListCtrlBlue* list = view.SectionList();
-    auto allRows = [list](int flag, int image) {
+    auto allRows = [list](bool selected, int image) {
         for (int row = 0; row < list->RowCount(); ++row)
-            if (list->SelectionFlag(row) != flag || list->RowImage(row) != image) return false;
+            if (list->Selected(row) != selected || list->RowImage(row) != image) return false;
         return true;
     };
     Click(view.SelectAllBox(), {5, 5});
     EXPECT_EQ(view.SelectionSummary(), engine::Selection::None);
     EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxEmpty);
-    EXPECT_TRUE(allRows(0, 1));
+    EXPECT_TRUE(allRows(false, 1));
     Click(view.SelectAllBox(), {5, 5});
     EXPECT_EQ(view.SelectionSummary(), engine::Selection::All);
     EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxTicked);
-    EXPECT_TRUE(allRows(1, 0));
+    EXPECT_TRUE(allRows(true, 0));
 
     // Unticking one row in the list makes the box grey; one click then ticks every row.
     const QRect box = list->ItemRect(3, CListCtrlBlue::Part::Icon);
     Click(list->viewport(), box.topLeft() + QPoint(20, 10));
-    EXPECT_EQ(list->SelectionFlag(3), 0);
+    EXPECT_FALSE(list->Selected(3));
     EXPECT_EQ(view.SelectionSummary(), engine::Selection::Some);
     EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxGreyed);
     Click(view.SelectAllBox(), {5, 5});
     EXPECT_EQ(view.SelectionSummary(), engine::Selection::All);
-    EXPECT_TRUE(allRows(1, 0));
+    EXPECT_TRUE(allRows(true, 0));
 
     // A double-click on the box toggles once; an unknown summary changes nothing.
     DoubleClick(view.SelectAllBox(), {5, 5});
@@ -502,7 +502,7 @@ TEST(MainView, UsableFromTheKeyboard) {
     view.SectionList()->setFocus();
     QTest::keyClick(view.SectionList(), Qt::Key_Down);
     QTest::keyClick(view.SectionList(), Qt::Key_Space);
-    EXPECT_EQ(view.SectionList()->SelectionFlag(1), 0);
+    EXPECT_FALSE(view.SectionList()->Selected(1));
     EXPECT_EQ(view.SelectionSummary(), engine::Selection::Some);
     QTest::keyClick(view.SectionList(), Qt::Key_A, Qt::AltModifier);
     EXPECT_EQ(view.SelectionSummary(), engine::Selection::All) << "Alt+A ticks every row";
