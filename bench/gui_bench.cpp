@@ -46,8 +46,8 @@ int main(int argc, char** argv) {
     };
     auto runGui = [&] {
         CDrennowView view(*services);
-        view.Host().SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) {
-            return engine::IDOK;
+        view.Host().SetMessageBoxHandler([](const std::string&, const std::string&, engine::BoxStyle) {
+            return engine::Answer::Ok;
         });
         view.resize(764, 527);
         view.show();

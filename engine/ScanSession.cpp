@@ -56,7 +56,7 @@ void ScanSession::ResetResults() {
 ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
     if (selection == Selection::None) {
         host_.MessageBox("Please select a section to scan before continuing!", kCaption,
-                         MB_ICONINFORMATION);
+                         Icon::Information);
         return ScanOutcome::Refused;
     }
     ScanningFlag scanning(scanning_);
@@ -97,7 +97,7 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
         host_.ShowScreen(Screen::Results);
         return ScanOutcome::ProblemsFound;
     }
-    host_.MessageBox("No Problems Detected!", kCaption, MB_ICONINFORMATION);
+    host_.MessageBox("No Problems Detected!", kCaption, Icon::Information);
     host_.ShowScreen(Screen::Choose);
     return ScanOutcome::NothingFound;
 }

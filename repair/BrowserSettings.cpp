@@ -82,10 +82,10 @@ platform::Status WriteAndReport(platform::Services& services, engine::Host& host
         }
     }
     if (result.ok()) {
-        host.MessageBox("Apply Successed!", kInformationCaption, engine::MB_OK);
+        host.MessageBox("Apply Successed!", kInformationCaption, engine::Buttons::Ok);
     } else {
         host.MessageBox(result.message, kInformationCaption,
-                        engine::MB_OK | engine::MB_ICONINFORMATION);
+                        engine::Icon::Information);
     }
     return result;
 }
@@ -100,7 +100,7 @@ bool PrepareText(std::string& text, const char* fallback, engine::Host& host,
                   fmt::format("The text is {} characters long; at most {} fit.", text.size(),
                               kMaxSettingLength)};
         host.MessageBox(status.message, kInformationCaption,
-                        engine::MB_OK | engine::MB_ICONINFORMATION);
+                        engine::Icon::Information);
         return false;
     }
     return true;

@@ -75,7 +75,7 @@ TEST_F(ScanRun, NoRowChosenIsRefused) {
     ASSERT_EQ(host_.boxes.size(), 1u);
     EXPECT_EQ(host_.boxes[0].text, "Please select a section to scan before continuing!");
     EXPECT_EQ(host_.boxes[0].caption, "Information");
-    EXPECT_EQ(host_.boxes[0].style, engine::MB_ICONINFORMATION);
+    EXPECT_EQ(host_.boxes[0].style, engine::Icon::Information);
     EXPECT_TRUE(host_.screens.empty());
 }
 

@@ -67,7 +67,7 @@ TEST(RoundTrip, RealScanRepairRestoreLeavesTheRunKeysAsTheyWere) {
         ASSERT_EQ(session.Scan(rows, engine::SelectionSummary(rows)),
                   engine::ScanOutcome::ProblemsFound);
         EXPECT_EQ(session.Results().Section(8).Count(), 7);
-        host.answers = {engine::IDYES};
+        host.answers = {engine::Answer::Yes};
         const RepairReport report =
             RepairCommand(session.Results(), session.Repair(), *services, host);
         ASSERT_EQ(report.end, RepairReport::End::Done);

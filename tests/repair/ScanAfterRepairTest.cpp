@@ -32,7 +32,7 @@ TEST(ScanAfterRepair, AValueNamingADeletedShortcutIsReportedByTheNextScan) {
     EXPECT_EQ(session.Results().Section(13).Count(), 0);
     ASSERT_EQ(session.Results().Section(14).Count(), 1);
 
-    host.answers = {engine::IDNO};  // no backup
+    host.answers = {engine::Answer::No};  // no backup
     const repair::RepairReport report =
         repair::RepairCommand(session.Results(), session.Repair(), *services, host);
     ASSERT_EQ(report.end, repair::RepairReport::End::Done);

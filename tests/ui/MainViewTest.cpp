@@ -220,7 +220,7 @@ TEST(MainView, ScanWithNoSectionChosenIsRefused) {
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0].text, "Please select a section to scan before continuing!");
     EXPECT_EQ(h.messages[0].caption, "Information");
-    EXPECT_EQ(h.messages[0].style, engine::MB_ICONINFORMATION);
+    EXPECT_EQ(h.messages[0].style, engine::Icon::Information);
     EXPECT_EQ(h.view->Screen(), engine::Screen::Choose);
     EXPECT_EQ(h.view->Session().Results().total, 0);
 }
@@ -308,14 +308,14 @@ TEST(MainView, ScanRepairAndReturn) {
     EXPECT_EQ(problems->ColumnText(keep, 3), "1");
 
     // Repair All, with a backup.
-    h.answers = {engine::IDYES, engine::IDOK};
+    h.answers = {engine::Answer::Yes, engine::Answer::Ok};
     ClickButton(view, res::kRepairAllButton);
     ASSERT_EQ(h.messages.size(), 2u);
     EXPECT_EQ(h.messages[0].text, "Do you want to save a backup before repairing(Recommended)?");
-    EXPECT_EQ(h.messages[0].style, 0x23u);
+    EXPECT_EQ(h.messages[0].style.Win32(), 0x23u);
     EXPECT_EQ(h.messages[1].text, "Total 2 problem(s) have been repaired successfully!");
     EXPECT_EQ(h.messages[1].caption, "");
-    EXPECT_EQ(h.messages[1].style, engine::MB_OK);
+    EXPECT_EQ(h.messages[1].style, engine::Buttons::Ok);
     EXPECT_EQ(view.Screen(), engine::Screen::RepairLog);
     EXPECT_EQ(view.CurrentStep(), 3);
     EXPECT_TRUE(Shown(view.RepairLogList()));
@@ -419,7 +419,7 @@ TEST(MainView, AScanThatFindsNothingSaysSoAndReturnsToTheChoice) {
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0].text, "No Problems Detected!");
     EXPECT_EQ(h.messages[0].caption, "Information");
-    EXPECT_EQ(h.messages[0].style, engine::MB_ICONINFORMATION);
+    EXPECT_EQ(h.messages[0].style, engine::Icon::Information);
     EXPECT_EQ(h.view->Screen(), engine::Screen::Choose);
     EXPECT_TRUE(h.frame->CloseEnabled());
 }
@@ -448,7 +448,7 @@ TEST(MainView, CleanRestoreBringsBackWhatARepairDeleted) {
     AddSharedAndShortcutProblems(prefix);
     ViewHarness h(prefix);
     ClickButton(*h.view, res::kScanButton);
-    h.answers = {engine::IDYES, engine::IDOK};
+    h.answers = {engine::Answer::Yes, engine::Answer::Ok};
     ClickButton(*h.view, res::kRepairAllButton);
     ASSERT_EQ(prefix.ReadHive(Hive::System).find("gone.dll"), std::string::npos);
     ASSERT_FALSE(prefix.Exists("C:\\users\\Public\\Desktop\\Gone App.lnk"));
@@ -518,7 +518,7 @@ TEST(MainView, UsableFromTheKeyboard) {
                           {Qt::Key_C, Qt::AltModifier, engine::Screen::Choose},
                           {Qt::Key_S, Qt::AltModifier, engine::Screen::Results},
                           {Qt::Key_Return, Qt::NoModifier, engine::Screen::Results}};
-    h.answers = {engine::IDCANCEL};
+    h.answers = {engine::Answer::Cancel};
     for (const Step& step : steps) {
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &view,
                         static_cast<Qt::Key>(step.key), step.modifiers);
