@@ -81,9 +81,6 @@ public:
     void SetPumpInterval(std::chrono::milliseconds interval) { pumpInterval_ = interval; }
     int Section() const { return plan_.section; }
 
-    // "HKEY_LOCAL_MACHINE\" and the other root names; empty for any other root.
-    static std::string RootPrefix(platform::HKEY root);
-
 private:
     void Notify(int state);
     void PumpIfDue();

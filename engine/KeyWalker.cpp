@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/CRegistryFixer.h"
+#include "engine/RootNames.h"
 #include "engine/ValueText.h"
 #include "platform/codepage/Codepage.h"
 

@@ -2,7 +2,7 @@
 
 #include <fmt/format.h>
 
-#include "engine/CRegistryFixer.h"
+#include "engine/RootNames.h"
 #include "platform/codepage/Codepage.h"
 #include "platform/codepage/Ascii.h"
 
@@ -125,7 +125,7 @@ ValueTexts TextForm(const std::string& fullKeyPath, const std::string& valueName
 }
 
 std::string ExactKeyLine(const ExactValue& exact) {
-    const std::string root = CRegistryFixer::RootPrefix(exact.root);
+    const std::string root = RootPrefix(exact.root);
     if (platform::codepage::RoundTrips(exact.subKey))
         return "[" + root + platform::codepage::Utf16ToAnsi(exact.subKey) + "]";
     return "[" + QuotedExact(platform::codepage::AnsiToUtf16(root) + exact.subKey) + "]";
@@ -146,7 +146,7 @@ std::string ExactValueLine(const ExactValue& exact, const std::string& valueText
 ValueTexts Utf8Texts(const ExactValue& exact, const std::string& valueText) {
     using platform::codepage::Utf16ToUtf8;
     ValueTexts texts;
-    texts.key = "[" + CRegistryFixer::RootPrefix(exact.root) + Utf16ToUtf8(exact.subKey) + "]";
+    texts.key = "[" + RootPrefix(exact.root) + Utf16ToUtf8(exact.subKey) + "]";
     texts.name = NameText(Utf16ToUtf8(exact.name));
     texts.value = exact.type == platform::REG_SZ ? Quoted(Utf16ToUtf8(exact.text)) : valueText;
     return texts;

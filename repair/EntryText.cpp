@@ -1,8 +1,8 @@
 #include "repair/EntryText.h"
 
-#include <array>
 #include <utility>
 
+#include "engine/RootNames.h"
 #include "platform/codepage/Codepage.h"
 
 namespace repair {
@@ -84,21 +84,6 @@ std::u16string UnescapeExact(std::string_view text) {
     return out;
 }
 
-platform::HKEY RootKeyFromName(std::string_view name) {
-    static constexpr std::array<std::pair<std::string_view, platform::HKEY>, 6> kRoots{{
-        {"HKEY_CLASSES_ROOT", platform::HKEY_CLASSES_ROOT},
-        {"HKEY_CURRENT_USER", platform::HKEY_CURRENT_USER},
-        {"HKEY_LOCAL_MACHINE", platform::HKEY_LOCAL_MACHINE},
-        {"HKEY_USERS", platform::HKEY_USERS},
-        {"HKEY_PERFORMANCE_DATA", platform::HKEY_PERFORMANCE_DATA},
-        {"HKEY_DYN_DATA", platform::HKEY_DYN_DATA},
-    }};
-    for (const auto& [rootName, key] : kRoots) {
-        if (rootName == name) return key;
-    }
-    return 0;
-}
-
 std::optional<KeyPath> ParseKeyLine(std::string_view keyLine) {
     if (keyLine.size() < 2 || keyLine.front() != '[' || keyLine.back() != ']') return {};
     const std::string_view inner = keyLine.substr(1, keyLine.size() - 2);
@@ -111,7 +96,7 @@ std::optional<KeyPath> ParseKeyLine(std::string_view keyLine) {
     if (slash == std::u16string::npos || slash == 0) return {};
     if (!platform::codepage::RoundTrips(path.substr(0, slash))) return {};
     const platform::HKEY root =
-        RootKeyFromName(platform::codepage::Utf16ToAnsi(path.substr(0, slash)));
+        engine::RootFromName(platform::codepage::Utf16ToAnsi(path.substr(0, slash)));
     if (root == 0) return {};
     std::u16string exact = path.substr(slash + 1);
     return KeyPath{root, platform::codepage::Utf16ToAnsi(exact), std::move(exact)};

@@ -25,9 +25,6 @@ std::string Unescape(std::string_view text);
 // unit (no earlier text holds that escape: its backslashes are always doubled).
 std::u16string UnescapeExact(std::string_view text);
 
-// The root key of a root name, compared exactly; 0 for any other text.
-platform::HKEY RootKeyFromName(std::string_view name);
-
 struct KeyPath {
     platform::HKEY root = 0;
     std::string subKey;     // in the A code page, for messages
