@@ -12,6 +12,12 @@ namespace engine {
 // A checker's judgement of one value.
 enum class Verdict { Fine, Problem };
 
+// REG_SZ and REG_EXPAND_SZ: the types whose data is one string, the only text the checkers
+// read (a REG_MULTI_SZ list is never judged).
+inline bool IsSingleString(platform::DWORD type) {
+    return type == platform::REG_SZ || type == platform::REG_EXPAND_SZ;
+}
+
 // Fine when `holds` (mostly: the path the value names exists), else a problem.
 inline Verdict FineIf(bool holds) { return holds ? Verdict::Fine : Verdict::Problem; }
 

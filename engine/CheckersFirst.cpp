@@ -9,10 +9,6 @@
 namespace engine {
 namespace {
 
-bool IsString(platform::DWORD type) {
-    return type == platform::REG_SZ || type == platform::REG_EXPAND_SZ;
-}
-
 // A file name with an extension and no folder in front of it.
 bool IsBareFileName(std::string_view text) {
     return WildcardMatch(text, "*.*") && !WildcardMatch(text, "*\\*.*");
@@ -28,7 +24,7 @@ std::string Lowered(std::string_view text) {
 }  // namespace
 
 Verdict CheckRegistryIntegrity(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type)) return Verdict::Fine;
+    if (!IsSingleString(value.type)) return Verdict::Fine;
     std::string working(value.DataText());
     if (value.type == platform::REG_EXPAND_SZ && value.length > 4) {
         // The expansion may take up to 200000 bytes; start small and grow only when needed.
@@ -51,7 +47,7 @@ Verdict CheckRegistryIntegrity(ExistenceTest& paths, const ValueInput& value) {
 }
 
 Verdict CheckCustomControls(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type) || !value.name.empty()) return Verdict::Fine;
+    if (!IsSingleString(value.type) || !value.name.empty()) return Verdict::Fine;
     const std::string key = Lowered(value.keyPath);
     constexpr std::string_view kWord = "inprocserver32";
     const std::size_t at = key.find(kWord);
@@ -67,14 +63,14 @@ Verdict CheckCustomControls(ExistenceTest& paths, const ValueInput& value) {
 }
 
 Verdict CheckSoftwareLocations(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type) || !value.name.empty()) return Verdict::Fine;
+    if (!IsSingleString(value.type) || !value.name.empty()) return Verdict::Fine;
     const std::string cleaned = CleanedText(value.DataText(), true);
     if (WildcardMatch(cleaned, "?:\\*.*")) return FineIf(paths.Exists(cleaned));
     return Verdict::Fine;
 }
 
 Verdict CheckWindowsFonts(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type)) return Verdict::Fine;
+    if (!IsSingleString(value.type)) return Verdict::Fine;
     const std::string_view data = value.DataText();
     if (data.empty() && value.name.size() > 1) return Verdict::Problem;
     if (IsBareFileName(data))
@@ -85,7 +81,7 @@ Verdict CheckWindowsFonts(ExistenceTest& paths, const ValueInput& value) {
 }
 
 Verdict CheckHelpAndResources(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type)) return Verdict::Fine;
+    if (!IsSingleString(value.type)) return Verdict::Fine;
     const std::string_view data = value.DataText();
     if (data.empty() && value.name.size() > 1) return Verdict::Problem;
     std::string folder(data);
@@ -97,7 +93,7 @@ Verdict CheckHelpAndResources(ExistenceTest& paths, const ValueInput& value) {
 }
 
 Verdict CheckSharedPrograms(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type) && value.type != platform::REG_DWORD) return Verdict::Fine;
+    if (!IsSingleString(value.type) && value.type != platform::REG_DWORD) return Verdict::Fine;
     if (WildcardMatch(value.name, "?:\\*")) return FineIf(paths.Exists(value.name));
     return Verdict::Fine;
 }

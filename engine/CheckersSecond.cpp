@@ -10,10 +10,6 @@
 namespace engine {
 namespace {
 
-bool IsString(platform::DWORD type) {
-    return type == platform::REG_SZ || type == platform::REG_EXPAND_SZ;
-}
-
 // "C:\*,D:\*": one pattern per fixed drive.
 std::string FixedDrivePatterns(platform::Services& services) {
     std::string list;
@@ -25,7 +21,7 @@ std::string FixedDrivePatterns(platform::Services& services) {
 }  // namespace
 
 Verdict CheckStartupPrograms(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type)) return Verdict::Fine;
+    if (!IsSingleString(value.type)) return Verdict::Fine;
     const std::string_view data = value.DataText();
     if (WildcardMatch(data, "*.exe") && !WildcardMatch(data, "*\\*.exe")) {
         const std::string cleaned = CleanedText(data);
@@ -42,7 +38,7 @@ Verdict CheckAddRemovePrograms(ExistenceTest& paths, const ValueInput& value) {
             return Verdict::Problem;
         return Verdict::Fine;
     }
-    if (!IsString(value.type)) return Verdict::Fine;
+    if (!IsSingleString(value.type)) return Verdict::Fine;
     if (platform::codepage::EqualsNoCase(value.name, "uninstallstring")) {
         const std::string cleaned = CleanedText(value.DataText());
         if (WildcardMatch(cleaned, "?:\\*") && !paths.Exists(cleaned)) return Verdict::Problem;
@@ -51,14 +47,14 @@ Verdict CheckAddRemovePrograms(ExistenceTest& paths, const ValueInput& value) {
 }
 
 Verdict CheckVirtualDevices(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type)) return Verdict::Fine;
+    if (!IsSingleString(value.type)) return Verdict::Fine;
     const std::string_view data = value.DataText();
     if (WildcardMatch(data, "?:\\*") && !paths.Exists(data)) return Verdict::Problem;
     return Verdict::Fine;
 }
 
 Verdict CheckSoundAndAppevents(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type)) return Verdict::Fine;
+    if (!IsSingleString(value.type)) return Verdict::Fine;
     const std::string_view data = value.DataText();
     if (WildcardMatch(data, "*.*") && !WildcardMatch(data, "*\\*.*")) {
         const std::string cleaned = CleanedText(data);
@@ -72,7 +68,7 @@ Verdict CheckSoundAndAppevents(ExistenceTest& paths, const ValueInput& value) {
 }
 
 Verdict CheckValidFilesPath(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type) && value.type != platform::REG_DWORD) return Verdict::Fine;
+    if (!IsSingleString(value.type) && value.type != platform::REG_DWORD) return Verdict::Fine;
     // Every test below only lets a value pass as fine, so their order changes no answer:
     // the one that settles most values goes first. Every fixed-drive pattern has the shape
     // "X:\*", so a text of any other shape cannot match the list.
@@ -89,7 +85,7 @@ Verdict CheckValidFilesPath(ExistenceTest& paths, const ValueInput& value) {
 }
 
 Verdict CheckSectionValue(int section, ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type) && value.type != platform::REG_DWORD) return Verdict::Fine;
+    if (!IsSingleString(value.type) && value.type != platform::REG_DWORD) return Verdict::Fine;
     const Section* found = FindSection(section);
     return found && found->checker ? found->checker(paths, value) : Verdict::Fine;
 }
