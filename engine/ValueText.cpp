@@ -61,9 +61,10 @@ std::string_view DataText(const platform::BYTE* data, platform::DWORD length) {
     return {chars, n};
 }
 
-// Shows an escaped text as plain text in one left-to-right pass, so that an escaped
-// backslash is never read as the start of another escape. CR and LF show as spaces.
-std::string Unescaped(std::string_view text) {
+// An escaped text as the lists show it (not the stored data: CR and LF show as spaces), in one
+// left-to-right pass, so that an escaped backslash is never read as the start of another
+// escape.
+std::string UnescapeForDisplay(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -170,7 +171,7 @@ ShownTexts DisplayConversion(const std::string& keyText, const std::string& name
         value += " = <Empty Value>";
     else if (Enclosed(data, '"', '"'))
         value += " = " + std::string(data.substr(1, data.size() - 2));
-    shown.value = Unescaped(value);
+    shown.value = UnescapeForDisplay(value);
 
     shown.mark = Trim(mark) == "0" ? "0" : "1";
     return shown;

@@ -19,7 +19,7 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-std::string Unescape(std::string_view text) {
+std::string ParseEscaped(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -58,7 +58,7 @@ long UnitEscape(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-std::u16string UnescapeExact(std::string_view text) {
+std::u16string ParseEscapedExact(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
     std::size_t plain = 0;  // start of the bytes not yet converted
@@ -89,7 +89,7 @@ std::optional<KeyPath> ParseKeyLine(std::string_view keyLine) {
     const std::string_view inner = keyLine.substr(1, keyLine.size() - 2);
     std::u16string path;
     if (inner.size() >= 2 && inner.front() == '"' && inner.back() == '"')
-        path = UnescapeExact(inner.substr(1, inner.size() - 2));
+        path = ParseEscapedExact(inner.substr(1, inner.size() - 2));
     else
         path = platform::codepage::AnsiToUtf16(inner);
     const std::size_t slash = path.find(u'\\');
@@ -129,13 +129,13 @@ std::optional<std::string_view> NameTextInner(std::string_view text, std::string
 std::optional<std::string> ParseNameText(std::string_view text, std::string_view* rest) {
     const auto inner = NameTextInner(text, rest);
     if (!inner) return {};
-    return Unescape(*inner);
+    return ParseEscaped(*inner);
 }
 
 std::optional<std::u16string> ParseExactNameText(std::string_view text, std::string_view* rest) {
     const auto inner = NameTextInner(text, rest);
     if (!inner) return {};
-    return UnescapeExact(*inner);
+    return ParseEscapedExact(*inner);
 }
 
 std::optional<ValueLineParts> SplitValueLine(std::string_view valueLine) {
