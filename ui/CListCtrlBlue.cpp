@@ -55,14 +55,14 @@ void CListCtrlBlue::Fill(platform::Services* services) {
     // The engine names the rows and says which drive each drive row scans.
     const engine::SectionRows rows = services ? engine::BuildSectionRows(*services)
                                               : engine::BuildSectionRows({});
-    for (std::size_t i = 0; i < rows.labels.size(); ++i) InsertRow(rows.labels[i], rows.drives[i]);
+    for (const engine::SectionRow& row : rows) InsertRow(row);
     UpdateScrollRange();
     viewport()->update();
 }
 
-void CListCtrlBlue::InsertRow(std::string label, std::string drive) {
+void CListCtrlBlue::InsertRow(const engine::SectionRow& row) {
     if (RowCount() >= kMaxRows) return;  // the flags have room for 100 rows only
-    rows_.push_back({std::move(label), std::move(drive), 0});
+    rows_.push_back({row.label, row.drive, row.section, 0});
 }
 
 void CListCtrlBlue::SetRowImage(int row, int image) {
@@ -79,11 +79,8 @@ void CListCtrlBlue::SetSelected(int row, bool selected) {
 
 engine::SectionRows CListCtrlBlue::Rows() const {
     engine::SectionRows rows;
-    for (int i = 0; i < RowCount(); ++i) {
-        rows.labels.push_back(rows_[i].label);
-        rows.selected.push_back(flags_[i]);
-        rows.drives.push_back(rows_[i].drive);
-    }
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        rows.push_back({rows_[i].label, flags_[i], rows_[i].drive, rows_[i].section});
     return rows;
 }
 

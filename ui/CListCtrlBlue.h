@@ -73,10 +73,11 @@ private:
     struct Row {
         std::string label;  // Windows-1252
         std::string drive;  // "C:" for a drive row
+        int section = 0;
         int image = 0;
     };
 
-    void InsertRow(std::string label, std::string drive);
+    void InsertRow(const engine::SectionRow& row);
     int RowsPerColumn() const;
     void UpdateScrollRange();
     void SendSummary();

@@ -42,9 +42,9 @@ TEST_F(SectionListTest, ThirteenSectionRowsAllTickedWithoutAMachine) {
     EXPECT_EQ(list.Label(8), "Add/Remove Programs");
     EXPECT_EQ(list.Label(12), "Valid Files Path");
     const engine::SectionRows rows = list.Rows();
-    ASSERT_EQ(rows.selected.size(), 13u);
+    ASSERT_EQ(rows.size(), 13u);
     for (int row = 0; row < 13; ++row) {
-        EXPECT_EQ(rows.selected[row], 1) << row;
+        EXPECT_TRUE(rows[static_cast<std::size_t>(row)].selected) << row;
         EXPECT_EQ(list.RowImage(row), 0) << row;
     }
 }
@@ -91,7 +91,7 @@ TEST_F(SectionListTest, SummariesFollowEveryClick) {
     EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::None));
     ToggleBox(5);
     EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::Some));
-    EXPECT_EQ(list.Rows().selected[5], 1);
+    EXPECT_TRUE(list.Rows()[5].selected);
     EXPECT_EQ(summaries.size(), 14u);
 }
 

@@ -129,8 +129,8 @@ protected:
     // The section list with only the row of registry section `section` chosen.
     static engine::SectionRows OnlySection(platform::Services& services, int section) {
         engine::SectionRows rows = engine::BuildSectionRows(services);
-        rows.selected.assign(rows.labels.size(), 0);
-        rows.selected[static_cast<std::size_t>(section - 1)] = 1;
+        for (engine::SectionRow& row : rows) row.selected = false;
+        rows[static_cast<std::size_t>(section - 1)].selected = true;
         return rows;
     }
 
