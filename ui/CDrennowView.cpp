@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "ui/CButtonEx.h"
-#include "ui/CDrennowApp.h"
 #include "ui/CListCtrlBlue.h"
 #include "ui/CListCtrlResult.h"
 #include "ui/CStaticLink.h"
@@ -33,9 +32,10 @@ std::unique_ptr<ui::WidgetLabel> LabelOf(QLabel* label) {
 
 }  // namespace
 
-CDrennowView::CDrennowView(platform::Services& services, QWidget* parent)
+CDrennowView::CDrennowView(platform::Services& services, ui::ViewLinks links, QWidget* parent)
     : QWidget(parent),
       services_(services),
+      links_(std::move(links)),
       host_(this),
       session_(services, host_),
       largeFont_(ui::UiFont(22, 400, 8)),
@@ -257,8 +257,7 @@ void CDrennowView::CreateRepairLog() {
 // ---- Screens -----------------------------------------------------------------------------
 
 void CDrennowView::SetCloseEnabled(bool enabled) {
-    if (CDrennowApp* app = CDrennowApp::Instance())
-        if (CMainFrame* frame = app->MainFrame()) frame->SetCloseEnabled(enabled);
+    if (links_.setCloseEnabled) links_.setCloseEnabled(enabled);
 }
 
 void CDrennowView::ResetResultRows() {

@@ -45,7 +45,9 @@ public:
     // Opens the prefix (its content already added) and shows the frame with the view.
     explicit ViewHarness(fixtures::TestPrefix& prefix) : machine(prefix.Open()) {
         frame = std::make_unique<CMainFrame>();
-        view = new CDrennowView(*machine);
+        ui::ViewLinks links;
+        links.setCloseEnabled = [this](bool enabled) { frame->SetCloseEnabled(enabled); };
+        view = new CDrennowView(*machine, std::move(links));
         frame->SetView(view);
         frame->show();
         view->Host().SetMessageBoxHandler(
