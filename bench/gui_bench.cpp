@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     auto services = bench::OpenPrefix(prefix);
     // What the view scans when every row is ticked, as it is at start.
     engine::SectionRows rows = engine::BuildSectionRows(*services);
-    rows.selected.assign(rows.labels.size(), 1);
+    for (engine::SectionRow& row : rows) row.selected = true;
 
     double gui = 1e9, cli = 1e9;
     int guiProblems = 0, cliProblems = 0;
@@ -46,8 +46,8 @@ int main(int argc, char** argv) {
     };
     auto runGui = [&] {
         CDrennowView view(*services);
-        view.Host().SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) {
-            return engine::IDOK;
+        view.Host().SetMessageBoxHandler([](const std::string&, const std::string&, engine::BoxStyle) {
+            return engine::Answer::Ok;
         });
         view.resize(764, 527);
         view.show();

@@ -49,8 +49,8 @@ public:
             pause();
         }
     }
-    int MessageBox(const std::string&, const std::string&, unsigned) override {
-        return engine::IDOK;
+    engine::Answer MessageBox(const std::string&, const std::string&, engine::BoxStyle) override {
+        return engine::Answer::Ok;
     }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}

@@ -47,10 +47,9 @@ void CliHost::ClearProgress() {
     drawn_ = false;
 }
 
-int CliHost::Ask(const std::string& text, unsigned style) {
-    const unsigned buttons = style & 0x0F;
-    const bool yesNo = buttons == engine::MB_YESNO || buttons == engine::MB_YESNOCANCEL;
-    const int no = yesNo ? engine::IDNO : engine::IDCANCEL;
+engine::Answer CliHost::Ask(const std::string& text, engine::Buttons buttons) {
+    const bool yesNo = buttons == engine::Buttons::YesNo || buttons == engine::Buttons::YesNoCancel;
+    const engine::Answer no = yesNo ? engine::Answer::No : engine::Answer::Cancel;
     if (answer_) return *answer_;
     if (::isatty(STDIN_FILENO) != 1) return no;
     ClearProgress();
@@ -58,19 +57,20 @@ int CliHost::Ask(const std::string& text, unsigned style) {
     std::string reply;
     if (!std::getline(std::cin, reply)) return no;
     const char c = reply.empty() ? '\0' : static_cast<char>(std::tolower(static_cast<unsigned char>(reply[0])));
-    if (yesNo) return c == 'y' ? engine::IDYES : no;
-    return c == 'o' ? engine::IDOK : no;
+    if (yesNo) return c == 'y' ? engine::Answer::Yes : no;
+    return c == 'o' ? engine::Answer::Ok : no;
 }
 
-int CliHost::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
-    int answer = engine::IDOK;
-    if ((style & 0x0F) == engine::MB_OK) {
+engine::Answer CliHost::MessageBox(const std::string& text, const std::string& caption,
+                                   engine::BoxStyle style) {
+    engine::Answer answer = engine::Answer::Ok;
+    if (style.buttons == engine::Buttons::Ok) {
         if (!quiet_) {
             ClearProgress();
             std::cerr << AnsiToUtf8(text) << '\n';
         }
     } else {
-        answer = Ask(text, style);
+        answer = Ask(text, style.buttons);
     }
     boxes_.push_back({text, caption, style, answer});
     return answer;

@@ -23,24 +23,25 @@ public:
 
     // What Ctrl-C does (the session's Cancel command). Until set, Ctrl-C is only remembered.
     void OnInterrupt(std::function<void()> handler) { onInterrupt_ = std::move(handler); }
-    // The answer to every question box (IDYES, IDNO, IDOK, IDCANCEL); without one the user is
-    // asked when stdin is a terminal, else the question is answered No (or Cancel).
-    void SetAnswer(int answer) { answer_ = answer; }
+    // The answer to every question box; without one the user is asked when stdin is a
+    // terminal, else the question is answered No (or Cancel).
+    void SetAnswer(engine::Answer answer) { answer_ = answer; }
     // Information boxes are printed to stderr unless quiet.
     void SetQuiet(bool quiet) { quiet_ = quiet; }
     bool Interrupted() const { return interrupted_; }
 
     struct Box {
         std::string text, caption;
-        unsigned style = 0;
-        int answer = 0;
+        engine::BoxStyle style;
+        engine::Answer answer = engine::Answer::Ok;
     };
     const std::vector<Box>& Boxes() const { return boxes_; }
     // Removes the progress line, so that output can follow.
     void ClearProgress();
 
     void Pump() override;
-    int MessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+    engine::Answer MessageBox(const std::string& text, const std::string& caption,
+                              engine::BoxStyle style) override;
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
     void OnScanState(int /*state*/) override {}
@@ -64,14 +65,14 @@ private:
     };
 
     void DrawProgress(bool force);
-    int Ask(const std::string& text, unsigned style);
+    engine::Answer Ask(const std::string& text, engine::Buttons buttons);
 
     InterruptCatcher interrupts_;
     bool progress_ = false;
     bool quiet_ = false;
     bool interrupted_ = false;
     bool drawn_ = false;
-    std::optional<int> answer_;
+    std::optional<engine::Answer> answer_;
     std::function<void()> onInterrupt_;
     std::vector<Box> boxes_;
     std::string section_, key_, found_;

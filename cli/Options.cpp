@@ -108,11 +108,12 @@ bool ChooseRows(const SelectionOptions& options, platform::Services& services,
     auto wanted = [&sections](int section) {
         return std::find(sections.begin(), sections.end(), section) != sections.end();
     };
-    for (std::size_t row = 0; row < rows.labels.size(); ++row)
-        if (rows.drives[row].empty()) rows.selected[row] = wanted(rows.SectionOf(row)) ? 1 : 0;
+    for (engine::SectionRow& row : rows)
+        if (row.drive.empty()) row.selected = wanted(row.section);
 
     auto isDrive = [&rows](const std::string& drive) {
-        return std::find(rows.drives.begin(), rows.drives.end(), drive) != rows.drives.end();
+        return std::any_of(rows.begin(), rows.end(),
+                           [&drive](const engine::SectionRow& row) { return row.drive == drive; });
     };
     for (const std::string& drive : drives) {
         if (!isDrive(drive)) {
@@ -120,12 +121,11 @@ bool ChooseRows(const SelectionOptions& options, platform::Services& services,
             return false;
         }
     }
-    for (std::size_t row = 0; row < rows.labels.size(); ++row) {
-        if (rows.drives[row].empty()) continue;
-        const bool chosen =
-            drives.empty() ? wanted(rows.SectionOf(row))
-                           : std::find(drives.begin(), drives.end(), rows.drives[row]) != drives.end();
-        rows.selected[row] = chosen ? 1 : 0;
+    for (engine::SectionRow& row : rows) {
+        if (row.drive.empty()) continue;
+        row.selected = drives.empty() ? wanted(row.section)
+                                      : std::find(drives.begin(), drives.end(), row.drive) !=
+                                            drives.end();
     }
     return true;
 }

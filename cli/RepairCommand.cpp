@@ -92,9 +92,9 @@ int RunRepairCommand(const GlobalOptions& global, const RepairOptions& options) 
     // The backup question: --backup or --no-backup answer it; without either, a terminal is
     // asked and anything else gets the recommended backup.
     if (options.noBackup) {
-        run.host.SetAnswer(engine::IDNO);
+        run.host.SetAnswer(engine::Answer::No);
     } else if (options.backup || options.yes || ::isatty(STDIN_FILENO) != 1) {
-        run.host.SetAnswer(engine::IDYES);
+        run.host.SetAnswer(engine::Answer::Yes);
     }
     const std::size_t boxesBefore = run.host.Boxes().size();
     const repair::RepairReport report = repair::RepairCommand(

@@ -9,21 +9,9 @@ CRegistryFixer::CRegistryFixer(platform::Services& services, Host& host)
 
 void CRegistryFixer::Prepare(const WalkPlan& plan) { plan_ = plan; }
 
-std::string CRegistryFixer::RootPrefix(platform::HKEY root) {
-    switch (root) {
-        case platform::HKEY_CLASSES_ROOT: return "HKEY_CLASSES_ROOT\\";
-        case platform::HKEY_CURRENT_USER: return "HKEY_CURRENT_USER\\";
-        case platform::HKEY_LOCAL_MACHINE: return "HKEY_LOCAL_MACHINE\\";
-        case platform::HKEY_USERS: return "HKEY_USERS\\";
-        case platform::HKEY_PERFORMANCE_DATA: return "HKEY_PERFORMANCE_DATA\\";
-        case platform::HKEY_DYN_DATA: return "HKEY_DYN_DATA\\";
-        default: return {};
-    }
-}
-
-int CRegistryFixer::CheckValue(const std::string& keyPath, const std::string& valueName,
-                               const platform::BYTE* data, platform::DWORD type,
-                               platform::DWORD length) {
+Verdict CRegistryFixer::CheckValue(const std::string& keyPath, const std::string& valueName,
+                                   const platform::BYTE* data, platform::DWORD type,
+                                   platform::DWORD length) {
     return CheckSectionValue(plan_.section, paths_, ValueInput{keyPath, valueName, data, type, length});
 }
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "engine/Checkers.h"
 #include "engine/Host.h"
 #include "engine/PathTest.h"
 #include "engine/ScanModel.h"
@@ -53,8 +54,8 @@ public:
     void Walk();
     // Walks the folders of the work list (drives such as "C:") for dead shortcuts.
     void ShortcutWalk();
-    // The section dispatch for one value: non-zero fine, zero problem.
-    int CheckValue(const std::string& keyPath, const std::string& valueName,
+    // The section dispatch for one value.
+    Verdict CheckValue(const std::string& keyPath, const std::string& valueName,
                    const platform::BYTE* data, platform::DWORD type, platform::DWORD length);
     enum class PollResult { GoOn, Stop };
     // Between two steps of a walk: whether the walk must stop. Holds the walk while it is
@@ -79,9 +80,6 @@ public:
     // often (0: every poll).
     void SetPumpInterval(std::chrono::milliseconds interval) { pumpInterval_ = interval; }
     int Section() const { return plan_.section; }
-
-    // "HKEY_LOCAL_MACHINE\" and the other root names; empty for any other root.
-    static std::string RootPrefix(platform::HKEY root);
 
 private:
     void Notify(int state);

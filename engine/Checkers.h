@@ -1,6 +1,6 @@
 #pragma once
-// The value checkers of the registry sections: each judges one value as fine (non-zero) or a
-// problem (zero). They keep no state and change nothing.
+// The value checkers of the registry sections: each judges one value as fine or a problem.
+// They keep no state and change nothing.
 #include <string>
 #include <string_view>
 
@@ -8,6 +8,18 @@
 #include "platform/Services.h"
 
 namespace engine {
+
+// A checker's judgement of one value.
+enum class Verdict { Fine, Problem };
+
+// REG_SZ and REG_EXPAND_SZ: the types whose data is one string, the only text the checkers
+// read (a REG_MULTI_SZ list is never judged).
+inline bool IsSingleString(platform::DWORD type) {
+    return type == platform::REG_SZ || type == platform::REG_EXPAND_SZ;
+}
+
+// Fine when `holds` (mostly: the path the value names exists), else a problem.
+inline Verdict FineIf(bool holds) { return holds ? Verdict::Fine : Verdict::Problem; }
 
 // One enumerated value as the checkers see it.
 struct ValueInput {
@@ -28,23 +40,23 @@ std::string CleanedText(std::string_view text, bool semicolonToo = false);
 std::string WindowsFolderWithSeparator(platform::Services& services);
 std::string SystemFolderWithSeparator(platform::Services& services);
 
-int CheckRegistryIntegrity(ExistenceTest& paths, const ValueInput& value);
-int CheckCustomControls(ExistenceTest& paths, const ValueInput& value);
-int CheckSoftwareLocations(ExistenceTest& paths, const ValueInput& value);
-int CheckWindowsFonts(ExistenceTest& paths, const ValueInput& value);
-int CheckHelpAndResources(ExistenceTest& paths, const ValueInput& value);
-int CheckSharedPrograms(ExistenceTest& paths, const ValueInput& value);
-int CheckStartupPrograms(ExistenceTest& paths, const ValueInput& value);
-int CheckAddRemovePrograms(ExistenceTest& paths, const ValueInput& value);
-int CheckVirtualDevices(ExistenceTest& paths, const ValueInput& value);
-int CheckSoundAndAppevents(ExistenceTest& paths, const ValueInput& value);
-int CheckValidFilesPath(ExistenceTest& paths, const ValueInput& value);
+Verdict CheckRegistryIntegrity(ExistenceTest& paths, const ValueInput& value);
+Verdict CheckCustomControls(ExistenceTest& paths, const ValueInput& value);
+Verdict CheckSoftwareLocations(ExistenceTest& paths, const ValueInput& value);
+Verdict CheckWindowsFonts(ExistenceTest& paths, const ValueInput& value);
+Verdict CheckHelpAndResources(ExistenceTest& paths, const ValueInput& value);
+Verdict CheckSharedPrograms(ExistenceTest& paths, const ValueInput& value);
+Verdict CheckStartupPrograms(ExistenceTest& paths, const ValueInput& value);
+Verdict CheckAddRemovePrograms(ExistenceTest& paths, const ValueInput& value);
+Verdict CheckVirtualDevices(ExistenceTest& paths, const ValueInput& value);
+Verdict CheckSoundAndAppevents(ExistenceTest& paths, const ValueInput& value);
+Verdict CheckValidFilesPath(ExistenceTest& paths, const ValueInput& value);
 
 // The section dispatch: values other than REG_SZ, REG_EXPAND_SZ and REG_DWORD are fine;
 // otherwise the checker of `section` answers (sections 4, 11 and unknown numbers: fine).
 // Existence answers are remembered in `paths` during a scan.
-int CheckSectionValue(int section, ExistenceTest& paths, const ValueInput& value);
+Verdict CheckSectionValue(int section, ExistenceTest& paths, const ValueInput& value);
 // The same with a test of its own, for a single value.
-int CheckSectionValue(int section, platform::Services& services, const ValueInput& value);
+Verdict CheckSectionValue(int section, platform::Services& services, const ValueInput& value);
 
 }  // namespace engine

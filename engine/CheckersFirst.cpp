@@ -9,15 +9,6 @@
 namespace engine {
 namespace {
 
-constexpr int kFine = 1;
-constexpr int kProblem = 0;
-
-bool IsString(platform::DWORD type) {
-    return type == platform::REG_SZ || type == platform::REG_EXPAND_SZ;
-}
-
-int Judge(bool exists) { return exists ? kFine : kProblem; }
-
 // A file name with an extension and no folder in front of it.
 bool IsBareFileName(std::string_view text) {
     return WildcardMatch(text, "*.*") && !WildcardMatch(text, "*\\*.*");
@@ -32,8 +23,8 @@ std::string Lowered(std::string_view text) {
 
 }  // namespace
 
-int CheckRegistryIntegrity(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type)) return kFine;
+Verdict CheckRegistryIntegrity(ExistenceTest& paths, const ValueInput& value) {
+    if (!IsSingleString(value.type)) return Verdict::Fine;
     std::string working(value.DataText());
     if (value.type == platform::REG_EXPAND_SZ && value.length > 4) {
         // The expansion may take up to 200000 bytes; start small and grow only when needed.
@@ -49,62 +40,62 @@ int CheckRegistryIntegrity(ExistenceTest& paths, const ValueInput& value) {
         // An expansion that does not fit is judged on the unexpanded text.
         if (needed > 0 && needed <= expanded.size()) working.assign(expanded.data());
     }
-    if (value.length == 1) return value.name.empty() ? kFine : kProblem;
-    if (value.length == 0 || value.length == 2 || value.length == 3) return kFine;
-    if (WildcardMatch(working, "?:\\*")) return Judge(paths.Exists(CleanedText(working)));
-    return kFine;
+    if (value.length == 1) return value.name.empty() ? Verdict::Fine : Verdict::Problem;
+    if (value.length == 0 || value.length == 2 || value.length == 3) return Verdict::Fine;
+    if (WildcardMatch(working, "?:\\*")) return FineIf(paths.Exists(CleanedText(working)));
+    return Verdict::Fine;
 }
 
-int CheckCustomControls(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type) || !value.name.empty()) return kFine;
+Verdict CheckCustomControls(ExistenceTest& paths, const ValueInput& value) {
+    if (!IsSingleString(value.type) || !value.name.empty()) return Verdict::Fine;
     const std::string key = Lowered(value.keyPath);
     constexpr std::string_view kWord = "inprocserver32";
     const std::size_t at = key.find(kWord);
-    if (at == std::string::npos || at + kWord.size() != key.size()) return kFine;
+    if (at == std::string::npos || at + kWord.size() != key.size()) return Verdict::Fine;
     const std::string_view data = value.DataText();
     if (IsBareFileName(data)) {
         const std::string cleaned = CleanedText(data);
-        if (paths.Exists(WindowsFolderWithSeparator(paths.Services()) + cleaned)) return kFine;
-        return Judge(paths.Exists(SystemFolderWithSeparator(paths.Services()) + cleaned));
+        if (paths.Exists(WindowsFolderWithSeparator(paths.Services()) + cleaned)) return Verdict::Fine;
+        return FineIf(paths.Exists(SystemFolderWithSeparator(paths.Services()) + cleaned));
     }
-    if (WildcardMatch(data, "?:\\*.*")) return Judge(paths.Exists(CleanedText(data)));
-    return kFine;
+    if (WildcardMatch(data, "?:\\*.*")) return FineIf(paths.Exists(CleanedText(data)));
+    return Verdict::Fine;
 }
 
-int CheckSoftwareLocations(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type) || !value.name.empty()) return kFine;
+Verdict CheckSoftwareLocations(ExistenceTest& paths, const ValueInput& value) {
+    if (!IsSingleString(value.type) || !value.name.empty()) return Verdict::Fine;
     const std::string cleaned = CleanedText(value.DataText(), true);
-    if (WildcardMatch(cleaned, "?:\\*.*")) return Judge(paths.Exists(cleaned));
-    return kFine;
+    if (WildcardMatch(cleaned, "?:\\*.*")) return FineIf(paths.Exists(cleaned));
+    return Verdict::Fine;
 }
 
-int CheckWindowsFonts(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type)) return kFine;
+Verdict CheckWindowsFonts(ExistenceTest& paths, const ValueInput& value) {
+    if (!IsSingleString(value.type)) return Verdict::Fine;
     const std::string_view data = value.DataText();
-    if (data.empty() && value.name.size() > 1) return kProblem;
+    if (data.empty() && value.name.size() > 1) return Verdict::Problem;
     if (IsBareFileName(data))
-        return Judge(paths.Exists(WindowsFolderWithSeparator(paths.Services()) + "Fonts\\" +
+        return FineIf(paths.Exists(WindowsFolderWithSeparator(paths.Services()) + "Fonts\\" +
                                   CleanedText(data)));
-    if (WildcardMatch(data, "?:\\*.*")) return Judge(paths.Exists(CleanedText(data)));
-    return kFine;
+    if (WildcardMatch(data, "?:\\*.*")) return FineIf(paths.Exists(CleanedText(data)));
+    return Verdict::Fine;
 }
 
-int CheckHelpAndResources(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type)) return kFine;
+Verdict CheckHelpAndResources(ExistenceTest& paths, const ValueInput& value) {
+    if (!IsSingleString(value.type)) return Verdict::Fine;
     const std::string_view data = value.DataText();
-    if (data.empty() && value.name.size() > 1) return kProblem;
+    if (data.empty() && value.name.size() > 1) return Verdict::Problem;
     std::string folder(data);
     if (folder.empty() || folder.back() != '\\') folder += '\\';
-    if (value.name.empty()) return kFine;
+    if (value.name.empty()) return Verdict::Fine;
     const std::string candidate = CleanedText(folder + std::string(value.name));
-    if (WildcardMatch(candidate, "?:\\*.*")) return Judge(paths.Exists(candidate));
-    return kFine;
+    if (WildcardMatch(candidate, "?:\\*.*")) return FineIf(paths.Exists(candidate));
+    return Verdict::Fine;
 }
 
-int CheckSharedPrograms(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type) && value.type != platform::REG_DWORD) return kFine;
-    if (WildcardMatch(value.name, "?:\\*")) return Judge(paths.Exists(value.name));
-    return kFine;
+Verdict CheckSharedPrograms(ExistenceTest& paths, const ValueInput& value) {
+    if (!IsSingleString(value.type) && value.type != platform::REG_DWORD) return Verdict::Fine;
+    if (WildcardMatch(value.name, "?:\\*")) return FineIf(paths.Exists(value.name));
+    return Verdict::Fine;
 }
 
 }  // namespace engine

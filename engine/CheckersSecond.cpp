@@ -10,15 +10,6 @@
 namespace engine {
 namespace {
 
-constexpr int kFine = 1;
-constexpr int kProblem = 0;
-
-bool IsString(platform::DWORD type) {
-    return type == platform::REG_SZ || type == platform::REG_EXPAND_SZ;
-}
-
-int Judge(bool exists) { return exists ? kFine : kProblem; }
-
 // "C:\*,D:\*": one pattern per fixed drive.
 std::string FixedDrivePatterns(platform::Services& services) {
     std::string list;
@@ -29,77 +20,77 @@ std::string FixedDrivePatterns(platform::Services& services) {
 
 }  // namespace
 
-int CheckStartupPrograms(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type)) return kFine;
+Verdict CheckStartupPrograms(ExistenceTest& paths, const ValueInput& value) {
+    if (!IsSingleString(value.type)) return Verdict::Fine;
     const std::string_view data = value.DataText();
     if (WildcardMatch(data, "*.exe") && !WildcardMatch(data, "*\\*.exe")) {
         const std::string cleaned = CleanedText(data);
-        if (paths.Exists(WindowsFolderWithSeparator(paths.Services()) + cleaned)) return kFine;
-        return Judge(paths.Exists(SystemFolderWithSeparator(paths.Services()) + cleaned));
+        if (paths.Exists(WindowsFolderWithSeparator(paths.Services()) + cleaned)) return Verdict::Fine;
+        return FineIf(paths.Exists(SystemFolderWithSeparator(paths.Services()) + cleaned));
     }
-    if (WildcardMatch(data, "?:\\*.*")) return Judge(paths.Exists(CleanedText(data)));
-    return kFine;
+    if (WildcardMatch(data, "?:\\*.*")) return FineIf(paths.Exists(CleanedText(data)));
+    return Verdict::Fine;
 }
 
-int CheckAddRemovePrograms(ExistenceTest& paths, const ValueInput& value) {
+Verdict CheckAddRemovePrograms(ExistenceTest& paths, const ValueInput& value) {
     if (value.type == platform::REG_DWORD) {
         if (WildcardMatch(value.name, "?:\\*") && !paths.Exists(value.name))
-            return kProblem;
-        return kFine;
+            return Verdict::Problem;
+        return Verdict::Fine;
     }
-    if (!IsString(value.type)) return kFine;
+    if (!IsSingleString(value.type)) return Verdict::Fine;
     if (platform::codepage::EqualsNoCase(value.name, "uninstallstring")) {
         const std::string cleaned = CleanedText(value.DataText());
-        if (WildcardMatch(cleaned, "?:\\*") && !paths.Exists(cleaned)) return kProblem;
+        if (WildcardMatch(cleaned, "?:\\*") && !paths.Exists(cleaned)) return Verdict::Problem;
     }
-    return kFine;
+    return Verdict::Fine;
 }
 
-int CheckVirtualDevices(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type)) return kFine;
+Verdict CheckVirtualDevices(ExistenceTest& paths, const ValueInput& value) {
+    if (!IsSingleString(value.type)) return Verdict::Fine;
     const std::string_view data = value.DataText();
-    if (WildcardMatch(data, "?:\\*") && !paths.Exists(data)) return kProblem;
-    return kFine;
+    if (WildcardMatch(data, "?:\\*") && !paths.Exists(data)) return Verdict::Problem;
+    return Verdict::Fine;
 }
 
-int CheckSoundAndAppevents(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type)) return kFine;
+Verdict CheckSoundAndAppevents(ExistenceTest& paths, const ValueInput& value) {
+    if (!IsSingleString(value.type)) return Verdict::Fine;
     const std::string_view data = value.DataText();
     if (WildcardMatch(data, "*.*") && !WildcardMatch(data, "*\\*.*")) {
         const std::string cleaned = CleanedText(data);
         const std::string windows = WindowsFolderWithSeparator(paths.Services());
-        if (paths.Exists(windows + cleaned)) return kFine;
-        if (paths.Exists(SystemFolderWithSeparator(paths.Services()) + cleaned)) return kFine;
-        return Judge(paths.Exists(windows + "media\\" + cleaned));
+        if (paths.Exists(windows + cleaned)) return Verdict::Fine;
+        if (paths.Exists(SystemFolderWithSeparator(paths.Services()) + cleaned)) return Verdict::Fine;
+        return FineIf(paths.Exists(windows + "media\\" + cleaned));
     }
-    if (WildcardMatch(data, "?:\\*.*")) return Judge(paths.Exists(CleanedText(data)));
-    return kFine;
+    if (WildcardMatch(data, "?:\\*.*")) return FineIf(paths.Exists(CleanedText(data)));
+    return Verdict::Fine;
 }
 
-int CheckValidFilesPath(ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type) && value.type != platform::REG_DWORD) return kFine;
+Verdict CheckValidFilesPath(ExistenceTest& paths, const ValueInput& value) {
+    if (!IsSingleString(value.type) && value.type != platform::REG_DWORD) return Verdict::Fine;
     // Every test below only lets a value pass as fine, so their order changes no answer:
     // the one that settles most values goes first. Every fixed-drive pattern has the shape
     // "X:\*", so a text of any other shape cannot match the list.
     const std::string cleaned = CleanedText(value.DataText(), true);
-    if (!WildcardMatch(cleaned, "?:\\*")) return kFine;
-    if (WildcardMatch(value.keyPath, "*microsoft\\advanced inf setup*")) return kFine;
+    if (!WildcardMatch(cleaned, "?:\\*")) return Verdict::Fine;
+    if (WildcardMatch(value.keyPath, "*microsoft\\advanced inf setup*")) return Verdict::Fine;
     if (WildcardMatch(value.name, "*backup*") || WildcardMatch(value.name, "backup*"))
-        return kFine;
-    if (WildcardMatch(value.name, "SystemDB")) return kFine;
-    if (!PatternListMatch(cleaned, FixedDrivePatterns(paths.Services()))) return kFine;
-    if (paths.Exists(cleaned)) return kFine;
-    if (value.type == platform::REG_DWORD) return Judge(paths.Exists(value.name));
-    return kProblem;
+        return Verdict::Fine;
+    if (WildcardMatch(value.name, "SystemDB")) return Verdict::Fine;
+    if (!PatternListMatch(cleaned, FixedDrivePatterns(paths.Services()))) return Verdict::Fine;
+    if (paths.Exists(cleaned)) return Verdict::Fine;
+    if (value.type == platform::REG_DWORD) return FineIf(paths.Exists(value.name));
+    return Verdict::Problem;
 }
 
-int CheckSectionValue(int section, ExistenceTest& paths, const ValueInput& value) {
-    if (!IsString(value.type) && value.type != platform::REG_DWORD) return kFine;
+Verdict CheckSectionValue(int section, ExistenceTest& paths, const ValueInput& value) {
+    if (!IsSingleString(value.type) && value.type != platform::REG_DWORD) return Verdict::Fine;
     const Section* found = FindSection(section);
-    return found && found->checker ? found->checker(paths, value) : kFine;
+    return found && found->checker ? found->checker(paths, value) : Verdict::Fine;
 }
 
-int CheckSectionValue(int section, platform::Services& services, const ValueInput& value) {
+Verdict CheckSectionValue(int section, platform::Services& services, const ValueInput& value) {
     ExistenceTest paths(services);
     return CheckSectionValue(section, paths, value);
 }

@@ -5,19 +5,31 @@
 
 namespace engine {
 
-// Message box answers and styles, with their Win32 values.
-inline constexpr int IDOK = 1;
-inline constexpr int IDCANCEL = 2;
-inline constexpr int IDYES = 6;
-inline constexpr int IDNO = 7;
-inline constexpr unsigned MB_OK = 0x00;
-inline constexpr unsigned MB_OKCANCEL = 0x01;
-inline constexpr unsigned MB_YESNOCANCEL = 0x03;
-inline constexpr unsigned MB_YESNO = 0x04;
-inline constexpr unsigned MB_ICONERROR = 0x10;
-inline constexpr unsigned MB_ICONQUESTION = 0x20;
-inline constexpr unsigned MB_ICONWARNING = 0x30;
-inline constexpr unsigned MB_ICONINFORMATION = 0x40;
+// A message box's buttons and icon, each with its Win32 style value.
+enum class Buttons : unsigned { Ok = 0x00, OkCancel = 0x01, YesNoCancel = 0x03, YesNo = 0x04 };
+enum class Icon : unsigned {
+    None = 0x00,
+    Error = 0x10,
+    Question = 0x20,
+    Warning = 0x30,
+    Information = 0x40,
+};
+
+struct BoxStyle {
+    constexpr BoxStyle(Buttons b = Buttons::Ok, Icon i = Icon::None) : buttons(b), icon(i) {}
+    constexpr BoxStyle(Icon i) : icon(i) {}  // an OK box
+    bool operator==(const BoxStyle&) const = default;
+    // The style bits a Win32 MessageBox takes.
+    constexpr unsigned Win32() const {
+        return static_cast<unsigned>(buttons) | static_cast<unsigned>(icon);
+    }
+
+    Buttons buttons = Buttons::Ok;
+    Icon icon = Icon::None;
+};
+
+// The button that closed a message box, with its Win32 value.
+enum class Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
 // Parameters of the scan-state message 0x779.
 inline constexpr int kScanStateMessage = 0x779;
@@ -40,10 +52,9 @@ public:
     virtual ~Host() = default;
     // Hands pending events to their handlers: button presses, repaints, Ctrl-C, test scripts.
     virtual void Pump() = 0;
-    // A modal message box; returns IDOK, IDYES, IDNO or IDCANCEL. An empty caption means the
-    // application's title.
-    virtual int MessageBox(const std::string& text, const std::string& caption,
-                           unsigned style) = 0;
+    // A modal message box. An empty caption means the application's title.
+    virtual Answer MessageBox(const std::string& text, const std::string& caption,
+                              BoxStyle style) = 0;
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
     // The scan-state message, delivered synchronously (kScanCancelled, kScanResumed,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/CRegistryFixer.h"
+#include "engine/RootNames.h"
 #include "engine/ValueText.h"
 #include "platform/codepage/Codepage.h"
 
@@ -212,7 +213,8 @@ void CRegistryFixer::Walk() {
                 if (dataLength > kDataBuffer) dataLength = kDataBuffer;
                 dirty = dataLength;
                 const std::string valueName(name.data(), strnlen(name.data(), kNameBuffer));
-                if (CheckValue(fullPath, valueName, data.data(), type, dataLength) != 0) continue;
+                if (CheckValue(fullPath, valueName, data.data(), type, dataLength) == Verdict::Fine)
+                    continue;
                 ExactValue exact{plan_.root, current, {}, 0, {}};
                 if (!ReadExact(services_, key.get(), index, exactName, exactData, exact)) continue;
                 // Data outside the code page was judged by its nearest spelling, which may name

@@ -75,8 +75,10 @@ struct SectionResult {
 struct ScanResults {
     std::array<SectionResult, kSectionCount> sections;  // index = section number - 1
     int total = 0;
-    SectionResult& Section(int number) { return sections[number - 1]; }
-    const SectionResult& Section(int number) const { return sections[number - 1]; }
+    SectionResult& Section(int number) { return sections[static_cast<std::size_t>(number - 1)]; }
+    const SectionResult& Section(int number) const {
+        return sections[static_cast<std::size_t>(number - 1)];
+    }
     void Clear() {
         for (auto& s : sections) s = {};
         total = 0;
@@ -93,15 +95,14 @@ struct RepairLists {
     void Clear() { *this = {}; }
 };
 
-// Rows of the section list: the registry sections, then one per fixed drive, with their flags.
-struct SectionRows {
-    std::vector<std::string> labels;
-    std::vector<int> selected;  // 1 chosen, 0 not, one per row
-    std::vector<std::string> drives;  // "C:" for a drive row, empty for a section's row
-    // The section a row scans.
-    int SectionOf(std::size_t row) const {
-        return row < kFirstDriveRow ? static_cast<int>(row) + 1 : kSectionCount;
-    }
+// One row of the section list: a registry section, or the shortcut section on one fixed drive.
+struct SectionRow {
+    std::string label;
+    bool selected = false;
+    std::string drive;  // "C:" for a drive row, empty for a section's row
+    int section = 0;    // the section the row scans
 };
+// The registry sections' rows, then one per fixed drive (from kFirstDriveRow on).
+using SectionRows = std::vector<SectionRow>;
 
 }  // namespace engine

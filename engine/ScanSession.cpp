@@ -1,5 +1,7 @@
 #include "engine/ScanSession.h"
 
+#include <algorithm>
+
 #include "engine/Drives.h"
 #include "engine/Sections.h"
 
@@ -56,7 +58,7 @@ void ScanSession::ResetResults() {
 ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
     if (selection == Selection::None) {
         host_.MessageBox("Please select a section to scan before continuing!", kCaption,
-                         MB_ICONINFORMATION);
+                         Icon::Information);
         return ScanOutcome::Refused;
     }
     ScanningFlag scanning(scanning_);
@@ -73,17 +75,18 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
     continue_ = true;
     cancelled_ = false;
 
-    auto chosen = [&rows](std::size_t row) {
-        return row < rows.selected.size() && rows.selected[row] != 0;
+    auto chosen = [&rows](int section) {
+        return std::any_of(rows.begin(), rows.end(), [section](const SectionRow& row) {
+            return row.selected && row.drive.empty() && row.section == section;
+        });
     };
     for (const Section& section : Sections())
-        if (!section.shortcutWalk && chosen(static_cast<std::size_t>(section.number - 1)) &&
-            continue_)
+        if (!section.shortcutWalk && chosen(section.number) && continue_)
             RunRegistrySection(section.number);
 
     workList_.clear();
-    for (std::size_t row = kFirstDriveRow; row < rows.drives.size(); ++row)
-        if (chosen(row) && !rows.drives[row].empty()) workList_.push_back(rows.drives[row]);
+    for (const SectionRow& row : rows)
+        if (row.selected && !row.drive.empty()) workList_.push_back(row.drive);
     if (continue_ && !workList_.empty()) RunShortcutSection();
 
     fixer_.SetRunState(kIdle);
@@ -97,7 +100,7 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
         host_.ShowScreen(Screen::Results);
         return ScanOutcome::ProblemsFound;
     }
-    host_.MessageBox("No Problems Detected!", kCaption, MB_ICONINFORMATION);
+    host_.MessageBox("No Problems Detected!", kCaption, Icon::Information);
     host_.ShowScreen(Screen::Choose);
     return ScanOutcome::NothingFound;
 }
@@ -164,25 +167,21 @@ SectionRows BuildSectionRows(const std::vector<std::string>& driveRoots) {
     for (const Section& section : Sections()) {
         if (section.shortcutWalk) {
             // One row per drive, named after the section's counter row.
-            for (const std::string& root : driveRoots) {
-                rows.labels.push_back(std::string(section.rowName) + " ( " + root + " )");
-                rows.drives.push_back(root.substr(0, 2));
-            }
+            for (const std::string& root : driveRoots)
+                rows.push_back({std::string(section.rowName) + " ( " + root + " )", false,
+                                root.substr(0, 2), section.number});
         } else {
-            rows.labels.emplace_back(section.name);
-            rows.drives.emplace_back();
+            rows.push_back({section.name, false, {}, section.number});
         }
     }
-    rows.selected.assign(rows.labels.size(), 0);
     return rows;
 }
 
 Selection SelectionSummary(const SectionRows& rows) {
-    std::size_t chosen = 0;
-    for (std::size_t i = 0; i < rows.labels.size(); ++i)
-        if (i < rows.selected.size() && rows.selected[i] != 0) ++chosen;
+    const auto chosen = std::count_if(rows.begin(), rows.end(),
+                                      [](const SectionRow& row) { return row.selected; });
     if (chosen == 0) return Selection::None;
-    return chosen == rows.labels.size() ? Selection::All : Selection::Some;
+    return static_cast<std::size_t>(chosen) == rows.size() ? Selection::All : Selection::Some;
 }
 
 }  // namespace engine

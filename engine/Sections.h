@@ -14,8 +14,8 @@ struct SectionWalk {
     std::vector<const char*> startKeys;  // in visiting order
 };
 
-// Judges one value of the section's keys: non-zero fine, zero a problem.
-using ValueChecker = int (*)(ExistenceTest& paths, const ValueInput& value);
+// Judges one value of the section's keys.
+using ValueChecker = Verdict (*)(ExistenceTest& paths, const ValueInput& value);
 
 struct Section {
     int number = 0;            // 1 to kSectionCount, the index in the table plus one

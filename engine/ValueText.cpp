@@ -2,7 +2,7 @@
 
 #include <fmt/format.h>
 
-#include "engine/CRegistryFixer.h"
+#include "engine/RootNames.h"
 #include "platform/codepage/Codepage.h"
 #include "platform/codepage/Ascii.h"
 
@@ -61,9 +61,10 @@ std::string_view DataText(const platform::BYTE* data, platform::DWORD length) {
     return {chars, n};
 }
 
-// Shows an escaped text as plain text in one left-to-right pass, so that an escaped
-// backslash is never read as the start of another escape. CR and LF show as spaces.
-std::string Unescaped(std::string_view text) {
+// An escaped text as the lists show it (not the stored data: CR and LF show as spaces), in one
+// left-to-right pass, so that an escaped backslash is never read as the start of another
+// escape.
+std::string UnescapeForDisplay(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -125,7 +126,7 @@ ValueTexts TextForm(const std::string& fullKeyPath, const std::string& valueName
 }
 
 std::string ExactKeyLine(const ExactValue& exact) {
-    const std::string root = CRegistryFixer::RootPrefix(exact.root);
+    const std::string root = RootPrefix(exact.root);
     if (platform::codepage::RoundTrips(exact.subKey))
         return "[" + root + platform::codepage::Utf16ToAnsi(exact.subKey) + "]";
     return "[" + QuotedExact(platform::codepage::AnsiToUtf16(root) + exact.subKey) + "]";
@@ -146,7 +147,7 @@ std::string ExactValueLine(const ExactValue& exact, const std::string& valueText
 ValueTexts Utf8Texts(const ExactValue& exact, const std::string& valueText) {
     using platform::codepage::Utf16ToUtf8;
     ValueTexts texts;
-    texts.key = "[" + CRegistryFixer::RootPrefix(exact.root) + Utf16ToUtf8(exact.subKey) + "]";
+    texts.key = "[" + RootPrefix(exact.root) + Utf16ToUtf8(exact.subKey) + "]";
     texts.name = NameText(Utf16ToUtf8(exact.name));
     texts.value = exact.type == platform::REG_SZ ? Quoted(Utf16ToUtf8(exact.text)) : valueText;
     return texts;
@@ -170,7 +171,7 @@ ShownTexts DisplayConversion(const std::string& keyText, const std::string& name
         value += " = <Empty Value>";
     else if (Enclosed(data, '"', '"'))
         value += " = " + std::string(data.substr(1, data.size() - 2));
-    shown.value = Unescaped(value);
+    shown.value = UnescapeForDisplay(value);
 
     shown.mark = Trim(mark) == "0" ? "0" : "1";
     return shown;

@@ -30,8 +30,8 @@ namespace {
 class QuietHost : public engine::Host {
 public:
     void Pump() override {}
-    int MessageBox(const std::string&, const std::string&, unsigned) override {
-        return engine::IDOK;
+    engine::Answer MessageBox(const std::string&, const std::string&, engine::BoxStyle) override {
+        return engine::Answer::Ok;
     }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}

@@ -134,7 +134,7 @@ bool BackupCatalogue::DeleteBackup(int row) {
     shortcuts_.clear();
     if (row < 0 || row >= ListedCount()) {
         host_.MessageBox(fmt::format("There is no backup number {}.", row + 1), kInformation,
-                         engine::MB_OK | engine::MB_ICONINFORMATION);
+                         engine::Icon::Information);
         return false;
     }
     std::vector<int> rowOf;
@@ -173,7 +173,7 @@ bool BackupCatalogue::DeleteBackup(int row) {
                                      status.message.empty()
                                          ? fmt::format("{} could not be written.", path)
                                          : status.message),
-                         kInformation, engine::MB_OK | engine::MB_ICONINFORMATION);
+                         kInformation, engine::Icon::Information);
         return false;
     }
     lines_ = std::move(kept);
@@ -192,7 +192,7 @@ repair::RestoreOutcome BackupCatalogue::Restore() {
             outcome.filesFailed = fileCount;
             outcome.failures.push_back(writable.message);
             host_.MessageBox(fmt::format("Nothing has been restored: {}", writable.message),
-                             kInformation, engine::MB_OK | engine::MB_ICONINFORMATION);
+                             kInformation, engine::Icon::Information);
             return outcome;
         }
     }
@@ -207,14 +207,14 @@ repair::RestoreOutcome BackupCatalogue::Restore() {
             host_.MessageBox(fmt::format("The restored values could not be saved, so nothing "
                                          "has been restored.\n{}",
                                          commit.message),
-                             kInformation, engine::MB_OK | engine::MB_ICONINFORMATION);
+                             kInformation, engine::Icon::Information);
             return outcome;
         }
     }
     RestoreShortcutFiles(services_, shortcuts_, outcome);
     if (outcome.failed == 0 && outcome.filesFailed == 0) {
         host_.MessageBox("Restore Successed!", kInformation,
-                         engine::MB_OK | engine::MB_ICONINFORMATION);
+                         engine::Icon::Information);
     } else if (fileCount > 0) {
         host_.MessageBox(
             fmt::format("{} entr{} and {} shortcut file(s) restored, {} entr{} and {} shortcut "
@@ -222,12 +222,12 @@ repair::RestoreOutcome BackupCatalogue::Restore() {
                         outcome.restored, outcome.restored == 1 ? "y" : "ies",
                         outcome.filesRestored, outcome.failed, outcome.failed == 1 ? "y" : "ies",
                         outcome.filesFailed, FailureLines(outcome.failures)),
-            kInformation, engine::MB_OK | engine::MB_ICONINFORMATION);
+            kInformation, engine::Icon::Information);
     } else {
         host_.MessageBox(fmt::format("{} entr{} restored, {} could not be restored:{}",
                                      outcome.restored, outcome.restored == 1 ? "y" : "ies",
                                      outcome.failed, FailureLines(outcome.failures)),
-                         kInformation, engine::MB_OK | engine::MB_ICONINFORMATION);
+                         kInformation, engine::Icon::Information);
     }
     return outcome;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/RootNames.h"
 #include "repair/CommitOrDiscard.h"
 #include "repair/EntryText.h"
 #include "repair/Messages.h"
@@ -14,10 +15,6 @@ namespace repair {
 namespace {
 
 constexpr platform::DWORD kBufferSize = 10000;
-
-std::string RootName(platform::HKEY root) {
-    return root == platform::HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
-}
 
 std::string ReadString(platform::Services& services, platform::HKEY key, const char* name) {
     std::vector<platform::BYTE> buffer(kBufferSize, 0);
@@ -70,8 +67,9 @@ platform::Status WriteAndReport(platform::Services& services, engine::Host& host
                 services.RegCloseKey(handle);
             }
             if (status != platform::ERROR_SUCCESS) {
-                failures.push_back(fmt::format("{}\\{} \"{}\" (error {})", RootName(write.root),
-                                               write.keyPath, write.name, status));
+                failures.push_back(fmt::format("{}\\{} \"{}\" (error {})",
+                                               engine::RootName(write.root), write.keyPath,
+                                               write.name, status));
             }
         }
         const platform::Status commit = CommitOrDiscard(services);
@@ -82,10 +80,10 @@ platform::Status WriteAndReport(platform::Services& services, engine::Host& host
         }
     }
     if (result.ok()) {
-        host.MessageBox("Apply Successed!", kInformationCaption, engine::MB_OK);
+        host.MessageBox("Apply Successed!", kInformationCaption, engine::Buttons::Ok);
     } else {
         host.MessageBox(result.message, kInformationCaption,
-                        engine::MB_OK | engine::MB_ICONINFORMATION);
+                        engine::Icon::Information);
     }
     return result;
 }
@@ -100,7 +98,7 @@ bool PrepareText(std::string& text, const char* fallback, engine::Host& host,
                   fmt::format("The text is {} characters long; at most {} fit.", text.size(),
                               kMaxSettingLength)};
         host.MessageBox(status.message, kInformationCaption,
-                        engine::MB_OK | engine::MB_ICONINFORMATION);
+                        engine::Icon::Information);
         return false;
     }
     return true;

@@ -1,8 +1,8 @@
 #include "repair/EntryText.h"
 
-#include <array>
 #include <utility>
 
+#include "engine/RootNames.h"
 #include "platform/codepage/Codepage.h"
 
 namespace repair {
@@ -19,7 +19,7 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-std::string Unescape(std::string_view text) {
+std::string ParseEscaped(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -58,7 +58,7 @@ long UnitEscape(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-std::u16string UnescapeExact(std::string_view text) {
+std::u16string ParseEscapedExact(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
     std::size_t plain = 0;  // start of the bytes not yet converted
@@ -84,34 +84,19 @@ std::u16string UnescapeExact(std::string_view text) {
     return out;
 }
 
-platform::HKEY RootKeyFromName(std::string_view name) {
-    static constexpr std::array<std::pair<std::string_view, platform::HKEY>, 6> kRoots{{
-        {"HKEY_CLASSES_ROOT", platform::HKEY_CLASSES_ROOT},
-        {"HKEY_CURRENT_USER", platform::HKEY_CURRENT_USER},
-        {"HKEY_LOCAL_MACHINE", platform::HKEY_LOCAL_MACHINE},
-        {"HKEY_USERS", platform::HKEY_USERS},
-        {"HKEY_PERFORMANCE_DATA", platform::HKEY_PERFORMANCE_DATA},
-        {"HKEY_DYN_DATA", platform::HKEY_DYN_DATA},
-    }};
-    for (const auto& [rootName, key] : kRoots) {
-        if (rootName == name) return key;
-    }
-    return 0;
-}
-
 std::optional<KeyPath> ParseKeyLine(std::string_view keyLine) {
     if (keyLine.size() < 2 || keyLine.front() != '[' || keyLine.back() != ']') return {};
     const std::string_view inner = keyLine.substr(1, keyLine.size() - 2);
     std::u16string path;
     if (inner.size() >= 2 && inner.front() == '"' && inner.back() == '"')
-        path = UnescapeExact(inner.substr(1, inner.size() - 2));
+        path = ParseEscapedExact(inner.substr(1, inner.size() - 2));
     else
         path = platform::codepage::AnsiToUtf16(inner);
     const std::size_t slash = path.find(u'\\');
     if (slash == std::u16string::npos || slash == 0) return {};
     if (!platform::codepage::RoundTrips(path.substr(0, slash))) return {};
     const platform::HKEY root =
-        RootKeyFromName(platform::codepage::Utf16ToAnsi(path.substr(0, slash)));
+        engine::RootFromName(platform::codepage::Utf16ToAnsi(path.substr(0, slash)));
     if (root == 0) return {};
     std::u16string exact = path.substr(slash + 1);
     return KeyPath{root, platform::codepage::Utf16ToAnsi(exact), std::move(exact)};
@@ -144,13 +129,13 @@ std::optional<std::string_view> NameTextInner(std::string_view text, std::string
 std::optional<std::string> ParseNameText(std::string_view text, std::string_view* rest) {
     const auto inner = NameTextInner(text, rest);
     if (!inner) return {};
-    return Unescape(*inner);
+    return ParseEscaped(*inner);
 }
 
 std::optional<std::u16string> ParseExactNameText(std::string_view text, std::string_view* rest) {
     const auto inner = NameTextInner(text, rest);
     if (!inner) return {};
-    return UnescapeExact(*inner);
+    return ParseEscapedExact(*inner);
 }
 
 std::optional<ValueLineParts> SplitValueLine(std::string_view valueLine) {

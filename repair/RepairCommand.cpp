@@ -18,7 +18,7 @@ RepairReport Stop(RepairReport report, RepairReport::End end, std::string reason
                   engine::Host& host, const std::string& text) {
     report.end = end;
     report.reason = std::move(reason);
-    host.MessageBox(text, kInformation, engine::MB_OK | engine::MB_ICONINFORMATION);
+    host.MessageBox(text, kInformation, engine::Icon::Information);
     return report;
 }
 
@@ -76,12 +76,12 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
         }
     }
 
-    const int answer = host.MessageBox(kBackupQuestion, kInformation, kBackupQuestionStyle);
-    if (answer != engine::IDYES && answer != engine::IDNO) return report;
+    const engine::Answer answer = host.MessageBox(kBackupQuestion, kInformation, kBackupQuestionStyle);
+    if (answer != engine::Answer::Yes && answer != engine::Answer::No) return report;
     WrittenBlock backupBlock;
     // With a backup, a shortcut file is deleted only once its copy is in the backup file.
     ShortcutCopies copies;
-    if (answer == engine::IDYES) {
+    if (answer == engine::Answer::Yes) {
         copies = ReadShortcutCopies(services, lists.shortcuts);
         const platform::Status backup = WriteBackup(services, lists, copies.saved, &backupBlock);
         if (!backup.ok()) {
@@ -125,7 +125,7 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
     DropFailed(lists, report);
 
     host.ShowScreen(engine::Screen::RepairLog);
-    host.MessageBox(TotalMessage(report), "", engine::MB_OK);
+    host.MessageBox(TotalMessage(report), "", engine::Buttons::Ok);
     return report;
 }
 

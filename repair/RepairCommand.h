@@ -12,7 +12,8 @@ namespace repair {
 
 inline constexpr const char* kBackupQuestion =
     "Do you want to save a backup before repairing(Recommended)?";
-inline constexpr unsigned kBackupQuestionStyle = 0x23;  // Yes/No/Cancel, question icon
+inline constexpr engine::BoxStyle kBackupQuestionStyle{engine::Buttons::YesNoCancel,
+                                                     engine::Icon::Question};
 
 struct RepairReport {
     enum class End {

@@ -28,7 +28,7 @@ std::vector<platform::BYTE> WideBytes(std::u16string_view text) {
 std::optional<DecodedValue> DecodeString(std::string_view inner, platform::DWORD type) {
     DecodedValue value;
     value.type = type;
-    const std::u16string exact = UnescapeExact(inner);
+    const std::u16string exact = ParseEscapedExact(inner);
     const std::string text = platform::codepage::Utf16ToAnsi(exact);
     value.bytes.assign(text.begin(), text.end());
     value.bytes.push_back(0);

@@ -15,9 +15,9 @@ public:
     // A number without a picture leaves that state with no picture (its face stays empty).
     void SetBitmaps(quint16 normal, quint16 over, quint16 pressed);
 
-    // 1: the face is the picture of the current state; 0: the text is drawn in black at the
+    // On: the face is the picture of the current state; off: the text is drawn in black at the
     // top-left corner. The owner sets it before SetBitmaps.
-    int bitmapMode = 0;
+    bool bitmapMode = false;
 
     int GetState() const { return state_; }
     bool IsTracking() const { return tracking_; }

@@ -43,7 +43,8 @@ CStaticLink* Link(QWidget* parent, int id, const QString& text, const QRect& uni
 
 }  // namespace
 
-CDialogAbout::CDialogAbout(QWidget* parent) : QDialog(parent), dialogFont_(ui::UiFont(15, 400, 5)) {
+CDialogAbout::CDialogAbout(ui::UrlOpener open, QWidget* parent)
+    : QDialog(parent), dialogFont_(ui::UiFont(15, 400, 5)) {
     setObjectName(QString::number(ui::res::kDialogAbout));
     setWindowTitle(ui::text::kAboutCaption);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -61,8 +62,8 @@ CDialogAbout::CDialogAbout(QWidget* parent) : QDialog(parent), dialogFont_(ui::U
                     dialogFont_);
     mailLink_ = Link(this, ui::res::kAboutMailLink, ui::text::kSupportMail,
                      QRect(40, 58, 188, 8), dialogFont_);
-    connect(webLink_, &CStaticLink::clicked, this, [] { ui::OpenHomePage(); });
-    connect(mailLink_, &CStaticLink::clicked, this, [] { ui::OpenSupportMail(); });
+    connect(webLink_, &CStaticLink::clicked, this, [open] { ui::OpenHomePage(open); });
+    connect(mailLink_, &CStaticLink::clicked, this, [open] { ui::OpenSupportMail(open); });
 
     ok_ = new QPushButton(ui::text::kOk, this);
     ok_->setObjectName("1");

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QFont>
 
+#include "ui/HelpCommands.h"
+
 class CStaticLink;
 class QLabel;
 class QPushButton;
@@ -14,7 +16,8 @@ public:
     static constexpr int kWidthUnits = 235;
     static constexpr int kHeightUnits = 106;
 
-    explicit CDialogAbout(QWidget* parent = nullptr);
+    // The links open through `open`.
+    explicit CDialogAbout(ui::UrlOpener open = {}, QWidget* parent = nullptr);
 
     CStaticLink* WebLink() const { return webLink_; }
     CStaticLink* MailLink() const { return mailLink_; }

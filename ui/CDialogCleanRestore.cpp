@@ -24,13 +24,13 @@ constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 }  // namespace
 
 CDialogCleanRestore::CDialogCleanRestore(platform::Services& services, engine::Host& host,
-                                         QWidget* parent)
-    : QDialog(parent), catalogue_(services, host) {
+                                         QWidget* parent, ui::UrlOpener open)
+    : QDialog(parent), open_(std::move(open)), catalogue_(services, host) {
     setWindowTitle(ui::text::kCleanRestoreCaption);
     // A caption without a system menu, hence without a close box; not resizable (the
     // controls keep their places), so it cannot be maximised either.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    ui::AddManualShortcut(this);
+    ui::AddManualShortcut(this, open_);
     // The template's font, "MS Shell Dlg" 8 pt: 13 pixels high.
     setFont(ui::DialogFont());
 
@@ -168,7 +168,7 @@ void CDialogCleanRestore::OnListDoubleClick() {
 
 void CDialogCleanRestore::OnDetail() {
     // A window of its own, without a parent, living for this one command.
-    CDialogCleanRestoreDetail detail(catalogue_.DetailEntries());
+    CDialogCleanRestoreDetail detail(catalogue_.DetailEntries(), nullptr, open_);
     RunDetail(detail);
 }
 

@@ -7,6 +7,7 @@
 #include "engine/Host.h"
 #include "platform/Services.h"
 #include "repair/BackupCatalogue.h"
+#include "ui/HelpCommands.h"
 
 class CDialogCleanRestoreDetail;
 class CStaticGradient;
@@ -25,8 +26,9 @@ public:
     static constexpr int kIdDetail = 1005;
     static constexpr int kIdClose = 1006;
 
+    // F1 and the detail dialog's F1 open the manual through `open`.
     CDialogCleanRestore(platform::Services& services, engine::Host& host,
-                        QWidget* parent = nullptr);
+                        QWidget* parent = nullptr, ui::UrlOpener open = {});
 
     // Controls by id (1000 to 1006); null for any other id.
     QWidget* Control(int id) const;
@@ -54,6 +56,7 @@ private:
     void OnRestore();
     void OnDelete();
 
+    ui::UrlOpener open_;
     repair::BackupCatalogue catalogue_;
     bool layoutReady_ = false;
     bool deleting_ = false;  // a deleted row's selection going is no choice of the user

@@ -8,10 +8,11 @@
 #include "ui/res/Strings.h"
 #include "ui/HelpCommands.h"
 
-CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::TextList entries, QWidget* parent)
+CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::TextList entries, QWidget* parent,
+                                                     ui::UrlOpener open)
     : QDialog(parent), entries_(engine::ProblemsFromTexts(entries)) {
     setWindowTitle(ui::text::kCleanRestoreDetailCaption);
-    ui::AddManualShortcut(this);
+    ui::AddManualShortcut(this, std::move(open));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     // The template's font, "MS Shell Dlg" 8 pt: 13 pixels high.

@@ -4,6 +4,7 @@
 #include <QDialog>
 
 #include "engine/ScanModel.h"
+#include "ui/HelpCommands.h"
 
 class CListCtrlResult;
 class QFrame;
@@ -16,8 +17,10 @@ public:
     static constexpr int kIdClose = 1006;
     static constexpr int kIdEntryList = 40001;
 
-    // `entries`: key line, value name text, value data text and "0" per entry.
-    explicit CDialogCleanRestoreDetail(engine::TextList entries, QWidget* parent = nullptr);
+    // `entries`: key line, value name text, value data text and "0" per entry. F1 opens the
+    // manual through `open`.
+    explicit CDialogCleanRestoreDetail(engine::TextList entries, QWidget* parent = nullptr,
+                                       ui::UrlOpener open = {});
 
     // Controls by id (1004, 1006, 40001); null for any other id.
     QWidget* Control(int id) const;

@@ -17,10 +17,10 @@
 #include "ui/HelpCommands.h"
 
 CDialogIERestore::CDialogIERestore(platform::Services& services, engine::Host& host,
-                                   QWidget* parent)
+                                   QWidget* parent, ui::UrlOpener open)
     : QDialog(parent), services_(services), host_(host) {
     setWindowTitle("IE Restore");
-    ui::AddManualShortcut(this);
+    ui::AddManualShortcut(this, std::move(open));
     setFont(ui::DialogFont());
     // Text close to its box, as the platform's check and radio buttons have it: the lock
     // buttons' texts just fit their fixed widths.

@@ -5,6 +5,7 @@
 
 #include "engine/Host.h"
 #include "platform/Services.h"
+#include "ui/HelpCommands.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -18,7 +19,9 @@ class CStaticGradient;
 class CDialogIERestore : public QDialog {
     Q_OBJECT
 public:
-    CDialogIERestore(platform::Services& services, engine::Host& host, QWidget* parent = nullptr);
+    // F1 opens the manual through `open`.
+    CDialogIERestore(platform::Services& services, engine::Host& host, QWidget* parent = nullptr,
+                     ui::UrlOpener open = {});
 
     // Controls by id (1008 to 1021); null for any other id.
     QWidget* Control(int id) const;

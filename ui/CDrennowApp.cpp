@@ -1,8 +1,8 @@
 #include "ui/CDrennowApp.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMetaObject>
 
 #include "platform/wine/WinePrefix.h"
 #include "ui/CDialogChoosePrefix.h"
@@ -23,16 +23,12 @@ CDrennowApp::CDrennowApp(int& argc, char** argv) : QApplication(argc, argv) {
 
 CDrennowApp::~CDrennowApp() { ExitInstance(); }
 
-CDrennowApp* CDrennowApp::Instance() { return qobject_cast<CDrennowApp*>(instance()); }
-
 void CDrennowApp::Report(const QString& message) {
     if (errorReporter_) errorReporter_(message);
     else QMessageBox::critical(nullptr, ui::text::kAppName, message);
 }
 
-bool CDrennowApp::OpenUrl(const QUrl& url) {
-    return urlOpener_ ? urlOpener_(url) : QDesktopServices::openUrl(url);
-}
+bool CDrennowApp::OpenUrl(const QUrl& url) { return ui::OpenUrl(urlOpener_, url); }
 
 bool CDrennowApp::TryOpen(const ui::PrefixChoice& choice, QString& error) {
     QString dir = choice.dir;
@@ -99,7 +95,7 @@ bool CDrennowApp::InitInstance(const QStringList& arguments) {
 
     document_ = std::make_unique<CDrennowDoc>();
     document_->OnNewDocument();
-    frame_ = std::make_unique<CMainFrame>();
+    frame_ = std::make_unique<CMainFrame>([this](const QUrl& url) { return OpenUrl(url); });
     frame_->WatchMachine(machine_.get());
     frame_->SetView(MakeView());
     // The frame opens maximised; restoring it gives the centred 780 x 570 window.
@@ -108,12 +104,17 @@ bool CDrennowApp::InitInstance(const QStringList& arguments) {
 }
 
 QWidget* CDrennowApp::MakeView() {
-    return viewFactory_ ? viewFactory_(*this) : new CDrennowView(*machine_);
+    if (viewFactory_) return viewFactory_(*this);
+    CMainFrame* frame = frame_.get();
+    return new CDrennowView(
+        *machine_, {[this](const QUrl& url) { return OpenUrl(url); },
+                    [frame](bool enabled) { frame->SetCloseEnabled(enabled); },
+                    [this] { ChoosePrefixCommand(); }});
 }
 
 ui::PrefixOffer CDrennowApp::ChooseAmong(const platform::discovery::Discovery& found) {
     if (prefixChooser_) return prefixChooser_(found);
-    CDialogChoosePrefix dialog(found, mainFrame_);
+    CDialogChoosePrefix dialog(found, frame_.get());
     dialog.exec();
     return dialog.Choice();
 }
@@ -152,6 +153,13 @@ bool CDrennowApp::SwitchPrefix(const ui::PrefixOffer& offer) {
     frame_->SetView(MakeView());
     delete oldView;
     return true;
+}
+
+void CDrennowApp::ChoosePrefixCommand() {
+    const ui::PrefixOffer offer = ChooseAmong(
+        platform::discovery::DiscoverPrefixes(platform::discovery::PlacesFromEnvironment()));
+    if (offer.action == ui::PrefixOffer::Action::Quit) return;
+    QMetaObject::invokeMethod(this, [this, offer] { SwitchPrefix(offer); }, Qt::QueuedConnection);
 }
 
 void CDrennowApp::ExitInstance() {

@@ -1,8 +1,8 @@
 #pragma once
 // The application: opens the Wine prefix, creates the document and the main frame with its
-// view, and keeps the reference to the main frame that the view and the help use.
+// view, and hands the frame and the view what they ask of it (opening addresses, the frame's
+// close box, choosing another prefix). Nothing else reaches the application.
 #include <QApplication>
-#include <QPointer>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <functional>
@@ -11,6 +11,7 @@
 #include "platform/Services.h"
 #include "platform/discovery/Discovery.h"
 #include "ui/CMainFrame.h"
+#include "ui/HelpCommands.h"
 #include "ui/PrefixChoice.h"
 
 class CDrennowDoc;
@@ -23,14 +24,8 @@ public:
     using ViewFactory = std::function<QWidget*(CDrennowApp& app)>;
     // Tells the user why start-up failed; a message box unless replaced.
     using ErrorReporter = std::function<void(const QString& message)>;
-    // Opens an address in the desktop's browser, mail program or viewer.
-    using UrlOpener = std::function<bool(const QUrl& url)>;
-
     CDrennowApp(int& argc, char** argv);
     ~CDrennowApp() override;
-
-    // The running application, or null when the application object is not a CDrennowApp.
-    static CDrennowApp* Instance();
 
     // Start-up: chooses and opens the prefix, creates document, frame and view, shows the
     // frame. False when the program must end (the reason has been reported).
@@ -41,9 +36,8 @@ public:
     // Closes and destroys the frame, document and prefix (the end of a run, or of a test).
     void ExitInstance();
 
-    // Null until the frame exists, and again once it is gone.
-    CMainFrame* MainFrame() const { return mainFrame_; }
-    void SetMainFrame(CMainFrame* frame) { mainFrame_ = frame; }
+    // The frame start-up made; null before and after.
+    CMainFrame* MainFrame() const { return frame_.get(); }
     CDrennowDoc* Document() const { return document_.get(); }
     // The open prefix; null before start-up.
     platform::Services* Machine() const { return machine_.get(); }
@@ -62,9 +56,12 @@ public:
     // Reopens the frame's view on what `offer` names (screen 1); on failure says why and keeps
     // the open prefix. False when nothing was opened.
     bool SwitchPrefix(const ui::PrefixOffer& offer);
+    // Option > Choose Prefix...: the found prefixes in the chooser; the chosen one replaces
+    // the open prefix once the command has returned (the view that ran it is replaced).
+    void ChoosePrefixCommand();
 
     // QDesktopServices unless replaced (tests record the addresses instead).
-    void SetUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
+    void SetUrlOpener(ui::UrlOpener opener) { urlOpener_ = std::move(opener); }
     bool OpenUrl(const QUrl& url);
 
 private:
@@ -84,11 +81,10 @@ private:
     ViewFactory viewFactory_;
     ErrorReporter errorReporter_;
     ui::PrefixProblemHandler prefixProblem_;
-    UrlOpener urlOpener_;
+    ui::UrlOpener urlOpener_;
     std::unique_ptr<QTemporaryDir> demoCopy_;
     bool usageError_ = false;
     std::unique_ptr<platform::Services> machine_;
     std::unique_ptr<CDrennowDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
-    QPointer<CMainFrame> mainFrame_;
 };

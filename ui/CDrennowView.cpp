@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "ui/CButtonEx.h"
-#include "ui/CDrennowApp.h"
 #include "ui/CListCtrlBlue.h"
 #include "ui/CListCtrlResult.h"
 #include "ui/CStaticLink.h"
@@ -33,9 +32,10 @@ std::unique_ptr<ui::WidgetLabel> LabelOf(QLabel* label) {
 
 }  // namespace
 
-CDrennowView::CDrennowView(platform::Services& services, QWidget* parent)
+CDrennowView::CDrennowView(platform::Services& services, ui::ViewLinks links, QWidget* parent)
     : QWidget(parent),
       services_(services),
+      links_(std::move(links)),
       host_(this),
       session_(services, host_),
       largeFont_(ui::UiFont(22, 400, 8)),
@@ -120,7 +120,7 @@ CButtonEx* CDrennowView::AddButton(int id, const char* label, int normal, int ov
     auto* button = new CButtonEx(this);
     button->setObjectName(QString::number(id));
     button->setText(label);
-    button->bitmapMode = 1;
+    button->bitmapMode = true;
     button->SetBitmaps(normal, over, pressed);
     connect(button, &CButtonEx::clicked, this, [this, id] { OnCommand(id); });
     return button;
@@ -257,8 +257,7 @@ void CDrennowView::CreateRepairLog() {
 // ---- Screens -----------------------------------------------------------------------------
 
 void CDrennowView::SetCloseEnabled(bool enabled) {
-    if (CDrennowApp* app = CDrennowApp::Instance())
-        if (CMainFrame* frame = app->MainFrame()) frame->SetCloseEnabled(enabled);
+    if (links_.setCloseEnabled) links_.setCloseEnabled(enabled);
 }
 
 void CDrennowView::ResetResultRows() {
@@ -361,7 +360,7 @@ void CDrennowView::ToggleSelectAll() {
     const bool none = selectionSummary_ == engine::Selection::None;
     for (int row = 0; row < sectionList_->RowCount(); ++row) {
         sectionList_->SetRowImage(row, none ? 1 : 0);
-        sectionList_->SetSelectionFlag(row, none ? 0 : 1);
+        sectionList_->SetSelected(row, !none);
     }
     ShowSelectionPicture(selectionSummary_);
 }

@@ -7,10 +7,12 @@
 #include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "engine/ScanSession.h"
 #include "platform/Services.h"
 #include "ui/GuiHost.h"
+#include "ui/HelpCommands.h"
 
 class CButtonEx;
 class CListCtrlBlue;
@@ -23,6 +25,14 @@ namespace ui {
 class StaticText;
 class StaticPicture;
 class GreyRect;
+
+// What the view asks of the program around it; each may be empty (nothing happens, or the
+// desktop's own handler opens addresses).
+struct ViewLinks {
+    UrlOpener openUrl;                          // help commands, the dialogs' F1
+    std::function<void(bool)> setCloseEnabled;  // the frame's close box, off while a scan runs
+    std::function<void()> choosePrefix;         // Option > Choose Prefix...
+};
 }  // namespace ui
 
 class CDrennowView : public QWidget {
@@ -32,7 +42,8 @@ public:
     // Width of the scan progress block, which is centred in the content area.
     static constexpr int kProgressBlockWidth = 593;
 
-    explicit CDrennowView(platform::Services& services, QWidget* parent = nullptr);
+    explicit CDrennowView(platform::Services& services, ui::ViewLinks links = {},
+                          QWidget* parent = nullptr);
 
     // 1 section choice, 2 scan progress, 3 results, 4 repair log.
     void ShowScreen(engine::Screen screen);
@@ -103,6 +114,7 @@ private:
     void RunIERestore();
 
     platform::Services& services_;
+    ui::ViewLinks links_;
     ui::GuiHost host_;
     engine::ScanSession session_;
 

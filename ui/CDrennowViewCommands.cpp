@@ -7,7 +7,6 @@
 #include "ui/CDialogIERestore.h"
 #include "ui/CDrennowView.h"
 #include "ui/CListCtrlBlue.h"
-#include "ui/ChoosePrefixCommand.h"
 #include "ui/HelpCommands.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/ChoosePrefixStrings.h"
@@ -34,10 +33,12 @@ void CDrennowView::OnCommand(int id) {
         case res::kReturnButton: ShowScreen(engine::Screen::Choose); return;
         case res::kCmdCleanRestore: RunCleanRestore(); return;
         case res::kCmdIERestore: RunIERestore(); return;
-        case res::kCmdChoosePrefix: ui::RunChoosePrefixCommand(); return;
+        case res::kCmdChoosePrefix:
+            if (links_.choosePrefix) links_.choosePrefix();
+            return;
         case res::kCmdUserManual:
         case res::kCmdAbout:
-        case res::kCmdHomePage: ui::RunHelpCommand(id, this); return;
+        case res::kCmdHomePage: ui::RunHelpCommand(id, this, links_.openUrl); return;
         default: break;
     }
     const int row = id - res::kFirstSectionLink;
@@ -80,11 +81,11 @@ void CDrennowView::RunPopupMenu(int buttonId) {
 }
 
 void CDrennowView::RunCleanRestore() {
-    CDialogCleanRestore dialog(services_, host_, this);
+    CDialogCleanRestore dialog(services_, host_, this, links_.openUrl);
     dialog.exec();
 }
 
 void CDrennowView::RunIERestore() {
-    CDialogIERestore dialog(services_, host_, this);
+    CDialogIERestore dialog(services_, host_, this, links_.openUrl);
     dialog.exec();
 }

@@ -24,7 +24,7 @@ constexpr int kLabelPadding = 2;
 }  // namespace
 
 CListCtrlBlue::CListCtrlBlue(QWidget* parent) : QAbstractScrollArea(parent) {
-    flags_.fill(1);
+    flags_.fill(true);
     // Rows are never selected by the mouse; the keyboard reaches the list with Tab.
     setFocusPolicy(Qt::TabFocus);
     setFont(ui::DialogFont());
@@ -55,14 +55,14 @@ void CListCtrlBlue::Fill(platform::Services* services) {
     // The engine names the rows and says which drive each drive row scans.
     const engine::SectionRows rows = services ? engine::BuildSectionRows(*services)
                                               : engine::BuildSectionRows({});
-    for (std::size_t i = 0; i < rows.labels.size(); ++i) InsertRow(rows.labels[i], rows.drives[i]);
+    for (const engine::SectionRow& row : rows) InsertRow(row);
     UpdateScrollRange();
     viewport()->update();
 }
 
-void CListCtrlBlue::InsertRow(std::string label, std::string drive) {
+void CListCtrlBlue::InsertRow(const engine::SectionRow& row) {
     if (RowCount() >= kMaxRows) return;  // the flags have room for 100 rows only
-    rows_.push_back({std::move(label), std::move(drive), 0});
+    rows_.push_back({row.label, row.drive, row.section, 0});
 }
 
 void CListCtrlBlue::SetRowImage(int row, int image) {
@@ -71,21 +71,16 @@ void CListCtrlBlue::SetRowImage(int row, int image) {
     viewport()->update(ItemRect(row, Part::Icon));
 }
 
-int CListCtrlBlue::SelectionFlag(int row) const {
-    return row >= 0 && row < kMaxRows ? flags_[row] : 0;
-}
+bool CListCtrlBlue::Selected(int row) const { return row >= 0 && row < kMaxRows && flags_[row]; }
 
-void CListCtrlBlue::SetSelectionFlag(int row, int flag) {
-    if (row >= 0 && row < kMaxRows) flags_[row] = flag;
+void CListCtrlBlue::SetSelected(int row, bool selected) {
+    if (row >= 0 && row < kMaxRows) flags_[row] = selected;
 }
 
 engine::SectionRows CListCtrlBlue::Rows() const {
     engine::SectionRows rows;
-    for (int i = 0; i < RowCount(); ++i) {
-        rows.labels.push_back(rows_[i].label);
-        rows.selected.push_back(flags_[i]);
-        rows.drives.push_back(rows_[i].drive);
-    }
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        rows.push_back({rows_[i].label, flags_[i], rows_[i].drive, rows_[i].section});
     return rows;
 }
 
@@ -156,9 +151,9 @@ void CListCtrlBlue::paintEvent(QPaintEvent*) {
 }
 
 void CListCtrlBlue::ToggleRow(int row) {
-    const bool chosen = SelectionFlag(row) != 0;
+    const bool chosen = Selected(row);
     SetRowImage(row, chosen ? 1 : 0);
-    SetSelectionFlag(row, chosen ? 0 : 1);
+    SetSelected(row, !chosen);
 }
 
 // The focus rectangle comes and goes with the focus.
@@ -218,8 +213,8 @@ void CListCtrlBlue::mouseMoveEvent(QMouseEvent*) {}
 
 void CListCtrlBlue::SendSummary() {
     const int count = RowCount();
-    const int first = flags_[0];
-    auto summary = first == 1 ? engine::Selection::All : engine::Selection::None;
+    const bool first = flags_[0];
+    auto summary = first ? engine::Selection::All : engine::Selection::None;
     for (int row = 1; row < count && row < kMaxRows; ++row) {
         if (flags_[row] != first) {
             summary = engine::Selection::Some;

@@ -41,9 +41,9 @@ public:
     // Shows image 0 (ticked), 1 (empty) or 2 (greyed) in the row; other rows are ignored.
     void SetRowImage(int row, int image);
 
-    // 1 chosen, 0 not; rows outside 0 to 99 read 0 and ignore writes.
-    int SelectionFlag(int row) const;
-    void SetSelectionFlag(int row, int flag);
+    // Whether the row is chosen; rows outside 0 to 99 read false and ignore writes.
+    bool Selected(int row) const;
+    void SetSelected(int row, bool selected);
     // Labels and flags of every row, for the scan run.
     engine::SectionRows Rows() const;
 
@@ -73,17 +73,18 @@ private:
     struct Row {
         std::string label;  // Windows-1252
         std::string drive;  // "C:" for a drive row
+        int section = 0;
         int image = 0;
     };
 
-    void InsertRow(std::string label, std::string drive);
+    void InsertRow(const engine::SectionRow& row);
     int RowsPerColumn() const;
     void UpdateScrollRange();
     void SendSummary();
     void ToggleRow(int row);
 
     std::vector<Row> rows_;
-    std::array<int, kMaxRows> flags_;
+    std::array<bool, kMaxRows> flags_;
     std::array<QPixmap, 3> images_;
     std::function<void(int)> summaryTarget_;
     int focusRow_ = 0;

@@ -9,14 +9,13 @@
 #include <QWindow>
 
 #include "platform/Services.h"
-#include "ui/CDrennowApp.h"
 #include "ui/DesktopWindow.h"
 #include "ui/HelpCommands.h"
 #include "ui/Pictures.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+CMainFrame::CMainFrame(ui::UrlOpener open, QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(ui::text::kAppName);
     setWindowIcon(ui::ApplicationIcon());
     setMinimumSize(kMinWidth, kMinHeight);
@@ -52,12 +51,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     indicatorWatch_.start();
     RefreshIndicators();
 
-    ui::AddManualShortcut(this);
+    ui::AddManualShortcut(this, std::move(open));
 
     machineWatch_.setInterval(2000);
     connect(&machineWatch_, &QTimer::timeout, this, &CMainFrame::RefreshMachineStatus);
-
-    if (CDrennowApp* app = CDrennowApp::Instance()) app->SetMainFrame(this);
 }
 
 void CMainFrame::WatchMachine(platform::Services* machine) {

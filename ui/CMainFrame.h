@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QTimer>
 
+#include "ui/HelpCommands.h"
+
 class QLabel;
 
 namespace platform {
@@ -19,9 +21,8 @@ public:
     static constexpr int kMinWidth = 640;
     static constexpr int kMinHeight = 500;
 
-    // Registers itself as the application's main frame when the application is a
-    // CDrennowApp.
-    explicit CMainFrame(QWidget* parent = nullptr);
+    // F1 opens the manual through `open`.
+    explicit CMainFrame(ui::UrlOpener open = {}, QWidget* parent = nullptr);
 
     // The restored window rectangle for a primary screen of this geometry: centred, halves
     // truncated toward zero.

@@ -17,24 +17,26 @@
 namespace ui {
 namespace {
 
-QMessageBox::StandardButtons ButtonsOf(unsigned style) {
-    switch (style & 0x0F) {
-        case engine::MB_OKCANCEL: return QMessageBox::Ok | QMessageBox::Cancel;
-        case engine::MB_YESNOCANCEL:
+QMessageBox::StandardButtons ButtonsOf(engine::Buttons buttons) {
+    switch (buttons) {
+        case engine::Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+        case engine::Buttons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        case engine::MB_YESNO: return QMessageBox::Yes | QMessageBox::No;
-        default: return QMessageBox::Ok;
+        case engine::Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case engine::Buttons::Ok: break;
     }
+    return QMessageBox::Ok;
 }
 
-QMessageBox::Icon IconOf(unsigned style) {
-    switch (style & 0xF0) {
-        case engine::MB_ICONERROR: return QMessageBox::Critical;
-        case engine::MB_ICONQUESTION: return QMessageBox::Question;
-        case engine::MB_ICONWARNING: return QMessageBox::Warning;
-        case engine::MB_ICONINFORMATION: return QMessageBox::Information;
-        default: return QMessageBox::NoIcon;
+QMessageBox::Icon IconOf(engine::Icon icon) {
+    switch (icon) {
+        case engine::Icon::Error: return QMessageBox::Critical;
+        case engine::Icon::Question: return QMessageBox::Question;
+        case engine::Icon::Warning: return QMessageBox::Warning;
+        case engine::Icon::Information: return QMessageBox::Information;
+        case engine::Icon::None: break;
     }
+    return QMessageBox::NoIcon;
 }
 
 // Lines indented by four spaces hold a folder or a command: each is shown on a line of its
@@ -74,13 +76,14 @@ int WholeLinesWidth(const QString& text, const QFont& font) {
 
 std::unique_ptr<QMessageBox> GuiHost::BuildMessageBox(const std::string& text,
                                                       const std::string& caption,
-                                                      unsigned style, QWidget* parent) {
+                                                      engine::BoxStyle style,
+                                                      QWidget* parent) {
     // An empty caption stands for the application's title.
     const QString title =
         caption.empty() ? QString::fromLatin1(text::kAppName) : FromAnsi(caption);
     const QString shown = FromAnsi(text);
-    auto box = std::make_unique<QMessageBox>(IconOf(style), title, QString(), ButtonsOf(style),
-                                             parent);
+    auto box = std::make_unique<QMessageBox>(IconOf(style.icon), title, QString(),
+                                             ButtonsOf(style.buttons), parent);
     if (HasWholeLines(shown)) {
         box->setTextFormat(Qt::RichText);
         box->setText(WithWholeLines(shown));
@@ -131,16 +134,17 @@ void GuiHost::ShowLabels() {
         if (label) label->Show();
 }
 
-int GuiHost::ToWin32Answer(int qtButton) {
+engine::Answer GuiHost::AnswerOf(int qtButton) {
     switch (qtButton) {
-        case QMessageBox::Yes: return engine::IDYES;
-        case QMessageBox::No: return engine::IDNO;
-        case QMessageBox::Cancel: return engine::IDCANCEL;
-        default: return engine::IDOK;
+        case QMessageBox::Yes: return engine::Answer::Yes;
+        case QMessageBox::No: return engine::Answer::No;
+        case QMessageBox::Cancel: return engine::Answer::Cancel;
+        default: return engine::Answer::Ok;
     }
 }
 
-int GuiHost::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
+engine::Answer GuiHost::MessageBox(const std::string& text, const std::string& caption,
+                                   engine::BoxStyle style) {
     ShowLabels();
     if (handler_) return handler_(text, caption, style);
     const std::unique_ptr<QMessageBox> box = BuildMessageBox(text, caption, style, owner_.data());
@@ -151,8 +155,8 @@ int GuiHost::MessageBox(const std::string& text, const std::string& caption, uns
     if (waiting) QApplication::restoreOverrideCursor();
     // Closing a Yes/No/Cancel box with Escape answers Cancel, as on Windows.
     if (answer == QMessageBox::Escape || answer == 0)
-        return (style & 0x0F) == engine::MB_OK ? engine::IDOK : engine::IDCANCEL;
-    return ToWin32Answer(answer);
+        return style.buttons == engine::Buttons::Ok ? engine::Answer::Ok : engine::Answer::Cancel;
+    return AnswerOf(answer);
 }
 
 void GuiHost::BeginWaitCursor() {

@@ -35,8 +35,8 @@ private:
 };
 
 // Answers a message box instead of showing one (tests); returns the answer.
-using MessageBoxHandler =
-    std::function<int(const std::string& text, const std::string& caption, unsigned style)>;
+using MessageBoxHandler = std::function<engine::Answer(
+    const std::string& text, const std::string& caption, engine::BoxStyle style)>;
 
 class GuiHost : public engine::Host {
 public:
@@ -44,8 +44,8 @@ public:
     ~GuiHost() override;
 
     void Pump() override;
-    int MessageBox(const std::string& text, const std::string& caption,
-                   unsigned style) override;
+    engine::Answer MessageBox(const std::string& text, const std::string& caption,
+                              engine::BoxStyle style) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     void OnScanState(int state) override;
@@ -76,10 +76,11 @@ public:
     // The box MessageBox shows: the text, caption, buttons and icon of the call.
     static std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& text,
                                                         const std::string& caption,
-                                                        unsigned style, QWidget* parent);
+                                                        engine::BoxStyle style,
+                                                        QWidget* parent);
 
-    // The Win32 answer for a QMessageBox standard button.
-    static int ToWin32Answer(int qtButton);
+    // The answer a QMessageBox standard button gives.
+    static engine::Answer AnswerOf(int qtButton);
 
 private:
     QPointer<QWidget> owner_;

@@ -6,20 +6,14 @@
 
 #include "platform/DataFiles.h"
 #include "ui/CDialogAbout.h"
-#include "ui/CDrennowApp.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
 
 namespace ui {
-namespace {
 
-void Open(const QUrl& url) {
-    // The result is not checked: with no browser or mail program nothing happens.
-    if (CDrennowApp* app = CDrennowApp::Instance()) app->OpenUrl(url);
-    else QDesktopServices::openUrl(url);
+bool OpenUrl(const UrlOpener& open, const QUrl& url) {
+    return open ? open(url) : QDesktopServices::openUrl(url);
 }
-
-}  // namespace
 
 QString ManualPath() {
     return QString::fromStdString(platform::SharedDataFile("manual.html").string());
@@ -31,37 +25,40 @@ QUrl SupportMailUrl() {
     return QUrl(QStringLiteral("mailto:") + QString::fromLatin1(text::kSupportMail));
 }
 
-void OpenUserManual(QWidget* parent) {
+// The results of the openings are not checked: with no browser or mail program nothing
+// happens.
+void OpenUserManual(QWidget* parent, const UrlOpener& open) {
     const QString path = ManualPath();
     if (path.isEmpty()) {
         QMessageBox::information(parent, text::kInformation, text::kManualMissing);
         return;
     }
-    Open(QUrl::fromLocalFile(path));
+    OpenUrl(open, QUrl::fromLocalFile(path));
 }
 
-void AddManualShortcut(QWidget* window) {
+void AddManualShortcut(QWidget* window, UrlOpener open) {
     // A shortcut of the window itself: an application-wide one does not reach a modal
     // dialog, which blocks the main window.
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), window);
     help->setContext(Qt::WindowShortcut);
-    QObject::connect(help, &QShortcut::activated, window, [window] { OpenUserManual(window); });
+    QObject::connect(help, &QShortcut::activated, window,
+                     [window, open = std::move(open)] { OpenUserManual(window, open); });
 }
 
-void OpenHomePage() { Open(HomePageUrl()); }
+void OpenHomePage(const UrlOpener& open) { OpenUrl(open, HomePageUrl()); }
 
-void OpenSupportMail() { Open(SupportMailUrl()); }
+void OpenSupportMail(const UrlOpener& open) { OpenUrl(open, SupportMailUrl()); }
 
-void ShowAboutBox(QWidget* parent) {
-    CDialogAbout about(parent);
+void ShowAboutBox(QWidget* parent, const UrlOpener& open) {
+    CDialogAbout about(open, parent);
     about.exec();
 }
 
-bool RunHelpCommand(int id, QWidget* parent) {
+bool RunHelpCommand(int id, QWidget* parent, const UrlOpener& open) {
     switch (id) {
-        case res::kCmdUserManual: OpenUserManual(parent); return true;
-        case res::kCmdAbout: ShowAboutBox(parent); return true;
-        case res::kCmdHomePage: OpenHomePage(); return true;
+        case res::kCmdUserManual: OpenUserManual(parent, open); return true;
+        case res::kCmdAbout: ShowAboutBox(parent, open); return true;
+        case res::kCmdHomePage: OpenHomePage(open); return true;
         default: return false;
     }
 }

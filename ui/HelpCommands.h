@@ -2,6 +2,7 @@
 // The help commands: the user manual, the About box, the maker's web site and mail address.
 #include <QString>
 #include <QUrl>
+#include <functional>
 
 class QWidget;
 
@@ -12,17 +13,22 @@ QString ManualPath();
 QUrl HomePageUrl();
 QUrl SupportMailUrl();
 
-// Each opens through QDesktopServices; when nothing handles the address, nothing happens.
-void OpenUserManual(QWidget* parent);
-void OpenHomePage();
-void OpenSupportMail();
+// Opens an address in the desktop's browser, mail program or viewer. The application hands
+// its own down to the windows (tests record the addresses instead); an empty one is
+// QDesktopServices. When nothing handles the address, nothing happens.
+using UrlOpener = std::function<bool(const QUrl& url)>;
+bool OpenUrl(const UrlOpener& open, const QUrl& url);
+
+void OpenUserManual(QWidget* parent, const UrlOpener& open);
+void OpenHomePage(const UrlOpener& open);
+void OpenSupportMail(const UrlOpener& open);
 // F1 in `window` (the main window or one of the dialogs) opens the manual.
-void AddManualShortcut(QWidget* window);
+void AddManualShortcut(QWidget* window, UrlOpener open);
 // Runs the About box modally.
-void ShowAboutBox(QWidget* parent);
+void ShowAboutBox(QWidget* parent, const UrlOpener& open);
 
 // Runs the help command with this id (9 User Manual, 148 About, 57664 home page); false for
 // any other id.
-bool RunHelpCommand(int id, QWidget* parent);
+bool RunHelpCommand(int id, QWidget* parent, const UrlOpener& open);
 
 }  // namespace ui

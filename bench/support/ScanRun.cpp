@@ -16,10 +16,10 @@ std::vector<int> RegistrySections() {
 engine::SectionRows ChosenRows(platform::Services& services, const std::vector<int>& sections,
                                bool drives) {
     engine::SectionRows rows = engine::BuildSectionRows(services);
-    for (int section : sections) rows.selected[static_cast<std::size_t>(section - 1)] = 1;
+    for (int section : sections) rows[static_cast<std::size_t>(section - 1)].selected = true;
     if (drives)
-        for (std::size_t row = engine::kFirstDriveRow; row < rows.labels.size(); ++row)
-            rows.selected[row] = 1;
+        for (std::size_t row = engine::kFirstDriveRow; row < rows.size(); ++row)
+            rows[row].selected = true;
     return rows;
 }
 

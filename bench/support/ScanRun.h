@@ -14,8 +14,8 @@ namespace bench {
 class QuietHost final : public engine::Host {
 public:
     void Pump() override {}
-    int MessageBox(const std::string&, const std::string&, unsigned) override {
-        return engine::IDOK;
+    engine::Answer MessageBox(const std::string&, const std::string&, engine::BoxStyle) override {
+        return engine::Answer::Ok;
     }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}

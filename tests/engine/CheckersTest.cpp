@@ -19,8 +19,8 @@ using platform::REG_SZ;
 
 namespace {
 
-constexpr int kFine = 1;
-constexpr int kProblem = 0;
+constexpr engine::Verdict kFine = engine::Verdict::Fine;
+constexpr engine::Verdict kProblem = engine::Verdict::Problem;
 
 class Checkers : public ::testing::Test {
 protected:
@@ -38,16 +38,16 @@ protected:
     }
 
     // Judges a value with `section`'s checker through the section dispatch.
-    int Check(int section, const std::string& key, const std::string& name,
-              const std::string& data, platform::DWORD type = REG_SZ) {
+    engine::Verdict Check(int section, const std::string& key, const std::string& name,
+                          const std::string& data, platform::DWORD type = REG_SZ) {
         std::vector<platform::BYTE> bytes(data.begin(), data.end());
         bytes.push_back(0);
         return engine::CheckSectionValue(
             section, *services_,
             {key, name, bytes.data(), type, static_cast<platform::DWORD>(bytes.size())});
     }
-    int CheckDword(int section, const std::string& key, const std::string& name,
-                   std::uint32_t number) {
+    engine::Verdict CheckDword(int section, const std::string& key, const std::string& name,
+                               std::uint32_t number) {
         platform::BYTE bytes[4];
         std::memcpy(bytes, &number, 4);
         return engine::CheckSectionValue(section, *services_, {key, name, bytes, REG_DWORD, 4});

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/CRegistryFixer.h"
+#include "engine/RootNames.h"
 #include "tests/engine/ScriptHost.h"
 #include "tests/fixtures/TestPrefix.h"
 
@@ -208,11 +209,18 @@ TEST_F(KeyWalker, CancelWhilePausedEndsTheWaitAtOnce) {
 }
 
 TEST_F(KeyWalker, RootNames) {
-    EXPECT_EQ(engine::CRegistryFixer::RootPrefix(platform::HKEY_CLASSES_ROOT), "HKEY_CLASSES_ROOT\\");
-    EXPECT_EQ(engine::CRegistryFixer::RootPrefix(platform::HKEY_USERS), "HKEY_USERS\\");
-    EXPECT_EQ(engine::CRegistryFixer::RootPrefix(platform::HKEY_DYN_DATA), "HKEY_DYN_DATA\\");
-    EXPECT_EQ(engine::CRegistryFixer::RootPrefix(platform::HKEY_CURRENT_CONFIG), "");
-    EXPECT_EQ(engine::CRegistryFixer::RootPrefix(0), "");
+    EXPECT_EQ(engine::RootPrefix(platform::HKEY_CLASSES_ROOT), "HKEY_CLASSES_ROOT\\");
+    EXPECT_EQ(engine::RootPrefix(platform::HKEY_USERS), "HKEY_USERS\\");
+    EXPECT_EQ(engine::RootPrefix(platform::HKEY_DYN_DATA), "HKEY_DYN_DATA\\");
+    EXPECT_EQ(engine::RootPrefix(platform::HKEY_CURRENT_CONFIG), "");
+    EXPECT_EQ(engine::RootPrefix(0), "");
+    // Every name reads back as its root, and only when spelt exactly.
+    for (platform::HKEY root : {platform::HKEY_CLASSES_ROOT, platform::HKEY_CURRENT_USER,
+                                platform::HKEY_LOCAL_MACHINE, platform::HKEY_USERS,
+                                platform::HKEY_PERFORMANCE_DATA, platform::HKEY_DYN_DATA})
+        EXPECT_EQ(engine::RootFromName(engine::RootName(root)), root);
+    EXPECT_EQ(engine::RootFromName("hkey_users"), 0u);
+    EXPECT_EQ(engine::RootFromName(""), 0u);
 }
 
 TEST_F(KeyWalker, ThrottledPumpingStillPumpsAsTimePasses) {

@@ -27,10 +27,12 @@ protected:
         rows_ = engine::BuildSectionRows(*services_);
     }
     void Choose(std::vector<std::size_t> chosen) {
-        rows_.selected.assign(rows_.labels.size(), 0);
-        for (std::size_t row : chosen) rows_.selected[row] = 1;
+        for (engine::SectionRow& row : rows_) row.selected = false;
+        for (std::size_t row : chosen) rows_[row].selected = true;
     }
-    void ChooseAll() { rows_.selected.assign(rows_.labels.size(), 1); }
+    void ChooseAll() {
+        for (engine::SectionRow& row : rows_) row.selected = true;
+    }
     engine::ScanOutcome Scan() { return session_->Scan(rows_, engine::SelectionSummary(rows_)); }
     engine::TextList Found(int section) { return engine::RecordTexts(session_->Results().Section(section).problems); }
 
@@ -57,11 +59,11 @@ TEST_F(ScanRun, SectionRowsListSectionsThenFixedDrives) {
     prefix_.AddDrive('e', "../drive_e");
     prefix_.SetString(Hive::System, "Software\\Wine\\Drives", "e:", "cdrom");
     Open();
-    ASSERT_EQ(rows_.labels.size(), 15u);
-    EXPECT_EQ(rows_.labels[0], "Registry Integrity");
-    EXPECT_EQ(rows_.labels[12], "Valid Files Path");
-    EXPECT_EQ(rows_.labels[13], "Valid Shortcuts ( C:\\ )");
-    EXPECT_EQ(rows_.labels[14], "Valid Shortcuts ( D:\\ )");
+    ASSERT_EQ(rows_.size(), 15u);
+    EXPECT_EQ(rows_[0].label, "Registry Integrity");
+    EXPECT_EQ(rows_[12].label, "Valid Files Path");
+    EXPECT_EQ(rows_[13].label, "Valid Shortcuts ( C:\\ )");
+    EXPECT_EQ(rows_[14].label, "Valid Shortcuts ( D:\\ )");
     EXPECT_EQ(engine::SelectionSummary(rows_), engine::Selection::None);
     Choose({0});
     EXPECT_EQ(engine::SelectionSummary(rows_), engine::Selection::Some);
@@ -75,7 +77,7 @@ TEST_F(ScanRun, NoRowChosenIsRefused) {
     ASSERT_EQ(host_.boxes.size(), 1u);
     EXPECT_EQ(host_.boxes[0].text, "Please select a section to scan before continuing!");
     EXPECT_EQ(host_.boxes[0].caption, "Information");
-    EXPECT_EQ(host_.boxes[0].style, engine::MB_ICONINFORMATION);
+    EXPECT_EQ(host_.boxes[0].style, engine::Icon::Information);
     EXPECT_TRUE(host_.screens.empty());
 }
 
@@ -96,7 +98,7 @@ TEST_F(ScanRun, OnlyDriveRowsRunOnlyTheShortcutSearch) {
     prefix_.AddDrive('e', "../drive_e");
     prefix_.CreateShortcut("E:\\dead.lnk", "E:\\gone.exe");
     Open();
-    ASSERT_EQ(rows_.labels.size(), 15u);  // C: and E:; D: is optical
+    ASSERT_EQ(rows_.size(), 15u);  // C: and E:; D: is optical
     Choose({14});
     EXPECT_EQ(Scan(), engine::ScanOutcome::ProblemsFound);
     EXPECT_EQ(session_->Results().total, 1);

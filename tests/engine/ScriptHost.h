@@ -29,7 +29,7 @@ class ScriptHost final : public engine::Host {
 public:
     struct Box {
         std::string text, caption;
-        unsigned style = 0;
+        engine::BoxStyle style;
     };
 
     // Runs `action` during the n-th pump (counting from 1).
@@ -43,7 +43,8 @@ public:
             action();
         }
     }
-    int MessageBox(const std::string& text, const std::string& caption, unsigned style) override {
+    engine::Answer MessageBox(const std::string& text, const std::string& caption,
+                              engine::BoxStyle style) override {
         boxes.push_back({text, caption, style});
         return answer;
     }
@@ -64,7 +65,7 @@ public:
     }
 
     int pumps = 0;
-    int answer = engine::IDOK;
+    engine::Answer answer = engine::Answer::Ok;
     int waitCursorBegun = 0, waitCursorEnded = 0, resets = 0;
     unsigned slept = 0;
     std::vector<Box> boxes;

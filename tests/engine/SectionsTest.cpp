@@ -18,12 +18,11 @@ TEST(Sections, NumbersFollowTheTableAndOnlyTheLastSearchesTheDrives) {
 
 TEST(Sections, DriveRowsCarryTheirDriveApartFromTheLabel) {
     const engine::SectionRows rows = engine::BuildSectionRows({"C:\\", "Z:\\"});
-    ASSERT_EQ(rows.labels.size(), engine::kFirstDriveRow + 2);
-    ASSERT_EQ(rows.drives.size(), rows.labels.size());
-    EXPECT_EQ(rows.labels[0], "Registry Integrity");
-    EXPECT_TRUE(rows.drives[engine::kFirstDriveRow - 1].empty());
-    EXPECT_EQ(rows.labels[engine::kFirstDriveRow + 1], "Valid Shortcuts ( Z:\\ )");
-    EXPECT_EQ(rows.drives[engine::kFirstDriveRow + 1], "Z:");
-    EXPECT_EQ(rows.SectionOf(engine::kFirstDriveRow + 1), engine::kSectionCount);
-    EXPECT_EQ(rows.SectionOf(2), 3);
+    ASSERT_EQ(rows.size(), engine::kFirstDriveRow + 2);
+    EXPECT_EQ(rows[0].label, "Registry Integrity");
+    EXPECT_TRUE(rows[engine::kFirstDriveRow - 1].drive.empty());
+    EXPECT_EQ(rows[engine::kFirstDriveRow + 1].label, "Valid Shortcuts ( Z:\\ )");
+    EXPECT_EQ(rows[engine::kFirstDriveRow + 1].drive, "Z:");
+    EXPECT_EQ(rows[engine::kFirstDriveRow + 1].section, engine::kSectionCount);
+    EXPECT_EQ(rows[2].section, 3);
 }

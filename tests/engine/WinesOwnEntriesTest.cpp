@@ -32,8 +32,8 @@ Found Scan(const std::string& prefixDir, std::optional<platform::wine::Installat
     engine::ScanSession session(*services, host);
     session.SetPumpInterval(std::chrono::milliseconds(0));
     engine::SectionRows rows = engine::BuildSectionRows(*services);
-    rows.selected.assign(rows.labels.size(), 0);
-    for (int section : {3, 5, 13}) rows.selected[static_cast<std::size_t>(section - 1)] = 1;
+    for (engine::SectionRow& row : rows) row.selected = false;
+    for (int section : {3, 5, 13}) rows[static_cast<std::size_t>(section - 1)].selected = true;
     session.Scan(rows, engine::SelectionSummary(rows));
     Found found;
     for (int section : {3, 5, 13}) {

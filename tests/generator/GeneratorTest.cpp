@@ -84,10 +84,10 @@ engine::ScanResults Scan(const std::string& dir, const std::vector<int>& section
     session.SetPumpInterval(std::chrono::milliseconds(0));
     engine::SectionRows rows = engine::BuildSectionRows(*services);
     for (int section : sections) {
-        if (section <= 13) rows.selected[static_cast<std::size_t>(section - 1)] = 1;
+        if (section <= 13) rows[static_cast<std::size_t>(section - 1)].selected = true;
         else
-            for (std::size_t row = engine::kFirstDriveRow; row < rows.labels.size(); ++row)
-                rows.selected[row] = 1;
+            for (std::size_t row = engine::kFirstDriveRow; row < rows.size(); ++row)
+                rows[row].selected = true;
     }
     session.Scan(rows, engine::SelectionSummary(rows));
     return session.Results();

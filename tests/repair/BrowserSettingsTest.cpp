@@ -24,7 +24,7 @@ protected:
         ASSERT_EQ(host.boxes.size(), 1u);
         EXPECT_EQ(host.boxes[0].text, "Apply Successed!");
         EXPECT_EQ(host.boxes[0].caption, "Information");
-        EXPECT_EQ(host.boxes[0].style, engine::MB_OK);
+        EXPECT_EQ(host.boxes[0].style, engine::Buttons::Ok);
     }
 };
 

@@ -8,15 +8,15 @@
 namespace repair {
 namespace {
 
-TEST(Unescape, UndoesEveryEscapeInOnePass) {
-    EXPECT_EQ(Unescape(R"(c:\\old\\tool.exe)"), R"(c:\old\tool.exe)");
-    EXPECT_EQ(Unescape(R"(say \"hi\")"), R"(say "hi")");
-    EXPECT_EQ(Unescape(R"(a\rb\nc)"), "a\rb\nc");
+TEST(ParseEscaped, UndoesEveryEscapeInOnePass) {
+    EXPECT_EQ(ParseEscaped(R"(c:\\old\\tool.exe)"), R"(c:\old\tool.exe)");
+    EXPECT_EQ(ParseEscaped(R"(say \"hi\")"), R"(say "hi")");
+    EXPECT_EQ(ParseEscaped(R"(a\rb\nc)"), "a\rb\nc");
     // A literal backslash before n or a quote stays a backslash: the pair is read first.
-    EXPECT_EQ(Unescape(R"(c:\\new)"), R"(c:\new)");
-    EXPECT_EQ(Unescape(R"(\\\")"), R"(\")");
+    EXPECT_EQ(ParseEscaped(R"(c:\\new)"), R"(c:\new)");
+    EXPECT_EQ(ParseEscaped(R"(\\\")"), R"(\")");
     // Anything else after a backslash is kept as written, and so is a last lone backslash.
-    EXPECT_EQ(Unescape(R"(a\tb\)"), R"(a\tb\)");
+    EXPECT_EQ(ParseEscaped(R"(a\tb\)"), R"(a\tb\)");
 }
 
 TEST(ParseKeyLine, SplitsRootAndSubkey) {

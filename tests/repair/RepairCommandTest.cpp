@@ -73,7 +73,7 @@ TEST_F(RepairCommandTest, YesSavesTheBackupThenDeletesAndReportsTheTotal) {
     ASSERT_TRUE(services);
     const std::string shortcutCopy =
         SavedShortcutText({kShortcut, repairtest::ReadBytes(prefix.HostPath(kShortcut))});
-    host.answers = {engine::IDYES};
+    host.answers = {engine::Answer::Yes};
     const RepairReport report = RepairCommand(results, lists, *services, host);
 
     EXPECT_EQ(report.end, RepairReport::End::Done);
@@ -83,10 +83,10 @@ TEST_F(RepairCommandTest, YesSavesTheBackupThenDeletesAndReportsTheTotal) {
     ASSERT_EQ(host.boxes.size(), 2u);
     EXPECT_EQ(host.boxes[0].text, "Do you want to save a backup before repairing(Recommended)?");
     EXPECT_EQ(host.boxes[0].caption, "Information");
-    EXPECT_EQ(host.boxes[0].style, 0x23u);
+    EXPECT_EQ(host.boxes[0].style.Win32(), 0x23u);
     EXPECT_EQ(host.boxes[1].text, "Total 3 problem(s) have been repaired successfully!");
     EXPECT_EQ(host.boxes[1].caption, "");
-    EXPECT_EQ(host.boxes[1].style, engine::MB_OK);
+    EXPECT_EQ(host.boxes[1].style, engine::Buttons::Ok);
     EXPECT_EQ(host.screens, (std::vector<int>{4}));
 
     EXPECT_EQ(repairtest::ReadBytes(BackupPath()),
@@ -111,7 +111,7 @@ TEST_F(RepairCommandTest, YesSavesTheBackupThenDeletesAndReportsTheTotal) {
 TEST_F(RepairCommandTest, CancelChangesNothingAndSaysNothingMore) {
     auto services = prefix.Open();
     ASSERT_TRUE(services);
-    host.answers = {engine::IDCANCEL};
+    host.answers = {engine::Answer::Cancel};
     const RepairReport report = RepairCommand(results, lists, *services, host);
     EXPECT_EQ(report.end, RepairReport::End::Cancelled);
     EXPECT_EQ(host.boxes.size(), 1u);
@@ -126,7 +126,7 @@ TEST_F(RepairCommandTest, CancelChangesNothingAndSaysNothingMore) {
 TEST_F(RepairCommandTest, NoDeletesWithoutABackup) {
     auto services = prefix.Open();
     ASSERT_TRUE(services);
-    host.answers = {engine::IDNO};
+    host.answers = {engine::Answer::No};
     const RepairReport report = RepairCommand(results, lists, *services, host);
     EXPECT_EQ(report.end, RepairReport::End::Done);
     EXPECT_FALSE(report.backupWritten);
@@ -143,7 +143,7 @@ TEST_F(RepairCommandTest, EveryRecordLeftStillAsksAndRepairsNone) {
     }
     auto services = prefix.Open();
     ASSERT_TRUE(services);
-    host.answers = {engine::IDYES};
+    host.answers = {engine::Answer::Yes};
     RepairCommand(results, lists, *services, host);
     ASSERT_EQ(host.boxes.size(), 2u);
     EXPECT_EQ(host.boxes[1].text, "Total 0 problem(s) have been repaired successfully!");
@@ -156,7 +156,7 @@ TEST_F(RepairCommandTest, UnwritableBackupStopsBeforeAnyDeletion) {
     prefix.CreateFile("C:\\Program Files\\Norlix Drennow\\backup", "in the way");
     auto services = prefix.Open();
     ASSERT_TRUE(services);
-    host.answers = {engine::IDYES};
+    host.answers = {engine::Answer::Yes};
     const RepairReport report = RepairCommand(results, lists, *services, host);
     EXPECT_EQ(report.end, RepairReport::End::BackupFailed);
     EXPECT_EQ(report.Repaired(), 0);
@@ -176,7 +176,7 @@ TEST_F(RepairCommandTest, RunningWineserverRefusesTheRepair) {
     fixtures::FakeWineServer server(prefix.Dir());
     ASSERT_TRUE(server.Running());
     const std::string userHive = prefix.ReadHive(Hive::User);
-    host.answers = {engine::IDNO};
+    host.answers = {engine::Answer::No};
     const RepairReport report = RepairCommand(results, lists, *services, host);
     EXPECT_NE(report.end, RepairReport::End::Done);
     EXPECT_EQ(report.Repaired(), 0);
@@ -193,7 +193,7 @@ TEST_F(RepairCommandTest, FailedCommitDeletesNoShortcutFile) {
     ASSERT_TRUE(services);
     // Someone else rewrote the hive after we loaded it: ours must not overwrite it.
     const std::string changed = ChangeUserHiveOnDisk();
-    host.answers = {engine::IDNO};
+    host.answers = {engine::Answer::No};
     const RepairReport report = RepairCommand(results, lists, *services, host);
     EXPECT_NE(report.end, RepairReport::End::Done);
     EXPECT_EQ(report.shortcuts.removed, 0);
@@ -224,7 +224,7 @@ TEST_F(RepairCommandTest, RefusedCommitLeavesTheBackupFileAsItWas) {
         auto services = repairtest::OpenFixed(prefix);
         ASSERT_TRUE(services);
         const std::string changed = ChangeUserHiveOnDisk();
-        host.answers = {engine::IDYES};
+        host.answers = {engine::Answer::Yes};
         host.boxes.clear();
         const RepairReport report = RepairCommand(results, lists, *services, host);
         EXPECT_EQ(report.end, RepairReport::End::CommitFailed);
@@ -251,7 +251,7 @@ TEST_F(RepairCommandTest, OutcomesCountWhatHappened) {
     AddProblem(odd, 14, "[C:\\target]", "@", "\"x\"");
     auto services = prefix.Open();
     ASSERT_TRUE(services);
-    host.answers = {engine::IDNO};
+    host.answers = {engine::Answer::No};
     const RepairReport report = RepairCommand(odd, lists, *services, host);
     EXPECT_EQ(report.registry.removed, 1);
     EXPECT_EQ(report.registry.alreadyAbsent, 3);
@@ -287,7 +287,7 @@ TEST_F(RepairCommandTest, NameWithQuoteAndEqualsDeletesOnlyItself) {
     AddProblem(quoted, 3, "[HKEY_CURRENT_USER\\Software\\Q]", "\"x\"", "\"1\"");
     auto services = prefix.Open();
     ASSERT_TRUE(services);
-    host.answers = {engine::IDNO};
+    host.answers = {engine::Answer::No};
     const RepairReport report = RepairCommand(quoted, lists, *services, host);
     EXPECT_EQ(report.registry.removed, 3);
     auto after = Reopen();

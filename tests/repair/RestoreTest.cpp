@@ -83,7 +83,7 @@ TEST_F(RestoreTest, RestoreFromTheCatalogueIsCommittedAndSaysSuccessed) {
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, "Restore Successed!");
     EXPECT_EQ(host.boxes[0].caption, "Information");
-    EXPECT_EQ(host.boxes[0].style, engine::MB_ICONINFORMATION);
+    EXPECT_EQ(host.boxes[0].style, engine::Icon::Information);
     EXPECT_FALSE(services->HasUncommittedChanges());
     // What the restore wrote is on disk: a fresh backend reads it back.
     auto reopened = prefix.Open();

@@ -63,11 +63,11 @@ TEST(RoundTrip, RealScanRepairRestoreLeavesTheRunKeysAsTheyWere) {
         engine::ScanSession session(*services, host);
         session.SetPumpInterval(std::chrono::milliseconds(0));
         engine::SectionRows rows = engine::BuildSectionRows(*services);
-        rows.selected[7] = 1;  // Startup Programs
+        rows[7].selected = true;  // Startup Programs
         ASSERT_EQ(session.Scan(rows, engine::SelectionSummary(rows)),
                   engine::ScanOutcome::ProblemsFound);
         EXPECT_EQ(session.Results().Section(8).Count(), 7);
-        host.answers = {engine::IDYES};
+        host.answers = {engine::Answer::Yes};
         const RepairReport report =
             RepairCommand(session.Results(), session.Repair(), *services, host);
         ASSERT_EQ(report.end, RepairReport::End::Done);

@@ -24,15 +24,15 @@ TEST(ScanAfterRepair, AValueNamingADeletedShortcutIsReportedByTheNextScan) {
     repairtest::ScriptedHost host;
     engine::ScanSession session(*services, host);
     engine::SectionRows rows = engine::BuildSectionRows(*services);
-    rows.selected.assign(rows.labels.size(), 0);
-    rows.selected[12] = 1;                       // Valid Files Path
-    rows.selected[engine::kFirstDriveRow] = 1;  // Valid Shortcuts ( C:\ )
+    for (engine::SectionRow& row : rows) row.selected = false;
+    rows[12].selected = true;                       // Valid Files Path
+    rows[engine::kFirstDriveRow].selected = true;  // Valid Shortcuts ( C:\ )
 
     ASSERT_EQ(session.Scan(rows, engine::Selection::Some), engine::ScanOutcome::ProblemsFound);
     EXPECT_EQ(session.Results().Section(13).Count(), 0);
     ASSERT_EQ(session.Results().Section(14).Count(), 1);
 
-    host.answers = {engine::IDNO};  // no backup
+    host.answers = {engine::Answer::No};  // no backup
     const repair::RepairReport report =
         repair::RepairCommand(session.Results(), session.Repair(), *services, host);
     ASSERT_EQ(report.end, repair::RepairReport::End::Done);

@@ -11,23 +11,23 @@ namespace repairtest {
 struct Box {
     std::string text;
     std::string caption;
-    unsigned style = 0;
+    engine::BoxStyle style;
 };
 
 class ScriptedHost : public engine::Host {
 public:
-    std::deque<int> answers;  // taken in order; IDOK once the script is used up
+    std::deque<engine::Answer> answers;  // taken in order; OK once the script is used up
     std::vector<Box> boxes;
     std::vector<int> screens;
     int waitDepth = 0;
     int waitCursors = 0;
 
     void Pump() override {}
-    int MessageBox(const std::string& text, const std::string& caption,
-                   unsigned style) override {
+    engine::Answer MessageBox(const std::string& text, const std::string& caption,
+                              engine::BoxStyle style) override {
         boxes.push_back({text, caption, style});
-        if (answers.empty()) return engine::IDOK;
-        const int answer = answers.front();
+        if (answers.empty()) return engine::Answer::Ok;
+        const engine::Answer answer = answers.front();
         answers.pop_front();
         return answer;
     }

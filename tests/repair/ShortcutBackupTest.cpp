@@ -37,7 +37,7 @@ protected:
             AddProblem(results, 14, std::string("[") + path + "]", "@", "\"C:\\\\gone\\\\app.exe\"");
         savedBytes = ReadBytes(prefix.HostPath(kSaved));
     }
-    RepairReport Repair(int answer) {
+    RepairReport Repair(engine::Answer answer) {
         services = repairtest::OpenFixed(prefix);
         host.answers = {answer};
         return RepairCommand(results, lists, *services, host);
@@ -52,7 +52,7 @@ protected:
 };
 
 TEST_F(ShortcutBackupTest, OnlyAFileSavedInTheBackupIsDeletedAndRegistryReadersSkipTheCopy) {
-    const RepairReport report = Repair(engine::IDYES);
+    const RepairReport report = Repair(engine::Answer::Yes);
     EXPECT_EQ(report.shortcuts.removed, 1);
     EXPECT_EQ(report.shortcuts.failed, 1);
     EXPECT_FALSE(prefix.Exists(kSaved));
@@ -85,14 +85,14 @@ TEST_F(ShortcutBackupTest, OnlyAFileSavedInTheBackupIsDeletedAndRegistryReadersS
 }
 
 TEST_F(ShortcutBackupTest, WithoutABackupNothingIsSavedAndEveryFileGoes) {
-    const RepairReport report = Repair(engine::IDNO);
+    const RepairReport report = Repair(engine::Answer::No);
     EXPECT_EQ(report.shortcuts.removed, 2);
     EXPECT_FALSE(prefix.Exists(kTooLarge));
     EXPECT_FALSE(prefix.Exists(repairtest::kBackupWindowsPath));
 }
 
 TEST_F(ShortcutBackupTest, RestorePutsTheFileBackIntoItsFolderMadeAgain) {
-    Repair(engine::IDYES);
+    Repair(engine::Answer::Yes);
     std::filesystem::remove_all(prefix.HostPath("C:\\users\\Public\\Desktop"));
     BackupCatalogue catalogue(*services, host);
     catalogue.LoadCatalogue();

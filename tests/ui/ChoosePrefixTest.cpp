@@ -15,7 +15,9 @@
 #include "tests/ui/QtTesting.h"
 #include "ui/CDialogChoosePrefix.h"
 #include "ui/CDrennowApp.h"
+#include "ui/CDrennowView.h"
 #include "ui/PrefixChoice.h"
+#include "ui/res/ResourceIds.h"
 
 namespace {
 
@@ -100,7 +102,7 @@ protected:
     }
     std::string Status() const { return app->MainFrame()->MessagePane()->text().toStdString(); }
 
-    CDrennowApp* app = CDrennowApp::Instance();
+    CDrennowApp* app = &uitest::App();
     fixtures::FakeHome home;
     std::vector<std::string> errors, problems;
     std::optional<std::size_t> offered;  // prefixes shown by the chooser, once asked
@@ -148,6 +150,21 @@ TEST_F(StartUpWithoutDotWine, ChoosingAnotherPrefixReopensTheView) {
     // A folder that is no prefix is reported, and the open prefix stays.
     EXPECT_FALSE(app->SwitchPrefix({Action::OpenFolder, QString::fromStdString(home.Path("apps"))}));
     EXPECT_EQ(errors.size(), 1u);
+    EXPECT_NE(Status().find(home.Path("apps/second")), std::string::npos) << Status();
+}
+
+TEST_F(StartUpWithoutDotWine, TheViewsChoosePrefixCommandReachesTheApplication) {
+    home.Prefix(".local/share/wineprefixes/first");
+    home.Prefix("apps/second");
+    ASSERT_TRUE(app->InitInstance({"drennow"}));
+    auto* view = qobject_cast<CDrennowView*>(app->MainFrame()->centralWidget());
+    ASSERT_NE(view, nullptr);
+    answer = {Action::OpenFolder, QString::fromStdString(home.Path("apps/second"))};
+    view->OnCommand(ui::res::kCmdChoosePrefix);
+    EXPECT_TRUE(offered);
+    // The view that ran the command is replaced once the command has returned.
+    QCoreApplication::processEvents();
+    EXPECT_NE(app->MainFrame()->centralWidget(), view);
     EXPECT_NE(Status().find(home.Path("apps/second")), std::string::npos) << Status();
 }
 

@@ -170,7 +170,7 @@ TEST_F(CleanRestoreDialog, RestoreWritesTheClickedBackupIntoTheHives) {
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text, "Restore Successed!");
     EXPECT_EQ(host.boxes[0].caption, "Information");
-    EXPECT_EQ(host.boxes[0].style, engine::MB_OK | engine::MB_ICONINFORMATION);
+    EXPECT_EQ(host.boxes[0].style, engine::Icon::Information);
     const std::string user = prefix.ReadHive(Hive::User);
     EXPECT_NE(user.find("\"Path\"=\"c:\\\\old\\\\tool.exe\""), std::string::npos) << user;
     EXPECT_NE(user.find("\"Count\"=dword:0000000b"), std::string::npos);

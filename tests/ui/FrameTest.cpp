@@ -37,14 +37,11 @@ namespace res = ui::res;
 // Records the addresses the program opens instead of starting a browser.
 class OpenedUrls : public ::testing::Test {
 protected:
-    void SetUp() override {
-        CDrennowApp::Instance()->SetUrlOpener([this](const QUrl& url) {
-            opened.push_back(url);
-            return true;
-        });
-    }
-    void TearDown() override { CDrennowApp::Instance()->SetUrlOpener(nullptr); }
     std::vector<QUrl> opened;
+    const ui::UrlOpener record = [this](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    };
 };
 
 // ---- Frame -------------------------------------------------------------------------------
@@ -110,14 +107,13 @@ TEST(MainFrame, RefusesToCloseWhileCloseIsDisabled) {
     EXPECT_FALSE(frame.isVisible());
 }
 
-TEST(MainFrame, IsTheApplicationsMainFrameForItsLifetime) {
-    CDrennowApp* app = CDrennowApp::Instance();
-    ASSERT_NE(app, nullptr);
+TEST(MainFrame, OnlyTheFrameStartUpMadeIsTheApplications) {
+    CDrennowApp& app = App();
     {
         auto frame = std::make_unique<CMainFrame>();
-        EXPECT_EQ(app->MainFrame(), frame.get());
+        EXPECT_EQ(app.MainFrame(), nullptr);
     }
-    EXPECT_EQ(app->MainFrame(), nullptr);
+    EXPECT_EQ(app.MainFrame(), nullptr);
 }
 
 TEST(MainFrame, StatusBarNamesThePrefixAndARunningWineserver) {
@@ -174,7 +170,7 @@ protected:
         app->SetPrefixProblemHandler(nullptr);
         app->SetViewFactory(nullptr);
     }
-    CDrennowApp* app = CDrennowApp::Instance();
+    CDrennowApp* app = &App();
     std::vector<std::string> errors;
     std::vector<std::pair<std::string, std::string>> asked;  // folder, reason
     std::vector<ui::PrefixOffer> offers;                      // Quit once used up
@@ -319,7 +315,7 @@ TEST(AboutBox, LinksAreBlueUnderlinedLeftAlignedAndActive) {
 }
 
 TEST_F(OpenedUrls, AboutLinksOpenTheWebSiteAndANewMail) {
-    CDialogAbout about;
+    CDialogAbout about(record);
     about.show();
     Click(about.WebLink(), {3, 3});
     Click(about.MailLink(), {3, 3});
@@ -333,9 +329,9 @@ TEST_F(OpenedUrls, HelpCommandsOpenTheManualAndTheHomePage) {
     // Without the manual the command shows a message box, which would wait for a click.
     ASSERT_FALSE(ui::ManualPath().isEmpty()) << "docs/manual.html not found";
     QWidget owner;
-    EXPECT_TRUE(ui::RunHelpCommand(res::kCmdUserManual, &owner));
-    EXPECT_TRUE(ui::RunHelpCommand(res::kCmdHomePage, &owner));
-    EXPECT_FALSE(ui::RunHelpCommand(res::kCmdCleanRestore, &owner));
+    EXPECT_TRUE(ui::RunHelpCommand(res::kCmdUserManual, &owner, record));
+    EXPECT_TRUE(ui::RunHelpCommand(res::kCmdHomePage, &owner, record));
+    EXPECT_FALSE(ui::RunHelpCommand(res::kCmdCleanRestore, &owner, record));
     ASSERT_EQ(opened.size(), 2u);
     ASSERT_TRUE(opened[0].isLocalFile());
     const QFileInfo manual(opened[0].toLocalFile());
@@ -349,10 +345,10 @@ TEST_F(OpenedUrls, F1InTheFrameAndInEveryDialogOpensTheManual) {
     fixtures::TestPrefix prefix;
     auto machine = prefix.Open();
     ui::GuiHost host(nullptr);
-    CMainFrame frame;
-    CDialogCleanRestore cleanRestore(*machine, host);
-    CDialogIERestore ieRestore(*machine, host);
-    CDialogCleanRestoreDetail detail({});
+    CMainFrame frame(record);
+    CDialogCleanRestore cleanRestore(*machine, host, nullptr, record);
+    CDialogIERestore ieRestore(*machine, host, nullptr, record);
+    CDialogCleanRestoreDetail detail({}, nullptr, record);
     for (QWidget* window : std::initializer_list<QWidget*>{&frame, &cleanRestore, &ieRestore,
                                                            &detail}) {
         opened.clear();
@@ -398,7 +394,7 @@ TEST(AboutCommand, RunsTheAboutBoxModally) {
         title = modal->windowTitle().toStdString();
         static_cast<QDialog*>(modal)->accept();
     });
-    EXPECT_TRUE(ui::RunHelpCommand(res::kCmdAbout, &owner));
+    EXPECT_TRUE(ui::RunHelpCommand(res::kCmdAbout, &owner, {}));
     EXPECT_EQ(title, "About Norlix Drennow");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -24,8 +24,9 @@ struct SeenBox {
 };
 
 // Shows a real box through the host and presses `press` on it once it is up.
-int ShowAndPress(ui::GuiHost& host, const std::string& text, const std::string& caption,
-                 unsigned style, QMessageBox::StandardButton press, SeenBox& seen) {
+engine::Answer ShowAndPress(ui::GuiHost& host, const std::string& text,
+                            const std::string& caption, engine::BoxStyle style,
+                            QMessageBox::StandardButton press, SeenBox& seen) {
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
@@ -38,28 +39,28 @@ int ShowAndPress(ui::GuiHost& host, const std::string& text, const std::string& 
 TEST(GuiHostMessageBox, TextsButtonsIconsAndAnswers) {
     ui::GuiHost host(nullptr);
     SeenBox seen;
-    EXPECT_EQ(ShowAndPress(host, "No Problems Detected!", "Information", engine::MB_ICONINFORMATION,
+    EXPECT_EQ(ShowAndPress(host, "No Problems Detected!", "Information", engine::Icon::Information,
                            QMessageBox::Ok, seen),
-              engine::IDOK);
+              engine::Answer::Ok);
     EXPECT_EQ(seen.title.toStdString(), "Information");
     EXPECT_EQ(seen.text.toStdString(), "No Problems Detected!");
     EXPECT_EQ(seen.icon, QMessageBox::Information);
     EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 
     // The backup question: Yes/No/Cancel with the question icon; each answer comes back.
-    const unsigned question = engine::MB_YESNOCANCEL | engine::MB_ICONQUESTION;
+    const engine::BoxStyle question(engine::Buttons::YesNoCancel, engine::Icon::Question);
     EXPECT_EQ(ShowAndPress(host, "q", "Information", question, QMessageBox::No, seen),
-              engine::IDNO);
+              engine::Answer::No);
     EXPECT_EQ(seen.icon, QMessageBox::Question);
     EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     EXPECT_EQ(ShowAndPress(host, "q", "Information", question, QMessageBox::Yes, seen),
-              engine::IDYES);
+              engine::Answer::Yes);
     EXPECT_EQ(ShowAndPress(host, "q", "Information", question, QMessageBox::Cancel, seen),
-              engine::IDCANCEL);
+              engine::Answer::Cancel);
 
     // The repair total has no caption of its own and no icon: the application's title shows.
-    EXPECT_EQ(ShowAndPress(host, "Total 2", "", engine::MB_OK, QMessageBox::Ok, seen),
-              engine::IDOK);
+    EXPECT_EQ(ShowAndPress(host, "Total 2", "", engine::Buttons::Ok, QMessageBox::Ok, seen),
+              engine::Answer::Ok);
     EXPECT_EQ(seen.title.toStdString(), "Norlix Drennow");
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
 }
@@ -90,7 +91,7 @@ TEST(GuiHostMessageBox, FoldersAndCommandsStayWholeAndCaptionsFit) {
         "Nothing has been repaired: A wineserver is running for the prefix\n    " + folder +
         "\nIt keeps its own copy of the registry and would overwrite any change. Close the "
         "prefix's programs, or stop the server with\n    " + command + "\nthen try again.";
-    auto box = ui::GuiHost::BuildMessageBox(refusal, "Information", engine::MB_ICONINFORMATION,
+    auto box = ui::GuiHost::BuildMessageBox(refusal, "Information", engine::Icon::Information,
                                             nullptr);
     box->show();
     QApplication::processEvents();
@@ -105,7 +106,7 @@ TEST(GuiHostMessageBox, FoldersAndCommandsStayWholeAndCaptionsFit) {
 
     // A short text with no icon: the box is still wide enough for its caption.
     auto applied = ui::GuiHost::BuildMessageBox("Apply Successed!", "Information",
-                                                engine::MB_OK, nullptr);
+                                                engine::Buttons::Ok, nullptr);
     applied->show();
     QApplication::processEvents();
     EXPECT_GE(applied->width(), applied->fontMetrics().horizontalAdvance("Information") + 100);
@@ -114,11 +115,11 @@ TEST(GuiHostMessageBox, FoldersAndCommandsStayWholeAndCaptionsFit) {
 TEST(GuiHostMessageBox, HandlerAnswersInsteadOfABox) {
     ui::GuiHost host(nullptr);
     std::vector<std::string> asked;
-    host.SetMessageBoxHandler([&](const std::string& text, const std::string&, unsigned) {
+    host.SetMessageBoxHandler([&](const std::string& text, const std::string&, engine::BoxStyle) {
         asked.push_back(text);
-        return engine::IDNO;
+        return engine::Answer::No;
     });
-    EXPECT_EQ(host.MessageBox("a", "Information", engine::MB_YESNO), engine::IDNO);
+    EXPECT_EQ(host.MessageBox("a", "Information", engine::Buttons::YesNo), engine::Answer::No);
     EXPECT_EQ(asked, std::vector<std::string>{"a"});
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -179,29 +179,29 @@ TEST(MainView, SelectAllBoxTicksEveryRowOrNone) {
     ViewHarness h(prefix);
     CDrennowView& view = *h.view;
     CListCtrlBlue* list = view.SectionList();
-    auto allRows = [list](int flag, int image) {
+    auto allRows = [list](bool selected, int image) {
         for (int row = 0; row < list->RowCount(); ++row)
-            if (list->SelectionFlag(row) != flag || list->RowImage(row) != image) return false;
+            if (list->Selected(row) != selected || list->RowImage(row) != image) return false;
         return true;
     };
     Click(view.SelectAllBox(), {5, 5});
     EXPECT_EQ(view.SelectionSummary(), engine::Selection::None);
     EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxEmpty);
-    EXPECT_TRUE(allRows(0, 1));
+    EXPECT_TRUE(allRows(false, 1));
     Click(view.SelectAllBox(), {5, 5});
     EXPECT_EQ(view.SelectionSummary(), engine::Selection::All);
     EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxTicked);
-    EXPECT_TRUE(allRows(1, 0));
+    EXPECT_TRUE(allRows(true, 0));
 
     // Unticking one row in the list makes the box grey; one click then ticks every row.
     const QRect box = list->ItemRect(3, CListCtrlBlue::Part::Icon);
     Click(list->viewport(), box.topLeft() + QPoint(20, 10));
-    EXPECT_EQ(list->SelectionFlag(3), 0);
+    EXPECT_FALSE(list->Selected(3));
     EXPECT_EQ(view.SelectionSummary(), engine::Selection::Some);
     EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxGreyed);
     Click(view.SelectAllBox(), {5, 5});
     EXPECT_EQ(view.SelectionSummary(), engine::Selection::All);
-    EXPECT_TRUE(allRows(1, 0));
+    EXPECT_TRUE(allRows(true, 0));
 
     // A double-click on the box toggles once; an unknown summary changes nothing.
     DoubleClick(view.SelectAllBox(), {5, 5});
@@ -220,7 +220,7 @@ TEST(MainView, ScanWithNoSectionChosenIsRefused) {
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0].text, "Please select a section to scan before continuing!");
     EXPECT_EQ(h.messages[0].caption, "Information");
-    EXPECT_EQ(h.messages[0].style, engine::MB_ICONINFORMATION);
+    EXPECT_EQ(h.messages[0].style, engine::Icon::Information);
     EXPECT_EQ(h.view->Screen(), engine::Screen::Choose);
     EXPECT_EQ(h.view->Session().Results().total, 0);
 }
@@ -308,14 +308,14 @@ TEST(MainView, ScanRepairAndReturn) {
     EXPECT_EQ(problems->ColumnText(keep, 3), "1");
 
     // Repair All, with a backup.
-    h.answers = {engine::IDYES, engine::IDOK};
+    h.answers = {engine::Answer::Yes, engine::Answer::Ok};
     ClickButton(view, res::kRepairAllButton);
     ASSERT_EQ(h.messages.size(), 2u);
     EXPECT_EQ(h.messages[0].text, "Do you want to save a backup before repairing(Recommended)?");
-    EXPECT_EQ(h.messages[0].style, 0x23u);
+    EXPECT_EQ(h.messages[0].style.Win32(), 0x23u);
     EXPECT_EQ(h.messages[1].text, "Total 2 problem(s) have been repaired successfully!");
     EXPECT_EQ(h.messages[1].caption, "");
-    EXPECT_EQ(h.messages[1].style, engine::MB_OK);
+    EXPECT_EQ(h.messages[1].style, engine::Buttons::Ok);
     EXPECT_EQ(view.Screen(), engine::Screen::RepairLog);
     EXPECT_EQ(view.CurrentStep(), 3);
     EXPECT_TRUE(Shown(view.RepairLogList()));
@@ -419,7 +419,7 @@ TEST(MainView, AScanThatFindsNothingSaysSoAndReturnsToTheChoice) {
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0].text, "No Problems Detected!");
     EXPECT_EQ(h.messages[0].caption, "Information");
-    EXPECT_EQ(h.messages[0].style, engine::MB_ICONINFORMATION);
+    EXPECT_EQ(h.messages[0].style, engine::Icon::Information);
     EXPECT_EQ(h.view->Screen(), engine::Screen::Choose);
     EXPECT_TRUE(h.frame->CloseEnabled());
 }
@@ -448,7 +448,7 @@ TEST(MainView, CleanRestoreBringsBackWhatARepairDeleted) {
     AddSharedAndShortcutProblems(prefix);
     ViewHarness h(prefix);
     ClickButton(*h.view, res::kScanButton);
-    h.answers = {engine::IDYES, engine::IDOK};
+    h.answers = {engine::Answer::Yes, engine::Answer::Ok};
     ClickButton(*h.view, res::kRepairAllButton);
     ASSERT_EQ(prefix.ReadHive(Hive::System).find("gone.dll"), std::string::npos);
     ASSERT_FALSE(prefix.Exists("C:\\users\\Public\\Desktop\\Gone App.lnk"));
@@ -502,7 +502,7 @@ TEST(MainView, UsableFromTheKeyboard) {
     view.SectionList()->setFocus();
     QTest::keyClick(view.SectionList(), Qt::Key_Down);
     QTest::keyClick(view.SectionList(), Qt::Key_Space);
-    EXPECT_EQ(view.SectionList()->SelectionFlag(1), 0);
+    EXPECT_FALSE(view.SectionList()->Selected(1));
     EXPECT_EQ(view.SelectionSummary(), engine::Selection::Some);
     QTest::keyClick(view.SectionList(), Qt::Key_A, Qt::AltModifier);
     EXPECT_EQ(view.SelectionSummary(), engine::Selection::All) << "Alt+A ticks every row";
@@ -518,7 +518,7 @@ TEST(MainView, UsableFromTheKeyboard) {
                           {Qt::Key_C, Qt::AltModifier, engine::Screen::Choose},
                           {Qt::Key_S, Qt::AltModifier, engine::Screen::Results},
                           {Qt::Key_Return, Qt::NoModifier, engine::Screen::Results}};
-    h.answers = {engine::IDCANCEL};
+    h.answers = {engine::Answer::Cancel};
     for (const Step& step : steps) {
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &view,
                         static_cast<Qt::Key>(step.key), step.modifiers);

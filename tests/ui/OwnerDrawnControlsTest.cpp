@@ -40,7 +40,7 @@ class ButtonExTest : public ::testing::Test {
 protected:
     void SetUp() override {
         button = new CButtonEx(&canvas.parent);
-        button->bitmapMode = 1;
+        button->bitmapMode = true;
         button->SetBitmaps(res::kBmpScanNormal, res::kBmpScanOver, res::kBmpScanPressed);
         button->setGeometry(0, 0, 87, 29);
         canvas.parent.show();

@@ -32,6 +32,8 @@ private:
 
 namespace uitest {
 
+CDrennowApp& App() { return *qobject_cast<CDrennowApp*>(QCoreApplication::instance()); }
+
 void Mouse(QWidget* widget, int type, QPoint pos, Qt::MouseButton button,
            Qt::MouseButtons held) {
     const QPointF local(pos);

@@ -9,9 +9,13 @@
 
 #include <gtest/gtest.h>
 
+class CDrennowApp;
 class QWidget;
 
 namespace uitest {
+
+// The test program's one application object.
+CDrennowApp& App();
 
 // Delivers a mouse event of `type` at `pos` (widget coordinates) synchronously.
 void Mouse(QWidget* widget, int type, QPoint pos, Qt::MouseButton button = Qt::LeftButton,

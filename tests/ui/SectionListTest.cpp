@@ -42,9 +42,9 @@ TEST_F(SectionListTest, ThirteenSectionRowsAllTickedWithoutAMachine) {
     EXPECT_EQ(list.Label(8), "Add/Remove Programs");
     EXPECT_EQ(list.Label(12), "Valid Files Path");
     const engine::SectionRows rows = list.Rows();
-    ASSERT_EQ(rows.selected.size(), 13u);
+    ASSERT_EQ(rows.size(), 13u);
     for (int row = 0; row < 13; ++row) {
-        EXPECT_EQ(rows.selected[row], 1) << row;
+        EXPECT_TRUE(rows[static_cast<std::size_t>(row)].selected) << row;
         EXPECT_EQ(list.RowImage(row), 0) << row;
     }
 }
@@ -62,20 +62,20 @@ TEST_F(SectionListTest, BoxEdgesAreHitExactly) {
         {24, height - 5, true}, {24, height - 4, false},  // bottom edge: icon bottom - 5
     };
     for (const Probe& probe : probes) {
-        const int before = list.SelectionFlag(row);
+        const bool before = list.Selected(row);
         ClickIcon(row, probe.dx, probe.dy);
-        EXPECT_EQ(list.SelectionFlag(row) != before, probe.hits)
+        EXPECT_EQ(list.Selected(row) != before, probe.hits)
             << "at icon + (" << probe.dx << ", " << probe.dy << ")";
-        EXPECT_EQ(list.RowImage(row), list.SelectionFlag(row) ? 0 : 1);
+        EXPECT_EQ(list.RowImage(row), list.Selected(row) ? 0 : 1);
     }
     // Every other row kept its tick.
-    for (int other = 0; other < 12; ++other) EXPECT_EQ(list.SelectionFlag(other), 1);
+    for (int other = 0; other < 12; ++other) EXPECT_TRUE(list.Selected(other));
 }
 
 TEST_F(SectionListTest, LabelClicksDoNotToggle) {
     const QRect label = list.ItemRect(3, Part::Label);
     Click(Surface(), label.center());
-    EXPECT_EQ(list.SelectionFlag(3), 1);
+    EXPECT_TRUE(list.Selected(3));
     ASSERT_EQ(summaries.size(), 1u);
     EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::All));
 }
@@ -91,7 +91,7 @@ TEST_F(SectionListTest, SummariesFollowEveryClick) {
     EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::None));
     ToggleBox(5);
     EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::Some));
-    EXPECT_EQ(list.Rows().selected[5], 1);
+    EXPECT_TRUE(list.Rows()[5].selected);
     EXPECT_EQ(summaries.size(), 14u);
 }
 
@@ -104,20 +104,20 @@ TEST_F(SectionListTest, EmptySpaceClickChangesNothingButStillReports) {
     ToggleBox(2);
     Click(Surface(), QPoint(last.x() + 25, last.bottom() + 40));
     EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::Some));
-    EXPECT_EQ(list.SelectionFlag(2), 0);
+    EXPECT_FALSE(list.Selected(2));
 }
 
 TEST_F(SectionListTest, RightClickDoesNothingAtAll) {
     const QRect icon = list.ItemRect(1, Part::Icon);
     Click(Surface(), icon.topLeft() + QPoint(20, 12), Qt::RightButton);
-    EXPECT_EQ(list.SelectionFlag(1), 1);
+    EXPECT_TRUE(list.Selected(1));
     EXPECT_TRUE(summaries.empty());
 }
 
 TEST_F(SectionListTest, DoubleClickTogglesOnce) {
     const QRect icon = list.ItemRect(4, Part::Icon);
     DoubleClick(Surface(), icon.topLeft() + QPoint(20, 12));
-    EXPECT_EQ(list.SelectionFlag(4), 0);
+    EXPECT_FALSE(list.Selected(4));
     EXPECT_EQ(summaries.size(), 1u);
 }
 
@@ -144,9 +144,9 @@ TEST_F(SectionListTest, RowsShowTheirBoxPictureOnThePaleField) {
 }
 
 TEST_F(SectionListTest, SelectionFlagsOutsideTheTableAreIgnored) {
-    list.SetSelectionFlag(100, 0);
-    list.SetSelectionFlag(-1, 0);
-    EXPECT_EQ(list.SelectionFlag(100), 0);
+    list.SetSelected(100, false);
+    list.SetSelected(-1, false);
+    EXPECT_FALSE(list.Selected(100));
     list.SetRowImage(40, 1);  // no such row: nothing happens
     EXPECT_EQ(list.RowCount(), 13);
 }
@@ -167,7 +167,7 @@ TEST(SectionListDrives, OneRowPerFixedDriveOfTheRealPrefix) {
     EXPECT_EQ(list.Label(14), "Valid Shortcuts ( D:\\ )");
     // The drive letter and colon stand at positions 18 and 19, where the scan run reads them.
     EXPECT_EQ(list.Label(14).substr(18, 2), "D:");
-    EXPECT_EQ(list.SelectionFlag(14), 1);
+    EXPECT_TRUE(list.Selected(14));
     EXPECT_EQ(list.RowImage(14), 0);
 }
 

@@ -18,7 +18,7 @@ namespace uitest {
 
 struct SeenMessage {
     std::string text, caption;
-    unsigned style = 0;
+    engine::BoxStyle style;
 };
 
 // Runs `step(n)` at every pass of the event loop while it lives, n counting from 1; a step
@@ -45,14 +45,16 @@ public:
     // Opens the prefix (its content already added) and shows the frame with the view.
     explicit ViewHarness(fixtures::TestPrefix& prefix) : machine(prefix.Open()) {
         frame = std::make_unique<CMainFrame>();
-        view = new CDrennowView(*machine);
+        ui::ViewLinks links;
+        links.setCloseEnabled = [this](bool enabled) { frame->SetCloseEnabled(enabled); };
+        view = new CDrennowView(*machine, std::move(links));
         frame->SetView(view);
         frame->show();
         view->Host().SetMessageBoxHandler(
-            [this](const std::string& text, const std::string& caption, unsigned style) {
+            [this](const std::string& text, const std::string& caption, engine::BoxStyle style) {
                 messages.push_back({text, caption, style});
-                if (answers.empty()) return engine::IDOK;
-                const int answer = answers.front();
+                if (answers.empty()) return engine::Answer::Ok;
+                const engine::Answer answer = answers.front();
                 answers.pop_front();
                 return answer;
             });
@@ -61,7 +63,7 @@ public:
     std::unique_ptr<platform::Services> machine;
     std::unique_ptr<CMainFrame> frame;
     CDrennowView* view = nullptr;  // owned by the frame
-    std::deque<int> answers;       // IDOK once used up
+    std::deque<engine::Answer> answers;  // OK once used up
     std::vector<SeenMessage> messages;
 };
 

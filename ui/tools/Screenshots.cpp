@@ -70,9 +70,9 @@ int main(int argc, char** argv) {
     CMainFrame* frame = app.MainFrame();
     frame->showNormal();
     auto* view = qobject_cast<CDrennowView*>(frame->centralWidget());
-    view->Host().SetMessageBoxHandler([](const std::string& text, const std::string&, unsigned) {
-        return text.find("backup before repairing") != std::string::npos ? engine::IDYES
-                                                                         : engine::IDOK;
+    view->Host().SetMessageBoxHandler([](const std::string& text, const std::string&, engine::BoxStyle) {
+        return text.find("backup before repairing") != std::string::npos ? engine::Answer::Yes
+                                                                         : engine::Answer::Ok;
     });
     QApplication::processEvents();
     shooter.Save(frame, "1-section-choice");

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "fmt/format.h"
+#include "platform/wine/ReplaceFiles.h"
 #include "platform/wine/TempFiles.h"
 #include "platform/wine/UnixFile.h"
 
@@ -88,49 +89,36 @@ Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
                                 "can simply be tried again.",
                                 hive->path)};
     }
-    std::vector<std::string> temps;
-    auto removeTemps = [&temps] {
-        for (const std::string& t : temps) ::unlink(t.c_str());
-    };
     // What a killed commit left; no other Drennow is writing here while the lock is held.
     RemoveStaleTempFiles(dir);
-    for (std::size_t i = 0; i < hives.size(); ++i) {
-        std::string temp;
-        UnixFd fd = CreateTempFile(dir, 0666, temp);
-        if (fd.get() < 0) {
-            const std::string why = WriteErrorText(errno);
-            removeTemps();
-            return {ERROR_CANTWRITE, fmt::format("Cannot write in {}: {}; nothing was changed.",
-                                                 dir, why)};
-        }
-        temps.push_back(temp);
-        if (!WriteAll(fd.get(), texts[i]) || ::fsync(fd.get()) != 0 ||
-            ::close(fd.release()) != 0) {
-            const std::string why = WriteErrorText(errno);
-            removeTemps();
-            return {ERROR_CANTWRITE,
-                    fmt::format("Writing {} failed: {}; nothing was changed.", hives[i]->path,
-                                why)};
-        }
-    }
-    for (std::size_t i = 0; i < hives.size(); ++i) {
-        if (::rename(temps[i].c_str(), hives[i]->path.c_str()) != 0) {
-            const std::string why = WriteErrorText(errno);
-            removeTemps();
-            if (i == 0)
-                return {ERROR_CANTWRITE, fmt::format("Replacing {} failed: {}; nothing was "
+    std::vector<std::string> paths;
+    for (const Hive* hive : hives) paths.push_back(hive->path);
+    // Wine writes its hives with the mode of any new file, and so does Drennow.
+    const auto failure = ReplaceFiles(dir, paths, {texts.begin(), texts.end()},
+                                      {ReplacePolicy::Mode::Fresh});
+    if (failure) {
+        const std::string why = WriteErrorText(failure->error);
+        const std::string& path = paths[failure->file];
+        switch (failure->step) {
+            case ReplaceFailure::Step::Create:
+                return {ERROR_CANTWRITE, fmt::format("Cannot write in {}: {}; nothing was "
                                                      "changed.",
-                                                     hives[i]->path, why)};
-            // The hives before it are new already: the caller must not act as if nothing
-            // reached the disk.
-            return {ERROR_WRITE_FAULT,
-                    fmt::format("Replacing {} failed: {}; {} was replaced already.",
-                                hives[i]->path, why, hives[i - 1]->path)};
+                                                     dir, why)};
+            case ReplaceFailure::Step::Write:
+                return {ERROR_CANTWRITE,
+                        fmt::format("Writing {} failed: {}; nothing was changed.", path, why)};
+            case ReplaceFailure::Step::Rename:
+                if (failure->file == 0)
+                    return {ERROR_CANTWRITE, fmt::format("Replacing {} failed: {}; nothing was "
+                                                         "changed.",
+                                                         path, why)};
+                // The hives before it are new already: the caller must not act as if nothing
+                // reached the disk.
+                return {ERROR_WRITE_FAULT,
+                        fmt::format("Replacing {} failed: {}; {} was replaced already.", path,
+                                    why, paths[failure->file - 1])};
         }
-        temps[i].clear();
     }
-    UnixFd folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0) ::fsync(folder.get());
     for (Hive* hive : hives) Stamp(hive->path, hive->stamp);
     return {};
 }

@@ -69,7 +69,10 @@ bool EqualNoCase(std::u16string_view a, std::u16string_view b) {
     return registry::CompareNames(a, b) == 0;
 }
 
-bool IsString(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+// The types whose data the A calls give and take in the ANSI code page (stored as UTF-16).
+bool ConvertedByACalls(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
 
 std::u16string Units(const std::vector<std::uint8_t>& data) {
     std::u16string out(data.size() / 2, u'\0');
@@ -80,7 +83,7 @@ std::u16string Units(const std::vector<std::uint8_t>& data) {
 
 // The data of a value as the A calls return it: string types in the ANSI code page.
 std::string AnsiData(const Value& v) {
-    if (IsString(v.type)) return codepage::Utf16ToAnsi(Units(registry::DataBytes(v)));
+    if (ConvertedByACalls(v.type)) return codepage::Utf16ToAnsi(Units(registry::DataBytes(v)));
     return std::string(v.stored);
 }
 
@@ -502,7 +505,7 @@ LONG Registry::RegQueryValueExA(HKEY key, const char* valueName, DWORD* type, BY
 LONG Registry::RegSetValueExA(HKEY key, const char* valueName, DWORD /*reserved*/, DWORD type,
                               const BYTE* data, DWORD dataLength) {
     if (!data && dataLength) return ERROR_INVALID_PARAMETER;
-    if (!IsString(type)) return SetValue(key, Wide(valueName), type, data, dataLength);
+    if (!ConvertedByACalls(type)) return SetValue(key, Wide(valueName), type, data, dataLength);
     std::vector<std::uint8_t> wide;
     const std::string_view bytes(reinterpret_cast<const char*>(data), dataLength);
     for (char16_t c : codepage::AnsiToUtf16(bytes)) {

@@ -93,7 +93,7 @@ TEST(ScanWine, ReportsWhatWinesOwnToolsLeftDead) {
     engine::ScanSession session(*services, host);
     session.SetPumpInterval(std::chrono::milliseconds(0));
     engine::SectionRows rows = engine::BuildSectionRows(*services);
-    rows.selected.assign(rows.labels.size(), 1);
+    for (engine::SectionRow& row : rows) row.selected = true;
     ASSERT_EQ(session.Scan(rows, engine::SelectionSummary(rows)),
               engine::ScanOutcome::ProblemsFound);
 

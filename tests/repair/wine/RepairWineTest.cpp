@@ -118,7 +118,7 @@ protected:
             fixtures::AddProblem(results, 3, texts.key, texts.name, texts.value);
         }
         repairtest::ScriptedHost host;
-        host.answers = {engine::IDYES};
+        host.answers = {engine::Answer::Yes};
         engine::RepairLists lists;
         const RepairReport report = RepairCommand(results, lists, *services, host);
         ASSERT_EQ(report.end, RepairReport::End::Done) << report.reason;
@@ -129,8 +129,8 @@ protected:
     // The section list with only the row of registry section `section` chosen.
     static engine::SectionRows OnlySection(platform::Services& services, int section) {
         engine::SectionRows rows = engine::BuildSectionRows(services);
-        rows.selected.assign(rows.labels.size(), 0);
-        rows.selected[static_cast<std::size_t>(section - 1)] = 1;
+        for (engine::SectionRow& row : rows) row.selected = false;
+        rows[static_cast<std::size_t>(section - 1)].selected = true;
         return rows;
     }
 
@@ -282,7 +282,7 @@ TEST_F(RepairWineTest, ExactNamesAreRepairedAndRestoredNeverTheirNamesakes) {
         EXPECT_EQ(found, (std::vector<std::u16string>{
                              u"T\u014Dol", u"t\u014Dol.exe", u"t\u014Dol.exe",
                              u"\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0430"}));
-        host.answers = {engine::IDYES};
+        host.answers = {engine::Answer::Yes};
         const RepairReport report =
             RepairCommand(session.Results(), session.Repair(), *services, host);
         ASSERT_EQ(report.end, RepairReport::End::Done) << report.reason;
@@ -334,7 +334,7 @@ TEST_F(RepairWineTest, RepairRefusedAfterWineChangedTheHiveLeavesNoBackup) {
     ASSERT_EQ(fixtures::RunWine(ours, {"reg", "add", "HKCU\\Software\\Later", "/v", "x", "/d", "y", "/f"})
                   .exitCode,
               0);
-    host.answers = {engine::IDYES, engine::IDYES};
+    host.answers = {engine::Answer::Yes, engine::Answer::Yes};
     const RepairReport report = RepairCommand(session.Results(), session.Repair(), *services, host);
     EXPECT_NE(report.end, RepairReport::End::Done);
     EXPECT_FALSE(report.backupWritten);
