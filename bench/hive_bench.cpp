@@ -67,7 +67,7 @@ void BM_ParseSystemHive(benchmark::State& state) {
         hive.reset();
         state.ResumeTiming();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 
 // Read and parse all three hive files, as opening a prefix does.
@@ -81,13 +81,13 @@ void BM_LoadPrefix(benchmark::State& state) {
         loaded.reset();
         state.ResumeTiming();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * Data().hiveBytes));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(Data().hiveBytes));
 }
 
 void BM_SerializeUnchanged(benchmark::State& state) {
     const registry::Hive hive = ParsedSystemHive();
     for (auto _ : state) benchmark::DoNotOptimize(registry::SerializeHive(hive));
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * hive.text.size()));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(hive.text.size()));
 }
 
 void MarkAll(registry::Key& key) {
@@ -99,7 +99,7 @@ void BM_SerializeEveryKeyChanged(benchmark::State& state) {
     registry::Hive hive = ParsedSystemHive();
     MarkAll(*hive.root);
     for (auto _ : state) benchmark::DoNotOptimize(registry::SerializeHive(hive));
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * hive.text.size()));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(hive.text.size()));
 }
 
 // A commit after one change: system.reg written whole to a temporary file, flushed, renamed.
@@ -116,7 +116,8 @@ void BM_CommitOneChange(benchmark::State& state) {
         const platform::Status s = loaded->Commit();
         if (!s.ok()) state.SkipWithError(s.message.c_str());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * Data().systemText.size()));
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<std::int64_t>(Data().systemText.size()));
 }
 
 }  // namespace

@@ -87,9 +87,9 @@ void HiveBlocks::LoadBase(std::string_view text) {
         }
         std::string_view block = text.substr(blockStart, end - blockStart);
         while (!block.empty() && block.back() == '\n') block.remove_suffix(1);
-        const std::size_t close = block.find("] ");
+        const std::size_t pathEnd = block.find("] ");
         const std::size_t lineEnd = block.find('\n');
-        const std::string path(block.substr(1, close - 1));
+        const std::string path(block.substr(1, pathEnd - 1));
         std::size_t headEnd = lineEnd == std::string_view::npos ? block.size() : lineEnd + 1;
         if (block.substr(headEnd, 6) == "#time=") {
             const std::size_t next = block.find('\n', headEnd);

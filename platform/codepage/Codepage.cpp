@@ -90,7 +90,7 @@ std::size_t DecodeUtf8Sequence(std::string_view text, std::size_t pos, std::u16s
         out.push_back(b);
         return 1;
     }
-    int extra = 0;
+    std::size_t extra = 0;
     std::uint32_t cp = 0, min = 0;
     if ((b & 0xE0) == 0xC0) {
         extra = 1, cp = b & 0x1F, min = 0x80;
@@ -101,7 +101,7 @@ std::size_t DecodeUtf8Sequence(std::string_view text, std::size_t pos, std::u16s
     } else {
         return 1;  // stray continuation byte or invalid lead byte: dropped
     }
-    for (int k = 1; k <= extra; ++k) {
+    for (std::size_t k = 1; k <= extra; ++k) {
         if (pos + k >= n || (s[pos + k] & 0xC0) != 0x80) return 1;
         cp = (cp << 6) | (s[pos + k] & 0x3F);
     }
@@ -114,7 +114,7 @@ std::size_t DecodeUtf8Sequence(std::string_view text, std::size_t pos, std::u16s
     } else {
         out.push_back(static_cast<char16_t>(cp));
     }
-    return static_cast<std::size_t>(extra) + 1;
+    return extra + 1;
 }
 
 std::u16string Utf8ToUtf16(std::string_view text) {

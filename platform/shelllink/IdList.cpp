@@ -25,7 +25,7 @@ constexpr std::uint8_t kMyComputer[16] = {0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A, 0x
 
 bool IsMyComputer(ByteRange item) {
     if (item.U8(2) != 0x1F || !item.Has(4, 16)) return false;
-    for (int i = 0; i < 16; ++i)
+    for (std::size_t i = 0; i < 16; ++i)
         if (item.U8(4 + i) != kMyComputer[i]) return false;
     return true;
 }

@@ -82,7 +82,7 @@ public:
 private:
     bool ReadHeader() {
         if (!file_.Has(0, kHeaderSize) || file_.U32(0) != kHeaderSize) return false;
-        for (int i = 0; i < 16; ++i)
+        for (std::size_t i = 0; i < 16; ++i)
             if (file_.U8(4 + i) != kLinkClsid[i]) return false;
         flags_ = file_.U32(0x14);
         pos_ = kHeaderSize;
@@ -111,7 +111,7 @@ private:
         const std::uint32_t headerSize = info.U32(0x04);
         if (headerSize < kLinkInfoHeaderMin || headerSize > size) return false;
         // Offsets: volume, local base path, network link, common path suffix.
-        for (std::uint64_t field : {0x0C, 0x10, 0x14, 0x18}) {
+        for (std::uint64_t field : {0x0Cu, 0x10u, 0x14u, 0x18u}) {
             std::uint32_t offset = info.U32(field);
             if (offset != 0 && offset >= size) return false;
         }

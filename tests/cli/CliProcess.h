@@ -108,13 +108,13 @@ public:
                 return false;
             if (info.op != PTRACE_SYSCALL_INFO_ENTRY) continue;
             number_ = static_cast<long>(info.entry.nr);
-            for (int i = 0; i < 6; ++i) args_[i] = info.entry.args[i];
+            for (std::size_t i = 0; i < 6; ++i) args_[i] = info.entry.args[i];
             return true;
         }
         return false;
     }
     long Syscall() const { return number_; }
-    std::uint64_t Arg(int i) const { return args_[i]; }
+    std::uint64_t Arg(std::size_t i) const { return args_[i]; }
 
     // Traced: lets the process go on untraced from where it is held.
     void Release() {

@@ -76,7 +76,7 @@ protected:
     static std::vector<std::string> Problems(const clitest::MeasuredRun& run, int section) {
         std::vector<std::string> found;
         const auto doc = nlohmann::json::parse(run.out);
-        for (const auto& p : doc["sections"][section - 1]["problems"])
+        for (const auto& p : doc["sections"][static_cast<std::size_t>(section - 1)]["problems"])
             found.push_back(p["key"].get<std::string>() + "|" + p["name"].get<std::string>() +
                             "|" + p["value"].get<std::string>());
         return found;

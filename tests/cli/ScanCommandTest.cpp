@@ -28,7 +28,7 @@ TEST_F(ScanCommand, DemoScanAsJsonListsAllFourteenSectionsInOrder) {
     EXPECT_TRUE(std::filesystem::path(doc["prefix"].get<std::string>()).is_absolute());
     ASSERT_EQ(doc["sections"].size(), 14u);
     int total = 0;
-    for (int i = 0; i < 14; ++i) {
+    for (std::size_t i = 0; i < 14; ++i) {
         const auto& section = doc["sections"][i];
         EXPECT_EQ(section["number"], i + 1);
         EXPECT_EQ(section["count"].get<int>(), static_cast<int>(section["problems"].size()));
@@ -39,8 +39,8 @@ TEST_F(ScanCommand, DemoScanAsJsonListsAllFourteenSectionsInOrder) {
     EXPECT_EQ(doc["sections"][13]["name"], "Valid Shortcut");
     EXPECT_EQ(doc["total"].get<int>(), total);
     // Sections that never report stay at zero, every other section of the demo has problems.
-    for (int i : {3, 10}) EXPECT_EQ(doc["sections"][i]["count"], 0);
-    for (int i : {0, 1, 2, 4, 5, 6, 7, 8, 9, 11, 12, 13}) EXPECT_GT(doc["sections"][i]["count"], 0);
+    for (std::size_t i : {3u, 10u}) EXPECT_EQ(doc["sections"][i]["count"], 0);
+    for (std::size_t i : {0u, 1u, 2u, 4u, 5u, 6u, 7u, 8u, 9u, 11u, 12u, 13u}) EXPECT_GT(doc["sections"][i]["count"], 0);
 }
 
 TEST_F(ScanCommand, ExitStatusSaysWhatHappened) {

@@ -133,7 +133,8 @@ TEST(Generator, DeadReferencesAreTheAskedShare) {
     options.systemValues = 20000;
     const GeneratorReport report = GeneratePrefix(dir.Path(), options);
     ASSERT_GT(report.references, 3000u);
-    const double share = static_cast<double>(report.deadReferences) / report.references;
+    const double share = static_cast<double>(report.deadReferences) /
+                         static_cast<double>(report.references);
     EXPECT_NEAR(share, 0.10, 0.02);
     EXPECT_EQ(report.dead.size(), report.deadReferences);
     Folder none;

@@ -95,7 +95,7 @@ std::size_t SkipEscaped(std::string_view s, std::size_t pos, char terminator) {
     while (pos < s.size()) {
         const char* base = s.data();
         const void* quote = std::memchr(base + pos, terminator, s.size() - pos);
-        const std::size_t end = quote ? static_cast<const char*>(quote) - base : s.size();
+        const std::size_t end = quote ? static_cast<std::size_t>(static_cast<const char*>(quote) - base) : s.size();
         const void* escape = std::memchr(base + pos, '\\', end - pos);
         if (!escape) return quote ? end + 1 : std::string_view::npos;
         pos = static_cast<std::size_t>(static_cast<const char*>(escape) - base) + 2;

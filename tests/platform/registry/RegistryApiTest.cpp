@@ -128,7 +128,7 @@ TEST_F(RegistryApi, LinksAreFollowedAndLoopsEnd) {
     prefix.SetString(Hive::System, "Software\\Target\\Sub", "v", "through the link");
     const auto link = [](const std::u16string& target) {
         std::vector<std::uint8_t> bytes;
-        for (char16_t c : target) bytes.push_back(c & 0xFF), bytes.push_back(c >> 8);
+        for (char16_t c : target) bytes.push_back(static_cast<std::uint8_t>(c & 0xFF)), bytes.push_back(static_cast<std::uint8_t>(c >> 8));
         return bytes;
     };
     prefix.SetRaw(Hive::System, "Software\\Link", "SymbolicLinkValue", REG_LINK,

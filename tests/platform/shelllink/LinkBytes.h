@@ -17,8 +17,10 @@ struct Bytes {
         b.push_back(v);
         return *this;
     }
-    Bytes& u16(std::uint16_t v) { return u8(v & 0xFF).u8(v >> 8); }
-    Bytes& u32(std::uint32_t v) { return u16(v & 0xFFFF).u16(v >> 16); }
+    Bytes& u16(std::uint16_t v) {
+        return u8(static_cast<std::uint8_t>(v & 0xFF)).u8(static_cast<std::uint8_t>(v >> 8));
+    }
+    Bytes& u32(std::uint32_t v) { return u16(static_cast<std::uint16_t>(v & 0xFFFF)).u16(static_cast<std::uint16_t>(v >> 16)); }
     Bytes& raw(std::initializer_list<std::uint8_t> v) {
         for (auto x : v) b.push_back(x);
         return *this;

@@ -40,7 +40,7 @@ TEST(ShellLinkIdList, RendersXpItemsWithTheirLongNames) {
 }
 
 TEST(ShellLinkIdList, FindsTheLongNameOfLaterWindowsVersions) {
-    for (std::uint16_t version : {7, 8, 9}) {
+    for (std::uint16_t version : {std::uint16_t{7}, std::uint16_t{8}, std::uint16_t{9}}) {
         auto link =
             Parse(Link(kIdList | kUnicode,
                        {IdList({RootItem(), DriveItem(),
@@ -148,7 +148,7 @@ TEST(ShellLinkInfo, GivesTheAnsiLocalBasePath) {
 
     // No local path offset: no path (a network-only LinkInfo).
     Bytes network = LinkInfo("C:\\x");
-    for (int i = 0; i < 4; ++i) network.b[0x10 + i] = 0;
+    for (std::size_t i = 0; i < 4; ++i) network.b[0x10 + i] = 0;
     auto none = Parse(Link(kLinkInfo | kUnicode, {network}));
     EXPECT_TRUE(none.valid);
     EXPECT_FALSE(none.hasLocalBasePath);
@@ -162,7 +162,7 @@ TEST(ShellLinkInfo, GivesTheAnsiLocalBasePath) {
 TEST(ShellLinkInfo, RejectsSizesAndOffsetsOutsideIt) {
     auto withField = [](std::size_t offset, std::uint32_t value) {
         Bytes info = LinkInfo("C:\\x.txt");
-        for (int i = 0; i < 4; ++i)
+        for (std::size_t i = 0; i < 4; ++i)
             info.b[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
         return Link(kLinkInfo | kUnicode, {info});
     };
@@ -181,7 +181,7 @@ TEST(ShellLinkInfo, RejectsSizesAndOffsetsOutsideIt) {
     Bytes unterminated = LinkInfo("C:\\x.txt");
     unterminated.b.resize(unterminated.size() - 2);  // drop the NUL and the suffix
     unterminated.b[0] = static_cast<std::uint8_t>(unterminated.size());
-    for (int i = 0; i < 4; ++i) unterminated.b[0x18 + i] = 0;
+    for (std::size_t i = 0; i < 4; ++i) unterminated.b[0x18 + i] = 0;
     EXPECT_FALSE(Parse(Link(kLinkInfo | kUnicode, {unterminated})).valid);
 }
 
