@@ -1,18 +1,16 @@
 #include "repair/RepairLists.h"
 
+#include "engine/Sections.h"
 #include "engine/ValueText.h"
 #include "repair/EntryText.h"
 
 namespace repair {
 
-namespace {
-constexpr int kShortcutSection = 14;
-}  // namespace
-
 void PrepareRepairLists(const engine::ScanResults& results, engine::RepairLists& lists) {
     lists.Clear();
-    for (int section = 1; section < kShortcutSection; ++section) {
-        for (const engine::Problem& problem : results.Section(section).problems) {
+    for (const engine::Section& section : engine::Sections()) {
+        if (section.shortcutWalk) continue;
+        for (const engine::Problem& problem : results.Section(section.number).problems) {
             if (!problem.repair) continue;
             ++lists.registryCount;
             // The lines name the value exactly; they are the record's texts whenever those
@@ -27,17 +25,21 @@ void PrepareRepairLists(const engine::ScanResults& results, engine::RepairLists&
             lists.repaired.push_back(problem);
         }
     }
-    for (const engine::Problem& problem : results.Section(kShortcutSection).problems) {
-        if (!problem.repair) continue;
-        ++lists.shortcutCount;
-        std::string path = Trim(problem.key);
-        if (path.size() >= 2 && path.front() == '[' && path.back() == ']') {
-            path = Trim(std::string_view(path).substr(1, path.size() - 2));
+    // The shortcut files after every registry entry, whatever the table's order.
+    for (const engine::Section& section : engine::Sections()) {
+        if (!section.shortcutWalk) continue;
+        for (const engine::Problem& problem : results.Section(section.number).problems) {
+            if (!problem.repair) continue;
+            ++lists.shortcutCount;
+            std::string path = Trim(problem.key);
+            if (path.size() >= 2 && path.front() == '[' && path.back() == ']') {
+                path = Trim(std::string_view(path).substr(1, path.size() - 2));
+            }
+            lists.shortcuts.push_back(path);
+            engine::Problem repaired = problem;
+            repaired.key = std::move(path);
+            lists.repaired.push_back(std::move(repaired));
         }
-        lists.shortcuts.push_back(path);
-        engine::Problem repaired = problem;
-        repaired.key = std::move(path);
-        lists.repaired.push_back(std::move(repaired));
     }
 }
 
