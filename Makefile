@@ -5,8 +5,10 @@ TSAN_BUILD ?= build/tsan
 WINDOWS_BUILD ?= build/windows
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# Warnings are errors in the test run (and so in CI); a plain build only shows them.
+WERROR     ?= OFF
 
-.PHONY: all bootstrap configure build windows demo test test-asan test-tsan bench run screenshots fuzz package clean
+.PHONY: all bootstrap configure build windows demo test test-asan test-tsan format-check bench run screenshots fuzz package clean
 
 all: build
 
@@ -14,7 +16,7 @@ bootstrap:
 	@scripts/bootstrap
 
 configure: bootstrap
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRENNOW_WERROR=$(WERROR) \
 	  -DDRENNOW_WINDOWS_BUILD=$(abspath $(WINDOWS_BUILD)) $(CMAKE_FLAGS) >/dev/null
 
 build: configure
@@ -24,7 +26,7 @@ build: configure
 # MinGW-w64. The Wine tests of `make test` run them under Wine.
 windows: bootstrap
 	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-w64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" $(CMAKE_FLAGS) >/dev/null
+	  -DDRENNOW_WERROR=$(WERROR) -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 # Exit status 1 means "problems found", which is what the demo prefix is for.
@@ -34,19 +36,25 @@ demo: build
 run: build
 	$(BUILD)/ui/drennow
 
-test: build windows
+test: WERROR = ON
+test: format-check build windows
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	@$(MAKE) --no-print-directory test-asan
-	@$(MAKE) --no-print-directory test-tsan
+	@$(MAKE) --no-print-directory test-asan WERROR=$(WERROR)
+	@$(MAKE) --no-print-directory test-tsan WERROR=$(WERROR)
 
 # The Debian package build/release/drennow_<version>_<arch>.deb (sudo apt install ./build/release/drennow_*.deb).
 package: build
 	cd $(BUILD) && cpack -G DEB
 
+# Every C++ file as clang-format (.clang-format) lays it out; `clang-format -i FILE` mends one.
+format-check: bootstrap
+	@find bench cli engine fuzz packaging platform repair tests ui -name '*.cpp' -o -name '*.h' | \
+	  xargs clang-format --dry-run --Werror
+
 # The library tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: bootstrap
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDRENNOW_SANITIZE=ON \
-	  -DDRENNOW_GUI=OFF -DDRENNOW_BENCH=OFF >/dev/null
+	  -DDRENNOW_WERROR=$(WERROR) -DDRENNOW_GUI=OFF -DDRENNOW_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -LE 'wine|ui|packaging'
@@ -54,7 +62,7 @@ test-asan: bootstrap
 # The tests of the two-thread hive parse under ThreadSanitizer; only their program is built.
 test-tsan: bootstrap
 	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRENNOW_TSAN=ON \
-	  -DDRENNOW_GUI=OFF -DDRENNOW_BENCH=OFF >/dev/null
+	  -DDRENNOW_WERROR=$(WERROR) -DDRENNOW_GUI=OFF -DDRENNOW_BENCH=OFF >/dev/null
 	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_hive_threads
 	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -L tsan
 

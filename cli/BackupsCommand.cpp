@@ -59,7 +59,7 @@ int List(const OpenedPrefix& prefix, const repair::BackupCatalogue& catalogue, b
 
 int Show(const repair::BackupCatalogue& catalogue, int row, bool json) {
     const engine::TextList& entries = catalogue.Entries();
-    Json doc = RowJson(catalogue.Rows()[row - 1], row);
+    Json doc = RowJson(catalogue.Rows().at(static_cast<std::size_t>(row - 1)), row);
     doc["entries"] = Json::array();
     std::string text;
     for (std::size_t i = 0; i + 3 < entries.size(); i += 4) {
@@ -88,7 +88,7 @@ int Show(const repair::BackupCatalogue& catalogue, int row, bool json) {
     } else {
         const std::size_t files = catalogue.Shortcuts().size();
         std::cout << fmt::format("Backup {}: {}, {} entr{}{}\n", row,
-                                 AnsiToUtf8(catalogue.Rows()[row - 1].time), entries.size() / 4,
+                                 AnsiToUtf8(catalogue.Rows().at(static_cast<std::size_t>(row - 1)).time), entries.size() / 4,
                                  entries.size() / 4 == 1 ? "y" : "ies",
                                  files == 0 ? std::string()
                                             : fmt::format(", {} shortcut file(s)", files))

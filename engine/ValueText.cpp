@@ -103,8 +103,8 @@ ValueTexts TextForm(const std::string& fullKeyPath, const std::string& valueName
             break;
         case platform::REG_EXPAND_SZ: {
             std::string out = "hex(2):";
-            for (unsigned char c : DataText(data, length)) {
-                out += std::to_string(c);
+            for (char c : DataText(data, length)) {
+                out += std::to_string(static_cast<unsigned char>(c));
                 out += ",00,";
             }
             out += "00,00";

@@ -27,9 +27,8 @@ std::string ReadString(platform::Services& services, platform::HKEY key, const c
     }
     if (status != platform::ERROR_SUCCESS) return {};
     if (type != platform::REG_SZ && type != platform::REG_EXPAND_SZ) return {};
-    const auto end = std::find(buffer.begin(), buffer.begin() + std::min<std::size_t>(
-                                                                    length, buffer.size()),
-                               platform::BYTE{0});
+    const auto filled = static_cast<std::ptrdiff_t>(std::min<std::size_t>(length, buffer.size()));
+    const auto end = std::find(buffer.begin(), buffer.begin() + filled, platform::BYTE{0});
     return std::string(buffer.begin(), end);
 }
 

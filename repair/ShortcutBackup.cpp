@@ -22,7 +22,8 @@ std::string SavedShortcutText(const SavedShortcut& copy) {
     text += copy.path;
     text += "\"\n";
     text += kBytesMark;
-    for (unsigned char c : copy.bytes) {
+    for (char byte : copy.bytes) {
+        const auto c = static_cast<unsigned char>(byte);
         text += kHex[c >> 4];
         text += kHex[c & 15];
     }

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "ui/Pictures.h"
+#include "ui/Index.h"
 
 CButtonEx::CButtonEx(QWidget* parent) : QAbstractButton(parent) {
     // Moves must arrive without a pressed button: the first one lights the face.
@@ -41,7 +42,7 @@ void CButtonEx::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (bitmapMode) {
         // Never stretched: a larger button shows the picture in its top-left corner.
-        const QPixmap& face = bitmaps_[state_];
+        const QPixmap& face = bitmaps_[ui::Index(state_)];
         if (!face.isNull()) painter.drawPixmap(0, 0, face);
         if (hasFocus()) {
             // The dotted focus rectangle inside the face, as a focused push button has it.

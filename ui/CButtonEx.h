@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QPixmap>
 #include <array>
+#include "ui/Index.h"
 
 class CButtonEx : public QAbstractButton {
     Q_OBJECT
@@ -21,7 +22,7 @@ public:
 
     int GetState() const { return state_; }
     bool IsTracking() const { return tracking_; }
-    const QPixmap& Bitmap(int state) const { return bitmaps_.at(state); }
+    const QPixmap& Bitmap(int state) const { return bitmaps_.at(ui::Index(state)); }
 
     QSize sizeHint() const override;
 

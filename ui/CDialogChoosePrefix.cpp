@@ -12,6 +12,7 @@
 #include "ui/RowList.h"
 #include "ui/res/ChoosePrefixStrings.h"
 #include "ui/res/Strings.h"
+#include "ui/Index.h"
 
 namespace discovery = platform::discovery;
 
@@ -59,7 +60,7 @@ CDialogChoosePrefix::CDialogChoosePrefix(const discovery::Discovery& found, QWid
     auto openChosen = [this] {
         const int row = list_->currentIndex().row();
         if (row >= 0 && row < static_cast<int>(paths_.size()))
-            Choose({ui::PrefixOffer::Action::OpenFolder, QString::fromStdString(paths_[row])});
+            Choose({ui::PrefixOffer::Action::OpenFolder, QString::fromStdString(paths_[ui::Index(row)])});
     };
     connect(open_, &QPushButton::clicked, this, openChosen);
     connect(list_, &QTreeWidget::itemDoubleClicked, this, openChosen);

@@ -16,6 +16,7 @@
 #include "ui/ViewControls.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
+#include "ui/Index.h"
 
 namespace res = ui::res;
 namespace text = ui::text;
@@ -55,7 +56,7 @@ CDrennowView::CDrennowView(platform::Services& services, ui::ViewLinks links, QW
         repairLog_->DeleteAllItems();
     };
     host_.SetLabels(LabelOf(caption_), LabelOf(statusLabel_), LabelOf(foundCount_));
-    for (int row = 0; row < kRows; ++row) host_.SetSectionCounter(row + 1, LabelOf(counters_[row]));
+    for (int row = 0; row < kRows; ++row) host_.SetSectionCounter(row + 1, LabelOf(counters_[ui::Index(row)]));
     SetKeyboardOrder();
     ShowScreen(engine::Screen::Choose);
     created_ = true;
@@ -115,8 +116,8 @@ void CDrennowView::keyPressEvent(QKeyEvent* event) {
 
 // ---- Creation ----------------------------------------------------------------------------
 
-CButtonEx* CDrennowView::AddButton(int id, const char* label, int normal, int over,
-                                   int pressed) {
+CButtonEx* CDrennowView::AddButton(int id, const char* label, quint16 normal, quint16 over,
+                                   quint16 pressed) {
     auto* button = new CButtonEx(this);
     button->setObjectName(QString::number(id));
     button->setText(label);
@@ -138,8 +139,8 @@ void CDrennowView::CreateControls() {
 void CDrennowView::CreateFrameControls() {
     const char* steps[3] = {text::kStepOption, text::kStepScan, text::kStepRepair};
     for (int i = 0; i < 3; ++i) {
-        stepLabels_[i] = new ui::StaticText(steps[i], Qt::AlignRight, true, this);
-        stepLabels_[i]->setFont(boldFont_);
+        stepLabels_[ui::Index(i)] = new ui::StaticText(steps[ui::Index(i)], Qt::AlignRight, true, this);
+        stepLabels_[ui::Index(i)]->setFont(boldFont_);
     }
     caption_ = new ui::StaticText(text::kCaptionChoose, Qt::AlignHCenter, true, this);
     caption_->setFont(boldFont_);
@@ -171,10 +172,10 @@ void CDrennowView::CreateSectionChoice() {
 
 void CDrennowView::CreateScanProgress() {
     for (int row = 0; row < kRows; ++row) {
-        counters_[row] = new ui::StaticText("0", Qt::AlignRight, true, this);
-        counters_[row]->setFont(smallFont_);
-        names_[row] = new ui::StaticText("", Qt::AlignLeft, false, this);
-        names_[row]->setFont(smallFont_);
+        counters_[ui::Index(row)] = new ui::StaticText("0", Qt::AlignRight, true, this);
+        counters_[ui::Index(row)]->setFont(smallFont_);
+        names_[ui::Index(row)] = new ui::StaticText("", Qt::AlignLeft, false, this);
+        names_[ui::Index(row)]->setFont(smallFont_);
     }
     statusBand_ = new ui::GreyRect(this);
     progressPanel_ = new ui::GreyRect(this);
@@ -194,13 +195,13 @@ void CDrennowView::CreateScanProgress() {
     statusBand_->lower();
     progressPanel_->lower();
     for (int row = 0; row < kRows; ++row)
-        names_[row]->setText(engine::SectionRowName(row));
+        names_[ui::Index(row)]->setText(engine::SectionRowName(row));
     statusArrow_->SetBitmap(res::kBmpStatusArrow);
 
     auto& shown = screenControls_[1];
     for (int row = 0; row < kRows; ++row) {
-        shown.push_back(counters_[row]);
-        shown.push_back(names_[row]);
+        shown.push_back(counters_[ui::Index(row)]);
+        shown.push_back(names_[ui::Index(row)]);
     }
     shown.insert(shown.end(), {foundCount_, pauseButton_, cancelScanButton_, statusArrow_,
                                statusLabel_, statusBand_, progressPanel_});
@@ -228,18 +229,18 @@ void CDrennowView::CreateResults() {
         link->SetNotify(true);
         link->SetFontStyle(&smallFont_, 0, 2);
         connect(link, &CStaticLink::clicked, this, [this, id] { OnCommand(id); });
-        countLinks_[row] = count;
-        sectionLinks_[row] = link;
+        countLinks_[ui::Index(row)] = count;
+        sectionLinks_[ui::Index(row)] = link;
     }
     sectionMarker_ = new ui::StaticPicture(this);
     for (int row = 0; row < kRows; ++row)
-        sectionLinks_[row]->setText(engine::SectionRowName(row));
+        sectionLinks_[ui::Index(row)]->setText(engine::SectionRowName(row));
     sectionMarker_->SetBitmap(res::kBmpSectionMarker);
 
     auto& shown = screenControls_[2];
     for (int row = 0; row < kRows; ++row) {
-        shown.push_back(countLinks_[row]);
-        shown.push_back(sectionLinks_[row]);
+        shown.push_back(countLinks_[ui::Index(row)]);
+        shown.push_back(sectionLinks_[ui::Index(row)]);
     }
     shown.insert(shown.end(), {problemList_, repairAllButton_, cancelResultButton_,
                                resultCount_, sectionMarker_});
@@ -262,11 +263,11 @@ void CDrennowView::SetCloseEnabled(bool enabled) {
 
 void CDrennowView::ResetResultRows() {
     for (int row = 0; row < kRows; ++row) {
-        countLinks_[row]->setText("0");
-        countLinks_[row]->SetColor(kGreyText);
-        sectionLinks_[row]->SetFontStyle(&smallFont_, 0, 2);
-        sectionLinks_[row]->SetColor(kGreyText);
-        sectionLinks_[row]->SetLinkActive(false);
+        countLinks_[ui::Index(row)]->setText("0");
+        countLinks_[ui::Index(row)]->SetColor(kGreyText);
+        sectionLinks_[ui::Index(row)]->SetFontStyle(&smallFont_, 0, 2);
+        sectionLinks_[ui::Index(row)]->SetColor(kGreyText);
+        sectionLinks_[ui::Index(row)]->SetLinkActive(false);
     }
 }
 
@@ -306,11 +307,11 @@ void CDrennowView::ShowScreen(engine::Screen screen) {
             for (int row = 0; row < kRows; ++row) {
                 const int count = results.Section(row + 1).Count();
                 if (count <= 0) continue;
-                countLinks_[row]->setText(QString::number(count));
-                sectionLinks_[row]->SetFontStyle(&smallFont_, 1, 2);
-                sectionLinks_[row]->SetColor(Qt::black);
-                countLinks_[row]->SetColor(Qt::black);
-                sectionLinks_[row]->SetLinkActive(true);
+                countLinks_[ui::Index(row)]->setText(QString::number(count));
+                sectionLinks_[ui::Index(row)]->SetFontStyle(&smallFont_, 1, 2);
+                sectionLinks_[ui::Index(row)]->SetColor(Qt::black);
+                countLinks_[ui::Index(row)]->SetColor(Qt::black);
+                sectionLinks_[ui::Index(row)]->SetLinkActive(true);
                 if (first < 0) first = row;
             }
             if (first >= 0) ShowSectionProblems(first);
@@ -389,7 +390,7 @@ QWidget* CDrennowView::Control(int id) const {
         default: break;
     }
     if (id >= res::kFirstSectionLink && id < res::kFirstSectionLink + kRows)
-        return sectionLinks_[id - res::kFirstSectionLink];
+        return sectionLinks_[ui::Index(id - res::kFirstSectionLink)];
     return Button(id);
 }
 
@@ -407,12 +408,12 @@ CButtonEx* CDrennowView::Button(int id) const {
     }
 }
 
-QLabel* CDrennowView::StepLabel(int step) const { return stepLabels_.at(step - 1); }
+QLabel* CDrennowView::StepLabel(int step) const { return stepLabels_.at(ui::Index(step - 1)); }
 QLabel* CDrennowView::CaptionLabel() const { return caption_; }
 QLabel* CDrennowView::StatusLabel() const { return statusLabel_; }
 QLabel* CDrennowView::FoundCountLabel() const { return foundCount_; }
 QLabel* CDrennowView::ResultCountLabel() const { return resultCount_; }
-QLabel* CDrennowView::SectionCounter(int row) const { return counters_.at(row); }
-QLabel* CDrennowView::SectionNameLabel(int row) const { return names_.at(row); }
+QLabel* CDrennowView::SectionCounter(int row) const { return counters_.at(ui::Index(row)); }
+QLabel* CDrennowView::SectionNameLabel(int row) const { return names_.at(ui::Index(row)); }
 QWidget* CDrennowView::StatusBand() const { return statusBand_; }
 QWidget* CDrennowView::ProgressPanel() const { return progressPanel_; }

@@ -13,6 +13,7 @@
 #include "platform/Services.h"
 #include "ui/GuiHost.h"
 #include "ui/HelpCommands.h"
+#include "ui/Index.h"
 
 class CButtonEx;
 class CListCtrlBlue;
@@ -76,8 +77,8 @@ public:
     QLabel* SectionNameLabel(int row) const;
     QWidget* StatusBand() const;
     QWidget* ProgressPanel() const;
-    CStaticLink* CountLink(int row) const { return countLinks_.at(row); }
-    CStaticLink* SectionLink(int row) const { return sectionLinks_.at(row); }
+    CStaticLink* CountLink(int row) const { return countLinks_.at(ui::Index(row)); }
+    CStaticLink* SectionLink(int row) const { return sectionLinks_.at(ui::Index(row)); }
 
     engine::ScanSession& Session() { return session_; }
     ui::GuiHost& Host() { return host_; }
@@ -102,7 +103,7 @@ private:
     void UpdateAccelerators();
     // The button Enter presses on the screen shown; null when none.
     CButtonEx* DefaultButton() const;
-    CButtonEx* AddButton(int id, const char* text, int normal, int over, int pressed);
+    CButtonEx* AddButton(int id, const char* text, quint16 normal, quint16 over, quint16 pressed);
     void Layout(int cx, int cy);
     void SetCloseEnabled(bool enabled);
     void ResetResultRows();

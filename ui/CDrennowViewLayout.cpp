@@ -10,6 +10,7 @@
 #include "ui/CStaticLink.h"
 #include "ui/ViewControls.h"
 #include "ui/res/Strings.h"
+#include "ui/Index.h"
 
 namespace {
 
@@ -47,11 +48,13 @@ void CDrennowView::Layout(int cx, int cy) {
     cancelScanButton_->setGeometry(d + 471, 340, 87, 29);
     statusArrow_->setGeometry(d + 203, 111, 14, 12);
     statusLabel_->setGeometry(d + 222, 109, 330, 20);
+    // The counters stand in two columns, the first one the longer.
+    constexpr int kPerColumn = (kRows + 1) / 2;
     for (int row = 0; row < kRows; ++row) {
-        const int column = row < 7 ? 0 : 180;
-        const int y = 173 + 22 * (row % 7);
-        counters_[row]->setGeometry(d + 208 + column, y, 25, 22);
-        names_[row]->setGeometry(d + 248 + column, y, 120, 22);
+        const int column = row < kPerColumn ? 0 : 180;
+        const int y = 173 + 22 * (row % kPerColumn);
+        counters_[ui::Index(row)]->setGeometry(d + 208 + column, y, 25, 22);
+        names_[ui::Index(row)]->setGeometry(d + 248 + column, y, 120, 22);
     }
 
     problemList_->setGeometry(375, 105, cx - 414, cy - 163);
@@ -61,8 +64,8 @@ void CDrennowView::Layout(int cx, int cy) {
     // The marker stays at the row whose problems the list shows.
     sectionMarker_->setGeometry(363, 115 + 20 * markerRow_, 8, 15);
     for (int row = 0; row < kRows; ++row) {
-        countLinks_[row]->setGeometry(335, 115 + 20 * row, 25, 18);
-        sectionLinks_[row]->setGeometry(195, 115 + 20 * row, 140, 18);
+        countLinks_[ui::Index(row)]->setGeometry(335, 115 + 20 * row, 25, 18);
+        sectionLinks_[ui::Index(row)]->setGeometry(195, 115 + 20 * row, 140, 18);
     }
 
     repairLog_->setGeometry(200, 104, cx - 237, cy - 161);

@@ -12,6 +12,7 @@
 #include "ui/Pictures.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
+#include "ui/Index.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ void CListCtrlBlue::Fill(platform::Services* services) {
     for (int i = 0; i < 3; ++i) {
         QPixmap cell = strip.copy(i * kImageWidth, 0, kImageWidth, kImageHeight);
         cell.setMask(cell.createMaskFromColor(Qt::black));
-        images_[i] = cell;
+        images_[ui::Index(i)] = cell;
     }
     // The engine names the rows and says which drive each drive row scans.
     const engine::SectionRows rows = services ? engine::BuildSectionRows(*services)
@@ -67,14 +68,14 @@ void CListCtrlBlue::InsertRow(const engine::SectionRow& row) {
 
 void CListCtrlBlue::SetRowImage(int row, int image) {
     if (row < 0 || row >= RowCount() || image < 0 || image > 2) return;
-    rows_[row].image = image;
+    rows_[ui::Index(row)].image = image;
     viewport()->update(ItemRect(row, Part::Icon));
 }
 
-bool CListCtrlBlue::Selected(int row) const { return row >= 0 && row < kMaxRows && flags_[row]; }
+bool CListCtrlBlue::Selected(int row) const { return row >= 0 && row < kMaxRows && flags_[ui::Index(row)]; }
 
 void CListCtrlBlue::SetSelected(int row, bool selected) {
-    if (row >= 0 && row < kMaxRows) flags_[row] = selected;
+    if (row >= 0 && row < kMaxRows) flags_[ui::Index(row)] = selected;
 }
 
 engine::SectionRows CListCtrlBlue::Rows() const {
@@ -131,11 +132,11 @@ void CListCtrlBlue::paintEvent(QPaintEvent*) {
     for (int row = 0; row < RowCount(); ++row) {
         const QRect icon = ItemRect(row, Part::Icon);
         if (!icon.intersects(viewport()->rect())) continue;
-        const QPixmap& image = images_[rows_[row].image];
+        const QPixmap& image = images_[ui::Index(rows_[ui::Index(row)].image)];
         if (!image.isNull())
             painter.drawPixmap(icon.x(), icon.y() + (icon.height() - kImageHeight) / 2, image);
         const QRect label = ItemRect(row, Part::Label).adjusted(kLabelPadding, 0, 0, 0);
-        const QString text = ui::FromAnsi(rows_[row].label);
+        const QString text = ui::FromAnsi(rows_[ui::Index(row)].label);
         painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
         if (row == focusRow_ && hasFocus()) {
             // The dotted focus rectangle around the label, as a list view draws it.
@@ -216,7 +217,7 @@ void CListCtrlBlue::SendSummary() {
     const bool first = flags_[0];
     auto summary = first ? engine::Selection::All : engine::Selection::None;
     for (int row = 1; row < count && row < kMaxRows; ++row) {
-        if (flags_[row] != first) {
+        if (flags_[ui::Index(row)] != first) {
             summary = engine::Selection::Some;
             break;
         }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/ScanModel.h"
+#include "ui/Index.h"
 
 namespace platform {
 class Services;
@@ -36,8 +37,8 @@ public:
     void Fill(platform::Services* services);
 
     int RowCount() const { return static_cast<int>(rows_.size()); }
-    const std::string& Label(int row) const { return rows_.at(row).label; }
-    int RowImage(int row) const { return rows_.at(row).image; }
+    const std::string& Label(int row) const { return rows_.at(ui::Index(row)).label; }
+    int RowImage(int row) const { return rows_.at(ui::Index(row)).image; }
     // Shows image 0 (ticked), 1 (empty) or 2 (greyed) in the row; other rows are ignored.
     void SetRowImage(int row, int image);
 

@@ -10,6 +10,7 @@
 #include "ui/Pictures.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
+#include "ui/Index.h"
 
 namespace {
 
@@ -60,11 +61,11 @@ const std::string& CListCtrlResult::ColumnText(int row, int column) const {
     static const std::string empty;
     if (row < 0 || row >= RowCount()) return empty;
     switch (column) {
-        case 1: return rows_[row].key;
-        case 2: return rows_[row].value;
+        case 1: return rows_[ui::Index(row)].key;
+        case 2: return rows_[ui::Index(row)].value;
         case 3: {
             static const std::string kDelete = engine::kMarkDelete, kLeave = engine::kMarkLeave;
-            return rows_[row].repair ? kDelete : kLeave;
+            return rows_[ui::Index(row)].repair ? kDelete : kLeave;
         }
         default: return empty;
     }
@@ -117,7 +118,7 @@ void CListCtrlResult::paintEvent(QPaintEvent*) {
         }
         const int L = bounds.left();
         const int T = bounds.top() + 7;
-        const Row& r = rows_[row];
+        const Row& r = rows_[ui::Index(row)];
         text(L, T, Qt::black, ui::text::kLineSection);
         text(L + 70, T, Qt::black, ui::FromAnsi(r.key));
         if (!repairLogMode_) {
@@ -166,7 +167,7 @@ void CListCtrlResult::Choose(int row, bool repair) {
     // The problem is where the choice lives; the row only shows it.
     const auto index = static_cast<std::size_t>(row);
     if (source_ && index < source_->size()) (*source_)[index].repair = repair;
-    rows_[row].repair = repair;
+    rows_[ui::Index(row)].repair = repair;
     QRect band = SubItemRect(row);
     band.setLeft(0);
     viewport()->update(band);

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "ui/Pictures.h"
+#include "ui/Index.h"
 
 CStaticLink::CStaticLink(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
@@ -24,7 +25,7 @@ void CStaticLink::SetFontStyle(const QFont* font, int variant, int alignmentCode
             if (i == 1 || i == 4 || i == 5) copy.setUnderline(true);
             if (i == 2 || i == 4) copy.setWeight(QFont::ExtraBold);
             if (i == 3 || i == 5) copy.setItalic(true);
-            fonts_[i] = copy;
+            fonts_[ui::Index(i)] = copy;
         }
     }
     variant_ = variant;
@@ -38,9 +39,9 @@ void CStaticLink::SetFontStyle(const QFont* font, int variant, int alignmentCode
 }
 
 const QFont* CStaticLink::VariantFont(int variant) const {
-    if (variant < 0 || variant >= static_cast<int>(fonts_.size()) || !fonts_[variant])
+    if (variant < 0 || variant >= static_cast<int>(fonts_.size()) || !fonts_[ui::Index(variant)])
         return nullptr;
-    return &*fonts_[variant];
+    return &*fonts_[ui::Index(variant)];
 }
 
 void CStaticLink::SetLinkActive(bool active) {

@@ -42,7 +42,7 @@ QFont UiFont(int cellHeight, int weight, int averageWidth) {
         static const QString kLetters =
             QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
         const double natural =
-            QFontMetricsF(font).horizontalAdvance(kLetters) / kLetters.size();
+            QFontMetricsF(font).horizontalAdvance(kLetters) / static_cast<double>(kLetters.size());
         if (natural > 0) {
             const int stretch = static_cast<int>(100.0 * averageWidth / natural + 0.5);
             font.setStretch(std::clamp(stretch, 50, 200));

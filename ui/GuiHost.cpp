@@ -13,6 +13,7 @@
 
 #include "ui/AnsiText.h"
 #include "ui/res/Strings.h"
+#include "ui/Index.h"
 
 namespace ui {
 namespace {
@@ -190,7 +191,7 @@ void GuiHost::OnResultsReset() {
 
 engine::Label* GuiHost::SectionCounterLabel(int section) {
     if (section < 1 || section > engine::kSectionCount) return nullptr;
-    return counters_[section - 1].get();
+    return counters_[ui::Index(section - 1)].get();
 }
 
 void GuiHost::SetLabels(std::unique_ptr<WidgetLabel> sectionName,
@@ -203,7 +204,7 @@ void GuiHost::SetLabels(std::unique_ptr<WidgetLabel> sectionName,
 
 void GuiHost::SetSectionCounter(int section, std::unique_ptr<WidgetLabel> label) {
     if (section >= 1 && section <= engine::kSectionCount)
-        counters_[section - 1] = std::move(label);
+        counters_[ui::Index(section - 1)] = std::move(label);
 }
 
 }  // namespace ui

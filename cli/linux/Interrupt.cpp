@@ -22,7 +22,7 @@ InterruptCatcher::InterruptCatcher() : saved_(std::make_unique<Saved>()) {
     action.sa_handler = OnSigint;
     sigemptyset(&action.sa_mask);
     // A second Ctrl-C ends the program the usual way.
-    action.sa_flags = SA_RESETHAND;
+    action.sa_flags = static_cast<int>(SA_RESETHAND);
     ::sigaction(SIGINT, &action, &saved_->action);
 }
 

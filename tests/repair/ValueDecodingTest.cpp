@@ -43,7 +43,8 @@ TEST(DecodeData, ExpandStringFromDecimalBytes) {
     EXPECT_EQ(Decode("hex(2):00,00").bytes, Bytes(""));
     // %SystemRoot% as the text form writes it.
     std::string list = "hex(2):";
-    for (unsigned char c : std::string("%SystemRoot%")) list += std::to_string(c) + ",00,";
+    for (char c : std::string("%SystemRoot%"))
+        list += std::to_string(static_cast<unsigned char>(c)) + ",00,";
     list += "00,00";
     EXPECT_EQ(Decode(list).bytes, Bytes("%SystemRoot%"));
     EXPECT_EQ(Decode("HEX(2):255,00,00,00").bytes, (std::vector<platform::BYTE>{255, 0}));

@@ -6,6 +6,7 @@
 
 #include "tests/ui/QtTesting.h"
 #include "ui/CListCtrlResult.h"
+#include "ui/Index.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ protected:
         const QRect r = list.SubItemRect(row);
         Click(Surface(), QPoint(r.left() + dx, r.top() + dy));
     }
-    std::string Mark(const engine::ProblemList& found, int row) { return found[row].Mark(); }
+    std::string Mark(const engine::ProblemList& found, int row) { return found[ui::Index(row)].Mark(); }
 
     engine::ProblemList fonts = FoundList(4, "Fonts");
     CListCtrlResult list;
