@@ -61,13 +61,13 @@ int main(int argc, char** argv) {
         fmt::print("prefix {}\n", dir);
         fmt::print("system.reg   {:>8} keys {:>8} values {:>6.1f} MB\n", r.systemKeys,
                    r.systemValues, static_cast<double>(r.systemBytes) / 1e6);
-        fmt::print("user.reg     {:>8} keys {:>8} values {:>6.1f} MB\n", r.userKeys,
-                   r.userValues, static_cast<double>(r.userBytes) / 1e6);
+        fmt::print("user.reg     {:>8} keys {:>8} values {:>6.1f} MB\n", r.userKeys, r.userValues,
+                   static_cast<double>(r.userBytes) / 1e6);
         fmt::print("references   {:>8} ({} dead, {:.2f}%)\n", r.references, r.deadReferences,
                    100.0 * static_cast<double>(r.deadReferences) /
                        static_cast<double>(std::max<std::size_t>(1, r.references)));
-        fmt::print("drive_c      {:>8} files in {} new folders, {} shortcuts ({} dead)\n",
-                   r.files, r.folders, r.shortcuts, r.deadShortcuts);
+        fmt::print("drive_c      {:>8} files in {} new folders, {} shortcuts ({} dead)\n", r.files,
+                   r.folders, r.shortcuts, r.deadShortcuts);
         fmt::print("profile      {}\ntook         {:.1f} s\n", r.userName, seconds);
     } catch (const std::exception& e) {
         fmt::print(stderr, "generate_prefix: {}\n", e.what());

@@ -40,15 +40,14 @@ int main(int argc, char** argv) {
     int guiProblems = 0, cliProblems = 0;
     auto runCli = [&] {
         cli = std::min(cli, Seconds([&] {
-            bench::QuietHost host;
-            cliProblems = bench::Scan(*services, host, rows);
-        }));
+                           bench::QuietHost host;
+                           cliProblems = bench::Scan(*services, host, rows);
+                       }));
     };
     auto runGui = [&] {
         CDrennowView view(*services);
-        view.Host().SetMessageBoxHandler([](const std::string&, const std::string&, engine::BoxStyle) {
-            return engine::Answer::Ok;
-        });
+        view.Host().SetMessageBoxHandler([](const std::string&, const std::string&,
+                                            engine::BoxStyle) { return engine::Answer::Ok; });
         view.resize(764, 527);
         view.show();
         QApplication::processEvents();
@@ -66,11 +65,12 @@ int main(int argc, char** argv) {
             runGui();
         }
     }
-    fmt::print("prefix {}; every section and fixed drive; {} problems (GUI path {})\n\n",
-               prefix, cliProblems, guiProblems);
+    fmt::print("prefix {}; every section and fixed drive; {} problems (GUI path {})\n\n", prefix,
+               cliProblems, guiProblems);
     fmt::print("| measure | GUI path | CLI path | ratio | target |\n|---|---|---|---|---|\n");
-    fmt::print("| scan through the main view vs a host that never pumps | {:.0f} ms | {:.0f} ms | "
-               "{:.2f} x | <= 1.2 x: {} |\n",
-               gui * 1000, cli * 1000, gui / cli, gui <= 1.2 * cli ? "met" : "missed");
+    fmt::print(
+        "| scan through the main view vs a host that never pumps | {:.0f} ms | {:.0f} ms | "
+        "{:.2f} x | <= 1.2 x: {} |\n",
+        gui * 1000, cli * 1000, gui / cli, gui <= 1.2 * cli ? "met" : "missed");
     return guiProblems == cliProblems ? 0 : 1;
 }

@@ -122,8 +122,9 @@ int main() {
     const std::filesystem::path work =
         std::filesystem::temp_directory_path() /
         fmt::format("drennow-responsiveness-{}", static_cast<long>(::getpid()));
-    fmt::print("| tree | longest time between two pumps | Pause click to paused | target |\n"
-               "|---|---|---|---|\n");
+    fmt::print(
+        "| tree | longest time between two pumps | Pause click to paused | target |\n"
+        "|---|---|---|---|\n");
     int status = 0;
     for (std::size_t i = 0; i < trees.size(); ++i) {
         const std::filesystem::path dir = work / std::to_string(i);

@@ -69,7 +69,9 @@ void BM_DeadLongName(benchmark::State& s) {
 void BM_DeadWindowsStyleShortName(benchmark::State& s) {
     Lookup(s, "C:\\Big Folder\\PROGRA~1.DLL", false, false);
 }
-void BM_DeadShortName(benchmark::State& s) { Lookup(s, "C:\\Big Folder\\PROG~AAA.DLL", false, false); }
+void BM_DeadShortName(benchmark::State& s) {
+    Lookup(s, "C:\\Big Folder\\PROG~AAA.DLL", false, false);
+}
 
 }  // namespace
 

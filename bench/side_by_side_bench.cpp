@@ -29,11 +29,11 @@ double Seconds(F&& f) {
 
 std::string RootName(platform::HKEY root) {
     switch (root) {
-        case platform::HKEY_LOCAL_MACHINE: return "HKLM";
-        case platform::HKEY_CURRENT_USER: return "HKCU";
-        case platform::HKEY_CLASSES_ROOT: return "HKCR";
-        case platform::HKEY_USERS: return "HKU";
-        default: return {};
+    case platform::HKEY_LOCAL_MACHINE: return "HKLM";
+    case platform::HKEY_CURRENT_USER: return "HKCU";
+    case platform::HKEY_CLASSES_ROOT: return "HKCR";
+    case platform::HKEY_USERS: return "HKU";
+    default: return {};
     }
 }
 
@@ -42,7 +42,8 @@ std::vector<std::string> WalkedRoots() {
     std::vector<std::string> roots;
     for (int section = 1; section <= 13; ++section)
         for (const engine::SectionWalk& walk : engine::SectionWalks(section))
-            for (const char* key : walk.startKeys) roots.push_back(RootName(walk.root) + "\\" + key);
+            for (const char* key : walk.startKeys)
+                roots.push_back(RootName(walk.root) + "\\" + key);
     return roots;
 }
 
@@ -67,17 +68,18 @@ int main() {
     const std::string sections = "1,2,3,4,5,6,7,8,9,10,11,12,13";
     for (int round = 0; round < kRounds; ++round) {
         std::unique_ptr<platform::Services> services;  // taken down after the clock stops
-        inProcess = std::min(inProcess, Seconds([&] {
-            services = bench::OpenPrefix(prefix);
-            bench::QuietHost host;
-            problems = bench::Scan(*services, host,
-                                   bench::ChosenRows(*services, bench::RegistrySections(), false));
-        }));
+        inProcess =
+            std::min(inProcess, Seconds([&] {
+                         services = bench::OpenPrefix(prefix);
+                         bench::QuietHost host;
+                         problems = bench::Scan(
+                             *services, host,
+                             bench::ChosenRows(*services, bench::RegistrySections(), false));
+                     }));
         services.reset();
 #ifdef DRENNOW_CLI
-        const bench::ProcessRun run =
-            bench::RunProcess({DRENNOW_CLI, "--prefix", prefix, "scan", "--sections", sections,
-                               "--json"});
+        const bench::ProcessRun run = bench::RunProcess(
+            {DRENNOW_CLI, "--prefix", prefix, "scan", "--sections", sections, "--json"});
         if (run.exitCode == 0 || run.exitCode == 1) {
             cli = std::min(cli, run.seconds);
             cliPeakKb = std::max(cliPeakKb, run.peakKb);
@@ -104,7 +106,8 @@ int main() {
         bench::RunProcess({"wine", "reg", "query", "HKLM\\Software\\Wine"}, env);
         double wine = 0;
         for (const std::string& root : WalkedRoots()) {
-            const bench::ProcessRun run = bench::RunProcess({"wine", "reg", "query", root, "/s"}, env);
+            const bench::ProcessRun run =
+                bench::RunProcess({"wine", "reg", "query", root, "/s"}, env);
             fmt::print(stderr, "wine reg query {} /s: {:.1f} s\n", root, run.seconds);
             wine += run.seconds;
         }
@@ -114,8 +117,10 @@ int main() {
                          fmt::format("{:.0f} x faster", wine / base),
                          wine / base >= 300 ? ">= 300 x: met" : ">= 300 x: missed"});
     } else {
-        fmt::print(stderr, "no Wine comparison: Wine is not installed or {} was not made by "
-                           "wineboot (generate it with --wine-template)\n", prefix);
+        fmt::print(stderr,
+                   "no Wine comparison: Wine is not installed or {} was not made by "
+                   "wineboot (generate it with --wine-template)\n",
+                   prefix);
     }
 
     // The shortcut walk on an open prefix against find over the same tree.
@@ -127,9 +132,9 @@ int main() {
         const std::string driveC = (fs::path(prefix) / "drive_c").string();
         for (int round = 0; round < kRounds + 2; ++round) {
             walk = std::min(walk, Seconds([&] {
-                bench::QuietHost host;
-                deadShortcuts = bench::Scan(*services, host, rows);
-            }));
+                                bench::QuietHost host;
+                                deadShortcuts = bench::Scan(*services, host, rows);
+                            }));
             const bench::ProcessRun run = bench::RunProcess({"find", driveC, "-iname", "*.lnk"});
             if (run.exitCode == 0) find = std::min(find, run.seconds);
         }
@@ -138,8 +143,9 @@ int main() {
                      fmt::format("{:.2f} x", walk / find),
                      walk <= 1.3 * find ? "<= 1.3 x: met" : "<= 1.3 x: missed"});
 
-    fmt::print("prefix {} ({:.1f} MB of hives); {} problems in sections 1-13, {} dead shortcuts\n\n",
-               prefix, hiveMb, problems, deadShortcuts);
+    fmt::print(
+        "prefix {} ({:.1f} MB of hives); {} problems in sections 1-13, {} dead shortcuts\n\n",
+        prefix, hiveMb, problems, deadShortcuts);
     fmt::print("| measure | Drennow | other | ratio | target |\n|---|---|---|---|---|\n");
     for (const Line& line : lines)
         fmt::print("| {} | {} | {} | {} | {} |\n", line.what, line.ours, line.theirs, line.ratio,

@@ -87,11 +87,11 @@ int Show(const repair::BackupCatalogue& catalogue, int row, bool json) {
         std::cout << doc.dump(2) << '\n';
     } else {
         const std::size_t files = catalogue.Shortcuts().size();
-        std::cout << fmt::format("Backup {}: {}, {} entr{}{}\n", row,
-                                 AnsiToUtf8(catalogue.Rows().at(static_cast<std::size_t>(row - 1)).time), entries.size() / 4,
-                                 entries.size() / 4 == 1 ? "y" : "ies",
-                                 files == 0 ? std::string()
-                                            : fmt::format(", {} shortcut file(s)", files))
+        std::cout << fmt::format(
+                         "Backup {}: {}, {} entr{}{}\n", row,
+                         AnsiToUtf8(catalogue.Rows().at(static_cast<std::size_t>(row - 1)).time),
+                         entries.size() / 4, entries.size() / 4 == 1 ? "y" : "ies",
+                         files == 0 ? std::string() : fmt::format(", {} shortcut file(s)", files))
                   << text;
     }
     return kExitSuccess;
@@ -124,8 +124,8 @@ int Restore(repair::BackupCatalogue& catalogue, CliHost& host, int row, bool jso
 
 int Delete(repair::BackupCatalogue& catalogue, CliHost& host, int row, bool json) {
     const bool deleted = catalogue.DeleteBackup(row - 1);
-    const std::string message = deleted ? fmt::format("Backup {} was deleted.", row)
-                                        : LastMessage(host);
+    const std::string message =
+        deleted ? fmt::format("Backup {} was deleted.", row) : LastMessage(host);
     if (json) {
         Json doc;
         doc["row"] = row;
@@ -158,10 +158,10 @@ int RunBackupsCommand(const GlobalOptions& global, const BackupsOptions& options
     }
     catalogue.LoadBackupEntries(options.row - 1);
     switch (options.action) {
-        case Action::Show: return Show(catalogue, options.row, options.json);
-        case Action::Restore: return Restore(catalogue, host, options.row, options.json);
-        case Action::Delete: return Delete(catalogue, host, options.row, options.json);
-        case Action::List: break;
+    case Action::Show: return Show(catalogue, options.row, options.json);
+    case Action::Restore: return Restore(catalogue, host, options.row, options.json);
+    case Action::Delete: return Delete(catalogue, host, options.row, options.json);
+    case Action::List: break;
     }
     return kExitSuccess;
 }

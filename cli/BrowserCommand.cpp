@@ -52,8 +52,7 @@ int RunBrowserCommand(const GlobalOptions& global, const BrowserOptions& options
         if (!options.json) std::cout << setting << ": " << message << '\n';
     };
     if (options.startPage) {
-        apply("start page",
-              repair::ApplyHomePage(services, host, Utf8ToAnsi(*options.startPage)));
+        apply("start page", repair::ApplyHomePage(services, host, Utf8ToAnsi(*options.startPage)));
     }
     if (options.windowTitle) {
         apply("window title",
@@ -74,8 +73,7 @@ int RunBrowserCommand(const GlobalOptions& global, const BrowserOptions& options
         std::cout << doc.dump(2) << '\n';
     } else {
         std::cout << fmt::format("Start page:   {}\nWindow title: {}\n",
-                                 AnsiToUtf8(settings.startPage),
-                                 AnsiToUtf8(settings.windowTitle));
+                                 AnsiToUtf8(settings.startPage), AnsiToUtf8(settings.windowTitle));
     }
     return allOk ? kExitSuccess : kExitFailure;
 }
@@ -96,9 +94,8 @@ void RegisterBrowserCommand(CLI::App& app, CliContext& context) {
                                      "Allow the registry editor (policy value 0)");
     lock->excludes(unlock);
     command->add_flag("--json", options->json, "Print one JSON document");
-    command->callback([&context, options] {
-        context.exitCode = RunBrowserCommand(context.global, *options);
-    });
+    command->callback(
+        [&context, options] { context.exitCode = RunBrowserCommand(context.global, *options); });
 }
 
 }  // namespace cli

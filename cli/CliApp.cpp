@@ -12,8 +12,8 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options) {
                                   "Wine prefix folder, steam:<appid> or the name of a prefix "
                                   "`prefixes` lists (default: $WINEPREFIX, else ~/.wine)");
     prefix->transform(CLI::Validator(ResolvePrefixNameHere, "DIR|steam:APPID|NAME"));
-    auto* demo = app.add_flag("--demo", options.demo,
-                              "Work on a fresh copy of the bundled demo prefix");
+    auto* demo =
+        app.add_flag("--demo", options.demo, "Work on a fresh copy of the bundled demo prefix");
     prefix->excludes(demo);
     auto* wine = app.add_option("--wine", options.wine,
                                 "Wine installation the prefix comes from: its root folder "

@@ -56,7 +56,9 @@ engine::Answer CliHost::Ask(const std::string& text, engine::Buttons buttons) {
     std::cerr << AnsiToUtf8(text) << (yesNo ? " [y/N] " : " [o/C] ") << std::flush;
     std::string reply;
     if (!std::getline(std::cin, reply)) return no;
-    const char c = reply.empty() ? '\0' : static_cast<char>(std::tolower(static_cast<unsigned char>(reply[0])));
+    const char c = reply.empty()
+                       ? '\0'
+                       : static_cast<char>(std::tolower(static_cast<unsigned char>(reply[0])));
     if (yesNo) return c == 'y' ? engine::Answer::Yes : no;
     return c == 'o' ? engine::Answer::Ok : no;
 }

@@ -55,13 +55,14 @@ bool ParseSections(const std::string& list, std::vector<int>& sections, std::str
             number = piece.size() <= 2 ? std::stoi(piece) : 0;
         } else {
             for (const engine::Section& section : engine::Sections())
-                if (number == 0 &&
-                    (platform::codepage::EqualsNoCase(piece, section.name) || platform::codepage::EqualsNoCase(piece, section.rowName)))
+                if (number == 0 && (platform::codepage::EqualsNoCase(piece, section.name) ||
+                                    platform::codepage::EqualsNoCase(piece, section.rowName)))
                     number = section.number;
         }
         if (number < 1 || number > engine::kSectionCount) {
-            error = fmt::format("Unknown section \"{}\": use a number from 1 to {} or a section name.",
-                                piece, engine::kSectionCount);
+            error =
+                fmt::format("Unknown section \"{}\": use a number from 1 to {} or a section name.",
+                            piece, engine::kSectionCount);
             return false;
         }
         if (std::find(sections.begin(), sections.end(), number) == sections.end())
@@ -97,7 +98,8 @@ bool ChooseRows(const SelectionOptions& options, platform::Services& services,
                 engine::SectionRows& rows, std::string& error) {
     std::vector<int> sections;
     if (options.sections.empty()) {
-        for (const engine::Section& section : engine::Sections()) sections.push_back(section.number);
+        for (const engine::Section& section : engine::Sections())
+            sections.push_back(section.number);
     } else if (!ParseSections(options.sections, sections, error)) {
         return false;
     }
@@ -123,9 +125,9 @@ bool ChooseRows(const SelectionOptions& options, platform::Services& services,
     }
     for (engine::SectionRow& row : rows) {
         if (row.drive.empty()) continue;
-        row.selected = drives.empty() ? wanted(row.section)
-                                      : std::find(drives.begin(), drives.end(), row.drive) !=
-                                            drives.end();
+        row.selected = drives.empty()
+                           ? wanted(row.section)
+                           : std::find(drives.begin(), drives.end(), row.drive) != drives.end();
     }
     return true;
 }

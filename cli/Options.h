@@ -30,8 +30,8 @@ private:
 };
 
 struct OpenedPrefix {
-    std::string dir;                     // absolute path of the prefix folder
-    std::unique_ptr<TempFolder> temp;    // holds the demo copy, when --demo
+    std::string dir;                   // absolute path of the prefix folder
+    std::unique_ptr<TempFolder> temp;  // holds the demo copy, when --demo
     std::unique_ptr<platform::Services> services;
     std::string note;  // why Wine's own entries are reported too (no installation found)
 };

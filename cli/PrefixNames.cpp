@@ -3,7 +3,8 @@
 namespace cli {
 
 std::string ResolvePrefixNameHere(std::string& value) {
-    return platform::discovery::ResolvePrefixName(value, platform::discovery::PlacesFromEnvironment());
+    return platform::discovery::ResolvePrefixName(value,
+                                                  platform::discovery::PlacesFromEnvironment());
 }
 
 }  // namespace cli

@@ -58,16 +58,19 @@ nlohmann::ordered_json PrefixJson(const discovery::FoundPrefix& prefix) {
 }
 
 void PrintDiscoveryNotes(const discovery::Discovery& found) {
-    for (const std::string& note : found.notes) std::cerr << "drennow-cli: skipped: " << note << '\n';
+    for (const std::string& note : found.notes)
+        std::cerr << "drennow-cli: skipped: " << note << '\n';
 }
 
 void RegisterPrefixesCommand(CLI::App& app, CliContext& context) {
     auto options = std::make_shared<PrefixesOptions>();
-    CLI::App* command = app.add_subcommand(
-        "prefixes", "List the Wine prefixes of Steam, Lutris, Bottles, Heroic, PlayOnLinux, "
-                    "winetricks, $WINEPREFIX and ~/.wine");
+    CLI::App* command =
+        app.add_subcommand("prefixes",
+                           "List the Wine prefixes of Steam, Lutris, Bottles, Heroic, PlayOnLinux, "
+                           "winetricks, $WINEPREFIX and ~/.wine");
     command->add_flag("--json", options->json, "Print the list as one JSON document");
-    command->add_flag("--verbose", options->verbose, "Say on stderr which entries were skipped and why");
+    command->add_flag("--verbose", options->verbose,
+                      "Say on stderr which entries were skipped and why");
     command->callback([&context, options] { context.exitCode = RunPrefixesCommand(*options); });
 }
 

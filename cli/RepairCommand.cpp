@@ -23,11 +23,11 @@ struct RepairOptions {
 
 const char* EndName(repair::RepairReport::End end) {
     switch (end) {
-        case repair::RepairReport::End::Cancelled: return "cancelled";
-        case repair::RepairReport::End::Refused: return "refused";
-        case repair::RepairReport::End::BackupFailed: return "backup-failed";
-        case repair::RepairReport::End::CommitFailed: return "commit-failed";
-        case repair::RepairReport::End::Done: return "done";
+    case repair::RepairReport::End::Cancelled: return "cancelled";
+    case repair::RepairReport::End::Refused: return "refused";
+    case repair::RepairReport::End::BackupFailed: return "backup-failed";
+    case repair::RepairReport::End::CommitFailed: return "commit-failed";
+    case repair::RepairReport::End::Done: return "done";
     }
     return "";
 }
@@ -97,8 +97,8 @@ int RunRepairCommand(const GlobalOptions& global, const RepairOptions& options) 
         run.host.SetAnswer(engine::Answer::Yes);
     }
     const std::size_t boxesBefore = run.host.Boxes().size();
-    const repair::RepairReport report = repair::RepairCommand(
-        results, run.session->Repair(), *run.prefix.services, run.host);
+    const repair::RepairReport report =
+        repair::RepairCommand(results, run.session->Repair(), *run.prefix.services, run.host);
 
     if (options.json) {
         std::cout << RepairReportJson(run.prefix.dir, run.session->Repair(), report).dump(2)
@@ -146,19 +146,17 @@ nlohmann::ordered_json RepairReportJson(const std::string& prefixDir,
 
 void RegisterRepairCommand(CLI::App& app, CliContext& context) {
     auto options = std::make_shared<RepairOptions>();
-    CLI::App* command = app.add_subcommand(
-        "repair", "Scan, then delete the dead entries and shortcut files found");
+    CLI::App* command =
+        app.add_subcommand("repair", "Scan, then delete the dead entries and shortcut files found");
     AddSelectionOptions(*command, options->selection);
     auto* backup = command->add_flag("--backup", options->backup,
                                      "Save a backup of the registry entries first (default)");
-    auto* noBackup =
-        command->add_flag("--no-backup", options->noBackup, "Repair without a backup");
+    auto* noBackup = command->add_flag("--no-backup", options->noBackup, "Repair without a backup");
     backup->excludes(noBackup);
     command->add_flag("--yes", options->yes, "Repair without asking for confirmation");
     command->add_flag("--json", options->json, "Print the outcome as one JSON document");
-    command->callback([&context, options] {
-        context.exitCode = RunRepairCommand(context.global, *options);
-    });
+    command->callback(
+        [&context, options] { context.exitCode = RunRepairCommand(context.global, *options); });
 }
 
 }  // namespace cli

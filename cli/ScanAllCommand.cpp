@@ -17,7 +17,8 @@ namespace discovery = platform::discovery;
 
 std::string TableHead() {
     std::string head = fmt::format("{:<32} {:<12}", "Name", "Kind");
-    for (int number = 1; number <= engine::kSectionCount; ++number) head += fmt::format("{:>5}", number);
+    for (int number = 1; number <= engine::kSectionCount; ++number)
+        head += fmt::format("{:>5}", number);
     return head + fmt::format("{:>7}\n", "Total");
 }
 
@@ -35,7 +36,8 @@ std::string TableRow(const discovery::FoundPrefix& prefix, const engine::ScanRes
 int RunScanAll(const GlobalOptions& global, const SelectionOptions& selection, bool json,
                bool verbose) {
     if (!global.prefix.empty() || global.demo) {
-        std::cerr << "drennow-cli: scan --all chooses the prefixes itself: leave out --prefix and --demo.\n";
+        std::cerr << "drennow-cli: scan --all chooses the prefixes itself: leave out --prefix and "
+                     "--demo.\n";
         return kExitUsage;
     }
     const discovery::Discovery found = DiscoverPrefixes(discovery::PlacesFromEnvironment());
@@ -50,12 +52,14 @@ int RunScanAll(const GlobalOptions& global, const SelectionOptions& selection, b
         one.prefix = prefix.path;
         one.demo = false;
         if (one.wine.empty() && prefix.wine) one.wine = *prefix.wine;
-        if (!json) std::cerr << "drennow-cli: scanning " << prefix.name << " (" << prefix.path << ")\n";
+        if (!json)
+            std::cerr << "drennow-cli: scanning " << prefix.name << " (" << prefix.path << ")\n";
         ScanRun run(!json && ::isatty(2));
         run.host.SetQuiet(true);
         const bool scanned = RunScan(one, selection, run) == kExitSuccess;
         std::string failure = run.failure;
-        if (!scanned && failure.empty() && !run.host.Boxes().empty()) failure = run.host.Boxes().back().text;
+        if (!scanned && failure.empty() && !run.host.Boxes().empty())
+            failure = run.host.Boxes().back().text;
         if (!scanned && failure.empty()) failure = "the scan was refused";
         const engine::ScanResults* results = scanned ? &run.session->Results() : nullptr;
         nlohmann::ordered_json entry;
@@ -75,12 +79,9 @@ int RunScanAll(const GlobalOptions& global, const SelectionOptions& selection, b
         doc["prefixes"].push_back(std::move(entry));
         table += TableRow(prefix, results, failure);
     }
-    if (json)
-        std::cout << doc.dump(2) << '\n';
-    else if (found.prefixes.empty())
-        std::cout << "No Wine prefix found.\n";
-    else
-        std::cout << table;
+    if (json) std::cout << doc.dump(2) << '\n';
+    else if (found.prefixes.empty()) std::cout << "No Wine prefix found.\n";
+    else std::cout << table;
     return problems ? kExitProblems : failures ? kExitFailure : kExitSuccess;
 }
 

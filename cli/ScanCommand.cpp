@@ -30,10 +30,8 @@ int RunScanCommand(const GlobalOptions& global, const ScanOptions& options) {
         return status;
     }
     const engine::ScanResults& results = run.session->Results();
-    if (options.json)
-        std::cout << ScanResultsJson(run.prefix.dir, results).dump(2) << '\n';
-    else
-        std::cout << ScanResultsText(run.prefix.dir, results);
+    if (options.json) std::cout << ScanResultsJson(run.prefix.dir, results).dump(2) << '\n';
+    else std::cout << ScanResultsText(run.prefix.dir, results);
     return results.total > 0 ? kExitProblems : kExitSuccess;
 }
 
@@ -82,14 +80,14 @@ std::string ScanResultsText(const std::string& prefixDir, const engine::ScanResu
 
 void RegisterScanCommand(CLI::App& app, CliContext& context) {
     auto options = std::make_shared<ScanOptions>();
-    CLI::App* command = app.add_subcommand("scan", "Scan the prefix for dead entries and shortcuts");
+    CLI::App* command =
+        app.add_subcommand("scan", "Scan the prefix for dead entries and shortcuts");
     AddSelectionOptions(*command, options->selection);
     command->add_flag("--json", options->json, "Print the results as one JSON document");
     command->add_flag("--all", options->all, "Scan every prefix `drennow-cli prefixes` lists");
     command->add_flag("--verbose", options->verbose, "With --all: say which entries were skipped");
-    command->callback([&context, options] {
-        context.exitCode = RunScanCommand(context.global, *options);
-    });
+    command->callback(
+        [&context, options] { context.exitCode = RunScanCommand(context.global, *options); });
 }
 
 }  // namespace cli

@@ -27,14 +27,12 @@ int RunScan(const GlobalOptions& global, const SelectionOptions& selection, Scan
     run.outcome = run.session->Scan(rows, engine::SelectionSummary(rows));
     run.host.ClearProgress();
     switch (run.outcome) {
-        case engine::ScanOutcome::Refused:
-            return kExitUsage;
-        case engine::ScanOutcome::Cancelled:
-            run.failure = "the scan was cancelled";
-            std::cerr << "drennow-cli: the scan was cancelled; nothing was kept.\n";
-            return kExitFailure;
-        default:
-            return kExitSuccess;
+    case engine::ScanOutcome::Refused: return kExitUsage;
+    case engine::ScanOutcome::Cancelled:
+        run.failure = "the scan was cancelled";
+        std::cerr << "drennow-cli: the scan was cancelled; nothing was kept.\n";
+        return kExitFailure;
+    default: return kExitSuccess;
     }
 }
 

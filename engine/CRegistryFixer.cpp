@@ -12,14 +12,13 @@ void CRegistryFixer::Prepare(const WalkPlan& plan) { plan_ = plan; }
 Verdict CRegistryFixer::CheckValue(const std::string& keyPath, const std::string& valueName,
                                    const platform::BYTE* data, platform::DWORD type,
                                    platform::DWORD length) {
-    return CheckSectionValue(plan_.section, paths_, ValueInput{keyPath, valueName, data, type, length});
+    return CheckSectionValue(plan_.section, paths_,
+                             ValueInput{keyPath, valueName, data, type, length});
 }
 
 void CRegistryFixer::Notify(int state) {
-    if (plan_.notify)
-        plan_.notify->HandleScanState(state);
-    else
-        host_.OnScanState(state);
+    if (plan_.notify) plan_.notify->HandleScanState(state);
+    else host_.OnScanState(state);
 }
 
 void CRegistryFixer::PumpIfDue() {
@@ -52,9 +51,12 @@ void CRegistryFixer::AddProblem(const std::string& keyText, const std::string& n
                                 const std::string& valueText, ExactValue exact) {
     if (!plan_.result || !plan_.total) return;
     ++*plan_.total;
-    plan_.result->problems.push_back({plan_.section, keyText, nameText, valueText, std::move(exact), true});
-    if (plan_.labels.foundCount) plan_.labels.foundCount->SetText(std::to_string(*plan_.total) + " problem(s) found");
-    if (plan_.labels.sectionCounter) plan_.labels.sectionCounter->SetText(std::to_string(plan_.result->Count()));
+    plan_.result->problems.push_back(
+        {plan_.section, keyText, nameText, valueText, std::move(exact), true});
+    if (plan_.labels.foundCount)
+        plan_.labels.foundCount->SetText(std::to_string(*plan_.total) + " problem(s) found");
+    if (plan_.labels.sectionCounter)
+        plan_.labels.sectionCounter->SetText(std::to_string(plan_.result->Count()));
 }
 
 }  // namespace engine

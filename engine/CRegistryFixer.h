@@ -32,9 +32,9 @@ struct WalkLabels {
 struct WalkPlan {
     platform::HKEY root = 0;  // the registry root; 0 for the shortcut walk
     int section = 0;
-    TextList* workList = nullptr;      // start keys or drives; a cancel leaves the rest here
-    SectionResult* result = nullptr;   // the section's problems
-    int* total = nullptr;              // problems of the whole scan
+    TextList* workList = nullptr;       // start keys or drives; a cancel leaves the rest here
+    SectionResult* result = nullptr;    // the section's problems
+    int* total = nullptr;               // problems of the whole scan
     ScanStateTarget* notify = nullptr;  // null: the host is told directly
     WalkLabels labels;
 };
@@ -56,7 +56,7 @@ public:
     void ShortcutWalk();
     // The section dispatch for one value.
     Verdict CheckValue(const std::string& keyPath, const std::string& valueName,
-                   const platform::BYTE* data, platform::DWORD type, platform::DWORD length);
+                       const platform::BYTE* data, platform::DWORD type, platform::DWORD length);
     enum class PollResult { GoOn, Stop };
     // Between two steps of a walk: whether the walk must stop. Holds the walk while it is
     // paused.

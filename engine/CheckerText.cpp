@@ -18,7 +18,8 @@ std::string_view ValueInput::DataText() const {
     if (!data) return {};
     const char* chars = reinterpret_cast<const char*>(data);
     const void* zero = std::memchr(chars, '\0', length);
-    return {chars, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - chars) : length};
+    return {chars,
+            zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - chars) : length};
 }
 
 std::string CleanedText(std::string_view text, bool semicolonToo) {

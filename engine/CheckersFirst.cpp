@@ -55,7 +55,8 @@ Verdict CheckCustomControls(ExistenceTest& paths, const ValueInput& value) {
     const std::string_view data = value.DataText();
     if (IsBareFileName(data)) {
         const std::string cleaned = CleanedText(data);
-        if (paths.Exists(WindowsFolderWithSeparator(paths.Services()) + cleaned)) return Verdict::Fine;
+        if (paths.Exists(WindowsFolderWithSeparator(paths.Services()) + cleaned))
+            return Verdict::Fine;
         return FineIf(paths.Exists(SystemFolderWithSeparator(paths.Services()) + cleaned));
     }
     if (WildcardMatch(data, "?:\\*.*")) return FineIf(paths.Exists(CleanedText(data)));
@@ -75,7 +76,7 @@ Verdict CheckWindowsFonts(ExistenceTest& paths, const ValueInput& value) {
     if (data.empty() && value.name.size() > 1) return Verdict::Problem;
     if (IsBareFileName(data))
         return FineIf(paths.Exists(WindowsFolderWithSeparator(paths.Services()) + "Fonts\\" +
-                                  CleanedText(data)));
+                                   CleanedText(data)));
     if (WildcardMatch(data, "?:\\*.*")) return FineIf(paths.Exists(CleanedText(data)));
     return Verdict::Fine;
 }

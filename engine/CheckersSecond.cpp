@@ -25,7 +25,8 @@ Verdict CheckStartupPrograms(ExistenceTest& paths, const ValueInput& value) {
     const std::string_view data = value.DataText();
     if (WildcardMatch(data, "*.exe") && !WildcardMatch(data, "*\\*.exe")) {
         const std::string cleaned = CleanedText(data);
-        if (paths.Exists(WindowsFolderWithSeparator(paths.Services()) + cleaned)) return Verdict::Fine;
+        if (paths.Exists(WindowsFolderWithSeparator(paths.Services()) + cleaned))
+            return Verdict::Fine;
         return FineIf(paths.Exists(SystemFolderWithSeparator(paths.Services()) + cleaned));
     }
     if (WildcardMatch(data, "?:\\*.*")) return FineIf(paths.Exists(CleanedText(data)));
@@ -60,7 +61,8 @@ Verdict CheckSoundAndAppevents(ExistenceTest& paths, const ValueInput& value) {
         const std::string cleaned = CleanedText(data);
         const std::string windows = WindowsFolderWithSeparator(paths.Services());
         if (paths.Exists(windows + cleaned)) return Verdict::Fine;
-        if (paths.Exists(SystemFolderWithSeparator(paths.Services()) + cleaned)) return Verdict::Fine;
+        if (paths.Exists(SystemFolderWithSeparator(paths.Services()) + cleaned))
+            return Verdict::Fine;
         return FineIf(paths.Exists(windows + "media\\" + cleaned));
     }
     if (WildcardMatch(data, "?:\\*.*")) return FineIf(paths.Exists(CleanedText(data)));

@@ -133,7 +133,8 @@ void CRegistryFixer::Walk() {
     // the same are each opened and read; the ANSI path is what the checkers and texts see.
     KeyPaths paths;
     paths.reserve(plan_.workList->size());
-    for (const std::string& start : *plan_.workList) paths.push_back(platform::codepage::AnsiToUtf16(start));
+    for (const std::string& start : *plan_.workList)
+        paths.push_back(platform::codepage::AnsiToUtf16(start));
     plan_.workList->clear();
 
     bool cancelled = false;
@@ -156,9 +157,9 @@ void CRegistryFixer::Walk() {
                 queue.Pop();  // a link back to a key this path is inside
                 continue;
             }
-            const auto chain = identity != 0
-                                   ? std::make_shared<const Chain>(Chain{identity, queue.FrontChain()})
-                                   : queue.FrontChain();
+            const auto chain =
+                identity != 0 ? std::make_shared<const Chain>(Chain{identity, queue.FrontChain()})
+                              : queue.FrontChain();
             if (plan_.labels.currentKey) plan_.labels.currentKey->SetText(ansiCurrent);
 
             platform::DWORD valueCount = 0;
@@ -197,9 +198,8 @@ void CRegistryFixer::Walk() {
                 platform::DWORD nameLength = kNameBuffer;
                 platform::DWORD dataLength = kDataBuffer;
                 platform::DWORD type = 0;
-                const platform::LONG status =
-                    services_.RegEnumValueA(key.get(), index, name.data(), &nameLength, &type,
-                                            data.data(), &dataLength);
+                const platform::LONG status = services_.RegEnumValueA(
+                    key.get(), index, name.data(), &nameLength, &type, data.data(), &dataLength);
                 if (Poll() == PollResult::Stop) {
                     cancelled = true;
                     break;
@@ -223,7 +223,8 @@ void CRegistryFixer::Walk() {
                 // A value the prefix's Wine installation writes into every prefix is no leftover.
                 if (services_.IsInstallationEntry(plan_.root, exact.subKey, exact.name, exact.text))
                     continue;
-                const ValueTexts texts = TextForm(fullPath, valueName, type, data.data(), dataLength);
+                const ValueTexts texts =
+                    TextForm(fullPath, valueName, type, data.data(), dataLength);
                 AddProblem(texts.key, texts.name, texts.value, std::move(exact));
             }
             if (cancelled) break;

@@ -51,7 +51,7 @@ struct ExactValue {
 // the lists and backup lines spell it); `exact` names the registry value as stored, and is
 // what repair deletes and backs up.
 struct Problem {
-    int section = 0;  // 1 to 14
+    int section = 0;    // 1 to 14
     std::string key;    // "[HKEY_...\\...]", or the shortcut file's "[path]"
     std::string name;   // "@" or "\"name\""
     std::string value;  // the data as the backup file writes it
@@ -90,7 +90,7 @@ struct RepairLists {
     int registryCount = 0;
     TextList registry;  // key line, value line per entry
     int shortcutCount = 0;
-    TextList shortcuts;  // one file path per entry
+    TextList shortcuts;    // one file path per entry
     ProblemList repaired;  // registry entries first, then the shortcut files
     void Clear() { *this = {}; }
 };

@@ -107,7 +107,12 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
 
 void ScanSession::PrepareFor(platform::HKEY root, int section) {
     SectionResult& result = results_.Section(section);
-    fixer_.Prepare({root, section, &workList_, &result, &results_.total, this,
+    fixer_.Prepare({root,
+                    section,
+                    &workList_,
+                    &result,
+                    &results_.total,
+                    this,
                     {host_.CurrentKeyLabel(), host_.SectionNameLabel(),
                      host_.SectionCounterLabel(section), host_.FoundCountLabel()}});
 }
@@ -131,10 +136,8 @@ void ScanSession::RunShortcutSection() {
 void ScanSession::PauseCommand() {
     host_.BeginWaitCursor();
     host_.Pump();
-    if (paused_)
-        fixer_.ResumeRequest();
-    else
-        fixer_.PauseRequest();
+    if (paused_) fixer_.ResumeRequest();
+    else fixer_.PauseRequest();
 }
 
 void ScanSession::CancelCommand() { fixer_.CancelRequest(); }
@@ -142,18 +145,13 @@ void ScanSession::CancelCommand() { fixer_.CancelRequest(); }
 void ScanSession::HandleScanState(int state) {
     host_.EndWaitCursor();
     switch (state) {
-        case kScanCancelled:
-            continue_ = false;
-            cancelled_ = true;
-            break;
-        case kScanPaused:
-            paused_ = true;
-            break;
-        case kScanResumed:
-            paused_ = false;
-            break;
-        default:
-            break;
+    case kScanCancelled:
+        continue_ = false;
+        cancelled_ = true;
+        break;
+    case kScanPaused: paused_ = true; break;
+    case kScanResumed: paused_ = false; break;
+    default: break;
     }
     host_.OnScanState(state);
 }
@@ -178,8 +176,8 @@ SectionRows BuildSectionRows(const std::vector<std::string>& driveRoots) {
 }
 
 Selection SelectionSummary(const SectionRows& rows) {
-    const auto chosen = std::count_if(rows.begin(), rows.end(),
-                                      [](const SectionRow& row) { return row.selected; });
+    const auto chosen =
+        std::count_if(rows.begin(), rows.end(), [](const SectionRow& row) { return row.selected; });
     if (chosen == 0) return Selection::None;
     return static_cast<std::size_t>(chosen) == rows.size() ? Selection::All : Selection::Some;
 }

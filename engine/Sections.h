@@ -18,9 +18,9 @@ struct SectionWalk {
 using ValueChecker = Verdict (*)(ExistenceTest& paths, const ValueInput& value);
 
 struct Section {
-    int number = 0;            // 1 to kSectionCount, the index in the table plus one
-    const char* name = "";     // progress caption, CLI and JSON name
-    const char* rowName = "";  // label of its counter row
+    int number = 0;                  // 1 to kSectionCount, the index in the table plus one
+    const char* name = "";           // progress caption, CLI and JSON name
+    const char* rowName = "";        // label of its counter row
     std::vector<SectionWalk> walks;  // registry walks; one walk with no key looks nowhere
     ValueChecker checker = nullptr;  // null: no value of its keys is ever a problem
     bool shortcutWalk = false;       // searches the fixed drives' folders instead

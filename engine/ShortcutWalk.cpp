@@ -100,8 +100,8 @@ void CRegistryFixer::ShortcutWalk() {
                     std::string target = services_.GetShortcutTarget(path.c_str());
                     if (target.size() >= kTargetBuffer) target.resize(kTargetBuffer - 1);
                     char expanded[kTargetBuffer] = {};
-                    const platform::DWORD needed =
-                        services_.ExpandEnvironmentStringsA(target.c_str(), expanded, kTargetBuffer);
+                    const platform::DWORD needed = services_.ExpandEnvironmentStringsA(
+                        target.c_str(), expanded, kTargetBuffer);
                     // A target whose expansion does not fit the buffer cannot be judged.
                     if (needed > 0 && needed <= kTargetBuffer) {
                         const platform::DWORD length =

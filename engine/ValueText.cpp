@@ -20,11 +20,11 @@ std::string_view Trim(std::string_view text) {
 // one line of the backup file.
 void AppendEscaped(std::string& out, char c) {
     switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        default: out += c;
+    case '\\': out += "\\\\"; break;
+    case '"': out += "\\\""; break;
+    case '\r': out += "\\r"; break;
+    case '\n': out += "\\n"; break;
+    default: out += c;
     }
 }
 
@@ -43,14 +43,15 @@ std::string QuotedExact(std::u16string_view text) {
     for (char16_t unit : text) {
         if (platform::codepage::UnitRoundTrips(unit))
             AppendEscaped(out, platform::codepage::UnitToAnsi(unit));
-        else
-            out += fmt::format("\\u{:04x}", static_cast<unsigned>(unit));
+        else out += fmt::format("\\u{:04x}", static_cast<unsigned>(unit));
     }
     out += '"';
     return out;
 }
 
-std::string NameText(std::string_view name) { return name.empty() ? std::string("@") : Quoted(name); }
+std::string NameText(std::string_view name) {
+    return name.empty() ? std::string("@") : Quoted(name);
+}
 
 // The data as text: up to its first zero byte, never beyond the reported length.
 std::string_view DataText(const platform::BYTE* data, platform::DWORD length) {
@@ -98,29 +99,26 @@ ValueTexts TextForm(const std::string& fullKeyPath, const std::string& valueName
     texts.key = "[" + fullKeyPath + "]";
     texts.name = NameText(valueName);
     switch (type) {
-        case platform::REG_SZ:
-            texts.value = Quoted(DataText(data, length));
-            break;
-        case platform::REG_EXPAND_SZ: {
-            std::string out = "hex(2):";
-            for (char c : DataText(data, length)) {
-                out += std::to_string(static_cast<unsigned char>(c));
-                out += ",00,";
-            }
-            out += "00,00";
-            texts.value = std::move(out);
-            break;
+    case platform::REG_SZ: texts.value = Quoted(DataText(data, length)); break;
+    case platform::REG_EXPAND_SZ: {
+        std::string out = "hex(2):";
+        for (char c : DataText(data, length)) {
+            out += std::to_string(static_cast<unsigned char>(c));
+            out += ",00,";
         }
-        case platform::REG_DWORD: {
-            // Bytes beyond the reported length read as zero, as in a cleared buffer.
-            std::uint32_t number = 0;
-            for (platform::DWORD i = 0; i < 4 && data && i < length; ++i)
-                number |= static_cast<std::uint32_t>(data[i]) << (8 * i);
-            texts.value = fmt::format("dword:{:08x}", number);
-            break;
-        }
-        default:
-            break;
+        out += "00,00";
+        texts.value = std::move(out);
+        break;
+    }
+    case platform::REG_DWORD: {
+        // Bytes beyond the reported length read as zero, as in a cleared buffer.
+        std::uint32_t number = 0;
+        for (platform::DWORD i = 0; i < 4 && data && i < length; ++i)
+            number |= static_cast<std::uint32_t>(data[i]) << (8 * i);
+        texts.value = fmt::format("dword:{:08x}", number);
+        break;
+    }
+    default: break;
     }
     return texts;
 }
@@ -135,12 +133,10 @@ std::string ExactKeyLine(const ExactValue& exact) {
 std::string ExactValueLine(const ExactValue& exact, const std::string& valueText) {
     std::string line = exact.name.empty() ? std::string("@") : QuotedExact(exact.name);
     line += '=';
-    if (exact.type == platform::REG_SZ)
-        line += QuotedExact(exact.text);
+    if (exact.type == platform::REG_SZ) line += QuotedExact(exact.text);
     else if (exact.type == platform::REG_EXPAND_SZ && !platform::codepage::RoundTrips(exact.text))
         line += "str(2):" + QuotedExact(exact.text);
-    else
-        line += valueText;
+    else line += valueText;
     return line;
 }
 
@@ -162,13 +158,10 @@ ShownTexts DisplayConversion(const std::string& keyText, const std::string& name
 
     std::string value;
     const std::string_view name = Trim(nameText);
-    if (name == "@")
-        value = "<Default>";
-    else if (Enclosed(name, '"', '"'))
-        value = std::string(name.substr(1, name.size() - 2));
+    if (name == "@") value = "<Default>";
+    else if (Enclosed(name, '"', '"')) value = std::string(name.substr(1, name.size() - 2));
     const std::string_view data = Trim(valueText);
-    if (data == "\"\"")
-        value += " = <Empty Value>";
+    if (data == "\"\"") value += " = <Empty Value>";
     else if (Enclosed(data, '"', '"'))
         value += " = " + std::string(data.substr(1, data.size() - 2));
     shown.value = UnescapeForDisplay(value);

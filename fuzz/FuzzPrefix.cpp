@@ -53,8 +53,9 @@ FuzzPrefix::FuzzPrefix() {
     fs::create_directories(root / "drive_c" / "empty folder.d");
     for (const char* file : kFiles) WriteFile((root / "drive_c" / file).string(), "x");
     for (const auto& [name, branch] : kHiveHeaders)
-        WriteFile((root / name).string(), std::string("WINE REGISTRY Version 2\n;; All keys relative to ") +
-                                              branch + "\n\n#arch=win64\n");
+        WriteFile((root / name).string(),
+                  std::string("WINE REGISTRY Version 2\n;; All keys relative to ") + branch +
+                      "\n\n#arch=win64\n");
 }
 
 FuzzPrefix::~FuzzPrefix() {

@@ -17,8 +17,8 @@ std::string Narrow(const std::u16string& text) {
 }
 
 void Dump(const Key& key, DumpDetail detail, std::string& out, int depth) {
-    out += fmt::format("{:{}}[{}] class={}:{} link={}", "", depth, Narrow(key.name),
-                       key.hasClass, Narrow(key.className), key.isLink);
+    out += fmt::format("{:{}}[{}] class={}:{} link={}", "", depth, Narrow(key.name), key.hasClass,
+                       Narrow(key.className), key.isLink);
     if (detail != DumpDetail::Content) out += fmt::format(" t={:x}", key.filetime);
     if (detail == DumpDetail::Loaded)
         out += fmt::format(" dirty={} raw={}:[{}]", key.dirty, key.raw.size(), key.raw);

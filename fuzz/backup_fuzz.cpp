@@ -57,15 +57,15 @@ void CheckLines(std::string_view text) {
 }
 
 // The value as RegQueryValueExA gives it back; false when it is not there.
-bool QueryBack(platform::Services& services, const repair::KeyPath& key,
-               const std::string& name, platform::DWORD& type,
-               std::vector<platform::BYTE>& bytes) {
+bool QueryBack(platform::Services& services, const repair::KeyPath& key, const std::string& name,
+               platform::DWORD& type, std::vector<platform::BYTE>& bytes) {
     platform::HKEY handle = 0;
     if (services.RegOpenKeyExA(key.root, key.subKey.c_str(), 0, platform::KEY_READ, &handle) !=
         platform::ERROR_SUCCESS)
         return false;
     platform::DWORD length = 0;
-    platform::LONG status = services.RegQueryValueExA(handle, name.c_str(), &type, nullptr, &length);
+    platform::LONG status =
+        services.RegQueryValueExA(handle, name.c_str(), &type, nullptr, &length);
     if (status == platform::ERROR_SUCCESS) {
         bytes.assign(length, 0);
         status = services.RegQueryValueExA(handle, name.c_str(), &type, bytes.data(), &length);
@@ -90,7 +90,8 @@ void CheckRestore(platform::Services& services, engine::Host& host,
         const auto key = repair::ParseKeyLine(one[0]);
         const auto name = repair::ParseNameText(one[1]);
         const auto value = repair::DecodeData(one[2], nullptr);
-        if (!key || !name || !value) Violated("restored an entry that does not read", one[0] + one[1] + one[2]);
+        if (!key || !name || !value)
+            Violated("restored an entry that does not read", one[0] + one[1] + one[2]);
         platform::DWORD type = 0;
         std::vector<platform::BYTE> bytes;
         if (!QueryBack(services, *key, *name, type, bytes))

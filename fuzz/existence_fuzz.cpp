@@ -31,9 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool overListings = engine::PathExists(*machine.cached, text);
     const bool onDisk = engine::PathExists(*machine.uncached, text);
     if (first != again || first != overListings || first != onDisk) {
-        std::fprintf(stderr, "answers differ for [%.*s]: remembered %d then %d, listings %d, disk %d\n",
-                     static_cast<int>(text.size()), text.data(), first, again, overListings,
-                     onDisk);
+        std::fprintf(
+            stderr, "answers differ for [%.*s]: remembered %d then %d, listings %d, disk %d\n",
+            static_cast<int>(text.size()), text.data(), first, again, overListings, onDisk);
         std::abort();
     }
     return 0;

@@ -40,8 +40,7 @@ void Read(Reading& r, std::string text, std::size_t splitFrom) {
 }
 
 [[noreturn]] void Violated(const char* what, const std::string& a, const std::string& b) {
-    std::fprintf(stderr, "%s\n--- first ---\n%s\n--- second ---\n%s\n", what, a.c_str(),
-                 b.c_str());
+    std::fprintf(stderr, "%s\n--- first ---\n%s\n--- second ---\n%s\n", what, a.c_str(), b.c_str());
     std::abort();
 }
 
@@ -57,8 +56,8 @@ void ExpectSameTree(const char* what, const Key& a, const Key& b, DumpDetail det
 // and so do keys without a time (0, which the model reads as none): their times are not
 // compared. `written` is the tree read back; where its shape differs the trees differ anyway.
 void ForgetTimesNotWritten(Key& original, Key& written) {
-    const bool unwritten =
-        original.values.empty() && !original.children.empty() && !original.hasClass && !original.isLink;
+    const bool unwritten = original.values.empty() && !original.children.empty() &&
+                           !original.hasClass && !original.isLink;
     if (unwritten || original.filetime == 0) original.filetime = written.filetime = 0;
     if (original.children.size() != written.children.size()) return;
     for (std::size_t i = 0; i < original.children.size(); ++i)

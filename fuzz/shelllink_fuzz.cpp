@@ -32,12 +32,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ShellLinkData link = ParseShellLink(data, size);
     const std::u16string local(link.localBasePath.begin(), link.localBasePath.end());
     for (const bool answer : {false, true}) {
-        const std::u16string target =
-            ChooseTarget(link, local, u"C:\\links", [answer](std::u16string_view) { return answer; });
+        const std::u16string target = ChooseTarget(
+            link, local, u"C:\\links", [answer](std::u16string_view) { return answer; });
         if (!link.valid && !target.empty()) Violated("an invalid shortcut has a target");
     }
 
-    fuzzing::FuzzPrefix::WriteFile(machine.hostPath, std::string(reinterpret_cast<const char*>(data), size));
+    fuzzing::FuzzPrefix::WriteFile(machine.hostPath,
+                                   std::string(reinterpret_cast<const char*>(data), size));
     const std::string target =
         machine.services->GetShortcutTarget("C:\\users\\fuzz\\Desktop\\app.lnk");
     if (!link.valid && !target.empty()) Violated("the backend gives an invalid shortcut a target");

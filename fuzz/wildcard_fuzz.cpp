@@ -20,13 +20,11 @@ bool ReferenceMatch(std::string_view text, std::string_view pattern) {
     const std::size_t n = text.size(), m = pattern.size();
     std::vector<std::vector<bool>> matches(n + 1, std::vector<bool>(m + 1, false));
     matches[0][0] = true;
-    for (std::size_t j = 1; j <= m; ++j)
-        matches[0][j] = pattern[j - 1] == '*' && matches[0][j - 1];
+    for (std::size_t j = 1; j <= m; ++j) matches[0][j] = pattern[j - 1] == '*' && matches[0][j - 1];
     for (std::size_t i = 1; i <= n; ++i) {
         for (std::size_t j = 1; j <= m; ++j) {
             const char p = pattern[j - 1];
-            if (p == '*')
-                matches[i][j] = matches[i][j - 1] || matches[i - 1][j];
+            if (p == '*') matches[i][j] = matches[i][j - 1] || matches[i - 1][j];
             else if (p == '?' || FoldLetter(p) == FoldLetter(text[i - 1]))
                 matches[i][j] = matches[i - 1][j - 1];
         }
@@ -38,18 +36,19 @@ bool ReferenceListMatch(std::string_view text, std::string_view list) {
     std::size_t from = 0;
     for (;;) {
         const std::size_t comma = list.find(',', from);
-        const std::string_view piece =
-            list.substr(from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
+        const std::string_view piece = list.substr(
+            from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
         if (!piece.empty() && ReferenceMatch(text, piece)) return true;
         if (comma == std::string_view::npos) return false;
         from = comma + 1;
     }
 }
 
-void Expect(bool got, bool want, const char* what, std::string_view text, std::string_view pattern) {
+void Expect(bool got, bool want, const char* what, std::string_view text,
+            std::string_view pattern) {
     if (got == want) return;
-    std::fprintf(stderr, "%s gives %d, should give %d\npattern: [%.*s]\ntext: [%.*s]\n", what,
-                 got, want, static_cast<int>(pattern.size()), pattern.data(),
+    std::fprintf(stderr, "%s gives %d, should give %d\npattern: [%.*s]\ntext: [%.*s]\n", what, got,
+                 want, static_cast<int>(pattern.size()), pattern.data(),
                  static_cast<int>(text.size()), text.data());
     std::abort();
 }

@@ -11,7 +11,9 @@ fs::path ProgramFolder() {
     return ec ? fs::path() : program.parent_path();
 }
 
-fs::path SharedDataFolder() { return (ProgramFolder() / ".." / "share" / "drennow").lexically_normal(); }
+fs::path SharedDataFolder() {
+    return (ProgramFolder() / ".." / "share" / "drennow").lexically_normal();
+}
 
 fs::path SharedDataFileFrom(const fs::path& folder, std::string_view name) {
     if (folder.empty()) return {};

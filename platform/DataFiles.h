@@ -15,7 +15,8 @@ std::filesystem::path ProgramFolder();
 std::filesystem::path SharedDataFolder();
 
 // <folder>/../share/drennow/<name>, canonical, when it exists; empty otherwise.
-std::filesystem::path SharedDataFileFrom(const std::filesystem::path& folder, std::string_view name);
+std::filesystem::path SharedDataFileFrom(const std::filesystem::path& folder,
+                                         std::string_view name);
 
 // SharedDataFileFrom(ProgramFolder(), name).
 std::filesystem::path SharedDataFile(std::string_view name);

@@ -1,7 +1,8 @@
 #pragma once
 // The one narrow interface between Drennow and the machine: registry, files, drives,
 // environment, time and shortcuts. Member functions keep the Win32 names and shapes; strings
-// are "A" strings (Windows-1252 bytes) except in the W calls, buffers and in/out lengths behave as on Windows.
+// are "A" strings (Windows-1252 bytes) except in the W calls, buffers and in/out lengths behave as
+// on Windows.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -29,8 +30,8 @@ struct FolderId {
 
 // One entry of a directory search.
 struct FindEntry {
-    std::string name;      // file name, "." and ".." included as the search yields them
-    std::string path;      // full Windows path: the searched folder, "\" and the name
+    std::string name;        // file name, "." and ".." included as the search yields them
+    std::string path;        // full Windows path: the searched folder, "\" and the name
     bool directory = false;  // links followed
     // The "A" name is not the file's exact name (a character outside Windows-1252 became "?"
     // or a look-alike): `path` may name another file, or none.
@@ -116,8 +117,8 @@ public:
     virtual LONG RegOpenKeyExW(HKEY key, const WCHAR* subKey, DWORD options, DWORD samDesired,
                                HKEY* result) = 0;
     virtual LONG RegEnumKeyExW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLength) = 0;
-    virtual LONG RegEnumValueW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLength,
-                               DWORD* type, BYTE* data, DWORD* dataLength) = 0;
+    virtual LONG RegEnumValueW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLength, DWORD* type,
+                               BYTE* data, DWORD* dataLength) = 0;
     virtual LONG RegCreateKeyW(HKEY key, const WCHAR* subKey, HKEY* result) = 0;
     virtual LONG RegSetValueExW(HKEY key, const WCHAR* valueName, DWORD reserved, DWORD type,
                                 const BYTE* data, DWORD dataLength) = 0;
@@ -163,8 +164,7 @@ public:
     virtual std::uint64_t DirectoryCacheGeneration() const = 0;
 
     // ---- Environment and folders ---------------------------------------------------------
-    virtual DWORD ExpandEnvironmentStringsA(const char* source, char* destination,
-                                            DWORD size) = 0;
+    virtual DWORD ExpandEnvironmentStringsA(const char* source, char* destination, DWORD size) = 0;
     virtual UINT GetWindowsDirectoryA(char* buffer, UINT size) = 0;
     virtual UINT GetSystemDirectoryA(char* buffer, UINT size) = 0;
     // The running program's path inside the machine; `module` is ignored (always ours).
@@ -197,8 +197,7 @@ public:
     // (so it is no leftover). `subKey` is the path below `root` as stored, `data` the
     // value's text (empty for a value that holds no text).
     virtual bool IsInstallationEntry(HKEY root, std::u16string_view subKey,
-                                     std::u16string_view valueName,
-                                     std::u16string_view data) = 0;
+                                     std::u16string_view valueName, std::u16string_view data) = 0;
 
     // ---- Whole small files (the copies of shortcut files a backup keeps) ------------------
     // Reads the file's bytes; false when it is no file, cannot be read or holds more than

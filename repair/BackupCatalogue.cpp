@@ -169,11 +169,11 @@ bool BackupCatalogue::DeleteBackup(int row) {
         return services_.ReplaceTextFile(path.c_str(), text);
     });
     if (!status.ok()) {
-        host_.MessageBox(fmt::format("The backup could not be deleted: {}",
-                                     status.message.empty()
-                                         ? fmt::format("{} could not be written.", path)
-                                         : status.message),
-                         kInformation, engine::Icon::Information);
+        host_.MessageBox(
+            fmt::format("The backup could not be deleted: {}",
+                        status.message.empty() ? fmt::format("{} could not be written.", path)
+                                               : status.message),
+            kInformation, engine::Icon::Information);
         return false;
     }
     lines_ = std::move(kept);
@@ -213,8 +213,7 @@ repair::RestoreOutcome BackupCatalogue::Restore() {
     }
     RestoreShortcutFiles(services_, shortcuts_, outcome);
     if (outcome.failed == 0 && outcome.filesFailed == 0) {
-        host_.MessageBox("Restore Successed!", kInformation,
-                         engine::Icon::Information);
+        host_.MessageBox("Restore Successed!", kInformation, engine::Icon::Information);
     } else if (fileCount > 0) {
         host_.MessageBox(
             fmt::format("{} entr{} and {} shortcut file(s) restored, {} entr{} and {} shortcut "

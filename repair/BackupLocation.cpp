@@ -34,9 +34,7 @@ std::string BackupFolder(platform::Services& services) {
     return BackupFolder(ProgramFolder(services));
 }
 
-std::string BackupFile(platform::Services& services) {
-    return BackupFile(BackupFolder(services));
-}
+std::string BackupFile(platform::Services& services) { return BackupFile(BackupFolder(services)); }
 
 void CreateFolderPath(platform::Services& services, std::string path) {
     // Iterative rather than recursive: a hostile path of many thousand levels cannot exhaust

@@ -9,8 +9,8 @@
 namespace repair {
 
 std::string HeaderLine(const platform::LocalTime& time, int count) {
-    return fmt::format(">>   {}/{}/{}  {}:{}:{}  >>{}", time.day, time.month, time.year,
-                       time.hour, time.minute, time.second, count);
+    return fmt::format(">>   {}/{}/{}  {}:{}:{}  >>{}", time.day, time.month, time.year, time.hour,
+                       time.minute, time.second, count);
 }
 
 std::string BackupBlockText(const platform::LocalTime& time, int count,
@@ -25,8 +25,7 @@ std::string BackupBlockText(const platform::LocalTime& time, int count,
     return text;
 }
 
-bool ReadTextLines(platform::Services& services, const std::string& path,
-                   engine::TextList& lines) {
+bool ReadTextLines(platform::Services& services, const std::string& path, engine::TextList& lines) {
     lines.clear();
     auto file = services.OpenTextFile(path.c_str(), platform::TextFileMode::Read);
     if (!file) {
@@ -99,9 +98,8 @@ platform::Status WriteBackup(platform::Services& services, const engine::RepairL
             return {platform::ERROR_CANTREAD,
                     fmt::format("The backup file {} exists but cannot be read.", path)};
         }
-        const bool created =
-            old.empty() &&
-            services.GetFileAttributesA(path.c_str()) == platform::INVALID_FILE_ATTRIBUTES;
+        const bool created = old.empty() && services.GetFileAttributesA(path.c_str()) ==
+                                                platform::INVALID_FILE_ATTRIBUTES;
         platform::Status status = services.ReplaceTextFile(path.c_str(), JoinLines(old) + block);
         if (!status.ok() && status.message.empty())
             status.message = fmt::format("The backup file {} could not be written.", path);

@@ -18,12 +18,11 @@ std::string BackupBlockText(const platform::LocalTime& time, int count,
 
 // Reads the lines of a text file. False when the file exists but cannot be read; a file that
 // does not exist gives no lines.
-bool ReadTextLines(platform::Services& services, const std::string& path,
-                   engine::TextList& lines);
+bool ReadTextLines(platform::Services& services, const std::string& path, engine::TextList& lines);
 
 // The block a WriteBackup added, for taking it out again when the repair is refused after.
 struct WrittenBlock {
-    engine::TextList lines;  // as ReadTextLines gives them back
+    engine::TextList lines;    // as ReadTextLines gives them back
     bool createdFile = false;  // the backup file did not exist before
 };
 

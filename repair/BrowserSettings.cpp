@@ -60,9 +60,9 @@ platform::Status WriteAndReport(platform::Services& services, engine::Host& host
             platform::HKEY handle = 0;
             platform::LONG status = services.RegCreateKeyA(write.root, write.keyPath, &handle);
             if (status == platform::ERROR_SUCCESS) {
-                status = services.RegSetValueExA(handle, write.name, 0, write.type,
-                                                 write.bytes.data(),
-                                                 static_cast<platform::DWORD>(write.bytes.size()));
+                status =
+                    services.RegSetValueExA(handle, write.name, 0, write.type, write.bytes.data(),
+                                            static_cast<platform::DWORD>(write.bytes.size()));
                 services.RegCloseKey(handle);
             }
             if (status != platform::ERROR_SUCCESS) {
@@ -81,8 +81,7 @@ platform::Status WriteAndReport(platform::Services& services, engine::Host& host
     if (result.ok()) {
         host.MessageBox("Apply Successed!", kInformationCaption, engine::Buttons::Ok);
     } else {
-        host.MessageBox(result.message, kInformationCaption,
-                        engine::Icon::Information);
+        host.MessageBox(result.message, kInformationCaption, engine::Icon::Information);
     }
     return result;
 }
@@ -96,8 +95,7 @@ bool PrepareText(std::string& text, const char* fallback, engine::Host& host,
         status = {platform::ERROR_INVALID_PARAMETER,
                   fmt::format("The text is {} characters long; at most {} fit.", text.size(),
                               kMaxSettingLength)};
-        host.MessageBox(status.message, kInformationCaption,
-                        engine::Icon::Information);
+        host.MessageBox(status.message, kInformationCaption, engine::Icon::Information);
         return false;
     }
     return true;
@@ -108,8 +106,8 @@ bool PrepareText(std::string& text, const char* fallback, engine::Host& host,
 BrowserSettings ReadBrowserSettings(platform::Services& services) {
     BrowserSettings settings;
     platform::HKEY key = 0;
-    if (services.RegOpenKeyExA(platform::HKEY_CURRENT_USER, kBrowserMainKey, 0,
-                               platform::KEY_READ, &key) == platform::ERROR_SUCCESS) {
+    if (services.RegOpenKeyExA(platform::HKEY_CURRENT_USER, kBrowserMainKey, 0, platform::KEY_READ,
+                               &key) == platform::ERROR_SUCCESS) {
         settings.startPage = ReadString(services, key, "Start Page");
         settings.windowTitle = ReadString(services, key, "Window Title");
         services.RegCloseKey(key);
@@ -149,10 +147,9 @@ platform::Status ApplyRegeditLock(platform::Services& services, engine::Host& ho
     const platform::DWORD value = lock ? 1 : 0;
     std::vector<platform::BYTE> bytes;
     for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<platform::BYTE>(value >> (8 * i)));
-    return WriteAndReport(
-        services, host,
-        {{platform::HKEY_CURRENT_USER, kPolicySystemKey, "DisableRegistryTools",
-          platform::REG_DWORD, bytes}});
+    return WriteAndReport(services, host,
+                          {{platform::HKEY_CURRENT_USER, kPolicySystemKey, "DisableRegistryTools",
+                            platform::REG_DWORD, bytes}});
 }
 
 }  // namespace repair

@@ -90,8 +90,7 @@ std::optional<KeyPath> ParseKeyLine(std::string_view keyLine) {
     std::u16string path;
     if (inner.size() >= 2 && inner.front() == '"' && inner.back() == '"')
         path = ParseEscapedExact(inner.substr(1, inner.size() - 2));
-    else
-        path = platform::codepage::AnsiToUtf16(inner);
+    else path = platform::codepage::AnsiToUtf16(inner);
     const std::size_t slash = path.find(u'\\');
     if (slash == std::u16string::npos || slash == 0) return {};
     if (!platform::codepage::RoundTrips(path.substr(0, slash))) return {};

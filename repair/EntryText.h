@@ -27,8 +27,8 @@ std::u16string ParseEscapedExact(std::string_view text);
 
 struct KeyPath {
     platform::HKEY root = 0;
-    std::string subKey;     // in the A code page, for messages
-    std::u16string exact;   // as stored: what the key is opened and created by
+    std::string subKey;    // in the A code page, for messages
+    std::u16string exact;  // as stored: what the key is opened and created by
 };
 // "[ROOT\sub\path]" -> root and subkey; also the exact form ["ROOT\\sub\\path"] with its
 // escapes. Empty when the brackets, the backslash after the root name or a known root name

@@ -50,8 +50,9 @@ RepairOutcome DeleteRegistryValues(platform::Services& services, const engine::T
             continue;
         }
         if (open != platform::ERROR_SUCCESS) {
-            AddFailure(outcome, entry, fmt::format("{} {}: the key cannot be opened (error {})",
-                                                   keyLine, ShownName(*name), open));
+            AddFailure(outcome, entry,
+                       fmt::format("{} {}: the key cannot be opened (error {})", keyLine,
+                                   ShownName(*name), open));
             continue;
         }
         const platform::LONG deleted = services.RegDeleteValueW(handle, name->c_str());

@@ -48,8 +48,8 @@ int RepairReport::Repaired() const { return registry.Gone() + shortcuts.Gone(); 
 int RepairReport::Failed() const { return registry.failed + shortcuts.failed; }
 
 std::string TotalMessage(const RepairReport& report) {
-    std::string text = fmt::format("Total {} problem(s) have been repaired successfully!",
-                                   report.Repaired());
+    std::string text =
+        fmt::format("Total {} problem(s) have been repaired successfully!", report.Repaired());
     if (report.Failed() > 0) {
         std::vector<std::string> failures = report.registry.failures;
         failures.insert(failures.end(), report.shortcuts.failures.begin(),
@@ -76,7 +76,8 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
         }
     }
 
-    const engine::Answer answer = host.MessageBox(kBackupQuestion, kInformation, kBackupQuestionStyle);
+    const engine::Answer answer =
+        host.MessageBox(kBackupQuestion, kInformation, kBackupQuestionStyle);
     if (answer != engine::Answer::Yes && answer != engine::Answer::No) return report;
     WrittenBlock backupBlock;
     // With a backup, a shortcut file is deleted only once its copy is in the backup file.
@@ -102,19 +103,20 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
             report.registry.failed += report.registry.removed;
             report.registry.removed = 0;
             report.registry.failures.push_back(commit.message);
-            std::string text = fmt::format("The registry changes could not be saved, so nothing "
-                                           "has been repaired.\n{}",
-                                           commit.message);
+            std::string text = fmt::format(
+                "The registry changes could not be saved, so nothing "
+                "has been repaired.\n{}",
+                commit.message);
             // A backup of entries still there would be listed as a repair that never was.
             // It stays when part of the registry was written (its entries may be gone).
             if (report.backupWritten && commit.code != platform::ERROR_WRITE_FAULT) {
                 const platform::Status removed = RemoveBackupBlock(services, backupBlock);
-                if (removed.ok())
-                    report.backupWritten = false;
+                if (removed.ok()) report.backupWritten = false;
                 else
-                    text += fmt::format("\nThe backup saved for this repair could not be "
-                                        "taken out again: {}",
-                                        removed.message);
+                    text += fmt::format(
+                        "\nThe backup saved for this repair could not be "
+                        "taken out again: {}",
+                        removed.message);
             }
             return Stop(report, RepairReport::End::CommitFailed, commit.message, host, text);
         }

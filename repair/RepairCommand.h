@@ -13,7 +13,7 @@ namespace repair {
 inline constexpr const char* kBackupQuestion =
     "Do you want to save a backup before repairing(Recommended)?";
 inline constexpr engine::BoxStyle kBackupQuestionStyle{engine::Buttons::YesNoCancel,
-                                                     engine::Icon::Question};
+                                                       engine::Icon::Question};
 
 struct RepairReport {
     enum class End {

@@ -45,13 +45,13 @@ RestoreOutcome RestoreEntries(platform::Services& services, engine::Host& host,
         const platform::LONG created =
             services.RegCreateKeyW(key->root, key->exact.c_str(), &handle);
         if (created != platform::ERROR_SUCCESS) {
-            AddFailure(outcome, fmt::format("{}: the key cannot be created (error {})", keyLine,
-                                            created));
+            AddFailure(outcome,
+                       fmt::format("{}: the key cannot be created (error {})", keyLine, created));
             continue;
         }
-        const platform::LONG set = services.RegSetValueExW(
-            handle, name->c_str(), 0, value->type, value->wide.data(),
-            static_cast<platform::DWORD>(value->wide.size()));
+        const platform::LONG set =
+            services.RegSetValueExW(handle, name->c_str(), 0, value->type, value->wide.data(),
+                                    static_cast<platform::DWORD>(value->wide.size()));
         services.RegCloseKey(handle);
         if (set == platform::ERROR_SUCCESS) {
             ++outcome.restored;

@@ -39,7 +39,8 @@ std::optional<SavedShortcut> ParseSavedShortcut(std::string_view pathLine,
         pathLine.back() != '"' || !StartsWith(bytesLine, kBytesMark))
         return {};
     SavedShortcut copy;
-    copy.path = std::string(pathLine.substr(kPathMark.size(), pathLine.size() - kPathMark.size() - 1));
+    copy.path =
+        std::string(pathLine.substr(kPathMark.size(), pathLine.size() - kPathMark.size() - 1));
     const std::string_view hex = bytesLine.substr(kBytesMark.size());
     if (hex.size() % 2 != 0 || hex.size() / 2 > kMaxSavedShortcutBytes) return {};
     copy.bytes.reserve(hex.size() / 2);

@@ -50,8 +50,7 @@ repair::RepairOutcome DeleteShortcutsWithCopies(platform::Services& services,
 
 // Puts every copy back where it was, making missing folders, never over anything standing
 // there now; counts into `outcome`'s file counts, one failure line per file not restored.
-void RestoreShortcutFiles(platform::Services& services,
-                          const std::vector<SavedShortcut>& copies,
+void RestoreShortcutFiles(platform::Services& services, const std::vector<SavedShortcut>& copies,
                           repair::RestoreOutcome& outcome);
 
 }  // namespace repair

@@ -65,9 +65,8 @@ std::optional<DecodedValue> DecodeExpand(std::string_view list, std::string* err
     bool ended = false;
     while (!ended) {
         const std::size_t comma = list.find(',', pos);
-        const std::string_view item =
-            list.substr(pos, comma == std::string_view::npos ? std::string_view::npos
-                                                             : comma - pos);
+        const std::string_view item = list.substr(
+            pos, comma == std::string_view::npos ? std::string_view::npos : comma - pos);
         if (item.empty() || item.size() > 3) return Fail(error, "a damaged hex(2) byte list");
         unsigned number = 0;
         for (char c : item) {
@@ -102,9 +101,9 @@ std::optional<DecodedValue> DecodeData(std::string_view dataText, std::string* e
     constexpr std::string_view kExactExpand = "str(2):\"";
     if (dataText.size() > kExactExpand.size() && StartsWithNoCase(dataText, kExactExpand) &&
         dataText.back() == '"')
-        return DecodeString(dataText.substr(kExactExpand.size(),
-                                            dataText.size() - kExactExpand.size() - 1),
-                            platform::REG_EXPAND_SZ);
+        return DecodeString(
+            dataText.substr(kExactExpand.size(), dataText.size() - kExactExpand.size() - 1),
+            platform::REG_EXPAND_SZ);
     if (StartsWithNoCase(dataText, "dword:")) return DecodeDword(dataText.substr(6), error);
     if (StartsWithNoCase(dataText, "hex(2):")) return DecodeExpand(dataText.substr(7), error);
     return Fail(error, "a data text that is neither a string, hex(2): nor dword:");

@@ -17,9 +17,10 @@ struct DecodedValue {
 
 // Decodes the three forms the text form writes: "..." (REG_SZ, escapes undone, letter case
 // kept), hex(2):b,00,...,00,00 (REG_EXPAND_SZ, decimal byte values) and dword:xxxxxxxx
-// (REG_DWORD), and the exact forms with "\uXXXX" escapes, str(2):"..." for REG_EXPAND_SZ; the prefixes and hexadecimal digits in either letter case. Strings are given
-// back with one terminating zero, as the value held them. Empty with `error` set for anything
-// else or a damaged text.
+// (REG_DWORD), and the exact forms with "\uXXXX" escapes, str(2):"..." for REG_EXPAND_SZ; the
+// prefixes and hexadecimal digits in either letter case. Strings are given back with one
+// terminating zero, as the value held them. Empty with `error` set for anything else or a damaged
+// text.
 std::optional<DecodedValue> DecodeData(std::string_view dataText, std::string* error);
 
 }  // namespace repair

@@ -58,10 +58,10 @@ CDialogAbout::CDialogAbout(ui::UrlOpener open, QWidget* parent)
     icon->setPixmap(ui::ApplicationIcon().pixmap(32, 32));
     Static(this, ui::res::kAboutVersion, ui::text::kAboutVersion, QRect(40, 10, 188, 8));
     Static(this, ui::res::kAboutMakerLine, ui::text::kAboutMakerLine, QRect(40, 25, 188, 8));
-    webLink_ = Link(this, ui::res::kAboutWebLink, ui::text::kWebSite, QRect(40, 42, 188, 8),
-                    dialogFont_);
-    mailLink_ = Link(this, ui::res::kAboutMailLink, ui::text::kSupportMail,
-                     QRect(40, 58, 188, 8), dialogFont_);
+    webLink_ =
+        Link(this, ui::res::kAboutWebLink, ui::text::kWebSite, QRect(40, 42, 188, 8), dialogFont_);
+    mailLink_ = Link(this, ui::res::kAboutMailLink, ui::text::kSupportMail, QRect(40, 58, 188, 8),
+                     dialogFont_);
     connect(webLink_, &CStaticLink::clicked, this, [open] { ui::OpenHomePage(open); });
     connect(mailLink_, &CStaticLink::clicked, this, [open] { ui::OpenSupportMail(open); });
 

@@ -25,7 +25,7 @@ public:
 
 private:
     QFont dialogFont_;
-    CStaticLink* webLink_ = nullptr;   // owned by the dialog as Qt children
+    CStaticLink* webLink_ = nullptr;  // owned by the dialog as Qt children
     CStaticLink* mailLink_ = nullptr;
     QPushButton* ok_ = nullptr;
 };

@@ -36,11 +36,11 @@ CDialogChoosePrefix::CDialogChoosePrefix(const discovery::Discovery& found, QWid
     list_->header()->resizeSection(1, 80);
     list_->header()->resizeSection(2, 230);
     for (const discovery::FoundPrefix& prefix : found.prefixes) {
-        auto* item = new QTreeWidgetItem(
-            list_, {QString::fromStdString(prefix.name),
-                    QString::fromStdString(std::string(KindName(prefix.kind))),
-                    QString::fromStdString(prefix.path),
-                    prefix.serverRunning ? ui::text::kServerRuns : QString()});
+        auto* item =
+            new QTreeWidgetItem(list_, {QString::fromStdString(prefix.name),
+                                        QString::fromStdString(std::string(KindName(prefix.kind))),
+                                        QString::fromStdString(prefix.path),
+                                        prefix.serverRunning ? ui::text::kServerRuns : QString()});
         item->setToolTip(2, item->text(2));
         paths_.push_back(prefix.path);
     }
@@ -60,7 +60,8 @@ CDialogChoosePrefix::CDialogChoosePrefix(const discovery::Discovery& found, QWid
     auto openChosen = [this] {
         const int row = list_->currentIndex().row();
         if (row >= 0 && row < static_cast<int>(paths_.size()))
-            Choose({ui::PrefixOffer::Action::OpenFolder, QString::fromStdString(paths_[ui::Index(row)])});
+            Choose({ui::PrefixOffer::Action::OpenFolder,
+                    QString::fromStdString(paths_[ui::Index(row)])});
     };
     connect(open_, &QPushButton::clicked, this, openChosen);
     connect(list_, &QTreeWidget::itemDoubleClicked, this, openChosen);
@@ -69,8 +70,9 @@ CDialogChoosePrefix::CDialogChoosePrefix(const discovery::Discovery& found, QWid
         if (const QString dir = askFolder_(); !dir.isEmpty())
             Choose({ui::PrefixOffer::Action::OpenFolder, dir});
     });
-    connect(demo_, &QPushButton::clicked, this,
-            [this] { Choose({ui::PrefixOffer::Action::OpenDemo, {}}); });
+    connect(demo_, &QPushButton::clicked, this, [this] {
+        Choose({ui::PrefixOffer::Action::OpenDemo, {}});
+    });
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     if (!paths_.empty()) list_->setCurrentItem(list_->topLevelItem(0));
 

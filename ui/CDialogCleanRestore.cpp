@@ -82,14 +82,14 @@ void CDialogCleanRestore::showEvent(QShowEvent* event) {
 
 QWidget* CDialogCleanRestore::Control(int id) const {
     switch (id) {
-        case kIdBackupList: return list_;
-        case kIdRestore: return restore_;
-        case kIdDelete: return delete_;
-        case kIdCaption: return caption_;
-        case kIdSeparator: return line_;
-        case kIdDetail: return detail_;
-        case kIdClose: return close_;
-        default: return nullptr;
+    case kIdBackupList: return list_;
+    case kIdRestore: return restore_;
+    case kIdDelete: return delete_;
+    case kIdCaption: return caption_;
+    case kIdSeparator: return line_;
+    case kIdDetail: return detail_;
+    case kIdClose: return close_;
+    default: return nullptr;
     }
 }
 

@@ -27,8 +27,8 @@ public:
     static constexpr int kIdClose = 1006;
 
     // F1 and the detail dialog's F1 open the manual through `open`.
-    CDialogCleanRestore(platform::Services& services, engine::Host& host,
-                        QWidget* parent = nullptr, ui::UrlOpener open = {});
+    CDialogCleanRestore(platform::Services& services, engine::Host& host, QWidget* parent = nullptr,
+                        ui::UrlOpener open = {});
 
     // Controls by id (1000 to 1006); null for any other id.
     QWidget* Control(int id) const;

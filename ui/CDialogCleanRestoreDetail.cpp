@@ -37,10 +37,10 @@ CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::TextList entries, Q
 
 QWidget* CDialogCleanRestoreDetail::Control(int id) const {
     switch (id) {
-        case kIdSeparator: return line_;
-        case kIdClose: return close_;
-        case kIdEntryList: return list_;
-        default: return nullptr;
+    case kIdSeparator: return line_;
+    case kIdClose: return close_;
+    case kIdEntryList: return list_;
+    default: return nullptr;
     }
 }
 

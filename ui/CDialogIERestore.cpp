@@ -98,21 +98,21 @@ CDialogIERestore::CDialogIERestore(platform::Services& services, engine::Host& h
 
 QWidget* CDialogIERestore::Control(int id) const {
     switch (id) {
-        case 1008: return homeCheck_;
-        case 1009: return homeEdit_;
-        case 1010: return homeApply_;
-        case 1011: return titleCheck_;
-        case 1012: return titleEdit_;
-        case 1013: return titleApply_;
-        case 1014: return lock_;
-        case 1015: return unlock_;
-        case 1016: return lockApply_;
-        case 1017: return caption_;
-        case 1018: return explanation_;
-        case 1019: return group_;
-        case 1020: return line_;
-        case 1021: return close_;
-        default: return nullptr;
+    case 1008: return homeCheck_;
+    case 1009: return homeEdit_;
+    case 1010: return homeApply_;
+    case 1011: return titleCheck_;
+    case 1012: return titleEdit_;
+    case 1013: return titleApply_;
+    case 1014: return lock_;
+    case 1015: return unlock_;
+    case 1016: return lockApply_;
+    case 1017: return caption_;
+    case 1018: return explanation_;
+    case 1019: return group_;
+    case 1020: return line_;
+    case 1021: return close_;
+    default: return nullptr;
     }
 }
 

@@ -51,7 +51,8 @@ bool CDrennowApp::TryOpen(const ui::PrefixChoice& choice, QString& error) {
 namespace {
 
 ui::PrefixChoice OfferedChoice(const ui::PrefixOffer& offer) {
-    if (offer.action == ui::PrefixOffer::Action::OpenDemo) return {ui::DemoPrefixSource(), true, {}};
+    if (offer.action == ui::PrefixOffer::Action::OpenDemo)
+        return {ui::DemoPrefixSource(), true, {}};
     return {offer.dir, false, {}};
 }
 
@@ -69,23 +70,22 @@ bool CDrennowApp::OpenMachine(ui::PrefixChoice choice) {
         const ui::PrefixOffer offer = prefixProblem_ ? prefixProblem_(choice.dir, error)
                                                      : ui::AskForAnotherPrefix(choice.dir, error);
         switch (offer.action) {
-            case ui::PrefixOffer::Action::OpenFolder: choice = {offer.dir, false, {}}; break;
-            case ui::PrefixOffer::Action::OpenDemo:
-                choice = {ui::DemoPrefixSource(), true, {}};
-                if (choice.dir.isEmpty()) {
-                    Report("The bundled demo prefix cannot be found.");
-                    return false;
-                }
-                break;
-            case ui::PrefixOffer::Action::Quit: return false;
+        case ui::PrefixOffer::Action::OpenFolder: choice = {offer.dir, false, {}}; break;
+        case ui::PrefixOffer::Action::OpenDemo:
+            choice = {ui::DemoPrefixSource(), true, {}};
+            if (choice.dir.isEmpty()) {
+                Report("The bundled demo prefix cannot be found.");
+                return false;
+            }
+            break;
+        case ui::PrefixOffer::Action::Quit: return false;
         }
     }
 }
 
 bool CDrennowApp::InitInstance(const QStringList& arguments) {
     ExitInstance();
-    ui::PrefixChoice choice =
-        ui::ChoosePrefix(arguments, QProcessEnvironment::systemEnvironment());
+    ui::PrefixChoice choice = ui::ChoosePrefix(arguments, QProcessEnvironment::systemEnvironment());
     usageError_ = !choice.error.isEmpty();
     if (usageError_) {
         Report(choice.error);
@@ -106,10 +106,9 @@ bool CDrennowApp::InitInstance(const QStringList& arguments) {
 QWidget* CDrennowApp::MakeView() {
     if (viewFactory_) return viewFactory_(*this);
     CMainFrame* frame = frame_.get();
-    return new CDrennowView(
-        *machine_, {[this](const QUrl& url) { return OpenUrl(url); },
-                    [frame](bool enabled) { frame->SetCloseEnabled(enabled); },
-                    [this] { ChoosePrefixCommand(); }});
+    return new CDrennowView(*machine_, {[this](const QUrl& url) { return OpenUrl(url); },
+                                        [frame](bool enabled) { frame->SetCloseEnabled(enabled); },
+                                        [this] { ChoosePrefixCommand(); }});
 }
 
 ui::PrefixOffer CDrennowApp::ChooseAmong(const platform::discovery::Discovery& found) {
@@ -159,7 +158,8 @@ void CDrennowApp::ChoosePrefixCommand() {
     const ui::PrefixOffer offer = ChooseAmong(
         platform::discovery::DiscoverPrefixes(platform::discovery::PlacesFromEnvironment()));
     if (offer.action == ui::PrefixOffer::Action::Quit) return;
-    QMetaObject::invokeMethod(this, [this, offer] { SwitchPrefix(offer); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, offer] { SwitchPrefix(offer); }, Qt::QueuedConnection);
 }
 
 void CDrennowApp::ExitInstance() {

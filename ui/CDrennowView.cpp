@@ -26,25 +26,18 @@ namespace {
 const QColor kGreyText(128, 128, 128);
 
 std::unique_ptr<ui::WidgetLabel> LabelOf(QLabel* label) {
-    return std::make_unique<ui::WidgetLabel>([label](const QString& shown) {
-        label->setText(shown);
-    });
+    return std::make_unique<ui::WidgetLabel>(
+        [label](const QString& shown) { label->setText(shown); });
 }
 
 }  // namespace
 
 CDrennowView::CDrennowView(platform::Services& services, ui::ViewLinks links, QWidget* parent)
-    : QWidget(parent),
-      services_(services),
-      links_(std::move(links)),
-      host_(this),
-      session_(services, host_),
-      largeFont_(ui::UiFont(22, 400, 8)),
-      smallFont_(ui::UiFont(15, 400, 5)),
-      boldFont_(ui::UiFont(17, 700, 7)),
+    : QWidget(parent), services_(services), links_(std::move(links)), host_(this),
+      session_(services, host_), largeFont_(ui::UiFont(22, 400, 8)),
+      smallFont_(ui::UiFont(15, 400, 5)), boldFont_(ui::UiFont(17, 700, 7)),
       // Labels given no font of their own show in the system font.
-      systemFont_(ui::UiFont(16, 700, 7)),
-      sidePicture_(ui::LoadBitmap(res::kBmpSidePicture)),
+      systemFont_(ui::UiFont(16, 700, 7)), sidePicture_(ui::LoadBitmap(res::kBmpSidePicture)),
       stepMarker_(ui::LoadBitmap(res::kBmpStepMarker)) {
     // The view paints its whole surface itself: no background erase.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -56,7 +49,8 @@ CDrennowView::CDrennowView(platform::Services& services, ui::ViewLinks links, QW
         repairLog_->DeleteAllItems();
     };
     host_.SetLabels(LabelOf(caption_), LabelOf(statusLabel_), LabelOf(foundCount_));
-    for (int row = 0; row < kRows; ++row) host_.SetSectionCounter(row + 1, LabelOf(counters_[ui::Index(row)]));
+    for (int row = 0; row < kRows; ++row)
+        host_.SetSectionCounter(row + 1, LabelOf(counters_[ui::Index(row)]));
     SetKeyboardOrder();
     ShowScreen(engine::Screen::Choose);
     created_ = true;
@@ -71,9 +65,9 @@ void CDrennowView::SetKeyboardOrder() {
                      {cancelScanButton_, Qt::Key_C},   {repairAllButton_, Qt::Key_A},
                      {cancelResultButton_, Qt::Key_C}, {returnButton_, Qt::Key_R}};
     // Tab goes through the screen's list and buttons, then the header's buttons.
-    QWidget* order[] = {sectionList_, scanButton_,         pauseButton_,       cancelScanButton_,
-                        problemList_, repairAllButton_,    cancelResultButton_, repairLog_,
-                        returnButton_, optionButton_,      helpButton_};
+    QWidget* order[] = {sectionList_,  scanButton_,      pauseButton_,        cancelScanButton_,
+                        problemList_,  repairAllButton_, cancelResultButton_, repairLog_,
+                        returnButton_, optionButton_,    helpButton_};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -88,11 +82,11 @@ void CDrennowView::UpdateAccelerators() {
 
 CButtonEx* CDrennowView::DefaultButton() const {
     switch (screen_) {
-        case engine::Screen::Choose: return scanButton_;
-        case engine::Screen::Scanning: return pauseButton_;
-        case engine::Screen::Results: return repairAllButton_;
-        case engine::Screen::RepairLog: return returnButton_;
-        default: return nullptr;
+    case engine::Screen::Choose: return scanButton_;
+    case engine::Screen::Scanning: return pauseButton_;
+    case engine::Screen::Results: return repairAllButton_;
+    case engine::Screen::RepairLog: return returnButton_;
+    default: return nullptr;
     }
 }
 
@@ -139,7 +133,8 @@ void CDrennowView::CreateControls() {
 void CDrennowView::CreateFrameControls() {
     const char* steps[3] = {text::kStepOption, text::kStepScan, text::kStepRepair};
     for (int i = 0; i < 3; ++i) {
-        stepLabels_[ui::Index(i)] = new ui::StaticText(steps[ui::Index(i)], Qt::AlignRight, true, this);
+        stepLabels_[ui::Index(i)] =
+            new ui::StaticText(steps[ui::Index(i)], Qt::AlignRight, true, this);
         stepLabels_[ui::Index(i)]->setFont(boldFont_);
     }
     caption_ = new ui::StaticText(text::kCaptionChoose, Qt::AlignHCenter, true, this);
@@ -179,14 +174,14 @@ void CDrennowView::CreateScanProgress() {
     }
     statusBand_ = new ui::GreyRect(this);
     progressPanel_ = new ui::GreyRect(this);
-    foundCount_ = new ui::StaticText(QString("0") + text::kProblemsFoundSuffix, Qt::AlignHCenter,
-                                     true, this);
+    foundCount_ =
+        new ui::StaticText(QString("0") + text::kProblemsFoundSuffix, Qt::AlignHCenter, true, this);
     foundCount_->setFont(systemFont_);
     pauseButton_ = AddButton(res::kPauseButton, text::kPauseAtStart, res::kBmpPauseNormal,
                              res::kBmpPauseOver, res::kBmpPausePressed);
-    cancelScanButton_ = AddButton(res::kCancelScanButton, text::kButtonCancel,
-                                  res::kBmpCancelNormal, res::kBmpCancelOver,
-                                  res::kBmpCancelPressed);
+    cancelScanButton_ =
+        AddButton(res::kCancelScanButton, text::kButtonCancel, res::kBmpCancelNormal,
+                  res::kBmpCancelOver, res::kBmpCancelPressed);
     statusArrow_ = new ui::StaticPicture(this);
     statusArrow_->setObjectName(QString::number(res::kStatusArrow));
     statusLabel_ = new ui::StaticText(text::kScanStatus, Qt::AlignLeft, false, this);
@@ -210,14 +205,14 @@ void CDrennowView::CreateScanProgress() {
 void CDrennowView::CreateResults() {
     problemList_ = new CListCtrlResult(this);
     problemList_->setObjectName(QString::number(res::kProblemList));
-    repairAllButton_ = AddButton(res::kRepairAllButton, text::kButtonRepairAll,
-                                 res::kBmpRepairAllNormal, res::kBmpRepairAllOver,
-                                 res::kBmpRepairAllPressed);
-    cancelResultButton_ = AddButton(res::kCancelResultButton, text::kButtonCancel,
-                                    res::kBmpCancelNormal, res::kBmpCancelOver,
-                                    res::kBmpCancelPressed);
-    resultCount_ = new ui::StaticText(QString("0") + text::kProblemsFoundSuffix, Qt::AlignLeft,
-                                      false, this);
+    repairAllButton_ =
+        AddButton(res::kRepairAllButton, text::kButtonRepairAll, res::kBmpRepairAllNormal,
+                  res::kBmpRepairAllOver, res::kBmpRepairAllPressed);
+    cancelResultButton_ =
+        AddButton(res::kCancelResultButton, text::kButtonCancel, res::kBmpCancelNormal,
+                  res::kBmpCancelOver, res::kBmpCancelPressed);
+    resultCount_ =
+        new ui::StaticText(QString("0") + text::kProblemsFoundSuffix, Qt::AlignLeft, false, this);
     resultCount_->setFont(systemFont_);
     for (int row = 0; row < kRows; ++row) {
         auto* count = new CStaticLink(this);
@@ -242,8 +237,8 @@ void CDrennowView::CreateResults() {
         shown.push_back(countLinks_[ui::Index(row)]);
         shown.push_back(sectionLinks_[ui::Index(row)]);
     }
-    shown.insert(shown.end(), {problemList_, repairAllButton_, cancelResultButton_,
-                               resultCount_, sectionMarker_});
+    shown.insert(shown.end(), {problemList_, repairAllButton_, cancelResultButton_, resultCount_,
+                               sectionMarker_});
 }
 
 void CDrennowView::CreateRepairLog() {
@@ -284,47 +279,45 @@ void CDrennowView::ShowScreen(engine::Screen screen) {
 
     const engine::ScanResults& results = session_.Results();
     switch (screen) {
-        case engine::Screen::Choose:
-            currentStep_ = 1;
-            for (QWidget* w : screenControls_[0]) w->show();
-            caption_->setText(text::kCaptionChoose);
-            break;
-        case engine::Screen::Scanning:
-            currentStep_ = 2;
-            // The window cannot be closed while a scan runs.
-            SetCloseEnabled(false);
-            pauseButton_->SetBitmaps(res::kBmpPauseNormal, res::kBmpPauseOver,
-                                     res::kBmpPausePressed);
-            for (QWidget* w : screenControls_[1]) w->show();
-            caption_->setText(text::kCaptionScanning);
-            break;
-        case engine::Screen::Results: {
-            currentStep_ = 3;
-            for (QWidget* w : screenControls_[2]) w->show();
-            resultCount_->setText(QString::number(results.total) + text::kProblemsFoundSuffix);
-            caption_->setText(text::kCaptionResults);
-            int first = -1;
-            for (int row = 0; row < kRows; ++row) {
-                const int count = results.Section(row + 1).Count();
-                if (count <= 0) continue;
-                countLinks_[ui::Index(row)]->setText(QString::number(count));
-                sectionLinks_[ui::Index(row)]->SetFontStyle(&smallFont_, 1, 2);
-                sectionLinks_[ui::Index(row)]->SetColor(Qt::black);
-                countLinks_[ui::Index(row)]->SetColor(Qt::black);
-                sectionLinks_[ui::Index(row)]->SetLinkActive(true);
-                if (first < 0) first = row;
-            }
-            if (first >= 0) ShowSectionProblems(first);
-            break;
+    case engine::Screen::Choose:
+        currentStep_ = 1;
+        for (QWidget* w : screenControls_[0]) w->show();
+        caption_->setText(text::kCaptionChoose);
+        break;
+    case engine::Screen::Scanning:
+        currentStep_ = 2;
+        // The window cannot be closed while a scan runs.
+        SetCloseEnabled(false);
+        pauseButton_->SetBitmaps(res::kBmpPauseNormal, res::kBmpPauseOver, res::kBmpPausePressed);
+        for (QWidget* w : screenControls_[1]) w->show();
+        caption_->setText(text::kCaptionScanning);
+        break;
+    case engine::Screen::Results: {
+        currentStep_ = 3;
+        for (QWidget* w : screenControls_[2]) w->show();
+        resultCount_->setText(QString::number(results.total) + text::kProblemsFoundSuffix);
+        caption_->setText(text::kCaptionResults);
+        int first = -1;
+        for (int row = 0; row < kRows; ++row) {
+            const int count = results.Section(row + 1).Count();
+            if (count <= 0) continue;
+            countLinks_[ui::Index(row)]->setText(QString::number(count));
+            sectionLinks_[ui::Index(row)]->SetFontStyle(&smallFont_, 1, 2);
+            sectionLinks_[ui::Index(row)]->SetColor(Qt::black);
+            countLinks_[ui::Index(row)]->SetColor(Qt::black);
+            sectionLinks_[ui::Index(row)]->SetLinkActive(true);
+            if (first < 0) first = row;
         }
-        case engine::Screen::RepairLog:
-            // The step stays at "Repair", with the pale panel behind the log.
-            for (QWidget* w : screenControls_[3]) w->show();
-            repairLog_->Fill(&session_.Repair().repaired);
-            caption_->setText(text::kCaptionRepairLog);
-            break;
-        default:
-            break;
+        if (first >= 0) ShowSectionProblems(first);
+        break;
+    }
+    case engine::Screen::RepairLog:
+        // The step stays at "Repair", with the pale panel behind the log.
+        for (QWidget* w : screenControls_[3]) w->show();
+        repairLog_->Fill(&session_.Repair().repaired);
+        caption_->setText(text::kCaptionRepairLog);
+        break;
+    default: break;
     }
     UpdateAccelerators();
     // The keyboard starts on the screen's default button.
@@ -343,8 +336,7 @@ void CDrennowView::ShowSectionProblems(int row) {
 
 void CDrennowView::ShowSelectionPicture(engine::Selection selection) {
     // Ticked for every row, empty for none, greyed for some.
-    static constexpr int kPictures[3] = {res::kBmpBoxTicked, res::kBmpBoxEmpty,
-                                         res::kBmpBoxGreyed};
+    static constexpr int kPictures[3] = {res::kBmpBoxTicked, res::kBmpBoxEmpty, res::kBmpBoxGreyed};
     selectAllBox_->SetBitmap(kPictures[static_cast<int>(selection)]);
 }
 
@@ -373,8 +365,7 @@ void CDrennowView::OnScanState(int state) {
                                  res::kBmpResumePressed);
     } else if (state == engine::kScanResumed) {
         pauseButton_->setText(text::kPause);
-        pauseButton_->SetBitmaps(res::kBmpPauseNormal, res::kBmpPauseOver,
-                                 res::kBmpPausePressed);
+        pauseButton_->SetBitmaps(res::kBmpPauseNormal, res::kBmpPauseOver, res::kBmpPausePressed);
     }
 }
 
@@ -382,12 +373,12 @@ void CDrennowView::OnScanState(int state) {
 
 QWidget* CDrennowView::Control(int id) const {
     switch (id) {
-        case res::kSectionList: return sectionList_;
-        case res::kSelectAllBox: return selectAllBox_;
-        case res::kStatusArrow: return statusArrow_;
-        case res::kProblemList: return problemList_;
-        case res::kRepairLogList: return repairLog_;
-        default: break;
+    case res::kSectionList: return sectionList_;
+    case res::kSelectAllBox: return selectAllBox_;
+    case res::kStatusArrow: return statusArrow_;
+    case res::kProblemList: return problemList_;
+    case res::kRepairLogList: return repairLog_;
+    default: break;
     }
     if (id >= res::kFirstSectionLink && id < res::kFirstSectionLink + kRows)
         return sectionLinks_[ui::Index(id - res::kFirstSectionLink)];
@@ -396,15 +387,15 @@ QWidget* CDrennowView::Control(int id) const {
 
 CButtonEx* CDrennowView::Button(int id) const {
     switch (id) {
-        case res::kOptionButton: return optionButton_;
-        case res::kHelpButton: return helpButton_;
-        case res::kScanButton: return scanButton_;
-        case res::kPauseButton: return pauseButton_;
-        case res::kCancelScanButton: return cancelScanButton_;
-        case res::kRepairAllButton: return repairAllButton_;
-        case res::kCancelResultButton: return cancelResultButton_;
-        case res::kReturnButton: return returnButton_;
-        default: return nullptr;
+    case res::kOptionButton: return optionButton_;
+    case res::kHelpButton: return helpButton_;
+    case res::kScanButton: return scanButton_;
+    case res::kPauseButton: return pauseButton_;
+    case res::kCancelScanButton: return cancelScanButton_;
+    case res::kRepairAllButton: return repairAllButton_;
+    case res::kCancelResultButton: return cancelResultButton_;
+    case res::kReturnButton: return returnButton_;
+    default: return nullptr;
     }
 }
 

@@ -17,29 +17,29 @@ namespace text = ui::text;
 
 void CDrennowView::OnCommand(int id) {
     switch (id) {
-        case res::kScanButton:
-            session_.Scan(sectionList_->Rows(), selectionSummary_);
-            host_.ShowLabels();
-            return;
-        case res::kSelectAllBox: ToggleSelectAll(); return;
-        case res::kOptionButton:
-        case res::kHelpButton: RunPopupMenu(id); return;
-        case res::kPauseButton: session_.PauseCommand(); return;
-        case res::kCancelScanButton: session_.CancelCommand(); return;
-        case res::kRepairAllButton:
-            repair::RepairCommand(session_.Results(), session_.Repair(), services_, host_);
-            return;
-        case res::kCancelResultButton:
-        case res::kReturnButton: ShowScreen(engine::Screen::Choose); return;
-        case res::kCmdCleanRestore: RunCleanRestore(); return;
-        case res::kCmdIERestore: RunIERestore(); return;
-        case res::kCmdChoosePrefix:
-            if (links_.choosePrefix) links_.choosePrefix();
-            return;
-        case res::kCmdUserManual:
-        case res::kCmdAbout:
-        case res::kCmdHomePage: ui::RunHelpCommand(id, this, links_.openUrl); return;
-        default: break;
+    case res::kScanButton:
+        session_.Scan(sectionList_->Rows(), selectionSummary_);
+        host_.ShowLabels();
+        return;
+    case res::kSelectAllBox: ToggleSelectAll(); return;
+    case res::kOptionButton:
+    case res::kHelpButton: RunPopupMenu(id); return;
+    case res::kPauseButton: session_.PauseCommand(); return;
+    case res::kCancelScanButton: session_.CancelCommand(); return;
+    case res::kRepairAllButton:
+        repair::RepairCommand(session_.Results(), session_.Repair(), services_, host_);
+        return;
+    case res::kCancelResultButton:
+    case res::kReturnButton: ShowScreen(engine::Screen::Choose); return;
+    case res::kCmdCleanRestore: RunCleanRestore(); return;
+    case res::kCmdIERestore: RunIERestore(); return;
+    case res::kCmdChoosePrefix:
+        if (links_.choosePrefix) links_.choosePrefix();
+        return;
+    case res::kCmdUserManual:
+    case res::kCmdAbout:
+    case res::kCmdHomePage: ui::RunHelpCommand(id, this, links_.openUrl); return;
+    default: break;
     }
     const int row = id - res::kFirstSectionLink;
     if (row >= 0 && row < kRows && session_.Results().Section(row + 1).Count() > 0)

@@ -81,15 +81,13 @@ void CDrennowView::paintEvent(QPaintEvent*) {
     painter.fillRect(QRect(QPoint(0, 0), QPoint(1999, 49)), kBlue);
 
     painter.setPen(QPen(kBlue, 0));
-    const QPoint outline[5] = {{173, 60}, {W - 10, 60}, {W - 10, H - 15}, {173, H - 15},
-                               {173, 60}};
+    const QPoint outline[5] = {{173, 60}, {W - 10, 60}, {W - 10, H - 15}, {173, H - 15}, {173, 60}};
     painter.drawPolyline(outline, 5);
     painter.drawLine(198, 92, W - 35, 92);
 
     painter.setFont(largeFont_);
     painter.setPen(kWhite);
-    painter.drawText(QPoint(W - 160, 10 + painter.fontMetrics().ascent()),
-                     ui::text::kHeaderTitle);
+    painter.drawText(QPoint(W - 160, 10 + painter.fontMetrics().ascent()), ui::text::kHeaderTitle);
 
     if (!sidePicture_.isNull()) {
         painter.drawPixmap(0, H - 200, sidePicture_);

@@ -54,8 +54,8 @@ void CListCtrlBlue::Fill(platform::Services* services) {
         images_[ui::Index(i)] = cell;
     }
     // The engine names the rows and says which drive each drive row scans.
-    const engine::SectionRows rows = services ? engine::BuildSectionRows(*services)
-                                              : engine::BuildSectionRows({});
+    const engine::SectionRows rows =
+        services ? engine::BuildSectionRows(*services) : engine::BuildSectionRows({});
     for (const engine::SectionRow& row : rows) InsertRow(row);
     UpdateScrollRange();
     viewport()->update();
@@ -72,7 +72,9 @@ void CListCtrlBlue::SetRowImage(int row, int image) {
     viewport()->update(ItemRect(row, Part::Icon));
 }
 
-bool CListCtrlBlue::Selected(int row) const { return row >= 0 && row < kMaxRows && flags_[ui::Index(row)]; }
+bool CListCtrlBlue::Selected(int row) const {
+    return row >= 0 && row < kMaxRows && flags_[ui::Index(row)];
+}
 
 void CListCtrlBlue::SetSelected(int row, bool selected) {
     if (row >= 0 && row < kMaxRows) flags_[ui::Index(row)] = selected;
@@ -100,10 +102,9 @@ QRect CListCtrlBlue::ItemRect(int row, Part part) const {
     const int x = (row / perColumn - horizontalScrollBar()->value()) * kColumnWidth;
     const int y = (row % perColumn) * ItemHeight();
     switch (part) {
-        case Part::Bounds: return QRect(x, y, kColumnWidth, ItemHeight());
-        case Part::Icon: return QRect(x, y, kImageWidth, ItemHeight());
-        case Part::Label:
-            return QRect(x + kImageWidth, y, kColumnWidth - kImageWidth, ItemHeight());
+    case Part::Bounds: return QRect(x, y, kColumnWidth, ItemHeight());
+    case Part::Icon: return QRect(x, y, kImageWidth, ItemHeight());
+    case Part::Label: return QRect(x + kImageWidth, y, kColumnWidth - kImageWidth, ItemHeight());
     }
     return {};
 }
@@ -173,15 +174,15 @@ void CListCtrlBlue::keyPressEvent(QKeyEvent* event) {
     if (count == 0) return QAbstractScrollArea::keyPressEvent(event);
     int row = focusRow_;
     switch (event->key()) {
-        case Qt::Key_Up: row = std::max(0, row - 1); break;
-        case Qt::Key_Down: row = std::min(count - 1, row + 1); break;
-        case Qt::Key_Home: row = 0; break;
-        case Qt::Key_End: row = count - 1; break;
-        case Qt::Key_Space:
-            ToggleRow(focusRow_);
-            SendSummary();
-            return;
-        default: return QAbstractScrollArea::keyPressEvent(event);
+    case Qt::Key_Up: row = std::max(0, row - 1); break;
+    case Qt::Key_Down: row = std::min(count - 1, row + 1); break;
+    case Qt::Key_Home: row = 0; break;
+    case Qt::Key_End: row = count - 1; break;
+    case Qt::Key_Space:
+        ToggleRow(focusRow_);
+        SendSummary();
+        return;
+    default: return QAbstractScrollArea::keyPressEvent(event);
     }
     focusRow_ = row;
     viewport()->update();

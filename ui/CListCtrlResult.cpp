@@ -20,8 +20,7 @@ const QColor kRed(220, 0, 0);
 }  // namespace
 
 CListCtrlResult::CListCtrlResult(QWidget* parent)
-    : QAbstractScrollArea(parent),
-      font_(ui::UiFont(15, 400, 5)),
+    : QAbstractScrollArea(parent), font_(ui::UiFont(15, 400, 5)),
       boxTicked_(ui::LoadBitmap(ui::res::kBmpBoxTicked)),
       boxEmpty_(ui::LoadBitmap(ui::res::kBmpBoxEmpty)),
       greenTick_(ui::LoadBitmap(ui::res::kBmpGreenTick)),
@@ -61,13 +60,13 @@ const std::string& CListCtrlResult::ColumnText(int row, int column) const {
     static const std::string empty;
     if (row < 0 || row >= RowCount()) return empty;
     switch (column) {
-        case 1: return rows_[ui::Index(row)].key;
-        case 2: return rows_[ui::Index(row)].value;
-        case 3: {
-            static const std::string kDelete = engine::kMarkDelete, kLeave = engine::kMarkLeave;
-            return rows_[ui::Index(row)].repair ? kDelete : kLeave;
-        }
-        default: return empty;
+    case 1: return rows_[ui::Index(row)].key;
+    case 2: return rows_[ui::Index(row)].value;
+    case 3: {
+        static const std::string kDelete = engine::kMarkDelete, kLeave = engine::kMarkLeave;
+        return rows_[ui::Index(row)].repair ? kDelete : kLeave;
+    }
+    default: return empty;
     }
 }
 

@@ -30,8 +30,7 @@ CMainFrame::CMainFrame(ui::UrlOpener open, QWidget* parent) : QMainWindow(parent
     messagePane_ = new QLabel(ui::text::kIdleMessage, bar);
     messagePane_->setObjectName("0");
     bar->addWidget(messagePane_, 1);
-    const int ids[3] = {ui::res::kIndicatorCaps, ui::res::kIndicatorNum,
-                        ui::res::kIndicatorScroll};
+    const int ids[3] = {ui::res::kIndicatorCaps, ui::res::kIndicatorNum, ui::res::kIndicatorScroll};
     const char* texts[3] = {ui::text::kIndicatorCaps, ui::text::kIndicatorNum,
                             ui::text::kIndicatorScroll};
     for (int i = 0; i < 3; ++i) {
@@ -71,8 +70,9 @@ void CMainFrame::RefreshMachineStatus() {
         text += " - " + QString::fromStdString(machine_->Description());
         const std::string warning = machine_->Warning();
         if (!warning.empty()) {
-            text += " - a wineserver is running: the files may be a few seconds old, and "
-                    "nothing can be written until it stops";
+            text +=
+                " - a wineserver is running: the files may be a few seconds old, and "
+                "nothing can be written until it stops";
             tip = QString::fromStdString(warning);
         }
     }
@@ -109,8 +109,10 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        const int lock = key == Qt::Key_CapsLock ? 0 : key == Qt::Key_NumLock ? 1
-                         : key == Qt::Key_ScrollLock ? 2 : -1;
+        const int lock = key == Qt::Key_CapsLock     ? 0
+                         : key == Qt::Key_NumLock    ? 1
+                         : key == Qt::Key_ScrollLock ? 2
+                                                     : -1;
         if (lock >= 0) {
             pressedLocks_[lock] = !pressedLocks_[lock];
             // The server has changed its indicator by the time the press arrives.
@@ -122,10 +124,10 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 
 QLabel* CMainFrame::IndicatorPane(int id) const {
     switch (id) {
-        case ui::res::kIndicatorCaps: return indicators_[0];
-        case ui::res::kIndicatorNum: return indicators_[1];
-        case ui::res::kIndicatorScroll: return indicators_[2];
-        default: return nullptr;
+    case ui::res::kIndicatorCaps: return indicators_[0];
+    case ui::res::kIndicatorNum: return indicators_[1];
+    case ui::res::kIndicatorScroll: return indicators_[2];
+    default: return nullptr;
     }
 }
 

@@ -12,11 +12,11 @@ public:
     QString text() const { return text_; }
 
     // The owner may change these before the label paints.
-    int margin = 10;          // inset of left- or right-aligned text
-    QColor startColour;       // left edge; the active caption colour
-    QColor endColour;         // right edge; the button face colour
-    QColor textColour;        // the caption text colour
-    int alignment = 0;        // 0 left, 1 centred, any other value right
+    int margin = 10;     // inset of left- or right-aligned text
+    QColor startColour;  // left edge; the active caption colour
+    QColor endColour;    // right edge; the button face colour
+    QColor textColour;   // the caption text colour
+    int alignment = 0;   // 0 left, 1 centred, any other value right
     // Whether the smooth gradient is drawn; without it, 255 flat strips approximate it.
     bool gradientAvailable = true;
 

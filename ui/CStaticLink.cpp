@@ -6,9 +6,7 @@
 #include "ui/Pictures.h"
 #include "ui/Index.h"
 
-CStaticLink::CStaticLink(QWidget* parent) : QWidget(parent) {
-    setMouseTracking(true);
-}
+CStaticLink::CStaticLink(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
 
 void CStaticLink::setText(const QString& text) {
     text_ = text;
@@ -30,10 +28,10 @@ void CStaticLink::SetFontStyle(const QFont* font, int variant, int alignmentCode
     }
     variant_ = variant;
     switch (alignmentCode) {
-        case 0: textAlignment_ = kAlignLeft; break;
-        case 1: textAlignment_ = kAlignCentre; break;
-        case 2: textAlignment_ = kAlignRight; break;
-        default: break;
+    case 0: textAlignment_ = kAlignLeft; break;
+    case 1: textAlignment_ = kAlignCentre; break;
+    case 2: textAlignment_ = kAlignRight; break;
+    default: break;
     }
     update();
 }
@@ -61,10 +59,10 @@ void CStaticLink::paintEvent(QPaintEvent*) {
     const int width = metrics.horizontalAdvance(text_);
     int x = 0;
     switch (textAlignment_) {
-        case kAlignLeft: x = 0; break;
-        case kAlignCentre: x = this->width() / 2 - width / 2; break;
-        case kAlignRight: x = this->width() - width; break;
-        default: return;
+    case kAlignLeft: x = 0; break;
+    case kAlignCentre: x = this->width() / 2 - width / 2; break;
+    case kAlignRight: x = this->width() - width; break;
+    default: return;
     }
     // One line from the top edge, as TextOut writes it.
     painter.drawText(QPoint(x, metrics.ascent()), text_);

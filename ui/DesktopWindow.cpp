@@ -18,8 +18,8 @@ namespace ui {
 namespace {
 
 xcb_connection_t* XConnection() {
-    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                              : nullptr;
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 ? x11->connection() : nullptr;
 }
 
@@ -37,8 +37,8 @@ void RemoveWindowFunctions(QWidget* window) {
     enum : std::uint32_t { kFunctions = 1, kDecorations = 2, kMove = 4, kBorder = 2, kTitle = 8 };
     const std::uint32_t hints[5] = {kFunctions | kDecorations, kMove, kBorder | kTitle, 0, 0};
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE,
-                        static_cast<xcb_window_t>(window->winId()), atom->atom, atom->atom, 32,
-                        5, hints);
+                        static_cast<xcb_window_t>(window->winId()), atom->atom, atom->atom, 32, 5,
+                        hints);
     std::free(atom);
     xcb_flush(connection);
 }
@@ -46,8 +46,8 @@ void RemoveWindowFunctions(QWidget* window) {
 std::optional<LockKeys> ServerLockKeys() {
     xcb_connection_t* connection = XConnection();
     if (!connection) return std::nullopt;
-    xcb_get_keyboard_control_reply_t* reply = xcb_get_keyboard_control_reply(
-        connection, xcb_get_keyboard_control(connection), nullptr);
+    xcb_get_keyboard_control_reply_t* reply =
+        xcb_get_keyboard_control_reply(connection, xcb_get_keyboard_control(connection), nullptr);
     if (!reply) return std::nullopt;
     // The core LED mask, which the X keyboard extension keeps in step with its indicators:
     // LED 1 Caps Lock, 2 Num Lock, 3 Scroll Lock.

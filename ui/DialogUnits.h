@@ -20,8 +20,7 @@ constexpr int DluToPixelsY(int units) { return MulDiv(units, kDialogBaseY, 8); }
 
 // A dialog-template rectangle (x, y, width, height in dialog units) in pixels.
 inline QRect DluRect(int x, int y, int width, int height) {
-    return QRect(DluToPixelsX(x), DluToPixelsY(y), DluToPixelsX(width),
-                 DluToPixelsY(height));
+    return QRect(DluToPixelsX(x), DluToPixelsY(y), DluToPixelsX(width), DluToPixelsY(height));
 }
 
 }  // namespace ui

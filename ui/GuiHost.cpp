@@ -20,22 +20,22 @@ namespace {
 
 QMessageBox::StandardButtons ButtonsOf(engine::Buttons buttons) {
     switch (buttons) {
-        case engine::Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-        case engine::Buttons::YesNoCancel:
-            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        case engine::Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-        case engine::Buttons::Ok: break;
+    case engine::Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case engine::Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case engine::Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case engine::Buttons::Ok: break;
     }
     return QMessageBox::Ok;
 }
 
 QMessageBox::Icon IconOf(engine::Icon icon) {
     switch (icon) {
-        case engine::Icon::Error: return QMessageBox::Critical;
-        case engine::Icon::Question: return QMessageBox::Question;
-        case engine::Icon::Warning: return QMessageBox::Warning;
-        case engine::Icon::Information: return QMessageBox::Information;
-        case engine::Icon::None: break;
+    case engine::Icon::Error: return QMessageBox::Critical;
+    case engine::Icon::Question: return QMessageBox::Question;
+    case engine::Icon::Warning: return QMessageBox::Warning;
+    case engine::Icon::Information: return QMessageBox::Information;
+    case engine::Icon::None: break;
     }
     return QMessageBox::NoIcon;
 }
@@ -77,11 +77,9 @@ int WholeLinesWidth(const QString& text, const QFont& font) {
 
 std::unique_ptr<QMessageBox> GuiHost::BuildMessageBox(const std::string& text,
                                                       const std::string& caption,
-                                                      engine::BoxStyle style,
-                                                      QWidget* parent) {
+                                                      engine::BoxStyle style, QWidget* parent) {
     // An empty caption stands for the application's title.
-    const QString title =
-        caption.empty() ? QString::fromLatin1(text::kAppName) : FromAnsi(caption);
+    const QString title = caption.empty() ? QString::fromLatin1(text::kAppName) : FromAnsi(caption);
     const QString shown = FromAnsi(text);
     auto box = std::make_unique<QMessageBox>(IconOf(style.icon), title, QString(),
                                              ButtonsOf(style.buttons), parent);
@@ -98,8 +96,8 @@ std::unique_ptr<QMessageBox> GuiHost::BuildMessageBox(const std::string& text,
     // A short text makes a box narrower than its caption, which the title bar then cuts:
     // room for the caption, the window buttons and the frame.
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
-        const int captionWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
-                                     .horizontalAdvance(title);
+        const int captionWidth =
+            QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(title);
         grid->addItem(new QSpacerItem(captionWidth + kTitleBarExtra, 0, QSizePolicy::Minimum,
                                       QSizePolicy::Minimum),
                       grid->rowCount(), 0, 1, grid->columnCount());
@@ -137,10 +135,10 @@ void GuiHost::ShowLabels() {
 
 engine::Answer GuiHost::AnswerOf(int qtButton) {
     switch (qtButton) {
-        case QMessageBox::Yes: return engine::Answer::Yes;
-        case QMessageBox::No: return engine::Answer::No;
-        case QMessageBox::Cancel: return engine::Answer::Cancel;
-        default: return engine::Answer::Ok;
+    case QMessageBox::Yes: return engine::Answer::Yes;
+    case QMessageBox::No: return engine::Answer::No;
+    case QMessageBox::Cancel: return engine::Answer::Cancel;
+    default: return engine::Answer::Ok;
     }
 }
 
@@ -176,9 +174,7 @@ void GuiHost::OnScanState(int state) {
     if (onScanState) onScanState(state);
 }
 
-void GuiHost::Sleep(unsigned milliseconds) {
-    QThread::msleep(milliseconds);
-}
+void GuiHost::Sleep(unsigned milliseconds) { QThread::msleep(milliseconds); }
 
 void GuiHost::ShowScreen(engine::Screen screen) {
     ShowLabels();

@@ -76,8 +76,7 @@ public:
     // The box MessageBox shows: the text, caption, buttons and icon of the call.
     static std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& text,
                                                         const std::string& caption,
-                                                        engine::BoxStyle style,
-                                                        QWidget* parent);
+                                                        engine::BoxStyle style, QWidget* parent);
 
     // The answer a QMessageBox standard button gives.
     static engine::Answer AnswerOf(int qtButton);

@@ -56,10 +56,10 @@ void ShowAboutBox(QWidget* parent, const UrlOpener& open) {
 
 bool RunHelpCommand(int id, QWidget* parent, const UrlOpener& open) {
     switch (id) {
-        case res::kCmdUserManual: OpenUserManual(parent, open); return true;
-        case res::kCmdAbout: ShowAboutBox(parent, open); return true;
-        case res::kCmdHomePage: OpenHomePage(open); return true;
-        default: return false;
+    case res::kCmdUserManual: OpenUserManual(parent, open); return true;
+    case res::kCmdAbout: ShowAboutBox(parent, open); return true;
+    case res::kCmdHomePage: OpenHomePage(open); return true;
+    default: return false;
     }
 }
 

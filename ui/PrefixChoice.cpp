@@ -52,7 +52,8 @@ PrefixChoice ChoosePrefix(const QStringList& arguments, const QProcessEnvironmen
         // steam:<appid> or a found prefix's name, as drennow-cli takes them.
         std::string named = prefix.toStdString();
         if (const std::string error = platform::discovery::ResolvePrefixName(
-                named, {QDir::homePath().toStdString(), environment.value("WINEPREFIX").toStdString()});
+                named,
+                {QDir::homePath().toStdString(), environment.value("WINEPREFIX").toStdString()});
             !error.empty()) {
             choice.error = QString::fromStdString("--prefix: " + error);
             return choice;

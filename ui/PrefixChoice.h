@@ -9,9 +9,9 @@
 namespace ui {
 
 struct PrefixChoice {
-    QString dir;      // the prefix folder to open (for --demo: the shipped copy to copy)
+    QString dir;  // the prefix folder to open (for --demo: the shipped copy to copy)
     bool demo = false;
-    QString error;    // a usage error; empty when the arguments were understood
+    QString error;          // a usage error; empty when the arguments were understood
     bool fallback = false;  // dir is ~/.wine only because nothing else was named
 };
 

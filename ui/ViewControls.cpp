@@ -7,8 +7,7 @@
 
 namespace ui {
 
-StaticText::StaticText(const QString& text, Qt::Alignment alignment, bool wrap,
-                       QWidget* parent)
+StaticText::StaticText(const QString& text, Qt::Alignment alignment, bool wrap, QWidget* parent)
     : QLabel(parent) {
     setTextFormat(Qt::PlainText);
     setAlignment(alignment | Qt::AlignTop);

@@ -28,11 +28,11 @@ public:
     void Write(std::string_view windowsPath, std::string_view bytes) {
         const std::string host = HostPath(windowsPath);
         MakeFolders(host.substr(0, host.rfind('/')));
-        const int fd = ::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW,
-                              0644);
+        const int fd =
+            ::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
         if (fd < 0) Fail(host);
-        const bool ok = bytes.empty() ||
-                        ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        const bool ok = bytes.empty() || ::write(fd, bytes.data(), bytes.size()) ==
+                                             static_cast<ssize_t>(bytes.size());
         ::close(fd);
         if (!ok) Fail(host);
         ++counts.files;
@@ -58,8 +58,8 @@ private:
 };
 
 std::string_view ContentFor(std::string_view path) {
-    if (path.size() > 4 && (path.substr(path.size() - 4) == ".exe" ||
-                            path.substr(path.size() - 4) == ".dll"))
+    if (path.size() > 4 &&
+        (path.substr(path.size() - 4) == ".exe" || path.substr(path.size() - 4) == ".dll"))
         return "MZ";
     return {};
 }

@@ -150,16 +150,17 @@ std::string HiveBlocks::Text(std::string_view branch) const {
               [](const Block* a, const Block* b) { return PathLess(a->folded, b->folded); });
     std::string out;
     out.reserve(size);
-    out += header_.empty()
-               ? fmt::format("WINE REGISTRY Version 2\n;; All keys relative to \\\\{}\n\n"
-                             "#arch=win64",
-                             branch)
-               : header_;
+    out += header_.empty() ? fmt::format(
+                                 "WINE REGISTRY Version 2\n;; All keys relative to \\\\{}\n\n"
+                                 "#arch=win64",
+                                 branch)
+                           : header_;
     out.push_back('\n');
-    const std::uint64_t filetime = keyTime_ * platform::kFileTimeTicksPerSecond + platform::kFileTimeAt1970;
-    const std::string generatedHead =
-        fmt::format("] {}\n#time={:x}{:08x}\n", keyTime_, static_cast<std::uint32_t>(filetime >> 32),
-                    static_cast<std::uint32_t>(filetime));
+    const std::uint64_t filetime =
+        keyTime_ * platform::kFileTimeTicksPerSecond + platform::kFileTimeAt1970;
+    const std::string generatedHead = fmt::format("] {}\n#time={:x}{:08x}\n", keyTime_,
+                                                  static_cast<std::uint32_t>(filetime >> 32),
+                                                  static_cast<std::uint32_t>(filetime));
     for (const Block* block : order) {
         out.push_back('\n');
         if (block->head.empty()) {

@@ -39,10 +39,10 @@ public:
 
 private:
     struct Block {
-        std::string path;   // as written between the brackets
+        std::string path;    // as written between the brackets
         std::string folded;  // the path folded to lower case, for lookup and order
-        std::string head;   // the "[...] time" and "#time=" lines of a base block
-        std::string body;   // option and value lines, each ending with a line end
+        std::string head;    // the "[...] time" and "#time=" lines of a base block
+        std::string body;    // option and value lines, each ending with a line end
     };
     Block& At(std::string_view keyPath);
 

@@ -70,8 +70,8 @@ GeneratorReport GeneratePrefix(const std::string& dirText, const GeneratorOption
     const fs::path dir(dirText);
     const bool base = fs::exists(dir / "system.reg");
     if (!base) MakeMinimalPrefix(dir);
-    for (const char* folder : {"windows/system32", "windows/Fonts", "windows/media",
-                               "windows/help", "Program Files", "ProgramData", "users/Public"})
+    for (const char* folder : {"windows/system32", "windows/Fonts", "windows/media", "windows/help",
+                               "Program Files", "ProgramData", "users/Public"})
         fs::create_directories(dir / "drive_c" / folder);
 
     GeneratorReport report;
@@ -95,8 +95,7 @@ GeneratorReport GeneratePrefix(const std::string& dirText, const GeneratorOption
     report.userValues = hives.user.ValueCount() - userValuesBefore;
 
     report.systemBytes = WriteFile(dir / "system.reg", hives.system.Text("Machine"));
-    report.userBytes =
-        WriteFile(dir / "user.reg", hives.user.Text("User\\\\S-1-5-21-0-0-0-1000"));
+    report.userBytes = WriteFile(dir / "user.reg", hives.user.Text("User\\\\S-1-5-21-0-0-0-1000"));
     report.userDefaultBytes =
         WriteFile(dir / "userdef.reg", hives.userDefault.Text("User\\\\.Default"));
 

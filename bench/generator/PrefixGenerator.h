@@ -18,8 +18,8 @@ struct GeneratorOptions {
     int systemValues = 1000000;
     int userKeys = 20000;
     int userValues = 100000;
-    int files = 100000;     // files on drive C: (at least those the registry names)
-    int shortcuts = 5000;   // .lnk files among them
+    int files = 100000;       // files on drive C: (at least those the registry names)
+    int shortcuts = 5000;     // .lnk files among them
     double deadShare = 0.02;  // share of file references (and shortcuts) whose file is missing
     bool recordDead = false;  // keep the list of dead references in the report
 };
@@ -41,8 +41,8 @@ struct GeneratorReport {
     std::size_t systemBytes = 0, userBytes = 0, userDefaultBytes = 0;
     std::size_t references = 0, deadReferences = 0;
     std::size_t files = 0, folders = 0, shortcuts = 0, deadShortcuts = 0;
-    std::string userName;                // the profile folder under C:\users
-    std::vector<DeadReference> dead;     // when options.recordDead
+    std::string userName;                        // the profile folder under C:\users
+    std::vector<DeadReference> dead;             // when options.recordDead
     std::vector<std::string> deadShortcutFiles;  // Windows paths, when options.recordDead
 };
 

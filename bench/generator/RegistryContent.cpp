@@ -10,23 +10,25 @@ namespace bench::generator {
 namespace {
 
 constexpr const char* kVendorWords[] = {
-    "Contoso", "Fabrikam",   "Northwind",  "Adatum",      "Litware",     "Proseware", "Tailspin",
-    "Wingtip", "Woodgrove",  "Lucerne",    "Humongous",   "Trey Research", "Coho",    "Alpine",
-    "Blue Yonder", "Margie", "Southridge", "Wide World",  "Fourth Coffee", "Relecloud"};
+    "Contoso",   "Fabrikam",      "Northwind",  "Adatum",        "Litware",
+    "Proseware", "Tailspin",      "Wingtip",    "Woodgrove",     "Lucerne",
+    "Humongous", "Trey Research", "Coho",       "Alpine",        "Blue Yonder",
+    "Margie",    "Southridge",    "Wide World", "Fourth Coffee", "Relecloud"};
 constexpr const char* kVendorKinds[] = {"Software", "Systems", "Labs", "Interactive",
                                         "Technologies"};
 constexpr const char* kProducts[] = {
-    "Report Designer", "Photo Studio",  "Sync Agent",    "Media Player",
-    "Code Editor",     "Backup Manager", "Tax Assistant", "Font Viewer",
-    "Map Explorer",    "Music Maker",   "Disk Tools",    "Mail Client",
-    "Chess Master",    "Label Printer", "Screen Capture", "PDF Reader"};
+    "Report Designer", "Photo Studio",   "Sync Agent",     "Media Player",
+    "Code Editor",     "Backup Manager", "Tax Assistant",  "Font Viewer",
+    "Map Explorer",    "Music Maker",    "Disk Tools",     "Mail Client",
+    "Chess Master",    "Label Printer",  "Screen Capture", "PDF Reader"};
 constexpr const char* kExeStems[] = {"repdes", "photost", "syncagt", "mplay", "codeed", "bkmgr",
                                      "taxast", "fontvw",  "mapexp",  "musmk", "disktl", "mailcl",
                                      "chessm", "lblprt",  "scrcap",  "pdfrd"};
 constexpr const char* kDocExtensions[] = {"docx", "xlsx", "png", "pdf", "txt", "mp3", "map", "lbl"};
-constexpr const char* kEvents[] = {"SystemAsterisk", "SystemExclamation", "SystemHand",
-                                   "SystemNotification", "MailBeep", "Minimize", "Maximize",
-                                   "Open", "Close", "RestoreUp"};
+constexpr const char* kEvents[] = {
+    "SystemAsterisk", "SystemExclamation", "SystemHand", "SystemNotification",
+    "MailBeep",       "Minimize",          "Maximize",   "Open",
+    "Close",          "RestoreUp"};
 
 constexpr int kProductsPerVendor = 6;
 constexpr int kClassesPerProduct = 4;
@@ -66,9 +68,8 @@ public:
 
     void Run() {
         const int products = std::max(1, options_.systemKeys / kSystemKeysPerProduct);
-        const int settingsValues =
-            std::max(3, (options_.systemValues / products - kFixedValuesPerProduct) /
-                            kSettingsKeys);
+        const int settingsValues = std::max(
+            3, (options_.systemValues / products - kFixedValuesPerProduct) / kSettingsKeys);
         const int userProducts =
             std::min(products, std::max(1, options_.userKeys / kUserKeysPerProduct));
         const int userValuesPerKey =
@@ -134,11 +135,13 @@ private:
 
     std::string Dll(const Product& product, int n) const {
         return fmt::format("{}\\bin\\{}{}.dll", product.folder, product.stem,
-                           n == 0 ? "core" : n == 1 ? "ui" : "ext");
+                           n == 0   ? "core"
+                           : n == 1 ? "ui"
+                                    : "ext");
     }
     std::string Document(const Product& product, int n) const {
-        return fmt::format("C:\\users\\{}\\Documents\\{}\\{}\\{} {:02}.{}", user_,
-                           product.vendor, product.name, n % 2 ? "Report" : "Notes", n,
+        return fmt::format("C:\\users\\{}\\Documents\\{}\\{}\\{} {:02}.{}", user_, product.vendor,
+                           product.name, n % 2 ? "Report" : "Notes", n,
                            kDocExtensions[product.index % 8]);
     }
     std::string SystemDll(int n) const { return fmt::format("gensys{:03}.dll", n); }
@@ -154,8 +157,7 @@ private:
         files_.files.push_back(product.folder + "\\agent.exe");
         files_.files.push_back(product.folder + "\\" + product.stem + ".chm");
         for (int n = 0; n < 3; ++n) files_.files.push_back(Dll(product, n));
-        for (int n = 0; n < kDocumentsPerProduct; ++n)
-            files_.files.push_back(Document(product, n));
+        for (int n = 0; n < kDocumentsPerProduct; ++n) files_.files.push_back(Document(product, n));
     }
 
     void ProductKeys(const Product& product, int settingsValues) {
@@ -163,11 +165,12 @@ private:
         const std::string key = fmt::format("Software\\{}\\{}", product.vendor, product.name);
         Add(S, key, StringLine("InstallDir", product.folder));
         Add(S, key, StringLine("Path", FullRef(S, key, "Path", product.exe)));
-        Add(S, key, StringLine("HelpFile",
-                               FullRef(S, key, "HelpFile",
-                                       product.folder + "\\" + product.stem + ".chm")));
-        Add(S, key, StringLine("Version", fmt::format("{}.{}.{}", 1 + product.index % 12,
-                                                       rng_.Below(10), rng_.Below(9000) + 1000)));
+        Add(S, key,
+            StringLine("HelpFile",
+                       FullRef(S, key, "HelpFile", product.folder + "\\" + product.stem + ".chm")));
+        Add(S, key,
+            StringLine("Version", fmt::format("{}.{}.{}", 1 + product.index % 12, rng_.Below(10),
+                                              rng_.Below(9000) + 1000)));
         Add(S, key, StringLine("Edition", product.index % 3 ? "Professional" : "Home"));
         Add(S, key, DwordLine("Language", 1033));
         Add(S, key, DwordLine("LastUpdate", static_cast<std::uint32_t>(rng_.Next())));
@@ -179,16 +182,16 @@ private:
         for (int c = 0; c < kClassesPerProduct; ++c) {
             const std::string guid = Guid(rng_);
             const std::string clsid = "Software\\Classes\\CLSID\\" + guid;
-            const std::string progId = fmt::format("{}.{}.{}", kExeStems[product.index % 16],
-                                                   product.index, c + 1);
+            const std::string progId =
+                fmt::format("{}.{}.{}", kExeStems[product.index % 16], product.index, c + 1);
             Add(S, clsid, StringLine("", fmt::format("{} Class {}", product.name, c + 1)));
             Add(S, clsid + "\\ProgID", StringLine("", progId));
             const std::string server = clsid + "\\InprocServer32";
             if (c == 3) {
                 // A system DLL named without its folder, as many classes are registered.
                 const int n = static_cast<int>(rng_.Below(kSystemDlls));
-                Add(S, server, StringLine("", Ref(S, server, "", false, SystemDll(n),
-                                                  MissingName("dll"))));
+                Add(S, server,
+                    StringLine("", Ref(S, server, "", false, SystemDll(n), MissingName("dll"))));
             } else {
                 Add(S, server, StringLine("", FullRef(S, server, "", Dll(product, c))));
             }
@@ -206,15 +209,17 @@ private:
             "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" +
             (product.index % 2 ? Guid(rng_) : product.vendor + " " + product.name);
         Add(S, uninstall, StringLine("DisplayName", product.vendor + " " + product.name));
-        Add(S, uninstall, StringLine("DisplayVersion", fmt::format("{}.0", 1 + product.index % 12)));
+        Add(S, uninstall,
+            StringLine("DisplayVersion", fmt::format("{}.0", 1 + product.index % 12)));
         Add(S, uninstall, StringLine("Publisher", product.vendor));
         Add(S, uninstall, StringLine("InstallLocation", product.folder + "\\"));
-        Add(S, uninstall, StringLine("DisplayIcon", FullRef(S, uninstall, "DisplayIcon",
-                                                            product.exe) + ",0"));
         Add(S, uninstall,
-            StringLine("UninstallString",
-                       "\"" + FullRef(S, uninstall, "UninstallString",
-                                      product.folder + "\\unins000.exe") + "\" /SILENT"));
+            StringLine("DisplayIcon", FullRef(S, uninstall, "DisplayIcon", product.exe) + ",0"));
+        Add(S, uninstall,
+            StringLine(
+                "UninstallString",
+                "\"" + FullRef(S, uninstall, "UninstallString", product.folder + "\\unins000.exe") +
+                    "\" /SILENT"));
         Add(S, uninstall, DwordLine("EstimatedSize", rng_.Below(500000)));
         Add(S, uninstall, DwordLine("NoModify", 1));
         Add(S, uninstall, DwordLine("NoRepair", 1));
@@ -225,32 +230,32 @@ private:
         for (int v = 0; v < values; ++v) {
             const std::string name = fmt::format("Option{:02}", v);
             switch (v % 8) {
-                case 0:
-                    Add(S, key, StringLine(name, FullRef(S, key, name,
-                                                         Document(product, v % kDocumentsPerProduct))));
-                    break;
-                case 1:
-                    Add(S, key, StringLine(name, "\"" + FullRef(S, key, name, product.exe) +
-                                                     "\" /open \"%1\" /profile=default"));
-                    break;
-                case 2:
-                    Add(S, key, StringLine(name, FullRef(S, key, name, Dll(product, 2)) +
-                                                     " -plugin, -safe"));
-                    break;
-                case 3:
-                    Add(S, key, ExpandStringLine(name, "%ProgramFiles%\\" + product.vendor +
-                                                           "\\" + product.name + "\\bin"));
-                    break;
-                case 4:
-                    Add(S, key, BinaryLine(name, Bytes(rng_, 8 + rng_.Below(40))));
-                    break;
-                case 5:
-                    Add(S, key, StringLine(name, fmt::format("Window {} x {}", 640 + rng_.Below(1280),
-                                                             480 + rng_.Below(720))));
-                    break;
-                default:
-                    Add(S, key, DwordLine(name, static_cast<std::uint32_t>(rng_.Next())));
-                    break;
+            case 0:
+                Add(S, key,
+                    StringLine(name,
+                               FullRef(S, key, name, Document(product, v % kDocumentsPerProduct))));
+                break;
+            case 1:
+                Add(S, key,
+                    StringLine(name, "\"" + FullRef(S, key, name, product.exe) +
+                                         "\" /open \"%1\" /profile=default"));
+                break;
+            case 2:
+                Add(S, key,
+                    StringLine(name, FullRef(S, key, name, Dll(product, 2)) + " -plugin, -safe"));
+                break;
+            case 3:
+                Add(S, key,
+                    ExpandStringLine(
+                        name, "%ProgramFiles%\\" + product.vendor + "\\" + product.name + "\\bin"));
+                break;
+            case 4: Add(S, key, BinaryLine(name, Bytes(rng_, 8 + rng_.Below(40)))); break;
+            case 5:
+                Add(S, key,
+                    StringLine(name, fmt::format("Window {} x {}", 640 + rng_.Below(1280),
+                                                 480 + rng_.Below(720))));
+                break;
+            default: Add(S, key, DwordLine(name, static_cast<std::uint32_t>(rng_.Next()))); break;
             }
         }
     }
@@ -264,12 +269,11 @@ private:
             for (int v = 0; v < values; ++v) {
                 const std::string name = fmt::format("{}{}", k == 1 ? "File" : "Setting", v + 1);
                 if (k == 1 || (k == 0 && v % 4 == 0))
-                    Add(U, keys[k], StringLine(name, FullRef(U, keys[k], name,
-                                                              Document(product, v % kDocumentsPerProduct))));
-                else if (v % 3 == 0)
-                    Add(U, keys[k], BinaryLine(name, Bytes(rng_, 16)));
-                else
-                    Add(U, keys[k], DwordLine(name, rng_.Below(4096)));
+                    Add(U, keys[k],
+                        StringLine(name, FullRef(U, keys[k], name,
+                                                 Document(product, v % kDocumentsPerProduct))));
+                else if (v % 3 == 0) Add(U, keys[k], BinaryLine(name, Bytes(rng_, 16)));
+                else Add(U, keys[k], DwordLine(name, rng_.Below(4096)));
             }
         }
     }
@@ -309,11 +313,13 @@ private:
         if (product.index % 10 == 0) {
             const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
             const std::string name = product.name + " Agent";
-            Add(S, run, StringLine(name, "\"" + FullRef(S, run, name, product.folder + "\\agent.exe") +
-                                             "\" /background"));
+            Add(S, run,
+                StringLine(name, "\"" + FullRef(S, run, name, product.folder + "\\agent.exe") +
+                                     "\" /background"));
             Add(HiveFile::User, run,
-                StringLine(name, FullRef(HiveFile::User, run, name,
-                                         product.folder + "\\agent.exe") + " -tray"));
+                StringLine(
+                    name,
+                    FullRef(HiveFile::User, run, name, product.folder + "\\agent.exe") + " -tray"));
         }
     }
 
@@ -322,8 +328,9 @@ private:
         for (int n = 0; n < count; ++n) {
             const std::string file = fmt::format("genev{:04}.wav", n);
             files_.files.push_back("C:\\windows\\media\\" + file);
-            const std::string event = fmt::format("AppEvents\\Schemes\\Apps\\.Default\\{}{}\\.Current",
-                                                  kEvents[n % 10], n / 10 ? std::to_string(n / 10) : "");
+            const std::string event =
+                fmt::format("AppEvents\\Schemes\\Apps\\.Default\\{}{}\\.Current", kEvents[n % 10],
+                            n / 10 ? std::to_string(n / 10) : "");
             const bool full = n % 2 == 1;
             const std::string live = full ? "C:\\windows\\media\\" + file : file;
             Add(HiveFile::User, event,
@@ -339,8 +346,8 @@ private:
     // Section 4 walks HARDWARE; its values are never judged, but walking them costs time.
     void Hardware() {
         for (int n = 0; n < 50; ++n) {
-            const std::string key = fmt::format(
-                "Hardware\\Description\\System\\CentralProcessor\\{}", n);
+            const std::string key =
+                fmt::format("Hardware\\Description\\System\\CentralProcessor\\{}", n);
             Add(HiveFile::System, key, StringLine("ProcessorNameString", "Generated CPU @ 3.0GHz"));
             Add(HiveFile::System, key, DwordLine("~MHz", 3000));
         }
@@ -382,10 +389,13 @@ private:
         const std::size_t planned = files_.files.size() + files_.shortcuts.size();
         const std::size_t extra = wanted > planned ? wanted - planned : 0;
         for (std::size_t n = 0; n < extra; ++n) {
-            const Product product = MakeProduct(static_cast<int>(n % static_cast<std::size_t>(products)));
+            const Product product =
+                MakeProduct(static_cast<int>(n % static_cast<std::size_t>(products)));
             const std::size_t round = n / static_cast<std::size_t>(products);
             files_.files.push_back(fmt::format("{}\\{}\\{} {:03}.dat", product.folder,
-                                               round % 3 == 0 ? "data" : round % 3 == 1 ? "res\\images" : "locale\\en-US",
+                                               round % 3 == 0   ? "data"
+                                               : round % 3 == 1 ? "res\\images"
+                                                                : "locale\\en-US",
                                                round % 2 ? "cache" : "asset", round));
         }
     }
@@ -401,8 +411,8 @@ private:
 
 }  // namespace
 
-void GenerateContent(const GeneratorOptions& options, const std::string& userName,
-                     HiveSet& hives, FilePlan& files, GeneratorReport& report) {
+void GenerateContent(const GeneratorOptions& options, const std::string& userName, HiveSet& hives,
+                     FilePlan& files, GeneratorReport& report) {
     Content(options, userName, hives, files, report).Run();
 }
 

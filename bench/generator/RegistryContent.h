@@ -27,7 +27,7 @@ struct HiveSet {
 };
 
 // Adds the generated values to `hives` and plans the files; counts go into `report`.
-void GenerateContent(const GeneratorOptions& options, const std::string& userName,
-                     HiveSet& hives, FilePlan& files, GeneratorReport& report);
+void GenerateContent(const GeneratorOptions& options, const std::string& userName, HiveSet& hives,
+                     FilePlan& files, GeneratorReport& report);
 
 }  // namespace bench::generator

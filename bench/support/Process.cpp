@@ -38,7 +38,7 @@ ProcessRun RunProcess(const std::vector<std::string>& argv,
         ::_exit(127);
     }
     int status = 0;
-    rusage usage {};
+    rusage usage{};
     if (::wait4(pid, &status, 0, &usage) < 0) return run;
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.peakKb = usage.ru_maxrss;

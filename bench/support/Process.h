@@ -6,9 +6,9 @@
 namespace bench {
 
 struct ProcessRun {
-    double seconds = 0;     // wall time
-    long peakKb = 0;        // the child's peak resident set
-    int exitCode = -1;      // -1 when it could not be run or was killed
+    double seconds = 0;  // wall time
+    long peakKb = 0;     // the child's peak resident set
+    int exitCode = -1;   // -1 when it could not be run or was killed
 };
 
 // Runs `argv` (looked up in PATH) with `environment` ("NAME=value") added to this process's,

@@ -31,7 +31,8 @@ std::string ChosenPrefixDir(const GlobalOptions& options) {
     if (!options.prefix.empty()) return options.prefix;
     if (options.demo) {
         const fs::path found = platform::SharedDataFile("demo-prefix");
-        return found.empty() ? (platform::SharedDataFolder() / "demo-prefix").string() : found.string();
+        return found.empty() ? (platform::SharedDataFolder() / "demo-prefix").string()
+                             : found.string();
     }
     if (const char* env = std::getenv("WINEPREFIX"); env && *env) return env;
     if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.wine";

@@ -15,8 +15,9 @@
 namespace cli {
 namespace {
 
-constexpr const char* kLinuxOnly = "only the Linux build works on Wine prefixes; on Windows "
-                                   "drennow-cli works on this computer's own registry and drives.";
+constexpr const char* kLinuxOnly =
+    "only the Linux build works on Wine prefixes; on Windows "
+    "drennow-cli works on this computer's own registry and drives.";
 
 }  // namespace
 

@@ -54,8 +54,7 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
 std::string Utf16ToAnsi(std::u16string_view text) {
     const auto& table = GetTables().toAnsi;
     std::string out(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        out[i] = static_cast<char>(table[text[i]]);
+    for (std::size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(table[text[i]]);
     return out;
 }
 

@@ -6,7 +6,8 @@ namespace platform::discovery {
 
 void FindBottlesPrefixes(const SearchPlaces& places, Finds& finds) {
     const fs::path home = places.home;
-    for (const char* data : {".local/share/bottles", ".var/app/com.usebottles.bottles/data/bottles"}) {
+    for (const char* data :
+         {".local/share/bottles", ".var/app/com.usebottles.bottles/data/bottles"}) {
         const fs::path base = home / data;
         for (const fs::path& bottle : FolderEntries(base / "bottles", finds)) {
             const fs::path file = bottle / "bottle.yml";
@@ -25,7 +26,8 @@ void FindBottlesPrefixes(const SearchPlaces& places, Finds& finds) {
             prefix.kind = Kind::Bottles;
             prefix.id = bottle.filename().string();
             prefix.name = scalars["Name"].empty() ? *prefix.id : scalars["Name"];
-            if (scalars["Arch"] == "win64" || scalars["Arch"] == "win32") prefix.arch = scalars["Arch"];
+            if (scalars["Arch"] == "win64" || scalars["Arch"] == "win32")
+                prefix.arch = scalars["Arch"];
             // "sys-..." runners are the system's Wine: no folder of Bottles' own.
             if (const std::string& runner = scalars["Runner"]; !runner.empty())
                 if (IsFolder(base / "runners" / runner))

@@ -35,13 +35,13 @@ std::optional<std::string> ArchOf(const std::string& prefixDir) {
 
 std::string_view KindName(Kind kind) {
     switch (kind) {
-        case Kind::Wine: return "wine";
-        case Kind::Steam: return "steam";
-        case Kind::Lutris: return "lutris";
-        case Kind::Bottles: return "bottles";
-        case Kind::Heroic: return "heroic";
-        case Kind::PlayOnLinux: return "playonlinux";
-        case Kind::Winetricks: return "winetricks";
+    case Kind::Wine: return "wine";
+    case Kind::Steam: return "steam";
+    case Kind::Lutris: return "lutris";
+    case Kind::Bottles: return "bottles";
+    case Kind::Heroic: return "heroic";
+    case Kind::PlayOnLinux: return "playonlinux";
+    case Kind::Winetricks: return "winetricks";
     }
     return "wine";
 }

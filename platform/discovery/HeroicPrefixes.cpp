@@ -20,7 +20,8 @@ std::optional<std::string> BuildOf(const nlohmann::json& version) {
 
 void FindHeroicPrefixes(const SearchPlaces& places, Finds& finds) {
     const fs::path home = places.home;
-    for (const char* config : {".config/heroic", ".var/app/com.heroicgameslauncher.hgl/config/heroic"}) {
+    for (const char* config :
+         {".config/heroic", ".var/app/com.heroicgameslauncher.hgl/config/heroic"}) {
         for (const fs::path& file : FolderEntries(home / config / "GamesConfig", finds)) {
             if (file.extension() != ".json") continue;
             std::string text;

@@ -28,7 +28,9 @@ public:
             }
             if (token == Token::Close && !top) return;
             if (token != Token::String) {
-                Fail(token == Token::Broken ? "a quoted text is not closed" : "a brace stands where a key belongs", error);
+                Fail(token == Token::Broken ? "a quoted text is not closed"
+                                            : "a brace stands where a key belongs",
+                     error);
                 block.complete = false;
                 return;
             }

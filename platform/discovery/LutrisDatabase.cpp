@@ -24,7 +24,8 @@ std::map<std::string, std::string> LutrisGameNames(const std::string& databasePa
     const int opened = sqlite3_open_v2(databasePath.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
     std::unique_ptr<sqlite3, CloseDatabase> db(raw);
     if (opened != SQLITE_OK) {
-        error = databasePath + " cannot be opened: " + (db ? sqlite3_errmsg(db.get()) : "no memory");
+        error =
+            databasePath + " cannot be opened: " + (db ? sqlite3_errmsg(db.get()) : "no memory");
         return names;
     }
     sqlite3_busy_timeout(db.get(), 200);
@@ -40,7 +41,8 @@ std::map<std::string, std::string> LutrisGameNames(const std::string& databasePa
         const auto* config = sqlite3_column_text(statement.get(), 0);
         const auto* name = sqlite3_column_text(statement.get(), 1);
         if (config && name && *name)
-            names.emplace(reinterpret_cast<const char*>(config), reinterpret_cast<const char*>(name));
+            names.emplace(reinterpret_cast<const char*>(config),
+                          reinterpret_cast<const char*>(name));
     }
     if (step != SQLITE_DONE) error = databasePath + " is damaged: " + sqlite3_errmsg(db.get());
     return names;

@@ -67,8 +67,7 @@ std::map<std::string, std::string> ReadYamlScalars(std::string_view text) {
         const std::string key = Scalar(body.substr(0, colon));
         const std::string path = open.empty() ? key : open.back().path + "." + key;
         const std::string_view rest = Trim(body.substr(colon + 1));
-        if (rest.empty())
-            open.push_back({indent, path});
+        if (rest.empty()) open.push_back({indent, path});
         else if (rest.front() != '|' && rest.front() != '>' && rest.front() != '&' &&
                  rest.front() != '*')
             scalars.emplace(path, Scalar(rest));

@@ -21,9 +21,8 @@ constexpr const char* kSteamRoots[] = {
 };
 
 bool AllDigits(const std::string& text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-        return c >= '0' && c <= '9';
-    });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The library folders libraryfolders.vdf lists: blocks with a "path" (current Steam) or
@@ -105,7 +104,8 @@ void FindSteamPrefixes(const SearchPlaces& places, Finds& finds) {
         if (!fs::exists(fs::symlink_status(root, ec))) continue;
         const fs::path resolved = fs::canonical(root, ec);
         if (ec) {
-            finds.Note("Steam root " + root.string() + " cannot be resolved (" + ec.message() + ")");
+            finds.Note("Steam root " + root.string() + " cannot be resolved (" + ec.message() +
+                       ")");
             continue;
         }
         if (IsFolder(MatchPathNoCase(resolved, "steamapps"))) roots.insert(resolved);

@@ -9,8 +9,7 @@ namespace {
 bool FolderIdentityOf(const std::wstring& folder, FolderId* id) {
     const Handle handle(::CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                      nullptr));
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
     if (!handle.valid() || !::GetFileInformationByHandle(handle.get(), &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
@@ -66,9 +65,7 @@ BOOL Win32Services::CreateDirectoryA(const char* path) {
     return ::CreateDirectoryW(WidePath(path).c_str(), nullptr);
 }
 
-BOOL Win32Services::DeleteFileA(const char* path) {
-    return ::DeleteFileW(WidePath(path).c_str());
-}
+BOOL Win32Services::DeleteFileA(const char* path) { return ::DeleteFileW(WidePath(path).c_str()); }
 
 std::unique_ptr<DirectorySearch> Win32Services::FindFirstFileA(const char* pattern) {
     const std::string text = pattern ? pattern : "";
@@ -92,8 +89,7 @@ DWORD Win32Services::GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
 
 UINT Win32Services::GetDriveTypeA(const char* rootPath) { return ::GetDriveTypeA(rootPath); }
 
-DWORD Win32Services::ExpandEnvironmentStringsA(const char* source, char* destination,
-                                               DWORD size) {
+DWORD Win32Services::ExpandEnvironmentStringsA(const char* source, char* destination, DWORD size) {
     return ::ExpandEnvironmentStringsA(source, destination, size);
 }
 

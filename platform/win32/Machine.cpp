@@ -25,11 +25,11 @@ std::string ComputerName() {
     ::DWORD length = 256;
     if (!::GetComputerNameExW(ComputerNameDnsHostname, name, &length) || length == 0)
         return "this computer";
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, name, static_cast<int>(length), nullptr,
-                                           0, nullptr, nullptr);
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, name, static_cast<int>(length), nullptr, 0,
+                                           nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, name, static_cast<int>(length), utf8.data(), size,
-                          nullptr, nullptr);
+    ::WideCharToMultiByte(CP_UTF8, 0, name, static_cast<int>(length), utf8.data(), size, nullptr,
+                          nullptr);
     return utf8;
 }
 

@@ -47,23 +47,22 @@ constexpr int kKeyNameInformation = 3;
 
 }  // namespace
 
-LONG Win32Services::RegOpenKeyExA(HKEY key, const char* subKey, DWORD options,
-                                  DWORD samDesired, HKEY* result) {
+LONG Win32Services::RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, DWORD samDesired,
+                                  HKEY* result) {
     return OpenWithRightsHeld(samDesired, result, [&](::REGSAM sam, ::HKEY* out) {
         return ::RegOpenKeyExA(ToWin(key), subKey, options, sam, out);
     });
 }
 
-LONG Win32Services::RegOpenKeyExW(HKEY key, const WCHAR* subKey, DWORD options,
-                                  DWORD samDesired, HKEY* result) {
+LONG Win32Services::RegOpenKeyExW(HKEY key, const WCHAR* subKey, DWORD options, DWORD samDesired,
+                                  HKEY* result) {
     return OpenWithRightsHeld(samDesired, result, [&](::REGSAM sam, ::HKEY* out) {
         return ::RegOpenKeyExW(ToWin(key), ToWin(subKey), options, sam, out);
     });
 }
 
-LONG Win32Services::RegQueryInfoKeyA(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLen,
-                                     DWORD* values, DWORD* maxValueNameLen,
-                                     DWORD* maxValueLen) {
+LONG Win32Services::RegQueryInfoKeyA(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLen, DWORD* values,
+                                     DWORD* maxValueNameLen, DWORD* maxValueLen) {
     ::DWORD keys = 0, keyLength = 0, count = 0, nameLength = 0, dataLength = 0;
     const ::LSTATUS status =
         ::RegQueryInfoKeyA(ToWin(key), nullptr, nullptr, nullptr, &keys, &keyLength, nullptr,
@@ -94,13 +93,12 @@ LONG Win32Services::RegEnumKeyExW(HKEY key, DWORD index, WCHAR* name, DWORD* nam
     return static_cast<LONG>(status);
 }
 
-LONG Win32Services::RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLength,
-                                  DWORD* type, BYTE* data, DWORD* dataLength) {
-    return EnumValue(nameLength, type, dataLength,
-                     [&](::DWORD* length, ::DWORD* kind, ::DWORD* size) {
-                         return ::RegEnumValueA(ToWin(key), index, name, length, nullptr, kind,
-                                                data, size);
-                     });
+LONG Win32Services::RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* type,
+                                  BYTE* data, DWORD* dataLength) {
+    return EnumValue(
+        nameLength, type, dataLength, [&](::DWORD* length, ::DWORD* kind, ::DWORD* size) {
+            return ::RegEnumValueA(ToWin(key), index, name, length, nullptr, kind, data, size);
+        });
 }
 
 LONG Win32Services::RegEnumValueW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLength,
@@ -143,8 +141,8 @@ LONG Win32Services::RegSetValueExA(HKEY key, const char* valueName, DWORD reserv
         ::RegSetValueExA(ToWin(key), valueName, reserved, type, data, dataLength));
 }
 
-LONG Win32Services::RegSetValueExW(HKEY key, const WCHAR* valueName, DWORD reserved,
-                                   DWORD type, const BYTE* data, DWORD dataLength) {
+LONG Win32Services::RegSetValueExW(HKEY key, const WCHAR* valueName, DWORD reserved, DWORD type,
+                                   const BYTE* data, DWORD dataLength) {
     return static_cast<LONG>(
         ::RegSetValueExW(ToWin(key), ToWin(valueName), reserved, type, data, dataLength));
 }
@@ -162,8 +160,8 @@ LONG Win32Services::RegCloseKey(HKEY key) { return static_cast<LONG>(::RegCloseK
 std::uint64_t Win32Services::RegKeyIdentity(HKEY key) {
     // The key object's name, which NtQueryKey gives once links are followed; no Win32 call
     // tells it.
-    static const auto query = reinterpret_cast<NtQueryKeyFunction>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryKey")));
+    static const auto query = reinterpret_cast<NtQueryKeyFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryKey")));
     if (!query || key >= HKEY_CLASSES_ROOT) return 0;  // a root has no object of its own
     std::vector<::ULONG> buffer(1024);
     ::ULONG needed = 0;

@@ -35,8 +35,8 @@ std::string Win32Services::GetShortcutTarget(const char* path) {
     if (!comReady_) return {};
     ComPtr<IShellLinkA> link;
     ComPtr<IPersistFile> file;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_IShellLinkA, link.Out())) ||
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  link.Out())) ||
         FAILED(link->QueryInterface(IID_IPersistFile, file.Out())))
         return {};
     std::wstring wide = WidePath(path);

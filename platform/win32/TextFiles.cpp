@@ -119,7 +119,8 @@ std::string FolderOf(const std::string& path) {
         std::chrono::steady_clock::now().time_since_epoch().count());
     for (int attempt = 0; attempt < 100; ++attempt) {
         path = WidePath((folder + "\\.drennow-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                         std::to_string(n++ % 1000000000ull) + ".tmp").c_str());
+                         std::to_string(n++ % 1000000000ull) + ".tmp")
+                            .c_str());
         const ::HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                             FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return file;
@@ -154,8 +155,8 @@ std::unique_ptr<TextFile> Win32Services::OpenTextFile(const char* path, TextFile
     const ::DWORD share = mode == TextFileMode::Read
                               ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
                               : FILE_SHARE_READ;
-    const ::HANDLE file = ::CreateFileW(WidePath(path).c_str(), access, share, nullptr,
-                                        disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const ::HANDLE file = ::CreateFileW(WidePath(path).c_str(), access, share, nullptr, disposition,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
     auto text = std::make_unique<Win32TextFile>(file);
     if (mode == TextFileMode::Append) text->SeekToEnd();
@@ -241,7 +242,8 @@ Status Win32Services::CreateNewFile(const char* path, std::string_view bytes) {
         return {ERROR_FILE_EXISTS, name + ": a file of that name exists there now"};
     if (error == ERROR_PATH_NOT_FOUND)
         return {ERROR_PATH_NOT_FOUND, name + ": its folder does not exist"};
-    if (error) return {ERROR_WRITE_FAULT, name + ": could not be written: " + WriteErrorText(error)};
+    if (error)
+        return {ERROR_WRITE_FAULT, name + ": could not be written: " + WriteErrorText(error)};
     return Status::Success();
 }
 

@@ -82,9 +82,10 @@ public:
         std::unique_ptr<Registry> fresh = Registry::Load(dir_, status);
         if (!fresh) {
             // The changes stay in memory, so nothing may ever be written from now on.
-            refusal_ = {ERROR_CANTWRITE, "The registry could not be read again after a failed "
-                                         "save, so Drennow writes nothing more: " +
-                                             status.message + " Start Drennow again."};
+            refusal_ = {ERROR_CANTWRITE,
+                        "The registry could not be read again after a failed "
+                        "save, so Drennow writes nothing more: " +
+                            status.message + " Start Drennow again."};
             return refusal_;
         }
         fresh->ContinueHandlesOf(*registry_);
@@ -98,9 +99,7 @@ public:
     }
 
     BOOL PathFileExistsA(const char* path) override { return files_->PathFileExistsA(path); }
-    DWORD GetFileAttributesA(const char* path) override {
-        return files_->GetFileAttributesA(path);
-    }
+    DWORD GetFileAttributesA(const char* path) override { return files_->GetFileAttributesA(path); }
     BOOL CreateDirectoryA(const char* path) override { return files_->CreateDirectoryA(path); }
     BOOL DeleteFileA(const char* path) override { return files_->DeleteFileA(path); }
     std::unique_ptr<DirectorySearch> FindFirstFileA(const char* pattern) override {
@@ -120,8 +119,7 @@ public:
     std::uint64_t DirectoryCacheGeneration() const override {
         return files_->DirectoryCacheGeneration();
     }
-    DWORD ExpandEnvironmentStringsA(const char* source, char* destination,
-                                    DWORD size) override {
+    DWORD ExpandEnvironmentStringsA(const char* source, char* destination, DWORD size) override {
         return files_->ExpandEnvironmentStringsA(source, destination, size);
     }
     UINT GetWindowsDirectoryA(char* buffer, UINT size) override {
@@ -148,12 +146,13 @@ public:
     }
     std::string Description() const override { return "Wine prefix " + dir_; }
     std::string Warning() override { return registry_->Warning(); }
-    bool IsInstallationEntry(HKEY root, std::u16string_view subKey,
-                             std::u16string_view valueName, std::u16string_view data) override {
+    bool IsInstallationEntry(HKEY root, std::u16string_view subKey, std::u16string_view valueName,
+                             std::u16string_view data) override {
         if (!installationPlace_) return false;
         // Read on the first question only: a scan that finds nothing never pays for it.
         if (!installation_)
-            installation_ = std::make_unique<WineInstallation>(WineInstallation::Read(*installationPlace_));
+            installation_ =
+                std::make_unique<WineInstallation>(WineInstallation::Read(*installationPlace_));
         return installation_->Writes(root, subKey, valueName, data);
     }
     bool ReadFileBytes(const char* path, std::string* bytes, DWORD maxBytes) override {
@@ -183,9 +182,9 @@ std::unique_ptr<Services> OpenPrefix(const std::string& dir, Status& status,
                                      std::optional<InstallationPlace> installation) {
     struct stat st {};
     if (dir.empty() || ::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        status = {ERROR_PATH_NOT_FOUND,
-                  "The Wine prefix folder " + dir + " does not exist. Make one with:\n    " +
-                      registry::PrefixCommand(dir, "wineboot -i")};
+        status = {ERROR_PATH_NOT_FOUND, "The Wine prefix folder " + dir +
+                                            " does not exist. Make one with:\n    " +
+                                            registry::PrefixCommand(dir, "wineboot -i")};
         return nullptr;
     }
     auto registry = Registry::Load(dir, status);

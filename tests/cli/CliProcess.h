@@ -52,8 +52,7 @@ public:
             reader_ = std::thread([this, in = pipeFds[0]] {
                 char buffer[4096];
                 ssize_t n;
-                while ((n = ::read(in, buffer, sizeof buffer)) > 0 ||
-                       (n < 0 && errno == EINTR))
+                while ((n = ::read(in, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
                     if (n > 0) output_.append(buffer, static_cast<std::size_t>(n));
                 ::close(in);
             });
@@ -147,7 +146,8 @@ public:
     bool Ended() {
         if (!running_) return true;
         int status = 0;
-        if (::waitpid(pid_, &status, WNOHANG) == pid_ && (WIFEXITED(status) || WIFSIGNALED(status))) {
+        if (::waitpid(pid_, &status, WNOHANG) == pid_ &&
+            (WIFEXITED(status) || WIFSIGNALED(status))) {
             running_ = false;
             exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
         }
@@ -203,20 +203,20 @@ private:
 inline bool ChangesFiles(long number, std::uint64_t arg1, std::uint64_t arg2) {
     switch (number) {
 #ifdef SYS_open
-        case SYS_open: return (arg1 & (O_WRONLY | O_RDWR | O_CREAT)) != 0;
+    case SYS_open: return (arg1 & (O_WRONLY | O_RDWR | O_CREAT)) != 0;
 #endif
-        case SYS_openat: return (arg2 & (O_WRONLY | O_RDWR | O_CREAT)) != 0;
+    case SYS_openat: return (arg2 & (O_WRONLY | O_RDWR | O_CREAT)) != 0;
 #ifdef SYS_rename
-        case SYS_rename:
+    case SYS_rename:
 #endif
-        case SYS_renameat:
-        case SYS_renameat2:
+    case SYS_renameat:
+    case SYS_renameat2:
 #ifdef SYS_unlink
-        case SYS_unlink:
+    case SYS_unlink:
 #endif
-        case SYS_unlinkat:
-        case SYS_flock: return true;
-        default: return false;
+    case SYS_unlinkat:
+    case SYS_flock: return true;
+    default: return false;
     }
 }
 

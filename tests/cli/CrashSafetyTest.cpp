@@ -35,8 +35,8 @@ std::string Masked(const std::string& text) {
         end = end == std::string::npos ? text.size() : end + 1;
         std::string_view line(text.data() + start, end - start);
         if (line.starts_with("#time=")) continue;
-        if (const std::size_t close = line.rfind("] "); line.starts_with("[") &&
-                                                          close != std::string_view::npos) {
+        if (const std::size_t close = line.rfind("] ");
+            line.starts_with("[") && close != std::string_view::npos) {
             out.append(line.substr(0, close + 1)).append("\n");
         } else if (const std::size_t second = line.find(">>", 2);
                    line.starts_with(">>") && second != std::string_view::npos) {
@@ -71,8 +71,7 @@ private:
 class CrashSafetyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!CliProcess::Built())
-            GTEST_SKIP() << "drennow-cli is not built";
+        if (!CliProcess::Built()) GTEST_SKIP() << "drennow-cli is not built";
         // Dead entries in both registry hives, so a repair replaces two files; enough other
         // keys that a hive is larger than the backup block.
         for (Hive hive : {Hive::System, Hive::User}) {
@@ -83,11 +82,12 @@ protected:
                                  std::string(40, 'x'));
         }
         // An earlier backup, to restore into both hives and which a rewrite must keep.
-        prefix.CreateFile(kBackup, "\r\n>>   1/2/2026  3:4:5  >>2\r\n\r\n"
-                                   "[HKEY_CURRENT_USER\\Software\\Old]\r\n"
-                                   "\"Name\"=\"c:\\\\old.exe\"\r\n\r\n"
-                                   "[HKEY_LOCAL_MACHINE\\Software\\Old]\r\n"
-                                   "\"Name\"=dword:00000007\r\n\r\n");
+        prefix.CreateFile(kBackup,
+                          "\r\n>>   1/2/2026  3:4:5  >>2\r\n\r\n"
+                          "[HKEY_CURRENT_USER\\Software\\Old]\r\n"
+                          "\"Name\"=\"c:\\\\old.exe\"\r\n\r\n"
+                          "[HKEY_LOCAL_MACHINE\\Software\\Old]\r\n"
+                          "\"Name\"=dword:00000007\r\n\r\n");
         prefix.WriteHives();
         paths = {prefix.HivePath(Hive::System), prefix.HivePath(Hive::User),
                  prefix.HivePath(Hive::UserDefault), prefix.HostPath(kBackup)};

@@ -77,8 +77,8 @@ protected:
         std::vector<std::string> found;
         const auto doc = nlohmann::json::parse(run.out);
         for (const auto& p : doc["sections"][static_cast<std::size_t>(section - 1)]["problems"])
-            found.push_back(p["key"].get<std::string>() + "|" + p["name"].get<std::string>() +
-                            "|" + p["value"].get<std::string>());
+            found.push_back(p["key"].get<std::string>() + "|" + p["name"].get<std::string>() + "|" +
+                            p["value"].get<std::string>());
         return found;
     }
 
@@ -164,10 +164,9 @@ TEST_F(HostilePrefix, HiveLinesOfMegabytesAreReadExactlyAndScanned) {
     ASSERT_EQ(run.exitCode, 1) << run.err;
     // The 4 MB value does not fit the walk's buffers: skipped, never judged on what fits.
     const std::string key = "HKEY_CURRENT_USER\\SOFTWARE\\Hostile";
-    EXPECT_EQ(Problems(run, 13),
-              (std::vector<std::string>{
-                  Found(key, "Dead", "C:\\Gone\\after-huge.exe"),
-                  Found(key + "\\zz", "Dead", "C:\\Gone\\after-long-key.exe")}));
+    EXPECT_EQ(Problems(run, 13), (std::vector<std::string>{
+                                     Found(key, "Dead", "C:\\Gone\\after-huge.exe"),
+                                     Found(key + "\\zz", "Dead", "C:\\Gone\\after-long-key.exe")}));
     const auto hiveKiB = static_cast<long>(fs::file_size(prefix_.HivePath(Hive::User)) / 1024);
     RecordProperty("hive_kib", std::to_string(hiveKiB));
     RecordProperty("peak_kib", std::to_string(run.peakKiB));
@@ -206,9 +205,10 @@ TEST_F(HostilePrefix, HundredThousandSubkeysAreWalkedAndTheDeadOnesFound) {
     for (int i = 0; i < 100000; ++i) {
         const std::string name = fmt::format("k{:06}", i);
         const bool dead = i % 1000 == 999;
-        text += fmt::format("[Software\\\\Many\\\\{}] 1700000000\n"
-                            "\"Path\"=\"C:\\\\{}\\\\{}.exe\"\n\n",
-                            name, dead ? "Gone" : "windows", dead ? name : "notepad");
+        text += fmt::format(
+            "[Software\\\\Many\\\\{}] 1700000000\n"
+            "\"Path\"=\"C:\\\\{}\\\\{}.exe\"\n\n",
+            name, dead ? "Gone" : "windows", dead ? name : "notepad");
     }
     prefix_.CreateFile("C:\\windows\\notepad.exe", "MZ");
     AppendToHive(Hive::User, text);
@@ -238,8 +238,9 @@ TEST_F(HostilePrefix, LinkChainsResolveUpToWinesNestingLimitAndFailPastIt) {
         for (int i = 1; i <= length; ++i) {
             const std::string name = fmt::format("Software\\{}\\L{:02}", chain, i);
             const std::string next =
-                i == length ? std::string("\\Registry\\Machine\\Software\\Target")
-                            : fmt::format("\\Registry\\Machine\\Software\\{}\\L{:02}", chain, i + 1);
+                i == length
+                    ? std::string("\\Registry\\Machine\\Software\\Target")
+                    : fmt::format("\\Registry\\Machine\\Software\\{}\\L{:02}", chain, i + 1);
             prefix_.SetRaw(Hive::System, name, "SymbolicLinkValue", platform::REG_LINK,
                            LinkData(next));
             links.push_back(fmt::format("Software\\\\{}\\\\L{:02}", chain, i));
@@ -252,7 +253,7 @@ TEST_F(HostilePrefix, LinkChainsResolveUpToWinesNestingLimitAndFailPastIt) {
     const auto read = [&](const char* path) {
         platform::HKEY key = 0;
         const platform::LONG rc = services->RegOpenKeyExA(platform::HKEY_LOCAL_MACHINE, path, 0,
-                                                         platform::KEY_READ, &key);
+                                                          platform::KEY_READ, &key);
         if (rc != platform::ERROR_SUCCESS) return "error " + std::to_string(rc);
         char data[64] = {};
         platform::DWORD length = sizeof data;
@@ -274,8 +275,8 @@ TEST_F(HostilePrefix, LinkLoopsEndTheWalkAndEachKeyIsJudgedOnce) {
     for (const char* name : {"Software\\Hostile\\Back", "Software\\Hostile\\Up"})
         prefix_.SetRaw(Hive::System, name, "SymbolicLinkValue", platform::REG_LINK,
                        LinkData("\\Registry\\Machine\\Software"));
-    prefix_.SetRaw(Hive::System, "Software\\Hostile\\Self", "SymbolicLinkValue",
-                   platform::REG_LINK, LinkData("\\Registry\\Machine\\Software\\Hostile\\Self"));
+    prefix_.SetRaw(Hive::System, "Software\\Hostile\\Self", "SymbolicLinkValue", platform::REG_LINK,
+                   LinkData("\\Registry\\Machine\\Software\\Hostile\\Self"));
     MarkLinks(Hive::System, {"Software\\\\Hostile\\\\Back", "Software\\\\Hostile\\\\Up",
                              "Software\\\\Hostile\\\\Self"});
     {
@@ -330,8 +331,9 @@ TEST_F(HostilePrefix, ShortcutWalkEndsInFolderLoopsAndPassesUnreadableFolders) {
     const clitest::MeasuredRun some = Scan("14", true);
     ::chmod(prefix_.HostPath("C:\\Locked").c_str(), 0755);  // so that the folder can be removed
     ASSERT_EQ(some.exitCode, 1) << some.err;
-    EXPECT_EQ(Problems(some, 14), (std::vector<std::string>{Found(
-                                      "C:\\Loop\\Deep\\dead.lnk", "", "C:\\Gone\\in-loop.exe")}));
+    EXPECT_EQ(
+        Problems(some, 14),
+        (std::vector<std::string>{Found("C:\\Loop\\Deep\\dead.lnk", "", "C:\\Gone\\in-loop.exe")}));
     RecordProperty("peak_kib", std::to_string(some.peakKiB));
     EXPECT_LT(some.peakKiB, SmallPrefixPeakKiB());
 }

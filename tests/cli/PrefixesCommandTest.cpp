@@ -23,8 +23,9 @@ class PrefixesCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fixtures::TestPrefix withProblem;
-        withProblem.SetString(fixtures::Hive::User, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                              "Gone", "C:\\Program Files\\Gone\\gone.exe");
+        withProblem.SetString(fixtures::Hive::User,
+                              "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Gone",
+                              "C:\\Program Files\\Gone\\gone.exe");
         fixtures::FillLauncherHome(home_);
         home_.Prefix("Games/Problem", "win64", &withProblem);
         home_.Write(".config/lutris/games/problem-game-1700000002.yml",
@@ -60,7 +61,8 @@ TEST_F(PrefixesCommandTest, JsonListsEveryPrefixWithItsFields) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const json doc = json::parse(run.out);
     ASSERT_EQ(doc["prefixes"].size(), 12u) << run.out;
-    const std::vector<std::string> fields{"path", "kind", "name", "id", "arch", "wine", "server_running"};
+    const std::vector<std::string> fields{"path", "kind", "name",          "id",
+                                          "arch", "wine", "server_running"};
     for (const json& entry : doc["prefixes"]) {
         std::vector<std::string> keys;
         for (const auto& item : entry.items()) keys.push_back(item.key());
@@ -94,12 +96,12 @@ TEST_F(PrefixesCommandTest, PrefixTakesSteamIdsAndExactNames) {
         {"office", 2, "Office 2010 (bottles)"},
     };
     for (const auto& c : cases) {
-        const HomeRun run = Cli({"--prefix", c.choice, "scan", "--sections", "Startup Programs", "--json"});
+        const HomeRun run =
+            Cli({"--prefix", c.choice, "scan", "--sections", "Startup Programs", "--json"});
         EXPECT_EQ(run.exitCode, c.exitCode) << c.choice << ": " << run.err;
         if (c.exitCode == 2)
             EXPECT_NE(run.err.find(c.prefix), std::string::npos) << c.choice << ": " << run.err;
-        else
-            EXPECT_EQ(json::parse(run.out)["prefix"], home_.Path(c.prefix)) << c.choice;
+        else EXPECT_EQ(json::parse(run.out)["prefix"], home_.Path(c.prefix)) << c.choice;
     }
 }
 
@@ -107,7 +109,8 @@ TEST_F(PrefixesCommandTest, PrefixNamingSeveralIsAUsageErrorListingThem) {
     home_.Write(".config/lutris/games/Notepad-1.yml", "game:\n  prefix: ~/Games/Problem\n");
     const HomeRun run = Cli({"--prefix", "Notepad", "scan"});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find(home_.Path(".PlayOnLinux/wineprefix/Notepad")), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(home_.Path(".PlayOnLinux/wineprefix/Notepad")), std::string::npos)
+        << run.err;
     EXPECT_NE(run.err.find(home_.Path("Games/Problem")), std::string::npos) << run.err;
 }
 

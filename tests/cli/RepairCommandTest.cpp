@@ -123,9 +123,8 @@ TEST_F(CliRepairTest, RunningWineserverFailsWithExitThree) {
 }
 
 TEST_F(CliRepairTest, BrowserAppliesAndShowsTheSettings) {
-    const CliRun run =
-        Cli(With({"browser", "--start-page", "  http://home.example/ ", "--window-title", "",
-                  "--lock-regedit", "--json"}));
+    const CliRun run = Cli(With({"browser", "--start-page", "  http://home.example/ ",
+                                 "--window-title", "", "--lock-regedit", "--json"}));
     ASSERT_EQ(run.exitCode, 0) << run.out;
     const json doc = Parse(run);
     EXPECT_EQ(doc["startPage"], "http://home.example/");

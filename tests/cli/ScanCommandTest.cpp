@@ -40,7 +40,8 @@ TEST_F(ScanCommand, DemoScanAsJsonListsAllFourteenSectionsInOrder) {
     EXPECT_EQ(doc["total"].get<int>(), total);
     // Sections that never report stay at zero, every other section of the demo has problems.
     for (std::size_t i : {3u, 10u}) EXPECT_EQ(doc["sections"][i]["count"], 0);
-    for (std::size_t i : {0u, 1u, 2u, 4u, 5u, 6u, 7u, 8u, 9u, 11u, 12u, 13u}) EXPECT_GT(doc["sections"][i]["count"], 0);
+    for (std::size_t i : {0u, 1u, 2u, 4u, 5u, 6u, 7u, 8u, 9u, 11u, 12u, 13u})
+        EXPECT_GT(doc["sections"][i]["count"], 0);
 }
 
 TEST_F(ScanCommand, ExitStatusSaysWhatHappened) {

@@ -40,8 +40,7 @@ int CountBlocks(const std::string& backup) {
 class WriteFaultTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!CliProcess::Built())
-            GTEST_SKIP() << "drennow-cli is not built";
+        if (!CliProcess::Built()) GTEST_SKIP() << "drennow-cli is not built";
         for (Hive hive : {Hive::System, Hive::User}) {
             prefix.SetString(hive, kRun, "Dead", "c:\\gone\\dead.exe");
             for (int i = 0; i < 40; ++i)
@@ -59,10 +58,10 @@ protected:
     std::string User() { return repairtest::ReadBytes(prefix.HivePath(Hive::User)); }
     std::string Backup() { return repairtest::ReadBytes(prefix.HostPath(kBackup)); }
     bool TempsLeft() {
-        for (const fs::path& dir : {fs::path(prefix.Dir()), fs::path(prefix.HostPath(kBackupFolder))})
+        for (const fs::path& dir :
+             {fs::path(prefix.Dir()), fs::path(prefix.HostPath(kBackupFolder))})
             for (const auto& entry : fs::directory_iterator(dir))
-                if (entry.path().filename().string().find(".tmp") != std::string::npos)
-                    return true;
+                if (entry.path().filename().string().find(".tmp") != std::string::npos) return true;
         return false;
     }
 
@@ -161,7 +160,8 @@ TEST_F(WriteFaultTest, NextWriteRemovesOnlyTheTemporaryFilesOfDeadDrennows) {
     };
     const std::vector<fs::path> folders = {prefix.Dir(), prefix.HostPath(kBackupFolder)};
     for (const fs::path& folder : folders)
-        for (const Leftover& file : leftovers) repairtest::WriteBytes((folder / file.name).string(), "x");
+        for (const Leftover& file : leftovers)
+            repairtest::WriteBytes((folder / file.name).string(), "x");
 
     CliProcess run(With({"repair", "--sections", "8", "--yes", "--backup"}), ChildOptions{});
     ASSERT_EQ(run.Wait(), 0) << run.Output();
@@ -194,7 +194,7 @@ TEST_F(WriteFaultTest, SecondDrennowCannotCommitOverTheFirstsChangesAndSaysSo) {
     // throw the repair away.
     EXPECT_EQ(browser->Wait(), 3);
     EXPECT_NE(browser->Output().find("was changed by another program since Drennow read it; "
-                                    "nothing was written"),
+                                     "nothing was written"),
               std::string::npos)
         << browser->Output();
     EXPECT_EQ(User().find("Dead"), std::string::npos);
@@ -210,13 +210,12 @@ TEST_F(WriteFaultTest, SecondDrennowCannotCommitOverTheFirstsChangesAndSaysSo) {
 TEST_F(WriteFaultTest, TwoDrennowsBackingUpAtOnceKeepTheBackupOfTheRepairMade) {
     CliProcess first(With({"repair", "--sections", "8", "--yes", "--backup"}),
                      ChildOptions{.traced = true});
-    const auto second =
-        Interleave(first, With({"repair", "--sections", "8", "--yes", "--backup"}));
+    const auto second = Interleave(first, With({"repair", "--sections", "8", "--yes", "--backup"}));
     const int firstCode = first.Wait(), secondCode = second->Wait();
     // One of them repaired; the other found the hives changed under it, said so, and took its
     // own block out of the file again, leaving the first's.
-    EXPECT_EQ((firstCode == 0) + (secondCode == 0), 1)
-        << first.Output() << "\n---\n" << second->Output();
+    EXPECT_EQ((firstCode == 0) + (secondCode == 0), 1) << first.Output() << "\n---\n"
+                                                       << second->Output();
     EXPECT_EQ(CountBlocks(Backup()), 1) << Backup();
     EXPECT_NE(Backup().find("\"Dead\""), std::string::npos) << Backup();
     EXPECT_EQ(System().find("Dead"), std::string::npos);

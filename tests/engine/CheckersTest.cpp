@@ -92,7 +92,8 @@ TEST_F(Checkers, RegistryIntegrity) {
     EXPECT_EQ(Check(1, kAnyKey, "Short", "ab"), kFine);
     EXPECT_EQ(Check(1, kAnyKey, "Relative", "gone\\x.dir"), kFine);
     EXPECT_EQ(Check(1, kAnyKey, "Quoted", "\"C:\\windows\\notepad.exe\""), kFine);
-    EXPECT_EQ(Check(1, kAnyKey, "Fonts", "%SystemRoot%\\Fonts\\heresans.ttf", REG_EXPAND_SZ), kFine);
+    EXPECT_EQ(Check(1, kAnyKey, "Fonts", "%SystemRoot%\\Fonts\\heresans.ttf", REG_EXPAND_SZ),
+              kFine);
     EXPECT_EQ(Check(1, kAnyKey, "Old", "%SystemRoot%\\Gone\\old.dir", REG_EXPAND_SZ), kProblem);
     // Unexpanded, the same text is not a drive path at all.
     EXPECT_EQ(Check(1, kAnyKey, "Old", "%SystemRoot%\\Gone\\old.dir", REG_SZ), kFine);
@@ -102,7 +103,8 @@ TEST_F(Checkers, CustomControls) {
     EXPECT_EQ(Check(2, kInproc, "", "present.dll"), kFine);
     EXPECT_EQ(Check(2, kInproc, "", "notepad.exe"), kFine);  // in the Windows folder
     EXPECT_EQ(Check(2, kInproc, "", "gonectl.dll"), kProblem);
-    EXPECT_EQ(Check(2, "HKEY_CLASSES_ROOT\\CLSID\\{1}\\inprocSERVER32", "", "gonectl.dll"), kProblem);
+    EXPECT_EQ(Check(2, "HKEY_CLASSES_ROOT\\CLSID\\{1}\\inprocSERVER32", "", "gonectl.dll"),
+              kProblem);
     EXPECT_EQ(Check(2, kInproc, "ThreadingModel", "gone.dll"), kFine);
     EXPECT_EQ(Check(2, kInproc, "", "C:\\Program Files\\Gone\\gone.ocx"), kProblem);
     EXPECT_EQ(Check(2, kInproc, "", "C:\\windows\\system32\\present.dll"), kFine);
@@ -110,7 +112,8 @@ TEST_F(Checkers, CustomControls) {
     EXPECT_EQ(Check(2, "HKEY_CLASSES_ROOT\\CLSID\\{1}\\LocalServer32", "", "gone.exe"), kFine);
     EXPECT_EQ(Check(2, kInproc + "\\Sub", "", "gone.dll"), kFine);
     // The first occurrence decides: an earlier InprocServer32 in the path makes it fine.
-    EXPECT_EQ(Check(2, "HKEY_CLASSES_ROOT\\InprocServer32\\x\\InprocServer32", "", "gone.dll"), kFine);
+    EXPECT_EQ(Check(2, "HKEY_CLASSES_ROOT\\InprocServer32\\x\\InprocServer32", "", "gone.dll"),
+              kFine);
 }
 
 TEST_F(Checkers, SoftwareLocations) {
@@ -150,7 +153,8 @@ TEST_F(Checkers, SharedPrograms) {
 TEST_F(Checkers, StartupPrograms) {
     EXPECT_EQ(Check(8, kAnyKey, "Notepad", "notepad.exe"), kFine);
     EXPECT_EQ(Check(8, kAnyKey, "Updater", "gonesvc.exe"), kProblem);
-    EXPECT_EQ(Check(8, kAnyKey, "Agent", "C:\\Program Files\\Gone\\agent.exe /background"), kProblem);
+    EXPECT_EQ(Check(8, kAnyKey, "Agent", "C:\\Program Files\\Gone\\agent.exe /background"),
+              kProblem);
     EXPECT_EQ(Check(8, kAnyKey, "Quoted", "\"C:\\Program Files\\Gone\\agent.exe\""), kFine);
     EXPECT_EQ(Check(8, kAnyKey, "Dll", "rundll32 shell32.dll,Control_RunDLL"), kFine);
     EXPECT_EQ(Check(8, kAnyKey, "Here", "C:\\Program Files\\Here App\\here.exe -min"), kFine);
@@ -162,7 +166,8 @@ TEST_F(Checkers, AddRemovePrograms) {
     EXPECT_EQ(Check(9, kAnyKey, "uninstallSTRING", gone), kProblem);
     EXPECT_EQ(Check(9, kAnyKey, "QuietUninstallString", gone), kFine);
     EXPECT_EQ(Check(9, kAnyKey, "UninstallString", "msiexec /x {1}"), kFine);
-    EXPECT_EQ(Check(9, kAnyKey, "UninstallString", "C:\\Program Files\\Here App\\here.exe /u"), kFine);
+    EXPECT_EQ(Check(9, kAnyKey, "UninstallString", "C:\\Program Files\\Here App\\here.exe /u"),
+              kFine);
     EXPECT_EQ(CheckDword(9, kAnyKey, "C:\\Program Files\\Gone\\cache.dat", 0), kProblem);
     EXPECT_EQ(CheckDword(9, kAnyKey, "cache.dat", 0), kFine);
     EXPECT_EQ(Check(9, kAnyKey, "C:\\Program Files\\Gone\\cache.dat", ""), kFine);
@@ -192,7 +197,8 @@ TEST_F(Checkers, ValidFilesPath) {
     EXPECT_EQ(Check(13, kAnyKey, "Here", "C:\\Program Files\\Here App\\here.exe"), kFine);
     EXPECT_EQ(Check(13, kAnyKey, "List", "C:\\windows\\notepad.exe;C:\\gone.exe"), kFine);
     EXPECT_EQ(Check(13, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Advanced INF Setup\\IE", "x",
-                    "C:\\gone.exe"), kFine);
+                    "C:\\gone.exe"),
+              kFine);
     EXPECT_EQ(Check(13, kAnyKey, "LastBackupFile", "C:\\gone.exe"), kFine);
     EXPECT_EQ(Check(13, kAnyKey, "systemdb", "C:\\gone.exe"), kFine);
     // D: is an optical drive: its paths are never judged.

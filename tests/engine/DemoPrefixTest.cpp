@@ -20,7 +20,8 @@ namespace {
 std::map<std::string, std::string> Tree(const fs::path& root) {
     std::map<std::string, std::string> tree;
     if (!fs::exists(root)) return tree;
-    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+         ++it) {
         const std::string rel = fs::relative(it->path(), root).string();
         if (it->is_symlink()) {
             tree[rel] = "-> " + fs::read_symlink(it->path()).string();

@@ -96,7 +96,8 @@ TEST_F(ExistenceMemo, TextsThatShareAPrefixKeepTheirOwnAnswers) {
 TEST(TextTable, KeepsEveryAnswerApartThroughGrowthAndClear) {
     platform::TextTable<bool> memo;
     std::vector<std::string> texts{"", "C", "C:", "c:", "C:\\a b.exe", "C:\\a b.exe -x"};
-    for (int i = 0; i < 20000; ++i) texts.push_back("C:\\Program Files\\P" + std::to_string(i) + ".dll");
+    for (int i = 0; i < 20000; ++i)
+        texts.push_back("C:\\Program Files\\P" + std::to_string(i) + ".dll");
     for (std::size_t i = 0; i < texts.size(); ++i) {
         EXPECT_EQ(memo.Find(texts[i]), nullptr) << texts[i];
         memo.Add(texts[i], i % 3 == 0);

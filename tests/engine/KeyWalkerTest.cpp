@@ -37,7 +37,12 @@ protected:
     // Prepares section `section` under `root` with the given start keys and walks.
     void Walk(platform::HKEY root, int section, std::vector<std::string> startKeys) {
         work_ = std::move(startKeys);
-        fixer_->Prepare({root, section, &work_, &result_, &total_, nullptr,
+        fixer_->Prepare({root,
+                         section,
+                         &work_,
+                         &result_,
+                         &total_,
+                         nullptr,
                          {&key_, &host_.sectionName, &host_.counters[0], &host_.foundCount}});
         fixer_->Walk();
     }
@@ -60,10 +65,11 @@ TEST_F(KeyWalker, VisitsBreadthFirstInEnumerationOrder) {
     prefix_.SetString(Hive::System, "Software\\Walk\\A", "v", "x");
     prefix_.SetString(Hive::System, "Software\\Other", "v", "x");
     Open();
-    Walk(platform::HKEY_LOCAL_MACHINE, 4, {"Software\\Walk", "Software\\Missing", "Software\\Other"});
-    EXPECT_EQ(key_.history, (std::vector<std::string>{"Software\\Walk", "Software\\Other",
-                                                      "Software\\Walk\\A", "Software\\Walk\\b",
-                                                      "Software\\Walk\\A\\C"}));
+    Walk(platform::HKEY_LOCAL_MACHINE, 4,
+         {"Software\\Walk", "Software\\Missing", "Software\\Other"});
+    EXPECT_EQ(key_.history,
+              (std::vector<std::string>{"Software\\Walk", "Software\\Other", "Software\\Walk\\A",
+                                        "Software\\Walk\\b", "Software\\Walk\\A\\C"}));
     EXPECT_EQ(host_.sectionName.Text(), "Device Drivers");
     EXPECT_EQ(fixer_->GetRunState(), engine::kIdle);
     EXPECT_TRUE(work_.empty());
@@ -103,10 +109,10 @@ TEST_F(KeyWalker, RecordsFourTextsPerProblemWithCounters) {
     Open();
     Walk(platform::HKEY_CURRENT_USER, 1, {key});
     const std::string keyText = "[HKEY_CURRENT_USER\\" + key + "]";
-    EXPECT_EQ(engine::RecordTexts(result_.problems),
-              (engine::TextList{keyText, "@", "\"C:\\\\gone\\\\default.dir\"", "0",
-                                keyText, "\"Cache\"", "\"C:\\\\gone\\\\cache.dir\"", "0",
-                                keyText, "\"zEmpty\"", "\"\"", "0"}));
+    EXPECT_EQ(
+        engine::RecordTexts(result_.problems),
+        (engine::TextList{keyText, "@", "\"C:\\\\gone\\\\default.dir\"", "0", keyText, "\"Cache\"",
+                          "\"C:\\\\gone\\\\cache.dir\"", "0", keyText, "\"zEmpty\"", "\"\"", "0"}));
     EXPECT_EQ(result_.Count(), 3);
     EXPECT_EQ(total_, 3);
     EXPECT_EQ(host_.foundCount.Text(), "3 problem(s) found");
@@ -192,10 +198,10 @@ TEST_F(KeyWalker, PauseHoldsTheWalkUntilResume) {
     });
     Walk(platform::HKEY_LOCAL_MACHINE, 1, {"Software\\W"});
     EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanResumed}));
-    EXPECT_EQ(host_.slept, 400u);  // each pump while paused (3 to 6) is followed by 100 ms
-    EXPECT_EQ(result_.Count(), 2);   // the walk went on from the same place
-    EXPECT_EQ(key_.history, (std::vector<std::string>{"Software\\W", "Software\\W\\A",
-                                                      "Software\\W\\B"}));
+    EXPECT_EQ(host_.slept, 400u);   // each pump while paused (3 to 6) is followed by 100 ms
+    EXPECT_EQ(result_.Count(), 2);  // the walk went on from the same place
+    EXPECT_EQ(key_.history,
+              (std::vector<std::string>{"Software\\W", "Software\\W\\A", "Software\\W\\B"}));
 }
 
 TEST_F(KeyWalker, CancelWhilePausedEndsTheWaitAtOnce) {
@@ -215,9 +221,9 @@ TEST_F(KeyWalker, RootNames) {
     EXPECT_EQ(engine::RootPrefix(platform::HKEY_CURRENT_CONFIG), "");
     EXPECT_EQ(engine::RootPrefix(0), "");
     // Every name reads back as its root, and only when spelt exactly.
-    for (platform::HKEY root : {platform::HKEY_CLASSES_ROOT, platform::HKEY_CURRENT_USER,
-                                platform::HKEY_LOCAL_MACHINE, platform::HKEY_USERS,
-                                platform::HKEY_PERFORMANCE_DATA, platform::HKEY_DYN_DATA})
+    for (platform::HKEY root :
+         {platform::HKEY_CLASSES_ROOT, platform::HKEY_CURRENT_USER, platform::HKEY_LOCAL_MACHINE,
+          platform::HKEY_USERS, platform::HKEY_PERFORMANCE_DATA, platform::HKEY_DYN_DATA})
         EXPECT_EQ(engine::RootFromName(engine::RootName(root)), root);
     EXPECT_EQ(engine::RootFromName("hkey_users"), 0u);
     EXPECT_EQ(engine::RootFromName(""), 0u);

@@ -17,7 +17,8 @@ void AddKnownProblems(fixtures::TestPrefix& p) {
 
     // 1 Registry Integrity: folders of the shell, machine-wide and per user.
     const char* shell = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-    const char* userShell = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    const char* userShell =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
     p.SetString(Hive::System, shell, "Common Desktop", "C:\\users\\Public\\Desktop");
     p.SetString(Hive::System, shell, "Common Templates", "C:\\ProgramData\\Templates.old");
     p.SetString(Hive::User, shell, "Cache", "C:\\users\\demo\\Temp\\cache.old");
@@ -37,8 +38,10 @@ void AddKnownProblems(fixtures::TestPrefix& p) {
     p.SetString(Hive::System, gone + "\\InprocServer32", "", "gonectl.dll");
     p.SetString(Hive::System, gone + "\\InprocServer32", "ThreadingModel", "Apartment");
     p.SetString(Hive::System, here + "\\InprocServer32", "", "present.dll");
-    p.SetString(Hive::System, goneFull + "\\InprocServer32", "", "C:\\Program Files\\Gone\\gone.ocx");
-    p.SetString(Hive::System, goneFull + "\\LocalServer32", "", "C:\\Program Files\\Gone\\gone.exe");
+    p.SetString(Hive::System, goneFull + "\\InprocServer32", "",
+                "C:\\Program Files\\Gone\\gone.ocx");
+    p.SetString(Hive::System, goneFull + "\\LocalServer32", "",
+                "C:\\Program Files\\Gone\\gone.exe");
 
     // 3 Software Locations.
     const char* appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
@@ -46,7 +49,8 @@ void AddKnownProblems(fixtures::TestPrefix& p) {
                 "\"C:\\Program Files\\Gone App\\gone.exe\" /start");
     p.SetString(Hive::System, std::string(appPaths) + "here.exe", "",
                 "C:\\Program Files\\Here App\\here.exe");
-    p.SetString(Hive::System, std::string(appPaths) + "here.exe", "Path", "C:\\Program Files\\Gone App");
+    p.SetString(Hive::System, std::string(appPaths) + "here.exe", "Path",
+                "C:\\Program Files\\Gone App");
 
     // 4 Device Drivers never reports.
     p.SetString(Hive::System, "Hardware\\Description\\System", "Identifier", "C:\\gone\\hal.sys");
@@ -59,8 +63,10 @@ void AddKnownProblems(fixtures::TestPrefix& p) {
     p.SetString(Hive::System, fonts, "Symbol Set", "C:\\windows\\Fonts\\heresans.ttf");
 
     // 6 Help and Resources.
-    p.SetString(Hive::System, "Software\\Microsoft\\Windows\\Help", "gone.hlp", "C:\\windows\\help");
-    p.SetString(Hive::System, "Software\\Microsoft\\Windows\\Help", "here.hlp", "C:\\windows\\help\\");
+    p.SetString(Hive::System, "Software\\Microsoft\\Windows\\Help", "gone.hlp",
+                "C:\\windows\\help");
+    p.SetString(Hive::System, "Software\\Microsoft\\Windows\\Help", "here.hlp",
+                "C:\\windows\\help\\");
     p.SetString(Hive::System, "Software\\Microsoft\\Windows\\Html Help", "gone.chm",
                 "C:\\Program Files\\Gone");
 
@@ -114,7 +120,8 @@ void AddKnownProblems(fixtures::TestPrefix& p) {
     p.SetString(Hive::System, "Software\\Microsoft\\Advanced INF Setup\\Gone", "Log",
                 "C:\\Program Files\\Gone\\setup.log");
     p.SetString(Hive::User, "Software\\Gone Vendor", "Last File", "\"C:\\users\\demo\\gone.txt\"");
-    p.SetString(Hive::User, "Software\\Gone Vendor", "Here", "C:\\Program Files\\Here App\\here.exe");
+    p.SetString(Hive::User, "Software\\Gone Vendor", "Here",
+                "C:\\Program Files\\Here App\\here.exe");
     p.SetString(Hive::User, "Software\\Gone Vendor", "Disc", "D:\\setup.exe");
     p.AddDrive('d', "../drive_d");
     // A file on the disc drive, since git keeps no empty folder.
@@ -122,10 +129,13 @@ void AddKnownProblems(fixtures::TestPrefix& p) {
     p.SetString(Hive::System, "Software\\Wine\\Drives", "d:", "cdrom");
 
     // 14 Valid Shortcuts.
-    p.CreateShortcut("C:\\users\\Public\\Desktop\\Gone App.lnk", "C:\\Program Files\\Gone\\gone.exe");
-    p.CreateShortcut("C:\\users\\Public\\Desktop\\Here App.lnk", "C:\\Program Files\\Here App\\here.exe");
+    p.CreateShortcut("C:\\users\\Public\\Desktop\\Gone App.lnk",
+                     "C:\\Program Files\\Gone\\gone.exe");
+    p.CreateShortcut("C:\\users\\Public\\Desktop\\Here App.lnk",
+                     "C:\\Program Files\\Here App\\here.exe");
     p.CreateShortcut("C:\\users\\demo\\Desktop\\OLD TOOL.LNK", "C:\\Tools\\oldtool.exe");
-    p.CreateShortcut("C:\\windows\\security\\Gone Policy.lnk", "C:\\Program Files\\Gone\\policy.exe");
+    p.CreateShortcut("C:\\windows\\security\\Gone Policy.lnk",
+                     "C:\\Program Files\\Gone\\policy.exe");
 }
 
 }  // namespace enginetest

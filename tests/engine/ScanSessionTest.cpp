@@ -34,7 +34,9 @@ protected:
         for (engine::SectionRow& row : rows_) row.selected = true;
     }
     engine::ScanOutcome Scan() { return session_->Scan(rows_, engine::SelectionSummary(rows_)); }
-    engine::TextList Found(int section) { return engine::RecordTexts(session_->Results().Section(section).problems); }
+    engine::TextList Found(int section) {
+        return engine::RecordTexts(session_->Results().Section(section).problems);
+    }
 
     TestPrefix prefix_{enginetest::kKnownProblemsUser};
     std::unique_ptr<platform::Services> services_;
@@ -209,45 +211,124 @@ TEST_F(ScanRun, EveryReportingSectionFindsItsKnownProblems) {
     EXPECT_EQ(Scan(), engine::ScanOutcome::ProblemsFound);
     // Section, then the four texts, in the order they were found.
     const std::vector<std::pair<int, std::vector<std::string>>> expected = {
-        {1, {"[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]", "\"Common Templates\"", "\"C:\\\\ProgramData\\\\Templates.old\"", "0"}},
-        {1, {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders]", "\"Empty\"", "\"\"", "0"}},
-        {1, {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders]", "\"Old Fonts\"", "hex(2):37,00,83,00,121,00,115,00,116,00,101,00,109,00,82,00,111,00,111,00,116,00,37,00,92,00,70,00,111,00,110,00,116,00,115,00,32,00,79,00,108,00,100,00,92,00,120,00,46,00,102,00,111,00,110,00,00,00", "0"}},
-        {1, {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]", "\"Cache\"", "\"C:\\\\users\\\\demo\\\\Temp\\\\cache.old\"", "0"}},
-        {2, {"[HKEY_CLASSES_ROOT\\CLSID\\{0D0E0A0D-0000-4000-8000-000000000001}\\InprocServer32]", "@", "\"gonectl.dll\"", "0"}},
-        {2, {"[HKEY_CLASSES_ROOT\\CLSID\\{0D0E0A0D-0000-4000-8000-000000000003}\\InprocServer32]", "@", "\"C:\\\\Program Files\\\\Gone\\\\gone.ocx\"", "0"}},
-        {3, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\gone.exe]", "@", "\"\\\"C:\\\\Program Files\\\\Gone App\\\\gone.exe\\\" /start\"", "0"}},
-        {5, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]", "\"Gone Sans (TrueType)\"", "\"gonesans.ttf\"", "0"}},
-        {5, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]", "\"Old Serif (TrueType)\"", "\"\"", "0"}},
-        {6, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\Help]", "\"gone.hlp\"", "\"C:\\\\windows\\\\help\"", "0"}},
-        {6, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\Html Help]", "\"gone.chm\"", "\"C:\\\\Program Files\\\\Gone\"", "0"}},
-        {7, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs]", "\"C:\\\\Program Files\\\\Common Files\\\\gone.dll\"", "dword:00000001", "0"}},
-        {8, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]", "\"Gone Agent\"", "\"C:\\\\Program Files\\\\Gone\\\\agent.exe /background\"", "0"}},
-        {8, {"[HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]", "\"Updater\"", "\"goneupd.exe\"", "0"}},
-        {9, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders]", "\"C:\\\\Program Files\\\\Gone\\\\cache.dat\"", "dword:00000000", "0"}},
-        {9, {"[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Gone App]", "\"UninstallString\"", "\"\\\"C:\\\\Program Files\\\\Gone\\\\unins000.exe\\\" /SILENT\"", "0"}},
-        {10, {"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\VirtualDeviceDrivers]", "\"VDD\"", "\"C:\\\\windows\\\\system32\\\\gonevdd.dll\"", "0"}},
-        {12, {"[HKEY_CURRENT_USER\\AppEvents\\Schemes\\Apps\\.Default\\SystemAsterisk\\.Current]", "@", "\"gone.wav\"", "0"}},
-        {12, {"[HKEY_USERS\\.DEFAULT\\AppEvents\\Schemes\\Apps\\.Default\\SystemExit\\.Current]", "@", "\"C:\\\\windows\\\\media\\\\gone exit.wav\"", "0"}},
-        {13, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Gone Vendor\\Gone App]", "\"Data\"", "\"C:\\\\Program Files\\\\Gone\\\\data.bin;C:\\\\x\"", "0"}},
-        {13, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{0D0E0A0D-0000-4000-8000-000000000003}\\InprocServer32]", "@", "\"C:\\\\Program Files\\\\Gone\\\\gone.ocx\"", "0"}},
-        {13, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{0D0E0A0D-0000-4000-8000-000000000003}\\LocalServer32]", "@", "\"C:\\\\Program Files\\\\Gone\\\\gone.exe\"", "0"}},
-        {13, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]", "\"Gone Agent\"", "\"C:\\\\Program Files\\\\Gone\\\\agent.exe /background\"", "0"}},
-        {13, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]", "\"Quoted Agent\"", "\"\\\"C:\\\\Program Files\\\\Gone\\\\agent.exe\\\"\"", "0"}},
-        {13, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\gone.exe]", "@", "\"\\\"C:\\\\Program Files\\\\Gone App\\\\gone.exe\\\" /start\"", "0"}},
-        {13, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]", "\"Common Templates\"", "\"C:\\\\ProgramData\\\\Templates.old\"", "0"}},
-        {13, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Gone App]", "\"QuietUninstallString\"", "\"\\\"C:\\\\Program Files\\\\Gone\\\\unins000.exe\\\" /SILENT\"", "0"}},
-        {13, {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Gone App]", "\"UninstallString\"", "\"\\\"C:\\\\Program Files\\\\Gone\\\\unins000.exe\\\" /SILENT\"", "0"}},
-        {13, {"[HKEY_CURRENT_USER\\SOFTWARE\\Gone Vendor]", "\"Last File\"", "\"\\\"C:\\\\users\\\\demo\\\\gone.txt\\\"\"", "0"}},
-        {13, {"[HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]", "\"Cache\"", "\"C:\\\\users\\\\demo\\\\Temp\\\\cache.old\"", "0"}},
-        {14, {"[C:\\users\\demo\\Desktop\\OLD TOOL.LNK]", "@", "\"C:\\\\Tools\\\\oldtool.exe\"", "0"}},
-        {14, {"[C:\\users\\Public\\Desktop\\Gone App.lnk]", "@", "\"C:\\\\Program Files\\\\Gone\\\\gone.exe\"", "0"}},
+        {1,
+         {"[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
+          "Folders]",
+          "\"Common Templates\"", "\"C:\\\\ProgramData\\\\Templates.old\"", "0"}},
+        {1,
+         {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell "
+          "Folders]",
+          "\"Empty\"", "\"\"", "0"}},
+        {1,
+         {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell "
+          "Folders]",
+          "\"Old Fonts\"",
+          "hex(2):37,00,83,00,121,00,115,00,116,00,101,00,109,00,82,00,111,00,111,00,116,00,37,00,"
+          "92,00,70,00,111,00,110,00,116,00,115,00,32,00,79,00,108,00,100,00,92,00,120,00,46,00,"
+          "102,00,111,00,110,00,00,00",
+          "0"}},
+        {1,
+         {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
+          "Folders]",
+          "\"Cache\"", "\"C:\\\\users\\\\demo\\\\Temp\\\\cache.old\"", "0"}},
+        {2,
+         {"[HKEY_CLASSES_ROOT\\CLSID\\{0D0E0A0D-0000-4000-8000-000000000001}\\InprocServer32]", "@",
+          "\"gonectl.dll\"", "0"}},
+        {2,
+         {"[HKEY_CLASSES_ROOT\\CLSID\\{0D0E0A0D-0000-4000-8000-000000000003}\\InprocServer32]", "@",
+          "\"C:\\\\Program Files\\\\Gone\\\\gone.ocx\"", "0"}},
+        {3,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\gone.exe]",
+          "@", "\"\\\"C:\\\\Program Files\\\\Gone App\\\\gone.exe\\\" /start\"", "0"}},
+        {5,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]",
+          "\"Gone Sans (TrueType)\"", "\"gonesans.ttf\"", "0"}},
+        {5,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]",
+          "\"Old Serif (TrueType)\"", "\"\"", "0"}},
+        {6,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\Help]", "\"gone.hlp\"",
+          "\"C:\\\\windows\\\\help\"", "0"}},
+        {6,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\Html Help]", "\"gone.chm\"",
+          "\"C:\\\\Program Files\\\\Gone\"", "0"}},
+        {7,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs]",
+          "\"C:\\\\Program Files\\\\Common Files\\\\gone.dll\"", "dword:00000001", "0"}},
+        {8,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]",
+          "\"Gone Agent\"", "\"C:\\\\Program Files\\\\Gone\\\\agent.exe /background\"", "0"}},
+        {8,
+         {"[HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]", "\"Updater\"",
+          "\"goneupd.exe\"", "0"}},
+        {9,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders]",
+          "\"C:\\\\Program Files\\\\Gone\\\\cache.dat\"", "dword:00000000", "0"}},
+        {9,
+         {"[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Gone App]",
+          "\"UninstallString\"", "\"\\\"C:\\\\Program Files\\\\Gone\\\\unins000.exe\\\" /SILENT\"",
+          "0"}},
+        {10,
+         {"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\VirtualDeviceDrivers]",
+          "\"VDD\"", "\"C:\\\\windows\\\\system32\\\\gonevdd.dll\"", "0"}},
+        {12,
+         {"[HKEY_CURRENT_USER\\AppEvents\\Schemes\\Apps\\.Default\\SystemAsterisk\\.Current]", "@",
+          "\"gone.wav\"", "0"}},
+        {12,
+         {"[HKEY_USERS\\.DEFAULT\\AppEvents\\Schemes\\Apps\\.Default\\SystemExit\\.Current]", "@",
+          "\"C:\\\\windows\\\\media\\\\gone exit.wav\"", "0"}},
+        {13,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Gone Vendor\\Gone App]", "\"Data\"",
+          "\"C:\\\\Program Files\\\\Gone\\\\data.bin;C:\\\\x\"", "0"}},
+        {13,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{0D0E0A0D-0000-4000-8000-000000000003}"
+          "\\InprocServer32]",
+          "@", "\"C:\\\\Program Files\\\\Gone\\\\gone.ocx\"", "0"}},
+        {13,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{0D0E0A0D-0000-4000-8000-000000000003}"
+          "\\LocalServer32]",
+          "@", "\"C:\\\\Program Files\\\\Gone\\\\gone.exe\"", "0"}},
+        {13,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]",
+          "\"Gone Agent\"", "\"C:\\\\Program Files\\\\Gone\\\\agent.exe /background\"", "0"}},
+        {13,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]",
+          "\"Quoted Agent\"", "\"\\\"C:\\\\Program Files\\\\Gone\\\\agent.exe\\\"\"", "0"}},
+        {13,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\gone.exe]",
+          "@", "\"\\\"C:\\\\Program Files\\\\Gone App\\\\gone.exe\\\" /start\"", "0"}},
+        {13,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
+          "Folders]",
+          "\"Common Templates\"", "\"C:\\\\ProgramData\\\\Templates.old\"", "0"}},
+        {13,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Gone App]",
+          "\"QuietUninstallString\"",
+          "\"\\\"C:\\\\Program Files\\\\Gone\\\\unins000.exe\\\" /SILENT\"", "0"}},
+        {13,
+         {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Gone App]",
+          "\"UninstallString\"", "\"\\\"C:\\\\Program Files\\\\Gone\\\\unins000.exe\\\" /SILENT\"",
+          "0"}},
+        {13,
+         {"[HKEY_CURRENT_USER\\SOFTWARE\\Gone Vendor]", "\"Last File\"",
+          "\"\\\"C:\\\\users\\\\demo\\\\gone.txt\\\"\"", "0"}},
+        {13,
+         {"[HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
+          "Folders]",
+          "\"Cache\"", "\"C:\\\\users\\\\demo\\\\Temp\\\\cache.old\"", "0"}},
+        {14,
+         {"[C:\\users\\demo\\Desktop\\OLD TOOL.LNK]", "@", "\"C:\\\\Tools\\\\oldtool.exe\"", "0"}},
+        {14,
+         {"[C:\\users\\Public\\Desktop\\Gone App.lnk]", "@",
+          "\"C:\\\\Program Files\\\\Gone\\\\gone.exe\"", "0"}},
     };
     Records all;
     std::vector<int> sections;
     const auto& results = session_->Results();
     for (int section = 1; section <= 14; ++section) {
         const auto& s = results.Section(section);
-        EXPECT_EQ(engine::RecordTexts(s.problems).size(), 4u * static_cast<std::size_t>(s.Count())) << section;
+        EXPECT_EQ(engine::RecordTexts(s.problems).size(), 4u * static_cast<std::size_t>(s.Count()))
+            << section;
         for (auto& r : RecordsOf(engine::RecordTexts(s.problems))) {
             all.push_back(r);
             sections.push_back(section);

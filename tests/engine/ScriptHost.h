@@ -52,9 +52,7 @@ public:
     void EndWaitCursor() override { ++waitCursorEnded; }
     void OnScanState(int state) override { states.push_back(state); }
     void Sleep(unsigned milliseconds) override { slept += milliseconds; }
-    void ShowScreen(engine::Screen screen) override {
-        screens.push_back(static_cast<int>(screen));
-    }
+    void ShowScreen(engine::Screen screen) override { screens.push_back(static_cast<int>(screen)); }
     void OnResultsReset() override { ++resets; }
     engine::Label* SectionNameLabel() override { return &sectionName; }
     engine::Label* CurrentKeyLabel() override { return &currentKey; }

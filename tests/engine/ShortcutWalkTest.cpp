@@ -28,9 +28,14 @@ protected:
         fixer_ = std::make_unique<engine::CRegistryFixer>(*services_, host_);
         fixer_->SetPumpInterval(std::chrono::milliseconds(0));
         work_ = std::move(drives);
-        fixer_->Prepare({0, 14, &work_, &result_, &total_, nullptr,
-                         {&host_.currentKey, &host_.sectionName, &host_.counters[13],
-                          &host_.foundCount}});
+        fixer_->Prepare(
+            {0,
+             14,
+             &work_,
+             &result_,
+             &total_,
+             nullptr,
+             {&host_.currentKey, &host_.sectionName, &host_.counters[13], &host_.foundCount}});
         fixer_->ShortcutWalk();
     }
     // The shortcut paths of the records, in order.
@@ -65,8 +70,9 @@ TEST_F(ShortcutWalk, ReportsDeadShortcutsOnly) {
     prefix_.CreateFile("C:\\users\\Public\\Desktop\\Broken.lnk", "not a shortcut");
     Walk({"C:"});
     ASSERT_EQ(result_.Count(), 1);
-    EXPECT_EQ(engine::RecordTexts(result_.problems), (engine::TextList{"[C:\\users\\Public\\Desktop\\Gone App.lnk]", "@",
-                                               "\"C:\\\\Program Files\\\\Gone\\\\gone.exe\"", "0"}));
+    EXPECT_EQ(engine::RecordTexts(result_.problems),
+              (engine::TextList{"[C:\\users\\Public\\Desktop\\Gone App.lnk]", "@",
+                                "\"C:\\\\Program Files\\\\Gone\\\\gone.exe\"", "0"}));
     EXPECT_EQ(host_.sectionName.Text(), "Valid Shortcut");
     EXPECT_EQ(host_.foundCount.Text(), "1 problem(s) found");
     EXPECT_EQ(host_.counters[13].Text(), "1");
@@ -75,7 +81,8 @@ TEST_F(ShortcutWalk, ReportsDeadShortcutsOnly) {
     platform::shelllink::ShellLinkRecipe wanted;
     wanted.target = kGone;
     const auto expected = platform::shelllink::WriteShellLink(wanted);
-    std::ifstream in(prefix_.HostPath("C:\\users\\Public\\Desktop\\Gone App.lnk"), std::ios::binary);
+    std::ifstream in(prefix_.HostPath("C:\\users\\Public\\Desktop\\Gone App.lnk"),
+                     std::ios::binary);
     const std::vector<std::uint8_t> actual((std::istreambuf_iterator<char>(in)),
                                            std::istreambuf_iterator<char>());
     EXPECT_EQ(actual, expected);
@@ -101,15 +108,15 @@ TEST_F(ShortcutWalk, TargetsWithEnvironmentReferencesAreExpanded) {
 }
 
 TEST_F(ShortcutWalk, ExcludedFoldersAreNeverEntered) {
-    for (const char* folder : {"C:\\RECYCLER", "C:\\Recycled", "C:\\_restore",
-                               "C:\\System Volume Information", "C:\\windows\\security",
-                               "C:\\windows\\system32\\sysbckup", "C:\\winnt\\a\\Sysbackup"})
+    for (const char* folder :
+         {"C:\\RECYCLER", "C:\\Recycled", "C:\\_restore", "C:\\System Volume Information",
+          "C:\\windows\\security", "C:\\windows\\system32\\sysbckup", "C:\\winnt\\a\\Sysbackup"})
         prefix_.CreateShortcut(std::string(folder) + "\\dead.lnk", kGone);
     prefix_.CreateShortcut("C:\\users\\security\\dead.lnk", kGone);
     prefix_.CreateShortcut("C:\\recycle\\dead.lnk", kGone);
     Walk({"C:"});
-    EXPECT_EQ(Reported(), (std::vector<std::string>{"C:\\recycle\\dead.lnk",
-                                                    "C:\\users\\security\\dead.lnk"}));
+    EXPECT_EQ(Reported(),
+              (std::vector<std::string>{"C:\\recycle\\dead.lnk", "C:\\users\\security\\dead.lnk"}));
 }
 
 TEST_F(ShortcutWalk, DrivesAreWalkedTogetherLevelByLevel) {
@@ -189,9 +196,9 @@ TEST_F(ShortcutWalk, PauseAndCancelActWhileALargeFolderIsRead) {
         std::vector<int> states;
         std::vector<std::string> reported;
     };
-    for (const Row& row : {Row{false, {engine::kScanPaused, engine::kScanResumed},
-                                {"C:\\big\\f299\\dead.lnk"}},
-                            Row{true, {engine::kScanPaused, engine::kScanCancelled}, {}}}) {
+    for (const Row& row :
+         {Row{false, {engine::kScanPaused, engine::kScanResumed}, {"C:\\big\\f299\\dead.lnk"}},
+          Row{true, {engine::kScanPaused, engine::kScanCancelled}, {}}}) {
         SCOPED_TRACE(row.cancel ? "cancel" : "resume");
         host_ = {};
         result_ = {};
@@ -200,10 +207,8 @@ TEST_F(ShortcutWalk, PauseAndCancelActWhileALargeFolderIsRead) {
         host_.At(2, [this] { fixer_->PauseRequest(); });
         host_.At(3, [&] {
             shownWhenPaused = host_.currentKey.History().size();
-            if (row.cancel)
-                fixer_->CancelRequest();
-            else
-                fixer_->ResumeRequest();
+            if (row.cancel) fixer_->CancelRequest();
+            else fixer_->ResumeRequest();
         });
         Walk({"C:\\big"}, true);
         EXPECT_EQ(shownWhenPaused, 0u);
@@ -272,8 +277,8 @@ TEST_F(ShortcutWalk, NamesWithoutAnExactAnsiFormArePassedOver) {
     // that form, the first would report (and a repair delete) A.lnk once more in its name.
     prefix_.CreateShortcut("C:\\users\\Public\\Desktop\\A.lnk", kGone);
     prefix_.CreateShortcut("C:\\users\\Public\\Desktop\\\xc4\x80.lnk", kGone);
-    prefix_.CreateShortcut("C:\\users\\Public\\Desktop\\\xd0\xaf\xd1\x80\xd0\xbb\xd1\x8b\xd0\xba.lnk",
-                           kGone);
+    prefix_.CreateShortcut(
+        "C:\\users\\Public\\Desktop\\\xd0\xaf\xd1\x80\xd0\xbb\xd1\x8b\xd0\xba.lnk", kGone);
     prefix_.CreateShortcut("C:\\users\\Public\\\xd0\xaf\\Inside.lnk", kGone);
     for (bool caching : {false, true}) {
         result_ = {};

@@ -43,8 +43,7 @@ TEST(WildcardMatch, StarsAndQuestionMarks) {
     EXPECT_FALSE(WildcardMatch("ab", "a?b"));
     EXPECT_TRUE(WildcardMatch("a.b.c", "*.*"));
     EXPECT_FALSE(WildcardMatch("abc", "*.*"));
-    EXPECT_TRUE(WildcardMatch("C:\\windows\\system32\\config\\security",
-                              "?:\\win*\\security"));
+    EXPECT_TRUE(WildcardMatch("C:\\windows\\system32\\config\\security", "?:\\win*\\security"));
     EXPECT_FALSE(WildcardMatch("C:\\users\\security", "?:\\win*\\security"));
     EXPECT_FALSE(WildcardMatch("C:\\windows\\security\\sub", "?:\\win*\\security"));
     EXPECT_TRUE(WildcardMatch("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Advanced INF Setup\\IE",

@@ -37,7 +37,8 @@ Found Scan(const std::string& prefixDir, std::optional<platform::wine::Installat
     session.Scan(rows, engine::SelectionSummary(rows));
     Found found;
     for (int section : {3, 5, 13}) {
-        const engine::TextList& texts = engine::RecordTexts(session.Results().Section(section).problems);
+        const engine::TextList& texts =
+            engine::RecordTexts(session.Results().Section(section).problems);
         for (std::size_t i = 0; i + 3 < texts.size(); i += 4) found.insert({section, texts[i + 1]});
     }
     return found;
@@ -59,23 +60,32 @@ TEST(WinesOwnEntries, AreNotReportedWhileOthersLikeThemAre) {
     prefix.SetString(Hive::System, k9xFonts, "Gone Bitmap", "smalle.fon");
     prefix.SetString(Hive::System, "Software\\Synth Vendor", "GMFilePath",
                      "C:\\Program Files\\Synth\\gm.dls");
-    prefix.SetString(Hive::System, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\gone.exe",
-                     "", "C:\\Program Files\\Windows NT\\gone.exe");
+    prefix.SetString(Hive::System,
+                     "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\gone.exe", "",
+                     "C:\\Program Files\\Windows NT\\gone.exe");
     prefix.WriteHives();
 
     const fs::path root = fs::path(prefix.Dir()) / "wine-install";
     fixtures::MakeInstallationFolder(root);
     // Section 13 sees the App Paths values too.
-    const Found installerOnes = {{3, "@"},  {5, "\"Gone Sans (TrueType)\""},
-                                 {5, "\"Gone Bitmap\""}, {13, "\"GMFilePath\""}, {13, "@"}};
+    const Found installerOnes = {{3, "@"},
+                                 {5, "\"Gone Sans (TrueType)\""},
+                                 {5, "\"Gone Bitmap\""},
+                                 {13, "\"GMFilePath\""},
+                                 {13, "@"}};
     Found all = installerOnes;
-    for (const auto& own : Found{{5, "\"Courier\""}, {5, "\"MS Serif\""}, {5, "\"Small Fonts\""},
-                                 {3, "@"}, {13, "\"GMFilePath\""}, {13, "@"}})
+    for (const auto& own : Found{{5, "\"Courier\""},
+                                 {5, "\"MS Serif\""},
+                                 {5, "\"Small Fonts\""},
+                                 {3, "@"},
+                                 {13, "\"GMFilePath\""},
+                                 {13, "@"}})
         all.insert(own);
 
-    EXPECT_EQ(Scan(prefix.Dir(), platform::wine::InstallationPlace{
-                                     (root / "share" / "wine").string(),
-                                     (root / "lib" / "wine" / "x86_64-unix" / "win32u.so").string()}),
+    EXPECT_EQ(Scan(prefix.Dir(),
+                   platform::wine::InstallationPlace{
+                       (root / "share" / "wine").string(),
+                       (root / "lib" / "wine" / "x86_64-unix" / "win32u.so").string()}),
               installerOnes);
     // Without an installation everything is judged as before.
     EXPECT_EQ(Scan(prefix.Dir(), std::nullopt), all);

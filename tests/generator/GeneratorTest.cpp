@@ -133,8 +133,8 @@ TEST(Generator, DeadReferencesAreTheAskedShare) {
     options.systemValues = 20000;
     const GeneratorReport report = GeneratePrefix(dir.Path(), options);
     ASSERT_GT(report.references, 3000u);
-    const double share = static_cast<double>(report.deadReferences) /
-                         static_cast<double>(report.references);
+    const double share =
+        static_cast<double>(report.deadReferences) / static_cast<double>(report.references);
     EXPECT_NEAR(share, 0.10, 0.02);
     EXPECT_EQ(report.dead.size(), report.deadReferences);
     Folder none;
@@ -150,10 +150,11 @@ TEST(Generator, WithoutDeadReferencesAScanOfEverySectionFindsNothing) {
         Scan(dir.Path(), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
     for (int section = 1; section <= engine::kSectionCount; ++section)
         EXPECT_EQ(results.Section(section).Count(), 0)
-            << section << ": " << (engine::RecordTexts(results.Section(section).problems).empty()
-                                       ? std::string()
-                                       : engine::RecordTexts(results.Section(section).problems)[0] + " " +
-                                             engine::RecordTexts(results.Section(section).problems)[2]);
+            << section << ": "
+            << (engine::RecordTexts(results.Section(section).problems).empty()
+                    ? std::string()
+                    : engine::RecordTexts(results.Section(section).problems)[0] + " " +
+                          engine::RecordTexts(results.Section(section).problems)[2]);
 }
 
 TEST(Generator, TheScanReportsExactlyTheDeadFullPathsAndShortcuts) {
@@ -173,7 +174,8 @@ TEST(Generator, TheScanReportsExactlyTheDeadFullPathsAndShortcuts) {
     const engine::ScanResults results = Scan(dir.Path(), {13, 14});
     std::multiset<std::string> found;
     const engine::TextList& list = engine::RecordTexts(results.Section(13).problems);
-    for (std::size_t i = 0; i + 3 < list.size(); i += 4) found.insert(Lower(list[i] + " " + list[i + 1]));
+    for (std::size_t i = 0; i + 3 < list.size(); i += 4)
+        found.insert(Lower(list[i] + " " + list[i + 1]));
     EXPECT_EQ(found, expected);
 
     std::set<std::string> shortcuts;
@@ -204,10 +206,12 @@ TEST(Generator, AnExistingPrefixKeepsItsValuesAndItsProfileStaysInside) {
     auto services = prefix.Open();
     auto value = [&services](platform::HKEY root, const char* path, const char* name) {
         platform::HKEY key = 0;
-        if (services->RegOpenKeyExA(root, path, 0, platform::KEY_READ, &key) != 0) return std::string("<no key>");
+        if (services->RegOpenKeyExA(root, path, 0, platform::KEY_READ, &key) != 0)
+            return std::string("<no key>");
         char data[128] = {};
         platform::DWORD length = sizeof data, type = 0;
-        if (services->RegQueryValueExA(key, name, &type, reinterpret_cast<platform::BYTE*>(data), &length) != 0)
+        if (services->RegQueryValueExA(key, name, &type, reinterpret_cast<platform::BYTE*>(data),
+                                       &length) != 0)
             return std::string("<no value>");
         return std::string(data);
     };

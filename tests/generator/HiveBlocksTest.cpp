@@ -44,7 +44,8 @@ TEST(HiveBlocks, LinesReadBackAsTheirValuesAndWriteBackAsWineWrites) {
     const reg::Key* a = hive.root->FindChild(u"Software")->FindChild(u"A");
     ASSERT_NE(a, nullptr);
     ASSERT_EQ(a->values.size(), 4u);
-    EXPECT_EQ(reg::DataBytes(a->values[0]), Utf16("\"C:\\Program Files\\a.exe\" /x"));  // @ sorts first
+    EXPECT_EQ(reg::DataBytes(a->values[0]),
+              Utf16("\"C:\\Program Files\\a.exe\" /x"));  // @ sorts first
     EXPECT_EQ(a->values[1].name, u"Blob");
     EXPECT_EQ(reg::DataBytes(a->values[1]), bytes);
     EXPECT_EQ(a->values[2].type, platform::REG_DWORD);

@@ -90,7 +90,8 @@ TEST_F(CatalogueTest, DeletingTheSecondRowKeepsTheOtherBlocksTrimmed) {
 
 TEST_F(CatalogueTest, DeletingTheOnlyBlockLeavesAnEmptyFile) {
     ASSERT_TRUE(services);
-    repairtest::WriteBytes(BackupPath(), Crlf("\n>>   1/1/2026  0:0:0  >>1\n\n[HKEY_USERS\\x]\n@=\"y\"\n\n"));
+    repairtest::WriteBytes(BackupPath(),
+                           Crlf("\n>>   1/1/2026  0:0:0  >>1\n\n[HKEY_USERS\\x]\n@=\"y\"\n\n"));
     BackupCatalogue catalogue(*services, host);
     catalogue.LoadCatalogue();
     ASSERT_TRUE(catalogue.DeleteBackup(0));

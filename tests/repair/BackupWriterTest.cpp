@@ -16,8 +16,7 @@ using repairtest::ReadBytes;
 engine::RepairLists TwoEntries() {
     engine::RepairLists lists;
     lists.registryCount = 2;
-    lists.registry = {R"([HKEY_LOCAL_MACHINE\Software\Example])",
-                      R"("Path"="c:\\old\\tool.exe")",
+    lists.registry = {R"([HKEY_LOCAL_MACHINE\Software\Example])", R"("Path"="c:\\old\\tool.exe")",
                       R"([HKEY_CURRENT_USER\Software\Example\Run])", "@=dword:0000000a"};
     return lists;
 }
@@ -65,12 +64,11 @@ TEST_F(BackupWriterTest, ExistingLinesAreCopiedWholeAndGetTheirLineEnd) {
     ASSERT_TRUE(services);
     const std::string longLine(300, 'k');
     // A file as a delete leaves it, whose last line lost its line end.
-    repairtest::WriteBytes(BackupPath(), ">>   1/1/2026  1:2:3  >>1\r\n[" + longLine +
-                                             "]\r\n@=dword:00000001");
+    repairtest::WriteBytes(BackupPath(),
+                           ">>   1/1/2026  1:2:3  >>1\r\n[" + longLine + "]\r\n@=dword:00000001");
     ASSERT_TRUE(WriteBackup(*services, TwoEntries()).ok());
-    EXPECT_EQ(ReadBytes(BackupPath()),
-              Crlf(">>   1/1/2026  1:2:3  >>1\n[" + longLine + "]\n@=dword:00000001\n" +
-                   kTwoEntryBlock));
+    EXPECT_EQ(ReadBytes(BackupPath()), Crlf(">>   1/1/2026  1:2:3  >>1\n[" + longLine +
+                                            "]\n@=dword:00000001\n" + kTwoEntryBlock));
 }
 
 TEST_F(BackupWriterTest, BlockedFolderFailsAndWritesNothing) {

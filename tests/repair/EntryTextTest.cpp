@@ -30,7 +30,7 @@ TEST(ParseKeyLine, SplitsRootAndSubkey) {
 
 TEST(ParseKeyLine, RejectsWhatNoScanWrites) {
     EXPECT_FALSE(ParseKeyLine("[HKEY_CURRENT_USER]"));            // no subkey
-    EXPECT_FALSE(ParseKeyLine(R"(HKEY_CURRENT_USER\Software)"));   // no brackets
+    EXPECT_FALSE(ParseKeyLine(R"(HKEY_CURRENT_USER\Software)"));  // no brackets
     EXPECT_FALSE(ParseKeyLine(R"([HKEY_CURRENT_USER\Software)"));
     EXPECT_FALSE(ParseKeyLine(R"([HKEY_CURRENT_CONFIG\Software])"));
     EXPECT_FALSE(ParseKeyLine(R"([hkey_current_user\Software])"));  // root names are exact
@@ -95,12 +95,15 @@ TEST(ExactLines, ReadBackToTheValueAsStored) {
          "[HKEY_CURRENT_USER\\Software\\Plain]"},
     };
     for (const Case& c : cases) {
-        const engine::ExactValue exact{platform::HKEY_CURRENT_USER, c.subKey, c.name, c.type, c.text};
+        const engine::ExactValue exact{platform::HKEY_CURRENT_USER, c.subKey, c.name, c.type,
+                                       c.text};
         std::vector<platform::BYTE> ansi;
-        for (char16_t unit : c.text) ansi.push_back(static_cast<platform::BYTE>(unit < 0x100 ? unit : '?'));
+        for (char16_t unit : c.text)
+            ansi.push_back(static_cast<platform::BYTE>(unit < 0x100 ? unit : '?'));
         ansi.push_back(0);
         const std::string valueText =
-            engine::TextForm("", "", c.type, ansi.data(), static_cast<platform::DWORD>(ansi.size())).value;
+            engine::TextForm("", "", c.type, ansi.data(), static_cast<platform::DWORD>(ansi.size()))
+                .value;
         const std::string keyLine = engine::ExactKeyLine(exact);
         const std::string valueLine = engine::ExactValueLine(exact, valueText);
         if (c.keyLine) {

@@ -34,8 +34,7 @@ public:
     LONG RegEnumKeyExA(HKEY k, DWORD i, char* n, DWORD* l) override {
         return real_->RegEnumKeyExA(k, i, n, l);
     }
-    LONG RegEnumValueA(HKEY k, DWORD i, char* n, DWORD* nl, DWORD* t, BYTE* d,
-                       DWORD* dl) override {
+    LONG RegEnumValueA(HKEY k, DWORD i, char* n, DWORD* nl, DWORD* t, BYTE* d, DWORD* dl) override {
         return real_->RegEnumValueA(k, i, n, nl, t, d, dl);
     }
     LONG RegCreateKeyA(HKEY k, const char* s, HKEY* r) override {
@@ -44,8 +43,7 @@ public:
     LONG RegQueryValueExA(HKEY k, const char* n, DWORD* t, BYTE* d, DWORD* l) override {
         return real_->RegQueryValueExA(k, n, t, d, l);
     }
-    LONG RegSetValueExA(HKEY k, const char* n, DWORD r, DWORD t, const BYTE* d,
-                        DWORD l) override {
+    LONG RegSetValueExA(HKEY k, const char* n, DWORD r, DWORD t, const BYTE* d, DWORD l) override {
         return real_->RegSetValueExA(k, n, r, t, d, l);
     }
     LONG RegDeleteValueA(HKEY k, const char* n) override { return real_->RegDeleteValueA(k, n); }
@@ -64,8 +62,7 @@ public:
     LONG RegCreateKeyW(HKEY k, const WCHAR* s, HKEY* r) override {
         return real_->RegCreateKeyW(k, s, r);
     }
-    LONG RegSetValueExW(HKEY k, const WCHAR* n, DWORD r, DWORD t, const BYTE* d,
-                        DWORD l) override {
+    LONG RegSetValueExW(HKEY k, const WCHAR* n, DWORD r, DWORD t, const BYTE* d, DWORD l) override {
         return real_->RegSetValueExW(k, n, r, t, d, l);
     }
     LONG RegDeleteValueW(HKEY k, const WCHAR* n) override { return real_->RegDeleteValueW(k, n); }
@@ -101,9 +98,7 @@ public:
     UINT GetWindowsDirectoryA(char* b, UINT n) override {
         return real_->GetWindowsDirectoryA(b, n);
     }
-    UINT GetSystemDirectoryA(char* b, UINT n) override {
-        return real_->GetSystemDirectoryA(b, n);
-    }
+    UINT GetSystemDirectoryA(char* b, UINT n) override { return real_->GetSystemDirectoryA(b, n); }
     DWORD GetModuleFileNameA(void* m, char* b, DWORD n) override {
         return real_->GetModuleFileNameA(m, b, n);
     }

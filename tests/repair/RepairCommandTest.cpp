@@ -40,9 +40,10 @@ protected:
         AddProblem(results, 8, kRunKey, "\"Dead\"", "\"c:\\\\gone\\\\dead.exe\"");
         AddProblem(results, 8, kRunKey, "\"Kept\"", "\"c:\\\\gone\\\\kept.exe\"", false);
         AddProblem(results, 2,
-            "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{1}\\InprocServer32]", "@",
-            "\"c:\\\\gone\\\\x.dll\"");
-        AddProblem(results, 14, std::string("[") + kShortcut + "]", "@", "\"C:\\\\gone\\\\app.exe\"");
+                   "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{1}\\InprocServer32]", "@",
+                   "\"c:\\\\gone\\\\x.dll\"");
+        AddProblem(results, 14, std::string("[") + kShortcut + "]", "@",
+                   "\"C:\\\\gone\\\\app.exe\"");
     }
 
     std::unique_ptr<platform::Services> Reopen() { return prefix.Open(); }
@@ -89,16 +90,17 @@ TEST_F(RepairCommandTest, YesSavesTheBackupThenDeletesAndReportsTheTotal) {
     EXPECT_EQ(host.boxes[1].style, engine::Buttons::Ok);
     EXPECT_EQ(host.screens, (std::vector<int>{4}));
 
-    EXPECT_EQ(repairtest::ReadBytes(BackupPath()),
-              repairtest::Crlf(std::string("\n>>   4/5/2026  21:6:3  >>2\n\n"
-                                           "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{1}\\"
-                                           "InprocServer32]\n@=\"c:\\\\gone\\\\x.dll\"\n\n") +
-                               kRunKey + "\n\"Dead\"=\"c:\\\\gone\\\\dead.exe\"\n\n" +
-                               shortcutCopy));
+    EXPECT_EQ(
+        repairtest::ReadBytes(BackupPath()),
+        repairtest::Crlf(std::string("\n>>   4/5/2026  21:6:3  >>2\n\n"
+                                     "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{1}\\"
+                                     "InprocServer32]\n@=\"c:\\\\gone\\\\x.dll\"\n\n") +
+                         kRunKey + "\n\"Dead\"=\"c:\\\\gone\\\\dead.exe\"\n\n" + shortcutCopy));
     auto after = Reopen();
     ASSERT_TRUE(after);
     EXPECT_FALSE(Query(*after, HKEY_CURRENT_USER, kRun, "Dead"));
-    EXPECT_FALSE(Query(*after, HKEY_LOCAL_MACHINE, "Software\\Classes\\CLSID\\{1}\\InprocServer32", ""));
+    EXPECT_FALSE(
+        Query(*after, HKEY_LOCAL_MACHINE, "Software\\Classes\\CLSID\\{1}\\InprocServer32", ""));
     EXPECT_TRUE(Query(*after, HKEY_CURRENT_USER, kRun, "Kept"));
     // The key of a deleted value stays; only values are ever removed.
     EXPECT_TRUE(repairtest::KeyExists(*after, HKEY_LOCAL_MACHINE,
@@ -283,7 +285,8 @@ TEST_F(RepairCommandTest, NameWithQuoteAndEqualsDeletesOnlyItself) {
     prefix.SetString(Hive::User, "Software\\Q", "x", "1");
     engine::ScanResults quoted;
     AddProblem(quoted, 3, "[HKEY_CURRENT_USER\\Software\\Q]", "\"a\\\"=b\"", "\"c:\\\\gone.exe\"");
-    AddProblem(quoted, 3, "[HKEY_CURRENT_USER\\Software\\Q]", "\"back\\\\slash\"", "\"c:\\\\gone.exe\"");
+    AddProblem(quoted, 3, "[HKEY_CURRENT_USER\\Software\\Q]", "\"back\\\\slash\"",
+               "\"c:\\\\gone.exe\"");
     AddProblem(quoted, 3, "[HKEY_CURRENT_USER\\Software\\Q]", "\"x\"", "\"1\"");
     auto services = prefix.Open();
     ASSERT_TRUE(services);

@@ -35,15 +35,16 @@ TEST(PrepareRepairLists, TakesMarkedRecordsInSectionOrderThenShortcuts) {
     EXPECT_EQ(repaired[8], "[HKEY_CURRENT_USER\\Run]");
     EXPECT_EQ(repaired[9], "\"tool\"");
     // The shortcut's record carries its bare path, then its other three texts unchanged.
-    EXPECT_EQ((engine::TextList(repaired.begin() + 12, repaired.end())),
-              (engine::TextList{"C:\\users\\me\\Desktop\\old.lnk", "@", "\"c:\\\\gone.exe\"",
-                                "0"}));
+    EXPECT_EQ(
+        (engine::TextList(repaired.begin() + 12, repaired.end())),
+        (engine::TextList{"C:\\users\\me\\Desktop\\old.lnk", "@", "\"c:\\\\gone.exe\"", "0"}));
 }
 
 TEST(PrepareRepairLists, OnlyAMarkOfExactlyZeroChoosesARecordReadAsText) {
     engine::ScanResults results;
     results.Section(2).problems = engine::ProblemsFromTexts(
-        {"[HKEY_CLASSES_ROOT\\a]", "@", "\"\"", " 0", "[HKEY_CLASSES_ROOT\\b]", "@", "\"\"", "1"}, 2);
+        {"[HKEY_CLASSES_ROOT\\a]", "@", "\"\"", " 0", "[HKEY_CLASSES_ROOT\\b]", "@", "\"\"", "1"},
+        2);
     results.Section(14).problems = engine::ProblemsFromTexts({"[C:\\a.lnk]", "@", "\"\"", ""}, 14);
     engine::RepairLists lists;
     PrepareRepairLists(results, lists);

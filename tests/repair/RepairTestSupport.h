@@ -21,8 +21,8 @@ inline constexpr const char* kBackupWindowsPath =
     "C:\\Program Files\\Norlix Drennow\\backup\\backup.txt";
 
 inline std::unique_ptr<FixedTimeServices> OpenFixed(fixtures::TestPrefix& prefix,
-                                                    platform::LocalTime time = {2026, 5, 4, 21,
-                                                                                6, 3}) {
+                                                    platform::LocalTime time = {2026, 5, 4, 21, 6,
+                                                                                3}) {
     auto real = prefix.Open();
     if (!real) return nullptr;
     return std::make_unique<FixedTimeServices>(std::move(real), time);
@@ -63,12 +63,12 @@ inline std::optional<RegValue> Query(platform::Services& services, platform::HKE
     }
     RegValue value;
     platform::DWORD length = 0;
-    platform::LONG status = services.RegQueryValueExA(key, name.c_str(), &value.type, nullptr,
-                                                      &length);
+    platform::LONG status =
+        services.RegQueryValueExA(key, name.c_str(), &value.type, nullptr, &length);
     if (status == platform::ERROR_SUCCESS) {
         value.data.resize(length);
-        status = services.RegQueryValueExA(key, name.c_str(), &value.type, value.data.data(),
-                                           &length);
+        status =
+            services.RegQueryValueExA(key, name.c_str(), &value.type, value.data.data(), &length);
         value.data.resize(length);
     }
     services.RegCloseKey(key);

@@ -9,10 +9,10 @@
 namespace repair {
 namespace {
 
-using repairtest::Query;
-using repairtest::RegValue;
 using platform::HKEY_CURRENT_USER;
 using platform::HKEY_LOCAL_MACHINE;
+using repairtest::Query;
+using repairtest::RegValue;
 
 class RestoreTest : public ::testing::Test {
 protected:
@@ -25,11 +25,26 @@ protected:
 TEST_F(RestoreTest, EveryDataFormIsWrittenAsItWas) {
     ASSERT_TRUE(services);
     const engine::TextList entries = {
-        "[HKEY_LOCAL_MACHINE\\Software\\Example]", "\"Path\"", "\"c:\\\\old\\\\Tool.EXE\"", "0",
-        "[HKEY_CURRENT_USER\\Software\\Example\\Run]", "@", "dword:0000000a", "0",
-        "[HKEY_CURRENT_USER\\Software\\Example\\Run]", "\"Upper\"", "DWORD:0000000A", "1",
-        "[HKEY_CURRENT_USER\\Software\\Example]", "\"Exp\"", "hex(2):97,00,98,00,00,00", "0",
-        "[HKEY_CURRENT_USER\\Software\\Example]", "\"Multi\\nLine\"", "\"a\\rb\\nc\"", "0",
+        "[HKEY_LOCAL_MACHINE\\Software\\Example]",
+        "\"Path\"",
+        "\"c:\\\\old\\\\Tool.EXE\"",
+        "0",
+        "[HKEY_CURRENT_USER\\Software\\Example\\Run]",
+        "@",
+        "dword:0000000a",
+        "0",
+        "[HKEY_CURRENT_USER\\Software\\Example\\Run]",
+        "\"Upper\"",
+        "DWORD:0000000A",
+        "1",
+        "[HKEY_CURRENT_USER\\Software\\Example]",
+        "\"Exp\"",
+        "hex(2):97,00,98,00,00,00",
+        "0",
+        "[HKEY_CURRENT_USER\\Software\\Example]",
+        "\"Multi\\nLine\"",
+        "\"a\\rb\\nc\"",
+        "0",
     };
     const repair::RestoreOutcome outcome = repair::RestoreEntries(*services, host, entries);
     EXPECT_EQ(outcome.restored, 5);
@@ -52,13 +67,32 @@ TEST_F(RestoreTest, EveryDataFormIsWrittenAsItWas) {
 TEST_F(RestoreTest, MalformedEntriesAreSkippedAndCountedTheRestStillRestored) {
     ASSERT_TRUE(services);
     const engine::TextList entries = {
-        "[HKEY_CURRENT_USER]", "@", "\"x\"", "0",
-        "HKEY_CURRENT_USER\\Software\\NoBrackets", "@", "\"x\"", "0",
-        "[HKEY_CURRENT_CONFIG\\Software\\X]", "@", "\"x\"", "0",
-        "[HKEY_CURRENT_USER\\Software\\Bad]", "\"n\"", "hex:01,02", "0",
-        "[HKEY_CURRENT_USER\\Software\\Bad]", "\"\"", "\"x\"", "0",
-        "[HKEY_CURRENT_USER\\Software\\Good]", "\"n\"", "\"kept\"", "0",
-        "[HKEY_CURRENT_USER\\Software\\Good]", "\"partial\"",  // fewer than four: not an entry
+        "[HKEY_CURRENT_USER]",
+        "@",
+        "\"x\"",
+        "0",
+        "HKEY_CURRENT_USER\\Software\\NoBrackets",
+        "@",
+        "\"x\"",
+        "0",
+        "[HKEY_CURRENT_CONFIG\\Software\\X]",
+        "@",
+        "\"x\"",
+        "0",
+        "[HKEY_CURRENT_USER\\Software\\Bad]",
+        "\"n\"",
+        "hex:01,02",
+        "0",
+        "[HKEY_CURRENT_USER\\Software\\Bad]",
+        "\"\"",
+        "\"x\"",
+        "0",
+        "[HKEY_CURRENT_USER\\Software\\Good]",
+        "\"n\"",
+        "\"kept\"",
+        "0",
+        "[HKEY_CURRENT_USER\\Software\\Good]",
+        "\"partial\"",  // fewer than four: not an entry
     };
     const repair::RestoreOutcome outcome = repair::RestoreEntries(*services, host, entries);
     EXPECT_EQ(outcome.restored, 1);
@@ -71,10 +105,10 @@ TEST_F(RestoreTest, MalformedEntriesAreSkippedAndCountedTheRestStillRestored) {
 
 TEST_F(RestoreTest, RestoreFromTheCatalogueIsCommittedAndSaysSuccessed) {
     ASSERT_TRUE(services);
-    repairtest::WriteBytes(BackupPath(),
-                           repairtest::Crlf("\n>>   1/1/2026  0:0:0  >>2\n\n"
-                                            "[HKEY_CURRENT_USER\\Software\\R]\n\"A\"=\"Text\"\n\n"
-                                            "[HKEY_LOCAL_MACHINE\\Software\\R]\n@=dword:00000007\n\n"));
+    repairtest::WriteBytes(
+        BackupPath(), repairtest::Crlf("\n>>   1/1/2026  0:0:0  >>2\n\n"
+                                       "[HKEY_CURRENT_USER\\Software\\R]\n\"A\"=\"Text\"\n\n"
+                                       "[HKEY_LOCAL_MACHINE\\Software\\R]\n@=dword:00000007\n\n"));
     BackupCatalogue catalogue(*services, host);
     catalogue.LoadCatalogue();
     catalogue.LoadBackupEntries(0);

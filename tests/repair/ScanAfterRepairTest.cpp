@@ -25,7 +25,7 @@ TEST(ScanAfterRepair, AValueNamingADeletedShortcutIsReportedByTheNextScan) {
     engine::ScanSession session(*services, host);
     engine::SectionRows rows = engine::BuildSectionRows(*services);
     for (engine::SectionRow& row : rows) row.selected = false;
-    rows[12].selected = true;                       // Valid Files Path
+    rows[12].selected = true;                      // Valid Files Path
     rows[engine::kFirstDriveRow].selected = true;  // Valid Shortcuts ( C:\ )
 
     ASSERT_EQ(session.Scan(rows, engine::Selection::Some), engine::ScanOutcome::ProblemsFound);

@@ -38,9 +38,7 @@ public:
     void EndWaitCursor() override { --waitDepth; }
     void OnScanState(int) override {}
     void Sleep(unsigned) override {}
-    void ShowScreen(engine::Screen screen) override {
-        screens.push_back(static_cast<int>(screen));
-    }
+    void ShowScreen(engine::Screen screen) override { screens.push_back(static_cast<int>(screen)); }
 };
 
 }  // namespace repairtest

@@ -34,7 +34,8 @@ protected:
         prefix.CreateFile(kTooLarge, std::string(kMaxSavedShortcutBytes + 1, 'L'));
         AddProblem(results, 8, kRunKey, "\"Dead\"", "\"c:\\\\gone\\\\dead.exe\"");
         for (const char* path : {kSaved, kTooLarge})
-            AddProblem(results, 14, std::string("[") + path + "]", "@", "\"C:\\\\gone\\\\app.exe\"");
+            AddProblem(results, 14, std::string("[") + path + "]", "@",
+                       "\"C:\\\\gone\\\\app.exe\"");
         savedBytes = ReadBytes(prefix.HostPath(kSaved));
     }
     RepairReport Repair(engine::Answer answer) {

@@ -56,15 +56,15 @@ TEST(DecodeData, DwordInEitherLetterCase) {
         EXPECT_EQ(value.type, platform::REG_DWORD) << text;
         EXPECT_EQ(value.bytes, (std::vector<platform::BYTE>{10, 0, 0, 0})) << text;
     }
-    EXPECT_EQ(Decode("dword:12345678").bytes, (std::vector<platform::BYTE>{0x78, 0x56, 0x34, 0x12}));
+    EXPECT_EQ(Decode("dword:12345678").bytes,
+              (std::vector<platform::BYTE>{0x78, 0x56, 0x34, 0x12}));
     EXPECT_EQ(Decode("dword:FFFFFFFF").bytes, (std::vector<platform::BYTE>{255, 255, 255, 255}));
 }
 
 TEST(DecodeData, DamagedTextsAreRefusedWithAReason) {
-    for (const char* text :
-         {"dword:", "dword:123456789", "dword:0000000g", "hex(2):97,00,98", "hex(2):",
-          "hex(2):300,00,00,00", "hex(2):9a,00,00,00", "hex(2):97,,00,00", "hex:01,02",
-          "\"unclosed", "plain text", ""}) {
+    for (const char* text : {"dword:", "dword:123456789", "dword:0000000g", "hex(2):97,00,98",
+                             "hex(2):", "hex(2):300,00,00,00", "hex(2):9a,00,00,00",
+                             "hex(2):97,,00,00", "hex:01,02", "\"unclosed", "plain text", ""}) {
         std::string error;
         EXPECT_FALSE(DecodeData(text, &error)) << text;
         EXPECT_FALSE(error.empty()) << text;

@@ -38,7 +38,8 @@ TEST(ChoosePrefixDialog, ListsTheFoundPrefixesAndMarksARunningServer) {
         EXPECT_EQ(item->text(0).toStdString(), prefix.name);
         EXPECT_EQ(item->text(1).toStdString(), KindName(prefix.kind));
         EXPECT_EQ(item->text(2).toStdString(), prefix.path);
-        EXPECT_EQ(item->text(3).isEmpty(), prefix.path != home.Path("Games/guild-wars-2")) << prefix.path;
+        EXPECT_EQ(item->text(3).isEmpty(), prefix.path != home.Path("Games/guild-wars-2"))
+            << prefix.path;
     }
 }
 
@@ -55,9 +56,14 @@ TEST(ChoosePrefixDialog, EachButtonGivesItsChoice) {
         Action action;
         QString dir;
     } cases[] = {
-        {"open", &CDialogChoosePrefix::OpenButton, {}, true, Action::OpenFolder,
+        {"open",
+         &CDialogChoosePrefix::OpenButton,
+         {},
+         true,
+         Action::OpenFolder,
          QString::fromStdString(home.Path(".local/share/wineprefixes/b"))},
-        {"other", &CDialogChoosePrefix::OtherFolderButton, "/some/folder", true, Action::OpenFolder, "/some/folder"},
+        {"other", &CDialogChoosePrefix::OtherFolderButton, "/some/folder", true, Action::OpenFolder,
+         "/some/folder"},
         {"other, cancelled", &CDialogChoosePrefix::OtherFolderButton, {}, false, Action::Quit, {}},
         {"demo", &CDialogChoosePrefix::DemoButton, {}, true, Action::OpenDemo, {}},
         {"cancel", &CDialogChoosePrefix::CancelButton, {}, true, Action::Quit, {}},
@@ -117,7 +123,8 @@ TEST_F(StartUpWithoutDotWine, OneFoundPrefixIsOpenedStraightAway) {
     ASSERT_TRUE(app->InitInstance({"drennow"}));
     EXPECT_FALSE(offered);
     EXPECT_TRUE(problems.empty());
-    EXPECT_NE(Status().find(home.Path(".local/share/wineprefixes/only")), std::string::npos) << Status();
+    EXPECT_NE(Status().find(home.Path(".local/share/wineprefixes/only")), std::string::npos)
+        << Status();
 }
 
 TEST_F(StartUpWithoutDotWine, SeveralAreOfferedInTheChooser) {
@@ -144,11 +151,13 @@ TEST_F(StartUpWithoutDotWine, ChoosingAnotherPrefixReopensTheView) {
     home.Prefix("apps/second");
     ASSERT_TRUE(app->InitInstance({"drennow"}));
     const QWidget* firstView = app->MainFrame()->centralWidget();
-    EXPECT_TRUE(app->SwitchPrefix({Action::OpenFolder, QString::fromStdString(home.Path("apps/second"))}));
+    EXPECT_TRUE(
+        app->SwitchPrefix({Action::OpenFolder, QString::fromStdString(home.Path("apps/second"))}));
     EXPECT_NE(app->MainFrame()->centralWidget(), firstView);
     EXPECT_NE(Status().find(home.Path("apps/second")), std::string::npos) << Status();
     // A folder that is no prefix is reported, and the open prefix stays.
-    EXPECT_FALSE(app->SwitchPrefix({Action::OpenFolder, QString::fromStdString(home.Path("apps"))}));
+    EXPECT_FALSE(
+        app->SwitchPrefix({Action::OpenFolder, QString::fromStdString(home.Path("apps"))}));
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_NE(Status().find(home.Path("apps/second")), std::string::npos) << Status();
 }
@@ -185,9 +194,11 @@ TEST_F(StartUpWithoutDotWine, PrefixTakesSteamIdsAndNamesAsTheCommandLineDoes) {
         {"steam:1", {}, "Half-Life 2 (steam, steam:220)"},
     };
     for (const auto& c : cases) {
-        const ui::PrefixChoice choice = ui::ChoosePrefix({"drennow", "--prefix", c.argument}, environment);
+        const ui::PrefixChoice choice =
+            ui::ChoosePrefix({"drennow", "--prefix", c.argument}, environment);
         EXPECT_EQ(choice.dir.toStdString(), c.dir.empty() ? "" : home.Path(c.dir)) << c.argument;
-        EXPECT_NE(choice.error.toStdString().find(c.error), std::string::npos) << choice.error.toStdString();
+        EXPECT_NE(choice.error.toStdString().find(c.error), std::string::npos)
+            << choice.error.toStdString();
         EXPECT_EQ(choice.error.isEmpty(), c.error.empty()) << c.argument;
     }
 }

@@ -157,8 +157,7 @@ TEST_F(CleanRestoreDialog, ListsBlocksAboveZeroAndClicksEnableTheButtons) {
     EXPECT_EQ(dialog->details.size(), 1u);
     uitest::DoubleClick(list->viewport(), RowPoint(*dialog, 0));
     ASSERT_EQ(dialog->details.size(), 2u);
-    EXPECT_EQ(dialog->details[1].values,
-              (std::vector<std::string>{"One = 1", "Two = 2"}));
+    EXPECT_EQ(dialog->details[1].values, (std::vector<std::string>{"One = 1", "Two = 2"}));
     EXPECT_TRUE(host.boxes.empty());
 }
 
@@ -192,9 +191,9 @@ TEST_F(CleanRestoreDialog, DeleteRemovesTheSelectedRowsBlockAndEmptiesTheEntries
     ASSERT_EQ(List(*dialog)->topLevelItemCount(), 1);
     EXPECT_EQ(List(*dialog)->topLevelItem(0)->text(1), "2");
     EXPECT_TRUE(ButtonsEnabled(*dialog));
-    const std::string kept =
-        Crlf(">>   4/5/2026  21:6:3  >>2\n[HKEY_CURRENT_USER\\Software\\First]\n\"One\"=\"1\"\n"
-             "[HKEY_CURRENT_USER\\Software\\First]\n\"Two\"=\"2\"\n>>   5/5/2026  8:0:0  >>0\n");
+    const std::string kept = Crlf(
+        ">>   4/5/2026  21:6:3  >>2\n[HKEY_CURRENT_USER\\Software\\First]\n\"One\"=\"1\"\n"
+        "[HKEY_CURRENT_USER\\Software\\First]\n\"Two\"=\"2\"\n>>   5/5/2026  8:0:0  >>0\n");
     EXPECT_EQ(ReadBytes(BackupPath()), kept);
 
     // No row is selected after the delete, so a second Delete removes nothing.
@@ -224,8 +223,8 @@ TEST_F(CleanRestoreDialog, DeleteInAReadOnlyBackupFolderKeepsRowAndFileAndSaysSo
     const int result = files_test::RunUnprivileged(prefix.Dir(), [&] {
         Button(*dialog, Dialog::kIdDelete)->click();
         if (List(*dialog)->topLevelItemCount() != 2) return 1;
-        if (host.boxes.size() != 1 || host.boxes[0].text.find("could not be deleted") ==
-                                          std::string::npos)
+        if (host.boxes.size() != 1 ||
+            host.boxes[0].text.find("could not be deleted") == std::string::npos)
             return 2;
         return 0;
     });

@@ -52,8 +52,7 @@ TEST(MainFrameGeometry, CentredOnThePrimaryScreenWithTruncatedHalves) {
     // A screen smaller than the window: the halves are negative and truncate toward zero.
     EXPECT_EQ(CMainFrame::CreationGeometry(QRect(0, 0, 641, 501)), QRect(-69, -34, 780, 570));
     // A primary screen that does not start at the origin.
-    EXPECT_EQ(CMainFrame::CreationGeometry(QRect(1920, 0, 1024, 768)),
-              QRect(2042, 99, 780, 570));
+    EXPECT_EQ(CMainFrame::CreationGeometry(QRect(1920, 0, 1024, 768)), QRect(2042, 99, 780, 570));
 }
 
 TEST(MainFrame, SizeTitleStatusBarAndNoMenu) {
@@ -128,8 +127,9 @@ TEST(MainFrame, StatusBarNamesThePrefixAndARunningWineserver) {
         ASSERT_TRUE(server.Running());
         frame.RefreshMachineStatus();
         EXPECT_EQ(frame.MessagePane()->text().toStdString(),
-                  open + " - a wineserver is running: the files may be a few seconds old, and "
-                         "nothing can be written until it stops");
+                  open +
+                      " - a wineserver is running: the files may be a few seconds old, and "
+                      "nothing can be written until it stops");
         EXPECT_NE(frame.MessagePane()->toolTip().toStdString().find("wineserver -k"),
                   std::string::npos);
     }
@@ -173,7 +173,7 @@ protected:
     CDrennowApp* app = &App();
     std::vector<std::string> errors;
     std::vector<std::pair<std::string, std::string>> asked;  // folder, reason
-    std::vector<ui::PrefixOffer> offers;                      // Quit once used up
+    std::vector<ui::PrefixOffer> offers;                     // Quit once used up
 };
 
 TEST_F(StartUp, MissingPrefixIsNamedAndQuittingOpensNoWindow) {
@@ -190,8 +190,7 @@ TEST_F(StartUp, MissingPrefixIsNamedAndQuittingOpensNoWindow) {
     EXPECT_EQ(app->StartFailureStatus(), 3);
     // The folder is named in the command that would make it, quoted for the shell (the
     // temporary folder's name has a space).
-    EXPECT_NE(asked[0].second.find("\n    WINEPREFIX='" + missing.toStdString() +
-                                   "' wineboot -i"),
+    EXPECT_NE(asked[0].second.find("\n    WINEPREFIX='" + missing.toStdString() + "' wineboot -i"),
               std::string::npos)
         << asked[0].second;
 }
@@ -349,8 +348,8 @@ TEST_F(OpenedUrls, F1InTheFrameAndInEveryDialogOpensTheManual) {
     CDialogCleanRestore cleanRestore(*machine, host, nullptr, record);
     CDialogIERestore ieRestore(*machine, host, nullptr, record);
     CDialogCleanRestoreDetail detail({}, nullptr, record);
-    for (QWidget* window : std::initializer_list<QWidget*>{&frame, &cleanRestore, &ieRestore,
-                                                           &detail}) {
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{&frame, &cleanRestore, &ieRestore, &detail}) {
         opened.clear();
         window->show();
         QApplication::setActiveWindow(window);

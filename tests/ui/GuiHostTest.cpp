@@ -24,9 +24,9 @@ struct SeenBox {
 };
 
 // Shows a real box through the host and presses `press` on it once it is up.
-engine::Answer ShowAndPress(ui::GuiHost& host, const std::string& text,
-                            const std::string& caption, engine::BoxStyle style,
-                            QMessageBox::StandardButton press, SeenBox& seen) {
+engine::Answer ShowAndPress(ui::GuiHost& host, const std::string& text, const std::string& caption,
+                            engine::BoxStyle style, QMessageBox::StandardButton press,
+                            SeenBox& seen) {
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
@@ -90,9 +90,10 @@ TEST(GuiHostMessageBox, FoldersAndCommandsStayWholeAndCaptionsFit) {
     const std::string refusal =
         "Nothing has been repaired: A wineserver is running for the prefix\n    " + folder +
         "\nIt keeps its own copy of the registry and would overwrite any change. Close the "
-        "prefix's programs, or stop the server with\n    " + command + "\nthen try again.";
-    auto box = ui::GuiHost::BuildMessageBox(refusal, "Information", engine::Icon::Information,
-                                            nullptr);
+        "prefix's programs, or stop the server with\n    " +
+        command + "\nthen try again.";
+    auto box =
+        ui::GuiHost::BuildMessageBox(refusal, "Information", engine::Icon::Information, nullptr);
     box->show();
     QApplication::processEvents();
     EXPECT_TRUE(OnOneLine(*box, QString::fromStdString(folder)));
@@ -129,8 +130,8 @@ TEST(GuiHostLabels, AnsiTextsAndCounterRange) {
     QLabel name, counter;
     host.SetLabels(std::make_unique<ui::WidgetLabel>([&](const QString& t) { name.setText(t); }),
                    nullptr, nullptr);
-    host.SetSectionCounter(14, std::make_unique<ui::WidgetLabel>(
-                                   [&](const QString& t) { counter.setText(t); }));
+    host.SetSectionCounter(
+        14, std::make_unique<ui::WidgetLabel>([&](const QString& t) { counter.setText(t); }));
     ASSERT_NE(host.SectionNameLabel(), nullptr);
     // Texts reach the widgets when the host shows its labels (before every pump), the
     // latest one of each label.

@@ -78,8 +78,7 @@ TEST(IERestoreDialog, AppliesTheThreeSettingsIntoTheHives) {
     for (const std::string& hive : {user, system}) {
         EXPECT_NE(hive.find("\"Start Page\"=\"http://home.example/\""), std::string::npos);
         EXPECT_NE(hive.find("\"First Home Page\"=\"http://home.example/\""), std::string::npos);
-        EXPECT_NE(hive.find("\"Window Title\"=\"Microsoft Internet Explorer\""),
-                  std::string::npos);
+        EXPECT_NE(hive.find("\"Window Title\"=\"Microsoft Internet Explorer\""), std::string::npos);
     }
     EXPECT_NE(user.find("\"DisableRegistryTools\"=dword:00000001"), std::string::npos);
 }

@@ -36,7 +36,8 @@ void AddSharedAndShortcutProblems(fixtures::TestPrefix& p) {
     p.CreateFile("C:\\Program Files\\Here\\here.exe", "MZ");
     p.SetDword(Hive::System, kShared, kGoneDll, 1);
     p.SetDword(Hive::System, kShared, "C:\\windows\\system32\\present.dll", 2);
-    p.CreateShortcut("C:\\users\\Public\\Desktop\\Gone App.lnk", "C:\\Program Files\\Gone\\gone.exe");
+    p.CreateShortcut("C:\\users\\Public\\Desktop\\Gone App.lnk",
+                     "C:\\Program Files\\Gone\\gone.exe");
     p.CreateShortcut("C:\\users\\Public\\Desktop\\Old Tool.lnk", "C:\\Tools\\oldtool.exe");
     p.CreateShortcut("C:\\users\\Public\\Desktop\\Here.lnk", "C:\\Program Files\\Here\\here.exe");
 }
@@ -245,10 +246,15 @@ TEST(MainView, ScanRepairAndReturn) {
     };
     {
         EveryPump once([&](int) {
-            seen = {view.Screen(), view.CurrentStep(), view.CaptionLabel()->text().toStdString(),
+            seen = {view.Screen(),
+                    view.CurrentStep(),
+                    view.CaptionLabel()->text().toStdString(),
                     view.SectionCounter(6)->text().toStdString(),
-                    view.FoundCountLabel()->text().toStdString(), h.frame->CloseEnabled(),
-                    h.frame->close(), Shown(view.Button(res::kScanButton)), closeBox()};
+                    view.FoundCountLabel()->text().toStdString(),
+                    h.frame->CloseEnabled(),
+                    h.frame->close(),
+                    Shown(view.Button(res::kScanButton)),
+                    closeBox()};
             return false;
         });
         ClickButton(view, res::kScanButton);
@@ -276,9 +282,12 @@ TEST(MainView, ScanRepairAndReturn) {
     EXPECT_EQ(view.CaptionLabel()->text().toStdString(), "Detected Problems");
     for (int row = 0; row < 14; ++row) {
         const bool found = row == 6 || row == 13;
-        EXPECT_EQ(view.CountLink(row)->text().toStdString(),
-                  row == 6 ? "1" : row == 13 ? "2" : "0") << row;
-        EXPECT_EQ(view.SectionLink(row)->Colour(), found ? QColor(Qt::black) : QColor(128, 128, 128));
+        EXPECT_EQ(view.CountLink(row)->text().toStdString(), row == 6    ? "1"
+                                                             : row == 13 ? "2"
+                                                                         : "0")
+            << row;
+        EXPECT_EQ(view.SectionLink(row)->Colour(),
+                  found ? QColor(Qt::black) : QColor(128, 128, 128));
         EXPECT_EQ(view.SectionLink(row)->FontVariant(), found ? 1 : 0) << row;
         EXPECT_EQ(view.SectionLink(row)->LinkActive(), found) << row;
     }
@@ -413,7 +422,8 @@ TEST(MainView, PauseHoldsTheWalkUntilResume) {
 TEST(MainView, AScanThatFindsNothingSaysSoAndReturnsToTheChoice) {
     fixtures::TestPrefix prefix;
     prefix.CreateFile("C:\\Program Files\\Here\\here.exe", "MZ");
-    prefix.CreateShortcut("C:\\users\\Public\\Desktop\\Here.lnk", "C:\\Program Files\\Here\\here.exe");
+    prefix.CreateShortcut("C:\\users\\Public\\Desktop\\Here.lnk",
+                          "C:\\Program Files\\Here\\here.exe");
     ViewHarness h(prefix);
     ClickButton(*h.view, res::kScanButton);
     ASSERT_EQ(h.messages.size(), 1u);
@@ -457,7 +467,8 @@ TEST(MainView, CleanRestoreBringsBackWhatARepairDeleted) {
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<CDialogCleanRestore*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        auto* list = qobject_cast<QTreeWidget*>(dialog->Control(CDialogCleanRestore::kIdBackupList));
+        auto* list =
+            qobject_cast<QTreeWidget*>(dialog->Control(CDialogCleanRestore::kIdBackupList));
         ASSERT_NE(list, nullptr);
         for (int i = 0; i < list->topLevelItemCount(); ++i)
             rows.push_back(list->topLevelItem(i)->text(1).toStdString());
@@ -494,9 +505,9 @@ TEST(MainView, UsableFromTheKeyboard) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         reached.push_back(QApplication::focusWidget());
     }
-    EXPECT_EQ(reached, (std::vector<QWidget*>{view.Button(res::kScanButton),
-                                               view.Button(res::kOptionButton),
-                                               view.Button(res::kHelpButton)}));
+    EXPECT_EQ(reached,
+              (std::vector<QWidget*>{view.Button(res::kScanButton), view.Button(res::kOptionButton),
+                                     view.Button(res::kHelpButton)}));
 
     // Arrows and Space in the section list tick and untick rows.
     view.SectionList()->setFocus();
@@ -544,15 +555,18 @@ TEST(MainView, OptionAndHelpMenus) {
     fixtures::TestPrefix prefix;
     ViewHarness h(prefix);
     auto tools = h.view->BuildPopupMenu(res::kOptionButton);
-    EXPECT_EQ(Items(*tools), (std::vector<std::pair<std::string, int>>{
-                                 {"Clean Restore", 143}, {"-", 0}, {"IE Restore", 140},
-                                 {"-", 0}, {"Choose Prefix...", 32800}}));
+    EXPECT_EQ(Items(*tools),
+              (std::vector<std::pair<std::string, int>>{{"Clean Restore", 143},
+                                                        {"-", 0},
+                                                        {"IE Restore", 140},
+                                                        {"-", 0},
+                                                        {"Choose Prefix...", 32800}}));
     auto help = h.view->BuildPopupMenu(res::kHelpButton);
-    EXPECT_EQ(Items(*help), (std::vector<std::pair<std::string, int>>{
-                                {"User Manual", 9},
-                                {"-", 0},
-                                {"About Norlix Drennow", 148},
-                                {"Go to Norlix HomePage ->", 57664}}));
+    EXPECT_EQ(Items(*help),
+              (std::vector<std::pair<std::string, int>>{{"User Manual", 9},
+                                                        {"-", 0},
+                                                        {"About Norlix Drennow", 148},
+                                                        {"Go to Norlix HomePage ->", 57664}}));
 
     // The Option button pops the menu up under itself; its IE Restore item opens the dialog.
     QPoint menuAt;

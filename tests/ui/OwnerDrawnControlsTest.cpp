@@ -249,7 +249,11 @@ TEST(StaticLink, SetFontStyleBuildsTheSixVariants) {
     CStaticLink link;
     const QFont base = ui::UiFont(15);
     link.SetFontStyle(&base, 4, 0);
-    struct Expect { bool underline; int weight; bool italic; };
+    struct Expect {
+        bool underline;
+        int weight;
+        bool italic;
+    };
     const Expect expected[6] = {{false, 400, false}, {true, 400, false}, {false, 800, false},
                                 {false, 400, true},  {true, 800, false}, {true, 400, true}};
     for (int i = 0; i < 6; ++i) {

@@ -14,7 +14,9 @@ using namespace uitest;
 namespace res = ui::res;
 
 TEST(Pictures, EveryBitmapExistsAtItsSize) {
-    struct Size { int id, width, height; };
+    struct Size {
+        int id, width, height;
+    };
     std::vector<Size> sizes = {{130, 170, 195}, {131, 8, 15},  {132, 126, 26}, {133, 13, 13},
                                {134, 13, 13},   {135, 13, 13}, {136, 14, 12},  {138, 25, 25},
                                {139, 25, 25},   {140, 1, 68},  {141, 8, 15}};

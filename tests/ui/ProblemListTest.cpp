@@ -35,7 +35,9 @@ protected:
         const QRect r = list.SubItemRect(row);
         Click(Surface(), QPoint(r.left() + dx, r.top() + dy));
     }
-    std::string Mark(const engine::ProblemList& found, int row) { return found[ui::Index(row)].Mark(); }
+    std::string Mark(const engine::ProblemList& found, int row) {
+        return found[ui::Index(row)].Mark();
+    }
 
     engine::ProblemList fonts = FoundList(4, "Fonts");
     CListCtrlResult list;
@@ -168,7 +170,8 @@ TEST(ProblemListRepairLog, RowsAreReadOnlyAndMarkedRepaired) {
     EXPECT_TRUE(redWord);
     bool boxInk = false;
     for (int x = r0.left() + 210; x < r0.left() + 223; ++x)
-        for (int y = r0.top() + 41; y < r0.top() + 54; ++y) boxInk |= qGray(image.pixel(x, y)) < 140;
+        for (int y = r0.top() + 41; y < r0.top() + 54; ++y)
+            boxInk |= qGray(image.pixel(x, y)) < 140;
     EXPECT_FALSE(boxInk);
 }
 

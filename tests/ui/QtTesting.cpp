@@ -34,12 +34,10 @@ namespace uitest {
 
 CDrennowApp& App() { return *qobject_cast<CDrennowApp*>(QCoreApplication::instance()); }
 
-void Mouse(QWidget* widget, int type, QPoint pos, Qt::MouseButton button,
-           Qt::MouseButtons held) {
+void Mouse(QWidget* widget, int type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held) {
     const QPointF local(pos);
     const QPointF global = widget->mapToGlobal(local);
-    QMouseEvent event(static_cast<QEvent::Type>(type), local, global, button, held,
-                      Qt::NoModifier);
+    QMouseEvent event(static_cast<QEvent::Type>(type), local, global, button, held, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
 }
 
@@ -93,9 +91,7 @@ bool Near(QRgb pixel, const QColor& colour, int tolerance) {
            std::abs(qBlue(pixel) - colour.blue()) <= tolerance;
 }
 
-bool IsReddish(QRgb pixel) {
-    return qRed(pixel) > 160 && qGreen(pixel) < 90 && qBlue(pixel) < 90;
-}
+bool IsReddish(QRgb pixel) { return qRed(pixel) > 160 && qGreen(pixel) < 90 && qBlue(pixel) < 90; }
 
 bool IsGreenish(QRgb pixel) {
     return qGreen(pixel) > 110 && qRed(pixel) < 100 && qBlue(pixel) < 120;

@@ -54,11 +54,14 @@ TEST_F(SectionListTest, BoxEdgesAreHitExactly) {
     const int row = 12;
     ASSERT_GT(list.ItemRect(row, Part::Icon).x(), 0);
     const int height = list.ItemRect(row, Part::Icon).height();
-    struct Probe { int dx, dy; bool hits; };
+    struct Probe {
+        int dx, dy;
+        bool hits;
+    };
     const Probe probes[] = {
-        {17, 12, false}, {18, 12, true},            // left edge: icon left + 18
-        {42 - 11, 12, true}, {42 - 10, 12, false},  // right edge: icon right - 11
-        {24, 7, false}, {24, 8, true},              // top edge: icon top + 8
+        {17, 12, false},        {18, 12, true},           // left edge: icon left + 18
+        {42 - 11, 12, true},    {42 - 10, 12, false},     // right edge: icon right - 11
+        {24, 7, false},         {24, 8, true},            // top edge: icon top + 8
         {24, height - 5, true}, {24, height - 4, false},  // bottom edge: icon bottom - 5
     };
     for (const Probe& probe : probes) {

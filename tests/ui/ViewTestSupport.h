@@ -62,7 +62,7 @@ public:
 
     std::unique_ptr<platform::Services> machine;
     std::unique_ptr<CMainFrame> frame;
-    CDrennowView* view = nullptr;  // owned by the frame
+    CDrennowView* view = nullptr;        // owned by the frame
     std::deque<engine::Answer> answers;  // OK once used up
     std::vector<SeenMessage> messages;
 };

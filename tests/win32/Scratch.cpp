@@ -3,7 +3,6 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
-
 namespace win32test {
 namespace {
 
@@ -19,8 +18,7 @@ void RemoveTree(const std::wstring& folder) {
             if (name == L"." || name == L"..") continue;
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(folder + L"\\" + name);
-            else
-                ::DeleteFileW((folder + L"\\" + name).c_str());
+            else ::DeleteFileW((folder + L"\\" + name).c_str());
         } while (::FindNextFileW(find, &entry));
         ::FindClose(find);
     }

@@ -92,9 +92,10 @@ TEST_F(Win32Backend, NamesOutsideTheCodePageAreExactOnlyThroughTheWCalls) {
 
     // One key object, whatever the handle: one identity; another key: another.
     platform::HKEY again = 0;
-    ASSERT_EQ(services_->RegOpenKeyExW(platform::HKEY_CURRENT_USER, (keyPath_ + u"\\\u0100BC").c_str(),
-                                       0, platform::KEY_ALL_ACCESS, &again),
-              platform::ERROR_SUCCESS);
+    ASSERT_EQ(
+        services_->RegOpenKeyExW(platform::HKEY_CURRENT_USER, (keyPath_ + u"\\\u0100BC").c_str(), 0,
+                                 platform::KEY_ALL_ACCESS, &again),
+        platform::ERROR_SUCCESS);
     EXPECT_NE(services_->RegKeyIdentity(bestFit), 0u);
     EXPECT_EQ(services_->RegKeyIdentity(again), services_->RegKeyIdentity(bestFit));
     EXPECT_NE(services_->RegKeyIdentity(root), services_->RegKeyIdentity(bestFit));
@@ -187,9 +188,8 @@ TEST_F(Win32Backend, TextFilesAreWrittenWholeWithCrLf) {
     EXPECT_EQ(services_->CreateNewFile((folder_ + "\\gone\\x.lnk").c_str(), "x").code,
               platform::ERROR_PATH_NOT_FOUND);
     EXPECT_FALSE(services_->ReplaceTextFile((folder_ + "\\gone\\x.txt").c_str(), "x").ok());
-    const platform::Status updated = services_->UpdateTextFile(path.c_str(), [&] {
-        return services_->ReplaceTextFile(path.c_str(), "new\n");
-    });
+    const platform::Status updated = services_->UpdateTextFile(
+        path.c_str(), [&] { return services_->ReplaceTextFile(path.c_str(), "new\n"); });
     EXPECT_TRUE(updated.ok()) << updated.message;
     auto search = services_->FindFirstFileA((folder_ + "\\*.*").c_str());
     std::vector<std::string> names;
@@ -204,7 +204,8 @@ TEST_F(Win32Backend, ShortcutTargetsComeFromTheShellsLinkObject) {
     recipe.target = target;
     const auto bytes = platform::shelllink::WriteShellLink(recipe);
     const std::string link = folder_ + "\\dead.lnk";
-    ASSERT_TRUE(services_->CreateNewFile(link.c_str(), std::string(bytes.begin(), bytes.end())).ok());
+    ASSERT_TRUE(
+        services_->CreateNewFile(link.c_str(), std::string(bytes.begin(), bytes.end())).ok());
     EXPECT_EQ(services_->GetShortcutTarget(link.c_str()), target);
     std::string after;
     ASSERT_TRUE(services_->ReadFileBytes(link.c_str(), &after, 1 << 20));

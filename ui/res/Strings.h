@@ -57,7 +57,6 @@ inline constexpr const char* kButtonCancel = "Cancel";
 inline constexpr const char* kButtonRepairAll = "Repair All";
 inline constexpr const char* kButtonReturn = "Return";
 
-
 // Problem list: the line labels are exactly 12 characters.
 inline constexpr const char* kLineSection = "Section:    ";
 inline constexpr const char* kLineValue = "Value:      ";

@@ -62,18 +62,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: drennow_screenshots OUTPUT_FOLDER\n");
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     CDrennowApp app(argc, argv);
     if (!QDir().mkpath(argv[1]) || !app.InitInstance({"drennow", "--demo"})) return 3;
     Shooter shooter(QString::fromLocal8Bit(argv[1]));
     CMainFrame* frame = app.MainFrame();
     frame->showNormal();
     auto* view = qobject_cast<CDrennowView*>(frame->centralWidget());
-    view->Host().SetMessageBoxHandler([](const std::string& text, const std::string&, engine::BoxStyle) {
-        return text.find("backup before repairing") != std::string::npos ? engine::Answer::Yes
-                                                                         : engine::Answer::Ok;
-    });
+    view->Host().SetMessageBoxHandler(
+        [](const std::string& text, const std::string&, engine::BoxStyle) {
+            return text.find("backup before repairing") != std::string::npos ? engine::Answer::Yes
+                                                                             : engine::Answer::Ok;
+        });
     QApplication::processEvents();
     shooter.Save(frame, "1-section-choice");
 
@@ -127,8 +128,8 @@ int main(int argc, char** argv) {
             const QPointF at(list->visualItemRect(list->topLevelItem(0)).center());
             QMouseEvent down(QEvent::MouseButtonPress, at, QPointF(), Qt::LeftButton,
                              Qt::LeftButton, Qt::NoModifier);
-            QMouseEvent up(QEvent::MouseButtonRelease, at, QPointF(), Qt::LeftButton,
-                           Qt::NoButton, Qt::NoModifier);
+            QMouseEvent up(QEvent::MouseButtonRelease, at, QPointF(), Qt::LeftButton, Qt::NoButton,
+                           Qt::NoModifier);
             QApplication::sendEvent(list->viewport(), &down);
             QApplication::sendEvent(list->viewport(), &up);
         }

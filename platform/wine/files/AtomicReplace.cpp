@@ -25,9 +25,8 @@ LONG CodeFor(int error) {
 }
 
 Status Failure(const std::string& windowsPath, int error) {
-    return {CodeFor(error),
-            fmt::format("Could not write {}: {}. The file was left as it was.", windowsPath,
-                        WriteErrorText(error))};
+    return {CodeFor(error), fmt::format("Could not write {}: {}. The file was left as it was.",
+                                        windowsPath, WriteErrorText(error))};
 }
 
 }  // namespace
@@ -40,7 +39,7 @@ Status ReplaceHostTextFile(const std::string& hostPath, const std::string& windo
     const std::size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash);
 
-    if (struct stat old {}; ::stat(target.c_str(), &old) == 0 && S_ISDIR(old.st_mode))
+    if (struct stat old{}; ::stat(target.c_str(), &old) == 0 && S_ISDIR(old.st_mode))
         return {ERROR_ACCESS_DENIED,
                 fmt::format("Could not write {}: a folder of that name is in the way. The file "
                             "was left as it was.",
@@ -48,8 +47,8 @@ Status ReplaceHostTextFile(const std::string& hostPath, const std::string& windo
 
     // The file keeps the permissions its owner gave it.
     const std::string data = ToCrLf(text);
-    if (const auto failure = ReplaceFiles(folder, {target}, {data},
-                                          {ReplacePolicy::Mode::KeepTarget}))
+    if (const auto failure =
+            ReplaceFiles(folder, {target}, {data}, {ReplacePolicy::Mode::KeepTarget}))
         return Failure(windowsPath, failure->error);
     return Status::Success();
 }

@@ -47,7 +47,7 @@ std::shared_ptr<DirectoryListing> DirectoryListing::Read(const std::string& host
 }
 
 std::shared_ptr<DirectoryListing> DirectoryListing::ReadOpen(int dirFd, const std::string& hostDir,
-                                                          SearchProgress* progress) {
+                                                             SearchProgress* progress) {
     SearchProgress none;
     SearchProgress& steps = progress ? *progress : none;
     auto listing = std::make_shared<DirectoryListing>();
@@ -133,8 +133,9 @@ const DirectoryListing::Entry* DirectoryListing::FindShort(std::string_view name
     std::string upper(name);
     for (char& c : upper)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    auto it = std::lower_bound(byShort_.begin(), byShort_.end(), upper,
-                               [this](std::uint32_t i, const std::string& n) { return short_[i] < n; });
+    auto it =
+        std::lower_bound(byShort_.begin(), byShort_.end(), upper,
+                         [this](std::uint32_t i, const std::string& n) { return short_[i] < n; });
     if (it != byShort_.end() && short_[*it] == upper) return &entries_[*it];
     return nullptr;
 }
@@ -150,7 +151,7 @@ void DirectoryCache::SetEnabled(bool enabled) {
 }
 
 std::shared_ptr<const DirectoryListing> DirectoryCache::Peek(const std::string& hostDir,
-                                                               bool& known) const {
+                                                             bool& known) const {
     const auto it = listings_.find(hostDir);
     known = it != listings_.end();
     return known ? it->second : nullptr;

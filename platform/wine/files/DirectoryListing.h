@@ -29,7 +29,7 @@ public:
                                                       SearchProgress* progress = nullptr);
 
     struct Entry {
-        std::string name;                          // host name (UTF-8), as readdir gives it
+        std::string name;                             // host name (UTF-8), as readdir gives it
         mutable EntryKind kind = EntryKind::Unknown;  // filled from d_type or on first need
     };
 

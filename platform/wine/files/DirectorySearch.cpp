@@ -77,9 +77,8 @@ public:
                   const std::string& windowsFolder, std::u16string_view mask, bool driveRoot,
                   const PrefixBounds* bounds)
         : listing_(std::move(listing)), order_(listing_->ByFolded()), folder_(folder),
-          windowsFolder_(windowsFolder), mask_(mask),
-          shortNamesMayMatch_(MayMatchShortNames(mask)), dots_(driveRoot ? 2 : 0),
-          bounds_(bounds) {
+          windowsFolder_(windowsFolder), mask_(mask), shortNamesMayMatch_(MayMatchShortNames(mask)),
+          dots_(driveRoot ? 2 : 0), bounds_(bounds) {
         // Only entries of no stated kind need the folder later; the caller's descriptor may
         // be closed by then.
         for (std::size_t i = 0; i < order_.size() && !dir_; ++i)
@@ -118,9 +117,9 @@ private:
     std::string windowsFolder_;
     std::u16string mask_;
     bool shortNamesMayMatch_;
-    int dots_;                 // how many of "." and ".." were given
-    std::size_t pos_ = 0;      // the next entry of order_ to look at
-    std::size_t runEnd_ = 0;   // end of the run of equal folded names put in order
+    int dots_;                                  // how many of "." and ".." were given
+    std::size_t pos_ = 0;                       // the next entry of order_ to look at
+    std::size_t runEnd_ = 0;                    // end of the run of equal folded names put in order
     std::optional<PrefixBounds::Place> place_;  // found on the first subfolder
     const PrefixBounds* bounds_;
     FindEntry next_;
@@ -216,9 +215,8 @@ std::unique_ptr<DirectorySearch> SearchListing(std::shared_ptr<const DirectoryLi
     if (!listing || ::fstat(dirFd, &self) != 0) return nullptr;
     const FolderId folder{static_cast<std::uint64_t>(self.st_dev),
                           static_cast<std::uint64_t>(self.st_ino)};
-    auto search = std::make_unique<ListingSearch>(std::move(listing), dirFd, folder,
-                                                  windowsFolder, EffectiveMask(mask), driveRoot,
-                                                  bounds);
+    auto search = std::make_unique<ListingSearch>(std::move(listing), dirFd, folder, windowsFolder,
+                                                  EffectiveMask(mask), driveRoot, bounds);
     SearchProgress none;
     if (!search->Start(progress ? *progress : none)) return nullptr;
     return search;

@@ -16,8 +16,8 @@ std::string DriveLink(const std::string& prefixDir, char drive) {
 // "ramdisk"), lower case; empty when none is set.
 std::string RegistryDriveType(Services& registry, char drive) {
     HKEY key = 0;
-    if (registry.RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Wine\\Drives", 0, KEY_READ,
-                               &key) != ERROR_SUCCESS)
+    if (registry.RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Wine\\Drives", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
         return {};
     const char name[3] = {drive, ':', 0};
     char data[64] = {};

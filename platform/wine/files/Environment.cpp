@@ -139,16 +139,14 @@ Environment Environment::Build(const std::string& prefixDir, Services& registry,
                        .value_or("C:\\ProgramData"));
     env.Set("ALLUSERSPROFILE", programData);
     env.Set("ProgramData", programData);
-    env.Set("PUBLIC",
-            env.Expand(ReadString(registry, HKEY_LOCAL_MACHINE, profileList, "Public")
-                           .value_or("C:\\users\\Public")));
+    env.Set("PUBLIC", env.Expand(ReadString(registry, HKEY_LOCAL_MACHINE, profileList, "Public")
+                                     .value_or("C:\\users\\Public")));
 
     // Folders of programs, as a 64-bit process sees them (our program lives in
     // C:\Program Files).
     const char* currentVersion = "Software\\Microsoft\\Windows\\CurrentVersion";
     auto folder = [&](std::string_view value, const char* fallback) {
-        return ReadString(registry, HKEY_LOCAL_MACHINE, currentVersion, value)
-            .value_or(fallback);
+        return ReadString(registry, HKEY_LOCAL_MACHINE, currentVersion, value).value_or(fallback);
     };
     const std::string programFiles = folder("ProgramFilesDir", "C:\\Program Files");
     const std::string commonFiles = folder("CommonFilesDir", "C:\\Program Files\\Common Files");

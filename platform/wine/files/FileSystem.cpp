@@ -74,7 +74,6 @@ files::ResolvedPath FileSystem::Impl::ResolveW(std::u16string_view path) const {
     return resolver.Resolve(*parsed);
 }
 
-
 files::EntryKind FileSystem::Impl::Kind(const char* path) const {
     if (!path) return files::EntryKind::Missing;
     const std::string_view text(path);
@@ -168,8 +167,8 @@ std::unique_ptr<DirectorySearch> FileSystem::FindFirstFileA(const char* pattern)
                                       &impl_->bounds, &progress);
     } else {
         std::shared_ptr<const files::DirectoryListing> read;
-        search = files::SearchAndList(dir.get(), folder.host, folderText, mask,
-                                      folder.isDriveRoot, read, &impl_->bounds, &progress);
+        search = files::SearchAndList(dir.get(), folder.host, folderText, mask, folder.isDriveRoot,
+                                      read, &impl_->bounds, &progress);
         // A listing given up is no answer about the folder: the next search reads it again.
         if (progress.GivenUp()) return nullptr;
         impl_->cache.Put(folder.host, std::move(read));
@@ -200,9 +199,10 @@ UINT FileSystem::GetDriveTypeA(const char* rootPath) {
     // Null means the root of the current folder, which for this program is on C:.
     const char* root = rootPath ? rootPath : "C:\\";
     // "X:\", as the drive list gives roots, needs no parsing (checkers ask for every value).
-    if (((root[0] | 0x20) >= 'a' && (root[0] | 0x20) <= 'z') && root[1] == ':' &&
-        root[2] == '\\' && root[3] == '\0')
-        return impl_->drives.Type(impl_->prefix, static_cast<char>(root[0] | 0x20), impl_->registry);
+    if (((root[0] | 0x20) >= 'a' && (root[0] | 0x20) <= 'z') && root[1] == ':' && root[2] == '\\' &&
+        root[3] == '\0')
+        return impl_->drives.Type(impl_->prefix, static_cast<char>(root[0] | 0x20),
+                                  impl_->registry);
     auto parsed = files::ParseWindowsPathA(root);
     if (!parsed) return DRIVE_NO_ROOT_DIR;
     if (!parsed->components.empty()) {
@@ -302,7 +302,8 @@ bool FileSystem::ReadFileBytes(const char* path, std::string* bytes, DWORD maxBy
 Status FileSystem::CreateNewFile(const char* path, std::string_view bytes) {
     const std::string name = path ? path : "";
     const files::ResolvedPath resolved = impl_->Resolve(path);
-    if (resolved.kind != files::EntryKind::Missing || (!resolved.host.empty() && !NothingAt(resolved.host)))
+    if (resolved.kind != files::EntryKind::Missing ||
+        (!resolved.host.empty() && !NothingAt(resolved.host)))
         return {ERROR_FILE_EXISTS, name + ": a file of that name exists there now"};
     if (resolved.host.empty() || !resolved.parentIsFolder)
         return {ERROR_PATH_NOT_FOUND, name + ": its folder does not exist"};

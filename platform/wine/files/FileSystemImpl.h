@@ -16,7 +16,8 @@ namespace platform::wine {
 
 struct FileSystem::Impl {
     Impl(const std::string& prefixDir, Services& registryServices)
-        : prefix(prefixDir), registry(registryServices), resolver(prefixDir, cache), bounds(prefixDir) {}
+        : prefix(prefixDir), registry(registryServices), resolver(prefixDir, cache),
+          bounds(prefixDir) {}
 
     // Resolves an "A" path; Missing with an empty host path when it has no mapping.
     files::ResolvedPath Resolve(const char* path) const;

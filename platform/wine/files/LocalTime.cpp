@@ -6,7 +6,7 @@ namespace platform::wine {
 
 LocalTime FileSystem::GetLocalTime() {
     const std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     LocalTime result;
     if (!::localtime_r(&now, &local)) return result;
     result.year = local.tm_year + 1900;

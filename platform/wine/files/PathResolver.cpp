@@ -32,8 +32,7 @@ ResolvedPath PathResolver::Find(const WindowsPath& path) const {
 
     std::vector<std::string> names;
     names.reserve(path.components.size());
-    for (const auto& component : path.components)
-        names.push_back(codepage::Utf16ToUtf8(component));
+    for (const auto& component : path.components) names.push_back(codepage::Utf16ToUtf8(component));
 
     // Uncached, try the names exactly as given first: one stat, like Wine's fast path.
     if (!cache_.Enabled()) {
@@ -81,8 +80,8 @@ namespace {
 // No character that Wine refuses in a file name.
 bool IsPlainName(std::string_view name) {
     for (char c : name)
-        if (static_cast<unsigned char>(c) < 0x20 || c == '*' || c == '?' || c == '<' ||
-            c == '>' || c == '|' || c == '"' || c == ':')
+        if (static_cast<unsigned char>(c) < 0x20 || c == '*' || c == '?' || c == '<' || c == '>' ||
+            c == '|' || c == '"' || c == ':')
             return false;
     return true;
 }

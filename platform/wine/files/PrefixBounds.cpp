@@ -46,8 +46,8 @@ PrefixBounds::PrefixBounds(const std::string& prefixDir)
     for (const std::string& home : {std::string(env ? env : ""), AccountHome()}) {
         struct stat st {};
         if (!home.empty() && ::stat(home.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-            homes_.push_back({static_cast<std::uint64_t>(st.st_dev),
-                              static_cast<std::uint64_t>(st.st_ino)});
+            homes_.push_back(
+                {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)});
     }
 }
 

@@ -20,7 +20,8 @@ template <typename Char>
 bool Legal8Dot3(std::basic_string_view<Char> name) {
     if (name.size() > 12) return false;
     // A leading dot only in "." and "..".
-    if (!name.empty() && name[0] == '.') return name.size() == 1 || (name.size() == 2 && name[1] == '.');
+    if (!name.empty() && name[0] == '.')
+        return name.size() == 1 || (name.size() == 2 && name[1] == '.');
     std::size_t dot = std::basic_string_view<Char>::npos;
     for (std::size_t i = 0; i < name.size(); ++i) {
         const auto c = static_cast<char16_t>(static_cast<std::make_unsigned_t<Char>>(name[i]));

@@ -64,11 +64,11 @@ std::string FileSystem::GetShortcutTarget(const char* path) {
     const std::size_t split = windowsPath.find_last_of(u"\\/");
     const std::u16string folder =
         split == std::u16string::npos ? std::u16string() : windowsPath.substr(0, split);
-    const std::u16string target = shelllink::ChooseTarget(
-        link, codepage::AnsiToUtf16(link.localBasePath), folder,
-        [this](std::u16string_view candidate) {
-            return impl_->KindW(candidate) != files::EntryKind::Missing;
-        });
+    const std::u16string target =
+        shelllink::ChooseTarget(link, codepage::AnsiToUtf16(link.localBasePath), folder,
+                                [this](std::u16string_view candidate) {
+                                    return impl_->KindW(candidate) != files::EntryKind::Missing;
+                                });
     return codepage::Utf16ToAnsi(target);
 }
 

@@ -66,7 +66,7 @@ std::string ToCrLf(std::string_view text) {
 }
 
 std::unique_ptr<TextFile> OpenHostTextFile(const std::string& hostPath, TextFileMode mode) {
-    const char* flags = mode == TextFileMode::Read ? "rb"
+    const char* flags = mode == TextFileMode::Read          ? "rb"
                         : mode == TextFileMode::CreateWrite ? "wb"
                                                             : "ab";
     std::FILE* file = std::fopen(hostPath.c_str(), flags);

@@ -38,16 +38,15 @@ Status CreateNewHostFile(const std::string& hostPath, const std::string& windows
     std::string temp;
     UnixFd fd = CreateTempFile(folder, 0666, temp);  // the umask applies, as for a new file
     auto failure = [&](int error) {
-        return Status{error == EEXIST ? ERROR_FILE_EXISTS : ERROR_WRITE_FAULT,
-                      error == EEXIST
-                          ? fmt::format("{}: a file of that name exists there now", windowsPath)
-                          : fmt::format("{}: could not be written: {}", windowsPath,
-                                        WriteErrorText(error))};
+        return Status{
+            error == EEXIST ? ERROR_FILE_EXISTS : ERROR_WRITE_FAULT,
+            error == EEXIST
+                ? fmt::format("{}: a file of that name exists there now", windowsPath)
+                : fmt::format("{}: could not be written: {}", windowsPath, WriteErrorText(error))};
     };
     if (fd.get() < 0) return failure(errno);
     int error = 0;
-    if (!WriteAll(fd.get(), bytes) || ::fsync(fd.get()) != 0)
-        error = errno;
+    if (!WriteAll(fd.get(), bytes) || ::fsync(fd.get()) != 0) error = errno;
     if (::close(fd.release()) != 0 && !error) error = errno;
     if (!error && ::link(temp.c_str(), hostPath.c_str()) != 0) error = errno;
     ::unlink(temp.c_str());

@@ -6,7 +6,9 @@ namespace platform::wine::files {
 namespace {
 
 template <class Char>
-bool IsSeparator(Char c) { return c == Char('\\') || c == Char('/'); }
+bool IsSeparator(Char c) {
+    return c == Char('\\') || c == Char('/');
+}
 
 template <class Char>
 bool IsDriveLetter(Char c) {
@@ -37,8 +39,8 @@ bool Split(std::basic_string_view<Char> path, PathView<Char>& result) {
     const bool hasDrive = path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == Char(':');
     // A path without a drive is relative to the current folder, which for this program is
     // the root of C: (as Wine runs a program started in C:\); "" is on that drive too.
-    if (!hasDrive && (literal || path.empty() || (path.size() >= 2 && IsSeparator(path[0]) &&
-                                                  IsSeparator(path[1]))))
+    if (!hasDrive && (literal || path.empty() ||
+                      (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]))))
         return false;
 
     result.drive = hasDrive ? static_cast<char>(path[0] | 0x20) : 'c';

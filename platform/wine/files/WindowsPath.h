@@ -9,9 +9,9 @@
 namespace platform::wine::files {
 
 struct WindowsPath {
-    char drive = 0;                        // 'a' to 'z'
+    char drive = 0;                          // 'a' to 'z'
     std::vector<std::u16string> components;  // none for the drive root
-    bool trailingSeparator = false;  // "X:\a\": only a folder answers to it
+    bool trailingSeparator = false;          // "X:\a\": only a folder answers to it
 };
 
 // A parsed path whose components view the text it was parsed from.

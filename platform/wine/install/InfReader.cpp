@@ -97,7 +97,8 @@ Sections Parse(const Text& text) {
     while (pos < text.size()) {
         std::size_t end = text.find(u'\n', pos);
         if (end == Text::npos) end = text.size();
-        std::u16string_view content = WithoutComment(std::u16string_view(text).substr(pos, end - pos));
+        std::u16string_view content =
+            WithoutComment(std::u16string_view(text).substr(pos, end - pos));
         pos = end + 1;
         // A backslash ending a line joins the next line to it.
         const bool continued = !content.empty() && content.back() == u'\\';
@@ -110,9 +111,8 @@ Sections Parse(const Text& text) {
         const std::u16string_view line = std::u16string_view(logical).substr(start);
         if (!line.empty() && line.front() == u'[') {
             const std::size_t close = line.find(u']');
-            current = &sections[Lower(line.substr(1, close == std::u16string_view::npos
-                                                         ? std::u16string_view::npos
-                                                         : close - 1))];
+            current = &sections[Lower(line.substr(
+                1, close == std::u16string_view::npos ? std::u16string_view::npos : close - 1))];
         } else if (!line.empty() && current) {
             current->push_back(Tokenize(line));
         }
@@ -126,22 +126,26 @@ Sections Parse(const Text& text) {
 const char16_t* DirectoryOf(unsigned long id, bool wow64) {
     const char16_t* system = wow64 ? u"C:\\windows\\syswow64" : u"C:\\windows\\system32";
     switch (id) {
-        case 10: case 25: case 16420: return u"C:\\windows";
-        case 11: case 16421: return system;
-        case 12: return wow64 ? u"C:\\windows\\syswow64\\drivers" : u"C:\\windows\\system32\\drivers";
-        case 17: return u"C:\\windows\\inf";
-        case 18: return u"C:\\windows\\help";
-        case 20: return u"C:\\windows\\Fonts";
-        case 24: return u"C:";
-        case 30: return u"C:\\";
-        case 16419: return u"C:\\ProgramData";
-        case 16422: return wow64 ? u"C:\\Program Files (x86)" : u"C:\\Program Files";
-        case 16425: return u"C:\\windows\\syswow64";
-        case 16426: return u"C:\\Program Files (x86)";
-        case 16427:
-            return wow64 ? u"C:\\Program Files (x86)\\Common Files" : u"C:\\Program Files\\Common Files";
-        case 16428: return u"C:\\Program Files (x86)\\Common Files";
-        default: return nullptr;
+    case 10:
+    case 25:
+    case 16420: return u"C:\\windows";
+    case 11:
+    case 16421: return system;
+    case 12: return wow64 ? u"C:\\windows\\syswow64\\drivers" : u"C:\\windows\\system32\\drivers";
+    case 17: return u"C:\\windows\\inf";
+    case 18: return u"C:\\windows\\help";
+    case 20: return u"C:\\windows\\Fonts";
+    case 24: return u"C:";
+    case 30: return u"C:\\";
+    case 16419: return u"C:\\ProgramData";
+    case 16422: return wow64 ? u"C:\\Program Files (x86)" : u"C:\\Program Files";
+    case 16425: return u"C:\\windows\\syswow64";
+    case 16426: return u"C:\\Program Files (x86)";
+    case 16427:
+        return wow64 ? u"C:\\Program Files (x86)\\Common Files"
+                     : u"C:\\Program Files\\Common Files";
+    case 16428: return u"C:\\Program Files (x86)\\Common Files";
+    default: return nullptr;
     }
 }
 
@@ -150,7 +154,8 @@ public:
     Substitution(const Sections& sections, bool wow64) : wow64_(wow64) {
         if (const auto found = sections.find(u"strings"); found != sections.end())
             for (const InfLine& line : found->second)
-                if (line.hasKey) strings_[Lower(line.key)] = line.fields.empty() ? Text() : line.fields[0];
+                if (line.hasKey)
+                    strings_[Lower(line.key)] = line.fields.empty() ? Text() : line.fields[0];
     }
 
     // %name% from [Strings], %number% a directory id, %% a percent sign; anything else,
@@ -181,7 +186,8 @@ public:
 
 private:
     const Text* Lookup(const Text& name) const {
-        if (const auto found = strings_.find(Lower(name)); found != strings_.end()) return &found->second;
+        if (const auto found = strings_.find(Lower(name)); found != strings_.end())
+            return &found->second;
         std::string digits;
         for (char16_t c : name) {
             if (c < u'0' || c > u'9') return nullptr;
@@ -221,7 +227,8 @@ void AddSection(const std::vector<InfLine>& lines, const Substitution& subst,
         if (root == 0) continue;
         std::string flagText;
         if (line.fields.size() > 3)
-            for (char16_t c : subst(line.fields[3])) flagText += static_cast<char>(c < 128 ? c : '?');
+            for (char16_t c : subst(line.fields[3]))
+                flagText += static_cast<char>(c < 128 ? c : '?');
         const unsigned long flags = std::strtoul(flagText.c_str(), nullptr, 0);
         if (flags & (kDeleteValue | kKeyOnly)) continue;
         const unsigned long type = flags & kTypeMask;

@@ -13,11 +13,11 @@ namespace platform::wine {
 // One value an AddReg line writes. Only text values (REG_SZ, REG_EXPAND_SZ) are kept: the
 // checkers judge no other kind by its data.
 struct InfRegistryValue {
-    HKEY root = 0;         // HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_CLASSES_ROOT, HKEY_USERS
-    std::u16string key;    // below the root, as the line names it
-    std::u16string name;   // empty for the default value
+    HKEY root = 0;        // HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_CLASSES_ROOT, HKEY_USERS
+    std::u16string key;   // below the root, as the line names it
+    std::u16string name;  // empty for the default value
     DWORD type = REG_SZ;
-    std::u16string data;   // substituted, as setupapi writes it
+    std::u16string data;  // substituted, as setupapi writes it
 };
 
 // Every text value that the AddReg sections named by the file's install sections (the

@@ -27,7 +27,8 @@ std::string FontModuleIn(const fs::path& wineLib) {
     std::vector<fs::path> folders{wineLib};
     std::error_code ec;
     for (fs::directory_iterator it(wineLib, ec), end; !ec && it != end; it.increment(ec))
-        if (it->path().filename().string().ends_with("-unix")) folders.insert(folders.begin(), it->path());
+        if (it->path().filename().string().ends_with("-unix"))
+            folders.insert(folders.begin(), it->path());
     for (const fs::path& folder : folders)
         for (const char* name : kNames)
             if (IsFile(folder / name)) return (folder / name).string();
@@ -69,7 +70,7 @@ std::optional<InstallationPlace> OfProgram(const fs::path& program) {
 
 // The installation of the program `name` found first on `path` that has one.
 std::optional<InstallationPlace> ProgramOnPath(const std::string& name, const std::string& path,
-                                              std::string& note) {
+                                               std::string& note) {
     bool sawWine = false;
     std::size_t start = 0;
     while (start <= path.size()) {
@@ -85,7 +86,8 @@ std::optional<InstallationPlace> ProgramOnPath(const std::string& name, const st
     // Debian's layout, for a wine on PATH that leads into /usr/lib/wine.
     if (sawWine)
         if (auto place = AtRoot("/usr")) return place;
-    note = "No Wine installation found (no " + name + " on PATH with a share/wine/wine.inf), "
+    note = "No Wine installation found (no " + name +
+           " on PATH with a share/wine/wine.inf), "
            "so Wine's own entries are reported too; name one with --wine DIR or WINE=DIR.";
     return std::nullopt;
 }
@@ -99,8 +101,9 @@ std::optional<InstallationPlace> LocateInstallation(const std::string& choice,
         !IsFile(choice))
         return ProgramOnPath(choice, path, note);
     if (!choice.empty()) {
-        std::optional<InstallationPlace> place =
-            IsFolder(choice) ? AtRoot(choice) : IsFile(choice) ? OfProgram(choice) : std::nullopt;
+        std::optional<InstallationPlace> place = IsFolder(choice) ? AtRoot(choice)
+                                                 : IsFile(choice) ? OfProgram(choice)
+                                                                  : std::nullopt;
         if (!place)
             note = "No Wine installation at " + choice +
                    " (no share/wine/wine.inf there), so Wine's own entries are reported too.";
@@ -113,7 +116,9 @@ std::optional<InstallationPlace> LocateInstallation(const std::string& wineOptio
                                                     std::string& note) {
     const char* env = std::getenv("WINE");
     const char* path = std::getenv("PATH");
-    return LocateInstallation(!wineOption.empty() ? wineOption : env ? env : "",
+    return LocateInstallation(!wineOption.empty() ? wineOption
+                              : env               ? env
+                                                  : "",
                               path ? path : "", note);
 }
 

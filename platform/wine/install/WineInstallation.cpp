@@ -21,7 +21,8 @@ Text Fold(std::u16string_view text) {
 // The key as one spelling: lower case, single separators, no Wow6432Node component, and
 // HKEY_CLASSES_ROOT under HKLM\Software\Classes.
 Text FoldedKey(HKEY root, std::u16string_view subKey) {
-    Text path = root == HKEY_CLASSES_ROOT ? Text(u"software\\classes\\") + Text(subKey) : Text(subKey);
+    Text path =
+        root == HKEY_CLASSES_ROOT ? Text(u"software\\classes\\") + Text(subKey) : Text(subKey);
     if (root == HKEY_CLASSES_ROOT) root = HKEY_LOCAL_MACHINE;
     Text out = root == HKEY_LOCAL_MACHINE ? u"hklm" : root == HKEY_CURRENT_USER ? u"hkcu" : u"hku";
     bool strippedWow = false;
@@ -57,7 +58,8 @@ std::string ReadWhole(const std::string& path) {
 
 WineInstallation WineInstallation::Read(const InstallationPlace& place) {
     const std::string inf = ReadWhole(place.dataDir + "/wine.inf");
-    const std::string module = place.fontModule.empty() ? std::string() : ReadWhole(place.fontModule);
+    const std::string module =
+        place.fontModule.empty() ? std::string() : ReadWhole(place.fontModule);
     return WineInstallation(ReadInfRegistryValues(inf), module);
 }
 
@@ -105,8 +107,10 @@ bool WineInstallation::Writes(HKEY root, std::u16string_view subKey, std::u16str
         root != HKEY_USERS)
         return false;
     const Text key = FoldedKey(root, subKey);
-    if (const auto found = infValues_.find(key + u'\\' + Fold(valueName)); found != infValues_.end())
-        if (std::find(found->second.begin(), found->second.end(), Fold(data)) != found->second.end())
+    if (const auto found = infValues_.find(key + u'\\' + Fold(valueName));
+        found != infValues_.end())
+        if (std::find(found->second.begin(), found->second.end(), Fold(data)) !=
+            found->second.end())
             return true;
     return IsWineFont(key, valueName, data);
 }

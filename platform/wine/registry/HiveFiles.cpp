@@ -51,10 +51,9 @@ Status ReadHiveFile(Hive& hive) {
             return {ERROR_FILE_NOT_FOUND,
                     fmt::format("{} is missing: the folder is not an initialised Wine prefix. "
                                 "Make one with:\n    {}",
-                                hive.path,
-                                PrefixCommand(ParentFolder(hive.path), "wineboot -i"))};
-        return {ERROR_CANTOPEN, fmt::format("{} cannot be read: {}", hive.path,
-                                            std::strerror(errno))};
+                                hive.path, PrefixCommand(ParentFolder(hive.path), "wineboot -i"))};
+        return {ERROR_CANTOPEN,
+                fmt::format("{} cannot be read: {}", hive.path, std::strerror(errno))};
     }
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
@@ -94,29 +93,29 @@ Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
     std::vector<std::string> paths;
     for (const Hive* hive : hives) paths.push_back(hive->path);
     // Wine writes its hives with the mode of any new file, and so does Drennow.
-    const auto failure = ReplaceFiles(dir, paths, {texts.begin(), texts.end()},
-                                      {ReplacePolicy::Mode::Fresh});
+    const auto failure =
+        ReplaceFiles(dir, paths, {texts.begin(), texts.end()}, {ReplacePolicy::Mode::Fresh});
     if (failure) {
         const std::string why = WriteErrorText(failure->error);
         const std::string& path = paths[failure->file];
         switch (failure->step) {
-            case ReplaceFailure::Step::Create:
-                return {ERROR_CANTWRITE, fmt::format("Cannot write in {}: {}; nothing was "
+        case ReplaceFailure::Step::Create:
+            return {ERROR_CANTWRITE, fmt::format("Cannot write in {}: {}; nothing was "
+                                                 "changed.",
+                                                 dir, why)};
+        case ReplaceFailure::Step::Write:
+            return {ERROR_CANTWRITE,
+                    fmt::format("Writing {} failed: {}; nothing was changed.", path, why)};
+        case ReplaceFailure::Step::Rename:
+            if (failure->file == 0)
+                return {ERROR_CANTWRITE, fmt::format("Replacing {} failed: {}; nothing was "
                                                      "changed.",
-                                                     dir, why)};
-            case ReplaceFailure::Step::Write:
-                return {ERROR_CANTWRITE,
-                        fmt::format("Writing {} failed: {}; nothing was changed.", path, why)};
-            case ReplaceFailure::Step::Rename:
-                if (failure->file == 0)
-                    return {ERROR_CANTWRITE, fmt::format("Replacing {} failed: {}; nothing was "
-                                                         "changed.",
-                                                         path, why)};
-                // The hives before it are new already: the caller must not act as if nothing
-                // reached the disk.
-                return {ERROR_WRITE_FAULT,
-                        fmt::format("Replacing {} failed: {}; {} was replaced already.", path,
-                                    why, paths[failure->file - 1])};
+                                                     path, why)};
+            // The hives before it are new already: the caller must not act as if nothing
+            // reached the disk.
+            return {ERROR_WRITE_FAULT,
+                    fmt::format("Replacing {} failed: {}; {} was replaced already.", path, why,
+                                paths[failure->file - 1])};
         }
     }
     for (Hive* hive : hives) Stamp(hive->path, hive->stamp);

@@ -46,10 +46,9 @@ Key& Key::AdoptChild(std::unique_ptr<Key> key) {
 
 std::size_t Key::ValueIndex(std::u16string_view valueName) const {
     if (values.empty() || CompareNames(values.back().name, valueName) < 0) return values.size();
-    auto it = std::lower_bound(values.begin(), values.end(), valueName,
-                               [](const Value& v, std::u16string_view n) {
-                                   return CompareNames(v.name, n) < 0;
-                               });
+    auto it = std::lower_bound(
+        values.begin(), values.end(), valueName,
+        [](const Value& v, std::u16string_view n) { return CompareNames(v.name, n) < 0; });
     return static_cast<std::size_t>(it - values.begin());
 }
 

@@ -44,9 +44,9 @@ struct Key {
     std::u16string className;
     bool hasClass = false;
     bool isLink = false;
-    bool dirty = false;            // changed since load: written anew
-    std::uint64_t filetime = 0;    // last write, 100 ns ticks since 1601
-    std::string_view raw;          // the block's text as loaded (empty when it had none)
+    bool dirty = false;          // changed since load: written anew
+    std::uint64_t filetime = 0;  // last write, 100 ns ticks since 1601
+    std::string_view raw;        // the block's text as loaded (empty when it had none)
     // Where the child after the last one found stands: a walk opens the children of a key in
     // their order, and a sorted file adds them in it, so the next search starts there.
     mutable std::size_t nextChild = 0;
@@ -68,13 +68,13 @@ struct FileStamp {
 };
 
 struct Hive {
-    std::string path;           // host path of the file
-    std::string fileName;       // system.reg, user.reg, userdef.reg
-    std::string text;           // the whole file as loaded
-    std::string_view header;    // text before the first key block
+    std::string path;         // host path of the file
+    std::string fileName;     // system.reg, user.reg, userdef.reg
+    std::string text;         // the whole file as loaded
+    std::string_view header;  // text before the first key block
     std::unique_ptr<Key> root = std::make_unique<Key>();
-    std::string branch;         // "Machine", "User\S-1-...", "User\.Default"
-    std::string problem;        // first malformed line, "file:line: why"; empty when clean
+    std::string branch;   // "Machine", "User\S-1-...", "User\.Default"
+    std::string problem;  // first malformed line, "file:line: why"; empty when clean
     std::unique_ptr<HiveStore> store = std::make_unique<HiveStore>();  // what values view
     bool changed = false;
     FileStamp stamp;

@@ -84,9 +84,12 @@ std::size_t SkipSpace(std::string_view s, std::size_t pos) {
 constexpr std::array<signed char, 256> kHexDigits = [] {
     std::array<signed char, 256> table{};
     for (auto& v : table) v = -1;
-    for (int c = '0'; c <= '9'; ++c) table[static_cast<std::size_t>(c)] = static_cast<signed char>(c - '0');
-    for (int c = 'a'; c <= 'f'; ++c) table[static_cast<std::size_t>(c)] = static_cast<signed char>(c - 'a' + 10);
-    for (int c = 'A'; c <= 'F'; ++c) table[static_cast<std::size_t>(c)] = static_cast<signed char>(c - 'A' + 10);
+    for (int c = '0'; c <= '9'; ++c)
+        table[static_cast<std::size_t>(c)] = static_cast<signed char>(c - '0');
+    for (int c = 'a'; c <= 'f'; ++c)
+        table[static_cast<std::size_t>(c)] = static_cast<signed char>(c - 'a' + 10);
+    for (int c = 'A'; c <= 'F'; ++c)
+        table[static_cast<std::size_t>(c)] = static_cast<signed char>(c - 'A' + 10);
     return table;
 }();
 
@@ -119,9 +122,10 @@ public:
         std::size_t start = 0;
         if (firstKey_ != std::string_view::npos) return true;
         if (!lines_.Next(line, start) || line != "WINE REGISTRY Version 2") {
-            error_ = fmt::format("{}:1: not a Wine registry file (the first line must read "
-                                 "\"WINE REGISTRY Version 2\")",
-                                 hive_.path);
+            error_ = fmt::format(
+                "{}:1: not a Wine registry file (the first line must read "
+                "\"WINE REGISTRY Version 2\")",
+                hive_.path);
             return false;
         }
         return true;
@@ -154,10 +158,8 @@ public:
 
     // Closes the last block where the stretch ends.
     bool Finish() {
-        if (firstKey_ == std::string_view::npos)
-            hive_.header = hive_.text;
-        else
-            CloseBlock(lines_.End() == hive_.text.size() ? lines_.End() + 1 : lines_.End());
+        if (firstKey_ == std::string_view::npos) hive_.header = hive_.text;
+        else CloseBlock(lines_.End() == hive_.text.size() ? lines_.End() + 1 : lines_.End());
         return true;
     }
 
@@ -182,10 +184,8 @@ private:
         std::string_view text(hive_.text);
         // Values arrive one by one; the vector keeps only the room they take.
         current_->values.shrink_to_fit();
-        if (current_->raw.empty())
-            current_->raw = text.substr(blockStart_, end - blockStart_);
-        else
-            current_->dirty = true;  // a second block of the same key: write it merged
+        if (current_->raw.empty()) current_->raw = text.substr(blockStart_, end - blockStart_);
+        else current_->dirty = true;  // a second block of the same key: write it merged
         current_ = nullptr;
     }
 
@@ -307,13 +307,16 @@ private:
             while (q < body.size() && q - p < 19 && body[q] >= '0' && body[q] <= '9')
                 seconds = seconds * 10 + static_cast<unsigned>(body[q++] - '0');
             if (q > p && (q == body.size() || body[q] < '0' || body[q] > '9')) {
-                key->filetime = seconds * platform::kFileTimeTicksPerSecond + platform::kFileTimeAt1970;
+                key->filetime =
+                    seconds * platform::kFileTimeTicksPerSecond + platform::kFileTimeAt1970;
             } else {
                 // Signs, twenty digits and more: as strtoull reads them.
                 char* end = nullptr;
                 const std::string digits(body.substr(p));
                 seconds = std::strtoull(digits.c_str(), &end, 10);
-                if (end != digits.c_str()) key->filetime = seconds * platform::kFileTimeTicksPerSecond + platform::kFileTimeAt1970;
+                if (end != digits.c_str())
+                    key->filetime =
+                        seconds * platform::kFileTimeTicksPerSecond + platform::kFileTimeAt1970;
             }
         }
         for (Key* up = key->parent; up && up->filetime == 0; up = up->parent)
@@ -329,9 +332,10 @@ private:
             if (StartsWith(body, "#arch=")) {
                 const std::string_view arch = body.substr(6);
                 if (arch != "win32" && arch != "win64") {
-                    error_ = fmt::format("{}:{}: unknown architecture \"{}\" (expected win32 "
-                                         "or win64)",
-                                         hive_.path, lines_.Number(), arch);
+                    error_ = fmt::format(
+                        "{}:{}: unknown architecture \"{}\" (expected win32 "
+                        "or win64)",
+                        hive_.path, lines_.Number(), arch);
                     return false;
                 }
             }
@@ -419,8 +423,7 @@ private:
             values[i].type = value.type;
             values[i].stored = value.stored;
             values[i].inText = value.inText;
-        }
-        else {
+        } else {
             values.insert(values.begin() + static_cast<std::ptrdiff_t>(i), value);
         }
     }
@@ -528,11 +531,11 @@ private:
     std::size_t firstKey_;  // where the first key line starts; npos before it
     Key* current_ = nullptr;
     std::size_t blockStart_ = 0;
-    std::u16string name_;               // the value name being read
+    std::u16string name_;                             // the value name being read
     std::vector<std::u16string_view> previousNames_;  // by place in the block, kept by the store
     std::size_t valuesInBlock_ = 0;
-    std::vector<std::uint8_t> bytes_;   // the hex data being read
-    bool cutData_ = false;              // the value's data was cut short by the file's end
+    std::vector<std::uint8_t> bytes_;  // the hex data being read
+    bool cutData_ = false;             // the value's data was cut short by the file's end
     // The components of the previous key line's path and the keys they lead to.
     std::vector<Link> chain_;
 };
@@ -544,7 +547,8 @@ std::size_t SplitPoint(std::string_view text, std::size_t from) {
     for (std::size_t at = text.find("\n[", from - 1); at != std::string_view::npos;
          at = text.find("\n[", at + 1)) {
         std::size_t last = at;
-        while (last > 0 && (text[last - 1] == ' ' || text[last - 1] == '\t' || text[last - 1] == '\r'))
+        while (last > 0 &&
+               (text[last - 1] == ' ' || text[last - 1] == '\t' || text[last - 1] == '\r'))
             --last;
         if (last == 0 || text[last - 1] != '\\') return at + 1;
     }
@@ -554,9 +558,9 @@ std::size_t SplitPoint(std::string_view text, std::size_t from) {
 }  // namespace
 
 bool ParseHive(Hive& hive, std::string& error) {
-    return ParseHiveSplit(hive, error, hive.text.size() >= kParallelParseBytes
-                                           ? hive.text.size() / 2
-                                           : std::string_view::npos);
+    return ParseHiveSplit(
+        hive, error,
+        hive.text.size() >= kParallelParseBytes ? hive.text.size() / 2 : std::string_view::npos);
 }
 
 bool ParseHiveSplit(Hive& hive, std::string& error, std::size_t splitFrom) {

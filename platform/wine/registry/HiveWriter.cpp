@@ -7,7 +7,6 @@
 namespace platform::wine::registry {
 namespace {
 
-
 std::u16string Utf16(const std::uint8_t* data, std::size_t units) {
     std::u16string out(units, u'\0');
     for (std::size_t i = 0; i < units; ++i)
@@ -45,31 +44,30 @@ void AppendValue(std::string& out, const Value& v) {
         return;
     }
     const std::vector<std::uint8_t> decoded = v.inText ? DataBytes(v) : std::vector<std::uint8_t>();
-    const std::uint8_t* data = v.inText ? decoded.data()
-                                        : reinterpret_cast<const std::uint8_t*>(v.stored.data());
+    const std::uint8_t* data =
+        v.inText ? decoded.data() : reinterpret_cast<const std::uint8_t*>(v.stored.data());
     const std::size_t len = v.inText ? decoded.size() : v.stored.size();
     switch (v.type) {
-        case REG_SZ:
-        case REG_EXPAND_SZ:
-        case REG_MULTI_SZ:
-            if (len >= 2 && len % 2 == 0 && (data[len - 2] | data[len - 1]) == 0) {
-                if (v.type != REG_SZ) out += fmt::format("str({:x}):", v.type);
-                out.push_back('"');
-                AppendEscaped(out, Utf16(data, len / 2 - 1), '"', '"');
-                out += "\"\n";
-                return;
-            }
-            break;
-        case REG_DWORD:
-            if (len == 4) {
-                const std::uint32_t dw = data[0] | (data[1] << 8) | (data[2] << 16) |
-                                         (static_cast<std::uint32_t>(data[3]) << 24);
-                out += fmt::format("dword:{:08x}\n", dw);
-                return;
-            }
-            break;
-        default:
-            break;
+    case REG_SZ:
+    case REG_EXPAND_SZ:
+    case REG_MULTI_SZ:
+        if (len >= 2 && len % 2 == 0 && (data[len - 2] | data[len - 1]) == 0) {
+            if (v.type != REG_SZ) out += fmt::format("str({:x}):", v.type);
+            out.push_back('"');
+            AppendEscaped(out, Utf16(data, len / 2 - 1), '"', '"');
+            out += "\"\n";
+            return;
+        }
+        break;
+    case REG_DWORD:
+        if (len == 4) {
+            const std::uint32_t dw = data[0] | (data[1] << 8) | (data[2] << 16) |
+                                     (static_cast<std::uint32_t>(data[3]) << 24);
+            out += fmt::format("dword:{:08x}\n", dw);
+            return;
+        }
+        break;
+    default: break;
     }
     const std::string prefix = v.type == REG_BINARY ? "hex:" : fmt::format("hex({:x}):", v.type);
     out += prefix;
@@ -95,7 +93,9 @@ void AppendBlock(std::string& out, const Key& key, const Key& root) {
     AppendPath(out, key, root);
     const std::uint64_t t = key.filetime;
     out += fmt::format("] {}\n#time={:x}{:08x}\n",
-                       t > platform::kFileTimeAt1970 ? (t - platform::kFileTimeAt1970) / platform::kFileTimeTicksPerSecond : 0,
+                       t > platform::kFileTimeAt1970
+                           ? (t - platform::kFileTimeAt1970) / platform::kFileTimeTicksPerSecond
+                           : 0,
                        static_cast<std::uint32_t>(t >> 32), static_cast<std::uint32_t>(t));
     if (key.hasClass) {
         out += "#class=\"";

@@ -110,25 +110,22 @@ struct Registry::Impl {
     LONG Root(HKEY key, Place& place, DWORD* access = nullptr) {
         if (access) *access = KEY_ALL_ACCESS;
         switch (key) {
-            case HKEY_LOCAL_MACHINE: place = HiveRoot(kSystem); return ERROR_SUCCESS;
-            case HKEY_CURRENT_USER: place = HiveRoot(kUser); return ERROR_SUCCESS;
-            case HKEY_USERS: place = {nullptr, nullptr, true}; return ERROR_SUCCESS;
-            case HKEY_CLASSES_ROOT:
-                return Walk(HiveRoot(kSystem), u"Software\\Classes", false, place);
-            case HKEY_CURRENT_CONFIG:
-                return Walk(HiveRoot(kSystem),
-                            u"System\\CurrentControlSet\\Hardware Profiles\\Current", false,
-                            place);
-            case HKEY_PERFORMANCE_DATA:
-            case HKEY_DYN_DATA:
-                return ERROR_FILE_NOT_FOUND;
-            default: {
-                auto it = handles.find(key);
-                if (it == handles.end()) return ERROR_INVALID_HANDLE;
-                place = it->second.place;
-                if (access) *access = it->second.access;
-                return ERROR_SUCCESS;
-            }
+        case HKEY_LOCAL_MACHINE: place = HiveRoot(kSystem); return ERROR_SUCCESS;
+        case HKEY_CURRENT_USER: place = HiveRoot(kUser); return ERROR_SUCCESS;
+        case HKEY_USERS: place = {nullptr, nullptr, true}; return ERROR_SUCCESS;
+        case HKEY_CLASSES_ROOT: return Walk(HiveRoot(kSystem), u"Software\\Classes", false, place);
+        case HKEY_CURRENT_CONFIG:
+            return Walk(HiveRoot(kSystem), u"System\\CurrentControlSet\\Hardware Profiles\\Current",
+                        false, place);
+        case HKEY_PERFORMANCE_DATA:
+        case HKEY_DYN_DATA: return ERROR_FILE_NOT_FOUND;
+        default: {
+            auto it = handles.find(key);
+            if (it == handles.end()) return ERROR_INVALID_HANDLE;
+            place = it->second.place;
+            if (access) *access = it->second.access;
+            return ERROR_SUCCESS;
+        }
         }
     }
 
@@ -160,8 +157,8 @@ struct Registry::Impl {
         return WalkParts(start, parts, create, depth, out, nesting + 1);
     }
 
-    LONG WalkParts(Place place, const std::vector<std::u16string>& parts, bool create,
-                   int& depth, Place& out, int nesting = 0) {
+    LONG WalkParts(Place place, const std::vector<std::u16string>& parts, bool create, int& depth,
+                   Place& out, int nesting = 0) {
         for (const std::u16string& part : parts) {
             if (++depth > kMaxDepth) return ERROR_FILE_NOT_FOUND;
             if (place.users) {
@@ -214,8 +211,8 @@ struct Registry::Impl {
         } else {
             if (LONG rc = Root(key, parent); rc != ERROR_SUCCESS) return rc;
             if (split != std::u16string_view::npos) {
-                if (LONG rc = WalkParts(parent, SplitPath(path.substr(0, split)), false, depth,
-                                        parent);
+                if (LONG rc =
+                        WalkParts(parent, SplitPath(path.substr(0, split)), false, depth, parent);
                     rc != ERROR_SUCCESS)
                     return rc;
                 parent_ = {true, key, std::u16string(path.substr(0, split)), parent, depth};
@@ -427,14 +424,15 @@ LONG CopyValue(const Value& v, char* name, DWORD* nameLength, DWORD* type, BYTE*
     // whole escaped text (the usual case), it is copied and checked in one pass; text that
     // turns out not to be simple is converted below, over what was copied.
     if (v.inText && data && v.stored.size() < *dataLength) {
-        const std::size_t length = registry::CopySimpleText(v.stored, reinterpret_cast<char*>(data));
+        const std::size_t length =
+            registry::CopySimpleText(v.stored, reinterpret_cast<char*>(data));
         if (length != std::string_view::npos) {
             data[length] = 0;
             *dataLength = static_cast<DWORD>(length + 1);
             return ERROR_SUCCESS;
         }
-    } else if (const std::size_t length = v.inText ? registry::SimpleTextLength(v.stored)
-                                                    : std::string_view::npos;
+    } else if (const std::size_t length =
+                   v.inText ? registry::SimpleTextLength(v.stored) : std::string_view::npos;
                length != std::string_view::npos) {
         const DWORD needed = static_cast<DWORD>(length + 1);
         if (data && *dataLength < needed) {

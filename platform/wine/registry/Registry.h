@@ -18,8 +18,7 @@ public:
     Registry(const Registry&) = delete;
     Registry& operator=(const Registry&) = delete;
 
-    LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, DWORD samDesired,
-                       HKEY* result);
+    LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, DWORD samDesired, HKEY* result);
     LONG RegQueryInfoKeyA(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLen, DWORD* values,
                           DWORD* maxValueNameLen, DWORD* maxValueLen);
     LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameLength);

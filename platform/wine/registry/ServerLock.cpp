@@ -23,8 +23,8 @@ std::string PrivateFolderName(const std::string& prefixDir) {
     std::ifstream in(path);
     std::string name;
     std::getline(in, name);
-    if (name.empty() || name.size() > 255 || name.find('/') != std::string::npos ||
-        name == "." || name == "..")
+    if (name.empty() || name.size() > 255 || name.find('/') != std::string::npos || name == "." ||
+        name == "..")
         return {};
     return name;
 }

@@ -30,7 +30,8 @@ std::size_t DecodeEscaped(std::string_view s, std::size_t pos, char terminator,
         if (run > pos) {
             const std::size_t at = out.size();
             out.resize(at + (run - pos));
-            for (std::size_t i = pos; i < run; ++i) out[at + (i - pos)] = static_cast<char16_t>(s[i]);
+            for (std::size_t i = pos; i < run; ++i)
+                out[at + (i - pos)] = static_cast<char16_t>(s[i]);
             pos = run;
             if (pos >= s.size()) break;
         }
@@ -48,14 +49,38 @@ std::size_t DecodeEscaped(std::string_view s, std::size_t pos, char terminator,
         if (++pos >= s.size()) return std::string_view::npos;  // backslash ends the line
         const char e = s[pos];
         switch (e) {
-        case 'a': out.push_back(u'\a'); ++pos; break;
-        case 'b': out.push_back(u'\b'); ++pos; break;
-        case 'e': out.push_back(u'\x1b'); ++pos; break;
-        case 'f': out.push_back(u'\f'); ++pos; break;
-        case 'n': out.push_back(u'\n'); ++pos; break;
-        case 'r': out.push_back(u'\r'); ++pos; break;
-        case 't': out.push_back(u'\t'); ++pos; break;
-        case 'v': out.push_back(u'\v'); ++pos; break;
+        case 'a':
+            out.push_back(u'\a');
+            ++pos;
+            break;
+        case 'b':
+            out.push_back(u'\b');
+            ++pos;
+            break;
+        case 'e':
+            out.push_back(u'\x1b');
+            ++pos;
+            break;
+        case 'f':
+            out.push_back(u'\f');
+            ++pos;
+            break;
+        case 'n':
+            out.push_back(u'\n');
+            ++pos;
+            break;
+        case 'r':
+            out.push_back(u'\r');
+            ++pos;
+            break;
+        case 't':
+            out.push_back(u'\t');
+            ++pos;
+            break;
+        case 'v':
+            out.push_back(u'\v');
+            ++pos;
+            break;
         case 'x': {
             ++pos;
             if (pos >= s.size() || HexValue(s[pos]) < 0) {
@@ -68,7 +93,14 @@ std::size_t DecodeEscaped(std::string_view s, std::size_t pos, char terminator,
             out.push_back(static_cast<char16_t>(value));
             break;
         }
-        case '0': case '1': case '2': case '3': case '4': case '5': case '6': case '7': {
+        case '0':
+        case '1':
+        case '2':
+        case '3':
+        case '4':
+        case '5':
+        case '6':
+        case '7': {
             unsigned value = 0;
             for (int i = 0; i < 3 && pos < s.size() && s[pos] >= '0' && s[pos] <= '7'; ++i, ++pos)
                 value = value * 8 + static_cast<unsigned>(s[pos] - '0');
@@ -95,7 +127,8 @@ std::size_t SkipEscaped(std::string_view s, std::size_t pos, char terminator) {
     while (pos < s.size()) {
         const char* base = s.data();
         const void* quote = std::memchr(base + pos, terminator, s.size() - pos);
-        const std::size_t end = quote ? static_cast<std::size_t>(static_cast<const char*>(quote) - base) : s.size();
+        const std::size_t end =
+            quote ? static_cast<std::size_t>(static_cast<const char*>(quote) - base) : s.size();
         const void* escape = std::memchr(base + pos, '\\', end - pos);
         if (!escape) return quote ? end + 1 : std::string_view::npos;
         pos = static_cast<std::size_t>(static_cast<const char*>(escape) - base) + 2;
@@ -113,8 +146,7 @@ std::size_t AppendEscaped(std::string& out, std::u16string_view text, char quote
         const char16_t next = hasNext ? text[i + 1] : 0;
         if (c > 0x7F) {
             out += "\\x";
-            const bool pad = hasNext && next < 0x80 &&
-                             HexValue(static_cast<char>(next)) >= 0;
+            const bool pad = hasNext && next < 0x80 && HexValue(static_cast<char>(next)) >= 0;
             bool started = false;
             for (int shift = 12; shift >= 0; shift -= 4) {
                 const unsigned digit = (c >> shift) & 0xF;

@@ -34,7 +34,8 @@ void WriteDeadShortcut(const fs::path& path) {
     recipe.target = "C:\\gone\\" + path.stem().string() + ".exe";
     const auto bytes = platform::shelllink::WriteShellLink(recipe);
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 json CliJson(const std::vector<std::string>& args, int wantExit) {
@@ -84,7 +85,8 @@ TEST(ProfileLinksWine, WalkStaysInThePrefixAndRepairedShortcutsComeBack) {
 
     const std::set<std::string> judged = {"C:\\own-dead.lnk",
                                           "C:\\users\\" + user + "\\Desktop\\desk-dead.lnk"};
-    const json scan = CliJson({"--prefix", prefix.string(), "scan", "--sections", "14", "--json"}, 1);
+    const json scan =
+        CliJson({"--prefix", prefix.string(), "scan", "--sections", "14", "--json"}, 1);
     std::set<std::string> reported;
     for (const auto& section : scan["sections"]) {
         if (section["number"] != 14) continue;
@@ -95,8 +97,8 @@ TEST(ProfileLinksWine, WalkStaysInThePrefixAndRepairedShortcutsComeBack) {
     }
     EXPECT_EQ(reported, judged);
 
-    const json repair = CliJson({"--prefix", prefix.string(), "repair", "--sections", "14", "--yes",
-                             "--json"}, 0);
+    const json repair =
+        CliJson({"--prefix", prefix.string(), "repair", "--sections", "14", "--yes", "--json"}, 0);
     EXPECT_EQ(repair["repaired"], 2);
     EXPECT_FALSE(fs::exists(own));
     EXPECT_FALSE(fs::exists(desk));
@@ -111,14 +113,16 @@ TEST(ProfileLinksWine, WalkStaysInThePrefixAndRepairedShortcutsComeBack) {
     for (const auto& file : shown["shortcutFiles"]) saved.insert(file["path"]);
     EXPECT_EQ(saved, judged);
 
-    const json restored = CliJson({"--prefix", prefix.string(), "backups", "restore", "1", "--json"}, 0);
+    const json restored =
+        CliJson({"--prefix", prefix.string(), "backups", "restore", "1", "--json"}, 0);
     EXPECT_EQ(restored["filesRestored"], 2);
     EXPECT_EQ(ReadAll(own), ownBytes);
     EXPECT_EQ(ReadAll(desk), deskBytes);
 
     // Once more: both stand there now and are left as they are, each named.
     std::ofstream(desk, std::ios::binary | std::ios::trunc) << "changed since";
-    const json again = CliJson({"--prefix", prefix.string(), "backups", "restore", "1", "--json"}, 3);
+    const json again =
+        CliJson({"--prefix", prefix.string(), "backups", "restore", "1", "--json"}, 3);
     EXPECT_EQ(again["filesRestored"], 0);
     EXPECT_EQ(again["filesFailed"], 2);
     EXPECT_EQ(again["failures"].size(), 2u);

@@ -79,11 +79,15 @@ struct Place {
     bool dataInName;
 };
 const Place kPlaces[] = {
-    {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false, nullptr, false},
-    {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths", true, "", false},
-    {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", false, nullptr, true},
+    {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+     false, nullptr, false},
+    {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths", true, "",
+     false},
+    {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", false, nullptr,
+     true},
     {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", false, nullptr, false},
-    {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", true, "UninstallString", false},
+    {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", true,
+     "UninstallString", false},
     {"HKEY_CURRENT_USER\\Software\\Referee Vendor", false, nullptr, false},
 };
 
@@ -121,7 +125,8 @@ std::u16string PlantedRegFile() {
     }
     // Names the "A" calls cannot hold exactly: a best-fit letter whose A name is that of
     // another key, and names outside Windows-1252.
-    key("HKEY_CURRENT_USER\\Software\\Referee Vendor\\\xc4\x80" "bc");
+    key("HKEY_CURRENT_USER\\Software\\Referee Vendor\\\xc4\x80"
+        "bc");
     reg += RegString("\xc4\x80-name") + u"=" + RegString("C:\\gone\\a.exe") + u"\r\n\r\n";
     key("HKEY_CURRENT_USER\\Software\\Referee Vendor\\Abc");
     reg += RegString("A-name") + u"=" + RegString("C:\\gone\\b.exe") + u"\r\n";
@@ -167,8 +172,8 @@ void LinkProfilesTo(const fs::path& prefix, const fs::path& home) {
 // home, which the profile folders link to.
 void PlantFiles(const fs::path& prefix, const fs::path& home) {
     const fs::path c = prefix / "drive_c";
-    for (const char* name : {"live.exe", "caf\xc3\xa9.exe", "\xd0\xaf\xd1\x80\xd0\xbb\xd1\x8b\xd0\xba.exe",
-                             "\xc4\x80pple.exe"})
+    for (const char* name : {"live.exe", "caf\xc3\xa9.exe",
+                             "\xd0\xaf\xd1\x80\xd0\xbb\xd1\x8b\xd0\xba.exe", "\xc4\x80pple.exe"})
         WriteFile(c / "apps" / name, "MZ");
     WriteFile(c / "Program Files/Referee App/live program.exe", "MZ");
     fs::path deep = c / "long";
@@ -218,8 +223,8 @@ void PlantFiles(const fs::path& prefix, const fs::path& home) {
         "/d \"%%~sI\" /f\r\n";
     WriteFile(c / "referee.bat", batch);
     const std::u16string reg = PlantedRegFile();
-    WriteFile(c / "referee.reg",
-              std::string(reinterpret_cast<const char*>(reg.data()), reg.size() * sizeof(char16_t)));
+    WriteFile(c / "referee.reg", std::string(reinterpret_cast<const char*>(reg.data()),
+                                             reg.size() * sizeof(char16_t)));
 }
 
 std::string WindowsExe() { return std::string(DRENNOW_WINDOWS_BUILD) + "/cli/drennow-cli.exe"; }
@@ -231,7 +236,8 @@ protected:
         if (!fixtures::WineAvailable() || !fs::exists(WindowsExe()) ||
             !fs::exists(std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli"))
             return;
-        base_ = (fs::temp_directory_path() / ("drennow-referee-" + std::to_string(::getpid()))).string();
+        base_ = (fs::temp_directory_path() / ("drennow-referee-" + std::to_string(::getpid())))
+                    .string();
         const std::string planted = fixtures::CopyWineTemplate(base_ + "/planted");
         if (planted.empty()) return;
         PlantFiles(planted, base_ + "/home");
@@ -307,16 +313,15 @@ std::vector<std::string> RecordDifferences(const std::string& where, const json&
     }
     json judged = json::array();  // the Windows build's records, in its order
     for (std::size_t i = 0; i < windows.size(); ++i) {
-        if (matched[i])
-            judged.push_back(windows[i]);
+        if (matched[i]) judged.push_back(windows[i]);
         else if (!OnTheHostDrive(windows[i]))
             differences.push_back(where + ": only the Windows build has " + windows[i].dump());
     }
     for (std::size_t i = 0; differences.empty() && i < linux.size(); ++i)
         if (linux[i] != judged[i])
             differences.push_back(where + ": the order differs from record " +
-                                  std::to_string(i + 1) + " on: " + linux[i].dump() +
-                                  " against " + judged[i].dump());
+                                  std::to_string(i + 1) + " on: " + linux[i].dump() + " against " +
+                                  judged[i].dump());
     return differences;
 }
 
@@ -327,8 +332,8 @@ std::vector<std::string> ScanDifferences(const json& linux, const json& windows,
     for (std::size_t s = 0; s < linux["sections"].size(); ++s) {
         const json& ours = linux["sections"][s]["problems"];
         records += static_cast<int>(ours.size());
-        for (std::string& difference : RecordDifferences(
-                 "section " + std::to_string(s + 1), ours, windows["sections"][s]["problems"]))
+        for (std::string& difference : RecordDifferences("section " + std::to_string(s + 1), ours,
+                                                         windows["sections"][s]["problems"]))
             differences.push_back(std::move(difference));
     }
     return differences;
@@ -356,12 +361,12 @@ TEST_F(RefereeWine, ScanFindsTheSameRecordsAsWinesApi) {
 // Keys every Wine session writes anew (the display adapter it makes up, with its date, and
 // the count of sessions the service manager keeps).
 bool IsSessionData(const std::string& key) {
-    for (const char* volatileKey : {"[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\ServiceCurrent]",
-                                    "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video",
-                                    "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Class\\"
-                                    "{4D36E968-E325-11CE-BFC1-08002BE10318}",
-                                    "[HKEY_LOCAL_MACHINE\\HARDWARE\\DEVICEMAP\\VIDEO",
-                                    "[HKEY_CURRENT_CONFIG"})
+    for (const char* volatileKey :
+         {"[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\ServiceCurrent]",
+          "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video",
+          "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Class\\"
+          "{4D36E968-E325-11CE-BFC1-08002BE10318}",
+          "[HKEY_LOCAL_MACHINE\\HARDWARE\\DEVICEMAP\\VIDEO", "[HKEY_CURRENT_CONFIG"})
         if (key.starts_with(volatileKey)) return true;
     return false;
 }
@@ -405,10 +410,12 @@ TEST_F(RefereeWine, RepairLeavesTheSameRegistryAsWinesApi) {
     ASSERT_FALSE(windows.is_discarded());
     EXPECT_EQ(linuxExit, 0) << linux.dump(2);
     EXPECT_EQ(windowsExit, 0) << windows.dump(2);
-    const std::vector<std::string> entries = RecordDifferences("repaired", linux["entries"], windows["entries"]);
+    const std::vector<std::string> entries =
+        RecordDifferences("repaired", linux["entries"], windows["entries"]);
     for (const std::string& difference : entries) ADD_FAILURE() << difference;
 
-    const std::vector<std::string> ourLines = ExportedRegistry(ours), wineLines = ExportedRegistry(wines);
+    const std::vector<std::string> ourLines = ExportedRegistry(ours),
+                                   wineLines = ExportedRegistry(wines);
     ASSERT_GT(ourLines.size(), 1000u);
     std::multiset<std::string> onlyOurs(ourLines.begin(), ourLines.end());
     std::multiset<std::string> onlyWines;
@@ -422,7 +429,8 @@ TEST_F(RefereeWine, RepairLeavesTheSameRegistryAsWinesApi) {
     for (const std::string& line : onlyOurs)
         if (line.find("nonexistent-referee") == std::string::npos)  // see OnTheHostDrive
             ADD_FAILURE() << "only after the Linux repair: " << line;
-    for (const std::string& line : onlyWines) ADD_FAILURE() << "only after the Windows repair: " << line;
+    for (const std::string& line : onlyWines)
+        ADD_FAILURE() << "only after the Windows repair: " << line;
 }
 
 }  // namespace

@@ -24,18 +24,18 @@ class ServerRunningTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!fixtures::WineAvailable()) GTEST_SKIP() << "Wine is not installed";
-        if (!CliProcess::Built())
-            GTEST_SKIP() << "drennow-cli is not built";
+        if (!CliProcess::Built()) GTEST_SKIP() << "drennow-cli is not built";
         base = fs::temp_directory_path() /
                ("drennow-server-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
         fs::remove_all(base);
         prefix = fixtures::CopyWineTemplate(base.string());
         ASSERT_FALSE(prefix.empty()) << "no wineboot template prefix";
-        ASSERT_EQ(fixtures::RunWine(prefix, {"reg", "add",
-                                             "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                                             "/v", "DrennowDead", "/d", "c:\\gone\\dead.exe", "/f"})
-                      .exitCode,
-                  0);
+        ASSERT_EQ(
+            fixtures::RunWine(
+                prefix, {"reg", "add", "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                         "/v", "DrennowDead", "/d", "c:\\gone\\dead.exe", "/f"})
+                .exitCode,
+            0);
         // A backup to restore, as an earlier repair would have left it.
         const fs::path backup = fs::path(prefix) / "drive_c/Program Files/Norlix Drennow/backup";
         fs::create_directories(backup);

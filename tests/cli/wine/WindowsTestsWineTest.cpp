@@ -17,7 +17,8 @@ TEST(WindowsTestsWine, PassUnderWine) {
     const std::string tests = std::string(DRENNOW_WINDOWS_BUILD) + "/tests/test_win32.exe";
     if (!fs::exists(tests)) GTEST_SKIP() << tests << " is not built (make windows)";
     const std::string dir =
-        (fs::temp_directory_path() / ("drennow-win32-tests-" + std::to_string(::getpid()))).string();
+        (fs::temp_directory_path() / ("drennow-win32-tests-" + std::to_string(::getpid())))
+            .string();
     ASSERT_FALSE(fixtures::CopyWineTemplate(dir).empty());
     const fixtures::WineRun run = fixtures::RunWine(dir, {tests, "--gtest_brief=1"});
     EXPECT_EQ(run.exitCode, 0) << run.output;

@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 
 std::size_t Count(const std::string& text, const std::string& piece) {
     std::size_t n = 0;
-    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
+    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+        ++n;
     return n;
 }
 
@@ -36,8 +37,8 @@ TEST(WinesOwnEntriesCli, AFreshPrefixHasNoProblems) {
         int exitCode;
         std::size_t notes, problems;
     } cases[] = {
-        {{}, 0, 0, 0},                                  // the wine on PATH
-        {{"--wine", root}, 0, 0, 0},                    // its root named
+        {{}, 0, 0, 0},                                       // the wine on PATH
+        {{"--wine", root}, 0, 0, 0},                         // its root named
         {{"--wine", (base / "no-wine").string()}, 1, 1, 9},  // none there
     };
     for (const Case& c : cases) {

@@ -59,10 +59,9 @@ const Dead kDead[] = {
      "HKEY_CURRENT_USER\\SOFTWARE\\Dead Vendor"},
     // Where Wine itself writes its own values: an installer's data there is still reported.
     {5, "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Fonts", "Small Fonts",
-     "/d deadsmall.fon",
-     "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Fonts"},
-    {13, "HKLM\\Software\\Microsoft\\DirectMusic", "GMFilePath",
-     "/d C:\\gone\\synth\\gm.dls", "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\DirectMusic"},
+     "/d deadsmall.fon", "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Fonts"},
+    {13, "HKLM\\Software\\Microsoft\\DirectMusic", "GMFilePath", "/d C:\\gone\\synth\\gm.dls",
+     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\DirectMusic"},
 };
 
 TEST(ScanWine, ReportsWhatWinesOwnToolsLeftDead) {
@@ -98,7 +97,8 @@ TEST(ScanWine, ReportsWhatWinesOwnToolsLeftDead) {
               engine::ScanOutcome::ProblemsFound);
 
     auto reported = [&session](int section, const std::string& key, const std::string& name) {
-        const engine::TextList& found = engine::RecordTexts(session.Results().Section(section).problems);
+        const engine::TextList& found =
+            engine::RecordTexts(session.Results().Section(section).problems);
         for (std::size_t i = 0; i + 3 < found.size(); i += 4)
             if (found[i] == "[" + key + "]" && found[i + 1] == name) return true;
         return false;

@@ -19,8 +19,8 @@ namespace fs = std::filesystem;
 
 TEST(ShortPathWine, WinesShortPathsExist) {
     if (!fixtures::WineAvailable()) GTEST_SKIP() << "Wine is not installed";
-    const std::string dir = (fs::temp_directory_path() /
-                             ("drennow-short-wine-" + std::to_string(::getpid()))).string();
+    const std::string dir =
+        (fs::temp_directory_path() / ("drennow-short-wine-" + std::to_string(::getpid()))).string();
     ASSERT_FALSE(fixtures::CopyWineTemplate(dir).empty());
     // Windows path (ASCII, so the "A" calls take it as it is) -> host path under drive_c.
     const std::vector<std::string> files = {

@@ -13,8 +13,8 @@
 
 namespace {
 
-using platform::discovery::Discovery;
 using platform::discovery::DiscoverPrefixes;
+using platform::discovery::Discovery;
 using platform::discovery::FoundPrefix;
 using platform::discovery::KindName;
 
@@ -58,19 +58,35 @@ TEST_F(LauncherHomeTest, ListsEachPrefixOnceByKindThenName) {
     const std::string steam = ".local/share/Steam/steamapps/";
     const std::string flatpak = ".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/";
     const std::vector<Row> expected = {
-        {"steam", "Counter-Strike 2", "730",
-         "snap/steam/common/.local/share/Steam/steamapps/compatdata/730/pfx", "win64", {}},
+        {"steam",
+         "Counter-Strike 2",
+         "730",
+         "snap/steam/common/.local/share/Steam/steamapps/compatdata/730/pfx",
+         "win64",
+         {}},
         {"steam", "Dota 2", "570", flatpak + "compatdata/570/pfx", "win64", {}},
         {"steam", "Half-Life 2", "220", steam + "compatdata/220/pfx", "win64",
          steam + "common/Proton 8.0/files"},
-        {"steam", "Non-Steam shortcut 3123456789", "3123456789",
-         steam + "compatdata/3123456789/pfx", "win64", {}},
-        {"steam", "Team Fortress 2", "440", "Games/SteamLibrary/steamapps/compatdata/440/pfx",
-         "win32", {}},
+        {"steam",
+         "Non-Steam shortcut 3123456789",
+         "3123456789",
+         steam + "compatdata/3123456789/pfx",
+         "win64",
+         {}},
+        {"steam",
+         "Team Fortress 2",
+         "440",
+         "Games/SteamLibrary/steamapps/compatdata/440/pfx",
+         "win32",
+         {}},
         {"lutris", "Guild Wars 2", "guild-wars-2", "Games/guild-wars-2", "win64",
          ".local/share/lutris/runners/wine/lutris-7.2-2-x86_64"},
-        {"bottles", "Gaming", "Gaming", ".var/app/com.usebottles.bottles/data/bottles/bottles/Gaming",
-         "win64", {}},
+        {"bottles",
+         "Gaming",
+         "Gaming",
+         ".var/app/com.usebottles.bottles/data/bottles/bottles/Gaming",
+         "win64",
+         {}},
         {"bottles", "Office 2010", "Office", ".local/share/bottles/bottles/Office", "win32",
          ".local/share/bottles/runners/caffe-7.20"},
         {"heroic", "Hades", "Quail", "Games/Heroic/Prefixes/Hades", "win64",

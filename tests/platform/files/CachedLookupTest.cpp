@@ -158,11 +158,17 @@ TEST_F(CachedLookup, SearchesDuringAScanListAsOutsideOne) {
 namespace {
 
 TEST_F(CachedLookup, NamesBeyondAsciiAnswerAsOutsideAScan) {
-    prefix_.CreateFile("C:\\Donn\xc3\xa9" "es\\\xc3\x89t\xc3\xa9.txt", "x");  // Données\Été.txt
+    prefix_.CreateFile(
+        "C:\\Donn\xc3\xa9"
+        "es\\\xc3\x89t\xc3\xa9.txt",
+        "x");  // Données\Été.txt
     const std::vector<std::string> paths = {
-        fixtures::TestPrefix::Ansi("C:\\DONN\xc3\x89" "ES\\\xc3\xa9t\xc3\xa9.TXT"),
-        fixtures::TestPrefix::Ansi("C:\\Donn\xc3\xa9" "es\\\xc3\x89t\xc3\xa9.txt"),
-        fixtures::TestPrefix::Ansi("C:\\Donn\xc3\xa9" "es\\ete.txt"),
+        fixtures::TestPrefix::Ansi("C:\\DONN\xc3\x89"
+                                   "ES\\\xc3\xa9t\xc3\xa9.TXT"),
+        fixtures::TestPrefix::Ansi("C:\\Donn\xc3\xa9"
+                                   "es\\\xc3\x89t\xc3\xa9.txt"),
+        fixtures::TestPrefix::Ansi("C:\\Donn\xc3\xa9"
+                                   "es\\ete.txt"),
         "C:\\Donnees\\Ete.txt",
     };
     const std::vector<bool> uncached = Answers(paths);

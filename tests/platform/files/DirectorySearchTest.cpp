@@ -75,9 +75,12 @@ TEST_F(PrefixTest, LinksAreFollowedForTheFolderFlagAndDanglingOnesLeftOut) {
         std::map<std::string, bool> folders;
         platform::FindEntry entry;
         while (search->Next(entry)) folders[entry.name] = entry.directory;
-        EXPECT_EQ(folders, (std::map<std::string, bool>{{".", true}, {"..", true},
-                                                        {"file.txt", false}, {"real", true},
-                                                        {"to file", false}, {"to folder", true}}))
+        EXPECT_EQ(folders, (std::map<std::string, bool>{{".", true},
+                                                        {"..", true},
+                                                        {"file.txt", false},
+                                                        {"real", true},
+                                                        {"to file", false},
+                                                        {"to folder", true}}))
             << caching;
         platform::FolderId real;
         ASSERT_TRUE(Sys().GetFolderIdentity("C:\\Links\\real", &real));

@@ -18,7 +18,8 @@ protected:
         prefix_.AddDrive('a', "../drive_a");
         prefix_.AddDrive('e', "../drive_e");
         prefix_.AddDrive('q', prefix_.Dir() + "/unplugged");  // dangling
-        fs::create_symlink("/dev/null", prefix_.Dir() + "/dosdevices/d::");  // a device, not a drive
+        fs::create_symlink("/dev/null",
+                           prefix_.Dir() + "/dosdevices/d::");  // a device, not a drive
         fs::create_symlink("/dev/ttyS0", prefix_.Dir() + "/dosdevices/com1");
     }
     std::string DriveStrings() {

@@ -15,7 +15,8 @@ class Environment : public files_test::PrefixTest {
 protected:
     void SetUp() override {
         // What wineboot writes into a fresh prefix.
-        prefix_.SetExpandString(Hive::System, kSessionEnv, "ComSpec", "%SystemRoot%\\system32\\cmd.exe");
+        prefix_.SetExpandString(Hive::System, kSessionEnv, "ComSpec",
+                                "%SystemRoot%\\system32\\cmd.exe");
         prefix_.SetExpandString(Hive::System, kSessionEnv, "PATH",
                                 "%SystemRoot%\\system32;%SystemRoot%");
         prefix_.SetExpandString(Hive::System, kSessionEnv, "TEMP", "%SystemRoot%\\temp");

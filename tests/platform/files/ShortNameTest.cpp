@@ -44,7 +44,10 @@ protected:
     void SetUp() override {
         for (const char* name : {"Notepad Plus.exe", "Other Name.exe", "abc~1.txt", "README.TXT"})
             prefix_.CreateFile(Folder() + "\\" + name, "x");
-        prefix_.CreateFile("C:\\Donn\xc3\xa9""es\\T\xc5\x8dol.exe", "x");
+        prefix_.CreateFile(
+            "C:\\Donn\xc3\xa9"
+            "es\\T\xc5\x8dol.exe",
+            "x");
         Sys().SetDirectoryCaching(GetParam());
     }
     static std::string Folder() { return "C:\\Program Files\\Norton Utilities"; }
@@ -66,7 +69,9 @@ TEST_P(ShortPaths, ShortAndMixedPathsExist) {
           "C:\\Program Files\\" + Short("Norton Utilities") + "\\Notepad Plus.exe",
           "C:\\" + Short("Program Files") + "\\Norton Utilities\\" + exe,
           ShortFolder() + "\\abc~1.txt",  // a valid 8.3 name with '~' is found by itself
-          fixtures::TestPrefix::Ansi("C:\\Donn\xc3\xa9""es\\") + Short("T\xc5\x8dol.exe")})
+          fixtures::TestPrefix::Ansi("C:\\Donn\xc3\xa9"
+                                     "es\\") +
+              Short("T\xc5\x8dol.exe")})
         EXPECT_TRUE(Exists(path)) << path;
 }
 
@@ -96,8 +101,8 @@ TEST_P(ShortPaths, SearchesMatchShortFoldersAndShortNames) {
 TEST_P(ShortPaths, ShortcutTargetsResolveShortNames) {
     platform::shelllink::ShellLinkRecipe recipe;
     recipe.withLinkInfo = false;  // the relative path decides
-    recipe.relativePath = platform::codepage::Utf8ToUtf16(
-        "..\\" + Short("Norton Utilities") + "\\" + Short("Notepad Plus.exe"));
+    recipe.relativePath = platform::codepage::Utf8ToUtf16("..\\" + Short("Norton Utilities") +
+                                                          "\\" + Short("Notepad Plus.exe"));
     prefix_.CreateShortcut("C:\\Program Files\\Links\\np.lnk", "C:\\gone\\np.exe", recipe);
     // Found beside the shortcut only when the short names resolve.
     EXPECT_EQ(Sys().GetShortcutTarget("C:\\Program Files\\Links\\np.lnk"),

@@ -19,7 +19,7 @@ struct Case {
 };
 
 std::string Shown(const InfRegistryValue& v) {
-    const char* root = v.root == platform::HKEY_LOCAL_MACHINE ? "HKLM"
+    const char* root = v.root == platform::HKEY_LOCAL_MACHINE  ? "HKLM"
                        : v.root == platform::HKEY_CURRENT_USER ? "HKCU"
                        : v.root == platform::HKEY_CLASSES_ROOT ? "HKCR"
                                                                : "HKU";
@@ -30,7 +30,8 @@ std::string Shown(const InfRegistryValue& v) {
 
 const Case kCases[] = {
     {"strings and directory ids are substituted",
-     "[DefaultInstall]\nAddReg=DirectX\n[Strings]\nCV=\"Software\\Microsoft\\Windows\\CurrentVersion\"\n"
+     "[DefaultInstall]\nAddReg=DirectX\n[Strings]\nCV="
+     "\"Software\\Microsoft\\Windows\\CurrentVersion\"\n"
      "[DirectX]\nHKLM,Software\\Microsoft\\DirectMusic,GMFilePath,,\"%12%\\gm.dls\"\n"
      "HKLM,%cv%\\Setup,\"BootDir\",,\"%30%\"\nHKLM,%CV%,\"ProgramFilesDir\",,\"%16422%\"\n"
      "HKLM,x,\"PagingFiles\",,\"%24%\\pagefile.sys 27 77\"\n",
@@ -50,7 +51,8 @@ const Case kCases[] = {
      "[Two]\nHKLM,Software\\B,\"semi;colon\",,\"a,b\"\n",
      {"HKLM|Software\\A|Name|1| padded ", "HKLM|Software\\B|semi;colon|1|a,b"}},
     {"only text values that are written are kept",
-     "[DefaultInstall]\nAddReg=Kinds\n[Kinds]\nHKLM,K,Sz,0,\"text\"\nHKLM,K,Expand,0x20000,\"%10%\\x\"\n"
+     "[DefaultInstall]\nAddReg=Kinds\n[Kinds]\nHKLM,K,Sz,0,\"text\"\nHKLM,K,Expand,0x20000,\"%10%"
+     "\\x\"\n"
      "HKLM,K,Dword,0x10001,0x1f4\nHKLM,K,Bin,1,00,01\nHKLM,K,Link,0x60000,\"\\Registry\\x\"\n"
      "HKLM,K,,16\nHKLM,K,Gone,4\nHKR,K,Relative,,\"r\"\nHKLM,K,Multi,0x10000,\"a\",\"b\"\n",
      {"HKLM|K|Sz|1|text", "HKLM|K|Expand|2|C:\\windows\\x"}},
@@ -59,7 +61,8 @@ const Case kCases[] = {
      "[Dirs]\nHKLM,D,Sys,,\"%11%\"\nHKLM,D,Pf,,\"%16422%\"\n[Unused]\nHKLM,U,N,,\"x\"\n",
      {"HKLM|D|Sys|1|C:\\windows\\system32", "HKLM|D|Pf|1|C:\\Program Files",
       "HKLM|D|Sys|1|C:\\windows\\syswow64", "HKLM|D|Pf|1|C:\\Program Files (x86)"}},
-    {"damaged text yields what it can", "[DefaultInstall\nAddReg=A\n[A]\nHKLM,\"unclosed\n,,\n",
+    {"damaged text yields what it can",
+     "[DefaultInstall\nAddReg=A\n[A]\nHKLM,\"unclosed\n,,\n",
      {}},
 };
 

@@ -39,14 +39,14 @@ TEST_F(InstallationTest, LocatesTheInstallationFromItsRootItsProgramOrPath) {
         std::string choice, path;
         bool found;
     } cases[] = {
-        {root, "", true},                                           // --wine ROOT
-        {root + "/bin/wine", "", true},                             // WINE=program
-        {(base / "links" / "bin" / "wine").string(), "", true},     // a link to the program
+        {root, "", true},                                             // --wine ROOT
+        {root + "/bin/wine", "", true},                               // WINE=program
+        {(base / "links" / "bin" / "wine").string(), "", true},       // a link to the program
         {"", empty + ":" + (base / "links" / "bin").string(), true},  // PATH, link resolved
-        {"", empty, false},                                         // no wine on PATH
-        {"wine", (base / "links" / "bin").string(), true},          // WINE=wine, on PATH
+        {"", empty, false},                                           // no wine on PATH
+        {"wine", (base / "links" / "bin").string(), true},            // WINE=wine, on PATH
         {(base / "nowhere").string(), (base / "links" / "bin").string(), false},  // bad choice
-        {empty, "", false},                                         // a folder that is none
+        {empty, "", false},  // a folder that is none
     };
     for (const Case& c : cases) {
         std::string note;
@@ -88,7 +88,8 @@ TEST_F(InstallationTest, CountsAsItsOwnOnlyWhatItWrites) {
          u"C:\\windows\\system32\\drivers\\gm.dls", false},
         {hklm, u"Software\\Microsoft\\DirectMusic", u"Other",
          u"C:\\windows\\system32\\drivers\\gm.dls", false},
-        {platform::HKEY_CLASSES_ROOT, u"chm.file\\DefaultIcon", u"", u"C:\\windows\\hh.exe,0", true},
+        {platform::HKEY_CLASSES_ROOT, u"chm.file\\DefaultIcon", u"", u"C:\\windows\\hh.exe,0",
+         true},
         {hklm, u"Software\\Classes\\chm.file\\DefaultIcon", u"", u"C:\\windows\\hh.exe,0", true},
         {hklm, u"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\wordpad.exe", u"",
          u"C:\\Program Files\\Windows NT\\wordpad.exe", true},

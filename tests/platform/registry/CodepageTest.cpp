@@ -33,15 +33,19 @@ TEST(Codepage, Utf8DecodingDropsInvalidBytes) {
     EXPECT_EQ(cp::Utf8ToUtf16("caf\xc3\xa9"), u"caf\u00e9");
     EXPECT_EQ(cp::Utf8ToUtf16("\xf0\x9f\x98\x80"), u"\U0001F600");
     EXPECT_EQ(cp::Utf8ToUtf16("a\xffz"), u"az");
-    EXPECT_EQ(cp::Utf8ToUtf16("a\xc3"), u"a");           // truncated sequence
-    EXPECT_EQ(cp::Utf8ToUtf16("\xc0\xafx"), u"x");       // overlong slash
+    EXPECT_EQ(cp::Utf8ToUtf16("a\xc3"), u"a");      // truncated sequence
+    EXPECT_EQ(cp::Utf8ToUtf16("\xc0\xafx"), u"x");  // overlong slash
     EXPECT_EQ(cp::Utf8ToUtf16("\xe2\x82"), u"");
-    EXPECT_EQ(cp::Utf8ToUtf16("\xed\xa0\x80!"), u"!");   // encoded surrogate
+    EXPECT_EQ(cp::Utf8ToUtf16("\xed\xa0\x80!"), u"!");  // encoded surrogate
 }
 
 TEST(Codepage, Utf8EncodingAndLoneSurrogates) {
-    EXPECT_EQ(cp::Utf16ToUtf8(u"caf\u00e9 \u20ac \U0001F600"), "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80");
-    EXPECT_EQ(cp::Utf16ToUtf8(u"a\xd800" u"b"), "a\xef\xbf\xbd" "b");
+    EXPECT_EQ(cp::Utf16ToUtf8(u"caf\u00e9 \u20ac \U0001F600"),
+              "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80");
+    EXPECT_EQ(cp::Utf16ToUtf8(u"a\xd800"
+                              u"b"),
+              "a\xef\xbf\xbd"
+              "b");
     EXPECT_EQ(cp::Utf16ToUtf8(u"\xdc00"), "\xef\xbf\xbd");
     const std::u16string sample = u"K\u00fcche \u65e5\u672c \U0001F600";
     EXPECT_EQ(cp::Utf8ToUtf16(cp::Utf16ToUtf8(sample)), sample);

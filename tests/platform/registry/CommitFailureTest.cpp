@@ -45,7 +45,9 @@ TEST(RegistryCommitFailure, FailedWriteLeavesEveryHiveIntact) {
             ::_exit(12);
         ::signal(SIGXFSZ, SIG_IGN);
         const rlim_t limit = static_cast<rlim_t>(userBefore.size() + 4096);
-        struct rlimit rl {limit, limit};
+        struct rlimit rl {
+            limit, limit
+        };
         ::setrlimit(RLIMIT_FSIZE, &rl);
         const Status commit = registry->Commit();
         ::_exit(commit.ok() ? 0 : (commit.message.empty() ? 13 : 1));

@@ -162,7 +162,9 @@ TEST(HiveSplit, TimeStopsAtTheFirstKeyAboveThatHasOne) {
                            "\n[A\\\\B\\\\C] 1700000005\n"
                            "\n[A\\\\B\\\\D] 1700000006\n");
     // The root, with no block and no time, as the fuzzer first found it.
-    const std::string rootless = "WINE REGISTRY Version 2\n[Software]\x7f" "1\n#time=e,\n[Software\\\\r]0";
+    const std::string rootless =
+        "WINE REGISTRY Version 2\n[Software]\x7f"
+        "1\n#time=e,\n[Software\\\\r]0";
     const Read whole = Parse(rootless, std::string::npos);
     const Read split = Parse(rootless, rootless.size() - 4);
     EXPECT_EQ(split.tree, whole.tree);
@@ -170,7 +172,8 @@ TEST(HiveSplit, TimeStopsAtTheFirstKeyAboveThatHasOne) {
 
 // Nothing but a header, or a header whose first key stands in the second half.
 TEST(HiveSplit, HeaderOnlyAndFirstKeyLate) {
-    const std::string text = std::string(kHeader) + ";; comment\n\n[Only] 1700000001\n\"v\"=\"1\"\n";
+    const std::string text =
+        std::string(kHeader) + ";; comment\n\n[Only] 1700000001\n\"v\"=\"1\"\n";
     ExpectSameAtEverySplit(text);
     const Read headerOnly = Parse(std::string(kHeader) + ";; nothing\n", 10);
     EXPECT_TRUE(headerOnly.ok);
@@ -185,10 +188,11 @@ TEST(HiveSplit, LargeFileReadByParseHive) {
          ++vendor) {
         text += fmt::format("\n[Software\\\\Vendor{:05}] {}\n", vendor, 1700000000 + vendor);
         for (int product = 0; product < 8; ++product) {
-            text += fmt::format("\n[Software\\\\Vendor{:05}\\\\Product{}] {}\n\"Path\"=\"C:\\\\P{}\\\\{}.exe\"\n"
-                                "\"Size\"=dword:{:08x}\n\"Blob\"=hex:{:02x},ff\n",
-                                vendor, product, 1700000000 + vendor, vendor, product,
-                                vendor * 8 + product, product);
+            text += fmt::format(
+                "\n[Software\\\\Vendor{:05}\\\\Product{}] {}\n\"Path\"=\"C:\\\\P{}\\\\{}.exe\"\n"
+                "\"Size\"=dword:{:08x}\n\"Blob\"=hex:{:02x},ff\n",
+                vendor, product, 1700000000 + vendor, vendor, product, vendor * 8 + product,
+                product);
         }
     }
     Hive parallel;

@@ -42,7 +42,8 @@ void MarkAllChanged(Key& key) {
 // Every block a Wine 8.0 server writes for these forms; written back unchanged and written
 // anew as if every key had changed, the text must come out the same.
 TEST(HiveText, EveryValueFormRoundTripsVerbatimAndWhenRewritten) {
-    const std::string text = std::string(kHeader) +
+    const std::string text =
+        std::string(kHeader) +
         "\n[Software\\\\A\\[b\\]] 1700427978\n#time=1da1b2c3d4e5f60\n"
         "@=\"default\"\n"
         "\"bin\"=hex:00,01,ff\n"
@@ -82,7 +83,8 @@ TEST(HiveText, EveryValueFormRoundTripsVerbatimAndWhenRewritten) {
     EXPECT_EQ(DataBytes(value(u"ctl"))[2 * 8], 0x01);     // octal \001 before the digit 5
     EXPECT_EQ(DataBytes(value(u"hexdigit"))[0], 0xe9);    // \x00e9 then the digit 1
     EXPECT_EQ(DataBytes(value(u"hexdigit"))[2], '1');
-    EXPECT_EQ(DataBytes(value(u"smile")), (std::vector<std::uint8_t>{0x3d, 0xd8, 0x00, 0xde, 0, 0}));
+    EXPECT_EQ(DataBytes(value(u"smile")),
+              (std::vector<std::uint8_t>{0x3d, 0xd8, 0x00, 0xde, 0, 0}));
     EXPECT_EQ(DataBytes(value(u"long")).size(), 44u);
     EXPECT_EQ(DataBytes(value(u"dw")), (std::vector<std::uint8_t>{10, 0, 0, 0}));
     EXPECT_TRUE(hive.root->FindChild(u"SYSTEM")->FindChild(u"link")->isLink);
@@ -92,17 +94,18 @@ TEST(HiveText, ReaderTakesWhatWineAcceptsAndWritesItTheWayWineDoes) {
     // UTF-8 input, "str:" strings, a leading blank, spaces around "=", upper-case hex: all
     // read; a changed key is written in Wine's own layout (escapes, lower-case hex).
     const std::string text = std::string(kHeader) +
-        "\n[Software\\\\U] 1700427978\n#time=1DA1B2C3D4E5F60\n"
-        "  \"n\" = str:\"caf\xc3\xa9\"\n\"h\"=hex:0A,0B\n";
+                             "\n[Software\\\\U] 1700427978\n#time=1DA1B2C3D4E5F60\n"
+                             "  \"n\" = str:\"caf\xc3\xa9\"\n\"h\"=hex:0A,0B\n";
     Hive hive = Parse(text);
     MarkAllChanged(*hive.root);
-    EXPECT_EQ(SerializeHive(hive),
-              std::string(kHeader) + "\n[Software\\\\U] 1700427978\n#time=1da1b2c3d4e5f60\n"
-                                     "\"h\"=hex:0a,0b\n\"n\"=\"caf\\xe9\"\n");
+    EXPECT_EQ(SerializeHive(hive), std::string(kHeader) +
+                                       "\n[Software\\\\U] 1700427978\n#time=1da1b2c3d4e5f60\n"
+                                       "\"h\"=hex:0a,0b\n\"n\"=\"caf\\xe9\"\n");
 }
 
 TEST(HiveText, DuplicateValuesAndKeysMergeAsWineMergesThem) {
-    const std::string text = std::string(kHeader) +
+    const std::string text =
+        std::string(kHeader) +
         "\n[K] 1\n\"v\"=\"first\"\n\"V\"=\"second\"\n\n[k] 2\n\"w\"=dword:00000001\n";
     Hive hive = Parse(text);
     const Key* k = hive.root->FindChild(u"K");
@@ -117,9 +120,10 @@ TEST(HiveText, DuplicateValuesAndKeysMergeAsWineMergesThem) {
 // spells it otherwise (an unsorted file) must not be written back as it was read, or the
 // written file would give the key the block's spelling.
 TEST(HiveText, KeysKeepTheirFirstSpellingWhenWrittenBack) {
-    const std::string text = std::string(kHeader) + "\n[s\\\\W] 1\n\"v\"=\"1\"\n"
-                                                    "\n[S] 2\n\"x\"=\"2\"\n"
-                                                    "\n[a\\\\Z] 3\n\n[A\\\\B] 4\n";
+    const std::string text = std::string(kHeader) +
+                             "\n[s\\\\W] 1\n\"v\"=\"1\"\n"
+                             "\n[S] 2\n\"x\"=\"2\"\n"
+                             "\n[a\\\\Z] 3\n\n[A\\\\B] 4\n";
     const auto names = [](const Key& root) {
         std::u16string out;
         for (const auto& child : root.children) {
@@ -140,9 +144,10 @@ TEST(HiveText, KeysKeepTheirFirstSpellingWhenWrittenBack) {
 }
 
 TEST(HiveText, OrderFoldsToLowerCaseSoPunctuationSortsBeforeLetters) {
-    const std::string text = std::string(kHeader) + "\n[b] 1\n\n[a] 1\n\n[_u] 1\n\n[\\[x] 1\n"
-                                                    "\n[`q] 1\n\n[C] 1\n\n[^z] 1\n\n[\\]y] 1\n"
-                                                    "\n[ab] 1\n\n[A1] 1\n";
+    const std::string text = std::string(kHeader) +
+                             "\n[b] 1\n\n[a] 1\n\n[_u] 1\n\n[\\[x] 1\n"
+                             "\n[`q] 1\n\n[C] 1\n\n[^z] 1\n\n[\\]y] 1\n"
+                             "\n[ab] 1\n\n[A1] 1\n";
     Hive hive = Parse(text);
     std::u16string order;
     for (const auto& child : hive.root->children) order += child->name + u" ";

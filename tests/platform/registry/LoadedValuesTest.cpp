@@ -92,8 +92,7 @@ TEST_F(LoadedValues, RewrittenKeyWritesItsTextValuesAsWineDoes) {
     HKEY key = 0;
     ASSERT_EQ(r->RegCreateKeyA(HKEY_LOCAL_MACHINE, "Software\\V", &key), 0);
     const DWORD one = 1;
-    ASSERT_EQ(r->RegSetValueExA(key, "c", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4),
-              0);
+    ASSERT_EQ(r->RegSetValueExA(key, "c", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4), 0);
     ASSERT_TRUE(r->Commit().ok());
     const std::string text = prefix.ReadHive(Hive::System);
     EXPECT_NE(text.find("\"a\"=\"C:\\\\dir\\\\x.exe \\\"q\\\"\"\n\"b\"=\"AAB\"\n"
@@ -111,7 +110,8 @@ TEST_F(LoadedValues, SiblingsBelowALinkAreOpenedThroughIt) {
         "\n[T\\\\B] 1700000000\n#time=1da1747c66d0000\n\"v\"=\"b\"\n");
     auto value = [&r](const char* path) {
         HKEY key = 0;
-        if (r->RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != 0) return std::string("<none>");
+        if (r->RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != 0)
+            return std::string("<none>");
         char data[16] = {};
         DWORD length = sizeof data, type = 0;
         r->RegQueryValueExA(key, "v", &type, reinterpret_cast<BYTE*>(data), &length);
@@ -148,7 +148,8 @@ TEST_F(LoadedValues, KeysOpenedOneAfterTheOtherFindEachTheirOwn) {
     ASSERT_TRUE(r) << status.message;
     auto value = [&r](HKEY root, const char* path) {
         HKEY key = 0;
-        if (r->RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::string("<none>");
+        if (r->RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return std::string("<none>");
         char data[16] = {};
         DWORD length = sizeof data, type = 0;
         r->RegQueryValueExA(key, "v", &type, reinterpret_cast<BYTE*>(data), &length);
@@ -180,7 +181,7 @@ TEST(KeyLines, PlainAndEscapedSpellingsOfAPathLeadToOneKey) {
     hive.path = "system.reg";
     hive.text = std::string(kHeader) +
                 "\n[Software\\\\K] 1\n\"a\"=dword:00000001\n"
-                "\n[Soft\\x0077are\\\\K\\\\Sub] 1\n\"b\"=dword:00000002\n"  // \x0077 is w
+                "\n[Soft\\x0077are\\\\K\\\\Sub] 1\n\"b\"=dword:00000002\n"    // \x0077 is w
                 "\n[Software\\\\\\\\K\\\\Sub\\\\] 1\n\"c\"=dword:00000003\n"  // empty parts
                 "\n[Software\\\\K\\\\Other] 1\n\"d\"=dword:00000004\n";
     std::string error;

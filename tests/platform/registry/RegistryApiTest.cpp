@@ -53,8 +53,7 @@ TEST_F(RegistryApi, RootsMapAsWineMapsThem) {
     EXPECT_EQ(r->RegOpenKeyExA(HKEY_CLASSES_ROOT, ".usr", 0, KEY_READ, &key),
               ERROR_FILE_NOT_FOUND);  // HKCU\Software\Classes is not merged in
     EXPECT_EQ(Sz(*r, Open(*r, HKEY_USERS, ".DEFAULT\\Control Panel"), "x"), "default user");
-    EXPECT_EQ(Sz(*r, Open(*r, HKEY_USERS, "S-1-5-21-0-0-0-1000\\Environment"), "TEMP"),
-              "c:\\tmp");
+    EXPECT_EQ(Sz(*r, Open(*r, HKEY_USERS, "S-1-5-21-0-0-0-1000\\Environment"), "TEMP"), "c:\\tmp");
     EXPECT_EQ(Sz(*r, Open(*r, HKEY_CURRENT_USER, "environment"), "temp"), "c:\\tmp");
     EXPECT_NE(r->RegOpenKeyExA(HKEY_PERFORMANCE_DATA, "", 0, KEY_READ, &key), ERROR_SUCCESS);
     EXPECT_NE(r->RegOpenKeyExA(HKEY_DYN_DATA, "x", 0, KEY_READ, &key), ERROR_SUCCESS);
@@ -121,14 +120,16 @@ TEST_F(RegistryApi, AnsiCallsConvertWithWindows1252AndBestFit) {
     ASSERT_EQ(r->RegEnumValueA(key, 0, name, &length, &type, data, &dataLength), 0);
     EXPECT_STREQ(name, "caf\xe9");
     EXPECT_STREQ(reinterpret_cast<char*>(data), "Age");  // U+0100 has the best fit "A"
-    EXPECT_EQ(Sz(*r, key, "CAF\xc9"), "Age");             // names compare without case
+    EXPECT_EQ(Sz(*r, key, "CAF\xc9"), "Age");            // names compare without case
 }
 
 TEST_F(RegistryApi, LinksAreFollowedAndLoopsEnd) {
     prefix.SetString(Hive::System, "Software\\Target\\Sub", "v", "through the link");
     const auto link = [](const std::u16string& target) {
         std::vector<std::uint8_t> bytes;
-        for (char16_t c : target) bytes.push_back(static_cast<std::uint8_t>(c & 0xFF)), bytes.push_back(static_cast<std::uint8_t>(c >> 8));
+        for (char16_t c : target)
+            bytes.push_back(static_cast<std::uint8_t>(c & 0xFF)),
+                bytes.push_back(static_cast<std::uint8_t>(c >> 8));
         return bytes;
     };
     prefix.SetRaw(Hive::System, "Software\\Link", "SymbolicLinkValue", REG_LINK,
@@ -148,8 +149,7 @@ TEST_F(RegistryApi, LinksAreFollowedAndLoopsEnd) {
     Status status;
     auto r = Registry::Load(prefix.Dir(), status);
     ASSERT_TRUE(r) << status.message;
-    EXPECT_EQ(Sz(*r, Open(*r, HKEY_LOCAL_MACHINE, "Software\\Link\\Sub"), "v"),
-              "through the link");
+    EXPECT_EQ(Sz(*r, Open(*r, HKEY_LOCAL_MACHINE, "Software\\Link\\Sub"), "v"), "through the link");
     HKEY key = 0;
     EXPECT_NE(r->RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Loop\\x", 0, KEY_READ, &key),
               ERROR_SUCCESS);
@@ -193,8 +193,9 @@ TEST_F(RegistryApi, CreateSetDeleteAndCommitReachTheFile) {
     ASSERT_TRUE(again);
     BYTE back[8] = {};
     DWORD length = sizeof back, type = 0;
-    ASSERT_EQ(again->RegQueryValueExA(Open(*again, HKEY_CURRENT_USER, "Software\\New\\Deep"),
-                                      "bin", &type, back, &length), 0);
+    ASSERT_EQ(again->RegQueryValueExA(Open(*again, HKEY_CURRENT_USER, "Software\\New\\Deep"), "bin",
+                                      &type, back, &length),
+              0);
     EXPECT_EQ(type, REG_BINARY);
     EXPECT_EQ(std::memcmp(back, bytes, 4), 0);
 }
@@ -213,8 +214,7 @@ TEST_F(RegistryApi, CommitRefusesWhenTheFileChangedOrAServerRuns) {
             EXPECT_FALSE(r->Warning().empty());
             const Status refused = r->Commit();
             EXPECT_FALSE(refused.ok());
-            EXPECT_NE(refused.message.find("wineserver -k"), std::string::npos)
-                << refused.message;
+            EXPECT_NE(refused.message.find("wineserver -k"), std::string::npos) << refused.message;
         }
         EXPECT_TRUE(r->Warning().empty());
     }
@@ -260,7 +260,8 @@ TEST(RegistryDiscard, AFailedSaveLeavesNothingForTheNextOne) {
               ERROR_SUCCESS);
     ASSERT_EQ(services->RegDeleteValueA(key, "keep"), ERROR_SUCCESS);
     // Someone else writes the hive: our save is refused, and our change dropped.
-    const std::string theirs = prefix.ReadHive(Hive::User) + "\n[Software\\\\Theirs] 1\n\"t\"=\"2\"\n";
+    const std::string theirs =
+        prefix.ReadHive(Hive::User) + "\n[Software\\\\Theirs] 1\n\"t\"=\"2\"\n";
     std::ofstream(prefix.HivePath(Hive::User), std::ios::binary | std::ios::trunc) << theirs;
     ASSERT_FALSE(services->Commit().ok());
     ASSERT_TRUE(services->DiscardChanges().ok());

@@ -20,7 +20,9 @@ struct Bytes {
     Bytes& u16(std::uint16_t v) {
         return u8(static_cast<std::uint8_t>(v & 0xFF)).u8(static_cast<std::uint8_t>(v >> 8));
     }
-    Bytes& u32(std::uint32_t v) { return u16(static_cast<std::uint16_t>(v & 0xFFFF)).u16(static_cast<std::uint16_t>(v >> 16)); }
+    Bytes& u32(std::uint32_t v) {
+        return u16(static_cast<std::uint16_t>(v & 0xFFFF)).u16(static_cast<std::uint16_t>(v >> 16));
+    }
     Bytes& raw(std::initializer_list<std::uint8_t> v) {
         for (auto x : v) b.push_back(x);
         return *this;
@@ -130,9 +132,7 @@ inline Bytes CountedW(std::u16string_view s) {
     return b;
 }
 
-inline Bytes Terminal() {
-    return Bytes().u32(0);
-}
+inline Bytes Terminal() { return Bytes().u32(0); }
 
 inline platform::shelllink::ShellLinkData Parse(const Bytes& bytes) {
     return platform::shelllink::ParseShellLink(bytes.b.data(), bytes.b.size());

@@ -64,7 +64,8 @@ TEST(ShellLinkMalformed, HugeSizesAndCountsGiveAnEmptyTarget) {
     // Field positions in this file: IDListSize, the first item's size, LinkInfoSize, the
     // arguments count, the terminal block.
     const std::size_t idListSize = 0x4C, firstItem = 0x4E;
-    const std::size_t linkInfo = 0x4C + 2 + static_cast<std::size_t>(base[0x4C] | (base[0x4D] << 8));
+    const std::size_t linkInfo =
+        0x4C + 2 + static_cast<std::size_t>(base[0x4C] | (base[0x4D] << 8));
     const std::size_t argsCount = linkInfo + (base[linkInfo] | (base[linkInfo + 1] << 8));
     const std::size_t terminal = base.size() - 4;
     struct Patch {

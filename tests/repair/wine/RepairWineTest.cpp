@@ -77,9 +77,10 @@ class RepairWineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!fixtures::WineAvailable()) GTEST_SKIP() << "Wine is not installed";
-        base = fs::temp_directory_path() / fs::path("drennow-repair-wine-" +
-                                                    std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                                    "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        base = fs::temp_directory_path() /
+               fs::path("drennow-repair-wine-" +
+                        std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                        std::to_string(reinterpret_cast<std::uintptr_t>(this)));
         fs::remove_all(base);
         fs::create_directories(base);
         original = fixtures::CopyWineTemplate((base / "original").string());
@@ -112,9 +113,9 @@ protected:
                       platform::ERROR_SUCCESS)
                 << chosen.name;
             services->RegCloseKey(key);
-            const auto texts = engine::TextForm(
-                std::string(chosen.rootName) + "\\Software\\DrennowTest", chosen.name, type, data,
-                length);
+            const auto texts =
+                engine::TextForm(std::string(chosen.rootName) + "\\Software\\DrennowTest",
+                                 chosen.name, type, data, length);
             fixtures::AddProblem(results, 3, texts.key, texts.name, texts.value);
         }
         repairtest::ScriptedHost host;
@@ -165,12 +166,12 @@ TEST_F(RepairWineTest, RepairGivesTheHivesWineRegDeleteGives) {
     ASSERT_FALSE(ours.empty());
     ASSERT_FALSE(wines.empty());
     RepairOurs(ours);
-    const auto run = fixtures::RunWine(
-        wines, {"cmd", "/c",
-                "reg delete HKCU\\Software\\DrennowTest /v Dead /f & "
-                "reg delete HKCU\\Software\\DrennowTest /v Num /f & "
-                "reg delete HKLM\\Software\\DrennowTest /ve /f & "
-                "reg delete HKLM\\Software\\DrennowTest /v Exp /f"});
+    const auto run =
+        fixtures::RunWine(wines, {"cmd", "/c",
+                                  "reg delete HKCU\\Software\\DrennowTest /v Dead /f & "
+                                  "reg delete HKCU\\Software\\DrennowTest /v Num /f & "
+                                  "reg delete HKLM\\Software\\DrennowTest /ve /f & "
+                                  "reg delete HKLM\\Software\\DrennowTest /v Exp /f"});
     ASSERT_EQ(run.exitCode, 0) << run.output;
     // A quote does not survive cmd's command line: this one goes to reg directly.
     const auto quoted = fixtures::RunWine(
@@ -234,7 +235,8 @@ const char16_t kExactRegFile[] =
     u"\"Data\"=\"C:\\\\windows\\\\D\u0101ta.exe\"\r\n\r\n"
     u"[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\tool.exe]\r\n"
     u"@=\"C:\\\\windows\\\\notepad.exe\"\r\n\r\n"
-    u"[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\t\u014Dol.exe]\r\n"
+    u"[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App "
+    u"Paths\\t\u014Dol.exe]\r\n"
     u"@=\"C:\\\\Gone\\\\t.exe\"\r\n";
 
 std::u16string ReadUtf16(const fs::path& path) {
@@ -251,7 +253,8 @@ TEST_F(RepairWineTest, ExactNamesAreRepairedAndRestoredNeverTheirNamesakes) {
     ASSERT_FALSE(ours.empty());
     {
         std::ofstream out(fs::path(ours) / "drive_c" / "exact.reg", std::ios::binary);
-        for (const char16_t* c = kExactRegFile; *c; ++c) out.put(static_cast<char>(*c & 0xFF)).put(static_cast<char>(*c >> 8));
+        for (const char16_t* c = kExactRegFile; *c; ++c)
+            out.put(static_cast<char>(*c & 0xFF)).put(static_cast<char>(*c >> 8));
     }
     ASSERT_EQ(fixtures::RunWine(ours, {"regedit", "/S", "C:\\exact.reg"}).exitCode, 0);
     std::ofstream(fs::path(ours) / "drive_c" / "windows" / "D\xc4\x81ta.exe").put('x');
@@ -274,8 +277,7 @@ TEST_F(RepairWineTest, ExactNamesAreRepairedAndRestoredNeverTheirNamesakes) {
                 found.push_back(exact.name);
             else if (exact.subKey.find(u"App Paths\\t") != std::u16string::npos)
                 found.push_back(exact.subKey.substr(exact.subKey.rfind(u'\\') + 1));
-            else
-                problem.repair = false;  // Wine's own entries stay
+            else problem.repair = false;  // Wine's own entries stay
         }
         std::sort(found.begin(), found.end());
         // Once under App Paths and once through Wine's Wow6432Node link to it.
@@ -320,9 +322,10 @@ TEST_F(RepairWineTest, RepairRefusedAfterWineChangedTheHiveLeavesNoBackup) {
     const std::string ours = fixtures::CopyWineTemplateFrom(original, (base / "refused").string());
     ASSERT_FALSE(ours.empty());
     const std::string run = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-    ASSERT_EQ(fixtures::RunWine(ours, {"reg", "add", run, "/v", "Dead", "/d", "C:\\Gone\\dead.exe", "/f"})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        fixtures::RunWine(ours, {"reg", "add", run, "/v", "Dead", "/d", "C:\\Gone\\dead.exe", "/f"})
+            .exitCode,
+        0);
     platform::Status status;
     auto services = platform::wine::OpenPrefix(ours, status);
     ASSERT_TRUE(services) << status.message;
@@ -331,9 +334,10 @@ TEST_F(RepairWineTest, RepairRefusedAfterWineChangedTheHiveLeavesNoBackup) {
     ASSERT_EQ(session.Scan(OnlySection(*services, 8), engine::Selection::Some),
               engine::ScanOutcome::ProblemsFound);
     // Wine writes user.reg again between the scan and the repair.
-    ASSERT_EQ(fixtures::RunWine(ours, {"reg", "add", "HKCU\\Software\\Later", "/v", "x", "/d", "y", "/f"})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        fixtures::RunWine(ours, {"reg", "add", "HKCU\\Software\\Later", "/v", "x", "/d", "y", "/f"})
+            .exitCode,
+        0);
     host.answers = {engine::Answer::Yes, engine::Answer::Yes};
     const RepairReport report = RepairCommand(session.Results(), session.Repair(), *services, host);
     EXPECT_NE(report.end, RepairReport::End::Done);

@@ -30,16 +30,16 @@ const QColor kGreen(40, 150, 62);
 
 struct Picture {
     int id;
-    QString name;  // file name without ".png"
-    QString alias; // resource path the program loads it by
+    QString name;   // file name without ".png"
+    QString alias;  // resource path the program loads it by
     int width;
     int height;
     std::function<void(QPainter&)> paint;
 };
 
 QString CaptionFamily() {
-    for (const char* path : {"/usr/share/wine/fonts/tahoma.ttf",
-                             "/usr/share/wine/fonts/tahomabd.ttf"})
+    for (const char* path :
+         {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
         QFontDatabase::addApplicationFont(path);
     return QFontDatabase::families().contains("Tahoma") ? QString("Tahoma")
                                                         : QString("DejaVu Sans");
@@ -137,8 +137,8 @@ void Box(QPainter& p, int x, int y, bool ticked, bool greyed) {
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(greyed ? QColor(140, 140, 140) : kBlue, 2, Qt::SolidLine, Qt::RoundCap,
                   Qt::RoundJoin));
-    p.drawPolyline(QPolygonF({QPointF(x + 3, y + 6.5), QPointF(x + 5.5, y + 9),
-                              QPointF(x + 10, y + 3.5)}));
+    p.drawPolyline(
+        QPolygonF({QPointF(x + 3, y + 6.5), QPointF(x + 5.5, y + 9), QPointF(x + 10, y + 3.5)}));
     p.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -247,8 +247,8 @@ void AppIcon(QPainter& p, int size) {
 
 std::vector<Picture> Pictures() {
     std::vector<Picture> list;
-    auto add = [&](int id, const QString& name, int w, int h,
-                   std::function<void(QPainter&)> paint, const QString& kind = "bitmap") {
+    auto add = [&](int id, const QString& name, int w, int h, std::function<void(QPainter&)> paint,
+                   const QString& kind = "bitmap") {
         const QString prefix = kind == "cursor" ? "cur" : kind == "icon" ? "ico" : "bmp";
         list.push_back({id, prefix + QString::number(id) + "_" + name,
                         kind + "/" + QString::number(id), w, h, std::move(paint)});
@@ -294,12 +294,16 @@ std::vector<Picture> Pictures() {
     add(147, "option_pressed", 43, 38,
         [](QPainter& p) { HeaderButton(p, "&Option", Look::Pressed, PadlockGlyph); });
     // The captions underline the letter that presses the button with Alt.
-    struct Push { int normal, over, pressed; const char* caption; const char* name; };
-    for (const Push& b : {Push{148, 149, 150, "&Scan", "scan"}, Push{152, 151, 153, "&Pause", "pause"},
-                          Push{154, 155, 156, "&Resume", "resume"},
-                          Push{157, 158, 159, "&Cancel", "cancel"},
-                          Push{160, 161, 162, "&Return", "return"},
-                          Push{163, 164, 165, "Repair &All", "repair_all"}}) {
+    struct Push {
+        int normal, over, pressed;
+        const char* caption;
+        const char* name;
+    };
+    for (const Push& b :
+         {Push{148, 149, 150, "&Scan", "scan"}, Push{152, 151, 153, "&Pause", "pause"},
+          Push{154, 155, 156, "&Resume", "resume"}, Push{157, 158, 159, "&Cancel", "cancel"},
+          Push{160, 161, 162, "&Return", "return"},
+          Push{163, 164, 165, "Repair &All", "repair_all"}}) {
         const QString caption = b.caption;
         const QString name = b.name;
         add(b.normal, name + "_normal", 87, 29,

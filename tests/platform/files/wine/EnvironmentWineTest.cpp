@@ -36,10 +36,13 @@ TEST(EnvironmentAgainstWine, ExpansionsMatchCmdSet) {
 
     // The user's own settings, written by Wine itself: TEMP replaced, PATH extended.
     ASSERT_EQ(fixtures::RunWine(prefix, {"reg", "add", "HKCU\\Environment", "/v", "TEMP", "/d",
-                                         "C:\\mytemp", "/f"}).exitCode, 0);
+                                         "C:\\mytemp", "/f"})
+                  .exitCode,
+              0);
     ASSERT_EQ(fixtures::RunWine(prefix, {"reg", "add", "HKCU\\Environment", "/v", "PATH", "/t",
                                          "REG_EXPAND_SZ", "/d", "%windir%\\tools", "/f"})
-                  .exitCode, 0);
+                  .exitCode,
+              0);
     const fixtures::WineRun set = fixtures::RunWine(prefix, {"cmd", "/c", "set"});
     ASSERT_EQ(set.exitCode, 0);
     const auto wine = ParseSet(set.output);
@@ -50,14 +53,39 @@ TEST(EnvironmentAgainstWine, ExpansionsMatchCmdSet) {
     ASSERT_TRUE(services) << status.message;
     // Variables that come from the prefix (not from the host's own environment, which we
     // deliberately leave out, nor the WINE* variables that name host folders).
-    for (const char* name :
-         {"ALLUSERSPROFILE", "APPDATA", "CLIENTNAME", "COMMONPROGRAMFILES",
-          "COMMONPROGRAMFILES(X86)", "COMMONPROGRAMW6432", "COMPUTERNAME", "COMSPEC",
-          "HOMEDRIVE", "HOMEPATH", "LOCALAPPDATA", "LOGONSERVER", "NUMBER_OF_PROCESSORS", "OS",
-          "PATH", "PATHEXT", "PROCESSOR_ARCHITECTURE", "PROCESSOR_IDENTIFIER", "PROGRAMDATA",
-          "PROGRAMFILES", "PROGRAMFILES(X86)", "PROGRAMW6432", "PUBLIC", "SESSIONNAME",
-          "SYSTEMDRIVE", "SYSTEMROOT", "TEMP", "TMP", "USERDOMAIN", "USERNAME", "USERPROFILE",
-          "WINDIR", "WINSYSDIR"}) {
+    for (const char* name : {"ALLUSERSPROFILE",
+                             "APPDATA",
+                             "CLIENTNAME",
+                             "COMMONPROGRAMFILES",
+                             "COMMONPROGRAMFILES(X86)",
+                             "COMMONPROGRAMW6432",
+                             "COMPUTERNAME",
+                             "COMSPEC",
+                             "HOMEDRIVE",
+                             "HOMEPATH",
+                             "LOCALAPPDATA",
+                             "LOGONSERVER",
+                             "NUMBER_OF_PROCESSORS",
+                             "OS",
+                             "PATH",
+                             "PATHEXT",
+                             "PROCESSOR_ARCHITECTURE",
+                             "PROCESSOR_IDENTIFIER",
+                             "PROGRAMDATA",
+                             "PROGRAMFILES",
+                             "PROGRAMFILES(X86)",
+                             "PROGRAMW6432",
+                             "PUBLIC",
+                             "SESSIONNAME",
+                             "SYSTEMDRIVE",
+                             "SYSTEMROOT",
+                             "TEMP",
+                             "TMP",
+                             "USERDOMAIN",
+                             "USERNAME",
+                             "USERPROFILE",
+                             "WINDIR",
+                             "WINSYSDIR"}) {
         const auto it = wine.find(name);
         if (it == wine.end()) {
             ADD_FAILURE() << "Wine set no " << name;

@@ -69,7 +69,8 @@ TEST(InfAgainstWine, EveryDerivedValueIsWhatWinebootWrote) {
     for (const auto& [where, datas] : derived) {
         const auto& [root, key, name] = where;
         std::vector<std::string> keys{key};
-        if (Folded(key).rfind("software\\", 0) == 0) keys.push_back("Software\\Wow6432Node" + key.substr(8));
+        if (Folded(key).rfind("software\\", 0) == 0)
+            keys.push_back("Software\\Wow6432Node" + key.substr(8));
         for (const std::string& view : keys) {
             std::string data;
             if (!Query(*services, root, view, name, data)) continue;

@@ -31,11 +31,9 @@ class WineRegistry : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!fixtures::WineAvailable()) GTEST_SKIP() << "Wine is not installed";
-        dir = (fs::temp_directory_path() / fs::path("drennow-wine-reg-" +
-                                                    std::to_string(::getpid()) + "-" +
-                                                    ::testing::UnitTest::GetInstance()
-                                                        ->current_test_info()
-                                                        ->name()))
+        dir = (fs::temp_directory_path() /
+               fs::path("drennow-wine-reg-" + std::to_string(::getpid()) + "-" +
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name()))
                   .string();
         ASSERT_FALSE(fixtures::CopyWineTemplate(dir).empty());
     }
@@ -64,8 +62,8 @@ void MarkAllChanged(wine::registry::Key& key) {
 TEST_F(WineRegistry, WinesOwnHivesComeBackByteForByte) {
     for (const char* name : {"system.reg", "user.reg", "userdef.reg"}) {
         const std::string text = ReadFile(dir + "/" + name);
-        for (const std::size_t splitFrom : {std::string::npos, text.size() / 4, text.size() / 2,
-                                            text.size() * 3 / 4}) {
+        for (const std::size_t splitFrom :
+             {std::string::npos, text.size() / 4, text.size() / 2, text.size() * 3 / 4}) {
             SCOPED_TRACE(std::string(name) + " second half from " + std::to_string(splitFrom));
             wine::registry::Hive hive;
             hive.path = dir + "/" + name;
@@ -89,18 +87,22 @@ TEST_F(WineRegistry, CommittedChangesReadBackThroughRegQuery) {
         ASSERT_EQ(services->RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Drennow Test", &key), 0);
         const char text[] = "c:\\Program Files\\T\\t.exe /x";
         ASSERT_EQ(services->RegSetValueExA(key, "Path", 0, REG_SZ,
-                                           reinterpret_cast<const BYTE*>(text), sizeof text), 0);
+                                           reinterpret_cast<const BYTE*>(text), sizeof text),
+                  0);
         const DWORD number = 0x1234abcd;
         ASSERT_EQ(services->RegSetValueExA(key, "Number", 0, REG_DWORD,
-                                           reinterpret_cast<const BYTE*>(&number), 4), 0);
+                                           reinterpret_cast<const BYTE*>(&number), 4),
+                  0);
         ASSERT_EQ(services->RegSetValueExA(key, "Gone", 0, REG_SZ,
-                                           reinterpret_cast<const BYTE*>(text), sizeof text), 0);
+                                           reinterpret_cast<const BYTE*>(text), sizeof text),
+                  0);
         ASSERT_EQ(services->RegDeleteValueA(key, "Gone"), 0);
         services->RegCloseKey(key);
         HKEY run = 0;
         ASSERT_EQ(services->RegOpenKeyExA(HKEY_LOCAL_MACHINE,
-                                          "Software\\Microsoft\\Windows NT\\CurrentVersion",
-                                          0, KEY_ALL_ACCESS, &run), 0);
+                                          "Software\\Microsoft\\Windows NT\\CurrentVersion", 0,
+                                          KEY_ALL_ACCESS, &run),
+                  0);
         ASSERT_EQ(services->RegDeleteValueA(run, "RegisteredOwner"), 0);
         const Status committed = services->Commit();
         ASSERT_TRUE(committed.ok()) << committed.message;
@@ -108,7 +110,8 @@ TEST_F(WineRegistry, CommittedChangesReadBackThroughRegQuery) {
     const auto query = fixtures::RunWine(dir, {"reg", "query", "HKCU\\Software\\Drennow Test"});
     ASSERT_EQ(query.exitCode, 0);
     EXPECT_NE(query.output.find("Path    REG_SZ    c:\\Program Files\\T\\t.exe /x"),
-              std::string::npos) << query.output;
+              std::string::npos)
+        << query.output;
     EXPECT_NE(query.output.find("Number    REG_DWORD    0x1234abcd"), std::string::npos)
         << query.output;
     EXPECT_EQ(query.output.find("Gone"), std::string::npos);
@@ -217,8 +220,9 @@ std::vector<Entry> ParseExport(const std::string& bytes) {
             if (e.type == REG_EXPAND_SZ || e.type == REG_MULTI_SZ) {
                 std::u16string units;
                 for (std::size_t k = 0; k + 1 < raw.size(); k += 2)
-                    units.push_back(static_cast<char16_t>(static_cast<unsigned char>(raw[k]) |
-                                                          (static_cast<unsigned char>(raw[k + 1]) << 8)));
+                    units.push_back(
+                        static_cast<char16_t>(static_cast<unsigned char>(raw[k]) |
+                                              (static_cast<unsigned char>(raw[k + 1]) << 8)));
                 raw = ansi(units);
             }
             e.data = raw;
@@ -251,9 +255,9 @@ TEST_F(WineRegistry, SubtreeEqualsRegeditExport) {
         return;
     }
     for (std::size_t i = 0; i < ours.size(); ++i)
-        ASSERT_EQ(ours[i], theirs[i]) << "entry " << i << ": " << ours[i].key << " / "
-                                      << ours[i].name << " vs " << theirs[i].key << " / "
-                                      << theirs[i].name;
+        ASSERT_EQ(ours[i], theirs[i])
+            << "entry " << i << ": " << ours[i].key << " / " << ours[i].name << " vs "
+            << theirs[i].key << " / " << theirs[i].name;
 }
 
 }  // namespace

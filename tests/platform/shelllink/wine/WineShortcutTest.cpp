@@ -85,8 +85,7 @@ TEST(WineShortcuts, ReadBackWithTheTargetWineWrote) {
         const auto link = ParseShellLink(bytes.data(), bytes.size());
         ASSERT_TRUE(link.valid);
         EXPECT_FALSE(link.advertised);
-        const std::u16string localW =
-            platform::codepage::AnsiToUtf16(link.localBasePath);
+        const std::u16string localW = platform::codepage::AnsiToUtf16(link.localBasePath);
         EXPECT_EQ(ChooseTarget(link, localW, u"C:\\links", nullptr), c.expected);
         // Wine's ID list names the same path, which is what Resolve would fall back on.
         EXPECT_EQ(link.idListPath, c.expected);
