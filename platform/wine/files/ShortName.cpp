@@ -49,10 +49,13 @@ std::u16string HashShortName(std::u16string_view name) {
     // Wine's hash, over lower-case units, in 16 bits.
     std::uint16_t hash = 0xbeef;
     const auto lower = [](char16_t c) { return static_cast<unsigned>(codepage::ToLower(c)); };
+    const auto mix = [&hash](unsigned units) {
+        const unsigned h = hash;
+        hash = static_cast<std::uint16_t>((h << 3) ^ (h >> 5) ^ units);
+    };
     for (std::size_t i = 0; i + 1 < name.size(); ++i)
-        hash = static_cast<std::uint16_t>((hash << 3) ^ (hash >> 5) ^ lower(name[i]) ^
-                                          (lower(name[i + 1]) << 8));
-    hash = static_cast<std::uint16_t>((hash << 3) ^ (hash >> 5) ^ lower(name.back()));
+        mix(lower(name[i]) ^ (lower(name[i + 1]) << 8));
+    mix(lower(name.back()));
 
     // The extension starts at the last dot that is neither the first nor the last unit.
     std::size_t ext = std::u16string_view::npos;

@@ -66,7 +66,8 @@ TEST(ShellLinkMalformed, HugeSizesAndCountsGiveAnEmptyTarget) {
     const std::size_t idListSize = 0x4C, firstItem = 0x4E;
     const std::size_t linkInfo =
         0x4C + 2 + static_cast<std::size_t>(base[0x4C] | (base[0x4D] << 8));
-    const std::size_t argsCount = linkInfo + (base[linkInfo] | (base[linkInfo + 1] << 8));
+    const std::size_t argsCount =
+        linkInfo + static_cast<std::size_t>(base[linkInfo] | (base[linkInfo + 1] << 8));
     const std::size_t terminal = base.size() - 4;
     struct Patch {
         std::size_t at;

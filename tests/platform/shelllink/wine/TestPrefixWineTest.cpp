@@ -19,11 +19,11 @@ using fixtures::TestPrefix;
 std::string Utf8FromExport(const std::string& bytes) {
     std::string out;
     for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-        char32_t c =
-            static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
+        auto c = static_cast<char32_t>(static_cast<unsigned char>(bytes[i]) |
+                                       (static_cast<unsigned char>(bytes[i + 1]) << 8));
         if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
-            char32_t low = static_cast<unsigned char>(bytes[i + 2]) |
-                           (static_cast<unsigned char>(bytes[i + 3]) << 8);
+            auto low = static_cast<char32_t>(static_cast<unsigned char>(bytes[i + 2]) |
+                                             (static_cast<unsigned char>(bytes[i + 3]) << 8));
             c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
             i += 2;
         }
