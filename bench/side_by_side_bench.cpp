@@ -40,7 +40,7 @@ std::string RootName(platform::HKEY root) {
 // The start keys of sections 1 to 13 with their roots, as reg takes them.
 std::vector<std::string> WalkedRoots() {
     std::vector<std::string> roots;
-    for (int section = 1; section <= 13; ++section)
+    for (int section : bench::RegistrySections())
         for (const engine::SectionWalk& walk : engine::SectionWalks(section))
             for (const char* key : walk.startKeys)
                 roots.push_back(RootName(walk.root) + "\\" + key);

@@ -3,13 +3,15 @@
 #include <stdexcept>
 
 #include "engine/ScanSession.h"
+#include "engine/Sections.h"
 #include "platform/wine/WinePrefix.h"
 
 namespace bench {
 
 std::vector<int> RegistrySections() {
     std::vector<int> sections;
-    for (int section = 1; section <= 13; ++section) sections.push_back(section);
+    for (const engine::Section& section : engine::Sections())
+        if (!section.shortcutWalk) sections.push_back(section.number);
     return sections;
 }
 
