@@ -1,4 +1,5 @@
 #include "engine/Checkers.h"
+#include "engine/PathTest.h"
 #include "platform/codepage/Ascii.h"
 
 #include <cstring>
@@ -51,6 +52,11 @@ std::string SystemFolderWithSeparator(platform::Services& services) {
     constexpr platform::UINT kSize = 1000;
     char buffer[kSize] = {};
     return FolderWithSeparator(services.GetSystemDirectoryA(buffer, kSize), buffer, kSize);
+}
+
+Verdict FoundInWindowsOrSystemFolder(ExistenceTest& paths, const std::string& name) {
+    if (paths.Exists(WindowsFolderWithSeparator(paths.Services()) + name)) return Verdict::Fine;
+    return FineIf(paths.Exists(SystemFolderWithSeparator(paths.Services()) + name));
 }
 
 }  // namespace engine

@@ -39,6 +39,8 @@ std::string CleanedText(std::string_view text, bool semicolonToo = false);
 // The Windows and system folders with one trailing backslash ("\" alone when the query fails).
 std::string WindowsFolderWithSeparator(platform::Services& services);
 std::string SystemFolderWithSeparator(platform::Services& services);
+// A bare file name: fine when it is in the Windows folder, else when it is in the system folder.
+Verdict FoundInWindowsOrSystemFolder(ExistenceTest& paths, const std::string& name);
 
 Verdict CheckRegistryIntegrity(ExistenceTest& paths, const ValueInput& value);
 Verdict CheckCustomControls(ExistenceTest& paths, const ValueInput& value);

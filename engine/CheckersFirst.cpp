@@ -54,10 +54,7 @@ Verdict CheckCustomControls(ExistenceTest& paths, const ValueInput& value) {
     if (at == std::string::npos || at + kWord.size() != key.size()) return Verdict::Fine;
     const std::string_view data = value.DataText();
     if (IsBareFileName(data)) {
-        const std::string cleaned = CleanedText(data);
-        if (paths.Exists(WindowsFolderWithSeparator(paths.Services()) + cleaned))
-            return Verdict::Fine;
-        return FineIf(paths.Exists(SystemFolderWithSeparator(paths.Services()) + cleaned));
+        return FoundInWindowsOrSystemFolder(paths, CleanedText(data));
     }
     if (WildcardMatch(data, "?:\\*.*")) return FineIf(paths.Exists(CleanedText(data)));
     return Verdict::Fine;

@@ -24,10 +24,7 @@ Verdict CheckStartupPrograms(ExistenceTest& paths, const ValueInput& value) {
     if (!IsSingleString(value.type)) return Verdict::Fine;
     const std::string_view data = value.DataText();
     if (WildcardMatch(data, "*.exe") && !WildcardMatch(data, "*\\*.exe")) {
-        const std::string cleaned = CleanedText(data);
-        if (paths.Exists(WindowsFolderWithSeparator(paths.Services()) + cleaned))
-            return Verdict::Fine;
-        return FineIf(paths.Exists(SystemFolderWithSeparator(paths.Services()) + cleaned));
+        return FoundInWindowsOrSystemFolder(paths, CleanedText(data));
     }
     if (WildcardMatch(data, "?:\\*.*")) return FineIf(paths.Exists(CleanedText(data)));
     return Verdict::Fine;
