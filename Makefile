@@ -5,8 +5,9 @@ TSAN_BUILD ?= build/tsan
 WINDOWS_BUILD ?= build/windows
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
-# Warnings are errors in the test run (and so in CI); a plain build only shows them.
-WERROR     ?= OFF
+# Warnings are errors in every build made here (and so in CI); `make WERROR=OFF ...` only shows
+# them. Plain cmake leaves them warnings.
+WERROR     ?= ON
 
 .PHONY: all bootstrap configure build windows demo test test-asan test-tsan format-check bench run screenshots fuzz package clean
 
@@ -36,11 +37,10 @@ demo: build
 run: build
 	$(BUILD)/ui/drennow
 
-test: WERROR = ON
 test: format-check build windows
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	@$(MAKE) --no-print-directory test-asan WERROR=$(WERROR)
-	@$(MAKE) --no-print-directory test-tsan WERROR=$(WERROR)
+	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory test-tsan
 
 # The Debian package build/release/drennow_<version>_<arch>.deb (sudo apt install ./build/release/drennow_*.deb).
 package: build
