@@ -16,6 +16,12 @@ bool AsksToWrite(DWORD samDesired) {
     return (samDesired & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY | DELETE | WRITE_DAC)) != 0;
 }
 
+// The key Windows opened or created, handed out as ours (0 when the call failed).
+LONG HandOut(::LSTATUS status, ::HKEY opened, HKEY* result) {
+    if (result) *result = status == ERROR_SUCCESS ? FromWin(opened) : 0;
+    return static_cast<LONG>(status);
+}
+
 // A key asked for with write rights that this account may only read (HKEY_LOCAL_MACHINE
 // without an elevated prompt) is opened with the rights it has: the walk reads it, and a
 // deletion through the handle fails with ERROR_ACCESS_DENIED, which is reported per entry.
@@ -25,7 +31,15 @@ LONG OpenWithRightsHeld(DWORD samDesired, HKEY* result, Open open) {
     ::LSTATUS status = open(static_cast<::REGSAM>(samDesired), &out);
     if (status == ERROR_ACCESS_DENIED && AsksToWrite(samDesired))
         status = open(ReadRights(samDesired), &out);
-    if (result) *result = status == ERROR_SUCCESS ? FromWin(out) : 0;
+    return HandOut(status, out, result);
+}
+
+// RegEnumKeyEx's in/out name length, passed through Windows' own DWORD.
+template <typename Enum>
+LONG EnumKey(DWORD* nameLength, Enum enumerate) {
+    ::DWORD length = nameLength ? *nameLength : 0;
+    const ::LSTATUS status = enumerate(&length);
+    if (nameLength) *nameLength = length;
     return static_cast<LONG>(status);
 }
 
@@ -78,19 +92,16 @@ LONG Win32Services::RegQueryInfoKeyA(HKEY key, DWORD* subKeys, DWORD* maxSubKeyL
 }
 
 LONG Win32Services::RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameLength) {
-    ::DWORD length = nameLength ? *nameLength : 0;
-    const ::LSTATUS status =
-        ::RegEnumKeyExA(ToWin(key), index, name, &length, nullptr, nullptr, nullptr, nullptr);
-    if (nameLength) *nameLength = length;
-    return static_cast<LONG>(status);
+    return EnumKey(nameLength, [&](::DWORD* length) {
+        return ::RegEnumKeyExA(ToWin(key), index, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 LONG Win32Services::RegEnumKeyExW(HKEY key, DWORD index, WCHAR* name, DWORD* nameLength) {
-    ::DWORD length = nameLength ? *nameLength : 0;
-    const ::LSTATUS status = ::RegEnumKeyExW(ToWin(key), index, ToWin(name), &length, nullptr,
-                                             nullptr, nullptr, nullptr);
-    if (nameLength) *nameLength = length;
-    return static_cast<LONG>(status);
+    return EnumKey(nameLength, [&](::DWORD* length) {
+        return ::RegEnumKeyExW(ToWin(key), index, ToWin(name), length, nullptr, nullptr, nullptr,
+                               nullptr);
+    });
 }
 
 LONG Win32Services::RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* type,
@@ -113,15 +124,13 @@ LONG Win32Services::RegEnumValueW(HKEY key, DWORD index, WCHAR* name, DWORD* nam
 LONG Win32Services::RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) {
     ::HKEY out = nullptr;
     const ::LSTATUS status = ::RegCreateKeyA(ToWin(key), subKey, &out);
-    if (result) *result = status == ERROR_SUCCESS ? FromWin(out) : 0;
-    return static_cast<LONG>(status);
+    return HandOut(status, out, result);
 }
 
 LONG Win32Services::RegCreateKeyW(HKEY key, const WCHAR* subKey, HKEY* result) {
     ::HKEY out = nullptr;
     const ::LSTATUS status = ::RegCreateKeyW(ToWin(key), ToWin(subKey), &out);
-    if (result) *result = status == ERROR_SUCCESS ? FromWin(out) : 0;
-    return static_cast<LONG>(status);
+    return HandOut(status, out, result);
 }
 
 LONG Win32Services::RegQueryValueExA(HKEY key, const char* valueName, DWORD* type, BYTE* data,

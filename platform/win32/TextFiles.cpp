@@ -5,6 +5,8 @@
 
 #include <chrono>
 
+#include "platform/LineEnds.h"
+
 namespace platform::win32 {
 namespace {
 
@@ -31,15 +33,7 @@ public:
         return any;
     }
 
-    bool WriteString(std::string_view text) override {
-        std::string converted;
-        converted.reserve(text.size() + text.size() / 16);
-        for (const char c : text) {
-            if (c == '\n') converted.push_back('\r');
-            converted.push_back(c);
-        }
-        return Write(converted);
-    }
+    bool WriteString(std::string_view text) override { return Write(ToCrLf(text)); }
 
     void SeekToEnd() override {
         if (file_.valid()) ::SetFilePointerEx(file_.get(), LARGE_INTEGER{}, nullptr, FILE_END);
@@ -144,6 +138,18 @@ std::string FolderOf(const std::string& path) {
     return 0;
 }
 
+// Writes `bytes` into a temporary file beside `path` and moves it to `target` with
+// MoveFileEx's `flags`; the Win32 error when either failed (no temporary file is left), else 0.
+::DWORD MoveNewFileTo(const std::string& path, std::string_view bytes, const std::wstring& target,
+                      ::DWORD flags) {
+    std::wstring temp;
+    if (const ::DWORD error = WriteTempFile(path, bytes, temp)) return error;
+    if (::MoveFileExW(temp.c_str(), target.c_str(), flags)) return 0;
+    const ::DWORD error = ::GetLastError();
+    ::DeleteFileW(temp.c_str());
+    return error;
+}
+
 }  // namespace
 
 std::unique_ptr<TextFile> Win32Services::OpenTextFile(const char* path, TextFileMode mode) {
@@ -171,19 +177,8 @@ Status Win32Services::ReplaceTextFile(const char* path, std::string_view text) {
         return {ERROR_ACCESS_DENIED, "Could not write " + name +
                                          ": a folder of that name is in the way. The file was "
                                          "left as it was."};
-    std::string data;
-    data.reserve(text.size() + text.size() / 16);
-    for (const char c : text) {
-        if (c == '\n') data.push_back('\r');
-        data.push_back(c);
-    }
-    std::wstring temp;
-    ::DWORD error = WriteTempFile(name, data, temp);
-    if (!error && !::MoveFileExW(temp.c_str(), target.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = ::GetLastError();
-        ::DeleteFileW(temp.c_str());
-    }
+    const ::DWORD error = MoveNewFileTo(name, ToCrLf(text), target,
+                                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (error)
         return {CodeFor(error), "Could not write " + name + ": " + WriteErrorText(error) +
                                     ". The file was left as it was."};
@@ -231,13 +226,8 @@ Status Win32Services::CreateNewFile(const char* path, std::string_view bytes) {
     const std::wstring target = WidePath(path);
     if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
         return {ERROR_FILE_EXISTS, name + ": a file of that name exists there now"};
-    std::wstring temp;
-    ::DWORD error = WriteTempFile(name, bytes, temp);
     // Without MOVEFILE_REPLACE_EXISTING the move never goes over a file that appeared since.
-    if (!error && !::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
-        error = ::GetLastError();
-        ::DeleteFileW(temp.c_str());
-    }
+    const ::DWORD error = MoveNewFileTo(name, bytes, target, MOVEFILE_WRITE_THROUGH);
     if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
         return {ERROR_FILE_EXISTS, name + ": a file of that name exists there now"};
     if (error == ERROR_PATH_NOT_FOUND)

@@ -6,6 +6,7 @@
 
 #include <fmt/format.h>
 
+#include "platform/LineEnds.h"
 #include "platform/wine/ReplaceFiles.h"
 #include "platform/wine/UnixFile.h"
 #include "platform/wine/files/TextFiles.h"

@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "platform/LineEnds.h"
 #include "platform/wine/files/TextFiles.h"
 
 namespace platform::wine::files {
@@ -54,16 +55,6 @@ private:
 };
 
 }  // namespace
-
-std::string ToCrLf(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 16);
-    for (char c : text) {
-        if (c == '\n') out.push_back('\r');
-        out.push_back(c);
-    }
-    return out;
-}
 
 std::unique_ptr<TextFile> OpenHostTextFile(const std::string& hostPath, TextFileMode mode) {
     const char* flags = mode == TextFileMode::Read          ? "rb"

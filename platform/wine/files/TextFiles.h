@@ -12,9 +12,6 @@ namespace platform::wine::files {
 // Opens `hostPath`; null when it cannot be opened in that mode.
 std::unique_ptr<TextFile> OpenHostTextFile(const std::string& hostPath, TextFileMode mode);
 
-// `text` with every LF written as CR LF.
-std::string ToCrLf(std::string_view text);
-
 // Replaces `hostPath` with `text` (LF written as CR LF): a temporary file in the same folder,
 // flushed to disk, renamed over the old file, and the folder flushed. On failure the old file
 // is untouched and the status says why; `windowsPath` names the file in the message.
