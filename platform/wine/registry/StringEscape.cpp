@@ -3,16 +3,25 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/codepage/Ascii.h"
 #include "platform/codepage/Codepage.h"
 
 namespace platform::wine::registry {
 namespace {
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+// The character a one-letter escape (\n and the like) stands for; 0 for any other letter.
+char16_t LetterEscape(char e) {
+    switch (e) {
+    case 'a': return u'\a';
+    case 'b': return u'\b';
+    case 'e': return u'\x1b';
+    case 'f': return u'\f';
+    case 'n': return u'\n';
+    case 'r': return u'\r';
+    case 't': return u'\t';
+    case 'v': return u'\v';
+    default: return 0;
+    }
 }
 
 }  // namespace
@@ -48,48 +57,21 @@ std::size_t DecodeEscaped(std::string_view s, std::size_t pos, char terminator,
         }
         if (++pos >= s.size()) return std::string_view::npos;  // backslash ends the line
         const char e = s[pos];
+        if (const char16_t letter = LetterEscape(e)) {
+            out.push_back(letter);
+            ++pos;
+            continue;
+        }
         switch (e) {
-        case 'a':
-            out.push_back(u'\a');
-            ++pos;
-            break;
-        case 'b':
-            out.push_back(u'\b');
-            ++pos;
-            break;
-        case 'e':
-            out.push_back(u'\x1b');
-            ++pos;
-            break;
-        case 'f':
-            out.push_back(u'\f');
-            ++pos;
-            break;
-        case 'n':
-            out.push_back(u'\n');
-            ++pos;
-            break;
-        case 'r':
-            out.push_back(u'\r');
-            ++pos;
-            break;
-        case 't':
-            out.push_back(u'\t');
-            ++pos;
-            break;
-        case 'v':
-            out.push_back(u'\v');
-            ++pos;
-            break;
         case 'x': {
             ++pos;
-            if (pos >= s.size() || HexValue(s[pos]) < 0) {
+            if (pos >= s.size() || codepage::HexDigit(s[pos]) < 0) {
                 out.push_back(u'x');
                 break;
             }
             unsigned value = 0;
-            for (int i = 0; i < 4 && pos < s.size() && HexValue(s[pos]) >= 0; ++i, ++pos)
-                value = value * 16 + static_cast<unsigned>(HexValue(s[pos]));
+            for (int i = 0; i < 4 && pos < s.size() && codepage::HexDigit(s[pos]) >= 0; ++i, ++pos)
+                value = value * 16 + static_cast<unsigned>(codepage::HexDigit(s[pos]));
             out.push_back(static_cast<char16_t>(value));
             break;
         }
@@ -146,7 +128,8 @@ std::size_t AppendEscaped(std::string& out, std::u16string_view text, char quote
         const char16_t next = hasNext ? text[i + 1] : 0;
         if (c > 0x7F) {
             out += "\\x";
-            const bool pad = hasNext && next < 0x80 && HexValue(static_cast<char>(next)) >= 0;
+            const bool pad =
+                hasNext && next < 0x80 && codepage::HexDigit(static_cast<char>(next)) >= 0;
             bool started = false;
             for (int shift = 12; shift >= 0; shift -= 4) {
                 const unsigned digit = (c >> shift) & 0xF;
