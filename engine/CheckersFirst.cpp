@@ -30,12 +30,11 @@ Verdict CheckRegistryIntegrity(ExistenceTest& paths, const ValueInput& value) {
         // The expansion may take up to 200000 bytes; start small and grow only when needed.
         constexpr platform::DWORD kLimit = 200000;
         std::vector<char> expanded(1024);
-        platform::Services& services = paths.Services();
-        platform::DWORD needed = services.ExpandEnvironmentStringsA(
+        platform::DWORD needed = paths.ExpandEnvironmentStrings(
             working.c_str(), expanded.data(), static_cast<platform::DWORD>(expanded.size()));
         if (needed > expanded.size() && needed <= kLimit) {
             expanded.resize(needed);
-            needed = services.ExpandEnvironmentStringsA(working.c_str(), expanded.data(), needed);
+            needed = paths.ExpandEnvironmentStrings(working.c_str(), expanded.data(), needed);
         }
         // An expansion that does not fit is judged on the unexpanded text.
         if (needed > 0 && needed <= expanded.size()) working.assign(expanded.data());

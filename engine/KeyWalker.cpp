@@ -1,10 +1,10 @@
 // The breadth-first walk over the registry keys of the work list.
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "engine/CRegistryFixer.h"
+#include "engine/KeyViews.h"
 #include "engine/RootNames.h"
 #include "engine/ValueText.h"
 #include "platform/codepage/Codepage.h"
@@ -33,40 +33,19 @@ private:
     platform::HKEY key_;
 };
 
-// The keys a queued path passes through, by identity, from its parent up. Links are followed,
-// so a path can lead back to a key it is inside; going round such a loop would repeat the
-// walk of everything below that key at every level. Only the keys of a path's own chain count:
-// a key reached again through a link elsewhere (Wine links Wow6432Node\Classes to
-// Classes\Wow6432Node) is walked again, as Windows would.
-struct Chain {
-    std::uint64_t key = 0;
-    std::shared_ptr<const Chain> up;
-    static bool Contains(const Chain* chain, std::uint64_t key) {
-        for (; chain; chain = chain->up.get())
-            if (chain->key == key) return true;
-        return false;
-    }
-};
-
 // The head of the work list advances by index; the visited paths are dropped in batches (once
 // they are half the list) and when the walk ends, so that removing the head costs next to
 // nothing per key and a walk of the whole registry does not hold every path it visited.
-// `chains` runs beside the list: the chain of each path queued by this walk (the paths the
-// walk starts from have none).
 using KeyPaths = std::vector<std::u16string>;
 
 class QueueHead {
 public:
-    using Chains = std::vector<std::shared_ptr<const Chain>>;
-    QueueHead(KeyPaths& list, Chains& chains) : list_(list), chains_(chains) {
-        chains_.assign(list_.size(), nullptr);
-    }
+    explicit QueueHead(KeyPaths& list) : list_(list) {}
     ~QueueHead() { Drop(); }
     QueueHead(const QueueHead&) = delete;
     QueueHead& operator=(const QueueHead&) = delete;
     bool Empty() const { return head_ >= list_.size(); }
     const std::u16string& Front() const { return list_[head_]; }
-    const std::shared_ptr<const Chain>& FrontChain() const { return chains_[head_]; }
     void Pop() {
         ++head_;
         if (head_ >= 4096 && 2 * head_ >= list_.size()) Drop();
@@ -75,12 +54,10 @@ public:
 private:
     void Drop() {
         list_.erase(list_.begin(), list_.begin() + static_cast<std::ptrdiff_t>(head_));
-        chains_.erase(chains_.begin(), chains_.begin() + static_cast<std::ptrdiff_t>(head_));
         head_ = 0;
     }
 
     KeyPaths& list_;
-    Chains& chains_;
     std::size_t head_ = 0;
 };
 
@@ -139,8 +116,7 @@ void CRegistryFixer::Walk() {
 
     bool cancelled = false;
     {
-        QueueHead::Chains chains;
-        QueueHead queue(paths, chains);
+        QueueHead queue(paths);
         while (!queue.Empty() && !cancelled) {
             const std::u16string current = queue.Front();
             const std::string ansiCurrent = platform::codepage::Utf16ToAnsi(current);
@@ -152,14 +128,6 @@ void CRegistryFixer::Walk() {
                 continue;
             }
             OpenKey key(services_, handle);
-            const std::uint64_t identity = services_.RegKeyIdentity(key.get());
-            if (identity != 0 && Chain::Contains(queue.FrontChain().get(), identity)) {
-                queue.Pop();  // a link back to a key this path is inside
-                continue;
-            }
-            const auto chain =
-                identity != 0 ? std::make_shared<const Chain>(Chain{identity, queue.FrontChain()})
-                              : queue.FrontChain();
             if (plan_.labels.currentKey) plan_.labels.currentKey->SetText(ansiCurrent);
 
             platform::DWORD valueCount = 0;
@@ -183,9 +151,13 @@ void CRegistryFixer::Walk() {
                 // over; the keys after it are still walked.
                 if (status == platform::ERROR_MORE_DATA) continue;
                 if (status != platform::ERROR_SUCCESS) break;
+                subkey[std::min(length, kSubkeyBuffer)] = u'\0';
+                // A link shows a key that has a path of its own (Wine links the 32-bit
+                // programs' shared keys to the 64-bit ones): walked there, not here, so that
+                // every value is reported once, and no link can lead the walk round a loop.
+                if (IsLinkKey(services_, key.get(), subkey.data())) continue;
                 paths.push_back(current + u"\\" +
                                 std::u16string(subkey.data(), std::min(length, kSubkeyBuffer)));
-                chains.push_back(chain);
             }
             if (cancelled || Poll() == PollResult::Stop) {
                 cancelled = true;

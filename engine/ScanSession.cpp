@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/Drives.h"
+#include "engine/KeyViews.h"
 #include "engine/Sections.h"
 
 namespace engine {
@@ -120,8 +121,7 @@ void ScanSession::PrepareFor(platform::HKEY root, int section) {
 void ScanSession::RunRegistrySection(int section) {
     for (const SectionWalk& walk : SectionWalks(section)) {
         host_.Pump();
-        workList_.clear();
-        for (const char* key : walk.startKeys) workList_.emplace_back(key);
+        workList_ = StartKeysWithCounterparts(services_, walk.root, walk.startKeys);
         if (!continue_) return;
         PrepareFor(walk.root, section);
         fixer_.Walk();

@@ -167,6 +167,21 @@ public:
     virtual DWORD ExpandEnvironmentStringsA(const char* source, char* destination, DWORD size) = 0;
     virtual UINT GetWindowsDirectoryA(char* buffer, UINT size) = 0;
     virtual UINT GetSystemDirectoryA(char* buffer, UINT size) = 0;
+    // The folder of a 32-bit program's system files ("C:\windows\syswow64") where 32-bit
+    // programs run beside 64-bit ones (a 64-bit prefix or Windows); 0 where there is no such
+    // second view of the machine, as GetSystemWow64DirectoryA answers on 32-bit Windows.
+    virtual UINT GetSystemWow64DirectoryA(char* buffer, UINT size) = 0;
+    // The path a 32-bit program reaches when it opens `path`, named as this program would open
+    // it: "C:\windows\system32\x" is "C:\windows\syswow64\x" (but for the exempt
+    // subfolders), "C:\windows\sysnative\x" is "C:\windows\system32\x". `path` as it is
+    // where nothing is redirected. Win32 has no call for it: a 64-bit program is never
+    // redirected, and a 32-bit one cannot see past its redirection.
+    virtual std::string Wow64RedirectedPath(std::string_view path) = 0;
+    // ExpandEnvironmentStringsA in the environment a 32-bit program of the machine gets
+    // (ProgramFiles is "C:\Program Files (x86)", ...); the program's own environment where
+    // there is no 32-bit view.
+    virtual DWORD ExpandEnvironmentStrings32A(const char* source, char* destination,
+                                              DWORD size) = 0;
     // The running program's path inside the machine; `module` is ignored (always ours).
     virtual DWORD GetModuleFileNameA(void* module, char* buffer, DWORD size) = 0;
 

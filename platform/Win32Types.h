@@ -69,6 +69,9 @@ inline constexpr DWORD REG_LINK = 6;
 inline constexpr DWORD REG_MULTI_SZ = 7;
 inline constexpr DWORD REG_QWORD = 11;
 
+// RegOpenKeyEx option: a link key named last is opened itself instead of followed.
+inline constexpr DWORD REG_OPTION_OPEN_LINK = 0x0008;
+
 // Access rights.
 inline constexpr DWORD KEY_QUERY_VALUE = 0x0001;
 inline constexpr DWORD KEY_SET_VALUE = 0x0002;

@@ -110,6 +110,11 @@ public:
     DWORD ExpandEnvironmentStringsA(const char* source, char* destination, DWORD size) override;
     UINT GetWindowsDirectoryA(char* buffer, UINT size) override;
     UINT GetSystemDirectoryA(char* buffer, UINT size) override;
+    // Wow64.cpp
+    UINT GetSystemWow64DirectoryA(char* buffer, UINT size) override;
+    std::string Wow64RedirectedPath(std::string_view path) override;
+    DWORD ExpandEnvironmentStrings32A(const char* source, char* destination, DWORD size) override;
+    // Files.cpp
     DWORD GetModuleFileNameA(void* module, char* buffer, DWORD size) override;
     LocalTime GetLocalTime() override;
 

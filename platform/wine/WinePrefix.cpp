@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "platform/Wow64Paths.h"
 #include "platform/wine/files/FileSystem.h"
 #include "platform/wine/install/WineInstallation.h"
 #include "platform/wine/registry/HiveFiles.h"
@@ -128,6 +129,20 @@ public:
     UINT GetSystemDirectoryA(char* buffer, UINT size) override {
         return files_->GetSystemDirectoryA(buffer, size);
     }
+    UINT GetSystemWow64DirectoryA(char* buffer, UINT size) override {
+        return HasWow64() ? files_->GetSystemWow64DirectoryA(buffer, size) : 0;
+    }
+    std::string Wow64RedirectedPath(std::string_view path) override {
+        if (!HasWow64()) return std::string(path);
+        char windows[64] = {};
+        const UINT length = files_->GetWindowsDirectoryA(windows, sizeof windows);
+        return platform::Wow64RedirectedPath(path, std::string_view(windows, length),
+                                             WineWow64Rules());
+    }
+    DWORD ExpandEnvironmentStrings32A(const char* source, char* destination, DWORD size) override {
+        if (!HasWow64()) return files_->ExpandEnvironmentStringsA(source, destination, size);
+        return files_->ExpandEnvironmentStrings32A(source, destination, size);
+    }
     DWORD GetModuleFileNameA(void* module, char* buffer, DWORD size) override {
         return files_->GetModuleFileNameA(module, buffer, size);
     }
@@ -163,6 +178,10 @@ public:
     }
 
 private:
+    // A 64-bit prefix runs 32-bit programs beside 64-bit ones, as Wine's 64-bit build
+    // assumes for a prefix whose system.reg names no architecture.
+    bool HasWow64() const { return registry_->Architecture() != "win32"; }
+
     std::string dir_;
     std::unique_ptr<Registry> registry_;
     std::unique_ptr<FileSystem> files_;

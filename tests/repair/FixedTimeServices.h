@@ -99,6 +99,15 @@ public:
         return real_->GetWindowsDirectoryA(b, n);
     }
     UINT GetSystemDirectoryA(char* b, UINT n) override { return real_->GetSystemDirectoryA(b, n); }
+    UINT GetSystemWow64DirectoryA(char* b, UINT n) override {
+        return real_->GetSystemWow64DirectoryA(b, n);
+    }
+    std::string Wow64RedirectedPath(std::string_view p) override {
+        return real_->Wow64RedirectedPath(p);
+    }
+    DWORD ExpandEnvironmentStrings32A(const char* s, char* d, DWORD n) override {
+        return real_->ExpandEnvironmentStrings32A(s, d, n);
+    }
     DWORD GetModuleFileNameA(void* m, char* b, DWORD n) override {
         return real_->GetModuleFileNameA(m, b, n);
     }

@@ -124,7 +124,7 @@ std::string ProfileUserName(const std::string& prefixDir, const std::string& hos
 }
 
 Environment Environment::Build(const std::string& prefixDir, Services& registry,
-                               const std::string& hostUser) {
+                               const std::string& hostUser, bool wow64) {
     Environment env;
     // The variables ntdll sets before it reads the registry.
     env.Set("SystemDrive", "C:");
@@ -132,6 +132,10 @@ Environment Environment::Build(const std::string& prefixDir, Services& registry,
 
     AddRegistryVariables(env, registry, HKEY_LOCAL_MACHINE,
                          "System\\CurrentControlSet\\Control\\Session Manager\\Environment");
+    if (wow64) {
+        env.Set("PROCESSOR_ARCHITEW6432", env.Get("PROCESSOR_ARCHITECTURE").value_or("AMD64"));
+        env.Set("PROCESSOR_ARCHITECTURE", "x86");
+    }
 
     const char* profileList = "Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
     const std::string programData =
@@ -142,21 +146,23 @@ Environment Environment::Build(const std::string& prefixDir, Services& registry,
     env.Set("PUBLIC", env.Expand(ReadString(registry, HKEY_LOCAL_MACHINE, profileList, "Public")
                                      .value_or("C:\\users\\Public")));
 
-    // Folders of programs, as a 64-bit process sees them (our program lives in
-    // C:\Program Files).
+    // Folders of programs: a 64-bit process (ours lives in C:\Program Files) sees its own,
+    // a 32-bit one the "(x86)" folders under the plain names.
     const char* currentVersion = "Software\\Microsoft\\Windows\\CurrentVersion";
     auto folder = [&](std::string_view value, const char* fallback) {
         return ReadString(registry, HKEY_LOCAL_MACHINE, currentVersion, value).value_or(fallback);
     };
     const std::string programFiles = folder("ProgramFilesDir", "C:\\Program Files");
     const std::string commonFiles = folder("CommonFilesDir", "C:\\Program Files\\Common Files");
-    env.Set("ProgramFiles(x86)", folder("ProgramFilesDir (x86)", "C:\\Program Files (x86)"));
+    const std::string programFiles32 = folder("ProgramFilesDir (x86)", "C:\\Program Files (x86)");
+    const std::string commonFiles32 =
+        folder("CommonFilesDir (x86)", "C:\\Program Files (x86)\\Common Files");
+    env.Set("ProgramFiles(x86)", programFiles32);
     env.Set("ProgramW6432", programFiles);
-    env.Set("CommonProgramFiles(x86)",
-            folder("CommonFilesDir (x86)", "C:\\Program Files (x86)\\Common Files"));
+    env.Set("CommonProgramFiles(x86)", commonFiles32);
     env.Set("CommonProgramW6432", commonFiles);
-    env.Set("ProgramFiles", programFiles);
-    env.Set("CommonProgramFiles", commonFiles);
+    env.Set("ProgramFiles", wow64 ? programFiles32 : programFiles);
+    env.Set("CommonProgramFiles", wow64 ? commonFiles32 : commonFiles);
 
     const std::string computer = ComputerName();
     env.Set("COMPUTERNAME", computer);

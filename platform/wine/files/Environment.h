@@ -15,8 +15,10 @@ public:
     // Reads the prefix's registry through `registry` and its users folder. Nothing is taken
     // from the host's environment, so the result does not depend on who runs the program;
     // `hostUser` (normally $USER) names the profile only when the prefix has none.
+    // `wow64`: the environment of a 32-bit program in a 64-bit prefix (its program folders
+    // are the "(x86)" ones, its PROCESSOR_ARCHITECTURE "x86").
     static Environment Build(const std::string& prefixDir, Services& registry,
-                             const std::string& hostUser);
+                             const std::string& hostUser, bool wow64 = false);
 
     // Case-insensitive lookup; nothing when the variable is not set.
     std::optional<std::string> Get(std::string_view name) const;

@@ -23,6 +23,7 @@ namespace {
 
 constexpr const char* kWindowsDirectory = "C:\\windows";
 constexpr const char* kSystemDirectory = "C:\\windows\\system32";
+constexpr const char* kSystemWow64Directory = "C:\\windows\\syswow64";
 constexpr const char* kModulePath = "C:\\Program Files\\Norlix Drennow\\Norlix Drennow.exe";
 
 // GetWindowsDirectoryA's buffer rules: the length without the zero when it fits, else the
@@ -93,12 +94,25 @@ files::EntryKind FileSystem::Impl::KindW(std::u16string_view path) const {
     return ResolveW(path).kind;
 }
 
-const files::Environment& FileSystem::Impl::Env() {
+namespace {
+
+const files::Environment& BuiltOnce(std::optional<files::Environment>& environment,
+                                    const std::string& prefix, Services& registry, bool wow64) {
     if (!environment) {
         const char* user = std::getenv("USER");
-        environment = files::Environment::Build(prefix, registry, user ? user : "");
+        environment = files::Environment::Build(prefix, registry, user ? user : "", wow64);
     }
     return *environment;
+}
+
+}  // namespace
+
+const files::Environment& FileSystem::Impl::Env() {
+    return BuiltOnce(environment, prefix, registry, false);
+}
+
+const files::Environment& FileSystem::Impl::Env32() {
+    return BuiltOnce(environment32, prefix, registry, true);
 }
 
 FileSystem::FileSystem(const std::string& prefixDir, Services& registry)
@@ -218,7 +232,10 @@ void FileSystem::SetDirectoryCaching(bool enabled) {
     impl_->drives.SetEnabled(enabled);
     impl_->lastSearched.Close();
     // A scan starts: take the environment as the registry holds it now.
-    if (enabled) impl_->environment.reset();
+    if (enabled) {
+        impl_->environment.reset();
+        impl_->environment32.reset();
+    }
 }
 
 std::uint64_t FileSystem::DirectoryCacheGeneration() const {
@@ -230,12 +247,21 @@ DWORD FileSystem::ExpandEnvironmentStringsA(const char* source, char* destinatio
     return files::CopyExpanded(impl_->Env().Expand(source), destination, size);
 }
 
+DWORD FileSystem::ExpandEnvironmentStrings32A(const char* source, char* destination, DWORD size) {
+    if (!source) return 0;
+    return files::CopyExpanded(impl_->Env32().Expand(source), destination, size);
+}
+
 UINT FileSystem::GetWindowsDirectoryA(char* buffer, UINT size) {
     return CopyFolder(kWindowsDirectory, buffer, size);
 }
 
 UINT FileSystem::GetSystemDirectoryA(char* buffer, UINT size) {
     return CopyFolder(kSystemDirectory, buffer, size);
+}
+
+UINT FileSystem::GetSystemWow64DirectoryA(char* buffer, UINT size) {
+    return CopyFolder(kSystemWow64Directory, buffer, size);
 }
 
 DWORD FileSystem::GetModuleFileNameA(void* /*module*/, char* buffer, DWORD size) {

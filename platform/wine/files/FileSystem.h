@@ -31,8 +31,11 @@ public:
     std::uint64_t DirectoryCacheGeneration() const;
 
     DWORD ExpandEnvironmentStringsA(const char* source, char* destination, DWORD size);
+    // The same in a 32-bit program's environment.
+    DWORD ExpandEnvironmentStrings32A(const char* source, char* destination, DWORD size);
     UINT GetWindowsDirectoryA(char* buffer, UINT size);
     UINT GetSystemDirectoryA(char* buffer, UINT size);
+    UINT GetSystemWow64DirectoryA(char* buffer, UINT size);
     DWORD GetModuleFileNameA(void* module, char* buffer, DWORD size);
 
     std::unique_ptr<TextFile> OpenTextFile(const char* path, TextFileMode mode);

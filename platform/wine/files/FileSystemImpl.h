@@ -26,8 +26,10 @@ struct FileSystem::Impl {
     // applies, else Resolve.
     files::EntryKind Kind(const char* path) const;
     files::EntryKind KindW(std::u16string_view path) const;
-    // Built from the registry on first use, again at the start of every scan.
+    // Built from the registry on first use, again at the start of every scan; Env32 is a
+    // 32-bit program's.
     const files::Environment& Env();
+    const files::Environment& Env32();
 
     std::string prefix;
     Services& registry;
@@ -36,6 +38,7 @@ struct FileSystem::Impl {
     files::PathResolver resolver;
     files::PrefixBounds bounds;
     std::optional<files::Environment> environment;
+    std::optional<files::Environment> environment32;
     // During a scan, the folder of the last search (a walk reads its shortcuts next).
     files::OpenFolder lastSearched;
     // Asked now and then while a search reads and orders a large folder.

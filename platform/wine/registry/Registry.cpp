@@ -157,9 +157,12 @@ struct Registry::Impl {
         return WalkParts(start, parts, create, depth, out, nesting + 1);
     }
 
+    // `openLink`: a link met as the last part is opened itself (REG_OPTION_OPEN_LINK), not
+    // followed; links met before it are followed all the same, as in Wine.
     LONG WalkParts(Place place, const std::vector<std::u16string>& parts, bool create, int& depth,
-                   Place& out, int nesting = 0) {
-        for (const std::u16string& part : parts) {
+                   Place& out, int nesting = 0, bool openLink = false) {
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            const std::u16string& part = parts[i];
             if (++depth > kMaxDepth) return ERROR_FILE_NOT_FOUND;
             if (place.users) {
                 if (EqualNoCase(part, u".Default")) place = HiveRoot(kUserDefault);
@@ -177,7 +180,7 @@ struct Registry::Impl {
                 place.hive->changed = true;
             }
             place.key = child;
-            if (child->isLink) {
+            if (child->isLink && !(openLink && i + 1 == parts.size())) {
                 Place target;
                 if (LONG rc = FollowLink(*child, create, depth, nesting, target);
                     rc != ERROR_SUCCESS)
@@ -198,7 +201,7 @@ struct Registry::Impl {
     // one after the other, so the key above the last component is remembered: every other
     // open then finds one name instead of walking the whole path again. Keys are never
     // removed and links never change, so a remembered key stays where its path leads.
-    LONG OpenExisting(HKEY key, std::u16string_view path, Place& out) {
+    LONG OpenExisting(HKEY key, std::u16string_view path, bool openLink, Place& out) {
         const std::size_t split = path.rfind(u'\\');
         const std::u16string_view last =
             split == std::u16string_view::npos ? path : path.substr(split + 1);
@@ -218,14 +221,15 @@ struct Registry::Impl {
                 parent_ = {true, key, std::u16string(path.substr(0, split)), parent, depth};
             }
         }
-        return WalkParts(parent, SplitPath(last), false, depth, out);
+        return WalkParts(parent, SplitPath(last), false, depth, out, 0, openLink);
     }
 
-    LONG Open(HKEY key, std::u16string_view path, bool create, DWORD access, HKEY* result) {
+    LONG Open(HKEY key, std::u16string_view path, bool create, DWORD access, HKEY* result,
+              bool openLink = false) {
         if (!result) return ERROR_INVALID_PARAMETER;
         Place place;
         if (!create && key >= HKEY_CLASSES_ROOT && key <= HKEY_DYN_DATA) {
-            if (LONG rc = OpenExisting(key, path, place); rc != ERROR_SUCCESS) return rc;
+            if (LONG rc = OpenExisting(key, path, openLink, place); rc != ERROR_SUCCESS) return rc;
             return NewHandle(place, access, result);
         }
         Place base;
@@ -235,7 +239,10 @@ struct Registry::Impl {
             Place existing;
             if (Walk(base, path, false, existing) != ERROR_SUCCESS) return ERROR_ACCESS_DENIED;
         }
-        if (LONG rc = Walk(base, path, create, place); rc != ERROR_SUCCESS) return rc;
+        int depth = 0;
+        if (LONG rc = WalkParts(base, SplitPath(path), create, depth, place, 0, openLink);
+            rc != ERROR_SUCCESS)
+            return rc;
         return NewHandle(place, access, result);
     }
 
@@ -310,14 +317,16 @@ std::u16string Wide(const char* ansi) { return codepage::AnsiToUtf16(ansi ? ansi
 std::u16string_view Wide(const WCHAR* text) { return text ? std::u16string_view(text) : u""; }
 }  // namespace
 
-LONG Registry::RegOpenKeyExA(HKEY key, const char* subKey, DWORD /*options*/, DWORD samDesired,
+LONG Registry::RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, DWORD samDesired,
                              HKEY* result) {
-    return impl_->Open(key, Wide(subKey), false, samDesired, result);
+    return impl_->Open(key, Wide(subKey), false, samDesired, result,
+                       (options & REG_OPTION_OPEN_LINK) != 0);
 }
 
-LONG Registry::RegOpenKeyExW(HKEY key, const WCHAR* subKey, DWORD /*options*/, DWORD samDesired,
+LONG Registry::RegOpenKeyExW(HKEY key, const WCHAR* subKey, DWORD options, DWORD samDesired,
                              HKEY* result) {
-    return impl_->Open(key, Wide(subKey), false, samDesired, result);
+    return impl_->Open(key, Wide(subKey), false, samDesired, result,
+                       (options & REG_OPTION_OPEN_LINK) != 0);
 }
 
 LONG Registry::RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) {
@@ -331,6 +340,14 @@ LONG Registry::RegCreateKeyW(HKEY key, const WCHAR* subKey, HKEY* result) {
 LONG Registry::RegCloseKey(HKEY key) {
     if (key >= HKEY_CLASSES_ROOT && key <= HKEY_DYN_DATA) return ERROR_SUCCESS;
     return impl_->handles.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+std::string_view Registry::Architecture() const {
+    const std::string_view header = impl_->hives[kSystem].header;
+    const std::size_t at = header.find("\n#arch=");
+    if (at == std::string_view::npos) return {};
+    const std::string_view rest = header.substr(at + 7);
+    return rest.substr(0, rest.find_first_of("\r\n"));
 }
 
 std::uint64_t Registry::RegKeyIdentity(HKEY key) {

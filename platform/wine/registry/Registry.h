@@ -50,6 +50,8 @@ public:
     Status CanWrite();
     // Non-empty while a wineserver runs for the prefix.
     std::string Warning();
+    // The architecture system.reg's header names ("win64", "win32"); empty when it names none.
+    std::string_view Architecture() const;
 
 private:
     Registry();
