@@ -58,10 +58,19 @@ bool IsAscii(std::string_view text) {
     return true;
 }
 
+// Wine takes a path that begins with one "/" as a host path: a shortcut to a Unix program
+// names one. It is tested as it stands, in or out of the prefix, but has no mapping: nothing
+// is ever written there.
+template <class Char>
+bool IsHostPath(std::basic_string_view<Char> path) {
+    return !path.empty() && path[0] == Char('/') &&
+           (path.size() == 1 || (path[1] != Char('/') && path[1] != Char('\\')));
+}
+
 }  // namespace
 
 files::ResolvedPath FileSystem::Impl::Resolve(const char* path) const {
-    if (!path) return {};
+    if (!path || IsHostPath(std::string_view(path))) return {};
     if (const std::string_view text(path); IsAscii(text))
         if (auto resolved = resolver.CachedResolve(text)) return *resolved;
     auto parsed = files::ParseWindowsPathA(path);
@@ -70,6 +79,7 @@ files::ResolvedPath FileSystem::Impl::Resolve(const char* path) const {
 }
 
 files::ResolvedPath FileSystem::Impl::ResolveW(std::u16string_view path) const {
+    if (IsHostPath(path)) return {};
     auto parsed = files::ParseWindowsPath(path);
     if (!parsed) return {};
     return resolver.Resolve(*parsed);
@@ -78,12 +88,15 @@ files::ResolvedPath FileSystem::Impl::ResolveW(std::u16string_view path) const {
 files::EntryKind FileSystem::Impl::Kind(const char* path) const {
     if (!path) return files::EntryKind::Missing;
     const std::string_view text(path);
+    if (IsHostPath(text))
+        return files::StatKind(codepage::Utf16ToUtf8(codepage::AnsiToUtf16(text)));
     if (IsAscii(text))
         if (auto kind = resolver.CachedKind(text)) return *kind;
     return Resolve(path).kind;
 }
 
 files::EntryKind FileSystem::Impl::KindW(std::u16string_view path) const {
+    if (IsHostPath(path)) return files::StatKind(codepage::Utf16ToUtf8(path));
     std::string ascii;
     ascii.reserve(path.size());
     for (char16_t c : path) {
