@@ -29,8 +29,9 @@ inline std::string UserName(uid_t uid) {
     return name.empty() ? "the user with id " + std::to_string(uid) : name;
 }
 
-// The owner of the prefix folder (links followed, as Wine does) when it is not the user this
-// process runs as; false too when the folder cannot be looked at (the write meets that itself).
+// True when the prefix folder (links followed, as Wine does) belongs to another user than the
+// one this process runs as, whose id then goes to `owner`; false too when the folder cannot be
+// looked at (a write meets that itself).
 inline bool OwnedByAnother(const std::string& prefixDir, uid_t* owner = nullptr) {
     struct stat st {};
     if (::stat(prefixDir.c_str(), &st) != 0 || st.st_uid == ::geteuid()) return false;
