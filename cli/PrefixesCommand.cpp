@@ -32,14 +32,21 @@ int RunPrefixesCommand(const PrefixesOptions& options) {
         std::cout << "No Wine prefix found.\n";
         return kExitSuccess;
     }
-    std::cout << fmt::format("{:<32} {:<12} {:<6} {:<7} {}\n", "Name", "Kind", "Arch", "Server",
-                             "Path");
+    std::cout << fmt::format("{:<32} {:<12} {:<6} {:<7} {:<10} {}\n", "Name", "Kind", "Arch",
+                             "Server", "Owner", "Path");
+    bool others = false;
     for (const auto& prefix : found.prefixes) {
-        std::cout << fmt::format("{:<32} {:<12} {:<6} {:<7} {}\n", prefix.name,
+        // Only another user's prefix names its owner: the one to run Drennow as to repair it.
+        std::cout << fmt::format("{:<32} {:<12} {:<6} {:<7} {:<10} {}\n", prefix.name,
                                  KindName(prefix.kind), prefix.arch.value_or("-"),
-                                 prefix.serverRunning ? "runs" : "-", prefix.path);
+                                 prefix.serverRunning ? "runs" : "-",
+                                 prefix.yours ? "-" : prefix.owner, prefix.path);
         if (prefix.wine) std::cout << fmt::format("{:<32} Wine: {}\n", "", *prefix.wine);
+        others = others || !prefix.yours;
     }
+    if (others)
+        std::cout << "\nA prefix with an owner is another user's: it can be scanned, but only its "
+                     "owner can repair it.\n";
     return kExitSuccess;
 }
 
@@ -54,6 +61,8 @@ nlohmann::ordered_json PrefixJson(const discovery::FoundPrefix& prefix) {
     entry["arch"] = OrNull(prefix.arch);
     entry["wine"] = OrNull(prefix.wine);
     entry["server_running"] = prefix.serverRunning;
+    entry["owner"] = prefix.owner;
+    entry["yours"] = prefix.yours;
     return entry;
 }
 

@@ -10,7 +10,7 @@ namespace cli {
 void RegisterPrefixesCommand(CLI::App& app, CliContext& context);
 
 // One prefix as the --json documents give it (path, kind, name, id, arch, wine,
-// server_running).
+// server_running, owner, yours).
 nlohmann::ordered_json PrefixJson(const platform::discovery::FoundPrefix& prefix);
 
 // The discovery's notes on stderr, for --verbose.

@@ -77,7 +77,9 @@ int RunRepairCommand(const GlobalOptions& global, const RepairOptions& options) 
     }
     const engine::ScanResults& results = run.session->Results();
     if (!options.json) std::cout << PlanText(results) << std::flush;
-    if (!options.yes) {
+    // A repair that cannot write is not asked about: the repair below says why it is refused.
+    const bool refused = !run.prefix.services->CanWrite().ok();
+    if (!options.yes && !refused) {
         bool asked = false;
         if (!Confirmed(asked)) {
             if (!asked) {

@@ -134,8 +134,8 @@ public:
     virtual Status DiscardChanges() = 0;
     // True when the registry holds changes that Commit() has not written yet.
     virtual bool HasUncommittedChanges() const = 0;
-    // Whether writing is allowed now (no server running, hives loaded cleanly); the status
-    // says why not.
+    // Whether writing is allowed now (the prefix is this user's, no server running, hives
+    // loaded cleanly); the status says why not.
     virtual Status CanWrite() = 0;
 
     // ---- Files, folders, drives ----------------------------------------------------------
@@ -204,7 +204,8 @@ public:
     // ---- About the machine ---------------------------------------------------------------
     // A short description of what is open, such as the prefix folder.
     virtual std::string Description() const = 0;
-    // A warning to show while the data may be stale (a running wineserver); empty when none.
+    // A warning to show while the data may be stale (a running wineserver) or nothing can be
+    // written (another user's prefix); empty when none.
     virtual std::string Warning() = 0;
 
     // ---- Wine's own entries --------------------------------------------------------------

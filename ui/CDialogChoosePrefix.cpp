@@ -31,17 +31,22 @@ CDialogChoosePrefix::CDialogChoosePrefix(const discovery::Discovery& found, QWid
     caption_ = new CStaticGradient(this);
     caption_->setText(ui::text::kChoosePrefixHeading);
     list_ = ui::MakeRowList(this, {ui::text::kColumnPrefixName, ui::text::kColumnPrefixKind,
-                                   ui::text::kColumnPrefixPath, ui::text::kColumnPrefixServer});
-    list_->header()->resizeSection(0, 170);
-    list_->header()->resizeSection(1, 80);
-    list_->header()->resizeSection(2, 230);
+                                   ui::text::kColumnPrefixPath, ui::text::kColumnPrefixServer,
+                                   ui::text::kColumnPrefixOwner});
+    list_->header()->resizeSection(0, 150);
+    list_->header()->resizeSection(1, 65);
+    list_->header()->resizeSection(2, 170);
+    list_->header()->resizeSection(3, 65);
     for (const discovery::FoundPrefix& prefix : found.prefixes) {
-        auto* item =
-            new QTreeWidgetItem(list_, {QString::fromStdString(prefix.name),
-                                        QString::fromStdString(std::string(KindName(prefix.kind))),
-                                        QString::fromStdString(prefix.path),
-                                        prefix.serverRunning ? ui::text::kServerRuns : QString()});
+        // Only another user's prefix names its owner, the one who may repair it.
+        const QString owner = prefix.yours ? QString() : QString::fromStdString(prefix.owner);
+        auto* item = new QTreeWidgetItem(
+            list_, {QString::fromStdString(prefix.name),
+                    QString::fromStdString(std::string(KindName(prefix.kind))),
+                    QString::fromStdString(prefix.path),
+                    prefix.serverRunning ? ui::text::kServerRuns : QString(), owner});
         item->setToolTip(2, item->text(2));
+        if (!prefix.yours) item->setToolTip(4, QString(ui::text::kOwnerTip).arg(owner));
         paths_.push_back(prefix.path);
     }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The Choose Prefix dialog: the prefixes found on the computer (name, kind, path, and whether
-// their wineserver runs), plus another folder or the demo prefix. Laid out as Clean Restore.
+// The Choose Prefix dialog: the prefixes found on the computer (name, kind, path, whether
+// their wineserver runs, and the owner of another user's), plus another folder or the demo
+// prefix. Laid out as Clean Restore.
 #include <QDialog>
 #include <functional>
 

@@ -70,9 +70,9 @@ void CMainFrame::RefreshMachineStatus() {
         text += " - " + QString::fromStdString(machine_->Description());
         const std::string warning = machine_->Warning();
         if (!warning.empty()) {
-            text +=
-                " - a wineserver is running: the files may be a few seconds old, and "
-                "nothing can be written until it stops";
+            // Another user's prefix is refused as access denied; the tip names its owner.
+            const bool others = machine_->CanWrite().code == platform::ERROR_ACCESS_DENIED;
+            text += others ? ui::text::kNotYourPrefixStatus : ui::text::kServerRunsStatus;
             tip = QString::fromStdString(warning);
         }
     }

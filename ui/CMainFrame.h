@@ -36,9 +36,9 @@ public:
     void SetCloseEnabled(bool enabled);
     bool CloseEnabled() const { return closeEnabled_; }
 
-    // Shows in the message pane which prefix is open and, while a wineserver runs for it,
-    // that nothing can be written; looked at again every few seconds. The machine must
-    // outlive the frame, or be replaced by null first.
+    // Shows in the message pane which prefix is open and, while a wineserver runs for it or it
+    // is another user's, that nothing can be written; looked at again every few seconds. The
+    // machine must outlive the frame, or be replaced by null first.
     void WatchMachine(platform::Services* machine);
     // Looks at the machine now.
     void RefreshMachineStatus();

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "platform/discovery/Finds.h"
+#include "platform/wine/PrefixOwner.h"
 #include "platform/wine/registry/ServerLock.h"
 
 namespace platform::discovery {
@@ -77,6 +78,9 @@ Discovery DiscoverPrefixes(const SearchPlaces& places) {
     for (FoundPrefix& prefix : result.prefixes) {
         if (!prefix.arch) prefix.arch = ArchOf(prefix.path);
         prefix.serverRunning = wine::registry::ServerRunning(prefix.path);
+        uid_t owner = ::geteuid();
+        prefix.yours = !wine::OwnedByAnother(prefix.path, &owner);
+        prefix.owner = wine::UserName(owner);
     }
     std::stable_sort(result.prefixes.begin(), result.prefixes.end(),
                      [](const FoundPrefix& a, const FoundPrefix& b) {

@@ -23,6 +23,8 @@ struct FoundPrefix {
     std::optional<std::string> arch;  // "win64" or "win32"
     std::optional<std::string> wine;  // folder of the Wine build that runs it
     bool serverRunning = false;
+    std::string owner;  // the user name of the folder's owner
+    bool yours = true;  // owned by the user Drennow runs as: only then may it be written
 };
 
 // Where to look: the user's home and $WINEPREFIX (empty when unset).

@@ -1,9 +1,10 @@
 #pragma once
 // Small POSIX helpers the hive and text-file writers share: a descriptor closed on every way
-// out, a write that finishes what a short write left, and the lock that keeps two Drennows'
-// writes to one folder apart.
+// out, a write that finishes what a short write left, the owner a new file keeps, and the lock
+// that keeps two Drennows' writes to one folder apart.
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -42,6 +43,18 @@ inline bool WriteAll(int fd, std::string_view data) {
         done += static_cast<std::size_t>(n);
     }
     return true;
+}
+
+// Gives what Drennow has just made (an open file or folder) the owner and group it is to keep:
+// those of the file it replaces, or of the folder it was made in. Only root may give a file to
+// another user; anyone else keeps what the system allows (the group, when the writer is one of
+// it), as Wine's own writes do.
+inline void GiveOwner(int fd, uid_t uid, gid_t gid) {
+    struct stat now {};
+    if (::fstat(fd, &now) != 0 || (now.st_uid == uid && now.st_gid == gid)) return;
+    if (::fchown(fd, uid, gid) == 0 || now.st_gid == gid) return;
+    // The group alone; when that is refused too, the file stays the writer's.
+    [[maybe_unused]] const int groupOnly = ::fchown(fd, static_cast<uid_t>(-1), gid);
 }
 
 // Why a file could not be written, in the words of a message to the user.

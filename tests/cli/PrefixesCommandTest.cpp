@@ -1,6 +1,8 @@
 // drennow-cli prefixes, --prefix by name and scan --all, on a fake home of launcher files.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -61,8 +63,8 @@ TEST_F(PrefixesCommandTest, JsonListsEveryPrefixWithItsFields) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const json doc = json::parse(run.out);
     ASSERT_EQ(doc["prefixes"].size(), 12u) << run.out;
-    const std::vector<std::string> fields{"path", "kind", "name",          "id",
-                                          "arch", "wine", "server_running"};
+    const std::vector<std::string> fields{"path", "kind",           "name",  "id",   "arch",
+                                          "wine", "server_running", "owner", "yours"};
     for (const json& entry : doc["prefixes"]) {
         std::vector<std::string> keys;
         for (const auto& item : entry.items()) keys.push_back(item.key());
@@ -134,6 +136,38 @@ TEST_F(PrefixesCommandTest, ScanAllGoesOnPastAPrefixItCannotRead) {
     EXPECT_EQ(scanned, 11);
     const HomeRun text = Cli({"scan", "--all", "--sections", "Startup Programs"});
     EXPECT_NE(text.out.find("cannot be scanned"), std::string::npos) << text.out;
+}
+
+// Another user's prefix (here one given to nobody) is marked, and scan --all still scans it.
+TEST_F(PrefixesCommandTest, AnotherUsersPrefixIsMarkedAndScanned) {
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a prefix to another user needs root";
+    const std::string theirs = home_.Path("Games/Problem");
+    ASSERT_EQ(::chown(theirs.c_str(), 65534, 65534), 0);
+    const passwd* nobody = ::getpwuid(65534);
+    ASSERT_NE(nobody, nullptr);
+    const std::string owner = nobody->pw_name;
+
+    const HomeRun list = Cli({"prefixes", "--json"});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    for (const json& entry : json::parse(list.out)["prefixes"]) {
+        const bool mine = entry["path"] != theirs;
+        EXPECT_EQ(entry["yours"], mine) << entry.dump();
+        EXPECT_EQ(entry["owner"], mine ? "root" : owner) << entry.dump();
+    }
+    const HomeRun text = Cli({"prefixes"});
+    const std::size_t row = text.out.find("problem-game ");
+    ASSERT_NE(row, std::string::npos) << text.out;
+    EXPECT_NE(text.out.substr(row, text.out.find('\n', row) - row).find(" " + owner + " "),
+              std::string::npos)
+        << text.out;
+
+    const HomeRun scan = Cli({"scan", "--all", "--sections", "Startup Programs", "--json"});
+    for (const json& entry : json::parse(scan.out)["prefixes"]) {
+        if (entry["path"] == theirs) {
+            EXPECT_EQ(entry["total"], 1) << entry.dump();
+        }
+    }
+    EXPECT_NE(scan.err.find("This prefix belongs to " + owner), std::string::npos) << scan.err;
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // drennow-cli meeting a disk that fills up at every point of its writes, a prefix it may not
 // write, and another Drennow writing the same prefix: the files stay as they were (or become
 // what the other wrote), and the user is told.
+#include <fmt/format.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -9,6 +11,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -107,8 +110,12 @@ TEST_F(WriteFaultTest, DiskFullAtAnySizeLeavesTheFilesAsTheyWereAndSaysSo) {
     EXPECT_NE(System(), system);
 }
 
-// Run as a user who may not write the prefix folder (root may write anywhere).
+// Run as a user who may not write the prefix folder (root may write anywhere). The folder is
+// that user's own, so only its mode forbids the writes.
 TEST_F(WriteFaultTest, UnwritablePrefixRefusesEveryWriteAndChangesNothing) {
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(prefix.Dir().c_str(), 65534, 65534), 0);
+    }
     ::chmod(prefix.Dir().c_str(), 0555);
     // The backup folder stays writable, so the repair gets as far as its commit.
     ::chmod(prefix.HostPath(kBackupFolder).c_str(), 0777);
@@ -136,6 +143,98 @@ TEST_F(WriteFaultTest, UnwritablePrefixRefusesEveryWriteAndChangesNothing) {
     EXPECT_EQ(System(), system);
     EXPECT_EQ(User(), user);
     EXPECT_FALSE(TempsLeft());
+}
+
+// Owner, group and mode of every file and folder below `root`, with the size and time of
+// change: what a refused write must leave as it was.
+std::map<std::string, std::string> Snapshot(const fs::path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        struct stat st {};
+        if (::lstat(entry.path().c_str(), &st) != 0) continue;
+        files[entry.path().string()] =
+            fmt::format("{}:{} {:o} {} {}.{}", st.st_uid, st.st_gid, st.st_mode, st.st_size,
+                        st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+    }
+    return files;
+}
+
+std::string Ownership(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return "missing";
+    return fmt::format("{}:{} {:o}", st.st_uid, st.st_gid, st.st_mode & 07777);
+}
+
+// As Wine does, Drennow writes nothing to a prefix whose folder is another user's: root
+// through sudo included. Reading it stays allowed.
+TEST_F(WriteFaultTest, AnotherUsersPrefixIsScannedButEveryWriteIsRefused) {
+    if (::geteuid() != 0) GTEST_SKIP() << "giving the prefix to another user needs root";
+    repairtest::WriteBytes(prefix.HostPath(kBackup),
+                           repairtest::Crlf("\n>>   1/2/2026  3:4:5  >>1\n\n"
+                                            "[HKEY_CURRENT_USER\\Software\\Old]\n"
+                                            "\"Name\"=\"c:\\\\old.exe\"\n\n"));
+    for (const auto& entry : fs::recursive_directory_iterator(prefix.Dir()))
+        ASSERT_EQ(::lchown(entry.path().c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(prefix.Dir().c_str(), 65534, 65534), 0);
+    const passwd* nobody = ::getpwuid(65534);
+    ASSERT_NE(nobody, nullptr);
+    const std::string owner = nobody->pw_name;
+    const auto before = Snapshot(prefix.Dir());
+
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string said;
+    } cases[] = {
+        {{"scan", "--sections", "8"}, 1, "This prefix belongs to " + owner + ", not to root"},
+        {{"repair", "--sections", "8", "--yes", "--backup"},
+         3,
+         "Nothing has been repaired: The prefix\n    " + prefix.Dir() +
+             "\nis not owned by you: it belongs to " + owner},
+        // Not asked either: without --yes and without a terminal it is refused all the same.
+        {{"repair", "--sections", "8"}, 3, "wine: '" + prefix.Dir() + "' is not owned by you"},
+        {{"backups", "restore", "1"}, 3, "Nothing has been restored: The prefix"},
+        {{"backups", "delete", "1"}, 3, "Run Drennow as " + owner},
+        {{"browser", "--start-page", "http://example.org/"}, 3, "sudo -u " + owner},
+    };
+    for (const auto& c : cases) {
+        CliProcess run(With(c.args), ChildOptions{});
+        EXPECT_EQ(run.Wait(), c.exitCode) << c.args[0] << ": " << run.Output();
+        EXPECT_NE(run.Output().find(c.said), std::string::npos) << run.Output();
+    }
+    EXPECT_EQ(Snapshot(prefix.Dir()), before);
+}
+
+// Where Drennow may write, what it replaces keeps its owner, group and mode, and what it
+// makes is its folder's owner's: root repairing its own prefix gives nothing away to itself.
+TEST_F(WriteFaultTest, WritesKeepEveryOwnerGroupAndMode) {
+    if (::geteuid() != 0) GTEST_SKIP() << "files of other owners need root";
+    const std::string programs = prefix.HostPath("C:\\Program Files");
+    fs::remove_all(programs + "/Norlix Drennow");
+    ASSERT_EQ(::chown(programs.c_str(), 65534, 65534), 0);
+    const std::string system = prefix.HivePath(Hive::System), user = prefix.HivePath(Hive::User);
+    ASSERT_EQ(::chown(system.c_str(), 0, 65534), 0);
+    ASSERT_EQ(::chmod(system.c_str(), 0640), 0);
+    ASSERT_EQ(::chown(user.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(user.c_str(), 0604), 0);
+
+    CliProcess repair(With({"repair", "--sections", "8", "--yes", "--backup"}), ChildOptions{});
+    ASSERT_EQ(repair.Wait(), 0) << repair.Output();
+    ASSERT_EQ(System().find("Dead"), std::string::npos);
+    EXPECT_EQ(Ownership(system), "0:65534 640");
+    EXPECT_EQ(Ownership(user), "65534:65534 604");
+    const std::string backup = prefix.HostPath(kBackup);
+    for (const std::string& made : {programs + "/Norlix Drennow", prefix.HostPath(kBackupFolder)})
+        EXPECT_TRUE(Ownership(made).starts_with("65534:65534 ")) << made << Ownership(made);
+    EXPECT_TRUE(Ownership(backup).starts_with("65534:65534 ")) << Ownership(backup);
+
+    // Replaced again (its block deleted), the backup file keeps what it was given since.
+    ASSERT_EQ(::chown(backup.c_str(), 65534, 0), 0);
+    ASSERT_EQ(::chmod(backup.c_str(), 0620), 0);
+    CliProcess remove(With({"backups", "delete", "1"}), ChildOptions{});
+    ASSERT_EQ(remove.Wait(), 0) << remove.Output();
+    EXPECT_EQ(Backup().find("Dead"), std::string::npos);
+    EXPECT_EQ(Ownership(backup), "65534:0 620");
 }
 
 // A killed writer's temporary file stays until the next write in its folder, which removes

@@ -8,6 +8,8 @@
 #include <optional>
 
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include "platform/discovery/Discovery.h"
 #include "tests/fixtures/FakeWineServer.h"
@@ -29,6 +31,11 @@ TEST(ChoosePrefixDialog, ListsTheFoundPrefixesAndMarksARunningServer) {
     fixtures::FillLauncherHome(home);
     fixtures::FakeWineServer server(home.Path("Games/guild-wars-2"));
     ASSERT_TRUE(server.Running());
+    // Another user's prefix shows its owner (giving it away needs root).
+    const std::string theirs = home.Path(".local/share/wineprefixes/dotnet");
+    const bool given = ::geteuid() == 0 && ::chown(theirs.c_str(), 65534, 65534) == 0;
+    const passwd* nobody = ::getpwuid(65534);
+    ASSERT_NE(nobody, nullptr);
     const discovery::Discovery found = discovery::DiscoverPrefixes({home.Dir(), {}});
     CDialogChoosePrefix dialog(found);
     ASSERT_EQ(dialog.List()->topLevelItemCount(), static_cast<int>(found.prefixes.size()));
@@ -39,6 +46,9 @@ TEST(ChoosePrefixDialog, ListsTheFoundPrefixesAndMarksARunningServer) {
         EXPECT_EQ(item->text(1).toStdString(), KindName(prefix.kind));
         EXPECT_EQ(item->text(2).toStdString(), prefix.path);
         EXPECT_EQ(item->text(3).isEmpty(), prefix.path != home.Path("Games/guild-wars-2"))
+            << prefix.path;
+        EXPECT_EQ(item->text(4).toStdString(),
+                  given && prefix.path == theirs ? nobody->pw_name : "")
             << prefix.path;
     }
 }

@@ -12,6 +12,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include "tests/fixtures/FakeWineServer.h"
 #include "tests/fixtures/TestPrefix.h"
@@ -137,6 +139,31 @@ TEST(MainFrame, StatusBarNamesThePrefixAndARunningWineserver) {
     EXPECT_EQ(frame.MessagePane()->text().toStdString(), open);
     frame.WatchMachine(nullptr);
     EXPECT_EQ(frame.MessagePane()->text().toStdString(), "Norlix Drennow: Version 1.2");
+}
+
+TEST(MainFrame, StatusBarSaysWhenThePrefixIsAnotherUsers) {
+    if (::geteuid() != 0) GTEST_SKIP() << "giving the prefix to another user needs root";
+    fixtures::TestPrefix prefix;
+    auto machine = prefix.Open();
+    CMainFrame frame;
+    frame.WatchMachine(machine.get());
+    const std::string open = "Norlix Drennow: Version 1.2 - Wine prefix " + prefix.Dir();
+    ASSERT_EQ(::chown(prefix.Dir().c_str(), 65534, 65534), 0);
+    frame.RefreshMachineStatus();
+    EXPECT_EQ(frame.MessagePane()->text().toStdString(),
+              open +
+                  " - the prefix is another user's: it can be scanned, but nothing can be "
+                  "written");
+    const passwd* nobody = ::getpwuid(65534);
+    ASSERT_NE(nobody, nullptr);
+    EXPECT_NE(frame.MessagePane()->toolTip().toStdString().find(std::string("run Drennow as ") +
+                                                                nobody->pw_name),
+              std::string::npos)
+        << frame.MessagePane()->toolTip().toStdString();
+    ASSERT_EQ(::chown(prefix.Dir().c_str(), 0, 0), 0);
+    frame.RefreshMachineStatus();
+    EXPECT_EQ(frame.MessagePane()->text().toStdString(), open);
+    frame.WatchMachine(nullptr);
 }
 
 TEST(MainFrame, HostsTheViewAsItsCentralWidget) {

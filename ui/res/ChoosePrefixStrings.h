@@ -10,6 +10,10 @@ inline constexpr const char* kColumnPrefixKind = "Kind";
 inline constexpr const char* kColumnPrefixPath = "Path";
 inline constexpr const char* kColumnPrefixServer = "Wineserver";
 inline constexpr const char* kServerRuns = "running";
+inline constexpr const char* kColumnPrefixOwner = "Owner";
+inline constexpr const char* kOwnerTip =
+    "Another user's prefix: it can be scanned, but only %1 "
+    "can repair it";
 inline constexpr const char* kButtonOpenPrefix = "&Open";
 inline constexpr const char* kButtonOtherFolder = "Other &Folder...";
 inline constexpr const char* kButtonDemoPrefix = "&Demo Prefix";

@@ -8,6 +8,12 @@ namespace ui::text {
 // Application and frame (string resources 57344, 57345, 57346).
 inline constexpr const char* kAppName = "Norlix Drennow";
 inline constexpr const char* kIdleMessage = "Norlix Drennow: Version " DRENNOW_VERSION_SHORT;
+// Added to the idle message when nothing can be written to the open prefix.
+inline constexpr const char* kServerRunsStatus =
+    " - a wineserver is running: the files may be a few seconds old, and nothing can be "
+    "written until it stops";
+inline constexpr const char* kNotYourPrefixStatus =
+    " - the prefix is another user's: it can be scanned, but nothing can be written";
 inline constexpr const char* kHelpModePrompt = "Select an object on which to get Help";
 inline constexpr const char* kIndicatorCaps = "CAP";
 inline constexpr const char* kIndicatorNum = "NUM";

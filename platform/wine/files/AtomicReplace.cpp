@@ -46,10 +46,9 @@ Status ReplaceHostTextFile(const std::string& hostPath, const std::string& windo
                             "was left as it was.",
                             windowsPath)};
 
-    // The file keeps the permissions its owner gave it.
+    // The file keeps its owner and the permissions its owner gave it.
     const std::string data = ToCrLf(text);
-    if (const auto failure =
-            ReplaceFiles(folder, {target}, {data}, {ReplacePolicy::Mode::KeepTarget}))
+    if (const auto failure = ReplaceFiles(folder, {target}, {data}))
         return Failure(windowsPath, failure->error);
     return Status::Success();
 }

@@ -1,5 +1,6 @@
 #include "platform/wine/files/FileSystem.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include "platform/wine/files/Drives.h"
 #include "platform/wine/files/FileSystemImpl.h"
 #include "platform/wine/files/TextFiles.h"
+#include "platform/wine/PrefixOwner.h"
 #include "platform/wine/TempFiles.h"
 #include "platform/wine/files/WholeFiles.h"
 #include "platform/wine/UnixFile.h"
@@ -146,16 +148,28 @@ DWORD FileSystem::GetFileAttributesA(const char* path) {
 }
 
 BOOL FileSystem::CreateDirectoryA(const char* path) {
+    if (OwnedByAnother(impl_->prefix)) return FALSE_;
     const files::ResolvedPath resolved = impl_->Resolve(path);
     if (resolved.kind != files::EntryKind::Missing || !resolved.parentIsFolder ||
         resolved.host.empty() || !NothingAt(resolved.host))
         return FALSE_;
     const bool made = ::mkdir(resolved.host.c_str(), 0777) == 0;
+    if (made) {
+        // The new folder is its parent folder's owner's, whoever made it.
+        const std::size_t slash = resolved.host.rfind('/');
+        struct stat parent {};
+        const UnixFd folder(
+            ::open(resolved.host.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (slash != std::string::npos && folder.get() >= 0 &&
+            ::stat(resolved.host.substr(0, slash == 0 ? 1 : slash).c_str(), &parent) == 0)
+            GiveOwner(folder.get(), parent.st_uid, parent.st_gid);
+    }
     impl_->cache.Clear();
     return made ? TRUE_ : FALSE_;
 }
 
 BOOL FileSystem::DeleteFileA(const char* path) {
+    if (OwnedByAnother(impl_->prefix)) return FALSE_;
     const files::ResolvedPath resolved = impl_->Resolve(path);
     // Files only: never a folder, and never a dangling link (it names nothing here).
     if (resolved.kind != files::EntryKind::File) return FALSE_;
@@ -289,6 +303,7 @@ DWORD FileSystem::GetModuleFileNameA(void* /*module*/, char* buffer, DWORD size)
 }
 
 std::unique_ptr<TextFile> FileSystem::OpenTextFile(const char* path, TextFileMode mode) {
+    if (mode != TextFileMode::Read && OwnedByAnother(impl_->prefix)) return nullptr;
     const files::ResolvedPath resolved = impl_->Resolve(path);
     if (resolved.host.empty() || resolved.kind == files::EntryKind::Directory) return nullptr;
     if (resolved.kind == files::EntryKind::Missing) {
@@ -303,6 +318,7 @@ std::unique_ptr<TextFile> FileSystem::OpenTextFile(const char* path, TextFileMod
 }
 
 Status FileSystem::ReplaceTextFile(const char* path, std::string_view text) {
+    if (Status refused = OwnerRefusal(impl_->prefix); !refused.ok()) return refused;
     const std::string name = path ? path : "";
     const files::ResolvedPath resolved = impl_->Resolve(path);
     if (resolved.host.empty() || !resolved.parentIsFolder)
@@ -318,6 +334,8 @@ Status FileSystem::ReplaceTextFile(const char* path, std::string_view text) {
 }
 
 Status FileSystem::UpdateTextFile(const char* path, const std::function<Status()>& update) {
+    // Refused before the stale temporary files are cleared: nothing is written at all.
+    if (Status refused = OwnerRefusal(impl_->prefix); !refused.ok()) return refused;
     // The folder the replacement is renamed into: that of the file a link points at.
     std::string target = impl_->Resolve(path).host;
     if (char real[PATH_MAX]; !target.empty() && ::realpath(target.c_str(), real)) target = real;
@@ -339,6 +357,7 @@ bool FileSystem::ReadFileBytes(const char* path, std::string* bytes, DWORD maxBy
 }
 
 Status FileSystem::CreateNewFile(const char* path, std::string_view bytes) {
+    if (Status refused = OwnerRefusal(impl_->prefix); !refused.ok()) return refused;
     const std::string name = path ? path : "";
     const files::ResolvedPath resolved = impl_->Resolve(path);
     if (resolved.kind != files::EntryKind::Missing ||

@@ -1,6 +1,7 @@
 #pragma once
 // Files, folders, drives, environment and shortcuts of a Wine prefix, as Wine's own API
-// shows them to a program running in that prefix.
+// shows them to a program running in that prefix. Nothing is written to another user's
+// prefix (platform/wine/PrefixOwner.h): the calls that would write fail.
 #include <cstdint>
 #include <functional>
 #include <memory>

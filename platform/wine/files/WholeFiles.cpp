@@ -45,6 +45,9 @@ Status CreateNewHostFile(const std::string& hostPath, const std::string& windows
                 : fmt::format("{}: could not be written: {}", windowsPath, WriteErrorText(error))};
     };
     if (fd.get() < 0) return failure(errno);
+    // A new file is its folder owner's, as is what Drennow replaces there.
+    if (struct stat home{}; ::stat(folder.c_str(), &home) == 0)
+        GiveOwner(fd.get(), home.st_uid, home.st_gid);
     int error = 0;
     if (!WriteAll(fd.get(), bytes) || ::fsync(fd.get()) != 0) error = errno;
     if (::close(fd.release()) != 0 && !error) error = errno;

@@ -13,8 +13,8 @@ bool ReadHostFileBytes(const std::string& hostPath, std::string& bytes, std::siz
 
 // Creates `hostPath` holding `bytes`: written to a temporary file in the same folder, flushed,
 // then linked to its name, which fails when anything (a dangling link too) stands there, so
-// the file appears whole or not at all and never replaces another. `windowsPath` names it in
-// messages.
+// the file appears whole or not at all and never replaces another; it gets the owner and
+// group of its folder. `windowsPath` names it in messages.
 Status CreateNewHostFile(const std::string& hostPath, const std::string& windowsPath,
                          std::string_view bytes);
 

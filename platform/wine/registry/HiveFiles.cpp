@@ -92,9 +92,8 @@ Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
     RemoveStaleTempFiles(dir);
     std::vector<std::string> paths;
     for (const Hive* hive : hives) paths.push_back(hive->path);
-    // Wine writes its hives with the mode of any new file, and so does Drennow.
-    const auto failure =
-        ReplaceFiles(dir, paths, {texts.begin(), texts.end()}, {ReplacePolicy::Mode::Fresh});
+    // Each hive keeps its owner, group and mode, whoever writes it.
+    const auto failure = ReplaceFiles(dir, paths, {texts.begin(), texts.end()});
     if (failure) {
         const std::string why = WriteErrorText(failure->error);
         const std::string& path = paths[failure->file];

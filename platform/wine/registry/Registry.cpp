@@ -7,6 +7,7 @@
 
 #include "fmt/format.h"
 #include "platform/codepage/Codepage.h"
+#include "platform/wine/PrefixOwner.h"
 #include "platform/wine/registry/HiveFiles.h"
 #include "platform/wine/registry/HiveModel.h"
 #include "platform/wine/registry/NameOrder.h"
@@ -587,6 +588,8 @@ bool Registry::HasUncommittedChanges() const {
 }
 
 Status Registry::CanWrite() {
+    // Asked each time: the prefix's owner and its server can change while it is open.
+    if (Status s = OwnerRefusal(impl_->dir); !s.ok()) return s;
     if (Status s = impl_->Problems(); !s.ok()) return s;
     if (impl_->ServerRunning())
         // The folder and the command stand on lines of their own, indented, so that they
@@ -600,6 +603,7 @@ Status Registry::CanWrite() {
 }
 
 std::string Registry::Warning() {
+    if (std::string note = OwnerNote(impl_->dir); !note.empty()) return note;
     if (!impl_->ServerRunning()) return {};
     return "A wineserver is running for this prefix: the registry files may be a few seconds "
            "old, and nothing can be written until it stops (close the prefix's programs or "

@@ -47,8 +47,10 @@ public:
     // a handle the number of one that was open on the one it replaces.
     void ContinueHandlesOf(const Registry& earlier);
     bool HasUncommittedChanges() const;
+    // Refused for another user's prefix, a hive that cannot be written safely, or while a
+    // wineserver runs for the prefix.
     Status CanWrite();
-    // Non-empty while a wineserver runs for the prefix.
+    // Non-empty for another user's prefix or while a wineserver runs for it.
     std::string Warning();
     // The architecture system.reg's header names ("win64", "win32"); empty when it names none.
     std::string_view Architecture() const;

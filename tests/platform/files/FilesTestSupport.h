@@ -48,11 +48,15 @@ protected:
 };
 
 // Runs `check` as an unprivileged user when the tests run as root (root reads and writes any
-// folder whatever its permissions), else in this process. Returns what `check` returns.
+// folder whatever its permissions), else in this process. Returns what `check` returns. The
+// prefix folder is that user's meanwhile: Drennow writes to no other user's prefix.
 inline int RunUnprivileged(const std::string& prefixDir, const std::function<int()>& check) {
     if (::geteuid() != 0) return check();
     // The prefix folder from mkdtemp is private; the other user must be able to walk it.
     ::chmod(prefixDir.c_str(), 0755);
+    struct stat own {};
+    if (::stat(prefixDir.c_str(), &own) != 0 || ::chown(prefixDir.c_str(), 65534, 65534) != 0)
+        return 102;
     const pid_t child = ::fork();
     if (child == 0) {
         if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(100);
@@ -60,6 +64,7 @@ inline int RunUnprivileged(const std::string& prefixDir, const std::function<int
     }
     int status = 0;
     ::waitpid(child, &status, 0);
+    if (::chown(prefixDir.c_str(), own.st_uid, own.st_gid) != 0) return 103;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 101;
 }
 
