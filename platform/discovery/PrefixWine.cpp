@@ -41,25 +41,8 @@ std::optional<FoundPrefix> FoundAt(const std::string& prefixDir, const SearchPla
     return std::nullopt;
 }
 
-}  // namespace
-
-WineSearch WineSearchFromEnvironment(const std::string& wineOption) {
-    WineSearch search;
-    const char* env = std::getenv("WINE");
-    search.named = !wineOption.empty() ? wineOption : env ? env : "";
-    search.namedBy = !wineOption.empty() ? "--wine" : "WINE";
-    if (const char* path = std::getenv("PATH")) search.path = path;
-    search.places = PlacesFromEnvironment();
-    return search;
-}
-
-PrefixWine WineForPrefix(const std::string& prefixDir, const WineSearch& search) {
-    if (!search.named.empty()) return WineForPrefix(nullptr, search);
-    const std::optional<FoundPrefix> found = FoundAt(prefixDir, search.places);
-    return WineForPrefix(found ? &*found : nullptr, search);
-}
-
-PrefixWine WineForPrefix(const FoundPrefix* prefix, const WineSearch& search) {
+// The rule, for a prefix a launcher keeps (null: one no launcher keeps).
+PrefixWine Choose(const FoundPrefix* prefix, const WineSearch& search) {
     PrefixWine wine;
     std::string source;   // how the judging installation was chosen
     std::string missing;  // why none was found
@@ -103,6 +86,24 @@ PrefixWine WineForPrefix(const FoundPrefix* prefix, const WineSearch& search) {
                                  : ", and no other was found: Wine's own entries are reported");
     }
     return wine;
+}
+
+}  // namespace
+
+WineSearch WineSearchFromEnvironment(const std::string& wineOption) {
+    WineSearch search;
+    const char* env = std::getenv("WINE");
+    search.named = !wineOption.empty() ? wineOption : env ? env : "";
+    search.namedBy = !wineOption.empty() ? "--wine" : "WINE";
+    if (const char* path = std::getenv("PATH")) search.path = path;
+    search.places = PlacesFromEnvironment();
+    return search;
+}
+
+PrefixWine WineForPrefix(const std::string& prefixDir, const WineSearch& search) {
+    if (!search.named.empty()) return Choose(nullptr, search);
+    const std::optional<FoundPrefix> found = FoundAt(prefixDir, search.places);
+    return Choose(found ? &*found : nullptr, search);
 }
 
 }  // namespace platform::discovery

@@ -36,7 +36,4 @@ struct PrefixWine {
 // Discovers the launchers' prefixes only when no installation is named.
 PrefixWine WineForPrefix(const std::string& prefixDir, const WineSearch& search);
 
-// The same for a prefix discovery found (null: one no launcher keeps).
-PrefixWine WineForPrefix(const FoundPrefix* prefix, const WineSearch& search);
-
 }  // namespace platform::discovery
