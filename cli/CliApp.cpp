@@ -18,7 +18,8 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options) {
     auto* wine = app.add_option("--wine", options.wine,
                                 "Wine installation the prefix comes from: its root folder "
                                 "(holding share/wine) or its wine program (default: $WINE, "
-                                "else wine on PATH)");
+                                "else the build the prefix's launcher records, else wine on "
+                                "PATH)");
     for (CLI::Option* option : {prefix, demo, wine}) RestrictToTarget(*option);
 }
 

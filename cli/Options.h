@@ -33,7 +33,8 @@ struct OpenedPrefix {
     std::string dir;                   // absolute path of the prefix folder
     std::unique_ptr<TempFolder> temp;  // holds the demo copy, when --demo
     std::unique_ptr<platform::Services> services;
-    std::string note;  // why Wine's own entries are reported too (no installation found)
+    std::string wine;  // root of the Wine installation whose own entries are passed over, or empty
+    std::string note;  // which installation that is, or why there is none
 };
 
 // The prefix folder the options choose: --prefix DIR, the demo prefix, $WINEPREFIX, ~/.wine.

@@ -51,7 +51,6 @@ int RunScanAll(const GlobalOptions& global, const SelectionOptions& selection, b
         GlobalOptions one = global;
         one.prefix = prefix.path;
         one.demo = false;
-        if (one.wine.empty() && prefix.wine) one.wine = *prefix.wine;
         if (!json)
             std::cerr << "drennow-cli: scanning " << prefix.name << " (" << prefix.path << ")\n";
         ScanRun run(!json && ::isatty(2));
@@ -66,8 +65,9 @@ int RunScanAll(const GlobalOptions& global, const SelectionOptions& selection, b
         entry["path"] = prefix.path;
         entry["name"] = prefix.name;
         entry["kind"] = KindName(prefix.kind);
+        entry["wine"] = WineJson(run.prefix.wine);
         if (results) {
-            nlohmann::ordered_json scan = ScanResultsJson(prefix.path, *results);
+            nlohmann::ordered_json scan = ScanResultsJson(prefix.path, run.prefix.wine, *results);
             entry["total"] = results->total;
             entry["sections"] = std::move(scan["sections"]);
             problems = problems || results->total > 0;

@@ -30,17 +30,23 @@ int RunScanCommand(const GlobalOptions& global, const ScanOptions& options) {
         return status;
     }
     const engine::ScanResults& results = run.session->Results();
-    if (options.json) std::cout << ScanResultsJson(run.prefix.dir, results).dump(2) << '\n';
+    if (options.json)
+        std::cout << ScanResultsJson(run.prefix.dir, run.prefix.wine, results).dump(2) << '\n';
     else std::cout << ScanResultsText(run.prefix.dir, results);
     return results.total > 0 ? kExitProblems : kExitSuccess;
 }
 
 }  // namespace
 
-nlohmann::ordered_json ScanResultsJson(const std::string& prefixDir,
+nlohmann::ordered_json WineJson(const std::string& wineRoot) {
+    return wineRoot.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(wineRoot);
+}
+
+nlohmann::ordered_json ScanResultsJson(const std::string& prefixDir, const std::string& wineRoot,
                                        const engine::ScanResults& results) {
     nlohmann::ordered_json doc;
     doc["prefix"] = prefixDir;
+    doc["wine"] = WineJson(wineRoot);
     doc["total"] = results.total;
     doc["sections"] = nlohmann::ordered_json::array();
     for (int number = 1; number <= engine::kSectionCount; ++number) {

@@ -11,10 +11,13 @@ namespace cli {
 
 void RegisterScanCommand(CLI::App& app, CliContext& context);
 
-// The scan results as the --json document: prefix, total, and all fourteen sections in order
+// The scan results as the --json document: prefix, wine (the root of the installation whose
+// own entries were passed over, null for none), total, and all fourteen sections in order
 // with their problem records (texts as in the found lists, in UTF-8).
-nlohmann::ordered_json ScanResultsJson(const std::string& prefixDir,
+nlohmann::ordered_json ScanResultsJson(const std::string& prefixDir, const std::string& wineRoot,
                                        const engine::ScanResults& results);
+// A Wine installation's root as JSON: null when there is none.
+nlohmann::ordered_json WineJson(const std::string& wineRoot);
 // The human form: each section with its count and its problems' shown key and shown value,
 // then the total.
 std::string ScanResultsText(const std::string& prefixDir, const engine::ScanResults& results);

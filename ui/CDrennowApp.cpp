@@ -42,9 +42,13 @@ bool CDrennowApp::TryOpen(const ui::PrefixChoice& choice, QString& error) {
         dir = demoCopy_->filePath("demo-prefix");
         if (!ui::CopyPrefix(choice.dir, dir, error)) return false;
     }
+    // The same installation judges the prefix as in drennow-cli, however it was chosen.
+    platform::discovery::PrefixWine wine = platform::discovery::WineForPrefix(
+        dir.toStdString(), platform::discovery::WineSearchFromEnvironment(std::string()));
     platform::Status status;
-    machine_ = platform::wine::OpenPrefix(dir.toStdString(), status);
+    machine_ = platform::wine::OpenPrefix(dir.toStdString(), status, wine.place);
     if (!machine_) error = QString::fromStdString(status.message);
+    else wine_ = std::move(wine);
     return machine_ != nullptr;
 }
 
@@ -96,11 +100,16 @@ bool CDrennowApp::InitInstance(const QStringList& arguments) {
     document_ = std::make_unique<CDrennowDoc>();
     document_->OnNewDocument();
     frame_ = std::make_unique<CMainFrame>([this](const QUrl& url) { return OpenUrl(url); });
+    ShowWine();
     frame_->WatchMachine(machine_.get());
     frame_->SetView(MakeView());
     // The frame opens maximised; restoring it gives the centred 780 x 570 window.
     frame_->showMaximized();
     return true;
+}
+
+void CDrennowApp::ShowWine() {
+    frame_->SetWineBuild(QString::fromStdString(wine_.note), QString::fromStdString(wine_.brief));
 }
 
 QWidget* CDrennowApp::MakeView() {
@@ -148,6 +157,7 @@ bool CDrennowApp::SwitchPrefix(const ui::PrefixOffer& offer) {
         return false;
     }
     QWidget* oldView = frame_->centralWidget();
+    ShowWine();
     frame_->WatchMachine(machine_.get());
     frame_->SetView(MakeView());
     delete oldView;

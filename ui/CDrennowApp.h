@@ -10,6 +10,7 @@
 
 #include "platform/Services.h"
 #include "platform/discovery/Discovery.h"
+#include "platform/discovery/PrefixWine.h"
 #include "ui/CMainFrame.h"
 #include "ui/HelpCommands.h"
 #include "ui/PrefixChoice.h"
@@ -76,6 +77,8 @@ private:
     // chooses among several; `choice` unchanged when none is found.
     bool ChooseFoundPrefix(ui::PrefixChoice& choice);
     QWidget* MakeView();
+    // Tells the frame which Wine installation judges the open prefix.
+    void ShowWine();
 
     PrefixChooser prefixChooser_;
     ViewFactory viewFactory_;
@@ -85,6 +88,7 @@ private:
     std::unique_ptr<QTemporaryDir> demoCopy_;
     bool usageError_ = false;
     std::unique_ptr<platform::Services> machine_;
+    platform::discovery::PrefixWine wine_;  // the installation judging machine_
     std::unique_ptr<CDrennowDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
 };

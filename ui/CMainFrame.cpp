@@ -68,16 +68,24 @@ void CMainFrame::RefreshMachineStatus() {
     QString tip;
     if (machine_) {
         text += " - " + QString::fromStdString(machine_->Description());
+        if (!wineBrief_.isEmpty()) text += " - " + wineBrief_;
+        tip = wineNote_;
         const std::string warning = machine_->Warning();
         if (!warning.empty()) {
             // Another user's prefix is refused as access denied; the tip names its owner.
             const bool others = machine_->CanWrite().code == platform::ERROR_ACCESS_DENIED;
             text += others ? ui::text::kNotYourPrefixStatus : ui::text::kServerRunsStatus;
-            tip = QString::fromStdString(warning);
+            tip = (tip.isEmpty() ? QString() : tip + "\n") + QString::fromStdString(warning);
         }
     }
     messagePane_->setText(text);
     messagePane_->setToolTip(tip);
+}
+
+void CMainFrame::SetWineBuild(const QString& note, const QString& brief) {
+    wineNote_ = note;
+    wineBrief_ = brief;
+    RefreshMachineStatus();
 }
 
 QRect CMainFrame::CreationGeometry(const QRect& screen) {

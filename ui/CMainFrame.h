@@ -42,6 +42,10 @@ public:
     void WatchMachine(platform::Services* machine);
     // Looks at the machine now.
     void RefreshMachineStatus();
+    // Which Wine installation judges the open prefix (`note`, the message pane's tooltip) and,
+    // when none does or the prefix's own build is gone, the few words (`brief`) the pane shows
+    // after the prefix.
+    void SetWineBuild(const QString& note, const QString& brief);
 
     QLabel* MessagePane() const { return messagePane_; }
     // The indicator panes 59137 CAP, 59138 NUM, 59139 SCRL; null for other ids. Each shows
@@ -59,6 +63,7 @@ private:
     bool closeEnabled_ = true;
     platform::Services* machine_ = nullptr;
     QTimer machineWatch_;
+    QString wineNote_, wineBrief_;
     QLabel* messagePane_ = nullptr;  // children of the status bar
     QLabel* indicators_[3] = {};
     QTimer indicatorWatch_;

@@ -8,6 +8,7 @@
 #include "cli/Options.h"
 #include "cli/Target.h"
 #include "platform/DataFiles.h"
+#include "platform/discovery/PrefixWine.h"
 #include "platform/wine/WinePrefix.h"
 
 namespace cli {
@@ -61,9 +62,12 @@ bool OpenChosenPrefix(const GlobalOptions& options, OpenedPrefix& opened, std::s
     }
     opened.dir = dir.lexically_normal().string();
     if (opened.dir.size() > 1 && opened.dir.back() == '/') opened.dir.pop_back();
+    platform::discovery::PrefixWine wine = platform::discovery::WineForPrefix(
+        opened.dir, platform::discovery::WineSearchFromEnvironment(options.wine));
+    opened.wine = wine.root;
+    opened.note = wine.note;
     platform::Status status;
-    opened.services = platform::wine::OpenPrefix(
-        opened.dir, status, platform::wine::LocateInstallation(options.wine, opened.note));
+    opened.services = platform::wine::OpenPrefix(opened.dir, status, std::move(wine.place));
     if (!opened.services) {
         error = status.message.empty() ? "Cannot open the Wine prefix " + opened.dir + "."
                                        : status.message;

@@ -28,10 +28,11 @@ void FindBottlesPrefixes(const SearchPlaces& places, Finds& finds) {
             prefix.name = scalars["Name"].empty() ? *prefix.id : scalars["Name"];
             if (scalars["Arch"] == "win64" || scalars["Arch"] == "win32")
                 prefix.arch = scalars["Arch"];
-            // "sys-..." runners are the system's Wine: no folder of Bottles' own.
-            if (const std::string& runner = scalars["Runner"]; !runner.empty())
-                if (IsFolder(base / "runners" / runner))
-                    prefix.wine = (base / "runners" / runner).string();
+            // "sys-..." runners are the system's Wine: no folder of Bottles' own. A runner
+            // that is gone is kept, so that is said.
+            if (const std::string& runner = scalars["Runner"];
+                !runner.empty() && !runner.starts_with("sys-"))
+                prefix.wine = (base / "runners" / runner).string();
             finds.Add(std::move(prefix), file.string());
         }
     }

@@ -21,7 +21,7 @@ struct FoundPrefix {
     std::string name;
     std::optional<std::string> id;    // Steam appid, Lutris slug, Heroic app name, ...
     std::optional<std::string> arch;  // "win64" or "win32"
-    std::optional<std::string> wine;  // folder of the Wine build that runs it
+    std::optional<std::string> wine;  // folder of the Wine build it records (may be gone)
     bool serverRunning = false;
     std::string owner;  // the user name of the folder's owner
     bool yours = true;  // owned by the user Drennow runs as: only then may it be written

@@ -53,9 +53,9 @@ void FindPlayOnLinuxPrefixes(const SearchPlaces& places, Finds& finds) {
         if (settings["ARCH"] == "x86") prefix.arch = "win32";
         if (settings["ARCH"] == "amd64") prefix.arch = "win64";
         const std::string arch = settings["ARCH"].empty() ? "x86" : settings["ARCH"];
+        // Kept when the build is gone too, so that is said; no VERSION is the system's Wine.
         if (const std::string& version = settings["VERSION"]; !version.empty())
-            if (const fs::path build = base / "wine" / ("linux-" + arch) / version; IsFolder(build))
-                prefix.wine = build.string();
+            prefix.wine = (base / "wine" / ("linux-" + arch) / version).string();
         finds.Add(std::move(prefix), "PlayOnLinux " + folder.filename().string());
     }
 }

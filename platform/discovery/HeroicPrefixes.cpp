@@ -6,13 +6,14 @@
 namespace platform::discovery {
 namespace {
 
-// The build's root from the wine program Heroic runs: <root>/bin/wine, or <root>/proton.
+// The build's root from the wine program Heroic runs: <root>/bin/wine, or <root>/proton. A
+// build that is gone is kept, so that is said.
 std::optional<std::string> BuildOf(const nlohmann::json& version) {
     if (!version.is_object() || !version.contains("bin") || !version["bin"].is_string())
         return std::nullopt;
     fs::path folder = fs::path(version["bin"].get<std::string>()).parent_path();
     if (folder.filename() == "bin") folder = folder.parent_path();
-    if (folder.empty() || !IsFolder(folder)) return std::nullopt;
+    if (folder.empty() || !folder.is_absolute()) return std::nullopt;
     return folder.string();
 }
 

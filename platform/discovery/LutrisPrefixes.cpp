@@ -55,9 +55,10 @@ void FindLutrisPrefixes(const SearchPlaces& places, Finds& finds) {
             if (const auto arch = scalars.find("game.arch");
                 arch != scalars.end() && (arch->second == "win64" || arch->second == "win32"))
                 prefix.arch = arch->second;
-            if (const auto version = scalars.find("wine.version"); version != scalars.end())
-                if (IsFolder(runners / version->second))
-                    prefix.wine = (runners / version->second).string();
+            // Kept when the runner is gone too, so that is said; "system" is the system's Wine.
+            if (const auto version = scalars.find("wine.version");
+                version != scalars.end() && !version->second.empty() && version->second != "system")
+                prefix.wine = (runners / version->second).string();
             finds.Add(std::move(prefix), file.string());
         }
     }

@@ -57,6 +57,13 @@ std::optional<InstallationPlace> AtRoot(const fs::path& root) {
     return InstallationPlace{(root / "share" / "wine").string(), FindFontModule(root)};
 }
 
+// A root, or a Proton build's own folder, whose Wine lies in files/ (dist/ before Proton 5).
+std::optional<InstallationPlace> AtRootOrProton(const fs::path& root) {
+    for (const fs::path& folder : {root, root / "files", root / "dist"})
+        if (auto place = AtRoot(folder)) return place;
+    return std::nullopt;
+}
+
 // The installation a wine program belongs to: share/wine beside its bin folder, first of
 // the program as named, then of the file its links lead to.
 std::optional<InstallationPlace> OfProgram(const fs::path& program) {
@@ -94,6 +101,14 @@ std::optional<InstallationPlace> ProgramOnPath(const std::string& name, const st
 
 }  // namespace
 
+std::optional<InstallationPlace> InstallationAt(const std::string& root) {
+    return root.empty() ? std::nullopt : AtRootOrProton(root);
+}
+
+std::string InstallationRoot(const InstallationPlace& place) {
+    return fs::path(place.dataDir).parent_path().parent_path().string();
+}
+
 std::optional<InstallationPlace> LocateInstallation(const std::string& choice,
                                                     const std::string& path, std::string& note) {
     // A bare program name (WINE=wine64) is looked for on PATH like `wine` itself.
@@ -101,7 +116,7 @@ std::optional<InstallationPlace> LocateInstallation(const std::string& choice,
         !IsFile(choice))
         return ProgramOnPath(choice, path, note);
     if (!choice.empty()) {
-        std::optional<InstallationPlace> place = IsFolder(choice) ? AtRoot(choice)
+        std::optional<InstallationPlace> place = IsFolder(choice) ? AtRootOrProton(choice)
                                                  : IsFile(choice) ? OfProgram(choice)
                                                                   : std::nullopt;
         if (!place)

@@ -11,12 +11,18 @@ struct InstallationPlace {
     std::string fontModule;  // the library that registers Wine's bitmap fonts; empty if none
 };
 
+// The installation whose root is `root` (the folder holding share/wine), or whose Wine lies
+// in its files/ folder as in a Proton build; none when neither holds share/wine/wine.inf.
+std::optional<InstallationPlace> InstallationAt(const std::string& root);
+// The root folder of an installation: the folder holding its share/wine.
+std::string InstallationRoot(const InstallationPlace& place);
+
 // Where to look: `choice` is --wine's DIR or $WINE (the first set one), either the
 // installation's root (the folder holding bin/wine and share/wine, such as /usr or
-// /opt/wine-staging) or its wine program (a bare name such as wine64 is looked for on
-// `path`); when neither is set, the `wine` found on `path` (a PATH-style list), its symbolic
-// links resolved, and then Debian's /usr/share/wine.
-// None found: empty, and `note` says what was looked for.
+// /opt/wine-staging, or a Proton build's folder) or its wine program (a bare name such as wine64 is
+// looked for on `path`); when neither is set, the `wine` found on `path` (a PATH-style list), its
+// symbolic links resolved, and then Debian's /usr/share/wine. None found: empty, and `note` says
+// what was looked for.
 std::optional<InstallationPlace> LocateInstallation(const std::string& choice,
                                                     const std::string& path, std::string& note);
 
