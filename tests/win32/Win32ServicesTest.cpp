@@ -230,3 +230,31 @@ TEST_F(Win32Backend, TheBackupLivesBesideTheProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+// A 64-bit Windows (and 64-bit Wine) runs 32-bit programs beside this one: their system
+// folder, the paths they reach and their environment, by Windows' own rules.
+TEST(Win32Wow64View, AnswersAsA32BitProgramSeesTheMachine) {
+    auto services = platform::win32::OpenMachine();
+    char folder[300] = {};
+    const platform::UINT length = services->GetSystemWow64DirectoryA(folder, sizeof folder);
+    ASSERT_GT(length, 0u);
+    const std::string wow64(folder, length);
+    char windows[300] = {};
+    const std::string windowsFolder(windows, services->GetWindowsDirectoryA(windows, 300));
+    EXPECT_EQ(services->Wow64RedirectedPath(windowsFolder + "\\system32\\x.dll"),
+              wow64 + "\\x.dll");
+    EXPECT_EQ(services->Wow64RedirectedPath(windowsFolder + "\\system32\\DriverStore\\a"),
+              windowsFolder + "\\system32\\DriverStore\\a");
+    EXPECT_EQ(services->Wow64RedirectedPath(windowsFolder + "\\sysnative\\a"),
+              windowsFolder + "\\system32\\a");
+    char expanded[500] = {};
+    services->ExpandEnvironmentStrings32A("%ProgramFiles%|%PROCESSOR_ARCHITECTURE%|%Unset_Var%",
+                                          expanded, sizeof expanded);
+    char x86[300] = {};
+    services->ExpandEnvironmentStringsA("%ProgramFiles(x86)%", x86, sizeof x86);
+    EXPECT_EQ(std::string(expanded), std::string(x86) + "|x86|%Unset_Var%");
+}
+
+}  // namespace

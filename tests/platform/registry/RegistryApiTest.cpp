@@ -151,6 +151,18 @@ TEST_F(RegistryApi, LinksAreFollowedAndLoopsEnd) {
     ASSERT_TRUE(r) << status.message;
     EXPECT_EQ(Sz(*r, Open(*r, HKEY_LOCAL_MACHINE, "Software\\Link\\Sub"), "v"), "through the link");
     HKEY key = 0;
+    // REG_OPTION_OPEN_LINK opens a link named last as itself; links before it are followed.
+    ASSERT_EQ(r->RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Link", REG_OPTION_OPEN_LINK, KEY_READ,
+                               &key),
+              ERROR_SUCCESS);
+    DWORD type = 0;
+    EXPECT_EQ(r->RegQueryValueExA(key, "SymbolicLinkValue", &type, nullptr, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, REG_LINK);
+    ASSERT_EQ(r->RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Link\\Sub", REG_OPTION_OPEN_LINK,
+                               KEY_READ, &key),
+              ERROR_SUCCESS);
+    EXPECT_EQ(Sz(*r, key, "v"), "through the link");
     EXPECT_NE(r->RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Loop\\x", 0, KEY_READ, &key),
               ERROR_SUCCESS);
     std::string deep = "Software";
