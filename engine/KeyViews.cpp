@@ -31,24 +31,6 @@ bool Inside(std::string_view key, std::string_view start) {
            (key.size() == start.size() || key[start.size()] == '\\');
 }
 
-// An open key, closed when it goes.
-class Key {
-public:
-    explicit Key(platform::Services& services) : services_(services) {}
-    ~Key() { Reset(0); }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-    platform::HKEY get() const { return key_; }
-    void Reset(platform::HKEY key) {
-        if (key_) services_.RegCloseKey(key_);
-        key_ = key;
-    }
-
-private:
-    platform::Services& services_;
-    platform::HKEY key_ = 0;
-};
-
 // The identity of the key `path` opens below `root`; zero when it cannot be opened.
 std::uint64_t IdentityOf(platform::Services& services, platform::HKEY root,
                          const std::string& path) {
@@ -56,8 +38,7 @@ std::uint64_t IdentityOf(platform::Services& services, platform::HKEY root,
     if (services.RegOpenKeyExA(root, path.c_str(), 0, platform::KEY_READ, &opened) !=
         platform::ERROR_SUCCESS)
         return 0;
-    Key key(services);
-    key.Reset(opened);
+    const OpenKey key(services, opened);
     return services.RegKeyIdentity(key.get());
 }
 
@@ -66,7 +47,7 @@ std::uint64_t IdentityOf(platform::Services& services, platform::HKEY root,
 // link).
 bool OwnKey(platform::Services& services, platform::HKEY root, const std::string& start,
             const std::string& counterpart) {
-    Key parent(services);
+    OpenKey parent(services);
     for (std::size_t from = 0; from < counterpart.size();) {
         std::size_t to = counterpart.find('\\', from);
         if (to == std::string::npos) to = counterpart.size();
@@ -88,15 +69,15 @@ bool OwnKey(platform::Services& services, platform::HKEY root, const std::string
 }  // namespace
 
 bool IsLinkKey(platform::Services& services, platform::HKEY parent, const platform::WCHAR* name) {
-    platform::HKEY key = 0;
+    platform::HKEY opened = 0;
     if (services.RegOpenKeyExW(parent, name, platform::REG_OPTION_OPEN_LINK,
-                               platform::KEY_QUERY_VALUE, &key) != platform::ERROR_SUCCESS)
+                               platform::KEY_QUERY_VALUE, &opened) != platform::ERROR_SUCCESS)
         return false;
+    const OpenKey key(services, opened);
     platform::DWORD type = 0;
-    const platform::LONG status =
-        services.RegQueryValueExA(key, "SymbolicLinkValue", &type, nullptr, nullptr);
-    services.RegCloseKey(key);
-    return status == platform::ERROR_SUCCESS && type == platform::REG_LINK;
+    return services.RegQueryValueExA(key.get(), "SymbolicLinkValue", &type, nullptr, nullptr) ==
+               platform::ERROR_SUCCESS &&
+           type == platform::REG_LINK;
 }
 
 std::vector<std::string> StartKeysWithCounterparts(platform::Services& services,

@@ -9,6 +9,25 @@
 
 namespace engine {
 
+// An open key (none: 0), closed when it goes or is replaced.
+class OpenKey {
+public:
+    explicit OpenKey(platform::Services& services, platform::HKEY key = 0)
+        : services_(services), key_(key) {}
+    ~OpenKey() { Reset(0); }
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+    platform::HKEY get() const { return key_; }
+    void Reset(platform::HKEY key) {
+        if (key_) services_.RegCloseKey(key_);
+        key_ = key;
+    }
+
+private:
+    platform::Services& services_;
+    platform::HKEY key_;
+};
+
 // True when the subkey `name` of the open `parent` is a link key (it holds the link's
 // REG_LINK value "SymbolicLinkValue"), so opening it would show another key.
 bool IsLinkKey(platform::Services& services, platform::HKEY parent, const platform::WCHAR* name);

@@ -19,20 +19,6 @@ constexpr platform::DWORD kDataBuffer = 200000;
 // terminated text even when a value fills the buffer.
 constexpr platform::DWORD kDataGuard = 4;
 
-// Closes the open key on every way out of a key's visit.
-class OpenKey {
-public:
-    OpenKey(platform::Services& services, platform::HKEY key) : services_(services), key_(key) {}
-    ~OpenKey() { services_.RegCloseKey(key_); }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    platform::HKEY get() const { return key_; }
-
-private:
-    platform::Services& services_;
-    platform::HKEY key_;
-};
-
 // The head of the work list advances by index; the visited paths are dropped in batches (once
 // they are half the list) and when the walk ends, so that removing the head costs next to
 // nothing per key and a walk of the whole registry does not hold every path it visited.
