@@ -2,6 +2,7 @@
 // Valid Files Path, and the dispatch through the section table.
 #include "engine/Checkers.h"
 #include "engine/Drives.h"
+#include "engine/KeyViews.h"
 #include "engine/PathTest.h"
 #include "engine/Sections.h"
 #include "engine/Wildcard.h"

@@ -68,6 +68,23 @@ bool OwnKey(platform::Services& services, platform::HKEY root, const std::string
 
 }  // namespace
 
+bool IsWow64KeyPath(std::string_view keyPath) {
+    constexpr std::string_view kNode = "wow6432node";
+    // "6432" is rare in key names: find it first, then look at the whole component.
+    for (std::size_t at = keyPath.find("6432"); at != std::string_view::npos;
+         at = keyPath.find("6432", at + 1)) {
+        if (at < 3) continue;
+        const std::size_t begin = at - 3;
+        const std::size_t end = begin + kNode.size();
+        if (end > keyPath.size()) return false;
+        if ((begin == 0 || keyPath[begin - 1] == '\\') &&
+            (end == keyPath.size() || keyPath[end] == '\\') &&
+            platform::codepage::EqualsNoCase(keyPath.substr(begin, kNode.size()), kNode))
+            return true;
+    }
+    return false;
+}
+
 bool IsLinkKey(platform::Services& services, platform::HKEY parent, const platform::WCHAR* name) {
     platform::HKEY opened = 0;
     if (services.RegOpenKeyExW(parent, name, platform::REG_OPTION_OPEN_LINK,

@@ -3,6 +3,7 @@
 // HKLM\SOFTWARE under SOFTWARE\Wow6432Node and their COM classes under
 // Classes\Wow6432Node; keys both kinds share are links from there to the 64-bit key.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Services.h"
@@ -27,6 +28,10 @@ private:
     platform::Services& services_;
     platform::HKEY key_;
 };
+
+// True when a registry path passes through a "Wow6432Node" key: what a 32-bit program
+// stored through its own view of the registry.
+bool IsWow64KeyPath(std::string_view keyPath);
 
 // True when the subkey `name` of the open `parent` is a link key (it holds the link's
 // REG_LINK value "SymbolicLinkValue"), so opening it would show another key.

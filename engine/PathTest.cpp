@@ -1,7 +1,5 @@
 #include "engine/PathTest.h"
 
-#include "platform/codepage/Ascii.h"
-
 namespace engine {
 
 bool PathExists(platform::Services& services, std::string_view text) {
@@ -46,23 +44,6 @@ bool ExistenceTest::ExistsAsNamed(std::string_view text) {
 void ExistenceTest::Forget() {
     answers_.Clear();
     generation_ = 0;
-}
-
-bool IsWow64KeyPath(std::string_view keyPath) {
-    constexpr std::string_view kNode = "wow6432node";
-    // "6432" is rare in key names: find it first, then look at the whole component.
-    for (std::size_t at = keyPath.find("6432"); at != std::string_view::npos;
-         at = keyPath.find("6432", at + 1)) {
-        if (at < 3) continue;
-        const std::size_t begin = at - 3;
-        const std::size_t end = begin + kNode.size();
-        if (end > keyPath.size()) return false;
-        if ((begin == 0 || keyPath[begin - 1] == '\\') &&
-            (end == keyPath.size() || keyPath[end] == '\\') &&
-            platform::codepage::EqualsNoCase(keyPath.substr(begin, kNode.size()), kNode))
-            return true;
-    }
-    return false;
 }
 
 }  // namespace engine

@@ -63,8 +63,4 @@ private:
     View before_;
 };
 
-// True when a registry path passes through a "Wow6432Node" key: what a 32-bit program
-// stored through its own view of the registry.
-bool IsWow64KeyPath(std::string_view keyPath);
-
 }  // namespace engine
