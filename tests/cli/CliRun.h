@@ -3,6 +3,8 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,31 @@ inline CliRun Cli(const std::vector<std::string>& args) {
     while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
     const int status = ::pclose(pipe);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+struct HomeRun {
+    int exitCode = -1;
+    std::string out, err;
+};
+
+// drennow-cli run through `env` with `environment` ("-u WINEPREFIX HOME=..."), its standard
+// error passed through the file `errFile`.
+inline HomeRun CliInEnvironment(const std::string& environment,
+                                const std::vector<std::string>& args, const std::string& errFile) {
+    std::string command =
+        "env " + environment + " " + Quote(std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli");
+    for (const std::string& arg : args) command += " " + Quote(arg);
+    command += " </dev/null 2>" + Quote(errFile);
+    HomeRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    char buffer[4096];
+    for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.out.append(buffer, n);
+    const int status = pipe ? ::pclose(pipe) : -1;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream in(errFile);
+    run.err.assign(std::istreambuf_iterator<char>(in), {});
     return run;
 }
 

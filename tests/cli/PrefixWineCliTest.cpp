@@ -16,10 +16,7 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-struct HomeRun {
-    int exitCode = -1;
-    std::string out, err;
-};
+using clitest::HomeRun;
 
 class PrefixWineCli : public ::testing::Test {
 protected:
@@ -27,24 +24,11 @@ protected:
 
     // drennow-cli with this home as $HOME, its system Wine alone on PATH, no $WINE.
     HomeRun Cli(std::vector<std::string> args) {
-        const std::string errFile = home_.Path("stderr.txt");
-        std::string command =
-            "env -u WINEPREFIX -u WINE HOME=" + clitest::Quote(home_.Dir()) +
-            " PATH=" + clitest::Quote(home_.Path(fixtures::kSystemWine) + "/bin") + " " +
-            clitest::Quote(std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli");
         args.insert(args.end(), {"--sections", "Startup Programs", "--json"});
-        for (const std::string& arg : args) command += " " + clitest::Quote(arg);
-        command += " </dev/null 2>" + clitest::Quote(errFile);
-        HomeRun run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        char buffer[4096];
-        for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            run.out.append(buffer, n);
-        const int status = pipe ? ::pclose(pipe) : -1;
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream in(errFile);
-        run.err.assign(std::istreambuf_iterator<char>(in), {});
-        return run;
+        return clitest::CliInEnvironment(
+            "-u WINEPREFIX -u WINE HOME=" + clitest::Quote(home_.Dir()) +
+                " PATH=" + clitest::Quote(home_.Path(fixtures::kSystemWine) + "/bin"),
+            args, home_.Path("stderr.txt"));
     }
 
     fixtures::FakeHome home_;

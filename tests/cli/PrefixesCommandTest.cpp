@@ -16,10 +16,7 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-struct HomeRun {
-    int exitCode = -1;
-    std::string out, err;
-};
+using clitest::HomeRun;
 
 class PrefixesCommandTest : public ::testing::Test {
 protected:
@@ -38,21 +35,8 @@ protected:
 
     // drennow-cli with this home as $HOME (and no $WINEPREFIX of the test's own).
     HomeRun Cli(const std::vector<std::string>& args) {
-        const std::string errFile = home_.Path("stderr.txt");
-        std::string command = "env -u WINEPREFIX HOME=" + clitest::Quote(home_.Dir()) + " " +
-                              clitest::Quote(std::string(DRENNOW_BINARY_DIR) + "/cli/drennow-cli");
-        for (const std::string& arg : args) command += " " + clitest::Quote(arg);
-        command += " </dev/null 2>" + clitest::Quote(errFile);
-        HomeRun run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        char buffer[4096];
-        for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            run.out.append(buffer, n);
-        const int status = pipe ? ::pclose(pipe) : -1;
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream in(errFile);
-        run.err.assign(std::istreambuf_iterator<char>(in), {});
-        return run;
+        return clitest::CliInEnvironment("-u WINEPREFIX HOME=" + clitest::Quote(home_.Dir()), args,
+                                         home_.Path("stderr.txt"));
     }
 
     fixtures::FakeHome home_;
