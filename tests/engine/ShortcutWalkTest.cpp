@@ -88,6 +88,15 @@ TEST_F(ShortcutWalk, ReportsDeadShortcutsOnly) {
     EXPECT_EQ(actual, expected);
 }
 
+// A Unix program's shortcut names a host path, which Wine opens on the host, not below C:\.
+TEST_F(ShortcutWalk, UnixTargetsAreJudgedOnTheHost) {
+    prefix_.CreateFile("C:\\windows\\notepad.exe", "MZ");
+    prefix_.CreateShortcut("C:\\u\\host.lnk", prefix_.HostPath("C:\\windows\\notepad.exe"));
+    prefix_.CreateShortcut("C:\\u\\gone.lnk", "/windows/notepad.exe");
+    Walk({"C:"});
+    EXPECT_EQ(Reported(), (std::vector<std::string>{"C:\\u\\gone.lnk"}));
+}
+
 TEST_F(ShortcutWalk, OnlyNamesEndingInLnkInAnyCase) {
     prefix_.CreateShortcut("C:\\a\\UPPER.LNK", kGone);
     prefix_.CreateShortcut("C:\\a\\other.lnk.txt", kGone);
