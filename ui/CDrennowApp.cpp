@@ -34,13 +34,12 @@ bool CDrennowApp::TryOpen(const ui::PrefixChoice& choice, QString& error) {
     QString dir = choice.dir;
     if (choice.demo) {
         // The shipped demo never changes: the program works on a fresh copy.
-        demoCopy_ = std::make_unique<QTemporaryDir>();
-        if (!demoCopy_->isValid()) {
-            error = "Cannot create a temporary folder for the demo prefix.";
+        demoCopy_ = std::make_unique<ui::DemoCopy>(choice.dir, error);
+        if (!demoCopy_->Valid()) {
+            demoCopy_.reset();
             return false;
         }
-        dir = demoCopy_->filePath("demo-prefix");
-        if (!ui::CopyPrefix(choice.dir, dir, error)) return false;
+        dir = demoCopy_->PrefixDir();
     }
     platform::Status status;
     machine_ = platform::wine::OpenPrefix(dir.toStdString(), status);
@@ -85,6 +84,8 @@ bool CDrennowApp::OpenMachine(ui::PrefixChoice choice) {
 
 bool CDrennowApp::InitInstance(const QStringList& arguments) {
     ExitInstance();
+    // What a crashed or killed run left behind.
+    ui::RemoveStaleDemoCopies();
     ui::PrefixChoice choice = ui::ChoosePrefix(arguments, QProcessEnvironment::systemEnvironment());
     usageError_ = !choice.error.isEmpty();
     if (usageError_) {
@@ -134,12 +135,17 @@ bool CDrennowApp::ChooseFoundPrefix(ui::PrefixChoice& choice) {
     return !choice.dir.isEmpty();
 }
 
+bool CDrennowApp::ScanRunning() const {
+    const auto* view = frame_ ? qobject_cast<CDrennowView*>(frame_->centralWidget()) : nullptr;
+    return view && view->Session().Scanning();
+}
+
 bool CDrennowApp::SwitchPrefix(const ui::PrefixOffer& offer) {
-    if (!frame_ || offer.action == ui::PrefixOffer::Action::Quit) return false;
+    if (!frame_ || offer.action == ui::PrefixOffer::Action::Quit || ScanRunning()) return false;
     const ui::PrefixChoice choice = OfferedChoice(offer);
     // The open prefix stays until the new one is open, and lives until its view is gone.
     std::unique_ptr<platform::Services> oldMachine = std::move(machine_);
-    std::unique_ptr<QTemporaryDir> oldDemo = std::move(demoCopy_);
+    std::unique_ptr<ui::DemoCopy> oldDemo = std::move(demoCopy_);
     QString error;
     if (choice.dir.isEmpty() || !TryOpen(choice, error)) {
         Report(choice.dir.isEmpty() ? QString("The bundled demo prefix cannot be found.") : error);
@@ -155,6 +161,8 @@ bool CDrennowApp::SwitchPrefix(const ui::PrefixOffer& offer) {
 }
 
 void CDrennowApp::ChoosePrefixCommand() {
+    // The view greys the command during a scan; this holds for any other caller too.
+    if (ScanRunning()) return;
     const ui::PrefixOffer offer = ChooseAmong(
         platform::discovery::DiscoverPrefixes(platform::discovery::PlacesFromEnvironment()));
     if (offer.action == ui::PrefixOffer::Action::Quit) return;

@@ -3,7 +3,6 @@
 // view, and hands the frame and the view what they ask of it (opening addresses, the frame's
 // close box, choosing another prefix). Nothing else reaches the application.
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QUrl>
 #include <functional>
 #include <memory>
@@ -11,6 +10,7 @@
 #include "platform/Services.h"
 #include "platform/discovery/Discovery.h"
 #include "ui/CMainFrame.h"
+#include "ui/DemoCopy.h"
 #include "ui/HelpCommands.h"
 #include "ui/PrefixChoice.h"
 
@@ -59,6 +59,9 @@ public:
     // Option > Choose Prefix...: the found prefixes in the chooser; the chosen one replaces
     // the open prefix once the command has returned (the view that ran it is replaced).
     void ChoosePrefixCommand();
+    // True while the view runs a scan: its loop is on the stack, so neither the view nor the
+    // prefix may be replaced until it has returned.
+    bool ScanRunning() const;
 
     // QDesktopServices unless replaced (tests record the addresses instead).
     void SetUrlOpener(ui::UrlOpener opener) { urlOpener_ = std::move(opener); }
@@ -82,7 +85,7 @@ private:
     ErrorReporter errorReporter_;
     ui::PrefixProblemHandler prefixProblem_;
     ui::UrlOpener urlOpener_;
-    std::unique_ptr<QTemporaryDir> demoCopy_;
+    std::unique_ptr<ui::DemoCopy> demoCopy_;
     bool usageError_ = false;
     std::unique_ptr<platform::Services> machine_;
     std::unique_ptr<CDrennowDoc> document_;

@@ -91,6 +91,7 @@ void CMainFrame::SetView(QWidget* view) { setCentralWidget(view); }
 
 void CMainFrame::SetCloseEnabled(bool enabled) {
     closeEnabled_ = enabled;
+    if (enabled) statusBar()->clearMessage();
     // Set on the window itself: changing the widget's flags would hide and show it again.
     if (QWindow* window = windowHandle()) window->setFlag(Qt::WindowCloseButtonHint, enabled);
 }
@@ -134,6 +135,7 @@ QLabel* CMainFrame::IndicatorPane(int id) const {
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (!closeEnabled_) {
         event->ignore();
+        statusBar()->showMessage(ui::text::kCloseDuringScan, 10000);
         return;
     }
     QMainWindow::closeEvent(event);

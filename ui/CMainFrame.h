@@ -31,7 +31,8 @@ public:
     // Makes `view` the frame's working surface (the frame takes it over).
     void SetView(QWidget* view);
 
-    // While disabled (a scan runs) the window refuses to close, and its close box and the
+    // While disabled (a scan runs) the window refuses to close (a window manager that ignores
+    // the grey close box gets the reason in the status bar), and its close box and the
     // window menu's Close are grey.
     void SetCloseEnabled(bool enabled);
     bool CloseEnabled() const { return closeEnabled_; }

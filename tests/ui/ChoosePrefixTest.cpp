@@ -1,7 +1,9 @@
 // The Choose Prefix dialog, the start-up rule for homes without ~/.wine, and switching the
 // open prefix, on fake homes of launcher files.
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTreeWidget>
 
 #include <cstdlib>
@@ -18,6 +20,8 @@
 #include "ui/CDrennowView.h"
 #include "ui/PrefixChoice.h"
 #include "ui/res/ResourceIds.h"
+#include "ui/res/Strings.h"
+#include "tests/ui/ViewTestSupport.h"
 
 namespace {
 
@@ -174,6 +178,59 @@ TEST_F(StartUpWithoutDotWine, TheViewsChoosePrefixCommandReachesTheApplication) 
     // The view that ran the command is replaced once the command has returned.
     QCoreApplication::processEvents();
     EXPECT_NE(app->MainFrame()->centralWidget(), view);
+    EXPECT_NE(Status().find(home.Path("apps/second")), std::string::npos) << Status();
+}
+
+// The scan's loop is on the stack while it hands events on: nothing may replace the view or
+// the prefix under it, and the window stays.
+TEST_F(StartUpWithoutDotWine, DuringAPausedScanNothingReplacesTheViewOrClosesTheWindow) {
+    home.Prefix(".local/share/wineprefixes/first");
+    home.Prefix("apps/second");
+    ASSERT_TRUE(app->InitInstance({"drennow"}));
+    auto* view = qobject_cast<CDrennowView*>(app->MainFrame()->centralWidget());
+    ASSERT_NE(view, nullptr);
+    view->Host().SetMessageBoxHandler([](const std::string&, const std::string&, engine::BoxStyle) {
+        return engine::Answer::Ok;
+    });
+    answer = {Action::OpenFolder, QString::fromStdString(home.Path("apps/second"))};
+    std::vector<std::pair<std::string, bool>> items;
+    bool switched = true, closed = true;
+    std::string statusWhileRefused;
+    uitest::EveryPump script([&](int n) {
+        if (n == 1) view->OnCommand(ui::res::kPauseButton);
+        if (!view->Session().Paused()) return true;
+        for (const int button : {ui::res::kOptionButton, ui::res::kHelpButton}) {
+            const std::unique_ptr<QMenu> menu = view->BuildPopupMenu(button);
+            for (QAction* action : menu->actions())
+                if (!action->isSeparator())
+                    items.emplace_back(action->text().toStdString(), action->isEnabled());
+        }
+        view->OnCommand(ui::res::kCmdChoosePrefix);
+        switched = app->SwitchPrefix(answer);
+        closed = app->MainFrame()->close();
+        statusWhileRefused = app->MainFrame()->statusBar()->currentMessage().toStdString();
+        view->OnCommand(ui::res::kCancelScanButton);
+        return false;
+    });
+    view->Session().SetPumpInterval(std::chrono::milliseconds(0));
+    view->OnCommand(ui::res::kScanButton);
+    EXPECT_EQ(items,
+              (std::vector<std::pair<std::string, bool>>{{"Clean Restore", false},
+                                                         {"IE Restore", false},
+                                                         {"Choose Prefix...", false},
+                                                         {"User Manual", true},
+                                                         {"About Norlix Drennow", true},
+                                                         {"Go to Norlix HomePage ->", true}}));
+    EXPECT_FALSE(offered);
+    EXPECT_FALSE(switched);
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(statusWhileRefused, ui::text::kCloseDuringScan);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(app->MainFrame()->centralWidget(), view);
+    EXPECT_EQ(view->Screen(), engine::Screen::Choose);
+    // Once the scan has returned, the command works again.
+    view->OnCommand(ui::res::kCmdChoosePrefix);
+    QCoreApplication::processEvents();
     EXPECT_NE(Status().find(home.Path("apps/second")), std::string::npos) << Status();
 }
 

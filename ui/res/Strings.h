@@ -9,6 +9,9 @@ namespace ui::text {
 inline constexpr const char* kAppName = "Norlix Drennow";
 inline constexpr const char* kIdleMessage = "Norlix Drennow: Version " DRENNOW_VERSION_SHORT;
 inline constexpr const char* kHelpModePrompt = "Select an object on which to get Help";
+// A window manager that ignores the greyed close box still asks the window to close.
+inline constexpr const char* kCloseDuringScan =
+    "A scan is running: press Cancel to stop it, then close the window.";
 inline constexpr const char* kIndicatorCaps = "CAP";
 inline constexpr const char* kIndicatorNum = "NUM";
 inline constexpr const char* kIndicatorScroll = "SCRL";
