@@ -42,7 +42,11 @@ void CDrennowView::OnCommand(int id) {
     case res::kPauseButton: session_.PauseCommand(); return;
     case res::kCancelScanButton: session_.CancelCommand(); return;
     case res::kRepairAllButton:
-        repair::RepairCommand(session_.Results(), session_.Repair(), services_, host_);
+        // Refused because Wine wrote the registry since the scan: the user may scan again
+        // with the same sections at once.
+        if (repair::RepairCommand(session_.Results(), session_.Repair(), services_, host_, true)
+                .scanAgain)
+            OnCommand(res::kScanButton);
         return;
     case res::kCancelResultButton:
     case res::kReturnButton: ShowScreen(engine::Screen::Choose); return;

@@ -453,6 +453,33 @@ TEST(MainView, RepairIsRefusedWhileAWineserverRuns) {
     EXPECT_TRUE(prefix.Exists("C:\\users\\Public\\Desktop\\Gone App.lnk"));
 }
 
+// Wine writes the registry while the window is open: the refusal offers to scan again, and
+// that scan reads the files as they are now.
+TEST(MainView, RepairAfterWineWroteTheRegistryOffersToScanAgain) {
+    fixtures::TestPrefix prefix;
+    AddSharedAndShortcutProblems(prefix);
+    ViewHarness h(prefix);
+    ClickButton(*h.view, res::kScanButton);
+    ASSERT_EQ(h.view->Session().Results().total, 3);
+    prefix.SetDword(Hive::System, kShared, "C:\\Program Files\\Common Files\\also gone.dll", 1);
+    prefix.WriteHives();
+    const std::string written = prefix.ReadHive(Hive::System);
+    h.answers = {engine::Answer::Yes};
+    ClickButton(*h.view, res::kRepairAllButton);
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(
+        h.messages[0].text.find("Nothing has been repaired: " + prefix.HivePath(Hive::System) +
+                                " was changed by another program"),
+        0u)
+        << h.messages[0].text;
+    EXPECT_EQ(h.messages[0].style,
+              engine::BoxStyle(engine::Buttons::YesNo, engine::Icon::Question));
+    EXPECT_EQ(prefix.ReadHive(Hive::System), written);
+    EXPECT_EQ(h.view->Screen(), engine::Screen::Results);
+    EXPECT_EQ(h.view->Session().Results().total, 4);
+    EXPECT_EQ(h.view->Session().Results().Section(7).Count(), 2);
+}
+
 TEST(MainView, CleanRestoreBringsBackWhatARepairDeleted) {
     fixtures::TestPrefix prefix;
     AddSharedAndShortcutProblems(prefix);

@@ -48,6 +48,9 @@ public:
     void ContinueHandlesOf(const Registry& earlier);
     bool HasUncommittedChanges() const;
     Status CanWrite();
+    // True when a hive file no longer holds what was read from it (or last written to it);
+    // a file Wine only saved again with the same bytes keeps its hive.
+    bool ChangedOnDisk();
     // Non-empty while a wineserver runs for the prefix.
     std::string Warning();
 
