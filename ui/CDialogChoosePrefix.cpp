@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "ui/KeyboardFocus.h"
 #include "ui/CStaticGradient.h"
 #include "ui/Fonts.h"
 #include "ui/RowList.h"
@@ -85,6 +86,7 @@ CDialogChoosePrefix::CDialogChoosePrefix(const discovery::Discovery& found, QWid
     demo_->setGeometry(545, 110, 83, 25);
     line_->setGeometry(0, 280, 640, 2);
     cancel_->setGeometry(545, 290, 83, 25);
+    ui::KeepArrowKeysOffButtons(this);
 }
 
 void CDialogChoosePrefix::Choose(ui::PrefixOffer choice) {

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "ui/KeyboardFocus.h"
 #include "ui/AnsiText.h"
 #include "ui/CDialogCleanRestoreDetail.h"
 #include "ui/CStaticGradient.h"
@@ -72,6 +73,7 @@ CDialogCleanRestore::CDialogCleanRestore(platform::Services& services, engine::H
     layoutReady_ = true;
     setFixedSize(500, 350);
     Layout();
+    ui::KeepArrowKeysOffButtons(this);
 }
 
 void CDialogCleanRestore::showEvent(QShowEvent* event) {

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QPushButton>
 
+#include "ui/KeyboardFocus.h"
 #include "ui/CListCtrlResult.h"
 #include "ui/Fonts.h"
 #include "ui/res/Strings.h"
@@ -33,6 +34,7 @@ CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::TextList entries, Q
     layoutReady_ = true;
     resize(460, 330);
     Layout();
+    ui::KeepArrowKeysOffButtons(this);
 }
 
 QWidget* CDialogCleanRestoreDetail::Control(int id) const {

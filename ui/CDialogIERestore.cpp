@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "ui/KeyboardFocus.h"
 #include "ui/AnsiText.h"
 #include "repair/BrowserSettings.h"
 #include "ui/CStaticGradient.h"
@@ -94,6 +95,7 @@ CDialogIERestore::CDialogIERestore(platform::Services& services, engine::Host& h
     const repair::BrowserSettings settings = repair::ReadBrowserSettings(services_);
     homeEdit_->setText(ui::FromAnsi(settings.startPage));
     titleEdit_->setText(ui::FromAnsi(settings.windowTitle));
+    ui::KeepArrowKeysOffButtons(this);
 }
 
 QWidget* CDialogIERestore::Control(int id) const {

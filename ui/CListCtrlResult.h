@@ -34,6 +34,10 @@ public:
     const std::string& ColumnText(int row, int column) const;
     const engine::ProblemList* Source() const { return source_; }
 
+    // The row the keyboard is on: Up, Down, Page Up, Page Down, Home and End move it (the list
+    // scrolls to show it), Space switches its choice between Delete and Leave.
+    int FocusRow() const { return focusRow_; }
+
     // Bounds of column 1 of a row in viewport coordinates (what the choice handler and the
     // painter measure from); empty for a row that does not exist.
     QRect SubItemRect(int row) const;
@@ -44,6 +48,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     struct Row {
@@ -53,11 +60,13 @@ private:
     };
 
     void Choose(int row, bool repair);
+    void ShowRow(int row);
     void UpdateScrollRanges();
 
     bool repairLogMode_ = false;
     std::vector<Row> rows_;
     engine::ProblemList* source_ = nullptr;
+    int focusRow_ = 0;
     QFont font_;
     QPixmap boxTicked_, boxEmpty_, greenTick_, redCross_;
 };

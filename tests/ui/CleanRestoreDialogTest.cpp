@@ -196,6 +196,11 @@ TEST_F(CleanRestoreDialog, DeleteRemovesTheSelectedRowsBlockAndEmptiesTheEntries
         "[HKEY_CURRENT_USER\\Software\\First]\n\"Two\"=\"2\"\n>>   5/5/2026  8:0:0  >>0\n");
     EXPECT_EQ(ReadBytes(BackupPath()), kept);
 
+    // An arrow key on a button keeps the focus there: Space after Down never reaches Delete.
+    Button(*dialog, Dialog::kIdRestore)->setFocus();
+    QTest::keyClick(Button(*dialog, Dialog::kIdRestore), Qt::Key_Down);
+    EXPECT_EQ(dialog->focusWidget(), Button(*dialog, Dialog::kIdRestore));
+
     // No row is selected after the delete, so a second Delete removes nothing.
     Button(*dialog, Dialog::kIdDelete)->click();
     EXPECT_EQ(List(*dialog)->topLevelItemCount(), 1);

@@ -568,6 +568,48 @@ TEST(MainView, UsableFromTheKeyboard) {
     EXPECT_EQ(h.messages[0].text, "Do you want to save a backup before repairing(Recommended)?");
 }
 
+// Arrow keys stay in lists, so Space never lands on a button the arrow moved to; the result
+// screen's links and Leave marks work from the keyboard, and each shows its focus.
+TEST(MainView, ResultScreenKeyboardHasNoTraps) {
+    fixtures::TestPrefix prefix;
+    AddSharedAndShortcutProblems(prefix);
+    ViewHarness h(prefix);
+    CDrennowView& view = *h.view;
+    QApplication::setActiveWindow(h.frame.get());
+    ClickButton(view, res::kScanButton);
+    ASSERT_EQ(view.Screen(), engine::Screen::Results);
+    CButtonEx* repairAll = view.Button(res::kRepairAllButton);
+    repairAll->setFocus();
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Left})
+        QTest::keyClick(repairAll, key);
+    EXPECT_EQ(QApplication::focusWidget(), repairAll);
+
+    // Tab reaches the links of the sections with problems; Space shows one's problems.
+    CStaticLink* shortcuts = view.SectionLink(13);
+    QImage unfocused = shortcuts->grab().toImage();
+    view.SectionLink(6)->setFocus();
+    QTest::keyClick(view.SectionLink(6), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), shortcuts) << "links without problems are no stops";
+    EXPECT_NE(shortcuts->grab().toImage(), unfocused) << "the focused link shows no focus";
+    QTest::keyClick(shortcuts, Qt::Key_Space);
+    EXPECT_EQ(view.MarkerRow(), 13);
+
+    // In the list: Down moves to the second record, Space leaves it, Space again deletes it.
+    QTest::keyClick(shortcuts, Qt::Key_Tab);
+    CListCtrlResult* list = view.ProblemList();
+    ASSERT_EQ(QApplication::focusWidget(), list);
+    ASSERT_EQ(list->RowCount(), 2);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(list->FocusRow(), 1);
+    QTest::keyClick(list, Qt::Key_Space);
+    EXPECT_FALSE(view.Session().Results().Section(14).problems[1].repair);
+    EXPECT_TRUE(view.Session().Results().Section(14).problems[0].repair);
+    EXPECT_EQ(list->ColumnText(1, 3), engine::kMarkLeave);
+    QTest::keyClick(list, Qt::Key_Space);
+    EXPECT_TRUE(view.Session().Results().Section(14).problems[1].repair);
+    EXPECT_EQ(view.Screen(), engine::Screen::Results);
+}
+
 // ---- Menus -------------------------------------------------------------------------------
 
 std::vector<std::pair<std::string, int>> Items(QMenu& menu) {
