@@ -12,6 +12,7 @@
 #include "ui/DesktopWindow.h"
 #include "ui/HelpCommands.h"
 #include "ui/Pictures.h"
+#include "ui/StatusPane.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
 
@@ -27,7 +28,7 @@ CMainFrame::CMainFrame(ui::UrlOpener open, QWidget* parent) : QMainWindow(parent
 
     QStatusBar* bar = statusBar();
     bar->setObjectName(QString::number(ui::res::kStatusBar));
-    messagePane_ = new QLabel(ui::text::kIdleMessage, bar);
+    messagePane_ = new ui::StatusPane(ui::text::kIdleMessage, bar);
     messagePane_->setObjectName("0");
     bar->addWidget(messagePane_, 1);
     const int ids[3] = {ui::res::kIndicatorCaps, ui::res::kIndicatorNum, ui::res::kIndicatorScroll};
@@ -66,18 +67,20 @@ void CMainFrame::WatchMachine(platform::Services* machine) {
 void CMainFrame::RefreshMachineStatus() {
     QString text = ui::text::kIdleMessage;
     QString tip;
+    QString opened;
     if (machine_) {
-        text += " - " + QString::fromStdString(machine_->Description());
+        opened = QString::fromStdString(machine_->Description());
+        text += " - " + opened;
         const std::string warning = machine_->Warning();
         if (!warning.empty()) {
-            text +=
-                " - a wineserver is running: the files may be a few seconds old, and "
-                "nothing can be written until it stops";
+            // Short enough for the restored window; the tooltip says the rest.
+            text += " - a wineserver is running: nothing can be written until it stops";
             tip = QString::fromStdString(warning);
         }
     }
     messagePane_->setText(text);
-    messagePane_->setToolTip(tip);
+    messagePane_->SetElidable(opened);
+    messagePane_->setToolTip(tip.isEmpty() ? text : text + "\n\n" + tip);
 }
 
 QRect CMainFrame::CreationGeometry(const QRect& screen) {

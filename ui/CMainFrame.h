@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "ui/HelpCommands.h"
+#include "ui/StatusPane.h"
 
 class QLabel;
 
@@ -38,13 +39,14 @@ public:
     bool CloseEnabled() const { return closeEnabled_; }
 
     // Shows in the message pane which prefix is open and, while a wineserver runs for it,
-    // that nothing can be written; looked at again every few seconds. The machine must
+    // that nothing can be written (the folder shortened first when the pane is too narrow;
+    // the tooltip has the whole text); looked at again every few seconds. The machine must
     // outlive the frame, or be replaced by null first.
     void WatchMachine(platform::Services* machine);
     // Looks at the machine now.
     void RefreshMachineStatus();
 
-    QLabel* MessagePane() const { return messagePane_; }
+    ui::StatusPane* MessagePane() const { return messagePane_; }
     // The indicator panes 59137 CAP, 59138 NUM, 59139 SCRL; null for other ids. Each shows
     // its text while its lock key is on and is blank while it is off.
     QLabel* IndicatorPane(int id) const;
@@ -60,7 +62,7 @@ private:
     bool closeEnabled_ = true;
     platform::Services* machine_ = nullptr;
     QTimer machineWatch_;
-    QLabel* messagePane_ = nullptr;  // children of the status bar
+    ui::StatusPane* messagePane_ = nullptr;  // children of the status bar
     QLabel* indicators_[3] = {};
     QTimer indicatorWatch_;
     bool pressedLocks_[3] = {};  // without an X server: toggled by the lock-key presses
