@@ -27,8 +27,9 @@ CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::TextList entries, Q
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
 
     list_ = new CListCtrlResult(this);
-    // Read-only rows: a click never changes an entry's action.
+    // Read-only rows: a click never changes an entry's action. They were saved, not repaired.
     list_->SetRepairLogMode(true);
+    list_->SetMarkRepaired(false);
     list_->Fill(&entries_);
 
     layoutReady_ = true;

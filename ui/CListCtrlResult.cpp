@@ -1,9 +1,12 @@
 #include "ui/CListCtrlResult.h"
 
 #include <QKeyEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+
+#include <algorithm>
 
 #include "engine/ValueText.h"
 #include "ui/AnsiText.h"
@@ -38,6 +41,11 @@ void CListCtrlResult::SetRepairLogMode(bool on) {
     viewport()->update();
 }
 
+void CListCtrlResult::SetMarkRepaired(bool on) {
+    markRepaired_ = on;
+    viewport()->update();
+}
+
 void CListCtrlResult::DeleteAllItems() {
     rows_.clear();
     focusRow_ = 0;
@@ -55,6 +63,13 @@ void CListCtrlResult::Fill(engine::ProblemList* source) {
             rows_.push_back({shown.key, shown.value, problem.repair});
         }
     }
+    // The texts start 70 pixels into the column; the choice line reaches 420.
+    const QFontMetrics metrics(font_);
+    int widest = 420;
+    for (const Row& row : rows_)
+        widest = std::max({widest, 70 + metrics.horizontalAdvance(ui::FromAnsi(row.key)) + 8,
+                           70 + metrics.horizontalAdvance(ui::FromAnsi(row.value)) + 8});
+    contentWidth_ = kIconColumnWidth + widest;
     verticalScrollBar()->setValue(0);
     UpdateScrollRanges();
     viewport()->update();
@@ -87,8 +102,7 @@ void CListCtrlResult::UpdateScrollRanges() {
     verticalScrollBar()->setRange(0, std::max(0, RowCount() - visibleRows));
     verticalScrollBar()->setPageStep(visibleRows);
     verticalScrollBar()->setSingleStep(1);
-    const int width = kIconColumnWidth + kDetailColumnWidth;
-    horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
+    horizontalScrollBar()->setRange(0, std::max(0, contentWidth_ - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
     horizontalScrollBar()->setSingleStep(20);
 }
@@ -137,8 +151,10 @@ void CListCtrlResult::paintEvent(QPaintEvent*) {
         } else {
             text(L, T + 15, Qt::black, ui::text::kLineValue);
             text(L + 70, T + 15, Qt::black, ui::FromAnsi(r.value));
-            text(L + 70, T + 32, kRed, ui::text::kRepaired);
-            painter.drawPixmap(L - 40, T + 10, greenTick_);
+            if (markRepaired_) {
+                text(L + 70, T + 32, kRed, ui::text::kRepaired);
+                painter.drawPixmap(L - 40, T + 10, greenTick_);
+            }
         }
         if (row == focusRow_ && hasFocus()) {
             // The dotted focus rectangle around the row, as a list view draws it.

@@ -28,6 +28,12 @@ public:
 
     void SetRepairLogMode(bool on);
     bool RepairLogMode() const { return repairLogMode_; }
+    // Read-only rows carry the green tick and the red "Repaired" (the repair log), or no mark
+    // at all (a backup's saved entries, which nothing has repaired).
+    void SetMarkRepaired(bool on);
+    // Width of the rows' contents: the horizontal scroll bar shows only when the list is
+    // narrower.
+    int ContentWidth() const { return contentWidth_; }
 
     int RowCount() const { return static_cast<int>(rows_.size()); }
     // Column 1 the shown key, 2 the shown value, 3 the shown mark; Windows-1252.
@@ -64,6 +70,8 @@ private:
     void UpdateScrollRanges();
 
     bool repairLogMode_ = false;
+    bool markRepaired_ = true;
+    int contentWidth_ = 0;
     std::vector<Row> rows_;
     engine::ProblemList* source_ = nullptr;
     int focusRow_ = 0;

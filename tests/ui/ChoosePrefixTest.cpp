@@ -1,5 +1,6 @@
 // The Choose Prefix dialog, the start-up rule for homes without ~/.wine, and switching the
 // open prefix, on fake homes of launcher files.
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include "ui/CDialogChoosePrefix.h"
 #include "ui/CDrennowApp.h"
 #include "ui/CDrennowView.h"
+#include "ui/DialogUnits.h"
 #include "ui/PrefixChoice.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
@@ -45,6 +47,15 @@ TEST(ChoosePrefixDialog, ListsTheFoundPrefixesAndMarksARunningServer) {
         EXPECT_EQ(item->text(3).isEmpty(), prefix.path != home.Path("Games/guild-wars-2"))
             << prefix.path;
     }
+    // Every column within the list, the mark's as wide as its heading; Cancel ends a margin
+    // above the window's foot (its 350 pixels include the frame).
+    dialog.show();
+    QApplication::processEvents();
+    const QHeaderView* header = dialog.List()->header();
+    EXPECT_LE(header->length(), dialog.List()->viewport()->width());
+    EXPECT_GE(header->sectionSize(3), header->fontMetrics().horizontalAdvance("Wineserver"));
+    EXPECT_GE(header->sectionSize(2), 200);
+    EXPECT_EQ(dialog.size(), ui::ClientOfWindow(760, 350));
 }
 
 TEST(ChoosePrefixDialog, EachButtonGivesItsChoice) {

@@ -99,12 +99,12 @@ TEST(MainView, LayoutFollowsTheClientSize) {
     EXPECT_EQ(view.ProblemList()->geometry(), QRect(375, 105, cx - 414, cy - 163));
     EXPECT_EQ(view.RepairLogList()->geometry(), QRect(200, 104, cx - 237, cy - 161));
     EXPECT_EQ(view.Button(res::kRepairAllButton)->geometry(), QRect(cx - 219, cy - 50, 87, 29));
-    EXPECT_EQ(view.SectionLink(13)->geometry(), QRect(195, 375, 140, 18));
-    EXPECT_EQ(view.CountLink(2)->geometry(), QRect(335, 155, 25, 18));
+    EXPECT_EQ(view.SectionLink(13)->geometry(), QRect(195, 375, 120, 18));
+    EXPECT_EQ(view.CountLink(2)->geometry(), QRect(317, 155, 43, 18));
     // Rows 7 to 13 of the progress screen form the second column.
     const int d = (cx - 593) / 2;
-    EXPECT_EQ(view.SectionCounter(6)->geometry(), QRect(d + 208, 173 + 132, 25, 22));
-    EXPECT_EQ(view.SectionCounter(7)->geometry(), QRect(d + 388, 173, 25, 22));
+    EXPECT_EQ(view.SectionCounter(6)->geometry(), QRect(d + 204, 173 + 132, 40, 22));
+    EXPECT_EQ(view.SectionCounter(7)->geometry(), QRect(d + 384, 173, 40, 22));
     EXPECT_EQ(view.SectionNameLabel(13)->geometry(), QRect(d + 428, 173 + 132, 120, 22));
 
     // The progress block is centred, the half truncated.
@@ -113,6 +113,29 @@ TEST(MainView, LayoutFollowsTheClientSize) {
         EXPECT_EQ(view.StatusBand()->x(), x) << width;
         EXPECT_EQ(view.ProgressPanel()->geometry(), QRect(x, 145, 360, 190)) << width;
         EXPECT_EQ(view.Button(res::kCancelScanButton)->geometry(), QRect(x + 273, 340, 87, 29));
+    }
+}
+
+// Large counts never run into the names beside them: six digits on the progress screen, five
+// (in the underlined bold of a section with problems) on the result screen.
+TEST(MainView, LargeCountsKeepClearOfTheSectionNames) {
+    fixtures::TestPrefix prefix;
+    auto machine = prefix.Open();
+    CDrennowView view(*machine);
+    view.resize(780, 520);
+    for (int row = 0; row < CDrennowView::kRows; ++row) {
+        QLabel* counter = view.SectionCounter(row);
+        const int digits = QFontMetrics(counter->font()).horizontalAdvance("100000");
+        EXPECT_GE(counter->width(), digits) << row;
+        EXPECT_LE(counter->geometry().right(), view.SectionNameLabel(row)->x()) << row;
+
+        CStaticLink* link = view.SectionLink(row);
+        CStaticLink* count = view.CountLink(row);
+        const int name = QFontMetrics(*link->VariantFont(1)).horizontalAdvance(link->text());
+        const int number = QFontMetrics(*count->VariantFont(1)).horizontalAdvance("10103");
+        EXPECT_LE(number, count->width()) << row;
+        EXPECT_LT(link->x() + name, count->x() + count->width() - number)
+            << link->text().toStdString();
     }
 }
 
