@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QMetaObject>
 
+#include <iostream>
+
 #include "platform/wine/WinePrefix.h"
 #include "ui/CDialogChoosePrefix.h"
 #include "ui/CDrennowDoc.h"
@@ -26,6 +28,11 @@ CDrennowApp::~CDrennowApp() { ExitInstance(); }
 void CDrennowApp::Report(const QString& message) {
     if (errorReporter_) errorReporter_(message);
     else QMessageBox::critical(nullptr, ui::text::kAppName, message);
+}
+
+void CDrennowApp::Tell(const QString& line) {
+    if (terminalWriter_) terminalWriter_(line);
+    else std::cerr << "drennow: " << line.toStdString() << '\n';
 }
 
 bool CDrennowApp::OpenUrl(const QUrl& url) { return ui::OpenUrl(urlOpener_, url); }
@@ -89,7 +96,8 @@ bool CDrennowApp::InitInstance(const QStringList& arguments) {
     ui::PrefixChoice choice = ui::ChoosePrefix(arguments, QProcessEnvironment::systemEnvironment());
     usageError_ = !choice.error.isEmpty();
     if (usageError_) {
-        Report(choice.error);
+        // Whoever typed the arguments reads the terminal, as with drennow-cli.
+        Tell(choice.error);
         return false;
     }
     if (!ChooseFoundPrefix(choice) || !OpenMachine(choice)) return false;
@@ -129,7 +137,12 @@ bool CDrennowApp::ChooseFoundPrefix(ui::PrefixChoice& choice) {
         return true;
     }
     const ui::PrefixOffer offer = ChooseAmong(found);
-    if (offer.action == ui::PrefixOffer::Action::Quit) return false;
+    if (offer.action == ui::PrefixOffer::Action::Quit) {
+        Tell(
+            "no prefix was chosen, so Drennow did not start; name one with --prefix DIR (a "
+            "folder, steam:<appid> or a name), or try the demo with --demo.");
+        return false;
+    }
     choice = OfferedChoice(offer);
     if (choice.dir.isEmpty()) Report("The bundled demo prefix cannot be found.");
     return !choice.dir.isEmpty();

@@ -44,6 +44,10 @@ public:
 
     void SetViewFactory(ViewFactory factory) { viewFactory_ = std::move(factory); }
     void SetErrorReporter(ErrorReporter reporter) { errorReporter_ = std::move(reporter); }
+    // Writes a line for the terminal the program was started from (a usage error, a start-up
+    // the user ended in the chooser); standard error unless replaced.
+    using TerminalWriter = std::function<void(const QString& line)>;
+    void SetTerminalWriter(TerminalWriter writer) { terminalWriter_ = std::move(writer); }
     // Asks what to do when the chosen folder is no usable prefix; the message box and
     // folder dialog unless replaced.
     void SetPrefixProblemHandler(ui::PrefixProblemHandler handler) {
@@ -69,6 +73,7 @@ public:
 
 private:
     void Report(const QString& message);
+    void Tell(const QString& line);
     // Opens the chosen prefix, or whatever the user chooses instead; false when there is
     // none to open (the reason has been reported).
     bool OpenMachine(ui::PrefixChoice choice);
@@ -83,6 +88,7 @@ private:
     PrefixChooser prefixChooser_;
     ViewFactory viewFactory_;
     ErrorReporter errorReporter_;
+    TerminalWriter terminalWriter_;
     ui::PrefixProblemHandler prefixProblem_;
     ui::UrlOpener urlOpener_;
     std::unique_ptr<ui::DemoCopy> demoCopy_;

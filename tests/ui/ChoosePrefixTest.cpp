@@ -150,8 +150,14 @@ TEST_F(StartUpWithoutDotWine, SeveralAreOfferedInTheChooser) {
     EXPECT_EQ(offered, 11u);
     EXPECT_NE(Status().find(home.Path("Games/guild-wars-2")), std::string::npos) << Status();
     app->ExitInstance();
-    answer = {};  // cancelled: the program ends
+    answer = {};  // cancelled: the program ends, and says why on the terminal
+    std::vector<std::string> lines;
+    app->SetTerminalWriter([&lines](const QString& line) { lines.push_back(line.toStdString()); });
     EXPECT_FALSE(app->InitInstance({"drennow"}));
+    app->SetTerminalWriter(nullptr);
+    EXPECT_EQ(app->StartFailureStatus(), 3);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("no prefix was chosen"), std::string::npos) << lines[0];
     EXPECT_TRUE(problems.empty());
 }
 
