@@ -1,8 +1,13 @@
 #include "ui/CDrennowApp.h"
 
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QTimer>
 
 #include <iostream>
 
@@ -23,7 +28,52 @@ CDrennowApp::CDrennowApp(int& argc, char** argv) : QApplication(argc, argv) {
     setWindowIcon(ui::ApplicationIcon());
 }
 
-CDrennowApp::~CDrennowApp() { ExitInstance(); }
+CDrennowApp::~CDrennowApp() {
+    ExitInstance();
+    if (endSignalRead_ >= 0) {
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal, SIG_DFL);
+        endSignalNotifier_.reset();
+        ::close(endSignalRead_);
+        ::close(endSignalWrite_);
+        endSignalWrite_ = -1;
+    }
+}
+
+void CDrennowApp::EndOnSignals() {
+    if (endSignalRead_ >= 0) return;
+    int ends[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, ends) != 0) return;
+    endSignalWrite_ = ends[0];
+    endSignalRead_ = ends[1];
+    endSignalNotifier_ = std::make_unique<QSocketNotifier>(endSignalRead_, QSocketNotifier::Read);
+    connect(endSignalNotifier_.get(), &QSocketNotifier::activated, this, [this] {
+        char byte = 0;
+        while (::read(endSignalRead_, &byte, 1) > 0) {
+        }
+        EndNow();
+    });
+    struct sigaction action {};
+    action.sa_handler = &CDrennowApp::OnEndSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal, &action, nullptr);
+}
+
+void CDrennowApp::OnEndSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(endSignalWrite_, &byte, 1);
+}
+
+void CDrennowApp::EndNow() {
+    // A scan's loop is on the stack, and the window refuses to close (which would call off
+    // the quit): the scan is cancelled, and the program ends once it has unwound.
+    if (ScanRunning()) {
+        qobject_cast<CDrennowView*>(frame_->centralWidget())->Session().CancelCommand();
+        QTimer::singleShot(10, this, [this] { EndNow(); });
+        return;
+    }
+    quit();
+}
 
 void CDrennowApp::Report(const QString& message) {
     if (errorReporter_) errorReporter_(message);

@@ -3,6 +3,7 @@
 // view, and hands the frame and the view what they ask of it (opening addresses, the frame's
 // close box, choosing another prefix). Nothing else reaches the application.
 #include <QApplication>
+#include <QSocketNotifier>
 #include <QUrl>
 #include <functional>
 #include <memory>
@@ -67,6 +68,10 @@ public:
     // prefix may be replaced until it has returned.
     bool ScanRunning() const;
 
+    // SIGINT, SIGTERM and SIGHUP end the program as closing its window does (a running scan is
+    // cancelled first), so that what it made, the demo's temporary copy included, goes too.
+    void EndOnSignals();
+
     // QDesktopServices unless replaced (tests record the addresses instead).
     void SetUrlOpener(ui::UrlOpener opener) { urlOpener_ = std::move(opener); }
     bool OpenUrl(const QUrl& url);
@@ -84,6 +89,8 @@ private:
     // chooses among several; `choice` unchanged when none is found.
     bool ChooseFoundPrefix(ui::PrefixChoice& choice);
     QWidget* MakeView();
+    static void OnEndSignal(int signal);
+    void EndNow();
 
     PrefixChooser prefixChooser_;
     ViewFactory viewFactory_;
@@ -96,4 +103,8 @@ private:
     std::unique_ptr<platform::Services> machine_;
     std::unique_ptr<CDrennowDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
+    // The signal handler only writes a byte to the one end; the event loop reads the other.
+    static inline int endSignalWrite_ = -1;
+    int endSignalRead_ = -1;
+    std::unique_ptr<QSocketNotifier> endSignalNotifier_;
 };
