@@ -28,6 +28,11 @@ int RunScan(const GlobalOptions& global, const SelectionOptions& selection, Scan
     run.host.ClearProgress();
     switch (run.outcome) {
     case engine::ScanOutcome::Refused: return kExitUsage;
+    case engine::ScanOutcome::Unreadable:
+        run.failure = run.host.Boxes().empty() ? "the registry cannot be read again"
+                                               : run.host.Boxes().back().text;
+        std::cerr << "drennow-cli: " << AnsiToUtf8(run.failure) << '\n';
+        return kExitFailure;
     case engine::ScanOutcome::Cancelled:
         run.failure = "the scan was cancelled";
         std::cerr << "drennow-cli: the scan was cancelled; nothing was kept.\n";

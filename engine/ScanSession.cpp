@@ -62,6 +62,12 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
                          Icon::Information);
         return ScanOutcome::Refused;
     }
+    // Wine writes the registry files while the program is open (a program installed, its
+    // server stopping): the scan reads them as they are now.
+    if (const platform::Status fresh = services_.Refresh(); !fresh.ok()) {
+        host_.MessageBox(fresh.message, kCaption, Icon::Warning);
+        return ScanOutcome::Unreadable;
+    }
     ScanningFlag scanning(scanning_);
     DirectoryCaching caching(services_, fixer_.Paths());
     // A request left over from before this scan (a Cancel pressed after the last walk) must

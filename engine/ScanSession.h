@@ -12,6 +12,7 @@ namespace engine {
 
 enum class ScanOutcome {
     Refused,        // no row chosen: the message box was shown, nothing changed
+    Unreadable,     // the registry files changed and cannot be read again: the box said why
     Cancelled,      // results discarded, screen 1
     NothingFound,   // "No Problems Detected!", screen 1
     ProblemsFound,  // screen 3

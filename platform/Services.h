@@ -135,8 +135,15 @@ public:
     // True when the registry holds changes that Commit() has not written yet.
     virtual bool HasUncommittedChanges() const = 0;
     // Whether writing is allowed now (the prefix is this user's, no server running, hives
-    // loaded cleanly); the status says why not.
+    // loaded cleanly and unchanged on disk since they were read); the status says why not,
+    // with ERROR_LOCK_VIOLATION when another program changed the registry since it was read
+    // (scan again).
     virtual Status CanWrite() = 0;
+    // Brings what was read up to date with the machine, at the start of a scan: a hive file
+    // another program changed since it was read is read again (open handles become invalid
+    // then, as with DiscardChanges). Changes not yet committed are kept, and nothing is read
+    // then. On failure the status says why, and what was read stays.
+    virtual Status Refresh() = 0;
 
     // ---- Files, folders, drives ----------------------------------------------------------
     virtual BOOL PathFileExistsA(const char* path) = 0;

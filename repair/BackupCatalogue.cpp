@@ -186,7 +186,9 @@ repair::RestoreOutcome BackupCatalogue::Restore() {
     const int entryCount = static_cast<int>(entries_.size() / 4);
     const int fileCount = static_cast<int>(shortcuts_.size());
     if (entryCount + fileCount > 0) {
-        const platform::Status writable = services_.CanWrite();
+        // A restore acts on no scan: it writes into the registry as it is on disk now.
+        platform::Status writable = services_.Refresh();
+        if (writable.ok()) writable = services_.CanWrite();
         if (!writable.ok()) {
             outcome.failed = entryCount;
             outcome.filesFailed = fileCount;

@@ -51,7 +51,9 @@ std::vector<platform::BYTE> StringBytes(const std::string& text) {
 platform::Status WriteAndReport(platform::Services& services, engine::Host& host,
                                 const std::vector<ValueWrite>& writes) {
     platform::Status result;
-    const platform::Status writable = services.CanWrite();
+    // The settings act on no scan: they are written into the registry as it is on disk now.
+    platform::Status writable = services.Refresh();
+    if (writable.ok()) writable = services.CanWrite();
     if (!writable.ok()) {
         result = writable;
     } else {

@@ -61,7 +61,7 @@ std::string TotalMessage(const RepairReport& report) {
 }
 
 RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLists& lists,
-                           platform::Services& services, engine::Host& host) {
+                           platform::Services& services, engine::Host& host, bool offerScanAgain) {
     RepairReport report;
     PrepareRepairLists(results, lists);
 
@@ -71,8 +71,17 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
     if (chosen > 0) {
         const platform::Status writable = services.CanWrite();
         if (!writable.ok()) {
-            return Stop(report, RepairReport::End::Refused, writable.message, host,
-                        fmt::format("Nothing has been repaired: {}", writable.message));
+            const std::string text = fmt::format("Nothing has been repaired: {}", writable.message);
+            if (offerScanAgain && writable.code == platform::ERROR_LOCK_VIOLATION) {
+                report.end = RepairReport::End::Refused;
+                report.reason = writable.message;
+                report.scanAgain =
+                    host.MessageBox(fmt::format("{}\n\n{}", text, kScanAgainQuestion), kInformation,
+                                    {engine::Buttons::YesNo, engine::Icon::Question}) ==
+                    engine::Answer::Yes;
+                return report;
+            }
+            return Stop(report, RepairReport::End::Refused, writable.message, host, text);
         }
     }
 

@@ -26,6 +26,9 @@ struct RepairReport {
     End end = End::Cancelled;
     bool backupWritten = false;
     std::string reason;  // why it stopped, for every end but Cancelled and Done
+    // Refused because another program changed the registry since the scan, and the user
+    // asked to scan again.
+    bool scanAgain = false;
     repair::RepairOutcome registry;
     repair::RepairOutcome shortcuts;
 
@@ -39,8 +42,12 @@ std::string TotalMessage(const RepairReport& report);
 
 // Runs the repair of every record marked "Delete this Entry": rebuilds `lists`, asks the
 // backup question, writes the backup on Yes, deletes the registry values, commits them, and
-// only then deletes the shortcut files; shows screen 4 and the total.
+// only then deletes the shortcut files; shows screen 4 and the total. With `offerScanAgain`,
+// a refusal because the registry changed since the scan asks whether to scan again.
 RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLists& lists,
-                           platform::Services& services, engine::Host& host);
+                           platform::Services& services, engine::Host& host,
+                           bool offerScanAgain = false);
+
+inline constexpr const char* kScanAgainQuestion = "Scan again now?";
 
 }  // namespace repair

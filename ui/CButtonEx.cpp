@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/KeyboardFocus.h"
 #include "ui/Pictures.h"
 #include "ui/Index.h"
 
@@ -20,6 +21,9 @@ void CButtonEx::keyPressEvent(QKeyEvent* event) {
         click();
         return;
     }
+    // An arrow key would move the focus to the next button, where Space then presses it:
+    // arrows move within a list, Tab between controls.
+    if (ui::IsArrowKey(event->key())) return;
     QAbstractButton::keyPressEvent(event);
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <QPushButton>
 
+#include "ui/KeyboardFocus.h"
 #include "ui/CStaticLink.h"
 #include "ui/DialogUnits.h"
 #include "ui/Fonts.h"
@@ -70,4 +71,5 @@ CDialogAbout::CDialogAbout(ui::UrlOpener open, QWidget* parent)
     ok_->setDefault(true);
     ok_->setGeometry(ui::DluRect(96, 83, 50, 16));
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    ui::KeepArrowKeysOffButtons(this);
 }

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "ui/DialogUnits.h"
+#include "ui/KeyboardFocus.h"
 #include "ui/CStaticGradient.h"
 #include "ui/Fonts.h"
 #include "ui/RowList.h"
@@ -33,10 +35,15 @@ CDialogChoosePrefix::CDialogChoosePrefix(const discovery::Discovery& found, QWid
     list_ = ui::MakeRowList(this, {ui::text::kColumnPrefixName, ui::text::kColumnPrefixKind,
                                    ui::text::kColumnPrefixPath, ui::text::kColumnPrefixServer,
                                    ui::text::kColumnPrefixOwner});
-    list_->header()->resizeSection(0, 150);
-    list_->header()->resizeSection(1, 65);
-    list_->header()->resizeSection(2, 170);
-    list_->header()->resizeSection(3, 65);
+    // The path takes what the name, the kind and the marks leave, shortened in the middle (its
+    // tooltip is whole); the marks' columns are as wide as their headings or owners.
+    list_->setTextElideMode(Qt::ElideMiddle);
+    list_->header()->setStretchLastSection(false);
+    list_->header()->resizeSection(0, 160);
+    list_->header()->resizeSection(1, 70);
+    list_->header()->setSectionResizeMode(2, QHeaderView::Stretch);
+    list_->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
+    list_->header()->setSectionResizeMode(4, QHeaderView::ResizeToContents);
     for (const discovery::FoundPrefix& prefix : found.prefixes) {
         // Only another user's prefix names its owner, the one who may repair it.
         const QString owner = prefix.yours ? QString() : QString::fromStdString(prefix.owner);
@@ -82,14 +89,15 @@ CDialogChoosePrefix::CDialogChoosePrefix(const discovery::Discovery& found, QWid
     if (!paths_.empty()) list_->setCurrentItem(list_->topLevelItem(0));
 
     // Fixed places, as the program's other dialogs.
-    setFixedSize(640, 350);
+    setFixedSize(ui::ClientOfWindow(760, 350));
     caption_->setGeometry(12, 6, 300, 18);
-    list_->setGeometry(12, 30, 520, 240);
-    open_->setGeometry(545, 30, 83, 25);
-    other_->setGeometry(545, 70, 83, 25);
-    demo_->setGeometry(545, 110, 83, 25);
-    line_->setGeometry(0, 280, 640, 2);
-    cancel_->setGeometry(545, 290, 83, 25);
+    list_->setGeometry(12, 30, 630, 240);
+    open_->setGeometry(655, 30, 83, 25);
+    other_->setGeometry(655, 70, 83, 25);
+    demo_->setGeometry(655, 110, 83, 25);
+    line_->setGeometry(0, 280, width(), 2);
+    cancel_->setGeometry(655, 290, 83, 25);
+    ui::KeepArrowKeysOffButtons(this);
 }
 
 void CDialogChoosePrefix::Choose(ui::PrefixOffer choice) {

@@ -8,10 +8,12 @@
 
 #include <memory>
 
+#include "ui/KeyboardFocus.h"
 #include "ui/AnsiText.h"
 #include "ui/CDialogCleanRestoreDetail.h"
 #include "ui/CStaticGradient.h"
 #include "ui/DesktopWindow.h"
+#include "ui/DialogUnits.h"
 #include "ui/Fonts.h"
 #include "ui/HelpCommands.h"
 #include "ui/RowList.h"
@@ -70,14 +72,29 @@ CDialogCleanRestore::CDialogCleanRestore(platform::Services& services, engine::H
     FillList();
 
     layoutReady_ = true;
-    setFixedSize(500, 350);
+    setFixedSize(ui::ClientOfWindow(500, 350));
     Layout();
+    ui::KeepArrowKeysOffButtons(this);
 }
 
 void CDialogCleanRestore::showEvent(QShowEvent* event) {
     // Qt's flags cannot ask for a caption without any window functions.
     ui::RemoveWindowFunctions(this);
     QDialog::showEvent(event);
+}
+
+void CDialogCleanRestore::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !isMinimized()) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            for (QWidget* window :
+                 {parentWidget() ? parentWidget()->window() : nullptr, static_cast<QWidget*>(this)})
+                if (window && window->isMinimized())
+                    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        },
+        Qt::QueuedConnection);
 }
 
 QWidget* CDialogCleanRestore::Control(int id) const {
@@ -112,7 +129,7 @@ void CDialogCleanRestore::Layout() {
     detail_->setGeometry(410, 30, 73, 25);
     restore_->setGeometry(410, 70, 73, 25);
     delete_->setGeometry(410, 110, 73, 25);
-    line_->setGeometry(0, 280, 500, 2);
+    line_->setGeometry(0, 280, width(), 2);
     close_->setGeometry(410, 290, 73, 25);
 }
 

@@ -42,6 +42,10 @@ protected:
 
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // A window manager that ignores the missing minimise box iconifies the dialog and, with
+    // it, the main window it belongs to: both come back at once, since the dialog holds the
+    // program until it is closed.
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

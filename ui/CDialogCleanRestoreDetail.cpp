@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QPushButton>
 
+#include "ui/KeyboardFocus.h"
 #include "ui/CListCtrlResult.h"
 #include "ui/Fonts.h"
 #include "ui/res/Strings.h"
@@ -26,13 +27,15 @@ CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::TextList entries, Q
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
 
     list_ = new CListCtrlResult(this);
-    // Read-only rows: a click never changes an entry's action.
+    // Read-only rows: a click never changes an entry's action. They were saved, not repaired.
     list_->SetRepairLogMode(true);
+    list_->SetMarkRepaired(false);
     list_->Fill(&entries_);
 
     layoutReady_ = true;
     resize(460, 330);
     Layout();
+    ui::KeepArrowKeysOffButtons(this);
 }
 
 QWidget* CDialogCleanRestoreDetail::Control(int id) const {

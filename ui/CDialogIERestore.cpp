@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "ui/DialogUnits.h"
+#include "ui/KeyboardFocus.h"
 #include "ui/AnsiText.h"
 #include "repair/BrowserSettings.h"
 #include "ui/CStaticGradient.h"
@@ -89,11 +91,12 @@ CDialogIERestore::CDialogIERestore(platform::Services& services, engine::Host& h
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
 
     layoutReady_ = true;
-    resize(500, 350);
+    resize(ui::ClientOfWindow(500, 350));
     Layout();
     const repair::BrowserSettings settings = repair::ReadBrowserSettings(services_);
     homeEdit_->setText(ui::FromAnsi(settings.startPage));
     titleEdit_->setText(ui::FromAnsi(settings.windowTitle));
+    ui::KeepArrowKeysOffButtons(this);
 }
 
 QWidget* CDialogIERestore::Control(int id) const {

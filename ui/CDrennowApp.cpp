@@ -1,8 +1,15 @@
 #include "ui/CDrennowApp.h"
 
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QTimer>
+
+#include <iostream>
 
 #include "platform/wine/WinePrefix.h"
 #include "ui/CDialogChoosePrefix.h"
@@ -21,11 +28,61 @@ CDrennowApp::CDrennowApp(int& argc, char** argv) : QApplication(argc, argv) {
     setWindowIcon(ui::ApplicationIcon());
 }
 
-CDrennowApp::~CDrennowApp() { ExitInstance(); }
+CDrennowApp::~CDrennowApp() {
+    ExitInstance();
+    if (endSignalRead_ >= 0) {
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal, SIG_DFL);
+        endSignalNotifier_.reset();
+        ::close(endSignalRead_);
+        ::close(endSignalWrite_);
+        endSignalWrite_ = -1;
+    }
+}
+
+void CDrennowApp::EndOnSignals() {
+    if (endSignalRead_ >= 0) return;
+    int ends[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, ends) != 0) return;
+    endSignalWrite_ = ends[0];
+    endSignalRead_ = ends[1];
+    endSignalNotifier_ = std::make_unique<QSocketNotifier>(endSignalRead_, QSocketNotifier::Read);
+    connect(endSignalNotifier_.get(), &QSocketNotifier::activated, this, [this] {
+        char byte = 0;
+        while (::read(endSignalRead_, &byte, 1) > 0) {
+        }
+        EndNow();
+    });
+    struct sigaction action {};
+    action.sa_handler = &CDrennowApp::OnEndSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal, &action, nullptr);
+}
+
+void CDrennowApp::OnEndSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(endSignalWrite_, &byte, 1);
+}
+
+void CDrennowApp::EndNow() {
+    // A scan's loop is on the stack, and the window refuses to close (which would call off
+    // the quit): the scan is cancelled, and the program ends once it has unwound.
+    if (ScanRunning()) {
+        qobject_cast<CDrennowView*>(frame_->centralWidget())->Session().CancelCommand();
+        QTimer::singleShot(10, this, [this] { EndNow(); });
+        return;
+    }
+    quit();
+}
 
 void CDrennowApp::Report(const QString& message) {
     if (errorReporter_) errorReporter_(message);
     else QMessageBox::critical(nullptr, ui::text::kAppName, message);
+}
+
+void CDrennowApp::Tell(const QString& line) {
+    if (terminalWriter_) terminalWriter_(line);
+    else std::cerr << "drennow: " << line.toStdString() << '\n';
 }
 
 bool CDrennowApp::OpenUrl(const QUrl& url) { return ui::OpenUrl(urlOpener_, url); }
@@ -34,13 +91,12 @@ bool CDrennowApp::TryOpen(const ui::PrefixChoice& choice, QString& error) {
     QString dir = choice.dir;
     if (choice.demo) {
         // The shipped demo never changes: the program works on a fresh copy.
-        demoCopy_ = std::make_unique<QTemporaryDir>();
-        if (!demoCopy_->isValid()) {
-            error = "Cannot create a temporary folder for the demo prefix.";
+        demoCopy_ = std::make_unique<ui::DemoCopy>(choice.dir, error);
+        if (!demoCopy_->Valid()) {
+            demoCopy_.reset();
             return false;
         }
-        dir = demoCopy_->filePath("demo-prefix");
-        if (!ui::CopyPrefix(choice.dir, dir, error)) return false;
+        dir = demoCopy_->PrefixDir();
     }
     // The same installation judges the prefix as in drennow-cli, however it was chosen.
     platform::discovery::PrefixWine wine = platform::discovery::WineForPrefix(
@@ -89,10 +145,13 @@ bool CDrennowApp::OpenMachine(ui::PrefixChoice choice) {
 
 bool CDrennowApp::InitInstance(const QStringList& arguments) {
     ExitInstance();
+    // What a crashed or killed run left behind.
+    ui::RemoveStaleDemoCopies();
     ui::PrefixChoice choice = ui::ChoosePrefix(arguments, QProcessEnvironment::systemEnvironment());
     usageError_ = !choice.error.isEmpty();
     if (usageError_) {
-        Report(choice.error);
+        // Whoever typed the arguments reads the terminal, as with drennow-cli.
+        Tell(choice.error);
         return false;
     }
     if (!ChooseFoundPrefix(choice) || !OpenMachine(choice)) return false;
@@ -137,18 +196,28 @@ bool CDrennowApp::ChooseFoundPrefix(ui::PrefixChoice& choice) {
         return true;
     }
     const ui::PrefixOffer offer = ChooseAmong(found);
-    if (offer.action == ui::PrefixOffer::Action::Quit) return false;
+    if (offer.action == ui::PrefixOffer::Action::Quit) {
+        Tell(
+            "no prefix was chosen, so Drennow did not start; name one with --prefix DIR (a "
+            "folder, steam:<appid> or a name), or try the demo with --demo.");
+        return false;
+    }
     choice = OfferedChoice(offer);
     if (choice.dir.isEmpty()) Report("The bundled demo prefix cannot be found.");
     return !choice.dir.isEmpty();
 }
 
+bool CDrennowApp::ScanRunning() const {
+    const auto* view = frame_ ? qobject_cast<CDrennowView*>(frame_->centralWidget()) : nullptr;
+    return view && view->Session().Scanning();
+}
+
 bool CDrennowApp::SwitchPrefix(const ui::PrefixOffer& offer) {
-    if (!frame_ || offer.action == ui::PrefixOffer::Action::Quit) return false;
+    if (!frame_ || offer.action == ui::PrefixOffer::Action::Quit || ScanRunning()) return false;
     const ui::PrefixChoice choice = OfferedChoice(offer);
     // The open prefix stays until the new one is open, and lives until its view is gone.
     std::unique_ptr<platform::Services> oldMachine = std::move(machine_);
-    std::unique_ptr<QTemporaryDir> oldDemo = std::move(demoCopy_);
+    std::unique_ptr<ui::DemoCopy> oldDemo = std::move(demoCopy_);
     QString error;
     if (choice.dir.isEmpty() || !TryOpen(choice, error)) {
         Report(choice.dir.isEmpty() ? QString("The bundled demo prefix cannot be found.") : error);
@@ -165,6 +234,8 @@ bool CDrennowApp::SwitchPrefix(const ui::PrefixOffer& offer) {
 }
 
 void CDrennowApp::ChoosePrefixCommand() {
+    // The view greys the command during a scan; this holds for any other caller too.
+    if (ScanRunning()) return;
     const ui::PrefixOffer offer = ChooseAmong(
         platform::discovery::DiscoverPrefixes(platform::discovery::PlacesFromEnvironment()));
     if (offer.action == ui::PrefixOffer::Action::Quit) return;

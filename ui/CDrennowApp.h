@@ -3,7 +3,7 @@
 // view, and hands the frame and the view what they ask of it (opening addresses, the frame's
 // close box, choosing another prefix). Nothing else reaches the application.
 #include <QApplication>
-#include <QTemporaryDir>
+#include <QSocketNotifier>
 #include <QUrl>
 #include <functional>
 #include <memory>
@@ -12,6 +12,7 @@
 #include "platform/discovery/Discovery.h"
 #include "platform/discovery/PrefixWine.h"
 #include "ui/CMainFrame.h"
+#include "ui/DemoCopy.h"
 #include "ui/HelpCommands.h"
 #include "ui/PrefixChoice.h"
 
@@ -45,6 +46,10 @@ public:
 
     void SetViewFactory(ViewFactory factory) { viewFactory_ = std::move(factory); }
     void SetErrorReporter(ErrorReporter reporter) { errorReporter_ = std::move(reporter); }
+    // Writes a line for the terminal the program was started from (a usage error, a start-up
+    // the user ended in the chooser); standard error unless replaced.
+    using TerminalWriter = std::function<void(const QString& line)>;
+    void SetTerminalWriter(TerminalWriter writer) { terminalWriter_ = std::move(writer); }
     // Asks what to do when the chosen folder is no usable prefix; the message box and
     // folder dialog unless replaced.
     void SetPrefixProblemHandler(ui::PrefixProblemHandler handler) {
@@ -60,6 +65,13 @@ public:
     // Option > Choose Prefix...: the found prefixes in the chooser; the chosen one replaces
     // the open prefix once the command has returned (the view that ran it is replaced).
     void ChoosePrefixCommand();
+    // True while the view runs a scan: its loop is on the stack, so neither the view nor the
+    // prefix may be replaced until it has returned.
+    bool ScanRunning() const;
+
+    // SIGINT, SIGTERM and SIGHUP end the program as closing its window does (a running scan is
+    // cancelled first), so that what it made, the demo's temporary copy included, goes too.
+    void EndOnSignals();
 
     // QDesktopServices unless replaced (tests record the addresses instead).
     void SetUrlOpener(ui::UrlOpener opener) { urlOpener_ = std::move(opener); }
@@ -67,6 +79,7 @@ public:
 
 private:
     void Report(const QString& message);
+    void Tell(const QString& line);
     // Opens the chosen prefix, or whatever the user chooses instead; false when there is
     // none to open (the reason has been reported).
     bool OpenMachine(ui::PrefixChoice choice);
@@ -79,16 +92,23 @@ private:
     QWidget* MakeView();
     // Tells the frame which Wine installation judges the open prefix.
     void ShowWine();
+    static void OnEndSignal(int signal);
+    void EndNow();
 
     PrefixChooser prefixChooser_;
     ViewFactory viewFactory_;
     ErrorReporter errorReporter_;
+    TerminalWriter terminalWriter_;
     ui::PrefixProblemHandler prefixProblem_;
     ui::UrlOpener urlOpener_;
-    std::unique_ptr<QTemporaryDir> demoCopy_;
+    std::unique_ptr<ui::DemoCopy> demoCopy_;
     bool usageError_ = false;
     std::unique_ptr<platform::Services> machine_;
     platform::discovery::PrefixWine wine_;  // the installation judging machine_
     std::unique_ptr<CDrennowDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
+    // The signal handler only writes a byte to the one end; the event loop reads the other.
+    static inline int endSignalWrite_ = -1;
+    int endSignalRead_ = -1;
+    std::unique_ptr<QSocketNotifier> endSignalNotifier_;
 };

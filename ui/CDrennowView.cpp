@@ -64,11 +64,16 @@ void CDrennowView::SetKeyboardOrder() {
                      {scanButton_, Qt::Key_S},         {pauseButton_, Qt::Key_P},
                      {cancelScanButton_, Qt::Key_C},   {repairAllButton_, Qt::Key_A},
                      {cancelResultButton_, Qt::Key_C}, {returnButton_, Qt::Key_R}};
-    // Tab goes through the screen's list and buttons, then the header's buttons.
-    QWidget* order[] = {sectionList_,  scanButton_,      pauseButton_,        cancelScanButton_,
-                        problemList_,  repairAllButton_, cancelResultButton_, repairLog_,
-                        returnButton_, optionButton_,    helpButton_};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    // Tab goes through the screen's lists, links and buttons, then the header's buttons.
+    std::vector<QWidget*> order = {sectionList_, scanButton_, pauseButton_, cancelScanButton_};
+    order.insert(order.end(), sectionLinks_.begin(), sectionLinks_.end());
+    order.insert(order.end(), {problemList_, repairAllButton_, cancelResultButton_, repairLog_,
+                               returnButton_, optionButton_, helpButton_});
+    // Qt leaves a widget that takes no focus out of the order: the links take it for now, and
+    // only while they are active later on.
+    for (CStaticLink* link : sectionLinks_) link->setFocusPolicy(Qt::TabFocus);
+    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+    for (CStaticLink* link : sectionLinks_) link->SetLinkActive(link->LinkActive());
 }
 
 void CDrennowView::UpdateAccelerators() {

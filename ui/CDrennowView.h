@@ -81,6 +81,12 @@ public:
     CStaticLink* SectionLink(int row) const { return sectionLinks_.at(ui::Index(row)); }
 
     engine::ScanSession& Session() { return session_; }
+    const engine::ScanSession& Session() const { return session_; }
+    // Whether command `id` may run now. While a scan runs its loop is on the stack and hands
+    // events on: only Pause, Cancel, the two menus and the help commands may run then; the
+    // others (a dialog that writes, another prefix, a new scan or repair) are greyed in the
+    // menus and ignored.
+    bool CommandAllowed(int id) const;
     ui::GuiHost& Host() { return host_; }
 
     // The popup menu of the Option button (11001) or the Help button (11002), as shown.

@@ -15,7 +15,22 @@
 namespace res = ui::res;
 namespace text = ui::text;
 
+bool CDrennowView::CommandAllowed(int id) const {
+    if (!session_.Scanning()) return true;
+    switch (id) {
+    case res::kPauseButton:
+    case res::kCancelScanButton:
+    case res::kOptionButton:
+    case res::kHelpButton:
+    case res::kCmdUserManual:
+    case res::kCmdAbout:
+    case res::kCmdHomePage: return true;
+    default: return false;
+    }
+}
+
 void CDrennowView::OnCommand(int id) {
+    if (!CommandAllowed(id)) return;
     switch (id) {
     case res::kScanButton:
         session_.Scan(sectionList_->Rows(), selectionSummary_);
@@ -27,7 +42,11 @@ void CDrennowView::OnCommand(int id) {
     case res::kPauseButton: session_.PauseCommand(); return;
     case res::kCancelScanButton: session_.CancelCommand(); return;
     case res::kRepairAllButton:
-        repair::RepairCommand(session_.Results(), session_.Repair(), services_, host_);
+        // Refused because Wine wrote the registry since the scan: the user may scan again
+        // with the same sections at once.
+        if (repair::RepairCommand(session_.Results(), session_.Repair(), services_, host_, true)
+                .scanAgain)
+            OnCommand(res::kScanButton);
         return;
     case res::kCancelResultButton:
     case res::kReturnButton: ShowScreen(engine::Screen::Choose); return;
@@ -48,8 +67,10 @@ void CDrennowView::OnCommand(int id) {
 
 std::unique_ptr<QMenu> CDrennowView::BuildPopupMenu(int buttonId) {
     auto menu = std::make_unique<QMenu>(this);
-    auto add = [&menu](const char* label, int command) {
-        menu->addAction(label)->setData(command);
+    auto add = [this, &menu](const char* label, int command) {
+        QAction* action = menu->addAction(label);
+        action->setData(command);
+        action->setEnabled(CommandAllowed(command));
     };
     if (buttonId == res::kOptionButton) {
         add(text::kMenuCleanRestore, res::kCmdCleanRestore);

@@ -53,7 +53,8 @@ void CDrennowView::Layout(int cx, int cy) {
     for (int row = 0; row < kRows; ++row) {
         const int column = row < kPerColumn ? 0 : 180;
         const int y = 173 + 22 * (row % kPerColumn);
-        counters_[ui::Index(row)]->setGeometry(d + 208 + column, y, 25, 22);
+        // Room for six digits: the counters grow to the left, toward the panel's edge.
+        counters_[ui::Index(row)]->setGeometry(d + 204 + column, y, 40, 22);
         names_[ui::Index(row)]->setGeometry(d + 248 + column, y, 120, 22);
     }
 
@@ -64,8 +65,9 @@ void CDrennowView::Layout(int cx, int cy) {
     // The marker stays at the row whose problems the list shows.
     sectionMarker_->setGeometry(363, 115 + 20 * markerRow_, 8, 15);
     for (int row = 0; row < kRows; ++row) {
-        countLinks_[ui::Index(row)]->setGeometry(335, 115 + 20 * row, 25, 18);
-        sectionLinks_[ui::Index(row)]->setGeometry(195, 115 + 20 * row, 140, 18);
+        // Five-digit counts beside the longest name: the names keep 120 pixels.
+        countLinks_[ui::Index(row)]->setGeometry(317, 115 + 20 * row, 43, 18);
+        sectionLinks_[ui::Index(row)]->setGeometry(195, 115 + 20 * row, 120, 18);
     }
 
     repairLog_->setGeometry(200, 104, cx - 237, cy - 161);

@@ -1,8 +1,12 @@
 #include "ui/CListCtrlResult.h"
 
+#include <QKeyEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+
+#include <algorithm>
 
 #include "engine/ValueText.h"
 #include "ui/AnsiText.h"
@@ -29,6 +33,7 @@ CListCtrlResult::CListCtrlResult(QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setAutoFillBackground(false);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void CListCtrlResult::SetRepairLogMode(bool on) {
@@ -36,8 +41,14 @@ void CListCtrlResult::SetRepairLogMode(bool on) {
     viewport()->update();
 }
 
+void CListCtrlResult::SetMarkRepaired(bool on) {
+    markRepaired_ = on;
+    viewport()->update();
+}
+
 void CListCtrlResult::DeleteAllItems() {
     rows_.clear();
+    focusRow_ = 0;
     UpdateScrollRanges();
     viewport()->update();
 }
@@ -45,12 +56,20 @@ void CListCtrlResult::DeleteAllItems() {
 void CListCtrlResult::Fill(engine::ProblemList* source) {
     source_ = source;
     rows_.clear();
+    focusRow_ = 0;
     if (source) {
         for (const engine::Problem& problem : *source) {
             const engine::ShownTexts shown = engine::DisplayConversion(problem);
             rows_.push_back({shown.key, shown.value, problem.repair});
         }
     }
+    // The texts start 70 pixels into the column; the choice line reaches 420.
+    const QFontMetrics metrics(font_);
+    int widest = 420;
+    for (const Row& row : rows_)
+        widest = std::max({widest, 70 + metrics.horizontalAdvance(ui::FromAnsi(row.key)) + 8,
+                           70 + metrics.horizontalAdvance(ui::FromAnsi(row.value)) + 8});
+    contentWidth_ = kIconColumnWidth + widest;
     verticalScrollBar()->setValue(0);
     UpdateScrollRanges();
     viewport()->update();
@@ -83,8 +102,7 @@ void CListCtrlResult::UpdateScrollRanges() {
     verticalScrollBar()->setRange(0, std::max(0, RowCount() - visibleRows));
     verticalScrollBar()->setPageStep(visibleRows);
     verticalScrollBar()->setSingleStep(1);
-    const int width = kIconColumnWidth + kDetailColumnWidth;
-    horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
+    horizontalScrollBar()->setRange(0, std::max(0, contentWidth_ - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
     horizontalScrollBar()->setSingleStep(20);
 }
@@ -133,10 +151,56 @@ void CListCtrlResult::paintEvent(QPaintEvent*) {
         } else {
             text(L, T + 15, Qt::black, ui::text::kLineValue);
             text(L + 70, T + 15, Qt::black, ui::FromAnsi(r.value));
-            text(L + 70, T + 32, kRed, ui::text::kRepaired);
-            painter.drawPixmap(L - 40, T + 10, greenTick_);
+            if (markRepaired_) {
+                text(L + 70, T + 32, kRed, ui::text::kRepaired);
+                painter.drawPixmap(L - 40, T + 10, greenTick_);
+            }
+        }
+        if (row == focusRow_ && hasFocus()) {
+            // The dotted focus rectangle around the row, as a list view draws it.
+            painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+            painter.drawRect(QRect(1, bounds.top() + 1, area.width() - 3, kRowHeight - 3));
         }
     }
+}
+
+// The focus rectangle comes and goes with the focus.
+void CListCtrlResult::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void CListCtrlResult::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
+void CListCtrlResult::ShowRow(int row) {
+    QScrollBar* bar = verticalScrollBar();
+    if (row < bar->value()) bar->setValue(row);
+    else if (row >= bar->value() + bar->pageStep()) bar->setValue(row - bar->pageStep() + 1);
+}
+
+void CListCtrlResult::keyPressEvent(QKeyEvent* event) {
+    const int count = RowCount();
+    if (count == 0) return QAbstractScrollArea::keyPressEvent(event);
+    const int page = verticalScrollBar()->pageStep();
+    int row = focusRow_;
+    switch (event->key()) {
+    case Qt::Key_Up: row = std::max(0, row - 1); break;
+    case Qt::Key_Down: row = std::min(count - 1, row + 1); break;
+    case Qt::Key_PageUp: row = std::max(0, row - page); break;
+    case Qt::Key_PageDown: row = std::min(count - 1, row + page); break;
+    case Qt::Key_Home: row = 0; break;
+    case Qt::Key_End: row = count - 1; break;
+    case Qt::Key_Space:
+        if (!repairLogMode_) Choose(focusRow_, !rows_[ui::Index(focusRow_)].repair);
+        return;
+    default: return QAbstractScrollArea::keyPressEvent(event);
+    }
+    focusRow_ = row;
+    ShowRow(row);
+    viewport()->update();
 }
 
 void CListCtrlResult::mousePressEvent(QMouseEvent* event) {
@@ -150,6 +214,8 @@ void CListCtrlResult::mousePressEvent(QMouseEvent* event) {
         if (!bounds.contains(point)) continue;
         const int x = point.x(), y = point.y();
         const int left = bounds.left(), top = bounds.top();
+        focusRow_ = row;
+        viewport()->update();
         if (top + 37 <= y && y <= top + 55) {
             if (left + 70 < x && x < left + 200) Choose(row, true);
             else if (left + 210 < x && x < left + 420) Choose(row, false);

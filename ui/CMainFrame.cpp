@@ -12,6 +12,7 @@
 #include "ui/DesktopWindow.h"
 #include "ui/HelpCommands.h"
 #include "ui/Pictures.h"
+#include "ui/StatusPane.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
 
@@ -27,7 +28,7 @@ CMainFrame::CMainFrame(ui::UrlOpener open, QWidget* parent) : QMainWindow(parent
 
     QStatusBar* bar = statusBar();
     bar->setObjectName(QString::number(ui::res::kStatusBar));
-    messagePane_ = new QLabel(ui::text::kIdleMessage, bar);
+    messagePane_ = new ui::StatusPane(ui::text::kIdleMessage, bar);
     messagePane_->setObjectName("0");
     bar->addWidget(messagePane_, 1);
     const int ids[3] = {ui::res::kIndicatorCaps, ui::res::kIndicatorNum, ui::res::kIndicatorScroll};
@@ -66,20 +67,24 @@ void CMainFrame::WatchMachine(platform::Services* machine) {
 void CMainFrame::RefreshMachineStatus() {
     QString text = ui::text::kIdleMessage;
     QString tip;
+    QString opened;
     if (machine_) {
-        text += " - " + QString::fromStdString(machine_->Description());
+        opened = QString::fromStdString(machine_->Description());
+        text += " - " + opened;
         if (!wineBrief_.isEmpty()) text += " - " + wineBrief_;
         tip = wineNote_;
         const std::string warning = machine_->Warning();
         if (!warning.empty()) {
             // Another user's prefix is refused as access denied; the tip names its owner.
+            // Either text is short enough for the restored window; the tooltip says the rest.
             const bool others = machine_->CanWrite().code == platform::ERROR_ACCESS_DENIED;
             text += others ? ui::text::kNotYourPrefixStatus : ui::text::kServerRunsStatus;
             tip = (tip.isEmpty() ? QString() : tip + "\n") + QString::fromStdString(warning);
         }
     }
     messagePane_->setText(text);
-    messagePane_->setToolTip(tip);
+    messagePane_->SetElidable(opened);
+    messagePane_->setToolTip(tip.isEmpty() ? text : text + "\n\n" + tip);
 }
 
 void CMainFrame::SetWineBuild(const QString& note, const QString& brief) {
@@ -99,6 +104,7 @@ void CMainFrame::SetView(QWidget* view) { setCentralWidget(view); }
 
 void CMainFrame::SetCloseEnabled(bool enabled) {
     closeEnabled_ = enabled;
+    if (enabled) statusBar()->clearMessage();
     // Set on the window itself: changing the widget's flags would hide and show it again.
     if (QWindow* window = windowHandle()) window->setFlag(Qt::WindowCloseButtonHint, enabled);
 }
@@ -142,6 +148,7 @@ QLabel* CMainFrame::IndicatorPane(int id) const {
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (!closeEnabled_) {
         event->ignore();
+        statusBar()->showMessage(ui::text::kCloseDuringScan, 10000);
         return;
     }
     QMainWindow::closeEvent(event);

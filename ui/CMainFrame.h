@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "ui/HelpCommands.h"
+#include "ui/StatusPane.h"
 
 class QLabel;
 
@@ -31,13 +32,15 @@ public:
     // Makes `view` the frame's working surface (the frame takes it over).
     void SetView(QWidget* view);
 
-    // While disabled (a scan runs) the window refuses to close, and its close box and the
+    // While disabled (a scan runs) the window refuses to close (a window manager that ignores
+    // the grey close box gets the reason in the status bar), and its close box and the
     // window menu's Close are grey.
     void SetCloseEnabled(bool enabled);
     bool CloseEnabled() const { return closeEnabled_; }
 
     // Shows in the message pane which prefix is open and, while a wineserver runs for it or it
-    // is another user's, that nothing can be written; looked at again every few seconds. The
+    // is another user's, that nothing can be written (the folder shortened first when the pane
+    // is too narrow; the tooltip has the whole text); looked at again every few seconds. The
     // machine must outlive the frame, or be replaced by null first.
     void WatchMachine(platform::Services* machine);
     // Looks at the machine now.
@@ -47,7 +50,7 @@ public:
     // after the prefix.
     void SetWineBuild(const QString& note, const QString& brief);
 
-    QLabel* MessagePane() const { return messagePane_; }
+    ui::StatusPane* MessagePane() const { return messagePane_; }
     // The indicator panes 59137 CAP, 59138 NUM, 59139 SCRL; null for other ids. Each shows
     // its text while its lock key is on and is blank while it is off.
     QLabel* IndicatorPane(int id) const;
@@ -64,7 +67,7 @@ private:
     platform::Services* machine_ = nullptr;
     QTimer machineWatch_;
     QString wineNote_, wineBrief_;
-    QLabel* messagePane_ = nullptr;  // children of the status bar
+    ui::StatusPane* messagePane_ = nullptr;  // children of the status bar
     QLabel* indicators_[3] = {};
     QTimer indicatorWatch_;
     bool pressedLocks_[3] = {};  // without an X server: toggled by the lock-key presses

@@ -1,5 +1,6 @@
 #include "ui/CStaticLink.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -44,6 +45,7 @@ const QFont* CStaticLink::VariantFont(int variant) const {
 
 void CStaticLink::SetLinkActive(bool active) {
     linkActive_ = active;
+    setFocusPolicy(active && notify_ ? Qt::TabFocus : Qt::NoFocus);
     if (!active && handShown_) {
         unsetCursor();
         handShown_ = false;
@@ -66,6 +68,20 @@ void CStaticLink::paintEvent(QPaintEvent*) {
     }
     // One line from the top edge, as TextOut writes it.
     painter.drawText(QPoint(x, metrics.ascent()), text_);
+    if (hasFocus()) {
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(QRect(x - 1, 0, width + 1, metrics.height() - 1));
+    }
+}
+
+void CStaticLink::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (notify_ && linkActive_ &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        emit clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CStaticLink::mouseMoveEvent(QMouseEvent* event) {

@@ -27,8 +27,9 @@ public:
     // 0 left, 1 centre, 2 right; any other code keeps the current alignment. Repaints.
     void SetFontStyle(const QFont* font, int variant, int alignmentCode);
 
-    // While active, the hand cursor shows over the label. Deactivating while the hand shows
-    // puts the arrow back, so an inactive label never keeps the hand.
+    // While active, the hand cursor shows over the label, and a notifying label is a Tab stop
+    // that Space or Enter clicks. Deactivating while the hand shows puts the arrow back, so
+    // an inactive label never keeps the hand.
     void SetLinkActive(bool active);
     bool LinkActive() const { return linkActive_; }
     bool HandShown() const { return handShown_; }
@@ -50,6 +51,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QString text_;

@@ -3,6 +3,7 @@
 // so one unit is 1.5 px across and 1.625 px down. Rounded as MulDiv rounds (half away from
 // zero), as the dialog manager does.
 #include <QRect>
+#include <QSize>
 
 namespace ui {
 
@@ -21,6 +22,15 @@ constexpr int DluToPixelsY(int units) { return MulDiv(units, kDialogBaseY, 8); }
 // A dialog-template rectangle (x, y, width, height in dialog units) in pixels.
 inline QRect DluRect(int x, int y, int width, int height) {
     return QRect(DluToPixelsX(x), DluToPixelsY(y), DluToPixelsX(width), DluToPixelsY(height));
+}
+
+// The client area of a dialog whose window, frame and caption included, is `window` pixels:
+// the sizes the dialogs are given are those of a modal frame on Windows (3 pixel borders, a
+// 23 pixel caption), so their controls end where the window does, without a band below.
+inline constexpr int kDialogBorder = 3;
+inline constexpr int kDialogCaption = 23;
+constexpr QSize ClientOfWindow(int width, int height) {
+    return {width - 2 * kDialogBorder, height - 2 * kDialogBorder - kDialogCaption};
 }
 
 }  // namespace ui

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <QMessageBox>
+#include <QScreen>
 #include <QThread>
 
 #include "ui/AnsiText.h"
@@ -52,12 +53,18 @@ bool HasWholeLines(const QString& text) {
     return false;
 }
 
-// Each line a paragraph of its own; the whole lines are not wrapped.
-QString WithWholeLines(const QString& text) {
+// Each line a paragraph of its own; the whole lines are not wrapped, and are shown at
+// `wholeScale` times the font's size.
+QString WithWholeLines(const QString& text, const QFont& font, double wholeScale) {
+    const QString size =
+        wholeScale < 1.0
+            ? QString("; font-size:%1pt").arg(font.pointSizeF() * wholeScale, 0, 'f', 1)
+            : QString();
     QString html;
     for (const QString& line : text.split('\n')) {
         const bool whole = line.startsWith(kWholeLineIndent);
-        html += whole ? "<p style=\"margin:0; white-space:pre\">" : "<p style=\"margin:0\">";
+        html += whole ? "<p style=\"margin:0; white-space:pre" + size + "\">"
+                      : "<p style=\"margin:0\">";
         html += line.toHtmlEscaped() + "</p>";
     }
     return html;
@@ -73,6 +80,59 @@ int WholeLinesWidth(const QString& text, const QFont& font) {
     return widest;
 }
 
+// QMessageBox caps its width well below the screen's and then lets its text run past its
+// edge; a box with whole lines is laid out again once shown: as wide as its whole lines need
+// (their font made smaller when the screen is narrower still), the other lines wrapped at
+// word boundaries within it, and as tall as they then are.
+class WholeLinesBox final : public QMessageBox {
+public:
+    WholeLinesBox(QMessageBox::Icon icon, const QString& title, const QString& text,
+                  QMessageBox::StandardButtons buttons, QWidget* parent)
+        : QMessageBox(icon, title, QString(), buttons, parent), text_(text) {
+        setTextFormat(Qt::RichText);
+        SetText(1.0);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        Fit();
+    }
+
+private:
+    QLabel* Label() const { return findChild<QLabel*>("qt_msgbox_label"); }
+
+    void SetText(double scale) {
+        QLabel* label = Label();
+        const QFont font = label ? label->font() : this->font();
+        setText(WithWholeLines(text_, font, scale));
+        QFont shown = font;
+        if (scale < 1.0) shown.setPointSizeF(font.pointSizeF() * scale);
+        // The label is made wide enough for them; the box grows with it.
+        if (label) label->setMinimumWidth(WholeLinesWidth(text_, shown));
+    }
+
+    void Fit() {
+        QLabel* label = Label();
+        if (!label || !layout()) return;
+        const QScreen* screen = this->screen();
+        // Room for the window's frame on the screen.
+        const int available = (screen ? screen->availableGeometry().width() : 1024) - 16;
+        const int besides = label->x() + layout()->contentsMargins().right();
+        const int whole = WholeLinesWidth(text_, label->font());
+        if (whole + besides > available)
+            SetText(std::max(0.6, static_cast<double>(available - besides) / whole));
+        // QMessageBox may have let the text wrap anywhere, even inside a word.
+        label->setWordWrap(true);
+        const int width =
+            std::min(available, std::max(this->width(), label->minimumWidth() + besides));
+        layout()->activate();
+        setFixedSize(width, layout()->totalHeightForWidth(width));
+    }
+
+    QString text_;
+};
+
 }  // namespace
 
 std::unique_ptr<QMessageBox> GuiHost::BuildMessageBox(const std::string& text,
@@ -81,15 +141,13 @@ std::unique_ptr<QMessageBox> GuiHost::BuildMessageBox(const std::string& text,
     // An empty caption stands for the application's title.
     const QString title = caption.empty() ? QString::fromLatin1(text::kAppName) : FromAnsi(caption);
     const QString shown = FromAnsi(text);
-    auto box = std::make_unique<QMessageBox>(IconOf(style.icon), title, QString(),
-                                             ButtonsOf(style.buttons), parent);
+    std::unique_ptr<QMessageBox> box;
     if (HasWholeLines(shown)) {
-        box->setTextFormat(Qt::RichText);
-        box->setText(WithWholeLines(shown));
-        // The label is made wide enough for them; the box grows with it.
-        if (auto* label = box->findChild<QLabel*>("qt_msgbox_label"))
-            label->setMinimumWidth(WholeLinesWidth(shown, label->font()));
+        box = std::make_unique<WholeLinesBox>(IconOf(style.icon), title, shown,
+                                              ButtonsOf(style.buttons), parent);
     } else {
+        box = std::make_unique<QMessageBox>(IconOf(style.icon), title, QString(),
+                                            ButtonsOf(style.buttons), parent);
         box->setTextFormat(Qt::PlainText);
         box->setText(shown);
     }

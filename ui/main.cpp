@@ -7,6 +7,7 @@
 int main(int argc, char** argv) {
     if (ui::PrintProgramInfo(argc, argv, std::cout)) return 0;
     CDrennowApp app(argc, argv);
+    app.EndOnSignals();
     if (!app.InitInstance(app.arguments())) return app.StartFailureStatus();
     const int result = app.exec();
     app.ExitInstance();

@@ -92,6 +92,8 @@ public:
     Status DiscardChanges() override;
     bool HasUncommittedChanges() const override { return false; }
     Status CanWrite() override { return Status::Success(); }
+    // Every call reads the live registry: there is nothing to bring up to date.
+    Status Refresh() override { return Status::Success(); }
     std::string Warning() override;
 
     // Files.cpp

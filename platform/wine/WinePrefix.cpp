@@ -93,6 +93,22 @@ public:
         registry_ = std::move(fresh);
         return {};
     }
+    Status Refresh() override {
+        // Only hives whose bytes changed count: Wine saves the same registry again whenever
+        // its server stops. One changed hive loads all three again, as one consistent whole
+        // (links lead from one hive into another).
+        if (registry_->HasUncommittedChanges() || !registry_->ChangedOnDisk()) return {};
+        Status status;
+        std::unique_ptr<Registry> fresh = Registry::Load(dir_, status);
+        if (!fresh)
+            return {status.code,
+                    "The registry files were changed by another program and "
+                    "cannot be read again: " +
+                        status.message};
+        fresh->ContinueHandlesOf(*registry_);
+        registry_ = std::move(fresh);
+        return {};
+    }
     bool HasUncommittedChanges() const override { return registry_->HasUncommittedChanges(); }
     Status CanWrite() override {
         if (!refusal_.ok()) return refusal_;

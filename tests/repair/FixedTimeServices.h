@@ -69,6 +69,7 @@ public:
     std::uint64_t RegKeyIdentity(HKEY k) override { return real_->RegKeyIdentity(k); }
     platform::Status Commit() override { return real_->Commit(); }
     platform::Status DiscardChanges() override { return real_->DiscardChanges(); }
+    platform::Status Refresh() override { return real_->Refresh(); }
     bool HasUncommittedChanges() const override { return real_->HasUncommittedChanges(); }
     platform::Status CanWrite() override { return real_->CanWrite(); }
     BOOL PathFileExistsA(const char* p) override { return real_->PathFileExistsA(p); }

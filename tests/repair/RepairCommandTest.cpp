@@ -193,10 +193,15 @@ TEST_F(RepairCommandTest, RunningWineserverRefusesTheRepair) {
 TEST_F(RepairCommandTest, FailedCommitDeletesNoShortcutFile) {
     auto services = prefix.Open();
     ASSERT_TRUE(services);
-    // Someone else rewrote the hive after we loaded it: ours must not overwrite it.
-    const std::string changed = ChangeUserHiveOnDisk();
+    // Someone else rewrites the hive while the backup question is open: ours must not
+    // overwrite it.
+    std::string changed;
+    host.onBox = [&] {
+        if (changed.empty()) changed = ChangeUserHiveOnDisk();
+    };
     host.answers = {engine::Answer::No};
     const RepairReport report = RepairCommand(results, lists, *services, host);
+    host.onBox = nullptr;
     EXPECT_NE(report.end, RepairReport::End::Done);
     EXPECT_EQ(report.shortcuts.removed, 0);
     EXPECT_TRUE(ShortcutExists());
@@ -209,6 +214,40 @@ TEST_F(RepairCommandTest, FailedCommitDeletesNoShortcutFile) {
     const std::string after = prefix.ReadHive(Hive::User);
     EXPECT_NE(after.find("\"Dead\""), std::string::npos);
     EXPECT_NE(after.find("\"DisableRegistryTools\"=dword:00000001"), std::string::npos);
+}
+
+// A hive another program changed since the scan is refused before the backup question; the
+// window's refusal asks whether to scan again.
+TEST_F(RepairCommandTest, HiveChangedSinceTheScanIsRefusedBeforeTheQuestion) {
+    const struct {
+        bool offer;
+        engine::Answer answer;
+        engine::BoxStyle style;
+        bool scanAgain;
+    } cases[] = {
+        {false, engine::Answer::Ok, engine::Icon::Information, false},
+        {true, engine::Answer::Yes, {engine::Buttons::YesNo, engine::Icon::Question}, true},
+        {true, engine::Answer::No, {engine::Buttons::YesNo, engine::Icon::Question}, false},
+    };
+    for (const auto& c : cases) {
+        auto services = prefix.Open();
+        const std::string changed = ChangeUserHiveOnDisk();
+        host.boxes.clear();
+        host.answers = {c.answer};
+        const RepairReport report = RepairCommand(results, lists, *services, host, c.offer);
+        EXPECT_EQ(report.end, RepairReport::End::Refused);
+        EXPECT_EQ(report.scanAgain, c.scanAgain);
+        ASSERT_EQ(host.boxes.size(), 1u);
+        EXPECT_EQ(
+            host.boxes[0].text.find("Nothing has been repaired: " + prefix.HivePath(Hive::User) +
+                                    " was changed by another program"),
+            0u)
+            << host.boxes[0].text;
+        EXPECT_NE(host.boxes[0].text.find("Scan again"), std::string::npos);
+        EXPECT_EQ(host.boxes[0].style, c.style);
+        EXPECT_EQ(prefix.ReadHive(Hive::User), changed);
+        EXPECT_TRUE(ShortcutExists());
+    }
 }
 
 // The backup is saved before the deletions; when the commit is then refused, nothing was
@@ -225,10 +264,14 @@ TEST_F(RepairCommandTest, RefusedCommitLeavesTheBackupFileAsItWas) {
         else fs::remove(BackupPath());
         auto services = repairtest::OpenFixed(prefix);
         ASSERT_TRUE(services);
-        const std::string changed = ChangeUserHiveOnDisk();
+        std::string changed;
+        host.onBox = [&] {
+            if (changed.empty()) changed = ChangeUserHiveOnDisk();
+        };
         host.answers = {engine::Answer::Yes};
         host.boxes.clear();
         const RepairReport report = RepairCommand(results, lists, *services, host);
+        host.onBox = nullptr;
         EXPECT_EQ(report.end, RepairReport::End::CommitFailed);
         EXPECT_FALSE(report.backupWritten);
         EXPECT_EQ(fs::exists(BackupPath()), earlier.has_value());

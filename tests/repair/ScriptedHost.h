@@ -1,6 +1,7 @@
 #pragma once
 // A host for tests: answers message boxes from a script and records every box and screen.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,11 +22,13 @@ public:
     std::vector<int> screens;
     int waitDepth = 0;
     int waitCursors = 0;
+    std::function<void()> onBox;  // runs as each box is shown (the world changing meanwhile)
 
     void Pump() override {}
     engine::Answer MessageBox(const std::string& text, const std::string& caption,
                               engine::BoxStyle style) override {
         boxes.push_back({text, caption, style});
+        if (onBox) onBox();
         if (answers.empty()) return engine::Answer::Ok;
         const engine::Answer answer = answers.front();
         answers.pop_front();

@@ -1,7 +1,10 @@
 // The Choose Prefix dialog, the start-up rule for homes without ~/.wine, and switching the
 // open prefix, on fake homes of launcher files.
+#include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTreeWidget>
 
 #include <cstdlib>
@@ -18,8 +21,11 @@
 #include "ui/CDialogChoosePrefix.h"
 #include "ui/CDrennowApp.h"
 #include "ui/CDrennowView.h"
+#include "ui/DialogUnits.h"
 #include "ui/PrefixChoice.h"
 #include "ui/res/ResourceIds.h"
+#include "ui/res/Strings.h"
+#include "tests/ui/ViewTestSupport.h"
 
 namespace {
 
@@ -51,6 +57,15 @@ TEST(ChoosePrefixDialog, ListsTheFoundPrefixesAndMarksARunningServer) {
                   given && prefix.path == theirs ? nobody->pw_name : "")
             << prefix.path;
     }
+    // Every column within the list, the mark's as wide as its heading; Cancel ends a margin
+    // above the window's foot (its 350 pixels include the frame).
+    dialog.show();
+    QApplication::processEvents();
+    const QHeaderView* header = dialog.List()->header();
+    EXPECT_LE(header->length(), dialog.List()->viewport()->width());
+    EXPECT_GE(header->sectionSize(3), header->fontMetrics().horizontalAdvance("Wineserver"));
+    EXPECT_GE(header->sectionSize(2), 200);
+    EXPECT_EQ(dialog.size(), ui::ClientOfWindow(760, 350));
 }
 
 TEST(ChoosePrefixDialog, EachButtonGivesItsChoice) {
@@ -145,8 +160,14 @@ TEST_F(StartUpWithoutDotWine, SeveralAreOfferedInTheChooser) {
     EXPECT_EQ(offered, 11u);
     EXPECT_NE(Status().find(home.Path("Games/guild-wars-2")), std::string::npos) << Status();
     app->ExitInstance();
-    answer = {};  // cancelled: the program ends
+    answer = {};  // cancelled: the program ends, and says why on the terminal
+    std::vector<std::string> lines;
+    app->SetTerminalWriter([&lines](const QString& line) { lines.push_back(line.toStdString()); });
     EXPECT_FALSE(app->InitInstance({"drennow"}));
+    app->SetTerminalWriter(nullptr);
+    EXPECT_EQ(app->StartFailureStatus(), 3);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("no prefix was chosen"), std::string::npos) << lines[0];
     EXPECT_TRUE(problems.empty());
 }
 
@@ -184,6 +205,59 @@ TEST_F(StartUpWithoutDotWine, TheViewsChoosePrefixCommandReachesTheApplication) 
     // The view that ran the command is replaced once the command has returned.
     QCoreApplication::processEvents();
     EXPECT_NE(app->MainFrame()->centralWidget(), view);
+    EXPECT_NE(Status().find(home.Path("apps/second")), std::string::npos) << Status();
+}
+
+// The scan's loop is on the stack while it hands events on: nothing may replace the view or
+// the prefix under it, and the window stays.
+TEST_F(StartUpWithoutDotWine, DuringAPausedScanNothingReplacesTheViewOrClosesTheWindow) {
+    home.Prefix(".local/share/wineprefixes/first");
+    home.Prefix("apps/second");
+    ASSERT_TRUE(app->InitInstance({"drennow"}));
+    auto* view = qobject_cast<CDrennowView*>(app->MainFrame()->centralWidget());
+    ASSERT_NE(view, nullptr);
+    view->Host().SetMessageBoxHandler([](const std::string&, const std::string&, engine::BoxStyle) {
+        return engine::Answer::Ok;
+    });
+    answer = {Action::OpenFolder, QString::fromStdString(home.Path("apps/second"))};
+    std::vector<std::pair<std::string, bool>> items;
+    bool switched = true, closed = true;
+    std::string statusWhileRefused;
+    uitest::EveryPump script([&](int n) {
+        if (n == 1) view->OnCommand(ui::res::kPauseButton);
+        if (!view->Session().Paused()) return true;
+        for (const int button : {ui::res::kOptionButton, ui::res::kHelpButton}) {
+            const std::unique_ptr<QMenu> menu = view->BuildPopupMenu(button);
+            for (QAction* action : menu->actions())
+                if (!action->isSeparator())
+                    items.emplace_back(action->text().toStdString(), action->isEnabled());
+        }
+        view->OnCommand(ui::res::kCmdChoosePrefix);
+        switched = app->SwitchPrefix(answer);
+        closed = app->MainFrame()->close();
+        statusWhileRefused = app->MainFrame()->statusBar()->currentMessage().toStdString();
+        view->OnCommand(ui::res::kCancelScanButton);
+        return false;
+    });
+    view->Session().SetPumpInterval(std::chrono::milliseconds(0));
+    view->OnCommand(ui::res::kScanButton);
+    EXPECT_EQ(items,
+              (std::vector<std::pair<std::string, bool>>{{"Clean Restore", false},
+                                                         {"IE Restore", false},
+                                                         {"Choose Prefix...", false},
+                                                         {"User Manual", true},
+                                                         {"About Norlix Drennow", true},
+                                                         {"Go to Norlix HomePage ->", true}}));
+    EXPECT_FALSE(offered);
+    EXPECT_FALSE(switched);
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(statusWhileRefused, ui::text::kCloseDuringScan);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(app->MainFrame()->centralWidget(), view);
+    EXPECT_EQ(view->Screen(), engine::Screen::Choose);
+    // Once the scan has returned, the command works again.
+    view->OnCommand(ui::res::kCmdChoosePrefix);
+    QCoreApplication::processEvents();
     EXPECT_NE(Status().find(home.Path("apps/second")), std::string::npos) << Status();
 }
 

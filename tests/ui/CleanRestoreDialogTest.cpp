@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include "tests/repair/ScriptedHost.h"
 #include "tests/ui/QtTesting.h"
 #include "ui/CDialogCleanRestore.h"
+#include "ui/DialogUnits.h"
 #include "ui/CDialogCleanRestoreDetail.h"
 #include "ui/CListCtrlResult.h"
 
@@ -196,6 +198,11 @@ TEST_F(CleanRestoreDialog, DeleteRemovesTheSelectedRowsBlockAndEmptiesTheEntries
         "[HKEY_CURRENT_USER\\Software\\First]\n\"Two\"=\"2\"\n>>   5/5/2026  8:0:0  >>0\n");
     EXPECT_EQ(ReadBytes(BackupPath()), kept);
 
+    // An arrow key on a button keeps the focus there: Space after Down never reaches Delete.
+    Button(*dialog, Dialog::kIdRestore)->setFocus();
+    QTest::keyClick(Button(*dialog, Dialog::kIdRestore), Qt::Key_Down);
+    EXPECT_EQ(dialog->focusWidget(), Button(*dialog, Dialog::kIdRestore));
+
     // No row is selected after the delete, so a second Delete removes nothing.
     Button(*dialog, Dialog::kIdDelete)->click();
     EXPECT_EQ(List(*dialog)->topLevelItemCount(), 1);
@@ -235,20 +242,26 @@ TEST_F(CleanRestoreDialog, DeleteInAReadOnlyBackupFolderKeepsRowAndFileAndSaysSo
 
 TEST_F(CleanRestoreDialog, ControlsKeepTheirPixelPlacesAtAnySize) {
     auto dialog = Open();
-    EXPECT_EQ(dialog->size(), QSize(500, 350));
+    // 500 x 350 with the frame: Close ends a margin above the window's foot.
+    const QSize client = ui::ClientOfWindow(500, 350);
+    EXPECT_EQ(dialog->size(), client);
+    EXPECT_LE(client.height() - dialog->Control(Dialog::kIdClose)->geometry().bottom(), 10);
     // No system menu, no window buttons, and a size that cannot change (so no maximising
     // into a large window with the controls in its corner).
     for (const Qt::WindowType hint : {Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint,
                                       Qt::WindowMaximizeButtonHint, Qt::WindowCloseButtonHint})
         EXPECT_FALSE(dialog->windowFlags().testFlag(hint)) << hint;
-    EXPECT_EQ(dialog->minimumSize(), QSize(500, 350));
-    EXPECT_EQ(dialog->maximumSize(), QSize(500, 350));
+    EXPECT_EQ(dialog->minimumSize(), client);
+    EXPECT_EQ(dialog->maximumSize(), client);
     const std::vector<std::pair<int, QRect>> places = {
-        {Dialog::kIdCaption, {12, 6, 250, 18}},  {Dialog::kIdBackupList, {12, 30, 390, 240}},
-        {Dialog::kIdDetail, {410, 30, 73, 25}},  {Dialog::kIdRestore, {410, 70, 73, 25}},
-        {Dialog::kIdDelete, {410, 110, 73, 25}}, {Dialog::kIdSeparator, {0, 280, 500, 2}},
+        {Dialog::kIdCaption, {12, 6, 250, 18}},
+        {Dialog::kIdBackupList, {12, 30, 390, 240}},
+        {Dialog::kIdDetail, {410, 30, 73, 25}},
+        {Dialog::kIdRestore, {410, 70, 73, 25}},
+        {Dialog::kIdDelete, {410, 110, 73, 25}},
+        {Dialog::kIdSeparator, {0, 280, client.width(), 2}},
         {Dialog::kIdClose, {410, 290, 73, 25}}};
-    for (const QSize size : {QSize(500, 350), QSize(720, 260)}) {
+    for (const QSize size : {client, QSize(720, 260)}) {
         dialog->resize(size);
         for (const auto& [id, place] : places)
             EXPECT_EQ(dialog->Control(id)->geometry(), place) << id << " at " << size.width();
@@ -261,6 +274,21 @@ TEST_F(CleanRestoreDialog, ControlsKeepTheirPixelPlacesAtAnySize) {
     EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_TRUE(Button(*dialog, Dialog::kIdClose)->isDefault());
     EXPECT_EQ(Button(*dialog, Dialog::kIdClose)->text(), "&Close");
+}
+
+// Openbox offers a minimise box the dialog does not ask for, and iconifies the main window
+// with it: both come back.
+TEST_F(CleanRestoreDialog, MinimisedByTheWindowManagerBothWindowsComeBack) {
+    QWidget main;
+    main.show();
+    services = prefix.Open();
+    CDialogCleanRestore dialog(*services, host, &main);
+    dialog.show();
+    main.setWindowState(Qt::WindowMinimized);
+    dialog.setWindowState(Qt::WindowMinimized);
+    QApplication::processEvents();
+    EXPECT_FALSE(dialog.isMinimized());
+    EXPECT_FALSE(main.isMinimized());
 }
 
 TEST(CleanRestoreDetail, ListFollowsTheSizeAndMaximising) {
@@ -280,6 +308,14 @@ TEST(CleanRestoreDetail, ListFollowsTheSizeAndMaximising) {
     EXPECT_GT(detail.width(), 460);
     expectLayout();
     EXPECT_EQ(detail.EntryList()->RowCount(), 1);
+    // The saved entries were never repaired: no red "Repaired" mark, and the short entry needs
+    // no scroll bar across.
+    const QImage shown = detail.EntryList()->viewport()->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) red += uitest::IsReddish(shown.pixel(x, y));
+    EXPECT_EQ(red, 0);
+    EXPECT_EQ(detail.EntryList()->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST(CleanRestoreDetail, EscapeCloseBoxAndCloseEachCloseIt) {

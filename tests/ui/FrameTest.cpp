@@ -25,6 +25,7 @@
 #include "ui/GuiHost.h"
 #include "ui/CDrennowApp.h"
 #include "ui/CMainFrame.h"
+#include "ui/StatusPane.h"
 #include "ui/CStaticLink.h"
 #include "ui/DialogUnits.h"
 #include "ui/HelpCommands.h"
@@ -129,10 +130,10 @@ TEST(MainFrame, StatusBarNamesThePrefixAndARunningWineserver) {
         ASSERT_TRUE(server.Running());
         frame.RefreshMachineStatus();
         EXPECT_EQ(frame.MessagePane()->text().toStdString(),
-                  open +
-                      " - a wineserver is running: the files may be a few seconds old, and "
-                      "nothing can be written until it stops");
+                  open + " - a wineserver is running: nothing can be written until it stops");
         EXPECT_NE(frame.MessagePane()->toolTip().toStdString().find("wineserver -k"),
+                  std::string::npos);
+        EXPECT_NE(frame.MessagePane()->toolTip().toStdString().find("a few seconds old"),
                   std::string::npos);
     }
     frame.RefreshMachineStatus();
@@ -163,6 +164,49 @@ TEST(MainFrame, StatusBarSaysWhenThePrefixIsAnotherUsers) {
     ASSERT_EQ(::chown(prefix.Dir().c_str(), 0, 0), 0);
     frame.RefreshMachineStatus();
     EXPECT_EQ(frame.MessagePane()->text().toStdString(), open);
+    frame.WatchMachine(nullptr);
+}
+
+// A long folder gives way to the warning: shortened in the middle, then the text before it
+// dropped; the tooltip keeps the whole text.
+TEST(MainFrame, StatusPaneShortensTheFolderSoTheWarningShows) {
+    const QFontMetrics metrics(QApplication::font());
+    const QString head = "Norlix Drennow: Version 1.2 - ";
+    const QString folder =
+        "Wine prefix /home/someone/.local/share/Steam/steamapps/compatdata/440/pfx";
+    const QString tail = " - a wineserver is running: nothing can be written until it stops";
+    const QString text = head + folder + tail;
+    auto width = [&metrics](const QString& s) { return metrics.horizontalAdvance(s); };
+    const struct {
+        int width;
+        QString starts, ends;
+        bool whole;
+    } cases[] = {
+        {width(text), head + folder, tail, true},
+        {width(head + tail) + width(folder) / 2, head + "Wine pr", "440/pfx" + tail, false},
+        {width(tail) + width(folder) / 2, "Wine pr", "pfx" + tail, false},
+        {width(tail) / 2, "Wine", QString(QChar(0x2026)), false},
+    };
+    for (const auto& c : cases) {
+        const QString shown = ui::StatusPane::Fit(text, folder, metrics, c.width);
+        EXPECT_LE(width(shown), c.width) << shown.toStdString();
+        EXPECT_TRUE(shown.startsWith(c.starts)) << shown.toStdString();
+        EXPECT_TRUE(shown.endsWith(c.ends)) << shown.toStdString();
+        EXPECT_EQ(shown == text, c.whole) << shown.toStdString();
+    }
+
+    fixtures::TestPrefix prefix;
+    auto machine = prefix.Open();
+    fixtures::FakeWineServer server(prefix.Dir());
+    CMainFrame frame;
+    frame.WatchMachine(machine.get());
+    frame.showNormal();
+    QApplication::processEvents();
+    ui::StatusPane* pane = frame.MessagePane();
+    EXPECT_TRUE(pane->ShownText().endsWith("nothing can be written until it stops"))
+        << pane->ShownText().toStdString();
+    EXPECT_LE(pane->fontMetrics().horizontalAdvance(pane->ShownText()), pane->width());
+    EXPECT_TRUE(pane->toolTip().startsWith(pane->text())) << pane->toolTip().toStdString();
     frame.WatchMachine(nullptr);
 }
 
@@ -247,11 +291,16 @@ TEST_F(StartUp, AnotherFolderOrTheDemoCanBeChosenInstead) {
 }
 
 TEST_F(StartUp, UnknownArgumentIsAUsageError) {
+    std::vector<std::string> lines;
+    app->SetTerminalWriter([&lines](const QString& line) { lines.push_back(line.toStdString()); });
     EXPECT_FALSE(app->InitInstance({"drennow", "--frobnicate"}));
+    app->SetTerminalWriter(nullptr);
     EXPECT_EQ(app->StartFailureStatus(), 2);
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_NE(errors[0].find("--frobnicate"), std::string::npos);
-    EXPECT_NE(errors[0].find("Usage"), std::string::npos);
+    // On the terminal, not in a box.
+    EXPECT_TRUE(errors.empty());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("--frobnicate"), std::string::npos);
+    EXPECT_NE(lines[0].find("Usage"), std::string::npos);
 }
 
 TEST_F(StartUp, RealPrefixOpensTheMaximisedCentredFrameWithTheView) {

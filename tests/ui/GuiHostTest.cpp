@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -111,6 +113,39 @@ TEST(GuiHostMessageBox, FoldersAndCommandsStayWholeAndCaptionsFit) {
     applied->show();
     QApplication::processEvents();
     EXPECT_GE(applied->width(), applied->fontMetrics().horizontalAdvance("Information") + 100);
+}
+
+// A folder too long for Qt's own limit on a box's width: the box grows to show it whole,
+// and every other line wraps inside the box (none runs past its edge or its foot).
+TEST(GuiHostMessageBox, LongFoldersStayWholeAndTheRestWrapsInsideTheBox) {
+    const std::string folder =
+        "/home/someone-with-a-rather-long-name/.local/share/Steam/steamapps/"
+        "compatdata/1234567/pfx";
+    const std::string command = "WINEPREFIX=" + folder + " wineserver -k";
+    const std::string refusal =
+        "Nothing has been repaired: A wineserver is running for the prefix\n    " + folder +
+        "\nIt keeps its own copy of the registry and would overwrite any change. Close the "
+        "prefix's programs, or stop the server with\n    " +
+        command + "\nthen try again.";
+    auto box =
+        ui::GuiHost::BuildMessageBox(refusal, "Information", engine::Icon::Information, nullptr);
+    box->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(OnOneLine(*box, QString::fromStdString(folder)));
+    EXPECT_TRUE(OnOneLine(*box, QString::fromStdString(command)));
+    auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+    ASSERT_NE(label, nullptr);
+    EXPECT_LE(label->geometry().right(), box->width()) << "the text runs past the box's edge";
+    QTextDocument shown;
+    shown.setDocumentMargin(0);  // as the label lays its text out
+    shown.setDefaultFont(label->font());
+    shown.setHtml(label->text());
+    shown.setTextWidth(label->contentsRect().width());
+    EXPECT_LE(shown.size().height(), label->contentsRect().height() + 1)
+        << "lines are cut at the foot";
+    EXPECT_LE(box->width(), box->screen()->availableGeometry().width());
+    const QTemporaryDir folderForPng;
+    uitest::RenderToPng(box.get(), folderForPng, "wineserver-box");
 }
 
 TEST(GuiHostMessageBox, HandlerAnswersInsteadOfABox) {

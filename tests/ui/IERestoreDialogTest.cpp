@@ -11,6 +11,7 @@
 #include "tests/repair/ScriptedHost.h"
 #include "tests/ui/QtTesting.h"
 #include "ui/CDialogIERestore.h"
+#include "ui/DialogUnits.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ TEST(IERestoreDialog, ShowsCurrentValuesAndEnablesByCheckBox) {
     auto machine = prefix.Open();
     repairtest::ScriptedHost host;
     CDialogIERestore dialog(*machine, host);
-    EXPECT_EQ(dialog.size(), QSize(500, 350));
+    EXPECT_EQ(dialog.size(), ui::ClientOfWindow(500, 350));
     auto* edit = Get<QLineEdit>(dialog, 1009);
     EXPECT_EQ(edit->text().toStdString(), "http://a.example/");
     EXPECT_EQ(Get<QLineEdit>(dialog, 1012)->text().toStdString(), std::string(40, 'T'));

@@ -99,12 +99,12 @@ TEST(MainView, LayoutFollowsTheClientSize) {
     EXPECT_EQ(view.ProblemList()->geometry(), QRect(375, 105, cx - 414, cy - 163));
     EXPECT_EQ(view.RepairLogList()->geometry(), QRect(200, 104, cx - 237, cy - 161));
     EXPECT_EQ(view.Button(res::kRepairAllButton)->geometry(), QRect(cx - 219, cy - 50, 87, 29));
-    EXPECT_EQ(view.SectionLink(13)->geometry(), QRect(195, 375, 140, 18));
-    EXPECT_EQ(view.CountLink(2)->geometry(), QRect(335, 155, 25, 18));
+    EXPECT_EQ(view.SectionLink(13)->geometry(), QRect(195, 375, 120, 18));
+    EXPECT_EQ(view.CountLink(2)->geometry(), QRect(317, 155, 43, 18));
     // Rows 7 to 13 of the progress screen form the second column.
     const int d = (cx - 593) / 2;
-    EXPECT_EQ(view.SectionCounter(6)->geometry(), QRect(d + 208, 173 + 132, 25, 22));
-    EXPECT_EQ(view.SectionCounter(7)->geometry(), QRect(d + 388, 173, 25, 22));
+    EXPECT_EQ(view.SectionCounter(6)->geometry(), QRect(d + 204, 173 + 132, 40, 22));
+    EXPECT_EQ(view.SectionCounter(7)->geometry(), QRect(d + 384, 173, 40, 22));
     EXPECT_EQ(view.SectionNameLabel(13)->geometry(), QRect(d + 428, 173 + 132, 120, 22));
 
     // The progress block is centred, the half truncated.
@@ -113,6 +113,29 @@ TEST(MainView, LayoutFollowsTheClientSize) {
         EXPECT_EQ(view.StatusBand()->x(), x) << width;
         EXPECT_EQ(view.ProgressPanel()->geometry(), QRect(x, 145, 360, 190)) << width;
         EXPECT_EQ(view.Button(res::kCancelScanButton)->geometry(), QRect(x + 273, 340, 87, 29));
+    }
+}
+
+// Large counts never run into the names beside them: six digits on the progress screen, five
+// (in the underlined bold of a section with problems) on the result screen.
+TEST(MainView, LargeCountsKeepClearOfTheSectionNames) {
+    fixtures::TestPrefix prefix;
+    auto machine = prefix.Open();
+    CDrennowView view(*machine);
+    view.resize(780, 520);
+    for (int row = 0; row < CDrennowView::kRows; ++row) {
+        QLabel* counter = view.SectionCounter(row);
+        const int digits = QFontMetrics(counter->font()).horizontalAdvance("100000");
+        EXPECT_GE(counter->width(), digits) << row;
+        EXPECT_LE(counter->geometry().right(), view.SectionNameLabel(row)->x()) << row;
+
+        CStaticLink* link = view.SectionLink(row);
+        CStaticLink* count = view.CountLink(row);
+        const int name = QFontMetrics(*link->VariantFont(1)).horizontalAdvance(link->text());
+        const int number = QFontMetrics(*count->VariantFont(1)).horizontalAdvance("10103");
+        EXPECT_LE(number, count->width()) << row;
+        EXPECT_LT(link->x() + name, count->x() + count->width() - number)
+            << link->text().toStdString();
     }
 }
 
@@ -453,6 +476,33 @@ TEST(MainView, RepairIsRefusedWhileAWineserverRuns) {
     EXPECT_TRUE(prefix.Exists("C:\\users\\Public\\Desktop\\Gone App.lnk"));
 }
 
+// Wine writes the registry while the window is open: the refusal offers to scan again, and
+// that scan reads the files as they are now.
+TEST(MainView, RepairAfterWineWroteTheRegistryOffersToScanAgain) {
+    fixtures::TestPrefix prefix;
+    AddSharedAndShortcutProblems(prefix);
+    ViewHarness h(prefix);
+    ClickButton(*h.view, res::kScanButton);
+    ASSERT_EQ(h.view->Session().Results().total, 3);
+    prefix.SetDword(Hive::System, kShared, "C:\\Program Files\\Common Files\\also gone.dll", 1);
+    prefix.WriteHives();
+    const std::string written = prefix.ReadHive(Hive::System);
+    h.answers = {engine::Answer::Yes};
+    ClickButton(*h.view, res::kRepairAllButton);
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(
+        h.messages[0].text.find("Nothing has been repaired: " + prefix.HivePath(Hive::System) +
+                                " was changed by another program"),
+        0u)
+        << h.messages[0].text;
+    EXPECT_EQ(h.messages[0].style,
+              engine::BoxStyle(engine::Buttons::YesNo, engine::Icon::Question));
+    EXPECT_EQ(prefix.ReadHive(Hive::System), written);
+    EXPECT_EQ(h.view->Screen(), engine::Screen::Results);
+    EXPECT_EQ(h.view->Session().Results().total, 4);
+    EXPECT_EQ(h.view->Session().Results().Section(7).Count(), 2);
+}
+
 TEST(MainView, CleanRestoreBringsBackWhatARepairDeleted) {
     fixtures::TestPrefix prefix;
     AddSharedAndShortcutProblems(prefix);
@@ -539,6 +589,48 @@ TEST(MainView, UsableFromTheKeyboard) {
     }
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0].text, "Do you want to save a backup before repairing(Recommended)?");
+}
+
+// Arrow keys stay in lists, so Space never lands on a button the arrow moved to; the result
+// screen's links and Leave marks work from the keyboard, and each shows its focus.
+TEST(MainView, ResultScreenKeyboardHasNoTraps) {
+    fixtures::TestPrefix prefix;
+    AddSharedAndShortcutProblems(prefix);
+    ViewHarness h(prefix);
+    CDrennowView& view = *h.view;
+    QApplication::setActiveWindow(h.frame.get());
+    ClickButton(view, res::kScanButton);
+    ASSERT_EQ(view.Screen(), engine::Screen::Results);
+    CButtonEx* repairAll = view.Button(res::kRepairAllButton);
+    repairAll->setFocus();
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Left})
+        QTest::keyClick(repairAll, key);
+    EXPECT_EQ(QApplication::focusWidget(), repairAll);
+
+    // Tab reaches the links of the sections with problems; Space shows one's problems.
+    CStaticLink* shortcuts = view.SectionLink(13);
+    QImage unfocused = shortcuts->grab().toImage();
+    view.SectionLink(6)->setFocus();
+    QTest::keyClick(view.SectionLink(6), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), shortcuts) << "links without problems are no stops";
+    EXPECT_NE(shortcuts->grab().toImage(), unfocused) << "the focused link shows no focus";
+    QTest::keyClick(shortcuts, Qt::Key_Space);
+    EXPECT_EQ(view.MarkerRow(), 13);
+
+    // In the list: Down moves to the second record, Space leaves it, Space again deletes it.
+    QTest::keyClick(shortcuts, Qt::Key_Tab);
+    CListCtrlResult* list = view.ProblemList();
+    ASSERT_EQ(QApplication::focusWidget(), list);
+    ASSERT_EQ(list->RowCount(), 2);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(list->FocusRow(), 1);
+    QTest::keyClick(list, Qt::Key_Space);
+    EXPECT_FALSE(view.Session().Results().Section(14).problems[1].repair);
+    EXPECT_TRUE(view.Session().Results().Section(14).problems[0].repair);
+    EXPECT_EQ(list->ColumnText(1, 3), engine::kMarkLeave);
+    QTest::keyClick(list, Qt::Key_Space);
+    EXPECT_TRUE(view.Session().Results().Section(14).problems[1].repair);
+    EXPECT_EQ(view.Screen(), engine::Screen::Results);
 }
 
 // ---- Menus -------------------------------------------------------------------------------

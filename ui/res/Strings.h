@@ -10,11 +10,13 @@ inline constexpr const char* kAppName = "Norlix Drennow";
 inline constexpr const char* kIdleMessage = "Norlix Drennow: Version " DRENNOW_VERSION_SHORT;
 // Added to the idle message when nothing can be written to the open prefix.
 inline constexpr const char* kServerRunsStatus =
-    " - a wineserver is running: the files may be a few seconds old, and nothing can be "
-    "written until it stops";
+    " - a wineserver is running: nothing can be written until it stops";
 inline constexpr const char* kNotYourPrefixStatus =
     " - the prefix is another user's: it can be scanned, but nothing can be written";
 inline constexpr const char* kHelpModePrompt = "Select an object on which to get Help";
+// A window manager that ignores the greyed close box still asks the window to close.
+inline constexpr const char* kCloseDuringScan =
+    "A scan is running: press Cancel to stop it, then close the window.";
 inline constexpr const char* kIndicatorCaps = "CAP";
 inline constexpr const char* kIndicatorNum = "NUM";
 inline constexpr const char* kIndicatorScroll = "SCRL";

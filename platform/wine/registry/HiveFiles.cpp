@@ -44,50 +44,91 @@ std::string PrefixCommand(const std::string& dir, const char* command) {
     return "WINEPREFIX=" + word + " " + command;
 }
 
-Status ReadHiveFile(Hive& hive) {
-    UnixFd fd(::open(hive.path.c_str(), O_RDONLY | O_CLOEXEC));
+namespace {
+
+// Reads the whole file at `path` with the stamp of what was read.
+Status ReadWholeFile(const std::string& path, std::string& text, FileStamp& stamp) {
+    UnixFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
         if (errno == ENOENT)
             return {ERROR_FILE_NOT_FOUND,
                     fmt::format("{} is missing: the folder is not an initialised Wine prefix. "
                                 "Make one with:\n    {}",
-                                hive.path, PrefixCommand(ParentFolder(hive.path), "wineboot -i"))};
-        return {ERROR_CANTOPEN,
-                fmt::format("{} cannot be read: {}", hive.path, std::strerror(errno))};
+                                path, PrefixCommand(ParentFolder(path), "wineboot -i"))};
+        return {ERROR_CANTOPEN, fmt::format("{} cannot be read: {}", path, std::strerror(errno))};
     }
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
-        return {ERROR_CANTOPEN, hive.path + " is not a regular file"};
-    hive.text.resize(static_cast<std::size_t>(st.st_size));
+        return {ERROR_CANTOPEN, path + " is not a regular file"};
+    text.resize(static_cast<std::size_t>(st.st_size));
     std::size_t done = 0;
-    while (done < hive.text.size()) {
-        const ssize_t n = ::read(fd.get(), hive.text.data() + done, hive.text.size() - done);
+    while (done < text.size()) {
+        const ssize_t n = ::read(fd.get(), text.data() + done, text.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         done += static_cast<std::size_t>(n);
     }
-    hive.text.resize(done);
-    hive.stamp = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
-                  static_cast<std::uint64_t>(st.st_size), st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+    text.resize(done);
+    stamp = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+             static_cast<std::uint64_t>(st.st_size), st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
     if (done != static_cast<std::size_t>(st.st_size))
-        return {ERROR_CANTREAD, hive.path + " changed while it was being read; try again"};
+        return {ERROR_CANTREAD, path + " changed while it was being read; try again"};
     return {};
+}
+
+}  // namespace
+
+Status ReadHiveFile(Hive& hive) {
+    const Status status = ReadWholeFile(hive.path, hive.text, hive.stamp);
+    if (status.ok()) hive.bytesHash = HiveBytesHash(hive.text);
+    return status;
+}
+
+std::uint64_t HiveBytesHash(std::string_view bytes) {
+    // Eight bytes a step, each word mixed before it joins (the finaliser of MurmurHash3), so
+    // a change anywhere reaches every bit.
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+    auto mix = [](std::uint64_t x) {
+        x ^= x >> 33;
+        x *= 0xFF51AFD7ED558CCDull;
+        x ^= x >> 33;
+        x *= 0xC4CEB9FE1A85EC53ull;
+        return x ^ (x >> 33);
+    };
+    std::uint64_t hash = bytes.size() * kMultiplier;
+    std::size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at, 8);
+        hash = (hash ^ mix(word)) * kMultiplier;
+        hash ^= hash >> 29;
+    }
+    std::uint64_t tail = 0;
+    if (at < bytes.size()) std::memcpy(&tail, bytes.data() + at, bytes.size() - at);
+    return mix(hash ^ mix(tail ^ kMultiplier));
+}
+
+Status CheckHiveUnchanged(Hive& hive) {
+    FileStamp now;
+    if (Stamp(hive.path, now) && now == hive.stamp) return {};
+    std::string bytes;
+    if (ReadWholeFile(hive.path, bytes, now).ok() && HiveBytesHash(bytes) == hive.bytesHash) {
+        hive.stamp = now;
+        return {};
+    }
+    return {ERROR_LOCK_VIOLATION,
+            fmt::format("{} was changed by another program since Drennow read it; nothing was "
+                        "written. Scan again to see the registry as it is now, then repair; a "
+                        "restore or a setting can simply be tried again.",
+                        hive.path)};
 }
 
 Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
                         const std::vector<std::string>& texts) {
     // Another Drennow's commit can then not fall between the check and the renames.
     const FolderLock lock(dir);
-    for (const Hive* hive : hives) {
-        FileStamp now;
-        if (!Stamp(hive->path, now) || !(now == hive->stamp))
-            return {ERROR_LOCK_VIOLATION,
-                    fmt::format("{} was changed by another program since Drennow read it; "
-                                "nothing was written. Drennow reads the registry again from the "
-                                "files: scan again before repairing; a restore or a setting "
-                                "can simply be tried again.",
-                                hive->path)};
-    }
+    for (Hive* hive : hives)
+        if (Status s = CheckHiveUnchanged(*hive); !s.ok()) return s;
     // What a killed commit left; no other Drennow is writing here while the lock is held.
     RemoveStaleTempFiles(dir);
     std::vector<std::string> paths;
@@ -117,7 +158,10 @@ Status ReplaceHiveFiles(const std::string& dir, const std::vector<Hive*>& hives,
                                 paths[failure->file - 1])};
         }
     }
-    for (Hive* hive : hives) Stamp(hive->path, hive->stamp);
+    for (std::size_t i = 0; i < hives.size(); ++i) {
+        Stamp(hives[i]->path, hives[i]->stamp);
+        hives[i]->bytesHash = HiveBytesHash(texts[i]);
+    }
     return {};
 }
 

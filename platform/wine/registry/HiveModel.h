@@ -78,6 +78,9 @@ struct Hive {
     std::unique_ptr<HiveStore> store = std::make_unique<HiveStore>();  // what values view
     bool changed = false;
     FileStamp stamp;
+    // Of the bytes the file held when it was read, or last written: a file that got only a new
+    // stamp (Wine saving the same registry again) is told from one with other content.
+    std::uint64_t bytesHash = 0;
 };
 
 // Windows' limit on the levels of a key path. A hive is read only that deep: a key line deeper

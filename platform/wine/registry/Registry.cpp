@@ -599,7 +599,17 @@ Status Registry::CanWrite() {
                     "\nIt keeps its own copy of the registry and would overwrite any change. "
                     "Close the prefix's programs, or stop the server with\n    " +
                     registry::PrefixCommand(impl_->dir, "wineserver -k") + "\nthen try again."};
+    // A write over a file another program changed would lose that program's change, and
+    // act on a scan of what was there before.
+    for (Hive& hive : impl_->hives)
+        if (Status s = registry::CheckHiveUnchanged(hive); !s.ok()) return s;
     return {};
+}
+
+bool Registry::ChangedOnDisk() {
+    for (Hive& hive : impl_->hives)
+        if (!registry::CheckHiveUnchanged(hive).ok()) return true;
+    return false;
 }
 
 std::string Registry::Warning() {

@@ -50,6 +50,9 @@ public:
     // Refused for another user's prefix, a hive that cannot be written safely, or while a
     // wineserver runs for the prefix.
     Status CanWrite();
+    // True when a hive file no longer holds what was read from it (or last written to it);
+    // a file Wine only saved again with the same bytes keeps its hive.
+    bool ChangedOnDisk();
     // Non-empty for another user's prefix or while a wineserver runs for it.
     std::string Warning();
     // The architecture system.reg's header names ("win64", "win32"); empty when it names none.
