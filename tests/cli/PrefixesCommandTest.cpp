@@ -133,7 +133,8 @@ TEST_F(PrefixesCommandTest, AnotherUsersPrefixIsMarkedAndScanned) {
 
     const HomeRun list = Cli({"prefixes", "--json"});
     ASSERT_EQ(list.exitCode, 0) << list.err;
-    for (const json& entry : json::parse(list.out)["prefixes"]) {
+    const json listed = json::parse(list.out);
+    for (const json& entry : listed["prefixes"]) {
         const bool mine = entry["path"] != theirs;
         EXPECT_EQ(entry["yours"], mine) << entry.dump();
         EXPECT_EQ(entry["owner"], mine ? "root" : owner) << entry.dump();
@@ -146,7 +147,8 @@ TEST_F(PrefixesCommandTest, AnotherUsersPrefixIsMarkedAndScanned) {
         << text.out;
 
     const HomeRun scan = Cli({"scan", "--all", "--sections", "Startup Programs", "--json"});
-    for (const json& entry : json::parse(scan.out)["prefixes"]) {
+    const json scanned = json::parse(scan.out);
+    for (const json& entry : scanned["prefixes"]) {
         if (entry["path"] == theirs) {
             EXPECT_EQ(entry["total"], 1) << entry.dump();
         }

@@ -86,9 +86,9 @@ bool OnOneLine(QMessageBox& box, const QString& part) {
     return false;
 }
 
-TEST(GuiHostMessageBox, FoldersAndCommandsStayWholeAndCaptionsFit) {
-    const std::string folder = "/tmp/a-rather-long-folder-name/for-the-prefix/of-some-program";
-    const std::string command = "WINEPREFIX=" + folder + " wineserver -k";
+// The wineserver refusal of a repair for `folder`, built and shown.
+std::unique_ptr<QMessageBox> ShownServerRefusal(const std::string& folder,
+                                                const std::string& command) {
     const std::string refusal =
         "Nothing has been repaired: A wineserver is running for the prefix\n    " + folder +
         "\nIt keeps its own copy of the registry and would overwrite any change. Close the "
@@ -98,6 +98,13 @@ TEST(GuiHostMessageBox, FoldersAndCommandsStayWholeAndCaptionsFit) {
         ui::GuiHost::BuildMessageBox(refusal, "Information", engine::Icon::Information, nullptr);
     box->show();
     QApplication::processEvents();
+    return box;
+}
+
+TEST(GuiHostMessageBox, FoldersAndCommandsStayWholeAndCaptionsFit) {
+    const std::string folder = "/tmp/a-rather-long-folder-name/for-the-prefix/of-some-program";
+    const std::string command = "WINEPREFIX=" + folder + " wineserver -k";
+    auto box = ShownServerRefusal(folder, command);
     EXPECT_TRUE(OnOneLine(*box, QString::fromStdString(folder)));
     EXPECT_TRUE(OnOneLine(*box, QString::fromStdString(command)));
     // The special characters are shown as written.
@@ -122,15 +129,7 @@ TEST(GuiHostMessageBox, LongFoldersStayWholeAndTheRestWrapsInsideTheBox) {
         "/home/someone-with-a-rather-long-name/.local/share/Steam/steamapps/"
         "compatdata/1234567/pfx";
     const std::string command = "WINEPREFIX=" + folder + " wineserver -k";
-    const std::string refusal =
-        "Nothing has been repaired: A wineserver is running for the prefix\n    " + folder +
-        "\nIt keeps its own copy of the registry and would overwrite any change. Close the "
-        "prefix's programs, or stop the server with\n    " +
-        command + "\nthen try again.";
-    auto box =
-        ui::GuiHost::BuildMessageBox(refusal, "Information", engine::Icon::Information, nullptr);
-    box->show();
-    QApplication::processEvents();
+    auto box = ShownServerRefusal(folder, command);
     EXPECT_TRUE(OnOneLine(*box, QString::fromStdString(folder)));
     EXPECT_TRUE(OnOneLine(*box, QString::fromStdString(command)));
     auto* label = box->findChild<QLabel*>("qt_msgbox_label");
