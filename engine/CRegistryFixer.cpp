@@ -50,9 +50,14 @@ CRegistryFixer::PollResult CRegistryFixer::Poll() {
 void CRegistryFixer::AddProblem(const std::string& keyText, const std::string& nameText,
                                 const std::string& valueText, ExactValue exact) {
     if (!plan_.result || !plan_.total) return;
+    Problem problem{plan_.section, keyText, nameText, valueText, std::move(exact), true};
+    if (ignore_.Ignores(problem)) {
+        ++plan_.result->ignored;
+        if (plan_.ignored) ++*plan_.ignored;
+        return;
+    }
     ++*plan_.total;
-    plan_.result->problems.push_back(
-        {plan_.section, keyText, nameText, valueText, std::move(exact), true});
+    plan_.result->problems.push_back(std::move(problem));
     if (plan_.labels.foundCount)
         plan_.labels.foundCount->SetText(std::to_string(*plan_.total) + " problem(s) found");
     if (plan_.labels.sectionCounter)

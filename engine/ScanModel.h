@@ -69,12 +69,14 @@ ProblemList ProblemsFromTexts(const TextList& texts, int section = 0);
 
 struct SectionResult {
     ProblemList problems;
+    int ignored = 0;  // problems the ignore list covered, neither listed nor counted
     int Count() const { return static_cast<int>(problems.size()); }
 };
 
 struct ScanResults {
     std::array<SectionResult, kSectionCount> sections;  // index = section number - 1
     int total = 0;
+    int ignored = 0;  // of every section
     SectionResult& Section(int number) { return sections[static_cast<std::size_t>(number - 1)]; }
     const SectionResult& Section(int number) const {
         return sections[static_cast<std::size_t>(number - 1)];
@@ -82,6 +84,7 @@ struct ScanResults {
     void Clear() {
         for (auto& s : sections) s = {};
         total = 0;
+        ignored = 0;
     }
 };
 

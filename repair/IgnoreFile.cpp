@@ -232,6 +232,17 @@ platform::Status UpdateIgnoreFile(platform::Services& services,
     });
 }
 
+std::string DamagedLinesNote(platform::Services& services, const IgnoreFileContents& contents) {
+    const std::vector<int>& lines = contents.damagedLines;
+    if (lines.empty()) return {};
+    std::string numbers;
+    for (const int line : lines) numbers += (numbers.empty() ? "" : ", ") + std::to_string(line);
+    return fmt::format("The ignore list {} has {} line{} that cannot be read ({} {}); {} skipped.",
+                       IgnoreFilePath(services), lines.size(), lines.size() == 1 ? "" : "s",
+                       lines.size() == 1 ? "line" : "lines", numbers,
+                       lines.size() == 1 ? "it is" : "they are");
+}
+
 bool IgnoredEntryPresent(platform::Services& services, const engine::IgnoreEntry& entry) {
     if (entry.kind == engine::IgnoreKind::Shortcut) {
         const std::string path = codepage::Utf16ToAnsi(entry.path);

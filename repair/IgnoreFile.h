@@ -52,6 +52,10 @@ platform::Status UpdateIgnoreFile(platform::Services& services,
                                   const std::function<bool(IgnoreFileContents&)>& change,
                                   IgnoreFileContents* contents = nullptr);
 
+// "The ignore list C:\...\ignore.txt has 2 lines that cannot be read (lines 4, 9); they are
+// skipped." Empty when every line was read.
+std::string DamagedLinesNote(platform::Services& services, const IgnoreFileContents& contents);
+
 // Whether what the entry names is still there: the value, the key, the file or folder.
 bool IgnoredEntryPresent(platform::Services& services, const engine::IgnoreEntry& entry);
 

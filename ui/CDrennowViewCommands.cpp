@@ -8,6 +8,7 @@
 #include "ui/CDrennowView.h"
 #include "ui/CListCtrlBlue.h"
 #include "ui/HelpCommands.h"
+#include "ui/IgnoredEntries.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/ChoosePrefixStrings.h"
 #include "ui/res/Strings.h"
@@ -18,6 +19,7 @@ namespace text = ui::text;
 void CDrennowView::OnCommand(int id) {
     switch (id) {
     case res::kScanButton:
+        if (!ui::ApplyIgnoreList(services_, session_, host_)) return;
         session_.Scan(sectionList_->Rows(), selectionSummary_);
         host_.ShowLabels();
         return;
