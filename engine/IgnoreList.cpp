@@ -51,6 +51,11 @@ bool Covers(const IgnoreEntry& entry, const Problem& problem) {
     return false;
 }
 
+bool SameTarget(const IgnoreEntry& a, const IgnoreEntry& b) {
+    return a.kind == b.kind && a.root == b.root && EqualsNoCase(a.path, b.path) &&
+           EqualsNoCase(a.name, b.name);
+}
+
 bool IgnoreList::Ignores(const Problem& problem) const {
     return std::any_of(entries_.begin(), entries_.end(),
                        [&problem](const IgnoreEntry& entry) { return Covers(entry, problem); });

@@ -29,6 +29,9 @@ struct IgnoreEntry {
 // them, ignoring letter case.
 bool Covers(const IgnoreEntry& entry, const Problem& problem);
 
+// Whether both name the same thing (the section aside), letter case ignored.
+bool SameTarget(const IgnoreEntry& a, const IgnoreEntry& b);
+
 class IgnoreList {
 public:
     IgnoreList() = default;

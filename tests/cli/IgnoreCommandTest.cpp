@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -91,6 +92,54 @@ TEST_F(IgnoreOnDemo, IgnoredEntriesAreLeftOutAndCountedAndNoIgnoreMarksThem) {
         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run]";
     EXPECT_EQ(ignored,
               (std::vector<std::string>{run, run, "[C:\\users\\Public\\Desktop\\Gone App.lnk]"}));
+}
+
+TEST_F(IgnoreOnDemo, IgnoreCommandsChangeTheListAndSayWhat) {
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* says;  // on standard output
+    } steps[] = {
+        {{"list"}, 0, "The ignore list is empty."},
+        {{"add", "HKLM\\Software\\Gone Vendor", "--key"}, 0, "Added entry 1"},
+        {{"add", "[HKEY_CURRENT_USER\\Software\\Gone]", "--name", "T\xC5\x8Dol"},
+         0,
+         "Added entry 2"},
+        {{"add", "hkcu\\software\\gone", "--name", "t\xC5\x8Dol"}, 0, "already (entry 2)"},
+        {{"add", "HKCU\\Software\\Gone", "--name", ""}, 0, "Added entry 3"},
+        {{"add-shortcut", "C:\\users\\Public\\Desktop\\"}, 0, "Added entry 4"},
+        {{"add", "HKCU\\Software"}, 2, ""},                          // neither --name nor --key
+        {{"add", "HKCU\\Software", "--name", "x", "--key"}, 2, ""},  // both
+        {{"add", "Software\\Gone", "--key"}, 2, ""},                 // no root
+        {{"add-shortcut", "Desktop\\Gone.lnk"}, 2, ""},              // no drive
+        {{"remove", "5"}, 2, ""},
+        {{"remove", "1"}, 0, "Removed entry 1: HKEY_LOCAL_MACHINE\\Software\\Gone Vendor"},
+    };
+    for (const auto& step : steps) {
+        std::vector<std::string> args = {"--prefix", dir, "ignore"};
+        args.insert(args.end(), step.args.begin(), step.args.end());
+        const clitest::CliRun run = Cli(args);
+        EXPECT_EQ(run.exitCode, step.exitCode) << step.args[0] << " " << run.out;
+        EXPECT_NE(run.out.find(step.says), std::string::npos) << run.out;
+    }
+    std::ifstream in(fs::path(dir) / kIgnoreFile, std::ios::binary);
+    const std::string file(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(file,
+              "Norlix Drennow ignore list 1\r\n"
+              "value\t-\tHKEY_CURRENT_USER\\Software\\Gone\tT\xC5\x8Dol\r\n"
+              "value\t-\tHKEY_CURRENT_USER\\Software\\Gone\t@\r\n"
+              "shortcut\t-\tC:\\users\\Public\\Desktop\r\n");
+
+    const clitest::CliRun list = Cli({"--prefix", dir, "ignore", "list", "--json"});
+    const auto doc = nlohmann::json::parse(list.out);
+    ASSERT_EQ(doc["entries"].size(), 3u);
+    EXPECT_EQ(doc["entries"][0]["name"], "T\xC5\x8Dol");
+    EXPECT_FALSE(doc["entries"][0]["present"]);  // an entry whose value is gone stays
+    EXPECT_TRUE(doc["entries"][2]["present"]);
+
+    EXPECT_EQ(Cli({"--prefix", dir, "ignore", "clear"}).out,
+              "The ignore list was cleared (3 entries removed).\n");
+    EXPECT_EQ(Scan()["ignored"], 0);
 }
 
 }  // namespace
