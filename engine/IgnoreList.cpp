@@ -61,6 +61,21 @@ bool IgnoreList::Ignores(const Problem& problem) const {
                        [&problem](const IgnoreEntry& entry) { return Covers(entry, problem); });
 }
 
+int DropCovered(ScanResults& results, const IgnoreEntry& entry) {
+    int dropped = 0;
+    for (SectionResult& section : results.sections) {
+        const auto kept = std::remove_if(section.problems.begin(), section.problems.end(),
+                                         [&entry](const Problem& p) { return Covers(entry, p); });
+        const int gone = static_cast<int>(section.problems.end() - kept);
+        section.problems.erase(kept, section.problems.end());
+        section.ignored += gone;
+        dropped += gone;
+    }
+    results.total -= dropped;
+    results.ignored += dropped;
+    return dropped;
+}
+
 IgnoreEntry EntryForProblem(const Problem& problem, bool wholeKey) {
     if (problem.exact.root == 0)
         return {IgnoreKind::Shortcut, problem.section, 0, ShortcutPathOf(problem), {}};

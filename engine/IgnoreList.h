@@ -47,6 +47,10 @@ private:
 // way), as the result screen's context menu adds them.
 IgnoreEntry EntryForProblem(const Problem& problem, bool wholeKey);
 
+// Takes every problem the entry covers out of the results (every section), counting it as
+// ignored; returns how many went.
+int DropCovered(ScanResults& results, const IgnoreEntry& entry);
+
 // The problem's shortcut file path in UTF-16 (its key text without the brackets); empty for a
 // registry problem.
 std::u16string ShortcutPathOf(const Problem& problem);

@@ -11,6 +11,7 @@
 #include "ui/IgnoredEntries.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/ChoosePrefixStrings.h"
+#include "ui/res/IgnoreStrings.h"
 #include "ui/res/Strings.h"
 
 namespace res = ui::res;
@@ -35,6 +36,7 @@ void CDrennowView::OnCommand(int id) {
     case res::kReturnButton: ShowScreen(engine::Screen::Choose); return;
     case res::kCmdCleanRestore: RunCleanRestore(); return;
     case res::kCmdIERestore: RunIERestore(); return;
+    case res::kCmdIgnoredEntries: RunIgnoredEntries(); return;
     case res::kCmdChoosePrefix:
         if (links_.choosePrefix) links_.choosePrefix();
         return;
@@ -55,6 +57,7 @@ std::unique_ptr<QMenu> CDrennowView::BuildPopupMenu(int buttonId) {
     };
     if (buttonId == res::kOptionButton) {
         add(text::kMenuCleanRestore, res::kCmdCleanRestore);
+        add(text::kMenuIgnoredEntries, res::kCmdIgnoredEntries);
         menu->addSeparator();
         add(text::kMenuIERestore, res::kCmdIERestore);
         menu->addSeparator();

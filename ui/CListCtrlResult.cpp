@@ -1,5 +1,8 @@
 #include "ui/CListCtrlResult.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -9,6 +12,7 @@
 #include "ui/Fonts.h"
 #include "ui/Pictures.h"
 #include "ui/res/ResourceIds.h"
+#include "ui/res/IgnoreStrings.h"
 #include "ui/res/Strings.h"
 #include "ui/Index.h"
 
@@ -45,6 +49,7 @@ void CListCtrlResult::DeleteAllItems() {
 void CListCtrlResult::Fill(engine::ProblemList* source) {
     source_ = source;
     rows_.clear();
+    currentRow_ = -1;
     if (source) {
         for (const engine::Problem& problem : *source) {
             const engine::ShownTexts shown = engine::DisplayConversion(problem);
@@ -148,6 +153,7 @@ void CListCtrlResult::mousePressEvent(QMouseEvent* event) {
     for (int row = 0; row < RowCount(); ++row) {
         const QRect bounds = SubItemRect(row);
         if (!bounds.contains(point)) continue;
+        currentRow_ = row;
         const int x = point.x(), y = point.y();
         const int left = bounds.left(), top = bounds.top();
         if (top + 37 <= y && y <= top + 55) {
@@ -170,4 +176,57 @@ void CListCtrlResult::Choose(int row, bool repair) {
     QRect band = SubItemRect(row);
     band.setLeft(0);
     viewport()->update(band);
+}
+
+int CListCtrlResult::RowAt(const QPoint& point) const {
+    for (int row = 0; row < RowCount(); ++row)
+        if (SubItemRect(row).contains(point)) return row;
+    return -1;
+}
+
+int CListCtrlResult::CurrentRow() const {
+    if (currentRow_ >= 0 && currentRow_ < RowCount()) return currentRow_;
+    return RowCount() > 0 ? verticalScrollBar()->value() : -1;
+}
+
+std::unique_ptr<QMenu> CListCtrlResult::BuildContextMenu(int row) {
+    auto menu = std::make_unique<QMenu>(this);
+    const auto index = static_cast<std::size_t>(row);
+    if (!source_ || row < 0 || index >= source_->size() || !ignoreHandler_) return menu;
+    auto handler = ignoreHandler_;
+    menu->addAction(ui::text::kMenuIgnoreEntry, this, [row, handler] { handler(row, false); });
+    QAction* key =
+        menu->addAction(ui::text::kMenuIgnoreKey, this, [row, handler] { handler(row, true); });
+    key->setEnabled((*source_)[index].exact.root != 0);
+    return menu;
+}
+
+void CListCtrlResult::ShowContextMenu(int row, const QPoint& globalPos) {
+    if (repairLogMode_ || row < 0) return;
+    currentRow_ = row;
+    const std::unique_ptr<QMenu> menu = BuildContextMenu(row);
+    if (!menu->isEmpty()) menu->exec(globalPos);
+}
+
+void CListCtrlResult::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        ShowContextMenu(RowAt(event->pos()), event->globalPos());
+    } else {
+        ShowKeyboardContextMenu();
+    }
+}
+
+void CListCtrlResult::ShowKeyboardContextMenu() {
+    // Beside the row's key, where the eye is.
+    const int row = CurrentRow();
+    ShowContextMenu(row, viewport()->mapToGlobal(SubItemRect(row).topLeft() + QPoint(70, 22)));
+}
+
+void CListCtrlResult::keyPressEvent(QKeyEvent* event) {
+    // Shift+F10 is the keyboard's other way to the context menu; Qt only knows the Menu key.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        ShowKeyboardContextMenu();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
 }
