@@ -31,6 +31,12 @@ std::string Win32Services::Wow64RedirectedPath(std::string_view path) {
                                          WindowsWow64Rules());
 }
 
+std::string Win32Services::HostPathOf(const char* path, std::string* why) {
+    // The files are this machine's own: the path is where they are.
+    if (why) why->clear();
+    return path ? std::string(path) : std::string();
+}
+
 DWORD Win32Services::ExpandEnvironmentStrings32A(const char* source, char* destination,
                                                  DWORD size) {
     if (!source || GetSystemWow64DirectoryA(nullptr, 0) == 0)
