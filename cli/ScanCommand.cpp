@@ -8,6 +8,7 @@
 #include "cli/ScanAllCommand.h"
 #include "cli/ScanRunner.h"
 #include "cli/TextOutput.h"
+#include "engine/Explanation.h"
 #include "engine/ValueText.h"
 
 namespace cli {
@@ -19,6 +20,7 @@ struct ScanOptions {
     bool all = false;
     bool verbose = false;
     bool noIgnore = false;
+    bool explain = false;
 };
 
 int RunScanCommand(const GlobalOptions& global, const ScanOptions& options) {
@@ -37,7 +39,7 @@ int RunScanCommand(const GlobalOptions& global, const ScanOptions& options) {
     if (options.json)
         std::cout << ScanResultsJson(run.prefix.dir, run.prefix.wine, results, marked).dump(2)
                   << '\n';
-    else std::cout << ScanResultsText(run.prefix.dir, results, marked);
+    else std::cout << ScanResultsText(run.prefix.dir, results, marked, options.explain);
     return results.total > 0 ? kExitProblems : kExitSuccess;
 }
 
@@ -55,6 +57,21 @@ int IgnoredCount(const engine::SectionResult& section, const engine::IgnoreList*
     return static_cast<int>(
         std::count_if(section.problems.begin(), section.problems.end(),
                       [marked](const engine::Problem& p) { return marked->Ignores(p); }));
+}
+
+nlohmann::ordered_json CheckedJson(const engine::Problem& problem) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const engine::CheckedPath& checked : problem.checked) {
+        nlohmann::ordered_json path;
+        path["path"] = AnsiToUtf8(checked.path);
+        path["host"] = checked.host.empty() ? nlohmann::ordered_json(nullptr)
+                                            : nlohmann::ordered_json(checked.host);
+        path["view"] = checked.wow64 ? "32-bit" : "native";
+        path["found"] = checked.found;
+        if (!checked.why.empty()) path["why"] = checked.why;
+        list.push_back(std::move(path));
+    }
+    return list;
 }
 
 }  // namespace
@@ -83,6 +100,7 @@ nlohmann::ordered_json ScanResultsJson(const std::string& prefixDir, const std::
             PutProblemTexts(json, problem);
             json["mark"] = problem.Mark();
             if (marked && marked->Ignores(problem)) json["ignored"] = true;
+            json["checked"] = CheckedJson(problem);
             entry["problems"].push_back(std::move(json));
         }
         doc["sections"].push_back(std::move(entry));
@@ -92,7 +110,7 @@ nlohmann::ordered_json ScanResultsJson(const std::string& prefixDir, const std::
 }
 
 std::string ScanResultsText(const std::string& prefixDir, const engine::ScanResults& results,
-                            const engine::IgnoreList* marked) {
+                            const engine::IgnoreList* marked, bool explain) {
     int ignored = 0;
     std::string out = fmt::format("Scanned {}\n\n", prefixDir);
     for (int number = 1; number <= engine::kSectionCount; ++number) {
@@ -105,6 +123,9 @@ std::string ScanResultsText(const std::string& prefixDir, const engine::ScanResu
             const bool left = marked && marked->Ignores(problem);
             out += fmt::format("      {}{}\n        {}\n", AnsiToUtf8(shown.key),
                                left ? "  (ignored)" : "", AnsiToUtf8(shown.value));
+            if (explain)
+                for (const engine::CheckedPath& checked : problem.checked)
+                    out += "          " + engine::CheckedPathText(checked) + '\n';
         }
     }
     out += fmt::format("\n{} problem(s) found\n", results.total);
@@ -126,6 +147,8 @@ void RegisterScanCommand(CLI::App& app, CliContext& context) {
     command->add_flag("--verbose", options->verbose, "With --all: say which entries were skipped");
     command->add_flag("--no-ignore", options->noIgnore,
                       "List the entries on the ignore list too, marked as ignored");
+    command->add_flag("--explain", options->explain,
+                      "Under each problem, say what was looked for and where on the host");
     command->callback(
         [&context, options] { context.exitCode = RunScanCommand(context.global, *options); });
 }

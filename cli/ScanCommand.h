@@ -25,7 +25,8 @@ nlohmann::ordered_json WineJson(const std::string& wineRoot);
 // The human form: each section with its count and its problems' shown key and shown value,
 // then the total, and how many the ignore list left out when it did. With `marked`, the
 // problems it covers say "(ignored)".
+// With `explain`, each problem's looked-for paths follow it.
 std::string ScanResultsText(const std::string& prefixDir, const engine::ScanResults& results,
-                            const engine::IgnoreList* marked = nullptr);
+                            const engine::IgnoreList* marked = nullptr, bool explain = false);
 
 }  // namespace cli

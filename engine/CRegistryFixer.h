@@ -89,6 +89,8 @@ public:
     int Section() const { return plan_.section; }
 
 private:
+    // What the existence test recorded for the problem being added, with the host paths.
+    std::vector<CheckedPath> Explanation();
     void Notify(int state);
     void PumpIfDue();
 

@@ -47,6 +47,15 @@ struct ExactValue {
     std::u16string text;  // string data up to its first zero unit
 };
 
+// One path a problem's judgement looked for, and where that is on the host.
+struct CheckedPath {
+    std::string path;    // the Windows path as asked, after cleaning, expansion and redirection
+    bool wow64 = false;  // asked in a 32-bit program's view
+    bool found = false;
+    std::string host;  // UTF-8; empty when the path lies nowhere on the host
+    std::string why;   // why there is no host path, or a note beside it
+};
+
 // One problem a scan found. The three texts are the record's display form (Windows-1252, as
 // the lists and backup lines spell it); `exact` names the registry value as stored, and is
 // what repair deletes and backs up.
@@ -57,6 +66,9 @@ struct Problem {
     std::string value;  // the data as the backup file writes it
     ExactValue exact;
     bool repair = true;  // ticked for deletion (the record's mark "0")
+    // What the scan looked for before it called this a problem; empty when it was not
+    // recorded (a backup's entries).
+    std::vector<CheckedPath> checked = {};
 
     const char* Mark() const { return repair ? kMarkDelete : kMarkLeave; }
 };

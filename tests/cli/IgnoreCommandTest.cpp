@@ -75,11 +75,22 @@ TEST_F(IgnoreOnDemo, IgnoredEntriesAreLeftOutAndCountedAndNoIgnoreMarksThem) {
                   all["sections"][i]["count"].get<int>() - (touched ? 1 : 0))
             << i + 1;
         for (const auto& problem : left["sections"][i]["problems"]) {
-            EXPECT_NE(problem["name"], "Gone Agent");
+            EXPECT_NE(problem["name"], "\"Gone Agent\"");
             EXPECT_FALSE(
                 problem["key"].get<std::string>().starts_with("[C:\\users\\Public\\Desktop\\"));
         }
     }
+
+    // Each problem says what was looked for, and where that is on the host.
+    const auto& agent = all["sections"][7]["problems"][0];
+    ASSERT_EQ(agent["name"], "\"Gone Agent\"");
+    EXPECT_EQ(agent["checked"][0]["path"], "C:\\Program Files\\Gone\\agent.exe");
+    EXPECT_EQ(agent["checked"][0]["view"], "native");
+    EXPECT_EQ(agent["checked"][0]["host"],
+              fs::canonical(fs::path(dir) / "drive_c").string() + "/Program Files/Gone/agent.exe");
+    const auto& shortcut = all["sections"][13]["problems"][0];
+    ASSERT_EQ(shortcut["checked"].size(), 1u);
+    EXPECT_EQ(shortcut["checked"][0]["found"], false);
 
     const nlohmann::json marked = Scan({"--no-ignore"});
     EXPECT_EQ(marked["total"], all["total"]);
