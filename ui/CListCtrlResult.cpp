@@ -6,7 +6,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
+#include "engine/Explanation.h"
 #include "engine/ValueText.h"
 #include "ui/AnsiText.h"
 #include "ui/Fonts.h"
@@ -229,4 +231,22 @@ void CListCtrlResult::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QAbstractScrollArea::keyPressEvent(event);
+}
+
+QString CListCtrlResult::ToolTipText(int row) const {
+    const auto index = static_cast<std::size_t>(row);
+    if (repairLogMode_ || !source_ || row < 0 || index >= source_->size()) return {};
+    QStringList lines;
+    for (const engine::CheckedPath& checked : (*source_)[index].checked)
+        lines << QString::fromStdString(engine::CheckedPathText(checked));
+    return lines.join('\n');
+}
+
+bool CListCtrlResult::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = ToolTipText(RowAt(help->pos()));
+    if (text.isEmpty()) QToolTip::hideText();
+    else QToolTip::showText(help->globalPos(), text, viewport());
+    return true;
 }

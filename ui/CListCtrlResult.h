@@ -49,6 +49,8 @@ public:
     }
     // The row's context menu as it is shown; a shortcut file's row has no key to ignore.
     std::unique_ptr<QMenu> BuildContextMenu(int row);
+    // The row's tooltip: what the scan looked for, one line a path; empty for none.
+    QString ToolTipText(int row) const;
     // The row the keyboard's context menu (Menu key, Shift+F10) is for: the row last clicked,
     // else the first row shown.
     int CurrentRow() const;
@@ -61,6 +63,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     struct Row {

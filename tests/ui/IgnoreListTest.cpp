@@ -85,6 +85,11 @@ TEST_F(IgnoreInTheView, TheContextMenuTakesRowsOffAtOnceAndTheNextScanLeavesThem
     EXPECT_EQ(menu->actions()[0]->text(), "Ignore This &Entry");
     EXPECT_EQ(menu->actions()[1]->text(), "Ignore This &Key");
 
+    // Each row's tooltip says what was looked for, and where.
+    EXPECT_TRUE(List().ToolTipText(0).startsWith("Looked for C:\\Gone\\"))
+        << List().ToolTipText(0).toStdString();
+    EXPECT_TRUE(List().ToolTipText(0).contains("/drive_c/Gone/"));
+
     const std::string first = List().ColumnText(0, 2);
     Choose(0, 0);  // this value only
     EXPECT_EQ(Counts(), "2 2 4 problem(s) found");
