@@ -36,6 +36,7 @@ drennow-cli --demo ignore a|add add-shortcut
 drennow-cli --demo ignore add HKCU\\X --|--name --key --help
 drennow-cli --demo ignore list --|--json --help
 drennow-cli scan --no-|--no-ignore
+drennow-cli scan --ex|--explain
 drennow-cli --demo ignore remove |
 drennow-cli --prefix $prefix ignore remove |1
 EOF_TABLE
