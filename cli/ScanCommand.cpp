@@ -10,6 +10,7 @@
 #include "cli/TextOutput.h"
 #include "engine/Explanation.h"
 #include "engine/ValueText.h"
+#include "platform/codepage/Codepage.h"
 
 namespace cli {
 namespace {
@@ -64,8 +65,11 @@ nlohmann::ordered_json CheckedJson(const engine::Problem& problem) {
     for (const engine::CheckedPath& checked : problem.checked) {
         nlohmann::ordered_json path;
         path["path"] = AnsiToUtf8(checked.path);
-        path["host"] = checked.host.empty() ? nlohmann::ordered_json(nullptr)
-                                            : nlohmann::ordered_json(checked.host);
+        // A host file name need not be UTF-8; JSON text must be.
+        const std::string host =
+            platform::codepage::Utf16ToUtf8(platform::codepage::Utf8ToUtf16(checked.host));
+        path["host"] =
+            host.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(host);
         path["view"] = checked.wow64 ? "32-bit" : "native";
         path["found"] = checked.found;
         if (!checked.why.empty()) path["why"] = checked.why;
