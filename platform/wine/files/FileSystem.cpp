@@ -154,7 +154,7 @@ std::string FileSystem::HostPathOf(const char* path, std::string* why) {
         reason = "a UNC path: Wine maps no network share";
     } else if (!(parsed = files::ParseWindowsPathA(text))) {
         reason = "no path Wine can map";
-    } else if (const UINT type = files::DriveType(impl_->prefix, parsed->drive, impl_->registry);
+    } else if (const UINT type = impl_->drives.Type(impl_->prefix, parsed->drive, impl_->registry);
                type == DRIVE_NO_ROOT_DIR) {
         reason = std::string("there is no drive ") + static_cast<char>(parsed->drive - 'a' + 'A') +
                  ": in this prefix";
@@ -174,7 +174,15 @@ std::string FileSystem::HostPathOf(const char* path, std::string* why) {
             rest.insert(rest.begin(), part.components.back());
             part.components.pop_back();
         }
-        if (char real[PATH_MAX]; ::realpath(host.c_str(), real)) host = real;
+        // The drive's link followed ("dosdevices/c:" is "drive_c"); the folders below are
+        // named as Wine found them.
+        const std::string root = impl_->resolver.DriveRoot(part.drive);
+        if (char real[PATH_MAX]; host.starts_with(root) && ::realpath(root.c_str(), real)) {
+            std::string base(real);
+            const std::string below = host.substr(root.size());
+            if (!below.empty() && base.ends_with('/')) base.pop_back();  // a drive at "/"
+            host = base + below;
+        }
         for (const std::u16string& name : rest) {
             if (host.empty() || host.back() != '/') host += '/';
             host += codepage::Utf16ToUtf8(name);
