@@ -3,6 +3,7 @@
 #include "DrennowVersion.h"
 #include "cli/BackupsCommand.h"
 #include "cli/BrowserCommand.h"
+#include "cli/IgnoreCommand.h"
 #include "cli/PrefixesCommand.h"
 #include "cli/RepairCommand.h"
 #include "cli/ScanCommand.h"
@@ -20,6 +21,7 @@ void DefineApp(CLI::App& app, CliContext& context) {
     RegisterScanCommand(app, context);
     RegisterRepairCommand(app, context);
     RegisterBackupsCommand(app, context);
+    RegisterIgnoreCommand(app, context);
     RegisterBrowserCommand(app, context);
     RegisterPrefixesCommand(app, context);
 }

@@ -69,6 +69,7 @@ int RunScanAll(const GlobalOptions& global, const SelectionOptions& selection, b
         if (results) {
             nlohmann::ordered_json scan = ScanResultsJson(prefix.path, run.prefix.wine, *results);
             entry["total"] = results->total;
+            entry["ignored"] = scan["ignored"];
             entry["sections"] = std::move(scan["sections"]);
             problems = problems || results->total > 0;
         } else {

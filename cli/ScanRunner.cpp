@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/TextOutput.h"
+#include "repair/IgnoreFile.h"
 
 namespace cli {
 
@@ -22,7 +23,19 @@ int RunScan(const GlobalOptions& global, const SelectionOptions& selection, Scan
         std::cerr << "drennow-cli: " << error << '\n';
         return kExitUsage;
     }
+    repair::IgnoreFileContents ignore;
+    if (const platform::Status read = repair::ReadIgnoreFile(*run.prefix.services, ignore);
+        !read.ok()) {
+        run.failure = AnsiToUtf8(read.message);
+        std::cerr << "drennow-cli: " << run.failure << '\n';
+        return kExitFailure;
+    }
+    if (const std::string note = repair::DamagedLinesNote(*run.prefix.services, ignore);
+        !note.empty())
+        std::cerr << "drennow-cli: note: " << AnsiToUtf8(note) << '\n';
+    run.ignoreList = engine::IgnoreList(std::move(ignore.entries));
     run.session = std::make_unique<engine::ScanSession>(*run.prefix.services, run.host);
+    if (run.useIgnoreList) run.session->Fixer().SetIgnoreList(run.ignoreList);
     run.host.OnInterrupt([&run] { run.session->CancelCommand(); });
     run.outcome = run.session->Scan(rows, engine::SelectionSummary(rows));
     run.host.ClearProgress();

@@ -12,6 +12,7 @@ void CRegistryFixer::Prepare(const WalkPlan& plan) { plan_ = plan; }
 Verdict CRegistryFixer::CheckValue(const std::string& keyPath, const std::string& valueName,
                                    const platform::BYTE* data, platform::DWORD type,
                                    platform::DWORD length) {
+    paths_.StartRecording();
     return CheckSectionValue(plan_.section, paths_,
                              ValueInput{keyPath, valueName, data, type, length});
 }
@@ -47,12 +48,33 @@ CRegistryFixer::PollResult CRegistryFixer::Poll() {
     return runState_ == kCancelRequested ? PollResult::Stop : PollResult::GoOn;
 }
 
+std::vector<CheckedPath> CRegistryFixer::Explanation() {
+    std::vector<CheckedPath> checked;
+    for (const ExistenceTest::Asked& asked : paths_.Recorded()) {
+        // A text with arguments behind its path names the file up to the first space after
+        // its first dot: "C:\Gone\agent.exe /background".
+        const std::size_t dot = asked.path.find('.');
+        const std::string file =
+            asked.path.substr(0, dot == std::string::npos ? dot : asked.path.find(' ', dot));
+        CheckedPath path{file, asked.wow64, asked.found, {}, {}};
+        path.host = services_.HostPathOf(file.c_str(), &path.why);
+        checked.push_back(std::move(path));
+    }
+    return checked;
+}
+
 void CRegistryFixer::AddProblem(const std::string& keyText, const std::string& nameText,
                                 const std::string& valueText, ExactValue exact) {
     if (!plan_.result || !plan_.total) return;
+    Problem problem{plan_.section, keyText, nameText, valueText, std::move(exact), true};
+    if (ignore_.Ignores(problem)) {
+        ++plan_.result->ignored;
+        if (plan_.ignored) ++*plan_.ignored;
+        return;
+    }
     ++*plan_.total;
-    plan_.result->problems.push_back(
-        {plan_.section, keyText, nameText, valueText, std::move(exact), true});
+    problem.checked = Explanation();
+    plan_.result->problems.push_back(std::move(problem));
     if (plan_.labels.foundCount)
         plan_.labels.foundCount->SetText(std::to_string(*plan_.total) + " problem(s) found");
     if (plan_.labels.sectionCounter)

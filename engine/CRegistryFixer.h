@@ -5,6 +5,7 @@
 
 #include "engine/Checkers.h"
 #include "engine/Host.h"
+#include "engine/IgnoreList.h"
 #include "engine/PathTest.h"
 #include "engine/ScanModel.h"
 #include "platform/Services.h"
@@ -37,6 +38,7 @@ struct WalkPlan {
     int* total = nullptr;               // problems of the whole scan
     ScanStateTarget* notify = nullptr;  // null: the host is told directly
     WalkLabels labels;
+    int* ignored = nullptr;  // ignored problems of the whole scan; may be null
 };
 
 class CRegistryFixer {
@@ -62,13 +64,18 @@ public:
     // paused.
     PollResult Poll();
     // Appends one problem record (key, name and value texts, mark "0") and its exact value to
-    // the section's result and updates the counts and labels.
+    // the section's result and updates the counts and labels; one the ignore list covers is
+    // only counted as ignored.
     void AddProblem(const std::string& keyText, const std::string& nameText,
                     const std::string& valueText, ExactValue exact = {});
 
     // The existence test of the checkers and the shortcut walk, remembering its answers while
     // the platform caches listings.
     ExistenceTest& Paths() { return paths_; }
+
+    // The entries later walks leave out.
+    void SetIgnoreList(IgnoreList list) { ignore_ = std::move(list); }
+    const IgnoreList& Ignored() const { return ignore_; }
 
     int GetRunState() const { return runState_; }
     void SetRunState(int state) { runState_ = state; }
@@ -82,6 +89,8 @@ public:
     int Section() const { return plan_.section; }
 
 private:
+    // What the existence test recorded for the problem being added, with the host paths.
+    std::vector<CheckedPath> Explanation();
     void Notify(int state);
     void PumpIfDue();
 
@@ -90,6 +99,7 @@ private:
     ExistenceTest paths_;
 
     WalkPlan plan_;
+    IgnoreList ignore_;
     int runState_ = kIdle;
 
     std::chrono::milliseconds pumpInterval_{10};

@@ -17,8 +17,23 @@ bool PathExists(platform::Services& services, std::string_view text) {
 }
 
 bool ExistenceTest::Exists(std::string_view text) {
-    if (view_ == View::Wow64) return ExistsAsNamed(services_.Wow64RedirectedPath(text));
-    return ExistsAsNamed(text);
+    if (view_ == View::Wow64) {
+        const std::string redirected = services_.Wow64RedirectedPath(text);
+        const bool found = ExistsAsNamed(redirected);
+        Record(redirected, found);
+        return found;
+    }
+    const bool found = ExistsAsNamed(text);
+    Record(text, found);
+    return found;
+}
+
+void ExistenceTest::Record(std::string_view path, bool found) {
+    if (askedCount_ == asked_.size()) asked_.emplace_back();
+    Asked& asked = asked_[askedCount_++];
+    asked.path.assign(path);
+    asked.wow64 = view_ == View::Wow64;
+    asked.found = found;
 }
 
 platform::DWORD ExistenceTest::ExpandEnvironmentStrings(const char* source, char* destination,

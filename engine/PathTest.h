@@ -1,7 +1,9 @@
 #pragma once
 // Whether the file or folder a text names is on disk, tolerating arguments behind the path.
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Services.h"
 #include "platform/TextTable.h"
@@ -39,13 +41,32 @@ public:
     // Drops every remembered answer and the memory they held (a scan has ended).
     void Forget();
 
+    // Each text Exists was asked about since the last StartRecording, in order: the path as
+    // looked for (redirected in the 32-bit view), the view, the answer. A walk starts it
+    // before it judges a value, so that a problem can say what was looked for.
+    struct Asked {
+        std::string path;
+        bool wow64 = false;
+        bool found = false;
+    };
+    void StartRecording() { askedCount_ = 0; }
+    std::vector<Asked> Recorded() const {
+        return {asked_.begin(), asked_.begin() + static_cast<std::ptrdiff_t>(askedCount_)};
+    }
+
 private:
+    void Record(std::string_view path, bool found);
+
     bool ExistsAsNamed(std::string_view text);
 
     platform::Services& services_;
     View view_ = View::Native;
     std::uint64_t generation_ = 0;
     platform::TextTable<bool> answers_;
+    // Reused from value to value: recording allocates only when a value asks more than any
+    // before it.
+    std::vector<Asked> asked_;
+    std::size_t askedCount_ = 0;
 };
 
 // Sets a view for as long as it lives, then gives back the one before.

@@ -47,6 +47,15 @@ struct ExactValue {
     std::u16string text;  // string data up to its first zero unit
 };
 
+// One path a problem's judgement looked for, and where that is on the host.
+struct CheckedPath {
+    std::string path;    // the Windows path as asked, after cleaning, expansion and redirection
+    bool wow64 = false;  // asked in a 32-bit program's view
+    bool found = false;
+    std::string host;  // UTF-8; empty when the path lies nowhere on the host
+    std::string why;   // why there is no host path, or a note beside it
+};
+
 // One problem a scan found. The three texts are the record's display form (Windows-1252, as
 // the lists and backup lines spell it); `exact` names the registry value as stored, and is
 // what repair deletes and backs up.
@@ -57,6 +66,9 @@ struct Problem {
     std::string value;  // the data as the backup file writes it
     ExactValue exact;
     bool repair = true;  // ticked for deletion (the record's mark "0")
+    // What the scan looked for before it called this a problem; empty when it was not
+    // recorded (a backup's entries).
+    std::vector<CheckedPath> checked = {};
 
     const char* Mark() const { return repair ? kMarkDelete : kMarkLeave; }
 };
@@ -69,12 +81,14 @@ ProblemList ProblemsFromTexts(const TextList& texts, int section = 0);
 
 struct SectionResult {
     ProblemList problems;
+    int ignored = 0;  // problems the ignore list covered, neither listed nor counted
     int Count() const { return static_cast<int>(problems.size()); }
 };
 
 struct ScanResults {
     std::array<SectionResult, kSectionCount> sections;  // index = section number - 1
     int total = 0;
+    int ignored = 0;  // of every section
     SectionResult& Section(int number) { return sections[static_cast<std::size_t>(number - 1)]; }
     const SectionResult& Section(int number) const {
         return sections[static_cast<std::size_t>(number - 1)];
@@ -82,6 +96,7 @@ struct ScanResults {
     void Clear() {
         for (auto& s : sections) s = {};
         total = 0;
+        ignored = 0;
     }
 };
 

@@ -121,7 +121,8 @@ void ScanSession::PrepareFor(platform::HKEY root, int section) {
                     &results_.total,
                     this,
                     {host_.CurrentKeyLabel(), host_.SectionNameLabel(),
-                     host_.SectionCounterLabel(section), host_.FoundCountLabel()}});
+                     host_.SectionCounterLabel(section), host_.FoundCountLabel()},
+                    &results_.ignored});
 }
 
 void ScanSession::RunRegistrySection(int section) {

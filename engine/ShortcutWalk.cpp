@@ -106,6 +106,7 @@ void CRegistryFixer::ShortcutWalk() {
                     if (needed > 0 && needed <= kTargetBuffer) {
                         const platform::DWORD length =
                             static_cast<platform::DWORD>(strnlen(expanded, kTargetBuffer));
+                        paths_.StartRecording();
                         if (length > 2 && !paths_.Exists({expanded, length})) {
                             const ValueTexts texts =
                                 TextForm(path, "", platform::REG_SZ,

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Completes typed command lines with the bash completion COMPLETION (drennow-cli on PATH) and
-# compares each answer with the expected words. PREFIX is a prefix holding one backup.
+# compares each answer with the expected words. PREFIX is a prefix holding one backup and one
+# ignore-list entry.
 #   check-completion.sh COMPLETION PREFIX
 set -u
 source "$1"
@@ -30,5 +31,13 @@ drennow-cli scan --sections 3,start|3,Startup\ Programs
 drennow-cli repair --sections add/|Add/Remove\ Programs
 drennow-cli --prefix $prefix backups show |1
 drennow-cli --demo backups show |
+drennow-cli ig|ignore
+drennow-cli --demo ignore a|add add-shortcut
+drennow-cli --demo ignore add HKCU\\X --|--name --key --help
+drennow-cli --demo ignore list --|--json --help
+drennow-cli scan --no-|--no-ignore
+drennow-cli scan --ex|--explain
+drennow-cli --demo ignore remove |
+drennow-cli --prefix $prefix ignore remove |1
 EOF_TABLE
 exit $failed

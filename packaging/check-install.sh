@@ -56,10 +56,13 @@ for program in drennow-cli drennow; do
         printf '%s\n' "$rendered" | grep -q -- "$option" || fail "$program.1 does not name $option"
     done
 done
-# The completion, with drennow-cli from the installation and a prefix holding one backup.
+# The completion, with drennow-cli from the installation and a prefix holding one backup and
+# one ignored key.
 cp -R "$usr/share/drennow/demo-prefix" "$work/prefix"
 "$usr/bin/drennow-cli" --prefix "$work/prefix" repair --sections 3 --backup --yes >/dev/null ||
     fail "installed drennow-cli cannot repair a copy of the demo prefix"
+"$usr/bin/drennow-cli" --prefix "$work/prefix" ignore add 'HKCU\Software\Gone' --key >/dev/null ||
+    fail "installed drennow-cli cannot add to the ignore list of a copy of the demo prefix"
 PATH="$usr/bin:$PATH" bash "$here/check-completion.sh" \
     "$usr/share/bash-completion/completions/drennow-cli" "$work/prefix" || fail "completion differs"
 echo "check-install: ok"

@@ -189,6 +189,13 @@ public:
     // there is no 32-bit view.
     virtual DWORD ExpandEnvironmentStrings32A(const char* source, char* destination,
                                               DWORD size) = 0;
+    // Where a Windows path lies on the machine that holds the files, for telling the user
+    // what was looked for: the host path (UTF-8) the folders that exist lead to, matched as
+    // the file calls match them, with the missing rest as given; or empty with `why` saying
+    // why there is none ("there is no drive Q:", a UNC path). `why` may also hold a note
+    // beside a host path (a network drive). Win32 has no call for it; on Windows the files
+    // are the machine's own and the path is its own host path.
+    virtual std::string HostPathOf(const char* path, std::string* why) = 0;
     // The running program's path inside the machine; `module` is ignored (always ours).
     virtual DWORD GetModuleFileNameA(void* module, char* buffer, DWORD size) = 0;
 

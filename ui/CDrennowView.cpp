@@ -210,6 +210,8 @@ void CDrennowView::CreateScanProgress() {
 void CDrennowView::CreateResults() {
     problemList_ = new CListCtrlResult(this);
     problemList_->setObjectName(QString::number(res::kProblemList));
+    problemList_->SetIgnoreHandler(
+        [this](int row, bool wholeKey) { IgnoreProblem(row, wholeKey); });
     repairAllButton_ =
         AddButton(res::kRepairAllButton, text::kButtonRepairAll, res::kBmpRepairAllNormal,
                   res::kBmpRepairAllOver, res::kBmpRepairAllPressed);

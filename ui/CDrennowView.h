@@ -50,6 +50,9 @@ public:
     void ShowScreen(engine::Screen screen);
     // Marks row 0 to 13 of the result screen and lists its section's problems.
     void ShowSectionProblems(int row);
+    // A problem row's "Ignore This Entry" (false) or "Ignore This Key" (true): onto the ignore
+    // list, and every problem it covers off the results and their counts.
+    void IgnoreProblem(int row, bool wholeKey);
     // The command handler of the buttons and menus (ids of ui/res/ResourceIds.h).
     void OnCommand(int id);
     // The selection-summary message 0x778 from the section list.
@@ -119,6 +122,9 @@ private:
     void RunPopupMenu(int buttonId);
     void RunCleanRestore();
     void RunIERestore();
+    void RunIgnoredEntries();
+    // The result screen's counts and lists after problems left the results.
+    void RefreshResultCounts();
 
     platform::Services& services_;
     ui::ViewLinks links_;

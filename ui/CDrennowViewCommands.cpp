@@ -8,8 +8,10 @@
 #include "ui/CDrennowView.h"
 #include "ui/CListCtrlBlue.h"
 #include "ui/HelpCommands.h"
+#include "ui/IgnoredEntries.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/ChoosePrefixStrings.h"
+#include "ui/res/IgnoreStrings.h"
 #include "ui/res/Strings.h"
 
 namespace res = ui::res;
@@ -33,6 +35,7 @@ void CDrennowView::OnCommand(int id) {
     if (!CommandAllowed(id)) return;
     switch (id) {
     case res::kScanButton:
+        if (!ui::ApplyIgnoreList(services_, session_, host_)) return;
         session_.Scan(sectionList_->Rows(), selectionSummary_);
         host_.ShowLabels();
         return;
@@ -52,6 +55,7 @@ void CDrennowView::OnCommand(int id) {
     case res::kReturnButton: ShowScreen(engine::Screen::Choose); return;
     case res::kCmdCleanRestore: RunCleanRestore(); return;
     case res::kCmdIERestore: RunIERestore(); return;
+    case res::kCmdIgnoredEntries: RunIgnoredEntries(); return;
     case res::kCmdChoosePrefix:
         if (links_.choosePrefix) links_.choosePrefix();
         return;
@@ -74,6 +78,7 @@ std::unique_ptr<QMenu> CDrennowView::BuildPopupMenu(int buttonId) {
     };
     if (buttonId == res::kOptionButton) {
         add(text::kMenuCleanRestore, res::kCmdCleanRestore);
+        add(text::kMenuIgnoredEntries, res::kCmdIgnoredEntries);
         menu->addSeparator();
         add(text::kMenuIERestore, res::kCmdIERestore);
         menu->addSeparator();

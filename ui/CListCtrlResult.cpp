@@ -1,18 +1,23 @@
 #include "ui/CListCtrlResult.h"
 
-#include <QKeyEvent>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 
+#include "engine/Explanation.h"
 #include "engine/ValueText.h"
 #include "ui/AnsiText.h"
 #include "ui/Fonts.h"
 #include "ui/Pictures.h"
 #include "ui/res/ResourceIds.h"
+#include "ui/res/IgnoreStrings.h"
 #include "ui/res/Strings.h"
 #include "ui/Index.h"
 
@@ -182,6 +187,11 @@ void CListCtrlResult::ShowRow(int row) {
 }
 
 void CListCtrlResult::keyPressEvent(QKeyEvent* event) {
+    // Shift+F10 is the keyboard's other way to the context menu; Qt only knows the Menu key.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        ShowKeyboardContextMenu();
+        return;
+    }
     const int count = RowCount();
     if (count == 0) return QAbstractScrollArea::keyPressEvent(event);
     const int page = verticalScrollBar()->pageStep();
@@ -236,4 +246,64 @@ void CListCtrlResult::Choose(int row, bool repair) {
     QRect band = SubItemRect(row);
     band.setLeft(0);
     viewport()->update(band);
+}
+
+int CListCtrlResult::RowAt(const QPoint& point) const {
+    for (int row = 0; row < RowCount(); ++row)
+        if (SubItemRect(row).contains(point)) return row;
+    return -1;
+}
+
+int CListCtrlResult::CurrentRow() const { return focusRow_ < RowCount() ? focusRow_ : -1; }
+
+std::unique_ptr<QMenu> CListCtrlResult::BuildContextMenu(int row) {
+    auto menu = std::make_unique<QMenu>(this);
+    const auto index = static_cast<std::size_t>(row);
+    if (!source_ || row < 0 || index >= source_->size() || !ignoreHandler_) return menu;
+    auto handler = ignoreHandler_;
+    menu->addAction(ui::text::kMenuIgnoreEntry, this, [row, handler] { handler(row, false); });
+    QAction* key =
+        menu->addAction(ui::text::kMenuIgnoreKey, this, [row, handler] { handler(row, true); });
+    key->setEnabled((*source_)[index].exact.root != 0);
+    return menu;
+}
+
+void CListCtrlResult::ShowContextMenu(int row, const QPoint& globalPos) {
+    if (repairLogMode_ || row < 0) return;
+    focusRow_ = row;
+    viewport()->update();
+    const std::unique_ptr<QMenu> menu = BuildContextMenu(row);
+    if (!menu->isEmpty()) menu->exec(globalPos);
+}
+
+void CListCtrlResult::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        ShowContextMenu(RowAt(event->pos()), event->globalPos());
+    } else {
+        ShowKeyboardContextMenu();
+    }
+}
+
+void CListCtrlResult::ShowKeyboardContextMenu() {
+    // Beside the row's key, where the eye is.
+    const int row = CurrentRow();
+    ShowContextMenu(row, viewport()->mapToGlobal(SubItemRect(row).topLeft() + QPoint(70, 22)));
+}
+
+QString CListCtrlResult::ToolTipText(int row) const {
+    const auto index = static_cast<std::size_t>(row);
+    if (repairLogMode_ || !source_ || row < 0 || index >= source_->size()) return {};
+    QStringList lines;
+    for (const engine::CheckedPath& checked : (*source_)[index].checked)
+        lines << QString::fromStdString(engine::CheckedPathText(checked));
+    return lines.join('\n');
+}
+
+bool CListCtrlResult::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = ToolTipText(RowAt(help->pos()));
+    if (text.isEmpty()) QToolTip::hideText();
+    else QToolTip::showText(help->globalPos(), text, viewport());
+    return true;
 }

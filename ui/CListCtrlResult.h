@@ -5,10 +5,14 @@
 #include <QAbstractScrollArea>
 #include <QFont>
 #include <QPixmap>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/ScanModel.h"
+
+class QMenu;
 
 class CListCtrlResult : public QAbstractScrollArea {
     Q_OBJECT
@@ -48,15 +52,30 @@ public:
     // painter measure from); empty for a row that does not exist.
     QRect SubItemRect(int row) const;
 
+    // What "Ignore This Entry" (false) and "Ignore This Key" (true) of a row's context menu
+    // do; without it (and in repair log mode) the rows have no context menu.
+    void SetIgnoreHandler(std::function<void(int row, bool wholeKey)> handler) {
+        ignoreHandler_ = std::move(handler);
+    }
+    // The row's context menu as it is shown; a shortcut file's row has no key to ignore.
+    std::unique_ptr<QMenu> BuildContextMenu(int row);
+    // The row's tooltip: what the scan looked for, one line a path; empty for none.
+    QString ToolTipText(int row) const;
+    // The row the keyboard's context menu (Menu key, Shift+F10) is for: the focused row (the
+    // one last clicked or moved to with the keys); -1 for an empty list.
+    int CurrentRow() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     struct Row {
@@ -67,6 +86,9 @@ private:
 
     void Choose(int row, bool repair);
     void ShowRow(int row);
+    int RowAt(const QPoint& point) const;
+    void ShowContextMenu(int row, const QPoint& globalPos);
+    void ShowKeyboardContextMenu();
     void UpdateScrollRanges();
 
     bool repairLogMode_ = false;
@@ -74,6 +96,7 @@ private:
     int contentWidth_ = 0;
     std::vector<Row> rows_;
     engine::ProblemList* source_ = nullptr;
+    std::function<void(int, bool)> ignoreHandler_;
     int focusRow_ = 0;
     QFont font_;
     QPixmap boxTicked_, boxEmpty_, greenTick_, redCross_;

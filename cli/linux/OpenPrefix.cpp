@@ -50,7 +50,9 @@ bool OpenChosenPrefix(const GlobalOptions& options, OpenedPrefix& opened, std::s
             return false;
         }
         // Scans and repairs of the demo work on a copy, so the shipped prefix never changes.
-        opened.temp = TempFolder::Create("drennow-demo", error);
+        // Not named as the desktop program's copies: a start of it removes those that hold
+        // no lock, and this one holds none.
+        opened.temp = TempFolder::Create("drennow-cli-demo", error);
         if (!opened.temp) return false;
         const fs::path copy = opened.temp->Path() / "prefix";
         fs::copy(dir, copy, fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);

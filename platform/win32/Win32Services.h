@@ -115,6 +115,7 @@ public:
     // Wow64.cpp
     UINT GetSystemWow64DirectoryA(char* buffer, UINT size) override;
     std::string Wow64RedirectedPath(std::string_view path) override;
+    std::string HostPathOf(const char* path, std::string* why) override;
     DWORD ExpandEnvironmentStrings32A(const char* source, char* destination, DWORD size) override;
     // Files.cpp
     DWORD GetModuleFileNameA(void* module, char* buffer, DWORD size) override;

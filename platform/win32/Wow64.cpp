@@ -31,6 +31,21 @@ std::string Win32Services::Wow64RedirectedPath(std::string_view path) {
                                          WindowsWow64Rules());
 }
 
+std::string Win32Services::HostPathOf(const char* path, std::string* why) {
+    // The files are this machine's own: the path is where they are, in UTF-8 as the
+    // interface gives host paths.
+    if (why) why->clear();
+    const std::wstring wide = AnsiToWide(path ? path : "");
+    if (wide.empty()) return {};
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
+                              size, nullptr, nullptr);
+    return utf8;
+}
+
 DWORD Win32Services::ExpandEnvironmentStrings32A(const char* source, char* destination,
                                                  DWORD size) {
     if (!source || GetSystemWow64DirectoryA(nullptr, 0) == 0)

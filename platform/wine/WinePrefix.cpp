@@ -155,6 +155,9 @@ public:
         return platform::Wow64RedirectedPath(path, std::string_view(windows, length),
                                              WineWow64Rules());
     }
+    std::string HostPathOf(const char* path, std::string* why) override {
+        return files_->HostPathOf(path, why);
+    }
     DWORD ExpandEnvironmentStrings32A(const char* source, char* destination, DWORD size) override {
         if (!HasWow64()) return files_->ExpandEnvironmentStringsA(source, destination, size);
         return files_->ExpandEnvironmentStrings32A(source, destination, size);

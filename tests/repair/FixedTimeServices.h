@@ -109,6 +109,9 @@ public:
     DWORD ExpandEnvironmentStrings32A(const char* s, char* d, DWORD n) override {
         return real_->ExpandEnvironmentStrings32A(s, d, n);
     }
+    std::string HostPathOf(const char* p, std::string* w) override {
+        return real_->HostPathOf(p, w);
+    }
     DWORD GetModuleFileNameA(void* m, char* b, DWORD n) override {
         return real_->GetModuleFileNameA(m, b, n);
     }

@@ -243,6 +243,7 @@ TEST_F(StartUpWithoutDotWine, DuringAPausedScanNothingReplacesTheViewOrClosesThe
     view->OnCommand(ui::res::kScanButton);
     EXPECT_EQ(items,
               (std::vector<std::pair<std::string, bool>>{{"Clean Restore", false},
+                                                         {"Ignored Entries...", false},
                                                          {"IE Restore", false},
                                                          {"Choose Prefix...", false},
                                                          {"User Manual", true},

@@ -649,6 +649,7 @@ TEST(MainView, OptionAndHelpMenus) {
     auto tools = h.view->BuildPopupMenu(res::kOptionButton);
     EXPECT_EQ(Items(*tools),
               (std::vector<std::pair<std::string, int>>{{"Clean Restore", 143},
+                                                        {"Ignored Entries...", 32801},
                                                         {"-", 0},
                                                         {"IE Restore", 140},
                                                         {"-", 0},
@@ -673,7 +674,7 @@ TEST(MainView, OptionAndHelpMenus) {
             dialogTitle = modal->windowTitle().toStdString();
             modal->close();
         });
-        Click(menu, menu->actionGeometry(menu->actions()[2]).center());  // IE Restore
+        Click(menu, menu->actionGeometry(menu->actions()[3]).center());  // IE Restore
     });
     ClickButton(*h.view, res::kOptionButton);
     const QWidget* option = h.view->Button(res::kOptionButton);

@@ -56,6 +56,7 @@ inline constexpr int kCmdAbout = 148;
 inline constexpr int kCmdHomePage = 57664;
 inline constexpr int kCmdHelp = 57670;  // F1
 inline constexpr int kCmdChoosePrefix = 32800;
+inline constexpr int kCmdIgnoredEntries = 32801;
 
 // Controls of the About box.
 inline constexpr int kAboutIcon = 1030;

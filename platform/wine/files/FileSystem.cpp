@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cerrno>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 #include "platform/codepage/Codepage.h"
 #include "platform/wine/files/DirectorySearch.h"
@@ -137,6 +139,57 @@ FileSystem::~FileSystem() = default;
 
 BOOL FileSystem::PathFileExistsA(const char* path) {
     return impl_->Kind(path) != files::EntryKind::Missing ? TRUE_ : FALSE_;
+}
+
+std::string FileSystem::HostPathOf(const char* path, std::string* why) {
+    std::string reason;
+    std::string host;
+    const std::string_view text(path ? path : "");
+    const std::string windows = codepage::Utf16ToUtf8(codepage::AnsiToUtf16(text));
+    std::optional<files::WindowsPath> parsed;
+    if (IsHostPath(text)) {
+        host = windows;  // a path Wine takes as the host's own
+    } else if (text.size() >= 2 && (text[0] == '\\' || text[0] == '/') &&
+               (text[1] == '\\' || text[1] == '/') && !text.starts_with("\\\\?\\")) {
+        reason = "a UNC path: Wine maps no network share";
+    } else if (!(parsed = files::ParseWindowsPathA(text))) {
+        reason = "no path Wine can map";
+    } else if (const UINT type = impl_->drives.Type(impl_->prefix, parsed->drive, impl_->registry);
+               type == DRIVE_NO_ROOT_DIR) {
+        reason = std::string("there is no drive ") + static_cast<char>(parsed->drive - 'a' + 'A') +
+                 ": in this prefix";
+    } else {
+        if (type == DRIVE_REMOTE)
+            reason = std::string(1, static_cast<char>(parsed->drive - 'a' + 'A')) +
+                     ": is a network drive (Wine's way to the host's own folders)";
+        // The longest part that exists, as Wine finds it, then the rest as given.
+        files::WindowsPath part = *parsed;
+        std::vector<std::u16string> rest;
+        for (;;) {
+            const files::ResolvedPath found = impl_->resolver.Resolve(part);
+            if (found.kind != files::EntryKind::Missing || part.components.empty()) {
+                host = part.components.empty() ? impl_->resolver.DriveRoot(part.drive) : found.host;
+                break;
+            }
+            rest.insert(rest.begin(), part.components.back());
+            part.components.pop_back();
+        }
+        // The drive's link followed ("dosdevices/c:" is "drive_c"); the folders below are
+        // named as Wine found them.
+        const std::string root = impl_->resolver.DriveRoot(part.drive);
+        if (char real[PATH_MAX]; host.starts_with(root) && ::realpath(root.c_str(), real)) {
+            std::string base(real);
+            const std::string below = host.substr(root.size());
+            if (!below.empty() && base.ends_with('/')) base.pop_back();  // a drive at "/"
+            host = base + below;
+        }
+        for (const std::u16string& name : rest) {
+            if (host.empty() || host.back() != '/') host += '/';
+            host += codepage::Utf16ToUtf8(name);
+        }
+    }
+    if (why) *why = reason;
+    return host;
 }
 
 DWORD FileSystem::GetFileAttributesA(const char* path) {

@@ -20,6 +20,7 @@ public:
     FileSystem& operator=(const FileSystem&) = delete;
 
     BOOL PathFileExistsA(const char* path);
+    std::string HostPathOf(const char* path, std::string* why);
     DWORD GetFileAttributesA(const char* path);
     BOOL CreateDirectoryA(const char* path);
     BOOL DeleteFileA(const char* path);

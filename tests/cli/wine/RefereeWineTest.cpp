@@ -329,11 +329,19 @@ std::vector<std::string> RecordDifferences(const std::string& where, const json&
 // in `records`.
 std::vector<std::string> ScanDifferences(const json& linux, const json& windows, int& records) {
     std::vector<std::string> differences;
+    // What each looked for names the host's paths on one side and Windows paths on the
+    // other: the records are compared without it.
+    auto records_of = [](const json& problems) {
+        json list = problems;
+        for (json& record : list) record.erase("checked");
+        return list;
+    };
     for (std::size_t s = 0; s < linux["sections"].size(); ++s) {
-        const json& ours = linux["sections"][s]["problems"];
+        const json ours = records_of(linux["sections"][s]["problems"]);
         records += static_cast<int>(ours.size());
-        for (std::string& difference : RecordDifferences("section " + std::to_string(s + 1), ours,
-                                                         windows["sections"][s]["problems"]))
+        for (std::string& difference :
+             RecordDifferences("section " + std::to_string(s + 1), ours,
+                               records_of(windows["sections"][s]["problems"])))
             differences.push_back(std::move(difference));
     }
     return differences;
