@@ -1,10 +1,13 @@
 // Takes the pictures of docs/screenshots/ from the running program on a copy of the demo
-// prefix: the four screens of the main window and the dialogs. Usage:
+// prefix: the four screens of the main window, the dialogs, and a problem row's context menu.
+// Usage:
 //   drennow_screenshots OUTPUT_FOLDER
 // Message boxes are answered (Yes to the backup question, OK otherwise) instead of shown.
 #include <QAbstractButton>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
+#include <QPainter>
 #include <QTimer>
 #include <QTreeWidget>
 #include <cstdio>
@@ -12,6 +15,7 @@
 
 #include "ui/CButtonEx.h"
 #include "ui/CDialogCleanRestore.h"
+#include "ui/CDialogIgnoredEntries.h"
 #include "ui/CDrennowApp.h"
 #include "ui/CDrennowView.h"
 #include "ui/CListCtrlResult.h"
@@ -47,6 +51,19 @@ public:
             Save(dialog, name);
         });
         open();
+    }
+    // The window with a popup menu drawn where it stands on the screen (offscreen, a popup
+    // is a window of its own that grabbing the main window leaves out).
+    void SaveWithMenu(QWidget* window, QMenu* menu, const QString& name) {
+        QPixmap picture = window->grab();
+        {
+            QPainter painter(&picture);
+            painter.drawPixmap(window->mapFromGlobal(menu->pos()), menu->grab());
+        }
+        const QString path = folder_ + "/" + name + ".png";
+        const bool saved = picture.save(path);
+        std::fprintf(stderr, "%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+        ok_ = ok_ && saved;
     }
     bool Ok() const { return ok_; }
 
@@ -108,6 +125,19 @@ int main(int argc, char** argv) {
         QApplication::sendEvent(problems->viewport(), &press);
     }
     shooter.Save(frame, "3-results");
+
+    // A problem row's context menu; both its choices are taken, for the list's picture below.
+    if (problems->RowCount() > 0) {
+        const std::unique_ptr<QMenu> menu = problems->BuildContextMenu(0);
+        const QRect row = problems->SubItemRect(0);
+        menu->popup(problems->viewport()->mapToGlobal(row.topLeft() + QPoint(120, 30)));
+        QApplication::processEvents();
+        shooter.SaveWithMenu(frame, menu.get(), "9-ignore-menu");
+        menu->close();
+        view->IgnoreProblem(0, false);
+        view->ShowSectionProblems(12);
+        if (problems->RowCount() > 0) view->IgnoreProblem(0, true);
+    }
     view->ShowSectionProblems(0);
 
     view->OnCommand(res::kRepairAllButton);
@@ -143,6 +173,21 @@ int main(int argc, char** argv) {
     shooter.SaveModal("7-ie-restore", closeSoon, [&] { view->OnCommand(res::kCmdIERestore); });
     shooter.SaveModal("8-about", closeSoon, [&] { view->OnCommand(res::kCmdAbout); });
 
+    view->OnCommand(res::kReturnButton);
+
+    // The list the two choices above filled; Escape does not close it, its Close button does.
+    shooter.SaveModal(
+        "10-ignored-entries",
+        [](QWidget* dialog) {
+            auto* list = qobject_cast<CDialogIgnoredEntries*>(dialog);
+            QTimer::singleShot(0, dialog, [list] {
+                if (auto* close = list ? qobject_cast<QAbstractButton*>(
+                                             list->Control(CDialogIgnoredEntries::kIdClose))
+                                       : nullptr)
+                    close->click();
+            });
+        },
+        [&] { view->OnCommand(res::kCmdIgnoredEntries); });
     view->OnCommand(res::kReturnButton);
     app.ExitInstance();
     return shooter.Ok() ? 0 : 1;
