@@ -8,6 +8,7 @@
 #include "engine/IgnoreList.h"
 #include "engine/PathTest.h"
 #include "engine/ScanModel.h"
+#include "engine/WalkQueue.h"
 #include "platform/Services.h"
 
 namespace engine {
@@ -33,10 +34,10 @@ struct WalkLabels {
 struct WalkPlan {
     platform::HKEY root = 0;  // the registry root; 0 for the shortcut walk
     int section = 0;
-    TextList* workList = nullptr;       // start keys or drives; a cancel leaves the rest here
-    SectionResult* result = nullptr;    // the section's problems
-    int* total = nullptr;               // problems of the whole scan
-    ScanStateTarget* notify = nullptr;  // null: the host is told directly
+    const TextList* workList = nullptr;  // start keys or drives
+    SectionResult* result = nullptr;     // the section's problems
+    int* total = nullptr;                // problems of the whole scan
+    ScanStateTarget* notify = nullptr;   // null: the host is told directly
     WalkLabels labels;
     int* ignored = nullptr;  // ignored problems of the whole scan; may be null
 };
@@ -46,7 +47,6 @@ public:
     CRegistryFixer(platform::Services& services, Host& host);
 
     platform::Services& Services() { return services_; }
-    Host& GetHost() { return host_; }
 
     // ---- Scanning ------------------------------------------------------------------------
     // Stores where the next walk looks and where it reports (workList, result and total
@@ -86,9 +86,28 @@ public:
     // The poll looks at the run state every time but hands events to the host at most this
     // often (0: every poll).
     void SetPumpInterval(std::chrono::milliseconds interval) { pumpInterval_ = interval; }
-    int Section() const { return plan_.section; }
 
 private:
+    // Runs `visit` on each queued item until the queue is empty or a poll says stop, which
+    // ends the walk as cancelled.
+    template <typename Item, typename Visit>
+    void RunWalk(WalkQueue<Item> queue, Visit visit) {
+        // A Pause or Cancel pressed between two walks (in the scanner's own pump) stays
+        // pending for this walk's first poll instead of being lost.
+        if (runState_ == kIdle) runState_ = kRunning;
+        while (!queue.Empty()) {
+            const Item item = queue.Take();
+            if (visit(item, queue) == PollResult::Stop) {
+                runState_ = kIdle;
+                Notify(kScanCancelled);
+                return;
+            }
+        }
+        // A Pause or Cancel that no poll of this walk saw (a walk whose items are all missing
+        // polls nothing) stays pending for the next walk.
+        if (runState_ == kRunning) runState_ = kIdle;
+    }
+
     // What the existence test recorded for the problem being added, with the host paths.
     std::vector<CheckedPath> Explanation();
     void Notify(int state);

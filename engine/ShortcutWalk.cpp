@@ -7,6 +7,7 @@
 #include "engine/CRegistryFixer.h"
 #include "engine/PathTest.h"
 #include "engine/ValueText.h"
+#include "engine/WalkQueue.h"
 #include "engine/Wildcard.h"
 
 namespace engine {
@@ -49,23 +50,20 @@ private:
     platform::Services& services_;
 };
 
-}  // namespace
+// The steps of one walk over folders: read a folder, queue its subfolders, judge its shortcut
+// files.
+class FolderWalk {
+    using PollResult = CRegistryFixer::PollResult;
 
-void CRegistryFixer::ShortcutWalk() {
-    if (plan_.labels.sectionName) plan_.labels.sectionName->SetText(SectionName(plan_.section));
-    if (!plan_.workList) return;
-    TextList& list = *plan_.workList;
+public:
+    FolderWalk(CRegistryFixer& fixer, Label* currentKey)
+        : fixer_(fixer), services_(fixer.Services()), currentKey_(currentKey) {}
 
     // A folder's identity comes from the folder as its search opened it, so every queued
     // folder is searched and one already entered (through another path) is then passed over
     // before anything of it is shown or looked at. The queue is first in, first out, so the
     // folder entered is the one queued first, as if duplicates had never been queued.
-    SeenFolders seen;
-    const PollingSearches polling(services_, [this] { return Poll() != PollResult::Stop; });
-    std::size_t head = 0;
-    bool cancelled = false;
-    while (head < list.size() && !cancelled) {
-        const std::string folder = list[head];
+    PollResult Visit(const std::string& folder, WalkQueue<std::string>& queue) {
         const bool endsInSeparator = !folder.empty() && folder.back() == '\\';
         const std::string search = folder + (endsInSeparator ? "*.*" : "\\*.*");
         auto finder = services_.FindFirstFileA(search.c_str());
@@ -78,57 +76,60 @@ void CRegistryFixer::ShortcutWalk() {
         }
         // Every folder read is a step of its own: a tree of empty folders has no entries to
         // poll between, and the window must still answer.
-        if (Poll() == PollResult::Stop) {
-            cancelled = true;
-            break;
-        }
-        if (!seen.FirstVisit(id)) {
-            ++head;
-            continue;
-        }
-        if (plan_.labels.currentKey) plan_.labels.currentKey->SetText(folder);
-        if (finder) {
-            platform::FindEntry entry;
-            while (finder->Next(entry)) {
-                // A name the "A" form cannot hold exactly would judge or delete another file.
-                if (entry.IsDots() || entry.inexactName) continue;
-                const std::string path = folder + (endsInSeparator ? "" : "\\") + entry.name;
-                if (entry.directory) {
-                    if (!entry.leavesPrefix && !PatternListMatch(path, kExclusions))
-                        list.push_back(path);
-                } else if (WildcardMatch(path, kShortcutPattern)) {
-                    std::string target = services_.GetShortcutTarget(path.c_str());
-                    if (target.size() >= kTargetBuffer) target.resize(kTargetBuffer - 1);
-                    char expanded[kTargetBuffer] = {};
-                    const platform::DWORD needed = services_.ExpandEnvironmentStringsA(
-                        target.c_str(), expanded, kTargetBuffer);
-                    // A target whose expansion does not fit the buffer cannot be judged.
-                    if (needed > 0 && needed <= kTargetBuffer) {
-                        const platform::DWORD length =
-                            static_cast<platform::DWORD>(strnlen(expanded, kTargetBuffer));
-                        paths_.StartRecording();
-                        if (length > 2 && !paths_.Exists({expanded, length})) {
-                            const ValueTexts texts =
-                                TextForm(path, "", platform::REG_SZ,
-                                         reinterpret_cast<const platform::BYTE*>(expanded), length);
-                            AddProblem(texts.key, texts.name, texts.value);
-                        }
-                    }
-                }
-                if (Poll() == PollResult::Stop) {
-                    cancelled = true;
-                    break;
-                }
+        if (fixer_.Poll() == PollResult::Stop) return PollResult::Stop;
+        if (!seen_.FirstVisit(id)) return PollResult::GoOn;
+        if (currentKey_) currentKey_->SetText(folder);
+        if (!finder) return PollResult::GoOn;
+        const std::string base = endsInSeparator ? folder : folder + "\\";
+        platform::FindEntry entry;
+        while (finder->Next(entry)) {
+            // A name the "A" form cannot hold exactly would judge or delete another file.
+            if (entry.IsDots() || entry.inexactName) continue;
+            const std::string path = base + entry.name;
+            if (entry.directory) {
+                if (!entry.leavesPrefix && !PatternListMatch(path, kExclusions)) queue.Push(path);
+            } else if (WildcardMatch(path, kShortcutPattern)) {
+                JudgeShortcut(path);
             }
+            if (fixer_.Poll() == PollResult::Stop) return PollResult::Stop;
         }
-        if (!cancelled) ++head;
+        return PollResult::GoOn;
     }
 
-    list.erase(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(head));
-    if (cancelled) {
-        runState_ = kIdle;
-        Notify(kScanCancelled);
+private:
+    void JudgeShortcut(const std::string& path) {
+        std::string target = services_.GetShortcutTarget(path.c_str());
+        if (target.size() >= kTargetBuffer) target.resize(kTargetBuffer - 1);
+        char expanded[kTargetBuffer] = {};
+        const platform::DWORD needed =
+            services_.ExpandEnvironmentStringsA(target.c_str(), expanded, kTargetBuffer);
+        // A target whose expansion does not fit the buffer cannot be judged.
+        if (needed == 0 || needed > kTargetBuffer) return;
+        const auto length = static_cast<platform::DWORD>(strnlen(expanded, kTargetBuffer));
+        ExistenceTest& paths = fixer_.Paths();
+        paths.StartRecording();
+        if (length <= 2 || paths.Exists({expanded, length})) return;
+        const ValueTexts texts = TextForm(
+            path, "", platform::REG_SZ, reinterpret_cast<const platform::BYTE*>(expanded), length);
+        fixer_.AddProblem(texts.key, texts.name, texts.value);
     }
+
+    CRegistryFixer& fixer_;
+    platform::Services& services_;
+    Label* const currentKey_;
+    SeenFolders seen_;
+};
+
+}  // namespace
+
+void CRegistryFixer::ShortcutWalk() {
+    if (plan_.labels.sectionName) plan_.labels.sectionName->SetText(SectionName(plan_.section));
+    const PollingSearches polling(services_, [this] { return Poll() != PollResult::Stop; });
+    FolderWalk walk(*this, plan_.labels.currentKey);
+    RunWalk(WalkQueue<std::string>(plan_.workList ? *plan_.workList : TextList{}),
+            [&walk](const std::string& folder, WalkQueue<std::string>& queue) {
+                return walk.Visit(folder, queue);
+            });
 }
 
 }  // namespace engine

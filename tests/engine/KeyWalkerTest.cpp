@@ -72,7 +72,6 @@ TEST_F(KeyWalker, VisitsBreadthFirstInEnumerationOrder) {
                                         "Software\\Walk\\b", "Software\\Walk\\A\\C"}));
     EXPECT_EQ(host_.sectionName.Text(), "Device Drivers");
     EXPECT_EQ(fixer_->GetRunState(), engine::kIdle);
-    EXPECT_TRUE(work_.empty());
     EXPECT_EQ(result_.Count(), 0);
     EXPECT_TRUE(host_.states.empty());
 }
@@ -155,7 +154,7 @@ TEST_F(KeyWalker, ValueTooLargeForTheBuffersIsSkippedNotJudgedOnStaleBuffers) {
     EXPECT_EQ(result_.problems[0].value, "\"gonezed.ttf\"");
 }
 
-TEST_F(KeyWalker, CancelClosesTheWalkAndKeepsTheRestQueued) {
+TEST_F(KeyWalker, CancelClosesTheWalkAtOnce) {
     prefix_.SetString(Hive::System, "Software\\Deep\\A\\B\\C", "x", "C:\\gone\\x.dir");
     prefix_.SetString(Hive::System, "Software\\Deep\\A", "x", "C:\\gone\\x.dir");
     Open();
@@ -166,7 +165,6 @@ TEST_F(KeyWalker, CancelClosesTheWalkAndKeepsTheRestQueued) {
     EXPECT_EQ(host_.states, std::vector<int>{engine::kScanCancelled});
     EXPECT_EQ(fixer_->GetRunState(), engine::kIdle);
     EXPECT_EQ(result_.Count(), 0);  // A's value was never judged
-    EXPECT_EQ(work_, engine::TextList{"Software\\Deep\\A"});
     EXPECT_EQ(key_.history.back(), "Software\\Deep\\A");
 }
 

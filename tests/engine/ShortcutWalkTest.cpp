@@ -76,7 +76,6 @@ TEST_F(ShortcutWalk, ReportsDeadShortcutsOnly) {
     EXPECT_EQ(host_.sectionName.Text(), "Valid Shortcut");
     EXPECT_EQ(host_.foundCount.Text(), "1 problem(s) found");
     EXPECT_EQ(host_.counters[13].Text(), "1");
-    EXPECT_TRUE(work_.empty());
     // Resolving never rewrites a shortcut file.
     platform::shelllink::ShellLinkRecipe wanted;
     wanted.target = kGone;
@@ -167,7 +166,6 @@ TEST_F(ShortcutWalk, CancelStopsAtOnce) {
     EXPECT_EQ(host_.states, std::vector<int>{engine::kScanCancelled});
     EXPECT_EQ(fixer_->GetRunState(), engine::kIdle);
     EXPECT_LE(result_.Count(), 1);
-    EXPECT_FALSE(work_.empty());
 }
 
 TEST_F(ShortcutWalk, PauseWaitsInsideTheWalk) {
@@ -253,7 +251,6 @@ TEST_F(ShortcutWalk, InsideAScanLinkedAndLoopingFoldersAreEnteredOnceEach) {
         EXPECT_EQ(folder.find("\\up"), std::string::npos) << folder;
         EXPECT_EQ(folder.find("\\drive"), std::string::npos) << folder;
     }
-    EXPECT_TRUE(work_.empty());
 }
 
 TEST_F(ShortcutWalk, AFolderIsEnteredThroughThePathQueuedFirst) {
