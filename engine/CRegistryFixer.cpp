@@ -1,6 +1,7 @@
 #include "engine/CRegistryFixer.h"
 
 #include "engine/Checkers.h"
+#include "engine/Explanation.h"
 
 namespace engine {
 
@@ -48,21 +49,6 @@ CRegistryFixer::PollResult CRegistryFixer::Poll() {
     return runState_ == kCancelRequested ? PollResult::Stop : PollResult::GoOn;
 }
 
-std::vector<CheckedPath> CRegistryFixer::Explanation() {
-    std::vector<CheckedPath> checked;
-    for (const ExistenceTest::Asked& asked : paths_.Recorded()) {
-        // A text with arguments behind its path names the file up to the first space after
-        // its first dot: "C:\Gone\agent.exe /background".
-        const std::size_t dot = asked.path.find('.');
-        const std::string file =
-            asked.path.substr(0, dot == std::string::npos ? dot : asked.path.find(' ', dot));
-        CheckedPath path{file, asked.wow64, asked.found, {}, {}};
-        path.host = services_.HostPathOf(file.c_str(), &path.why);
-        checked.push_back(std::move(path));
-    }
-    return checked;
-}
-
 void CRegistryFixer::AddProblem(const std::string& keyText, const std::string& nameText,
                                 const std::string& valueText, ExactValue exact) {
     if (!plan_.result || !plan_.total) return;
@@ -73,7 +59,7 @@ void CRegistryFixer::AddProblem(const std::string& keyText, const std::string& n
         return;
     }
     ++*plan_.total;
-    problem.checked = Explanation();
+    problem.checked = CheckedPaths(services_, paths_);
     plan_.result->problems.push_back(std::move(problem));
     if (plan_.labels.foundCount)
         plan_.labels.foundCount->SetText(std::to_string(*plan_.total) + " problem(s) found");

@@ -108,8 +108,6 @@ private:
         if (runState_ == kRunning) runState_ = kIdle;
     }
 
-    // What the existence test recorded for the problem being added, with the host paths.
-    std::vector<CheckedPath> Explanation();
     void Notify(int state);
     void PumpIfDue();
 

@@ -3,7 +3,9 @@
 // --explain and the result list's tooltip.
 #include <string>
 
+#include "engine/PathTest.h"
 #include "engine/ScanModel.h"
+#include "platform/Services.h"
 
 namespace engine {
 
@@ -11,5 +13,8 @@ namespace engine {
 // " (32-bit view)" after the path when it was asked in that view, and the reason when there is
 // no host path ("Looked for Q:\x.exe: not found; there is no drive Q: in this prefix").
 std::string CheckedPathText(const CheckedPath& checked);
+
+// What the existence test recorded for the problem being added, with the host paths.
+std::vector<CheckedPath> CheckedPaths(platform::Services& services, const ExistenceTest& paths);
 
 }  // namespace engine
