@@ -40,7 +40,8 @@ void FindLutrisPrefixes(const SearchPlaces& places, Finds& finds) {
                 finds.Note(file.string() + " cannot be read");
                 continue;
             }
-            const auto scalars = ReadYamlScalars(text);
+            const auto scalars =
+                ReadYamlScalars(text, {"game.prefix", "game.arch", "wine.version"});
             const auto prefixPath = scalars.find("game.prefix");
             if (prefixPath == scalars.end() || prefixPath->second.empty()) {
                 finds.Note(file.string() + " names no prefix in its game section");
