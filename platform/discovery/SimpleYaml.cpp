@@ -3,16 +3,18 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/codepage/Ascii.h"
+#include "platform/discovery/YamlQuoted.h"
 
 namespace platform::discovery {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+using yaml::ClosingQuote;
+using yaml::IsYamlBlank;
+using yaml::Unquote;
 
 std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsYamlBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsYamlBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 
@@ -32,104 +34,10 @@ Line LineAt(std::string_view text, std::size_t start) {
     return {line, indent, TrimBlanks(line.substr(indent)), end + 1};
 }
 
-void AppendUtf8(std::string& out, unsigned long code) {
-    auto byte = [&out](unsigned long value) { out += static_cast<char>(value & 0xFF); };
-    if (code < 0x80) {
-        byte(code);
-    } else if (code < 0x800) {
-        byte(0xC0 | (code >> 6)), byte(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        byte(0xE0 | (code >> 12)), byte(0x80 | ((code >> 6) & 0x3F)), byte(0x80 | (code & 0x3F));
-    } else {
-        byte(0xF0 | (code >> 18)), byte(0x80 | ((code >> 12) & 0x3F));
-        byte(0x80 | ((code >> 6) & 0x3F)), byte(0x80 | (code & 0x3F));
-    }
-}
-
-// The character of a \x, \u or \U escape of `digits` hexadecimal digits at `text`; false for
-// too few digits or no character (a surrogate, beyond U+10FFFF).
-bool HexEscape(std::string_view text, std::size_t digits, std::string& out) {
-    if (text.size() < digits) return false;
-    unsigned long code = 0;
-    for (std::size_t i = 0; i < digits; ++i) {
-        const int digit = codepage::HexDigit(text[i]);
-        if (digit < 0) return false;
-        code = code * 16 + static_cast<unsigned long>(digit);
-    }
-    if ((code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return false;
-    AppendUtf8(out, code);
-    return true;
-}
-
-// One escape of a double-quoted scalar, `text` just past its backslash; returns how many
-// characters it took, 0 for none that YAML knows (the backslash is then kept as written).
-std::size_t Escape(std::string_view text, std::string& out) {
-    if (text.empty()) return 0;
-    static constexpr std::string_view kFrom = "0abtnvfre \"/\\\t";
-    static constexpr std::string_view kTo{"\0\a\b\t\n\v\f\r\x1B \"/\\\t", 14};
-    if (const std::size_t at = kFrom.find(text[0]); at != std::string_view::npos) {
-        out += kTo[at];
-        return 1;
-    }
-    const char kind = text[0];
-    static constexpr std::string_view kNamed = "N_LP";  // next line, no-break space, separators
-    static constexpr unsigned long kNamedCodes[] = {0x85, 0xA0, 0x2028, 0x2029};
-    if (const std::size_t at = kNamed.find(kind); at != std::string_view::npos) {
-        AppendUtf8(out, kNamedCodes[at]);
-        return 1;
-    }
-    const std::size_t digits = kind == 'x' ? 2 : kind == 'u' ? 4 : kind == 'U' ? 8 : 0;
-    return digits && HexEscape(text.substr(1), digits, out) ? 1 + digits : 0;
-}
-
-// A quoted scalar's text between its quotes, line breaks included, as YAML reads it: a break
-// folds to a space, or to n line feeds for n empty lines, dropping the blanks around it; in
-// double quotes an escaped break joins the lines with nothing between.
-std::string Unquote(std::string_view raw, char quote) {
-    std::string out;
-    std::size_t kept = 0;  // blanks before this were written as escapes or folds: not trimmed
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        const char c = raw[i];
-        if (quote == '\'' && c == '\'' && i + 1 < raw.size() && raw[i + 1] == '\'') {
-            out += '\'';
-            ++i;
-        } else if (quote == '"' && c == '\\' && i + 1 < raw.size() && raw[i + 1] == '\n') {
-            for (++i; i + 1 < raw.size() && IsBlank(raw[i + 1]);) ++i;
-        } else if (quote == '"' && c == '\\') {
-            const std::size_t taken = Escape(raw.substr(i + 1), out);
-            if (taken == 0) out += c;
-            i += taken;
-        } else if (c == '\n') {
-            while (out.size() > kept && IsBlank(out.back())) out.pop_back();
-            std::size_t breaks = 0;
-            for (; i + 1 < raw.size() && (IsBlank(raw[i + 1]) || raw[i + 1] == '\n'); ++i)
-                breaks += raw[i + 1] == '\n';
-            out += breaks ? std::string(breaks, '\n') : std::string(" ");
-        } else {
-            out += c;
-            continue;
-        }
-        kept = out.size();
-    }
-    return out;
-}
-
-// Where the quoted scalar opening at `text[0]` closes, or npos; escapes and doubled single
-// quotes are passed over.
-std::size_t ClosingQuote(std::string_view text, std::size_t from, char quote) {
-    for (std::size_t i = from; i < text.size(); ++i) {
-        if (quote == '"' && text[i] == '\\') ++i;
-        else if (text[i] == quote && quote == '\'' && i + 1 < text.size() && text[i + 1] == '\'')
-            ++i;
-        else if (text[i] == quote) return i;
-    }
-    return std::string_view::npos;
-}
-
 // A plain scalar's first line without its comment.
 std::string_view PlainStart(std::string_view text) {
     for (std::size_t i = 1; i < text.size(); ++i)
-        if (text[i] == '#' && IsBlank(text[i - 1])) return TrimBlanks(text.substr(0, i));
+        if (text[i] == '#' && IsYamlBlank(text[i - 1])) return TrimBlanks(text.substr(0, i));
     return text;
 }
 
@@ -197,12 +105,12 @@ private:
         } else {
             colon = body.find(':');
             while (colon != std::string_view::npos && colon + 1 < body.size() &&
-                   !IsBlank(body[colon + 1]))
+                   !IsYamlBlank(body[colon + 1]))
                 colon = body.find(':', colon + 1);
             if (colon == std::string_view::npos || colon == 0) return false;
             key = TrimBlanks(body.substr(0, colon));
         }
-        if (colon + 1 < body.size() && !IsBlank(body[colon + 1])) return false;
+        if (colon + 1 < body.size() && !IsYamlBlank(body[colon + 1])) return false;
         rest = TrimBlanks(body.substr(colon + 1));
         return true;
     }
