@@ -81,6 +81,9 @@ public:
                 SkipIndentedBelow(line.indent);
             } else {
                 std::string value = ReadPlain(rest, line.indent);
+                // YAML's null (PyYAML writes None so): no text, not a file named "null" or "~".
+                if (value == "~" || value == "null" || value == "Null" || value == "NULL")
+                    value.clear();
                 if (path) scalars_.emplace(*path, std::move(value));
             }
         }

@@ -50,6 +50,9 @@ TEST(SimpleYamlTest, ReadsTheScalarsAsPyYamlWritesThem) {
          "game:\n  notes: |\n    prefix: /not/this\n  args:\n  - prefix: /nor/this\n"
          "  - b\n  prefix: /real\n",
          "/real"},
+        {"null", "game:\n  prefix: null\n", ""},
+        {"tilde, null", "game:\n  prefix: ~\n", ""},
+        {"tilde, quoted", "game:\n  prefix: '~'\n", "~"},
         {"missing", "game:\n  exe: /x.exe\nsystem: {}\nprefix: /top\n", std::nullopt},
         {"nested deeper", "game:\n  sub:\n    prefix: /deeper\n", std::nullopt},
         {"unclosed quote", "game:\n  exe: \"/x\n  prefix: /after\n", "/after"},
