@@ -17,7 +17,7 @@ void FindBottlesPrefixes(const SearchPlaces& places, Finds& finds) {
                 finds.Note(file.string() + " is missing or cannot be read");
                 continue;
             }
-            auto scalars = ReadYamlScalars(text);
+            auto scalars = ReadYamlScalars(text, {"Custom_Path", "Path", "Name", "Arch", "Runner"});
             FoundPrefix prefix;
             prefix.path = bottle.string();
             // A bottle kept elsewhere has Custom_Path true and its folder in Path.

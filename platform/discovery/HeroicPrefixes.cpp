@@ -45,6 +45,7 @@ void FindHeroicPrefixes(const SearchPlaces& places, Finds& finds) {
                 }
                 FoundPrefix prefix;
                 fs::path path = ExpandHome(prefixPath->get<std::string>(), places.home);
+                if (!path.has_filename()) path = path.parent_path();  // "/.../Hades/"
                 // With Proton, the folder is Proton's compatibility data and the prefix is pfx/.
                 if (IsFile(path / "pfx" / "system.reg")) path /= "pfx";
                 prefix.path = path.string();

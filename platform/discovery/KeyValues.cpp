@@ -1,5 +1,6 @@
 #include "platform/discovery/KeyValues.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "platform/codepage/Ascii.h"
@@ -13,8 +14,13 @@ class Reader {
 public:
     explicit Reader(std::string_view text) : text_(text) {}
 
-    // Blocks nest at most this deep: Steam's files use three or four levels.
+    // Blocks nest at most this deep: Steam's files use three or four levels. The bound keeps
+    // the reading recursion (and the tree's recursive destruction) far from the stack's end;
+    // a deeper block ends the reading with an error, like any other fault.
     static constexpr int kMaxDepth = 64;
+    // A condition such as [$WIN32||$OSX] is short; a longer bracket is no condition, which
+    // keeps its search linear in a line of brackets that never close.
+    static constexpr std::size_t kMaxCondition = 256;
 
     // Reads keys into `block` until its closing brace (or the end, at the top).
     void ReadBlock(KeyValue& block, bool top, int depth, std::string& error) {
@@ -22,37 +28,36 @@ public:
             std::string key;
             const Token token = Next(key);
             if (token == Token::End) {
-                if (!top) Fail("the text ends inside the block \"" + block.key + "\"", error);
+                if (!top)
+                    Fail("the text ends inside the block \"" + Clipped(block.key) + "\"", error);
                 block.complete = top;
                 return;
             }
             if (token == Token::Close && !top) return;
-            if (token != Token::String) {
-                Fail(token == Token::Broken ? "a quoted text is not closed"
-                                            : "a brace stands where a key belongs",
-                     error);
-                block.complete = false;
-                return;
-            }
+            if (token != Token::String)
+                return Stop(
+                    token == Token::Broken ? kUnclosed : "a brace stands where a key belongs",
+                    block, error);
             KeyValue child;
             child.key = std::move(key);
-            std::string value;
-            Token after = Next(value);
+            const Token after = Next(child.value);
             if (after == Token::String) {
-                child.value = std::move(value);
                 SkipCondition();
-                block.children.push_back(std::move(child));
-            } else if (after == Token::Open && depth < kMaxDepth) {
+            } else if (after != Token::Open) {
+                return Stop(after == Token::Broken
+                                ? kUnclosed
+                                : "the key \"" + Clipped(child.key) + "\" has no value",
+                            block, error);
+            } else if (depth >= kMaxDepth) {
+                return Stop("blocks nest deeper than " + std::to_string(kMaxDepth) + " levels",
+                            block, error);
+            } else {
                 child.block = true;
                 ReadBlock(child, false, depth + 1, error);
-                const bool whole = child.complete;
-                block.children.push_back(std::move(child));
-                if (!whole) {
-                    block.complete = false;
-                    return;
-                }
-            } else {
-                Fail("the key \"" + child.key + "\" has no value", error);
+            }
+            const bool whole = child.complete;
+            block.children.push_back(std::move(child));
+            if (!whole) {
                 block.complete = false;
                 return;
             }
@@ -60,9 +65,23 @@ public:
     }
 
 private:
+    // A key as a message quotes it: a damaged file's "key" may be megabytes of anything.
+    static std::string Clipped(const std::string& key) {
+        constexpr std::size_t kShown = 60;
+        return key.size() <= kShown ? key : key.substr(0, kShown) + "...";
+    }
+
     void Fail(const std::string& what, std::string& error) {
         if (error.empty()) error = what + " (line " + std::to_string(line_) + ")";
     }
+
+    // Ends the reading of `block` at a fault, keeping what came before it.
+    void Stop(const std::string& what, KeyValue& block, std::string& error) {
+        Fail(what, error);
+        block.complete = false;
+    }
+
+    static constexpr const char* kUnclosed = "a quoted text is not closed";
 
     void SkipSpace() {
         while (at_ < text_.size()) {
@@ -84,10 +103,12 @@ private:
         const int line = line_;
         SkipSpace();
         if (at_ < text_.size() && text_[at_] == '[') {
-            const std::size_t close = text_.find(']', at_);
-            if (close != std::string_view::npos && text_.find('\n', at_) > close) {
-                at_ = close + 1;
-                return;
+            const std::size_t end = std::min(text_.size(), at_ + kMaxCondition);
+            for (std::size_t close = at_ + 1; close < end && text_[close] != '\n'; ++close) {
+                if (text_[close] == ']') {
+                    at_ = close + 1;
+                    return;
+                }
             }
         }
         at_ = mark;
@@ -104,10 +125,13 @@ private:
             ++at_;
             while (at_ < text_.size() && text_[at_] != '"') {
                 char ch = text_[at_++];
-                if (ch == '\n') ++line_;
                 if (ch == '\\' && at_ < text_.size()) {
-                    const char escaped = text_[at_++];
-                    ch = escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped;
+                    ch = text_[at_++];
+                    if (ch == '\n') ++line_;
+                    else if (ch == 'n') ch = '\n';
+                    else if (ch == 't') ch = '\t';
+                } else if (ch == '\n') {
+                    ++line_;
                 }
                 out += ch;
             }
@@ -140,6 +164,8 @@ std::string KeyValue::Text(std::string_view name) const {
 }
 
 KeyValuesText ParseKeyValues(std::string_view text) {
+    // A byte order mark, as an editor on Windows may save the file with.
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     KeyValuesText result;
     result.root.block = true;
     Reader(text).ReadBlock(result.root, true, 0, result.error);

@@ -6,7 +6,8 @@
 namespace platform::discovery {
 
 // Game names by the stem of their config file (the `configpath` column of `games`); empty
-// when the database is missing or cannot be read (`error` then says why, when it exists).
+// when the database is missing or cannot be read, those read before a damaged page when it is
+// damaged (`error` then says why).
 std::map<std::string, std::string> LutrisGameNames(const std::string& databasePath,
                                                    std::string& error);
 

@@ -30,7 +30,8 @@ void FindLutrisPrefixes(const SearchPlaces& places, Finds& finds) {
     if (const fs::path db = home / ".local/share/lutris/pga.db"; IsFile(db)) {
         std::string error;
         names = LutrisGameNames(db.string(), error);
-        if (!error.empty()) finds.Note(error + "; game names come from the file names");
+        if (!error.empty())
+            finds.Note(error + "; the games it does not list are named by their files");
     }
     for (const char* folder : {".config/lutris/games", ".local/share/lutris/games"}) {
         for (const fs::path& file : FolderEntries(home / folder, finds)) {
@@ -40,7 +41,8 @@ void FindLutrisPrefixes(const SearchPlaces& places, Finds& finds) {
                 finds.Note(file.string() + " cannot be read");
                 continue;
             }
-            const auto scalars = ReadYamlScalars(text);
+            const auto scalars =
+                ReadYamlScalars(text, {"game.prefix", "game.arch", "wine.version"});
             const auto prefixPath = scalars.find("game.prefix");
             if (prefixPath == scalars.end() || prefixPath->second.empty()) {
                 finds.Note(file.string() + " names no prefix in its game section");
