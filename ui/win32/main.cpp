@@ -9,6 +9,7 @@
 #include "ui/win32/CMainFrame.h"
 #include "ui/win32/GeometryReport.h"
 #include "ui/win32/Pictures.h"
+#include "ui/win32/Screenshots.h"
 
 namespace {
 
@@ -36,12 +37,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    if (argv && argc == 3 && std::wstring(argv[1]) == L"--report") {
-        const bool written = WriteReport(frame, argv[2]);
-        ::LocalFree(argv);
-        return written ? 0 : 3;
-    }
+    const std::wstring testSwitch = argv && argc == 3 ? argv[1] : L"";
+    const std::wstring testPath = argv && argc == 3 ? argv[2] : L"";
     if (argv) ::LocalFree(argv);
+    if (testSwitch == L"--report") return WriteReport(frame, testPath.c_str()) ? 0 : 3;
+    if (testSwitch == L"--screenshots") return ui::win32::TakeScreenshots(frame, testPath) ? 0 : 3;
 
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
