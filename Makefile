@@ -9,7 +9,7 @@ CMAKE_FLAGS ?=
 # them. Plain cmake leaves them warnings.
 WERROR     ?= ON
 
-.PHONY: all bootstrap configure build windows demo test test-asan test-tsan format-check bench run screenshots fuzz package clean
+.PHONY: all bootstrap configure build windows demo test test-asan test-tsan format-check bench run screenshots screenshots-windows fuzz package clean
 
 all: build
 
@@ -70,6 +70,10 @@ test-tsan: bootstrap
 screenshots: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target drennow_screenshots
 	$(BUILD)/ui/drennow_screenshots docs/screenshots
+
+# The pictures of docs/screenshots/windows/, from drennow.exe under Wine on a virtual screen.
+screenshots-windows: windows
+	scripts/windows-screenshots $(WINDOWS_BUILD)/ui/win32/drennow.exe
 
 bench: build
 	@scripts/bench $(BUILD)

@@ -1,5 +1,5 @@
-# The Windows build (MinGW-w64 cross build, `make windows`): drennow-cli.exe over the Win32
-# backend, and the backend's tests. No Qt, no Wine backend, no prefix discovery.
+# The Windows build (MinGW-w64 cross build, `make windows`): drennow-cli.exe and drennow.exe
+# over the Win32 backend, and the backend's tests. No Qt, no Wine backend, no prefix discovery.
 
 # Header-only libraries from Debian's packages, seen through a folder of links to their own
 # folders only: /usr/include itself holds Linux's C library headers, which must not shadow
@@ -41,6 +41,7 @@ target_include_directories(drennow_core PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINAR
 target_link_libraries(drennow_core PUBLIC drennow_headers advapi32 ole32 uuid)
 
 add_subdirectory(cli)
+add_subdirectory(ui/win32 ui/win32)
 
 if(DRENNOW_TESTS)
   # GoogleTest from the source Debian ships, built here with this compiler.

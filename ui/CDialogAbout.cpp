@@ -12,6 +12,7 @@
 #include "ui/Fonts.h"
 #include "ui/HelpCommands.h"
 #include "ui/Pictures.h"
+#include "ui/res/Layouts.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
 
@@ -47,29 +48,38 @@ CStaticLink* Link(QWidget* parent, int id, const QString& text, const QRect& uni
 CDialogAbout::CDialogAbout(ui::UrlOpener open, QWidget* parent)
     : QDialog(parent), dialogFont_(ui::UiFont(15, 400, 5)) {
     setObjectName(QString::number(ui::res::kDialogAbout));
-    setWindowTitle(ui::text::kAboutCaption);
+    setWindowTitle(ui::res::kAboutDialog.caption);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     // The template's own font, "MS Shell Dlg" 8 pt: 13 pixels high.
     setFont(ui::DialogFont());
-    setFixedSize(ui::DluToPixelsX(kWidthUnits), ui::DluToPixelsY(kHeightUnits));
+    setFixedSize(ui::DluToPixelsX(ui::res::kAboutDialog.width),
+                 ui::DluToPixelsY(ui::res::kAboutDialog.height));
 
-    auto* icon = Static(this, ui::res::kAboutIcon, QString(), QRect(11, 17, 20, 20));
-    icon->setPixmap(ui::ApplicationIcon().pixmap(32, 32));
-    Static(this, ui::res::kAboutVersion, ui::text::kAboutVersion, QRect(40, 10, 188, 8));
-    Static(this, ui::res::kAboutMakerLine, ui::text::kAboutMakerLine, QRect(40, 25, 188, 8));
-    webLink_ =
-        Link(this, ui::res::kAboutWebLink, ui::text::kWebSite, QRect(40, 42, 188, 8), dialogFont_);
-    mailLink_ = Link(this, ui::res::kAboutMailLink, ui::text::kSupportMail, QRect(40, 58, 188, 8),
-                     dialogFont_);
+    for (const ui::res::ControlTemplate& control : ui::res::kAboutControls) {
+        const QRect units(control.x, control.y, control.width, control.height);
+        switch (control.kind) {
+        case ui::res::ControlKind::Icon:
+            Static(this, control.id, QString(), units)
+                ->setPixmap(ui::ApplicationIcon().pixmap(32, 32));
+            break;
+        case ui::res::ControlKind::Text: Static(this, control.id, control.text, units); break;
+        case ui::res::ControlKind::Link: {
+            CStaticLink* link = Link(this, control.id, control.text, units, dialogFont_);
+            (control.id == ui::res::kAboutWebLink ? webLink_ : mailLink_) = link;
+            break;
+        }
+        case ui::res::ControlKind::DefaultButton:
+            ok_ = new QPushButton(control.text, this);
+            ok_->setObjectName(QString::number(control.id));
+            ok_->setDefault(true);
+            ok_->setGeometry(ui::DluRect(control.x, control.y, control.width, control.height));
+            break;
+        }
+    }
     connect(webLink_, &CStaticLink::clicked, this, [open] { ui::OpenHomePage(open); });
     connect(mailLink_, &CStaticLink::clicked, this, [open] { ui::OpenSupportMail(open); });
-
-    ok_ = new QPushButton(ui::text::kOk, this);
-    ok_->setObjectName("1");
-    ok_->setDefault(true);
-    ok_->setGeometry(ui::DluRect(96, 83, 50, 16));
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     ui::KeepArrowKeysOffButtons(this);
 }

@@ -12,10 +12,6 @@ class QPushButton;
 class CDialogAbout : public QDialog {
     Q_OBJECT
 public:
-    // The template's size in dialog units.
-    static constexpr int kWidthUnits = 235;
-    static constexpr int kHeightUnits = 106;
-
     // The links open through `open`.
     explicit CDialogAbout(ui::UrlOpener open = {}, QWidget* parent = nullptr);
 

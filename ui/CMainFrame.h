@@ -7,6 +7,7 @@
 
 #include "ui/HelpCommands.h"
 #include "ui/StatusPane.h"
+#include "ui/res/Layouts.h"
 
 class QLabel;
 
@@ -17,10 +18,10 @@ class Services;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr int kWidth = 780;
-    static constexpr int kHeight = 570;
-    static constexpr int kMinWidth = 640;
-    static constexpr int kMinHeight = 500;
+    static constexpr int kWidth = ui::res::kFrameWidth;
+    static constexpr int kHeight = ui::res::kFrameHeight;
+    static constexpr int kMinWidth = ui::res::kFrameMinWidth;
+    static constexpr int kMinHeight = ui::res::kFrameMinHeight;
 
     // F1 opens the manual through `open`.
     explicit CMainFrame(ui::UrlOpener open = {}, QWidget* parent = nullptr);

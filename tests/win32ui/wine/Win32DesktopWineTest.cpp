@@ -1,0 +1,117 @@
+// drennow.exe under Wine on a 1024 x 768 virtual screen: the frame, its status bar and the
+// About box stand where and as the layouts say, read from the windows themselves.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/fixtures/WineTemplate.h"
+#include "tests/fixtures/XServer.h"
+#include "ui/res/Layouts.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string WindowsExe() { return std::string(DRENNOW_WINDOWS_BUILD) + "/ui/win32/drennow.exe"; }
+
+// The report's lines by their first word; a word given more than once keeps every line.
+using Report = std::multimap<std::string, std::string>;
+
+class Win32Desktop : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!fixtures::WineAvailable() || !fs::exists(WindowsExe())) return;
+        fixtures::XServer screen(1024, 768);
+        if (!screen.Running()) return;
+        const std::string dir =
+            (fs::temp_directory_path() / ("drennow-win32-ui-" + std::to_string(::getpid())))
+                .string();
+        if (fixtures::CopyWineTemplate(dir).empty()) return;
+        const fixtures::WineRun run =
+            fixtures::RunWine(dir, {WindowsExe(), "--report", "C:\\report.txt"});
+        std::ifstream in(dir + "/drive_c/report.txt");
+        for (std::string line; std::getline(in, line);) {
+            const std::size_t space = line.find(' ');
+            report_.emplace(line.substr(0, space),
+                            space == std::string::npos ? "" : line.substr(space + 1));
+        }
+        status_ = run.exitCode;
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    void SetUp() override {
+        if (!fixtures::WineAvailable()) GTEST_SKIP() << "Wine is not installed";
+        if (!fs::exists(WindowsExe())) GTEST_SKIP() << WindowsExe() << " is not built";
+        if (::system("command -v Xvfb >/dev/null") != 0) GTEST_SKIP() << "Xvfb is not installed";
+        ASSERT_EQ(status_, 0);
+        ASSERT_FALSE(report_.empty());
+    }
+    static std::string One(const std::string& key) {
+        const auto found = report_.find(key);
+        return found == report_.end() ? "(missing)" : found->second;
+    }
+    static std::vector<std::string> All(const std::string& key) {
+        std::vector<std::string> lines;
+        for (auto [it, end] = report_.equal_range(key); it != end; ++it)
+            lines.push_back(it->second);
+        return lines;
+    }
+
+    static Report report_;
+    static int status_;
+};
+Report Win32Desktop::report_;
+int Win32Desktop::status_ = -1;
+
+TEST_F(Win32Desktop, FrameIsCentredOpensMaximisedAndKeepsItsMinimum) {
+    EXPECT_EQ(One("screen"), "1024 768");
+    EXPECT_EQ(One("frame.restored"), "122 99 780 570");
+    EXPECT_EQ(One("frame.maximized"), "1");
+    EXPECT_EQ(One("frame.menu"), "0");
+    EXPECT_EQ(One("frame.caption"), "Norlix Drennow");
+    EXPECT_EQ(One("frame.mintrack"), "640 500");
+}
+
+TEST_F(Win32Desktop, StatusBarHasTheMessagePaneAndThreeIndicators) {
+    EXPECT_EQ(One("status.id"), "59393");
+    EXPECT_EQ(One("status.parts"), "4");
+    const std::vector<std::string> texts = All("status.text");
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[0], std::string("0 ") + ui::text::kIdleMessage);
+}
+
+// Every control of the template, at its place in dialog units of the box's own font.
+TEST_F(Win32Desktop, AboutBoxIsBuiltFromItsTemplate) {
+    std::istringstream base(One("about.baseunits"));
+    int baseX = 0, baseY = 0;
+    base >> baseX >> baseY;
+    ASSERT_GT(baseX, 0);
+    ASSERT_GT(baseY, 0);
+    auto x = [baseX](int units) { return (units * baseX + 2) / 4; };
+    auto y = [baseY](int units) { return (units * baseY + 4) / 8; };
+    const ui::res::DialogTemplate& about = ui::res::kAboutDialog;
+    EXPECT_EQ(One("about.caption"), "About Norlix Drennow");
+    EXPECT_EQ(One("about.client"),
+              std::to_string(x(about.width)) + " " + std::to_string(y(about.height)));
+    std::vector<std::string> places;
+    std::vector<std::string> texts;
+    for (const ui::res::ControlTemplate& control : about.controls) {
+        // A static showing an icon takes the icon's own size, as on Windows.
+        const bool icon = control.kind == ui::res::ControlKind::Icon;
+        places.push_back(std::to_string(control.id) + " " + std::to_string(x(control.x)) + " " +
+                         std::to_string(y(control.y)) + " " +
+                         std::to_string(icon ? 32 : x(control.width)) + " " +
+                         std::to_string(icon ? 32 : y(control.height)));
+        texts.push_back(std::to_string(control.id) + " " + control.text);
+    }
+    EXPECT_EQ(All("about.control"), places);
+    EXPECT_EQ(All("about.text"), texts);
+}
+
+}  // namespace

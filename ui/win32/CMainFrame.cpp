@@ -1,0 +1,151 @@
+#include "ui/win32/CMainFrame.h"
+
+#include <commctrl.h>
+
+#include <array>
+
+#include "ui/res/Layouts.h"
+#include "ui/res/ResourceIds.h"
+#include "ui/win32/Text.h"
+
+namespace ui::win32 {
+namespace {
+
+constexpr const wchar_t* kFrameClass = L"NorlixDrennowFrame";
+constexpr UINT_PTR kIndicatorTimer = 1;
+// The lock keys change outside the program too: they are looked at a few times a second.
+constexpr UINT kIndicatorInterval = 250;
+
+struct Indicator {
+    int key;
+    const char* text;
+};
+constexpr std::array<Indicator, 3> kIndicators = {{{VK_CAPITAL, text::kIndicatorCaps},
+                                                   {VK_NUMLOCK, text::kIndicatorNum},
+                                                   {VK_SCROLL, text::kIndicatorScroll}}};
+
+}  // namespace
+
+CMainFrame::~CMainFrame() {
+    if (window_ && ::IsWindow(window_)) ::DestroyWindow(window_);
+}
+
+RECT CMainFrame::CreationRect(int screenWidth, int screenHeight) {
+    const int x = (screenWidth - res::kFrameWidth) / 2;
+    const int y = (screenHeight - res::kFrameHeight) / 2;
+    return {x, y, x + res::kFrameWidth, y + res::kFrameHeight};
+}
+
+bool CMainFrame::Create() {
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &CMainFrame::Procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(res::kIconApplication));
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kFrameClass;
+    ::RegisterClassExW(&windowClass);
+
+    const RECT place =
+        CreationRect(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    window_ = ::CreateWindowExW(0, kFrameClass, Wide(text::kAppName).c_str(), WS_OVERLAPPEDWINDOW,
+                                place.left, place.top, place.right - place.left,
+                                place.bottom - place.top, nullptr, nullptr, instance, this);
+    return window_ != nullptr && statusBar_ != nullptr;
+}
+
+bool CMainFrame::CreateStatusBar() {
+    statusBar_ = ::CreateWindowExW(0, STATUSCLASSNAMEW, Wide(text::kIdleMessage).c_str(),
+                                   WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(res::kStatusBar)),
+                                   ::GetModuleHandleW(nullptr), nullptr);
+    if (!statusBar_) return false;
+    LayOutStatusBar();
+    RefreshIndicators();
+    ::SetTimer(window_, kIndicatorTimer, kIndicatorInterval, nullptr);
+    return true;
+}
+
+void CMainFrame::LayOutStatusBar() {
+    ::SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    RECT client{};
+    ::GetClientRect(statusBar_, &client);
+    // Each indicator is as wide as its text, with room for the pane's sunken border.
+    HDC dc = ::GetDC(statusBar_);
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(statusBar_, WM_GETFONT, 0, 0));
+    HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
+    std::array<int, kIndicators.size()> widths{};
+    int total = 0;
+    for (std::size_t i = 0; i < kIndicators.size(); ++i) {
+        const std::wstring text = Wide(kIndicators[i].text);
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        widths[i] = size.cx + 12;
+        total += widths[i];
+    }
+    if (previous) ::SelectObject(dc, previous);
+    ::ReleaseDC(statusBar_, dc);
+    // The size grip takes the bar's height at the right.
+    int right = client.right - (client.bottom - client.top);
+    std::array<int, kIndicators.size() + 1> edges{};
+    edges[0] = right - total;
+    for (std::size_t i = 0; i < kIndicators.size(); ++i) edges[i + 1] = edges[i] + widths[i];
+    edges.back() = -1;
+    ::SendMessageW(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    ::SendMessageW(statusBar_, SB_SETTEXTW, 0,
+                   reinterpret_cast<LPARAM>(Wide(text::kIdleMessage).c_str()));
+}
+
+void CMainFrame::RefreshIndicators() {
+    for (std::size_t i = 0; i < kIndicators.size(); ++i) {
+        const bool on = (::GetKeyState(kIndicators[i].key) & 1) != 0;
+        const std::wstring text = on ? Wide(kIndicators[i].text) : std::wstring();
+        ::SendMessageW(statusBar_, SB_SETTEXTW, i + 1, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+LRESULT CMainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return CreateStatusBar() ? 0 : -1;
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize = {res::kFrameMinWidth, res::kFrameMinHeight};
+        return 0;
+    }
+    case WM_SIZE:
+        if (statusBar_) LayOutStatusBar();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kIndicatorTimer) RefreshIndicators();
+        return 0;
+    case WM_KEYDOWN: RefreshIndicators(); break;
+    case WM_DESTROY:
+        ::KillTimer(window_, kIndicatorTimer);
+        ::PostQuitMessage(0);
+        return 0;
+    default: break;
+    }
+    return ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CMainFrame::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* frame =
+            static_cast<CMainFrame*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        frame->window_ = window;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
+    }
+    auto* frame = reinterpret_cast<CMainFrame*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!frame) return ::DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        frame->window_ = nullptr;
+        frame->statusBar_ = nullptr;
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    return frame->Handle(message, wParam, lParam);
+}
+
+}  // namespace ui::win32
