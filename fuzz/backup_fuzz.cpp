@@ -44,7 +44,7 @@ void CheckLines(std::string_view text) {
     while (start <= text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
-        const std::string line = repair::Trim(text.substr(start, end - start));
+        const std::string line(repair::TrimAscii(text.substr(start, end - start)));
         if (const auto parts = repair::SplitValueLine(line)) {
             if (parts->nameText.size() + 1 + parts->dataText.size() != line.size())
                 Violated("split changed the line's length", line);

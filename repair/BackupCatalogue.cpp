@@ -25,10 +25,10 @@ BackupRow HeaderTexts(const std::string& headerLine) {
     const std::size_t p = rest.find(">>");
     BackupRow row;
     if (p == std::string::npos) {
-        row.count = Trim(rest.size() > 1 ? std::string_view(rest).substr(1) : "");
+        row.count = TrimAscii(rest.size() > 1 ? std::string_view(rest).substr(1) : "");
     } else {
-        row.time = Trim(std::string_view(rest).substr(0, p));
-        row.count = Trim(std::string_view(rest).substr(p + 2));
+        row.time = TrimAscii(std::string_view(rest).substr(0, p));
+        row.count = TrimAscii(std::string_view(rest).substr(p + 2));
     }
     return row;
 }
@@ -49,8 +49,8 @@ void BackupCatalogue::ClassifyLines(std::vector<int>& rowOf, std::vector<bool>& 
     std::vector<int> copiesOf(lines_.size(), 0);
     int below = 0;
     for (std::size_t i = lines_.size(); i-- > 0;) {
-        const std::string line = Trim(lines_[i]);
-        header[i] = StartsWith(line, ">>");
+        const std::string_view line = TrimAscii(lines_[i]);
+        header[i] = line.starts_with(">>");
         if (header[i]) {
             copiesOf[i] = std::exchange(below, 0);
         } else if (IsSavedShortcutLine(line)) {
@@ -60,7 +60,7 @@ void BackupCatalogue::ClassifyLines(std::vector<int>& rowOf, std::vector<bool>& 
     int listed = 0;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         // Only a header standing at the very start of its line can be listed.
-        if (header[i] && StartsWith(lines_[i], ">>") &&
+        if (header[i] && lines_[i].starts_with(">>") &&
             (IsListedCount(HeaderTexts(lines_[i]).count) || copiesOf[i] > 0)) {
             rowOf[i] = listed++;
         }
@@ -100,7 +100,7 @@ void BackupCatalogue::LoadBackupEntries(int row) {
             continue;
         }
         if (!inChosen) continue;
-        std::string line = Trim(lines_[i]);
+        std::string line(TrimAscii(lines_[i]));
         if (!line.empty()) collected.push_back(std::move(line));
     }
     for (std::size_t i = 0; i + 2 <= collected.size(); i += 2) {
@@ -145,7 +145,7 @@ bool BackupCatalogue::DeleteBackup(int row) {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         if (header[i]) inChosen = rowOf[i] == row;
         if (inChosen) continue;
-        std::string line = Trim(lines_[i]);
+        std::string line(TrimAscii(lines_[i]));
         if (!line.empty()) kept.push_back(std::move(line));
     }
     std::string text;

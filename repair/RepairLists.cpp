@@ -31,9 +31,9 @@ void PrepareRepairLists(const engine::ScanResults& results, engine::RepairLists&
         for (const engine::Problem& problem : results.Section(section.number).problems) {
             if (!problem.repair) continue;
             ++lists.shortcutCount;
-            std::string path = Trim(problem.key);
+            std::string path(TrimAscii(problem.key));
             if (path.size() >= 2 && path.front() == '[' && path.back() == ']') {
-                path = Trim(std::string_view(path).substr(1, path.size() - 2));
+                path = std::string(TrimAscii(std::string_view(path).substr(1, path.size() - 2)));
             }
             lists.shortcuts.push_back(path);
             engine::Problem repaired = problem;

@@ -67,7 +67,7 @@ TEST_F(ShortcutBackupTest, OnlyAFileSavedInTheBackupIsDeletedAndRegistryReadersS
     ASSERT_TRUE(ReadTextLines(*services, repairtest::kBackupWindowsPath, lines));
     engine::TextList pairs;
     for (const std::string& line : lines)
-        if (!Trim(line).empty()) pairs.push_back(Trim(line));
+        if (!TrimAscii(line).empty()) pairs.emplace_back(TrimAscii(line));
     ASSERT_EQ(pairs.size(), 5u);
     EXPECT_EQ(HeaderTexts(pairs[0]).count, "1");
     EXPECT_TRUE(SplitValueLine(pairs[2]));
