@@ -33,6 +33,8 @@ std::string SavedShortcutText(const SavedShortcut& copy) {
 
 bool IsSavedShortcutLine(std::string_view line) { return line.starts_with(kPathMark); }
 
+bool IsSavedShortcutBytesLine(std::string_view line) { return line.starts_with(kBytesMark); }
+
 std::optional<SavedShortcut> ParseSavedShortcut(std::string_view pathLine,
                                                 std::string_view bytesLine) {
     if (!IsSavedShortcutLine(pathLine) || pathLine.size() <= kPathMark.size() + 1 ||
