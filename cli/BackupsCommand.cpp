@@ -11,6 +11,7 @@
 #include "engine/ValueText.h"
 #include "repair/BackupCatalogue.h"
 #include "repair/BackupLocation.h"
+#include "repair/Messages.h"
 
 namespace cli {
 namespace {
@@ -29,7 +30,7 @@ Json RowJson(const repair::BackupRow& row, int number) {
     Json json;
     json["row"] = number;
     json["time"] = AnsiToUtf8(row.time);
-    json["count"] = AnsiToUtf8(row.count);
+    json["count"] = std::to_string(row.count);
     return json;
 }
 
@@ -52,23 +53,25 @@ int List(const OpenedPrefix& prefix, const repair::BackupCatalogue& catalogue, b
     std::cout << fmt::format("{:>3}  {:<28}{:>13}\n", "", "Backup Time", "Backup Counts");
     for (std::size_t i = 0; i < rows.size(); ++i) {
         std::cout << fmt::format("{:>3}  {:<28}{:>13}\n", i + 1, AnsiToUtf8(rows[i].time),
-                                 AnsiToUtf8(rows[i].count));
+                                 rows[i].count);
     }
     return kExitSuccess;
 }
 
 int Show(const repair::BackupCatalogue& catalogue, int row, bool json) {
-    const engine::TextList& entries = catalogue.Entries();
     Json doc = RowJson(catalogue.Rows().at(static_cast<std::size_t>(row - 1)), row);
     doc["entries"] = Json::array();
     std::string text;
-    for (std::size_t i = 0; i + 3 < entries.size(); i += 4) {
-        const engine::ShownTexts shown =
-            engine::DisplayConversion(entries[i], entries[i + 1], entries[i + 2], entries[i + 3]);
+    std::size_t entries = 0;
+    for (const engine::Problem& problem : catalogue.Problems()) {
+        // The shortcut file copies follow, with their sizes.
+        if (problem.kind != engine::ProblemKind::RegistryValue) continue;
+        ++entries;
+        const engine::ShownTexts shown = engine::DisplayConversion(problem);
         Json entry;
-        entry["key"] = AnsiToUtf8(entries[i]);
-        entry["name"] = AnsiToUtf8(entries[i + 1]);
-        entry["value"] = AnsiToUtf8(entries[i + 2]);
+        entry["key"] = AnsiToUtf8(problem.key);
+        entry["name"] = AnsiToUtf8(problem.name);
+        entry["value"] = AnsiToUtf8(problem.value);
         entry["shownKey"] = AnsiToUtf8(shown.key);
         entry["shownValue"] = AnsiToUtf8(shown.value);
         doc["entries"].push_back(std::move(entry));
@@ -83,15 +86,18 @@ int Show(const repair::BackupCatalogue& catalogue, int row, bool json) {
         text += fmt::format("{}\n    saved shortcut file, {} bytes\n", AnsiToUtf8(copy.path),
                             copy.bytes.size());
     }
+    const int damaged = catalogue.DamagedLines();
+    if (damaged > 0) doc["damagedLinesSkipped"] = damaged;
     if (json) {
         std::cout << doc.dump(2) << '\n';
     } else {
         const std::size_t files = catalogue.Shortcuts().size();
         std::cout << fmt::format(
-                         "Backup {}: {}, {} entr{}{}\n", row,
+                         "Backup {}: {}, {} entr{}{}{}\n", row,
                          AnsiToUtf8(catalogue.Rows().at(static_cast<std::size_t>(row - 1)).time),
-                         entries.size() / 4, entries.size() / 4 == 1 ? "y" : "ies",
-                         files == 0 ? std::string() : fmt::format(", {} shortcut file(s)", files))
+                         entries, entries == 1 ? "y" : "ies",
+                         files == 0 ? std::string() : fmt::format(", {} shortcut file(s)", files),
+                         damaged == 0 ? std::string() : ", " + repair::DamagedLinesNote(damaged))
                   << text;
     }
     return kExitSuccess;

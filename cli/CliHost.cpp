@@ -15,10 +15,7 @@ CliHost::CliHost(bool progress) : progress_(progress && ::isatty(STDERR_FILENO) 
 CliHost::~CliHost() { ClearProgress(); }
 
 void CliHost::Pump() {
-    if (interrupts_.Take()) {
-        interrupted_ = true;
-        if (onInterrupt_) onInterrupt_();
-    }
+    if (interrupts_.Take() && onInterrupt_) onInterrupt_();
     DrawProgress(false);
 }
 

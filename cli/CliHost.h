@@ -21,14 +21,13 @@ public:
     CliHost(const CliHost&) = delete;
     CliHost& operator=(const CliHost&) = delete;
 
-    // What Ctrl-C does (the session's Cancel command). Until set, Ctrl-C is only remembered.
+    // What Ctrl-C does (the session's Cancel command). Until set, Ctrl-C does nothing.
     void OnInterrupt(std::function<void()> handler) { onInterrupt_ = std::move(handler); }
     // The answer to every question box; without one the user is asked when stdin is a
     // terminal, else the question is answered No (or Cancel).
     void SetAnswer(engine::Answer answer) { answer_ = answer; }
     // Information boxes are printed to stderr unless quiet.
     void SetQuiet(bool quiet) { quiet_ = quiet; }
-    bool Interrupted() const { return interrupted_; }
 
     struct Box {
         std::string text, caption;
@@ -70,7 +69,6 @@ private:
     InterruptCatcher interrupts_;
     bool progress_ = false;
     bool quiet_ = false;
-    bool interrupted_ = false;
     bool drawn_ = false;
     std::optional<engine::Answer> answer_;
     std::function<void()> onInterrupt_;

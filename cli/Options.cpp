@@ -12,19 +12,13 @@
 namespace cli {
 namespace {
 
-std::string Trimmed(const std::string& text) {
-    const auto begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos) return {};
-    const auto end = text.find_last_not_of(" \t");
-    return text.substr(begin, end - begin + 1);
-}
-
 std::vector<std::string> SplitCommas(const std::string& list) {
     std::vector<std::string> pieces;
     std::size_t start = 0;
     while (start <= list.size()) {
         const std::size_t comma = std::min(list.find(',', start), list.size());
-        const std::string piece = Trimmed(list.substr(start, comma - start));
+        const std::string piece(
+            platform::codepage::TrimAscii(std::string_view(list).substr(start, comma - start)));
         if (!piece.empty()) pieces.push_back(piece);
         start = comma + 1;
     }

@@ -127,7 +127,7 @@ nlohmann::ordered_json RepairReportJson(const std::string& prefixDir,
     doc["end"] = EndName(report.end);
     doc["backup"] = report.backupWritten;
     doc["reason"] = AnsiToUtf8(report.reason);
-    doc["chosen"] = lists.registryCount + lists.shortcutCount;
+    doc["chosen"] = lists.registry.size() + lists.shortcuts.size();
     doc["repaired"] = report.Repaired();
     doc["failed"] = report.Failed();
     doc["registry"] = OutcomeJson(report.registry);

@@ -10,7 +10,7 @@ std::string AnsiToUtf8(std::string_view ansi) {
 }
 
 void PutProblemTexts(nlohmann::ordered_json& json, const engine::Problem& problem) {
-    if (problem.exact.root != 0) {
+    if (problem.ExactKnown()) {
         const engine::ValueTexts texts = engine::Utf8Texts(problem.exact, problem.value);
         json["key"] = texts.key;
         json["name"] = texts.name;

@@ -53,6 +53,7 @@ void CRegistryFixer::AddProblem(const std::string& keyText, const std::string& n
                                 const std::string& valueText, ExactValue exact) {
     if (!plan_.result || !plan_.total) return;
     Problem problem{plan_.section, keyText, nameText, valueText, std::move(exact), true};
+    if (plan_.root == 0) problem.kind = ProblemKind::ShortcutFile;
     if (ignore_.Ignores(problem)) {
         ++plan_.result->ignored;
         if (plan_.ignored) ++*plan_.ignored;

@@ -27,8 +27,8 @@ bool Within(std::u16string_view path, std::u16string_view below) {
 }  // namespace
 
 std::u16string ShortcutPathOf(const Problem& problem) {
-    if (problem.exact.root != 0 || problem.key.size() < 2 || problem.key.front() != '[' ||
-        problem.key.back() != ']')
+    if (problem.kind != ProblemKind::ShortcutFile || problem.key.size() < 2 ||
+        problem.key.front() != '[' || problem.key.back() != ']')
         return {};
     return platform::codepage::AnsiToUtf16(
         std::string_view(problem.key).substr(1, problem.key.size() - 2));
@@ -37,11 +37,11 @@ std::u16string ShortcutPathOf(const Problem& problem) {
 bool Covers(const IgnoreEntry& entry, const Problem& problem) {
     switch (entry.kind) {
     case IgnoreKind::Value:
-        return problem.exact.root != 0 && entry.root == problem.exact.root &&
+        return problem.ExactKnown() && entry.root == problem.exact.root &&
                EqualsNoCase(entry.path, problem.exact.subKey) &&
                EqualsNoCase(entry.name, problem.exact.name);
     case IgnoreKind::Key:
-        return problem.exact.root != 0 && entry.root == problem.exact.root &&
+        return problem.ExactKnown() && entry.root == problem.exact.root &&
                Within(problem.exact.subKey, entry.path);
     case IgnoreKind::Shortcut: {
         const std::u16string path = ShortcutPathOf(problem);
@@ -77,7 +77,7 @@ int DropCovered(ScanResults& results, const IgnoreEntry& entry) {
 }
 
 IgnoreEntry EntryForProblem(const Problem& problem, bool wholeKey) {
-    if (problem.exact.root == 0)
+    if (problem.kind == ProblemKind::ShortcutFile)
         return {IgnoreKind::Shortcut, problem.section, 0, ShortcutPathOf(problem), {}};
     if (wholeKey)
         return {IgnoreKind::Key, problem.section, problem.exact.root, problem.exact.subKey, {}};

@@ -36,11 +36,17 @@ enum RunState : int {
 inline constexpr const char* kMarkDelete = "0";
 inline constexpr const char* kMarkLeave = "1";
 
+// What a problem names.
+enum class ProblemKind {
+    RegistryValue,  // a value of a registry key
+    ShortcutFile,   // a .lnk file whose target is gone; its key text is the file's "[path]"
+};
+
 // A registry problem as stored: root, key path and value name in UTF-16. The record's texts
 // are ANSI, where a name outside the code page shows with best-fit letters or "?" and may
 // spell another value's name ("T\u014Dol" shows as "Tool"); repair and backup go by this.
 struct ExactValue {
-    platform::HKEY root = 0;  // 0: no registry entry (a shortcut record)
+    platform::HKEY root = 0;  // 0: not known (a shortcut file, or an entry read from its texts)
     std::u16string subKey;
     std::u16string name;
     platform::DWORD type = 0;
@@ -69,15 +75,13 @@ struct Problem {
     // What the scan looked for before it called this a problem; empty when it was not
     // recorded (a backup's entries).
     std::vector<CheckedPath> checked = {};
+    ProblemKind kind = ProblemKind::RegistryValue;
 
     const char* Mark() const { return repair ? kMarkDelete : kMarkLeave; }
+    // Whether `exact` names the registry value (every registry problem a scan finds).
+    bool ExactKnown() const { return kind == ProblemKind::RegistryValue && exact.root != 0; }
 };
 using ProblemList = std::vector<Problem>;
-
-// The four-text form of records (key, name, value, mark), as the backup catalogue keeps the
-// entries of a backup; and back (with no exact identity).
-TextList RecordTexts(const ProblemList& problems);
-ProblemList ProblemsFromTexts(const TextList& texts, int section = 0);
 
 struct SectionResult {
     ProblemList problems;
@@ -100,11 +104,16 @@ struct ScanResults {
     }
 };
 
+// One registry entry of a repair, as the backup file keeps it and the deletion reads it.
+struct RepairEntry {
+    std::string keyLine;    // "[HKEY_...\\...]"
+    std::string valueLine;  // name text "=" data text
+    bool operator==(const RepairEntry&) const = default;
+};
+
 // What repair works from, rebuilt from the found lists before every repair.
 struct RepairLists {
-    int registryCount = 0;
-    TextList registry;  // key line, value line per entry
-    int shortcutCount = 0;
+    std::vector<RepairEntry> registry;
     TextList shortcuts;    // one file path per entry
     ProblemList repaired;  // registry entries first, then the shortcut files
     void Clear() { *this = {}; }

@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include "engine/Escapes.h"
 #include "engine/RootNames.h"
 #include "platform/codepage/Codepage.h"
 #include "platform/codepage/Ascii.h"
@@ -9,45 +10,7 @@
 namespace engine {
 namespace {
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && platform::codepage::IsAsciiSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && platform::codepage::IsAsciiSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-// Names and string data are kept exactly: no trimming, so a backup restores what was there
-// and repair finds the value by its real name. CR and LF are escaped so that a record stays
-// one line of the backup file.
-void AppendEscaped(std::string& out, char c) {
-    switch (c) {
-    case '\\': out += "\\\\"; break;
-    case '"': out += "\\\""; break;
-    case '\r': out += "\\r"; break;
-    case '\n': out += "\\n"; break;
-    default: out += c;
-    }
-}
-
-std::string Quoted(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 2);
-    out += '"';
-    for (char c : text) AppendEscaped(out, c);
-    out += '"';
-    return out;
-}
-
-// Quoted as above, in the A code page, with "\uXXXX" for every unit it cannot hold.
-std::string QuotedExact(std::u16string_view text) {
-    std::string out = "\"";
-    for (char16_t unit : text) {
-        if (platform::codepage::UnitRoundTrips(unit))
-            AppendEscaped(out, platform::codepage::UnitToAnsi(unit));
-        else out += fmt::format("\\u{:04x}", static_cast<unsigned>(unit));
-    }
-    out += '"';
-    return out;
-}
+using platform::codepage::TrimAscii;
 
 std::string NameText(std::string_view name) {
     return name.empty() ? std::string("@") : Quoted(name);
@@ -60,31 +23,6 @@ std::string_view DataText(const platform::BYTE* data, platform::DWORD length) {
     std::size_t n = 0;
     while (n < length && chars[n] != '\0') ++n;
     return {chars, n};
-}
-
-// An escaped text as the lists show it (not the stored data: CR and LF show as spaces), in one
-// left-to-right pass, so that an escaped backslash is never read as the start of another
-// escape.
-std::string UnescapeForDisplay(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size()) {
-            const char next = text[i + 1];
-            if (next == '\\' || next == '"') {
-                out += next;
-                ++i;
-                continue;
-            }
-            if (next == 'r' || next == 'n') {
-                out += ' ';
-                ++i;
-                continue;
-            }
-        }
-        out += text[i];
-    }
-    return out;
 }
 
 bool Enclosed(std::string_view text, char open, char close) {
@@ -152,21 +90,21 @@ ValueTexts Utf8Texts(const ExactValue& exact, const std::string& valueText) {
 ShownTexts DisplayConversion(const std::string& keyText, const std::string& nameText,
                              const std::string& valueText, const std::string& mark) {
     ShownTexts shown;
-    std::string_view key = Trim(keyText);
+    std::string_view key = TrimAscii(keyText);
     if (Enclosed(key, '[', ']')) key = key.substr(1, key.size() - 2);
     shown.key = std::string(key);
 
     std::string value;
-    const std::string_view name = Trim(nameText);
+    const std::string_view name = TrimAscii(nameText);
     if (name == "@") value = "<Default>";
     else if (Enclosed(name, '"', '"')) value = std::string(name.substr(1, name.size() - 2));
-    const std::string_view data = Trim(valueText);
+    const std::string_view data = TrimAscii(valueText);
     if (data == "\"\"") value += " = <Empty Value>";
     else if (Enclosed(data, '"', '"'))
         value += " = " + std::string(data.substr(1, data.size() - 2));
-    shown.value = UnescapeForDisplay(value);
+    shown.value = Unescape(value, LineBreaks::AsSpaces);
 
-    shown.mark = Trim(mark) == "0" ? "0" : "1";
+    shown.mark = TrimAscii(mark) == "0" ? "0" : "1";
     return shown;
 }
 

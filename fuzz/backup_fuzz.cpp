@@ -44,7 +44,7 @@ void CheckLines(std::string_view text) {
     while (start <= text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
-        const std::string line = repair::Trim(text.substr(start, end - start));
+        const std::string line(repair::TrimAscii(text.substr(start, end - start)));
         if (const auto parts = repair::SplitValueLine(line)) {
             if (parts->nameText.size() + 1 + parts->dataText.size() != line.size())
                 Violated("split changed the line's length", line);
@@ -76,28 +76,25 @@ bool QueryBack(platform::Services& services, const repair::KeyPath& key, const s
 }
 
 void CheckRestore(platform::Services& services, engine::Host& host,
-                  const engine::TextList& entries) {
-    if (entries.size() % 4 != 0) Violated("entries not in fours", entries.back());
-    for (std::size_t i = 0; i < entries.size(); i += 4) {
-        const engine::TextList one(entries.begin() + static_cast<std::ptrdiff_t>(i),
-                                   entries.begin() + static_cast<std::ptrdiff_t>(i + 4));
-        const repair::RestoreOutcome outcome = repair::RestoreEntries(services, host, one);
+                  const std::vector<repair::BackupEntry>& entries) {
+    for (const repair::BackupEntry& entry : entries) {
+        const std::string texts = entry.keyLine + entry.nameText + entry.dataText;
+        const repair::RestoreOutcome outcome = repair::RestoreEntries(services, host, {entry});
         if (outcome.restored + outcome.failed != 1 ||
             outcome.failures.size() != static_cast<std::size_t>(outcome.failed))
-            Violated("entry not counted once", one[0] + one[1] + one[2]);
+            Violated("entry not counted once", texts);
         if (outcome.restored == 0) continue;
         // Restored: so its key line, name and data all read.
-        const auto key = repair::ParseKeyLine(one[0]);
-        const auto name = repair::ParseNameText(one[1]);
-        const auto value = repair::DecodeData(one[2], nullptr);
-        if (!key || !name || !value)
-            Violated("restored an entry that does not read", one[0] + one[1] + one[2]);
+        const auto key = repair::ParseKeyLine(entry.keyLine);
+        const auto name = repair::ParseNameText(entry.nameText);
+        const auto value = repair::DecodeData(entry.dataText, nullptr);
+        if (!key || !name || !value) Violated("restored an entry that does not read", texts);
         platform::DWORD type = 0;
         std::vector<platform::BYTE> bytes;
         if (!QueryBack(services, *key, *name, type, bytes))
-            Violated("restored value is not there", one[0] + one[1] + one[2]);
+            Violated("restored value is not there", texts);
         if (type != value->type || bytes != value->bytes)
-            Violated("restored value reads back changed", one[0] + one[1] + one[2]);
+            Violated("restored value reads back changed", texts);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 
 #include "repair/BackupLocation.h"
@@ -18,115 +19,136 @@ namespace repair {
 namespace {
 
 constexpr const char* kInformation = kInformationCaption;
-}  // namespace
 
-BackupRow HeaderTexts(const std::string& headerLine) {
-    const std::string rest = headerLine.size() >= 2 ? headerLine.substr(2) : std::string();
-    const std::size_t p = rest.find(">>");
-    BackupRow row;
-    if (p == std::string::npos) {
-        row.count = Trim(rest.size() > 1 ? std::string_view(rest).substr(1) : "");
-    } else {
-        row.time = Trim(std::string_view(rest).substr(0, p));
-        row.count = Trim(std::string_view(rest).substr(p + 2));
-    }
-    return row;
+enum class LineKind { Key, Value, ShortcutPath, ShortcutBytes, Other };
+
+LineKind KindOf(std::string_view line) {
+    if (line.starts_with('[')) return LineKind::Key;
+    if (line.starts_with('"') || line.starts_with('@')) return LineKind::Value;
+    if (IsSavedShortcutLine(line)) return LineKind::ShortcutPath;
+    if (IsSavedShortcutBytesLine(line)) return LineKind::ShortcutBytes;
+    return LineKind::Other;
 }
 
-bool IsListedCount(const std::string& countText) {
-    if (countText.empty()) return false;
-    return std::strtol(countText.c_str(), nullptr, 10) > 0;
+// The line that must follow one of this kind for the two to be one entry or copy.
+LineKind PartnerOf(LineKind kind) {
+    switch (kind) {
+    case LineKind::Key: return LineKind::Value;
+    case LineKind::ShortcutPath: return LineKind::ShortcutBytes;
+    default: return LineKind::Other;
+    }
+}
+
+}  // namespace
+
+BackupRow HeaderRow(std::string_view headerLine) {
+    const std::string_view rest = headerLine.size() >= 2 ? headerLine.substr(2) : "";
+    const std::size_t p = rest.find(">>");
+    BackupRow row;
+    std::string count;
+    if (p == std::string_view::npos) {
+        count = TrimAscii(rest.size() > 1 ? rest.substr(1) : "");
+    } else {
+        row.time = TrimAscii(rest.substr(0, p));
+        count = TrimAscii(rest.substr(p + 2));
+    }
+    row.count = std::strtol(count.c_str(), nullptr, 10);
+    return row;
 }
 
 BackupCatalogue::BackupCatalogue(platform::Services& services, engine::Host& host)
     : services_(services), host_(host) {}
 
-void BackupCatalogue::ClassifyLines(std::vector<int>& rowOf, std::vector<bool>& header,
-                                    std::vector<int>* copies) const {
-    rowOf.assign(lines_.size(), -1);
-    header.assign(lines_.size(), false);
+void BackupCatalogue::ListBlocks() {
+    rows_.clear();
+    header_.assign(lines_.size(), false);
+    rowOf_.assign(lines_.size(), -1);
     // Copies of shortcut files per block, counted from the end up to each header.
     std::vector<int> copiesOf(lines_.size(), 0);
     int below = 0;
     for (std::size_t i = lines_.size(); i-- > 0;) {
-        const std::string line = Trim(lines_[i]);
-        header[i] = StartsWith(line, ">>");
-        if (header[i]) {
+        const std::string_view line = TrimAscii(lines_[i]);
+        header_[i] = line.starts_with(">>");
+        if (header_[i]) {
             copiesOf[i] = std::exchange(below, 0);
         } else if (IsSavedShortcutLine(line)) {
             ++below;
         }
     }
-    int listed = 0;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         // Only a header standing at the very start of its line can be listed.
-        if (header[i] && StartsWith(lines_[i], ">>") &&
-            (IsListedCount(HeaderTexts(lines_[i]).count) || copiesOf[i] > 0)) {
-            rowOf[i] = listed++;
-        }
+        if (!header_[i] || !lines_[i].starts_with(">>")) continue;
+        BackupRow row = HeaderRow(lines_[i]);
+        if (row.count <= 0 && copiesOf[i] == 0) continue;
+        // The count a reader of registry entries alone sees, and the files beside them.
+        if (copiesOf[i] > 0) row.count = std::max(0L, row.count) + copiesOf[i];
+        rowOf_[i] = ListedCount();
+        rows_.push_back(std::move(row));
     }
-    if (copies) *copies = std::move(copiesOf);
 }
 
 void BackupCatalogue::LoadCatalogue() {
-    rows_.clear();
     entries_.clear();
+    shortcuts_.clear();
+    damagedLines_ = 0;
     if (!ReadTextLines(services_, BackupFile(services_), lines_)) lines_.clear();
-    std::vector<int> rowOf, copies;
-    std::vector<bool> header;
-    ClassifyLines(rowOf, header, &copies);
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (rowOf[i] < 0) continue;
-        BackupRow row = HeaderTexts(lines_[i]);
-        // The count a reader of registry entries alone sees, and the files beside them.
-        if (copies[i] > 0)
-            row.count = std::to_string(std::max(0L, std::strtol(row.count.c_str(), nullptr, 10)) +
-                                       copies[i]);
-        rows_.push_back(std::move(row));
-    }
+    ListBlocks();
 }
 
 void BackupCatalogue::LoadBackupEntries(int row) {
     entries_.clear();
     shortcuts_.clear();
-    std::vector<int> rowOf;
-    std::vector<bool> header;
-    ClassifyLines(rowOf, header);
-    engine::TextList collected;
+    damagedLines_ = 0;
+    std::vector<std::string_view> block;  // the chosen block's lines, trimmed, none empty
     bool inChosen = false;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (header[i]) {
-            inChosen = rowOf[i] == row && row >= 0;
+        if (header_[i]) {
+            inChosen = rowOf_[i] == row && row >= 0;
             continue;
         }
-        if (!inChosen) continue;
-        std::string line = Trim(lines_[i]);
-        if (!line.empty()) collected.push_back(std::move(line));
+        const std::string_view line = TrimAscii(lines_[i]);
+        if (inChosen && !line.empty()) block.push_back(line);
     }
-    for (std::size_t i = 0; i + 2 <= collected.size(); i += 2) {
-        if (IsSavedShortcutLine(collected[i])) {
-            if (auto copy = ParseSavedShortcut(collected[i], collected[i + 1]))
-                shortcuts_.push_back(std::move(*copy));
+    // Entries and copies are line pairs, told apart by how their lines start: a line without
+    // its partner is skipped alone, and the next line is read as the start of a pair again.
+    for (std::size_t i = 0; i < block.size();) {
+        const LineKind partner = PartnerOf(KindOf(block[i]));
+        if (partner == LineKind::Other || i + 1 == block.size() ||
+            KindOf(block[i + 1]) != partner) {
+            ++damagedLines_;
+            ++i;
             continue;
         }
-        const auto parts = SplitValueLine(collected[i + 1]);
-        if (!parts || parts->nameText.empty() || parts->dataText.empty()) continue;
-        entries_.push_back(collected[i]);
-        entries_.push_back(parts->nameText);
-        entries_.push_back(parts->dataText);
-        entries_.push_back(engine::kMarkDelete);
+        if (partner == LineKind::ShortcutBytes) {
+            if (auto copy = ParseSavedShortcut(block[i], block[i + 1]))
+                shortcuts_.push_back(std::move(*copy));
+            else damagedLines_ += 2;
+        } else if (const auto parts = SplitValueLine(block[i + 1]);
+                   parts && !parts->nameText.empty() && !parts->dataText.empty()) {
+            entries_.push_back({std::string(block[i]), parts->nameText, parts->dataText});
+        } else {
+            damagedLines_ += 2;
+        }
+        i += 2;
     }
 }
 
-engine::TextList BackupCatalogue::DetailEntries() const {
-    engine::TextList shown = entries_;
+engine::ProblemList BackupCatalogue::Problems() const {
+    engine::ProblemList problems;
+    problems.reserve(entries_.size() + shortcuts_.size());
+    for (const BackupEntry& entry : entries_)
+        problems.push_back({0, entry.keyLine, entry.nameText, entry.dataText, {}, true});
     for (const SavedShortcut& copy : shortcuts_) {
-        shown.push_back("[" + copy.path + "]");
-        shown.push_back("\"Saved shortcut file\"");
-        shown.push_back(fmt::format("\"{} bytes\"", copy.bytes.size()));
-        shown.push_back(engine::kMarkDelete);
+        engine::Problem file{0,
+                             "[" + copy.path + "]",
+                             "\"Saved shortcut file\"",
+                             fmt::format("\"{} bytes\"", copy.bytes.size()),
+                             {},
+                             true};
+        file.kind = engine::ProblemKind::ShortcutFile;
+        problems.push_back(std::move(file));
     }
-    return shown;
+    return problems;
 }
 
 bool BackupCatalogue::DeleteBackup(int row) {
@@ -137,15 +159,12 @@ bool BackupCatalogue::DeleteBackup(int row) {
                          engine::Icon::Information);
         return false;
     }
-    std::vector<int> rowOf;
-    std::vector<bool> header;
-    ClassifyLines(rowOf, header);
     engine::TextList kept;
     bool inChosen = false;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (header[i]) inChosen = rowOf[i] == row;
+        if (header_[i]) inChosen = rowOf_[i] == row;
         if (inChosen) continue;
-        std::string line = Trim(lines_[i]);
+        std::string line(TrimAscii(lines_[i]));
         if (!line.empty()) kept.push_back(std::move(line));
     }
     std::string text;
@@ -177,13 +196,13 @@ bool BackupCatalogue::DeleteBackup(int row) {
         return false;
     }
     lines_ = std::move(kept);
-    rows_.erase(rows_.begin() + row);
+    ListBlocks();
     return true;
 }
 
 repair::RestoreOutcome BackupCatalogue::Restore() {
     repair::RestoreOutcome outcome;
-    const int entryCount = static_cast<int>(entries_.size() / 4);
+    const int entryCount = static_cast<int>(entries_.size());
     const int fileCount = static_cast<int>(shortcuts_.size());
     if (entryCount + fileCount > 0) {
         // A restore acts on no scan: it writes into the registry as it is on disk now.

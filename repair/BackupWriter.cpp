@@ -13,13 +13,13 @@ std::string HeaderLine(const platform::LocalTime& time, int count) {
                        time.minute, time.second, count);
 }
 
-std::string BackupBlockText(const platform::LocalTime& time, int count,
-                            const engine::TextList& registryList) {
-    std::string text = "\n" + HeaderLine(time, count) + "\n\n";
-    for (std::size_t i = 0; i + 2 <= registryList.size(); i += 2) {
-        text += registryList[i];
+std::string BackupBlockText(const platform::LocalTime& time,
+                            const std::vector<engine::RepairEntry>& entries) {
+    std::string text = "\n" + HeaderLine(time, static_cast<int>(entries.size())) + "\n\n";
+    for (const engine::RepairEntry& entry : entries) {
+        text += entry.keyLine;
         text += '\n';
-        text += registryList[i + 1];
+        text += entry.valueLine;
         text += "\n\n";
     }
     return text;
@@ -72,7 +72,9 @@ engine::TextList SplitLines(const std::string& text) {
 
 platform::Status WriteBackup(platform::Services& services, const engine::RepairLists& lists,
                              const std::vector<SavedShortcut>& shortcuts, WrittenBlock* written) {
-    engine::TextList lines = lists.registry;
+    engine::TextList lines;
+    for (const engine::RepairEntry& entry : lists.registry)
+        lines.insert(lines.end(), {entry.keyLine, entry.valueLine});
     for (const SavedShortcut& copy : shortcuts) lines.push_back(copy.path);
     for (const std::string& line : lines) {
         if (HasLineBreak(line)) {
@@ -86,8 +88,7 @@ platform::Status WriteBackup(platform::Services& services, const engine::RepairL
     CreateFolderPath(services, folder);
     const std::string path = BackupFile(folder);
 
-    std::string block =
-        BackupBlockText(services.GetLocalTime(), lists.registryCount, lists.registry);
+    std::string block = BackupBlockText(services.GetLocalTime(), lists.registry);
     for (const SavedShortcut& copy : shortcuts) block += SavedShortcutText(copy);
     // Read and rewritten under the folder's lock, so that a backup another Drennow appends
     // meanwhile is kept.

@@ -11,10 +11,11 @@ namespace repair {
 // ">>   d/m/yyyy  h:m:s  >>count" without its line end.
 std::string HeaderLine(const platform::LocalTime& time, int count);
 
-// One block as it stands in the file before line ends become CR LF: an empty line, the header,
-// an empty line, then key line, value line and an empty line per entry.
-std::string BackupBlockText(const platform::LocalTime& time, int count,
-                            const engine::TextList& registryList);
+// One block as it stands in the file before line ends become CR LF: an empty line, the header
+// with the number of entries, an empty line, then key line, value line and an empty line per
+// entry.
+std::string BackupBlockText(const platform::LocalTime& time,
+                            const std::vector<engine::RepairEntry>& entries);
 
 // Reads the lines of a text file. False when the file exists but cannot be read; a file that
 // does not exist gives no lines.

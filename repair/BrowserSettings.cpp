@@ -91,7 +91,7 @@ platform::Status WriteAndReport(platform::Services& services, engine::Host& host
 // Trims; refuses a text longer than the edits hold.
 bool PrepareText(std::string& text, const char* fallback, engine::Host& host,
                  platform::Status& status) {
-    text = Trim(text);
+    text = std::string(TrimAscii(text));
     if (text.empty()) text = fallback;
     if (text.size() > kMaxSettingLength) {
         status = {platform::ERROR_INVALID_PARAMETER,

@@ -12,18 +12,7 @@ namespace repair {
 using platform::codepage::HexDigit;
 using platform::codepage::IsAsciiSpace;
 using platform::codepage::StartsWithNoCase;
-
-std::string Trim(std::string_view text);
-bool StartsWith(std::string_view text, std::string_view prefix);
-
-// The stored text an escaped text of the text form stands for (the data, not a display form),
-// in one left-to-right pass: "\\" -> "\", "\"" -> """,
-// "\r" -> CR, "\n" -> LF. Any other backslash stays as it is. One pass matters: a literal
-// backslash followed by "n" is written "\\n" and must not turn into a line feed.
-std::string ParseEscaped(std::string_view text);
-// The same read as the exact text form: every byte in the A code page, and "\uXXXX" one UTF-16
-// unit (no earlier text holds that escape: its backslashes are always doubled).
-std::u16string ParseEscapedExact(std::string_view text);
+using platform::codepage::TrimAscii;
 
 struct KeyPath {
     platform::HKEY root = 0;
@@ -39,7 +28,7 @@ std::optional<KeyPath> ParseKeyLine(std::string_view keyLine);
 // is the text up to its closing quote (one not escaped by a backslash), unescaped. `rest` gets
 // what follows the name text. Empty when the text is neither form.
 std::optional<std::string> ParseNameText(std::string_view text, std::string_view* rest = nullptr);
-// The same name exactly as stored (see ParseEscapedExact).
+// The same name exactly as stored (see engine::UnescapeExact).
 std::optional<std::u16string> ParseExactNameText(std::string_view text,
                                                  std::string_view* rest = nullptr);
 

@@ -19,4 +19,8 @@ std::string FailureLines(const std::vector<std::string>& failures) {
     return text;
 }
 
+std::string DamagedLinesNote(int lines) {
+    return fmt::format("{} damaged line{} skipped", lines, lines == 1 ? "" : "s");
+}
+
 }  // namespace repair

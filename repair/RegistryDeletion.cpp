@@ -21,12 +21,12 @@ std::string ShownName(const std::u16string& name) {
 
 }  // namespace
 
-RepairOutcome DeleteRegistryValues(platform::Services& services, const engine::TextList& list) {
+RepairOutcome DeleteRegistryValues(platform::Services& services,
+                                   const std::vector<engine::RepairEntry>& list) {
     RepairOutcome outcome;
-    for (std::size_t i = 0; i + 2 <= list.size(); i += 2) {
-        const std::size_t entry = i / 2;
-        const std::string& keyLine = list[i];
-        const std::string& valueLine = list[i + 1];
+    for (std::size_t entry = 0; entry < list.size(); ++entry) {
+        const std::string& keyLine = list[entry].keyLine;
+        const std::string& valueLine = list[entry].valueLine;
         const auto key = repair::ParseKeyLine(keyLine);
         if (!key) {
             AddFailure(outcome, entry, fmt::format("{}: not a registry key", keyLine));

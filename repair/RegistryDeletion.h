@@ -7,9 +7,9 @@
 
 namespace repair {
 
-// Deletes every value the list names (key line, value line pairs). Keys are opened, never
-// created.
-RepairOutcome DeleteRegistryValues(platform::Services& services, const engine::TextList& list);
+// Deletes every value the list names. Keys are opened, never created.
+RepairOutcome DeleteRegistryValues(platform::Services& services,
+                                   const std::vector<engine::RepairEntry>& list);
 // Deletes every listed shortcut file.
 RepairOutcome DeleteShortcutFiles(platform::Services& services, const engine::TextList& list);
 

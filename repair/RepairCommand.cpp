@@ -26,7 +26,7 @@ RepairReport Stop(RepairReport report, RepairReport::End end, std::string reason
 // Registry entries come first in the repaired-entries list, then the shortcut files.
 void DropFailed(engine::RepairLists& lists, const RepairReport& report) {
     std::vector<bool> failed(lists.repaired.size(), false);
-    const std::size_t shortcutsFrom = static_cast<std::size_t>(lists.registryCount);
+    const std::size_t shortcutsFrom = lists.registry.size();
     for (std::size_t entry : report.registry.failedEntries)
         if (entry < failed.size()) failed[entry] = true;
     for (std::size_t entry : report.shortcuts.failedEntries)
@@ -38,10 +38,6 @@ void DropFailed(engine::RepairLists& lists, const RepairReport& report) {
 }
 
 }  // namespace
-
-int RepairReport::Chosen() const {
-    return registry.Gone() + registry.failed + shortcuts.Gone() + shortcuts.failed;
-}
 
 int RepairReport::Repaired() const { return registry.Gone() + shortcuts.Gone(); }
 
@@ -67,7 +63,7 @@ RepairReport RepairCommand(const engine::ScanResults& results, engine::RepairLis
 
     // A repair that cannot write is refused before the backup question: an answer would
     // change nothing.
-    const int chosen = lists.registryCount + lists.shortcutCount;
+    const int chosen = static_cast<int>(lists.registry.size() + lists.shortcuts.size());
     if (chosen > 0) {
         const platform::Status writable = services.CanWrite();
         if (!writable.ok()) {

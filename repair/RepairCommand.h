@@ -32,7 +32,6 @@ struct RepairReport {
     repair::RepairOutcome registry;
     repair::RepairOutcome shortcuts;
 
-    int Chosen() const;    // entries chosen for repair
     int Repaired() const;  // entries gone afterwards
     int Failed() const;
 };

@@ -12,15 +12,13 @@ void PrepareRepairLists(const engine::ScanResults& results, engine::RepairLists&
         if (section.shortcutWalk) continue;
         for (const engine::Problem& problem : results.Section(section.number).problems) {
             if (!problem.repair) continue;
-            ++lists.registryCount;
             // The lines name the value exactly; they are the record's texts whenever those
             // do (every character in the A code page).
-            if (problem.exact.root != 0) {
-                lists.registry.push_back(engine::ExactKeyLine(problem.exact));
-                lists.registry.push_back(engine::ExactValueLine(problem.exact, problem.value));
+            if (problem.ExactKnown()) {
+                lists.registry.push_back({engine::ExactKeyLine(problem.exact),
+                                          engine::ExactValueLine(problem.exact, problem.value)});
             } else {
-                lists.registry.push_back(problem.key);
-                lists.registry.push_back(problem.name + "=" + problem.value);
+                lists.registry.push_back({problem.key, problem.name + "=" + problem.value});
             }
             lists.repaired.push_back(problem);
         }
@@ -30,10 +28,9 @@ void PrepareRepairLists(const engine::ScanResults& results, engine::RepairLists&
         if (!section.shortcutWalk) continue;
         for (const engine::Problem& problem : results.Section(section.number).problems) {
             if (!problem.repair) continue;
-            ++lists.shortcutCount;
-            std::string path = Trim(problem.key);
+            std::string path(TrimAscii(problem.key));
             if (path.size() >= 2 && path.front() == '[' && path.back() == ']') {
-                path = Trim(std::string_view(path).substr(1, path.size() - 2));
+                path = std::string(TrimAscii(std::string_view(path).substr(1, path.size() - 2)));
             }
             lists.shortcuts.push_back(path);
             engine::Problem repaired = problem;

@@ -17,13 +17,13 @@ void AddFailure(RestoreOutcome& outcome, std::string text) {
 }  // namespace
 
 RestoreOutcome RestoreEntries(platform::Services& services, engine::Host& host,
-                              const engine::TextList& entries) {
+                              const std::vector<BackupEntry>& entries) {
     RestoreOutcome outcome;
     host.BeginWaitCursor();
-    for (std::size_t i = 0; i + 4 <= entries.size(); i += 4) {
-        const std::string& keyLine = entries[i];
-        const std::string& nameText = entries[i + 1];
-        const std::string& dataText = entries[i + 2];
+    for (const BackupEntry& entry : entries) {
+        const std::string& keyLine = entry.keyLine;
+        const std::string& nameText = entry.nameText;
+        const std::string& dataText = entry.dataText;
         const auto key = repair::ParseKeyLine(keyLine);
         if (!key) {
             AddFailure(outcome, fmt::format("{}: not a registry key", keyLine));

@@ -1,5 +1,8 @@
 #pragma once
 // Saved entries written back into the registry; not committed here.
+#include <string>
+#include <vector>
+
 #include "engine/Host.h"
 #include "engine/ScanModel.h"
 #include "platform/Services.h"
@@ -7,8 +10,16 @@
 
 namespace repair {
 
-// Writes every entry (key line, name text, data text, mark) into the registry.
+// One registry entry of a backup block: its key line and the two halves of its value line.
+struct BackupEntry {
+    std::string keyLine;
+    std::string nameText;
+    std::string dataText;
+    bool operator==(const BackupEntry&) const = default;
+};
+
+// Writes every entry into the registry.
 RestoreOutcome RestoreEntries(platform::Services& services, engine::Host& host,
-                              const engine::TextList& entries);
+                              const std::vector<BackupEntry>& entries);
 
 }  // namespace repair

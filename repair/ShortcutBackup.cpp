@@ -31,12 +31,14 @@ std::string SavedShortcutText(const SavedShortcut& copy) {
     return text;
 }
 
-bool IsSavedShortcutLine(std::string_view line) { return StartsWith(line, kPathMark); }
+bool IsSavedShortcutLine(std::string_view line) { return line.starts_with(kPathMark); }
+
+bool IsSavedShortcutBytesLine(std::string_view line) { return line.starts_with(kBytesMark); }
 
 std::optional<SavedShortcut> ParseSavedShortcut(std::string_view pathLine,
                                                 std::string_view bytesLine) {
     if (!IsSavedShortcutLine(pathLine) || pathLine.size() <= kPathMark.size() + 1 ||
-        pathLine.back() != '"' || !StartsWith(bytesLine, kBytesMark))
+        pathLine.back() != '"' || !bytesLine.starts_with(kBytesMark))
         return {};
     SavedShortcut copy;
     copy.path =

@@ -28,8 +28,9 @@ struct SavedShortcut {
 
 // The two lines of a copy, each followed by a line end, and an empty line.
 std::string SavedShortcutText(const SavedShortcut& copy);
-// Whether a trimmed line starts a copy (its path line).
+// Whether a trimmed line starts a copy (its path line), or is the bytes line after it.
 bool IsSavedShortcutLine(std::string_view line);
+bool IsSavedShortcutBytesLine(std::string_view line);
 // The copy two trimmed lines stand for; empty when they are not one.
 std::optional<SavedShortcut> ParseSavedShortcut(std::string_view pathLine,
                                                 std::string_view bytesLine);

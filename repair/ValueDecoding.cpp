@@ -1,5 +1,6 @@
 #include "repair/ValueDecoding.h"
 
+#include "engine/Escapes.h"
 #include "platform/codepage/Codepage.h"
 #include "repair/EntryText.h"
 
@@ -28,7 +29,7 @@ std::vector<platform::BYTE> WideBytes(std::u16string_view text) {
 std::optional<DecodedValue> DecodeString(std::string_view inner, platform::DWORD type) {
     DecodedValue value;
     value.type = type;
-    const std::u16string exact = ParseEscapedExact(inner);
+    const std::u16string exact = engine::UnescapeExact(inner);
     const std::string text = platform::codepage::Utf16ToAnsi(exact);
     value.bytes.assign(text.begin(), text.end());
     value.bytes.push_back(0);

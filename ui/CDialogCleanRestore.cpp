@@ -117,7 +117,8 @@ void CDialogCleanRestore::RunDetail(CDialogCleanRestoreDetail& detail) { detail.
 void CDialogCleanRestore::FillList() {
     list_->clear();
     for (const repair::BackupRow& row : catalogue_.Rows()) {
-        auto* item = new QTreeWidgetItem(list_, {ui::FromAnsi(row.time), ui::FromAnsi(row.count)});
+        auto* item =
+            new QTreeWidgetItem(list_, {ui::FromAnsi(row.time), QString::number(row.count)});
         item->setTextAlignment(1, kRight);
     }
 }
@@ -185,7 +186,8 @@ void CDialogCleanRestore::OnListDoubleClick() {
 
 void CDialogCleanRestore::OnDetail() {
     // A window of its own, without a parent, living for this one command.
-    CDialogCleanRestoreDetail detail(catalogue_.DetailEntries(), nullptr, open_);
+    CDialogCleanRestoreDetail detail(catalogue_.Problems(), nullptr, open_,
+                                     catalogue_.DamagedLines());
     RunDetail(detail);
 }
 

@@ -1,17 +1,20 @@
 #include "ui/CDialogCleanRestoreDetail.h"
 
 #include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 
+#include "ui/AnsiText.h"
 #include "ui/KeyboardFocus.h"
 #include "ui/CListCtrlResult.h"
 #include "ui/Fonts.h"
 #include "ui/res/Strings.h"
 #include "ui/HelpCommands.h"
+#include "repair/Messages.h"
 
-CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::TextList entries, QWidget* parent,
-                                                     ui::UrlOpener open)
-    : QDialog(parent), entries_(engine::ProblemsFromTexts(entries)) {
+CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::ProblemList entries, QWidget* parent,
+                                                     ui::UrlOpener open, int damagedLines)
+    : QDialog(parent), entries_(std::move(entries)) {
     setWindowTitle(ui::text::kCleanRestoreDetailCaption);
     ui::AddManualShortcut(this, std::move(open));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -25,6 +28,9 @@ CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::TextList entries, Q
     line_->setFrameShape(QFrame::HLine);
     line_->setFrameShadow(QFrame::Sunken);
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
+    note_ = new QLabel(this);
+    if (damagedLines > 0) note_->setText(ui::FromAnsi(repair::DamagedLinesNote(damagedLines)));
+    note_->setVisible(damagedLines > 0);
 
     list_ = new CListCtrlResult(this);
     // Read-only rows: a click never changes an entry's action. They were saved, not repaired.
@@ -41,6 +47,7 @@ CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::TextList entries, Q
 QWidget* CDialogCleanRestoreDetail::Control(int id) const {
     switch (id) {
     case kIdSeparator: return line_;
+    case kIdNote: return note_;
     case kIdClose: return close_;
     case kIdEntryList: return list_;
     default: return nullptr;
@@ -52,6 +59,7 @@ void CDialogCleanRestoreDetail::Layout() {
     const int cy = height();
     list_->setGeometry(12, 6, cx - 24, cy - 60);
     line_->setGeometry(0, cy - 45, cx, 2);
+    note_->setGeometry(12, cy - 31, cx - 109, 18);
     close_->setGeometry(cx - 85, cy - 35, 73, 25);
 }
 

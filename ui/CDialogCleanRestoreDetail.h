@@ -1,6 +1,7 @@
 #pragma once
 // The Clean Restore detail dialog: the entries of one backup, read-only, in the problem list
-// control's repair log mode. Escape, the close box and Close all close it.
+// control's repair log mode, and how many damaged lines of the backup were skipped. Escape,
+// the close box and Close all close it.
 #include <QDialog>
 
 #include "engine/ScanModel.h"
@@ -8,21 +9,23 @@
 
 class CListCtrlResult;
 class QFrame;
+class QLabel;
 class QPushButton;
 
 class CDialogCleanRestoreDetail : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kIdSeparator = 1004;
+    static constexpr int kIdNote = 1005;
     static constexpr int kIdClose = 1006;
     static constexpr int kIdEntryList = 40001;
 
-    // `entries`: key line, value name text, value data text and "0" per entry. F1 opens the
-    // manual through `open`.
-    explicit CDialogCleanRestoreDetail(engine::TextList entries, QWidget* parent = nullptr,
-                                       ui::UrlOpener open = {});
+    // `entries`: the backup's entries and shortcut file copies; `damagedLines`, when above 0,
+    // is said below the list. F1 opens the manual through `open`.
+    explicit CDialogCleanRestoreDetail(engine::ProblemList entries, QWidget* parent = nullptr,
+                                       ui::UrlOpener open = {}, int damagedLines = 0);
 
-    // Controls by id (1004, 1006, 40001); null for any other id.
+    // Controls by id (1004, 1005, 1006, 40001); null for any other id.
     QWidget* Control(int id) const;
     CListCtrlResult* EntryList() const { return list_; }
 
@@ -37,5 +40,6 @@ private:
     bool layoutReady_ = false;
     CListCtrlResult* list_;
     QFrame* line_;
+    QLabel* note_;
     QPushButton* close_;
 };

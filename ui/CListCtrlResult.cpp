@@ -264,7 +264,7 @@ std::unique_ptr<QMenu> CListCtrlResult::BuildContextMenu(int row) {
     menu->addAction(ui::text::kMenuIgnoreEntry, this, [row, handler] { handler(row, false); });
     QAction* key =
         menu->addAction(ui::text::kMenuIgnoreKey, this, [row, handler] { handler(row, true); });
-    key->setEnabled((*source_)[index].exact.root != 0);
+    key->setEnabled((*source_)[index].ExactKnown());
     return menu;
 }
 

@@ -1,12 +1,20 @@
 #pragma once
 // ASCII-only text helpers shared by every layer: white space as the text forms trim it, case
-// folding of A-Z alone (never by locale), and hexadecimal digits.
+// folding of A-Z alone (never by locale), and hexadecimal digits. (A prefix test without case
+// folding is std::string_view's own starts_with.)
 #include <string_view>
 
 namespace platform::codepage {
 
 inline bool IsAsciiSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// The text without the ASCII white space at either end.
+inline std::string_view TrimAscii(std::string_view text) {
+    while (!text.empty() && IsAsciiSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsAsciiSpace(text.back())) text.remove_suffix(1);
+    return text;
 }
 
 inline char AsciiLower(char c) {

@@ -96,6 +96,21 @@ TEST_F(CliRepairTest, RepairThenListShowRestoreDelete) {
     EXPECT_TRUE(Parse(Cli(With({"backups", "list", "--json"})))["backups"].empty());
 }
 
+TEST_F(CliRepairTest, ShowReadsOnPastDamagedLinesAndSaysHowMany) {
+    repairtest::WriteBytes(prefix.HostPath(repairtest::kBackupWindowsPath),
+                           repairtest::Crlf("\n>>   1/1/2026  0:0:0  >>3\n\n"
+                                            "[HKEY_CURRENT_USER\\Software\\A]\n\"One\"=\"1\"\n\n"
+                                            "[HKEY_CURRENT_USER\\Software\\Cut]\n\nstray text\n"
+                                            "[HKEY_CURRENT_USER\\Software\\B]\n\"Two\"=\"2\"\n\n"));
+    const CliRun text = Cli(With({"backups", "show", "1"}));
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_NE(text.out.find("2 entries, 2 damaged lines skipped\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("Software\\B\n    Two = 2\n"), std::string::npos) << text.out;
+    const json shown = Parse(Cli(With({"backups", "show", "1", "--json"})));
+    EXPECT_EQ(shown["entries"].size(), 2u);
+    EXPECT_EQ(shown["damagedLinesSkipped"], 2);
+}
+
 TEST_F(CliRepairTest, WithoutYesAndNoTerminalNothingIsRepaired) {
     const std::string before = prefix.ReadHive(Hive::User);
     EXPECT_EQ(Cli(With({"repair", "--sections", "8"})).exitCode, 2);

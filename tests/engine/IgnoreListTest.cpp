@@ -13,7 +13,11 @@ Problem Value(platform::HKEY root, std::u16string key, std::u16string name) {
     return {8, "[key]", "\"name\"", "value", {root, std::move(key), std::move(name), 1, {}}};
 }
 
-Problem Shortcut(const char* path) { return {14, std::string("[") + path + "]", "@", "x", {}}; }
+Problem Shortcut(const char* path) {
+    Problem problem{14, std::string("[") + path + "]", "@", "x", {}};
+    problem.kind = ProblemKind::ShortcutFile;
+    return problem;
+}
 
 TEST(IgnoreList, EachEntryCoversWhatItNamesAndNothingBeside) {
     const IgnoreEntry value{IgnoreKind::Value, 8, HKEY_LOCAL_MACHINE, u"Software\\T\u014Dol",

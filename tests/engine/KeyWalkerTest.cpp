@@ -9,6 +9,7 @@
 #include "engine/RootNames.h"
 #include "tests/engine/ScriptHost.h"
 #include "tests/fixtures/TestPrefix.h"
+#include "tests/fixtures/ScanResultsBuilder.h"
 
 using fixtures::Hive;
 using fixtures::TestPrefix;
@@ -109,7 +110,7 @@ TEST_F(KeyWalker, RecordsFourTextsPerProblemWithCounters) {
     Walk(platform::HKEY_CURRENT_USER, 1, {key});
     const std::string keyText = "[HKEY_CURRENT_USER\\" + key + "]";
     EXPECT_EQ(
-        engine::RecordTexts(result_.problems),
+        fixtures::RecordTexts(result_.problems),
         (engine::TextList{keyText, "@", "\"C:\\\\gone\\\\default.dir\"", "0", keyText, "\"Cache\"",
                           "\"C:\\\\gone\\\\cache.dir\"", "0", keyText, "\"zEmpty\"", "\"\"", "0"}));
     EXPECT_EQ(result_.Count(), 3);

@@ -11,6 +11,7 @@
 #include "tests/engine/KnownProblems.h"
 #include "tests/engine/ScriptHost.h"
 #include "tests/fixtures/TestPrefix.h"
+#include "tests/fixtures/ScanResultsBuilder.h"
 
 using fixtures::Hive;
 using fixtures::TestPrefix;
@@ -35,7 +36,7 @@ protected:
     }
     engine::ScanOutcome Scan() { return session_->Scan(rows_, engine::SelectionSummary(rows_)); }
     engine::TextList Found(int section) {
-        return engine::RecordTexts(session_->Results().Section(section).problems);
+        return fixtures::RecordTexts(session_->Results().Section(section).problems);
     }
 
     TestPrefix prefix_{enginetest::kKnownProblemsUser};
@@ -327,9 +328,10 @@ TEST_F(ScanRun, EveryReportingSectionFindsItsKnownProblems) {
     const auto& results = session_->Results();
     for (int section = 1; section <= 14; ++section) {
         const auto& s = results.Section(section);
-        EXPECT_EQ(engine::RecordTexts(s.problems).size(), 4u * static_cast<std::size_t>(s.Count()))
+        EXPECT_EQ(fixtures::RecordTexts(s.problems).size(),
+                  4u * static_cast<std::size_t>(s.Count()))
             << section;
-        for (auto& r : RecordsOf(engine::RecordTexts(s.problems))) {
+        for (auto& r : RecordsOf(fixtures::RecordTexts(s.problems))) {
             all.push_back(r);
             sections.push_back(section);
         }

@@ -11,6 +11,7 @@
 #include "engine/CRegistryFixer.h"
 #include "tests/engine/ScriptHost.h"
 #include "tests/fixtures/TestPrefix.h"
+#include "tests/fixtures/ScanResultsBuilder.h"
 
 using fixtures::TestPrefix;
 namespace fs = std::filesystem;
@@ -70,7 +71,7 @@ TEST_F(ShortcutWalk, ReportsDeadShortcutsOnly) {
     prefix_.CreateFile("C:\\users\\Public\\Desktop\\Broken.lnk", "not a shortcut");
     Walk({"C:"});
     ASSERT_EQ(result_.Count(), 1);
-    EXPECT_EQ(engine::RecordTexts(result_.problems),
+    EXPECT_EQ(fixtures::RecordTexts(result_.problems),
               (engine::TextList{"[C:\\users\\Public\\Desktop\\Gone App.lnk]", "@",
                                 "\"C:\\\\Program Files\\\\Gone\\\\gone.exe\"", "0"}));
     EXPECT_EQ(host_.sectionName.Text(), "Valid Shortcut");
@@ -111,7 +112,7 @@ TEST_F(ShortcutWalk, TargetsWithEnvironmentReferencesAreExpanded) {
     prefix_.CreateShortcut("C:\\e\\here.lnk", "%SystemRoot%\\notepad.exe", raw);
     prefix_.CreateShortcut("C:\\e\\gone.lnk", "%SystemRoot%\\gone.exe", raw);
     Walk({"C:"});
-    EXPECT_EQ(engine::RecordTexts(result_.problems),
+    EXPECT_EQ(fixtures::RecordTexts(result_.problems),
               (engine::TextList{"[C:\\e\\gone.lnk]", "@", "\"C:\\\\windows\\\\gone.exe\"", "0"}));
 }
 

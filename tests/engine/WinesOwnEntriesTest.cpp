@@ -12,6 +12,7 @@
 #include "tests/engine/ScriptHost.h"
 #include "tests/fixtures/InstallationFolder.h"
 #include "tests/fixtures/TestPrefix.h"
+#include "tests/fixtures/ScanResultsBuilder.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ Found Scan(const std::string& prefixDir, std::optional<platform::wine::Installat
     Found found;
     for (int section : {3, 5, 13}) {
         const engine::TextList& texts =
-            engine::RecordTexts(session.Results().Section(section).problems);
+            fixtures::RecordTexts(session.Results().Section(section).problems);
         for (std::size_t i = 0; i + 3 < texts.size(); i += 4) found.insert({section, texts[i + 1]});
     }
     return found;

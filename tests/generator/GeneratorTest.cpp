@@ -16,6 +16,7 @@
 #include "platform/wine/registry/HiveModel.h"
 #include "tests/engine/ScriptHost.h"
 #include "tests/fixtures/TestPrefix.h"
+#include "tests/fixtures/ScanResultsBuilder.h"
 
 namespace {
 
@@ -151,10 +152,10 @@ TEST(Generator, WithoutDeadReferencesAScanOfEverySectionFindsNothing) {
     for (int section = 1; section <= engine::kSectionCount; ++section)
         EXPECT_EQ(results.Section(section).Count(), 0)
             << section << ": "
-            << (engine::RecordTexts(results.Section(section).problems).empty()
+            << (fixtures::RecordTexts(results.Section(section).problems).empty()
                     ? std::string()
-                    : engine::RecordTexts(results.Section(section).problems)[0] + " " +
-                          engine::RecordTexts(results.Section(section).problems)[2]);
+                    : fixtures::RecordTexts(results.Section(section).problems)[0] + " " +
+                          fixtures::RecordTexts(results.Section(section).problems)[2]);
 }
 
 TEST(Generator, TheScanReportsExactlyTheDeadFullPathsAndShortcuts) {
@@ -173,13 +174,13 @@ TEST(Generator, TheScanReportsExactlyTheDeadFullPathsAndShortcuts) {
     ASSERT_GT(expected.size(), 20u);
     const engine::ScanResults results = Scan(dir.Path(), {13, 14});
     std::multiset<std::string> found;
-    const engine::TextList& list = engine::RecordTexts(results.Section(13).problems);
+    const engine::TextList& list = fixtures::RecordTexts(results.Section(13).problems);
     for (std::size_t i = 0; i + 3 < list.size(); i += 4)
         found.insert(Lower(list[i] + " " + list[i + 1]));
     EXPECT_EQ(found, expected);
 
     std::set<std::string> shortcuts;
-    const engine::TextList& lnk = engine::RecordTexts(results.Section(14).problems);
+    const engine::TextList& lnk = fixtures::RecordTexts(results.Section(14).problems);
     for (std::size_t i = 0; i + 3 < lnk.size(); i += 4) shortcuts.insert(lnk[i]);
     std::set<std::string> deadShortcuts;
     for (const auto& path : report.deadShortcutFiles) deadShortcuts.insert("[" + path + "]");

@@ -40,9 +40,9 @@ TEST_F(CatalogueTest, ListsOnlyBlocksWithACountAboveZero) {
     catalogue.LoadCatalogue();
     ASSERT_EQ(catalogue.ListedCount(), 2);
     EXPECT_EQ(catalogue.Rows()[0].time, "4/5/2026  21:6:3");
-    EXPECT_EQ(catalogue.Rows()[0].count, "2");
+    EXPECT_EQ(catalogue.Rows()[0].count, 2);
     EXPECT_EQ(catalogue.Rows()[1].time, "6/5/2026  10:11:12");
-    EXPECT_EQ(catalogue.Rows()[1].count, "3");
+    EXPECT_EQ(catalogue.Rows()[1].count, 3);
     EXPECT_TRUE(host.boxes.empty());
 }
 
@@ -53,13 +53,14 @@ TEST_F(CatalogueTest, SecondRowLoadsTheEntriesOfTheThirdBlock) {
     catalogue.LoadCatalogue();
     catalogue.LoadBackupEntries(1);
     EXPECT_EQ(catalogue.Entries(),
-              (engine::TextList{
-                  "[HKEY_CURRENT_USER\\Software\\A]", "\"x=dword:1\"", "dword:0000000B", "0",
-                  "[HKEY_CURRENT_USER\\Software\\B]", "\"q\\\"=\\\"\"", "\"Mixed Case\"", "0",
-                  "[HKEY_CURRENT_USER\\Software\\C]", "@", "hex(2):97,00,00,00", "0"}));
+              (std::vector<BackupEntry>{
+                  {"[HKEY_CURRENT_USER\\Software\\A]", "\"x=dword:1\"", "dword:0000000B"},
+                  {"[HKEY_CURRENT_USER\\Software\\B]", "\"q\\\"=\\\"\"", "\"Mixed Case\""},
+                  {"[HKEY_CURRENT_USER\\Software\\C]", "@", "hex(2):97,00,00,00"}}));
+    EXPECT_EQ(catalogue.DamagedLines(), 0);
     catalogue.LoadBackupEntries(0);
-    EXPECT_EQ(catalogue.Entries().size(), 8u);
-    EXPECT_EQ(catalogue.Entries()[5], "@");
+    EXPECT_EQ(catalogue.Entries().size(), 2u);
+    EXPECT_EQ(catalogue.Entries()[1].nameText, "@");
     catalogue.LoadBackupEntries(2);
     EXPECT_TRUE(catalogue.Entries().empty());
 }
@@ -73,7 +74,7 @@ TEST_F(CatalogueTest, DeletingTheSecondRowKeepsTheOtherBlocksTrimmed) {
     ASSERT_TRUE(catalogue.DeleteBackup(1));
     EXPECT_TRUE(catalogue.Entries().empty());
     ASSERT_EQ(catalogue.ListedCount(), 1);
-    EXPECT_EQ(catalogue.Rows()[0].count, "2");
+    EXPECT_EQ(catalogue.Rows()[0].count, 2);
     EXPECT_EQ(ReadBytes(BackupPath()),
               Crlf(">>   4/5/2026  21:6:3  >>2\n"
                    "[HKEY_LOCAL_MACHINE\\Software\\Example]\n\"Path\"=\"c:\\\\old\\\\tool.exe\"\n"
@@ -84,7 +85,7 @@ TEST_F(CatalogueTest, DeletingTheSecondRowKeepsTheOtherBlocksTrimmed) {
     again.LoadCatalogue();
     ASSERT_EQ(again.ListedCount(), 1);
     again.LoadBackupEntries(0);
-    EXPECT_EQ(again.Entries().size(), 8u);
+    EXPECT_EQ(again.Entries().size(), 2u);
     EXPECT_TRUE(host.boxes.empty());
 }
 
@@ -159,26 +160,28 @@ TEST_F(CatalogueTest, MissingFileAndOddHeadersGiveNoRows) {
                                 "[HKEY_USERS\\lonely]\n"));
     catalogue.LoadCatalogue();
     ASSERT_EQ(catalogue.ListedCount(), 2);
-    EXPECT_EQ(catalogue.Rows()[0].count, "2");
+    EXPECT_EQ(catalogue.Rows()[0].count, 2);
     catalogue.LoadBackupEntries(0);
-    EXPECT_EQ(catalogue.Entries(), (engine::TextList{"[HKEY_USERS\\b]", "@", "\"b\"", "0"}));
+    EXPECT_EQ(catalogue.Entries(), (std::vector<BackupEntry>{{"[HKEY_USERS\\b]", "@", "\"b\""}}));
+    EXPECT_EQ(catalogue.DamagedLines(), 2);  // [c] and its line of no known form
     catalogue.LoadBackupEntries(1);
-    EXPECT_EQ(catalogue.Entries(), (engine::TextList{"[HKEY_USERS\\e]", "@", "\"e\"", "0"}));
+    EXPECT_EQ(catalogue.Entries(), (std::vector<BackupEntry>{{"[HKEY_USERS\\e]", "@", "\"e\""}}));
+    EXPECT_EQ(catalogue.DamagedLines(), 1);  // the key without partner
 }
 
-TEST(HeaderTexts, TimeAndCountAreTrimmed) {
-    BackupRow row = HeaderTexts(">>   4/5/2026  21:6:3  >>2");
+TEST(HeaderRow, TimeIsTrimmedAndCountIsANumber) {
+    BackupRow row = HeaderRow(">>   4/5/2026  21:6:3  >>2");
     EXPECT_EQ(row.time, "4/5/2026  21:6:3");
-    EXPECT_EQ(row.count, "2");
-    row = HeaderTexts(">>x7");
+    EXPECT_EQ(row.count, 2);
+    row = HeaderRow(">>x7");
     EXPECT_EQ(row.time, "");
-    EXPECT_EQ(row.count, "7");
-    EXPECT_TRUE(IsListedCount(" 3"));
-    EXPECT_TRUE(IsListedCount("+3"));
-    EXPECT_FALSE(IsListedCount("0"));
-    EXPECT_FALSE(IsListedCount("-1"));
-    EXPECT_FALSE(IsListedCount("x"));
-    EXPECT_FALSE(IsListedCount(""));
+    EXPECT_EQ(row.count, 7);
+    EXPECT_EQ(HeaderRow(">> t >> 3").count, 3);
+    EXPECT_EQ(HeaderRow(">> t >>+3").count, 3);
+    EXPECT_EQ(HeaderRow(">> t >>0").count, 0);
+    EXPECT_EQ(HeaderRow(">> t >>-1").count, -1);
+    EXPECT_EQ(HeaderRow(">> t >>x").count, 0);
+    EXPECT_EQ(HeaderRow(">> t >>").count, 0);
 }
 
 }  // namespace

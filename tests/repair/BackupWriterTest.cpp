@@ -15,9 +15,8 @@ using repairtest::ReadBytes;
 
 engine::RepairLists TwoEntries() {
     engine::RepairLists lists;
-    lists.registryCount = 2;
-    lists.registry = {R"([HKEY_LOCAL_MACHINE\Software\Example])", R"("Path"="c:\\old\\tool.exe")",
-                      R"([HKEY_CURRENT_USER\Software\Example\Run])", "@=dword:0000000a"};
+    lists.registry = {{R"([HKEY_LOCAL_MACHINE\Software\Example])", R"("Path"="c:\\old\\tool.exe")"},
+                      {R"([HKEY_CURRENT_USER\Software\Example\Run])", "@=dword:0000000a"}};
     return lists;
 }
 
@@ -52,7 +51,6 @@ TEST_F(BackupWriterTest, ConsecutiveBackupsAreSeparatedByTwoEmptyLines) {
     ASSERT_TRUE(WriteBackup(*services, TwoEntries()).ok());
     services->SetTime({2027, 1, 1, 9, 5, 3});
     engine::RepairLists shortcutsOnly;
-    shortcutsOnly.shortcutCount = 1;
     shortcutsOnly.shortcuts = {"C:\\a.lnk"};
     ASSERT_TRUE(WriteBackup(*services, shortcutsOnly).ok());
     // A repair of shortcut files only leaves a block of count 0 with no entries.
@@ -86,8 +84,7 @@ TEST_F(BackupWriterTest, EntryWithALineBreakIsRefusedAndTheFileStays) {
     ASSERT_TRUE(services);
     ASSERT_TRUE(WriteBackup(*services, TwoEntries()).ok());
     engine::RepairLists lists;
-    lists.registryCount = 1;
-    lists.registry = {"[HKEY_CURRENT_USER\\bad\nkey]", "@=dword:00000001"};
+    lists.registry = {{"[HKEY_CURRENT_USER\\bad\nkey]", "@=dword:00000001"}};
     EXPECT_FALSE(WriteBackup(*services, lists).ok());
     EXPECT_EQ(ReadBytes(BackupPath()), Crlf(kTwoEntryBlock));
 }

@@ -1,4 +1,4 @@
-// Reading key lines, name texts and value lines back, and undoing the text form's escapes.
+// Reading key lines, name texts and value lines back.
 #include <gtest/gtest.h>
 
 #include "engine/ValueText.h"
@@ -7,17 +7,6 @@
 
 namespace repair {
 namespace {
-
-TEST(ParseEscaped, UndoesEveryEscapeInOnePass) {
-    EXPECT_EQ(ParseEscaped(R"(c:\\old\\tool.exe)"), R"(c:\old\tool.exe)");
-    EXPECT_EQ(ParseEscaped(R"(say \"hi\")"), R"(say "hi")");
-    EXPECT_EQ(ParseEscaped(R"(a\rb\nc)"), "a\rb\nc");
-    // A literal backslash before n or a quote stays a backslash: the pair is read first.
-    EXPECT_EQ(ParseEscaped(R"(c:\\new)"), R"(c:\new)");
-    EXPECT_EQ(ParseEscaped(R"(\\\")"), R"(\")");
-    // Anything else after a backslash is kept as written, and so is a last lone backslash.
-    EXPECT_EQ(ParseEscaped(R"(a\tb\)"), R"(a\tb\)");
-}
 
 TEST(ParseKeyLine, SplitsRootAndSubkey) {
     auto key = ParseKeyLine(R"([HKEY_LOCAL_MACHINE\Software\Example])");

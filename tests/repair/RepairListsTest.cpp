@@ -19,17 +19,15 @@ TEST(PrepareRepairLists, TakesMarkedRecordsInSectionOrderThenShortcuts) {
     AddProblem(results, 3, "[HKEY_LOCAL_MACHINE\\y]", "\"n\"", "dword:0000000a");
 
     engine::RepairLists lists;
-    lists.registry = {"stale"};
+    lists.registry = {{"stale", "stale"}};
     PrepareRepairLists(results, lists);
 
-    EXPECT_EQ(lists.registryCount, 3);
-    EXPECT_EQ(lists.registry,
-              (engine::TextList{"[HKEY_CLASSES_ROOT\\x]", "@=\"c:\\\\x.dll\"",
-                                "[HKEY_LOCAL_MACHINE\\y]", "\"n\"=dword:0000000a",
-                                "[HKEY_CURRENT_USER\\Run]", "\"tool\"=\"c:\\\\tool.exe\""}));
-    EXPECT_EQ(lists.shortcutCount, 1);
+    EXPECT_EQ(lists.registry, (std::vector<engine::RepairEntry>{
+                                  {"[HKEY_CLASSES_ROOT\\x]", "@=\"c:\\\\x.dll\""},
+                                  {"[HKEY_LOCAL_MACHINE\\y]", "\"n\"=dword:0000000a"},
+                                  {"[HKEY_CURRENT_USER\\Run]", "\"tool\"=\"c:\\\\tool.exe\""}}));
     EXPECT_EQ(lists.shortcuts, (engine::TextList{"C:\\users\\me\\Desktop\\old.lnk"}));
-    const engine::TextList repaired = engine::RecordTexts(lists.repaired);
+    const engine::TextList repaired = fixtures::RecordTexts(lists.repaired);
     ASSERT_EQ(repaired.size(), 16u);
     EXPECT_EQ(repaired[0], "[HKEY_CLASSES_ROOT\\x]");
     EXPECT_EQ(repaired[8], "[HKEY_CURRENT_USER\\Run]");
@@ -42,15 +40,15 @@ TEST(PrepareRepairLists, TakesMarkedRecordsInSectionOrderThenShortcuts) {
 
 TEST(PrepareRepairLists, OnlyAMarkOfExactlyZeroChoosesARecordReadAsText) {
     engine::ScanResults results;
-    results.Section(2).problems = engine::ProblemsFromTexts(
+    results.Section(2).problems = fixtures::ProblemsFromTexts(
         {"[HKEY_CLASSES_ROOT\\a]", "@", "\"\"", " 0", "[HKEY_CLASSES_ROOT\\b]", "@", "\"\"", "1"},
         2);
-    results.Section(14).problems = engine::ProblemsFromTexts({"[C:\\a.lnk]", "@", "\"\"", ""}, 14);
+    results.Section(14).problems =
+        fixtures::ProblemsFromTexts({"[C:\\a.lnk]", "@", "\"\"", ""}, 14);
     engine::RepairLists lists;
     PrepareRepairLists(results, lists);
-    EXPECT_EQ(lists.registryCount, 0);
     EXPECT_TRUE(lists.registry.empty());
-    EXPECT_EQ(lists.shortcutCount, 0);
+    EXPECT_TRUE(lists.shortcuts.empty());
     EXPECT_TRUE(lists.repaired.empty());
 }
 

@@ -24,27 +24,12 @@ protected:
 
 TEST_F(RestoreTest, EveryDataFormIsWrittenAsItWas) {
     ASSERT_TRUE(services);
-    const engine::TextList entries = {
-        "[HKEY_LOCAL_MACHINE\\Software\\Example]",
-        "\"Path\"",
-        "\"c:\\\\old\\\\Tool.EXE\"",
-        "0",
-        "[HKEY_CURRENT_USER\\Software\\Example\\Run]",
-        "@",
-        "dword:0000000a",
-        "0",
-        "[HKEY_CURRENT_USER\\Software\\Example\\Run]",
-        "\"Upper\"",
-        "DWORD:0000000A",
-        "1",
-        "[HKEY_CURRENT_USER\\Software\\Example]",
-        "\"Exp\"",
-        "hex(2):97,00,98,00,00,00",
-        "0",
-        "[HKEY_CURRENT_USER\\Software\\Example]",
-        "\"Multi\\nLine\"",
-        "\"a\\rb\\nc\"",
-        "0",
+    const std::vector<repair::BackupEntry> entries = {
+        {"[HKEY_LOCAL_MACHINE\\Software\\Example]", "\"Path\"", "\"c:\\\\old\\\\Tool.EXE\""},
+        {"[HKEY_CURRENT_USER\\Software\\Example\\Run]", "@", "dword:0000000a"},
+        {"[HKEY_CURRENT_USER\\Software\\Example\\Run]", "\"Upper\"", "DWORD:0000000A"},
+        {"[HKEY_CURRENT_USER\\Software\\Example]", "\"Exp\"", "hex(2):97,00,98,00,00,00"},
+        {"[HKEY_CURRENT_USER\\Software\\Example]", "\"Multi\\nLine\"", "\"a\\rb\\nc\""},
     };
     const repair::RestoreOutcome outcome = repair::RestoreEntries(*services, host, entries);
     EXPECT_EQ(outcome.restored, 5);
@@ -66,33 +51,13 @@ TEST_F(RestoreTest, EveryDataFormIsWrittenAsItWas) {
 
 TEST_F(RestoreTest, MalformedEntriesAreSkippedAndCountedTheRestStillRestored) {
     ASSERT_TRUE(services);
-    const engine::TextList entries = {
-        "[HKEY_CURRENT_USER]",
-        "@",
-        "\"x\"",
-        "0",
-        "HKEY_CURRENT_USER\\Software\\NoBrackets",
-        "@",
-        "\"x\"",
-        "0",
-        "[HKEY_CURRENT_CONFIG\\Software\\X]",
-        "@",
-        "\"x\"",
-        "0",
-        "[HKEY_CURRENT_USER\\Software\\Bad]",
-        "\"n\"",
-        "hex:01,02",
-        "0",
-        "[HKEY_CURRENT_USER\\Software\\Bad]",
-        "\"\"",
-        "\"x\"",
-        "0",
-        "[HKEY_CURRENT_USER\\Software\\Good]",
-        "\"n\"",
-        "\"kept\"",
-        "0",
-        "[HKEY_CURRENT_USER\\Software\\Good]",
-        "\"partial\"",  // fewer than four: not an entry
+    const std::vector<repair::BackupEntry> entries = {
+        {"[HKEY_CURRENT_USER]", "@", "\"x\""},
+        {"HKEY_CURRENT_USER\\Software\\NoBrackets", "@", "\"x\""},
+        {"[HKEY_CURRENT_CONFIG\\Software\\X]", "@", "\"x\""},
+        {"[HKEY_CURRENT_USER\\Software\\Bad]", "\"n\"", "hex:01,02"},
+        {"[HKEY_CURRENT_USER\\Software\\Bad]", "\"\"", "\"x\""},
+        {"[HKEY_CURRENT_USER\\Software\\Good]", "\"n\"", "\"kept\""},
     };
     const repair::RestoreOutcome outcome = repair::RestoreEntries(*services, host, entries);
     EXPECT_EQ(outcome.restored, 1);
@@ -144,6 +109,38 @@ TEST_F(RestoreTest, PartlyFailedRestoreGivesTheNumbers) {
               std::string::npos)
         << host.boxes[0].text;
     EXPECT_NE(host.boxes[0].text.find("HKEY_PERFORMANCE_DATA"), std::string::npos);
+}
+
+TEST_F(RestoreTest, DamagedLinesAreSkippedAloneAndEveryLaterEntryIsRestored) {
+    ASSERT_TRUE(services);
+    // An entry cut to its key line, a value line without its key and a stray line: read by
+    // position, each would shift every later pair of the block.
+    repairtest::WriteBytes(
+        BackupPath(), repairtest::Crlf("\n>>   1/1/2026  0:0:0  >>5\n\n"
+                                       "[HKEY_CURRENT_USER\\Software\\D]\n\"1\"=\"one\"\n\n"
+                                       "[HKEY_CURRENT_USER\\Software\\Cut]\n\n"
+                                       "[HKEY_CURRENT_USER\\Software\\D]\n\"2\"=\"two\"\n\n"
+                                       "\"orphan\"=\"x\"\nstray\n"
+                                       "[HKEY_CURRENT_USER\\Software\\D]\n\"3\"=\"three\"\n\n"
+                                       "[HKEY_CURRENT_USER\\Software\\D]\n@=dword:00000004\n\n"));
+    BackupCatalogue catalogue(*services, host);
+    catalogue.LoadCatalogue();
+    catalogue.LoadBackupEntries(0);
+    EXPECT_EQ(catalogue.DamagedLines(), 3);
+    std::vector<std::string> names;
+    for (const BackupEntry& entry : catalogue.Entries()) names.push_back(entry.nameText);
+    EXPECT_EQ(names, (std::vector<std::string>{"\"1\"", "\"2\"", "\"3\"", "@"}));
+    EXPECT_EQ(catalogue.Problems().size(), 4u);
+
+    const repair::RestoreOutcome outcome = catalogue.Restore();
+    EXPECT_EQ(outcome.restored, 4);
+    EXPECT_EQ(outcome.failed, 0);
+    EXPECT_EQ(Query(*services, HKEY_CURRENT_USER, "Software\\D", "3"), repairtest::Sz("three"));
+    EXPECT_EQ(Query(*services, HKEY_CURRENT_USER, "Software\\D", ""), repairtest::Dword(4));
+    EXPECT_FALSE(repairtest::KeyExists(*services, HKEY_CURRENT_USER, "Software\\Cut"));
+    // Another row's reading starts afresh.
+    catalogue.LoadBackupEntries(1);
+    EXPECT_EQ(catalogue.DamagedLines(), 0);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "repair/RepairCommand.h"
 #include "tests/repair/RepairTestSupport.h"
 #include "tests/repair/ScriptedHost.h"
+#include "tests/fixtures/ScanResultsBuilder.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ TEST(ScanAfterRepair, AValueNamingADeletedShortcutIsReportedByTheNextScan) {
 
     ASSERT_EQ(session.Scan(rows, engine::Selection::Some), engine::ScanOutcome::ProblemsFound);
     ASSERT_EQ(session.Results().Section(13).Count(), 1);
-    EXPECT_EQ(engine::RecordTexts(session.Results().Section(13).problems)[0],
+    EXPECT_EQ(fixtures::RecordTexts(session.Results().Section(13).problems)[0],
               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor\\Viewer\\Recent]");
     EXPECT_EQ(session.Results().Section(14).Count(), 0);
 }

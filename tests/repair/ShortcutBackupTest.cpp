@@ -67,22 +67,24 @@ TEST_F(ShortcutBackupTest, OnlyAFileSavedInTheBackupIsDeletedAndRegistryReadersS
     ASSERT_TRUE(ReadTextLines(*services, repairtest::kBackupWindowsPath, lines));
     engine::TextList pairs;
     for (const std::string& line : lines)
-        if (!Trim(line).empty()) pairs.push_back(Trim(line));
+        if (!TrimAscii(line).empty()) pairs.emplace_back(TrimAscii(line));
     ASSERT_EQ(pairs.size(), 5u);
-    EXPECT_EQ(HeaderTexts(pairs[0]).count, "1");
+    EXPECT_EQ(HeaderRow(pairs[0]).count, 1);
     EXPECT_TRUE(SplitValueLine(pairs[2]));
     EXPECT_FALSE(SplitValueLine(pairs[4]));
 
     BackupCatalogue catalogue(*services, host);
     catalogue.LoadCatalogue();
     ASSERT_EQ(catalogue.ListedCount(), 1);
-    EXPECT_EQ(catalogue.Rows()[0].count, "2");
+    EXPECT_EQ(catalogue.Rows()[0].count, 2);
     catalogue.LoadBackupEntries(0);
-    EXPECT_EQ(catalogue.Entries().size(), 4u);
+    EXPECT_EQ(catalogue.Entries().size(), 1u);
     ASSERT_EQ(catalogue.Shortcuts().size(), 1u);
     EXPECT_EQ(catalogue.Shortcuts()[0].path, kSaved);
     EXPECT_EQ(catalogue.Shortcuts()[0].bytes, savedBytes);
-    EXPECT_EQ(catalogue.DetailEntries().size(), 8u);
+    EXPECT_EQ(catalogue.Problems().size(), 2u);
+    EXPECT_EQ(catalogue.Problems()[1].kind, engine::ProblemKind::ShortcutFile);
+    EXPECT_EQ(catalogue.DamagedLines(), 0);
 }
 
 TEST_F(ShortcutBackupTest, WithoutABackupNothingIsSavedAndEveryFileGoes) {

@@ -2,6 +2,7 @@
 // buttons' enabling, Detail, Restore read back from the hive files, Delete read back from the
 // backup file, closing, and the pixel layouts.
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -12,6 +13,7 @@
 
 #include <filesystem>
 
+#include "tests/fixtures/ScanResultsBuilder.h"
 #include "tests/fixtures/TestPrefix.h"
 #include "tests/platform/files/FilesTestSupport.h"
 #include "tests/repair/RepairTestSupport.h"
@@ -46,6 +48,7 @@ struct Shown {
     QString title;
     bool readOnly = false;
     std::vector<std::string> keys, values, marks;
+    QString note;  // the damaged lines' note, when it shows
 };
 
 // Answers Detail by recording the dialog instead of running it; also clicks where a problem
@@ -62,12 +65,14 @@ protected:
             const QRect row = list->SubItemRect(0);
             uitest::Click(list->viewport(), QPoint(row.left() + 250, row.top() + 45));
         }
-        Shown shown{detail.windowTitle(), list->RepairLogMode(), {}, {}, {}};
+        Shown shown{detail.windowTitle(), list->RepairLogMode(), {}, {}, {}, {}};
         for (int r = 0; r < list->RowCount(); ++r) {
             shown.keys.push_back(list->ColumnText(r, 1));
             shown.values.push_back(list->ColumnText(r, 2));
             shown.marks.push_back(list->ColumnText(r, 3));
         }
+        const auto* note = static_cast<QLabel*>(detail.Control(CDialogCleanRestoreDetail::kIdNote));
+        if (note->isVisibleTo(&detail)) shown.note = note->text();
         details.push_back(shown);
     }
 };
@@ -151,6 +156,7 @@ TEST_F(CleanRestoreDialog, ListsBlocksAboveZeroAndClicksEnableTheButtons) {
     EXPECT_EQ(shown.values[0], "Path = c:\\old\\tool.exe");
     EXPECT_EQ(shown.values[2], "<Default>");
     EXPECT_EQ(shown.marks, (std::vector<std::string>{"0", "0", "0"}));
+    EXPECT_TRUE(shown.note.isEmpty());
 
     uitest::Click(list->viewport(), EmptyPoint(*dialog));
     EXPECT_FALSE(ButtonsEnabled(*dialog));
@@ -291,8 +297,23 @@ TEST_F(CleanRestoreDialog, MinimisedByTheWindowManagerBothWindowsComeBack) {
     EXPECT_FALSE(main.isMinimized());
 }
 
+TEST_F(CleanRestoreDialog, DetailShowsTheEntriesAfterACutOneAndSaysALineWasSkipped) {
+    const std::string backup =
+        "\n>>   7/5/2026  9:0:0  >>3\n\n"
+        "[HKEY_CURRENT_USER\\Software\\A]\n\"One\"=\"1\"\n\n"
+        "[HKEY_CURRENT_USER\\Software\\Cut]\n\n"
+        "[HKEY_CURRENT_USER\\Software\\B]\n\"Two\"=\"2\"\n\n";
+    auto dialog = Open(&backup);
+    ClickRow(*dialog, 0);
+    Button(*dialog, Dialog::kIdDetail)->click();
+    ASSERT_EQ(dialog->details.size(), 1u);
+    EXPECT_EQ(dialog->details[0].values, (std::vector<std::string>{"One = 1", "Two = 2"}));
+    EXPECT_EQ(dialog->details[0].note, "1 damaged line skipped");
+}
+
 TEST(CleanRestoreDetail, ListFollowsTheSizeAndMaximising) {
-    CDialogCleanRestoreDetail detail({"[HKEY_USERS\\x]", "@", "\"y\"", "0"});
+    CDialogCleanRestoreDetail detail(
+        fixtures::ProblemsFromTexts({"[HKEY_USERS\\x]", "@", "\"y\"", "0"}), nullptr, {}, 2);
     EXPECT_TRUE(detail.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(detail.size(), QSize(460, 330));
     auto expectLayout = [&detail] {
@@ -300,7 +321,9 @@ TEST(CleanRestoreDetail, ListFollowsTheSizeAndMaximising) {
         EXPECT_EQ(detail.Control(40001)->geometry(), QRect(12, 6, cx - 24, cy - 60));
         EXPECT_EQ(detail.Control(1004)->geometry(), QRect(0, cy - 45, cx, 2));
         EXPECT_EQ(detail.Control(1006)->geometry(), QRect(cx - 85, cy - 35, 73, 25));
+        EXPECT_EQ(detail.Control(1005)->geometry(), QRect(12, cy - 31, cx - 109, 18));
     };
+    EXPECT_EQ(static_cast<QLabel*>(detail.Control(1005))->text(), "2 damaged lines skipped");
     expectLayout();
     EXPECT_EQ(detail.Control(40001)->geometry(), QRect(12, 6, 436, 270));
     detail.showMaximized();

@@ -19,6 +19,7 @@
 #include "ui/CStaticLink.h"
 #include "ui/ViewControls.h"
 #include "ui/res/ResourceIds.h"
+#include "tests/fixtures/ScanResultsBuilder.h"
 
 namespace {
 
@@ -403,7 +404,7 @@ TEST(MainView, CancelDuringAScanDiscardsEverything) {
     EXPECT_EQ(view.FoundCountLabel()->text().toStdString(), "0 problem(s) found");
     EXPECT_TRUE(h.frame->CloseEnabled());
     // The shortcut walk never ran, so nothing of section 14 was counted either.
-    EXPECT_TRUE(engine::RecordTexts(view.Session().Results().Section(14).problems).empty());
+    EXPECT_TRUE(fixtures::RecordTexts(view.Session().Results().Section(14).problems).empty());
 }
 
 TEST(MainView, PauseHoldsTheWalkUntilResume) {

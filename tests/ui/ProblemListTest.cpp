@@ -7,6 +7,7 @@
 #include "tests/ui/QtTesting.h"
 #include "ui/CListCtrlResult.h"
 #include "ui/Index.h"
+#include "tests/fixtures/ScanResultsBuilder.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ engine::ProblemList FoundList(int records, const std::string& tag) {
         list.push_back("\"C:\\\\gone\\\\" + tag + std::to_string(i) + ".exe\"");
         list.push_back("0");
     }
-    return engine::ProblemsFromTexts(list);
+    return fixtures::ProblemsFromTexts(list);
 }
 
 class ProblemListTest : public ::testing::Test {

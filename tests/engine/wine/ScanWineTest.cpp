@@ -12,6 +12,7 @@
 #include "platform/wine/WinePrefix.h"
 #include "tests/engine/ScriptHost.h"
 #include "tests/fixtures/WineTemplate.h"
+#include "tests/fixtures/ScanResultsBuilder.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ TEST(ScanWine, ReportsWhatWinesOwnToolsLeftDead) {
 
     auto reported = [&session](int section, const std::string& key, const std::string& name) {
         const engine::TextList& found =
-            engine::RecordTexts(session.Results().Section(section).problems);
+            fixtures::RecordTexts(session.Results().Section(section).problems);
         for (std::size_t i = 0; i + 3 < found.size(); i += 4)
             if (found[i] == "[" + key + "]" && found[i + 1] == name) return true;
         return false;
