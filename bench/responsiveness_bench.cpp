@@ -54,8 +54,8 @@ public:
     }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
-    void OnScanState(int state) override {
-        if (state == engine::kScanPaused && !paused) {
+    void OnScanState(engine::ScanEvent event) override {
+        if (event == engine::ScanEvent::Paused && !paused) {
             paused = true;
             pausedAt = Clock::now();
         }

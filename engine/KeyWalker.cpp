@@ -75,11 +75,11 @@ bool ReadExact(platform::Services& services, platform::HKEY key, platform::DWORD
 void CRegistryFixer::Walk() {
     // A Pause or Cancel pressed between two walks (in the scanner's own pump) stays pending
     // for this walk's first poll instead of being lost.
-    if (runState_ == kIdle) runState_ = kRunning;
+    if (runState_ == RunState::Idle) runState_ = RunState::Running;
     const std::string prefix = RootPrefix(plan_.root);
     if (plan_.labels.sectionName) plan_.labels.sectionName->SetText(SectionName(plan_.section));
     if (!plan_.workList) {
-        runState_ = kIdle;
+        runState_ = RunState::Idle;
         return;
     }
 
@@ -194,13 +194,13 @@ void CRegistryFixer::Walk() {
         // What was not walked stays queued, as the work list shows it.
         for (const std::u16string& path : paths)
             plan_.workList->push_back(platform::codepage::Utf16ToAnsi(path));
-        runState_ = kIdle;
-        Notify(kScanCancelled);
+        runState_ = RunState::Idle;
+        Notify(ScanEvent::Cancelled);
         return;
     }
     // A Pause or Cancel that no poll of this walk saw (a walk whose keys are all missing
     // polls nothing) stays pending for the next walk.
-    if (runState_ == kRunning) runState_ = kIdle;
+    if (runState_ == RunState::Running) runState_ = RunState::Idle;
 }
 
 }  // namespace engine

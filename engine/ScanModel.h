@@ -22,15 +22,8 @@ const char* SectionRowName(int row);
 // How many rows of the section list are chosen.
 enum class Selection { All = 0, None = 1, Some = 2 };
 
-// Run state of a walk.
-enum RunState : int {
-    kIdle = 0,
-    kRunning = 1,
-    kPaused = 2,
-    kCancelRequested = 3,
-    kResumeRequested = 4,
-    kPauseRequested = 5,
-};
+// Run state of a walk: what it does now, or what the front end asked of it.
+enum class RunState { Idle, Running, Paused, CancelRequested, ResumeRequested, PauseRequested };
 
 // Repair marks.
 inline constexpr const char* kMarkDelete = "0";

@@ -72,7 +72,7 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
     DirectoryCaching caching(services_, fixer_.Paths());
     // A request left over from before this scan (a Cancel pressed after the last walk) must
     // not reach this scan's first walk.
-    fixer_.SetRunState(kIdle);
+    fixer_.SetRunState(RunState::Idle);
     // A scan cancelled while paused never heard a resume: the Pause button asks for a pause
     // again.
     paused_ = false;
@@ -96,7 +96,7 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
         if (row.selected && !row.drive.empty()) workList_.push_back(row.drive);
     if (continue_ && !workList_.empty()) RunShortcutSection();
 
-    fixer_.SetRunState(kIdle);
+    fixer_.SetRunState(RunState::Idle);
     if (cancelled_) {
         ResetResults();
         host_.ShowScreen(Screen::Choose);
@@ -149,18 +149,17 @@ void ScanSession::PauseCommand() {
 
 void ScanSession::CancelCommand() { fixer_.CancelRequest(); }
 
-void ScanSession::HandleScanState(int state) {
+void ScanSession::HandleScanState(ScanEvent event) {
     host_.EndWaitCursor();
-    switch (state) {
-    case kScanCancelled:
+    switch (event) {
+    case ScanEvent::Cancelled:
         continue_ = false;
         cancelled_ = true;
         break;
-    case kScanPaused: paused_ = true; break;
-    case kScanResumed: paused_ = false; break;
-    default: break;
+    case ScanEvent::Paused: paused_ = true; break;
+    case ScanEvent::Resumed: paused_ = false; break;
     }
-    host_.OnScanState(state);
+    host_.OnScanState(event);
 }
 
 SectionRows BuildSectionRows(platform::Services& services) {

@@ -31,8 +31,8 @@ public:
     void PauseCommand();
     // The Cancel button.
     void CancelCommand();
-    // The scan-state message: ends the wait cursor, updates the run flags, tells the host.
-    void HandleScanState(int state) override;
+    // A scan event: ends the wait cursor, updates the run flags, tells the host.
+    void HandleScanState(ScanEvent event) override;
     // Empties results and repair lists and resets the counter labels.
     void ResetResults();
 

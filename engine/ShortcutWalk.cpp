@@ -126,8 +126,8 @@ void CRegistryFixer::ShortcutWalk() {
 
     list.erase(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(head));
     if (cancelled) {
-        runState_ = kIdle;
-        Notify(kScanCancelled);
+        runState_ = RunState::Idle;
+        Notify(ScanEvent::Cancelled);
     }
 }
 

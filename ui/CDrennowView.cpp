@@ -43,7 +43,7 @@ CDrennowView::CDrennowView(platform::Services& services, ui::ViewLinks links, QW
     setAttribute(Qt::WA_OpaquePaintEvent);
     CreateControls();
     host_.onShowScreen = [this](engine::Screen screen) { ShowScreen(screen); };
-    host_.onScanState = [this](int state) { OnScanState(state); };
+    host_.onScanState = [this](engine::ScanEvent event) { OnScanState(event); };
     host_.onResultsReset = [this] {
         problemList_->DeleteAllItems();
         repairLog_->DeleteAllItems();
@@ -365,12 +365,12 @@ void CDrennowView::ToggleSelectAll() {
     ShowSelectionPicture(selectionSummary_);
 }
 
-void CDrennowView::OnScanState(int state) {
-    if (state == engine::kScanPaused) {
+void CDrennowView::OnScanState(engine::ScanEvent event) {
+    if (event == engine::ScanEvent::Paused) {
         pauseButton_->setText(text::kResume);
         pauseButton_->SetBitmaps(res::kBmpResumeNormal, res::kBmpResumeOver,
                                  res::kBmpResumePressed);
-    } else if (state == engine::kScanResumed) {
+    } else if (event == engine::ScanEvent::Resumed) {
         pauseButton_->setText(text::kPause);
         pauseButton_->SetBitmaps(res::kBmpPauseNormal, res::kBmpPauseOver, res::kBmpPausePressed);
     }

@@ -116,7 +116,7 @@ private:
     void Layout(int cx, int cy);
     void SetCloseEnabled(bool enabled);
     void ResetResultRows();
-    void OnScanState(int state);
+    void OnScanState(engine::ScanEvent event);
     void ToggleSelectAll();
     void ShowSelectionPicture(engine::Selection selection);
     void RunPopupMenu(int buttonId);

@@ -138,7 +138,7 @@ TEST_F(ScanRun, CancelDuringSectionThreeDiscardsEverything) {
     EXPECT_EQ(host_.foundCount.Text(), "0 problem(s) found");
     EXPECT_TRUE(host_.boxes.empty());
     EXPECT_EQ(host_.screens, (std::vector<int>{2, 1}));
-    EXPECT_EQ(host_.states, std::vector<int>{engine::kScanCancelled});
+    EXPECT_EQ(host_.states, std::vector<engine::ScanEvent>{engine::ScanEvent::Cancelled});
 }
 
 TEST_F(ScanRun, CancelBetweenTwoWalksIsNotLost) {
@@ -162,7 +162,8 @@ TEST_F(ScanRun, PauseAndResumeThroughTheSession) {
         session_->PauseCommand();  // the button now reads "&Resume"
     });
     EXPECT_EQ(Scan(), engine::ScanOutcome::ProblemsFound);
-    EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanResumed}));
+    EXPECT_EQ(host_.states, (std::vector<engine::ScanEvent>{engine::ScanEvent::Paused,
+                                                            engine::ScanEvent::Resumed}));
     EXPECT_FALSE(session_->Paused());
     EXPECT_EQ(host_.waitCursorBegun, 2);
     EXPECT_EQ(host_.waitCursorEnded, 2);
@@ -188,7 +189,8 @@ TEST_F(ScanRun, APauseNoWalkHasSeenWaitsForTheFirstWalkThatPolls) {
     };
     host_.At(2, resume);
     EXPECT_EQ(Scan(), engine::ScanOutcome::ProblemsFound);
-    EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanResumed}));
+    EXPECT_EQ(host_.states, (std::vector<engine::ScanEvent>{engine::ScanEvent::Paused,
+                                                            engine::ScanEvent::Resumed}));
     EXPECT_EQ(pausedIn, "Shared Programs");
 }
 
@@ -199,7 +201,8 @@ TEST_F(ScanRun, PauseThenCancel) {
     host_.At(4, [this] { session_->PauseCommand(); });
     host_.At(7, [this] { session_->CancelCommand(); });
     EXPECT_EQ(Scan(), engine::ScanOutcome::Cancelled);
-    EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanCancelled}));
+    EXPECT_EQ(host_.states, (std::vector<engine::ScanEvent>{engine::ScanEvent::Paused,
+                                                            engine::ScanEvent::Cancelled}));
     EXPECT_EQ(session_->Results().total, 0);
     EXPECT_EQ(host_.screens, (std::vector<int>{2, 1}));
 }
