@@ -104,7 +104,7 @@ Figures Measure(const std::string& prefix) {
     host.cancel = [&] { session.CancelCommand(); };
     host.start = Clock::now();
     host.clickAt = host.start + std::chrono::milliseconds(450);
-    session.Scan(rows, engine::SelectionSummary(rows));
+    session.Scan(rows);
     Figures figures;
     figures.walkGapMs = host.longestGapMs;
     figures.pauseMs = host.paused ? Ms(host.pausedAt - host.clickAt) : -1;

@@ -37,7 +37,7 @@ int RunScan(const GlobalOptions& global, const SelectionOptions& selection, Scan
     run.session = std::make_unique<engine::ScanSession>(*run.prefix.services, run.host);
     if (run.useIgnoreList) run.session->Fixer().SetIgnoreList(run.ignoreList);
     run.host.OnInterrupt([&run] { run.session->CancelCommand(); });
-    run.outcome = run.session->Scan(rows, engine::SelectionSummary(rows));
+    run.outcome = run.session->Scan(rows);
     run.host.ClearProgress();
     switch (run.outcome) {
     case engine::ScanOutcome::Refused: return kExitUsage;

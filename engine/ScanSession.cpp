@@ -56,8 +56,8 @@ void ScanSession::ResetResults() {
     host_.OnResultsReset();
 }
 
-ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
-    if (selection == Selection::None) {
+ScanOutcome ScanSession::Scan(const SectionRows& rows) {
+    if (SelectionSummary(rows) == Selection::None) {
         host_.MessageBox("Please select a section to scan before continuing!", kCaption,
                          Icon::Information);
         return ScanOutcome::Refused;

@@ -24,9 +24,9 @@ public:
     ScanSession(const ScanSession&) = delete;
     ScanSession& operator=(const ScanSession&) = delete;
 
-    // The Scan command. `rows` are the section list's rows and selection flags;
-    // `selection` says how many rows are chosen; with none the scan is refused.
-    ScanOutcome Scan(const SectionRows& rows, Selection selection);
+    // The Scan command over the section list's rows; with no row chosen (or no row at all)
+    // the scan is refused.
+    ScanOutcome Scan(const SectionRows& rows);
     // The Pause button: asks for a pause, or for a resume while paused.
     void PauseCommand();
     // The Cancel button.
@@ -68,6 +68,7 @@ private:
 SectionRows BuildSectionRows(platform::Services& services);
 // The same rows for these drive roots ("C:\\"...).
 SectionRows BuildSectionRows(const std::vector<std::string>& driveRoots);
+// Whether every row, no row or some rows are chosen; no rows at all count as none chosen.
 Selection SelectionSummary(const SectionRows& rows);
 
 }  // namespace engine

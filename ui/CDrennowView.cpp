@@ -165,8 +165,9 @@ void CDrennowView::CreateSectionChoice() {
     auto* selectAllKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_A), selectAllBox_);
     connect(selectAllKey, &QShortcut::activated, this, [this] { OnCommand(res::kSelectAllBox); });
     sectionList_->Fill(&services_);
-    OnSelectionSummary(static_cast<int>(engine::Selection::All));
-    sectionList_->SetSummaryTarget([this](int summary) { OnSelectionSummary(summary); });
+    ShowSelectionPicture(SelectionSummary());
+    sectionList_->SetSummaryTarget(
+        [this](engine::Selection summary) { OnSelectionSummary(summary); });
     screenControls_[0] = {sectionList_, selectAllBox_, selectAllLabel_, scanButton_};
 }
 
@@ -341,28 +342,29 @@ void CDrennowView::ShowSectionProblems(int row) {
 
 // ---- Messages ----------------------------------------------------------------------------
 
+engine::Selection CDrennowView::SelectionSummary() const {
+    return engine::SelectionSummary(sectionList_->Rows());
+}
+
 void CDrennowView::ShowSelectionPicture(engine::Selection selection) {
     // Ticked for every row, empty for none, greyed for some.
-    static constexpr int kPictures[3] = {res::kBmpBoxTicked, res::kBmpBoxEmpty, res::kBmpBoxGreyed};
-    selectAllBox_->SetBitmap(kPictures[static_cast<int>(selection)]);
+    switch (selection) {
+    case engine::Selection::All: selectAllBox_->SetBitmap(res::kBmpBoxTicked); break;
+    case engine::Selection::None: selectAllBox_->SetBitmap(res::kBmpBoxEmpty); break;
+    case engine::Selection::Some: selectAllBox_->SetBitmap(res::kBmpBoxGreyed); break;
+    }
 }
 
-void CDrennowView::OnSelectionSummary(int summary) {
-    // The list's message carries 0 (every row), 1 (none) or 2 (some); anything else is noise.
-    if (summary < 0 || summary > 2) return;
-    selectionSummary_ = static_cast<engine::Selection>(summary);
-    ShowSelectionPicture(selectionSummary_);
-}
+void CDrennowView::OnSelectionSummary(engine::Selection summary) { ShowSelectionPicture(summary); }
 
 void CDrennowView::ToggleSelectAll() {
-    selectionSummary_ = selectionSummary_ == engine::Selection::All ? engine::Selection::None
-                                                                    : engine::Selection::All;
-    const bool none = selectionSummary_ == engine::Selection::None;
+    // Every row ticked unticks them all; any other choice ticks them all.
+    const bool tick = SelectionSummary() != engine::Selection::All;
     for (int row = 0; row < sectionList_->RowCount(); ++row) {
-        sectionList_->SetRowImage(row, none ? 1 : 0);
-        sectionList_->SetSelected(row, !none);
+        sectionList_->SetRowImage(row, tick ? 0 : 1);
+        sectionList_->SetSelected(row, tick);
     }
-    ShowSelectionPicture(selectionSummary_);
+    ShowSelectionPicture(SelectionSummary());
 }
 
 void CDrennowView::OnScanState(engine::ScanEvent event) {

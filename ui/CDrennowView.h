@@ -55,12 +55,13 @@ public:
     void IgnoreProblem(int row, bool wholeKey);
     // The command handler of the buttons and menus (ids of ui/res/ResourceIds.h).
     void OnCommand(int id);
-    // The selection-summary message 0x778 from the section list.
-    void OnSelectionSummary(int summary);
+    // The section list's summary after a click: the select-all box shows it.
+    void OnSelectionSummary(engine::Selection summary);
 
     engine::Screen Screen() const { return screen_; }
     int CurrentStep() const { return currentStep_; }
-    engine::Selection SelectionSummary() const { return selectionSummary_; }
+    // How many of the section list's rows are chosen, as the scan will count them.
+    engine::Selection SelectionSummary() const;
 
     // Controls with an id of their own (buttons, lists, the select-all box); null otherwise.
     QWidget* Control(int id) const;
@@ -134,7 +135,6 @@ private:
     bool created_ = false;
     engine::Screen screen_ = engine::Screen::None;
     int currentStep_ = 1;
-    engine::Selection selectionSummary_ = engine::Selection::All;
     int markerRow_ = 0;  // the result screen's row the marker points at
 
     QFont largeFont_, smallFont_, boldFont_, systemFont_;

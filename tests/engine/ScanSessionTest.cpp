@@ -33,7 +33,7 @@ protected:
     void ChooseAll() {
         for (engine::SectionRow& row : rows_) row.selected = true;
     }
-    engine::ScanOutcome Scan() { return session_->Scan(rows_, engine::SelectionSummary(rows_)); }
+    engine::ScanOutcome Scan() { return session_->Scan(rows_); }
     engine::TextList Found(int section) {
         return engine::RecordTexts(session_->Results().Section(section).problems);
     }
@@ -80,6 +80,10 @@ TEST_F(ScanRun, NoRowChosenIsRefused) {
     EXPECT_EQ(host_.boxes[0].text, "Please select a section to scan before continuing!");
     EXPECT_EQ(host_.boxes[0].caption, "Information");
     EXPECT_EQ(host_.boxes[0].style, engine::Icon::Information);
+    EXPECT_TRUE(host_.screens.empty());
+    // No rows at all are no choice either.
+    EXPECT_EQ(session_->Scan({}), engine::ScanOutcome::Refused);
+    EXPECT_EQ(host_.boxes.size(), 2u);
     EXPECT_TRUE(host_.screens.empty());
 }
 
