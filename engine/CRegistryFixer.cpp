@@ -1,6 +1,6 @@
 #include "engine/CRegistryFixer.h"
 
-#include "engine/Checkers.h"
+#include "engine/Sections.h"
 
 namespace engine {
 

@@ -68,7 +68,7 @@ public:
     virtual Label* SectionNameLabel() { return nullptr; }
     virtual Label* CurrentKeyLabel() { return nullptr; }
     virtual Label* FoundCountLabel() { return nullptr; }
-    // Counter of section 1 to 14.
+    // Counter of a section, by its number.
     virtual Label* SectionCounterLabel(int /*section*/) { return nullptr; }
 };
 

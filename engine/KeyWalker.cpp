@@ -77,7 +77,8 @@ void CRegistryFixer::Walk() {
     // for this walk's first poll instead of being lost.
     if (runState_ == RunState::Idle) runState_ = RunState::Running;
     const std::string prefix = RootPrefix(plan_.root);
-    if (plan_.labels.sectionName) plan_.labels.sectionName->SetText(SectionName(plan_.section));
+    if (plan_.labels.sectionName)
+        plan_.labels.sectionName->SetText(SectionByNumber(plan_.section).name);
     if (!plan_.workList) {
         runState_ = RunState::Idle;
         return;

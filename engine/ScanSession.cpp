@@ -126,7 +126,7 @@ void ScanSession::PrepareFor(platform::HKEY root, int section) {
 }
 
 void ScanSession::RunRegistrySection(int section) {
-    for (const SectionWalk& walk : SectionWalks(section)) {
+    for (const SectionWalk& walk : SectionByNumber(section).walks) {
         host_.Pump();
         workList_ = StartKeysWithCounterparts(services_, walk.root, walk.startKeys);
         if (!continue_) return;

@@ -63,8 +63,8 @@ private:
     bool scanning_ = false;
 };
 
-// The section list's rows: the thirteen registry sections, then "Valid Shortcuts ( X:\ )" per
-// fixed drive in the system's order. No row is chosen.
+// The section list's rows: the section table's registry sections, then "Valid Shortcuts ( X:\ )"
+// per fixed drive in the system's order. No row is chosen.
 SectionRows BuildSectionRows(platform::Services& services);
 // The same rows for these drive roots ("C:\\"...).
 SectionRows BuildSectionRows(const std::vector<std::string>& driveRoots);

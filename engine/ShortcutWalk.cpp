@@ -52,7 +52,8 @@ private:
 }  // namespace
 
 void CRegistryFixer::ShortcutWalk() {
-    if (plan_.labels.sectionName) plan_.labels.sectionName->SetText(SectionName(plan_.section));
+    if (plan_.labels.sectionName)
+        plan_.labels.sectionName->SetText(SectionByNumber(plan_.section).name);
     if (!plan_.workList) return;
     TextList& list = *plan_.workList;
 

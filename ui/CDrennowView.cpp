@@ -196,7 +196,7 @@ void CDrennowView::CreateScanProgress() {
     statusBand_->lower();
     progressPanel_->lower();
     for (int row = 0; row < kRows; ++row)
-        names_[ui::Index(row)]->setText(engine::SectionRowName(row));
+        names_[ui::Index(row)]->setText(engine::SectionByNumber(row + 1).rowName);
     statusArrow_->SetBitmap(res::kBmpStatusArrow);
 
     auto& shown = screenControls_[1];
@@ -237,7 +237,7 @@ void CDrennowView::CreateResults() {
     }
     sectionMarker_ = new ui::StaticPicture(this);
     for (int row = 0; row < kRows; ++row)
-        sectionLinks_[ui::Index(row)]->setText(engine::SectionRowName(row));
+        sectionLinks_[ui::Index(row)]->setText(engine::SectionByNumber(row + 1).rowName);
     sectionMarker_->SetBitmap(res::kBmpSectionMarker);
 
     auto& shown = screenControls_[2];
@@ -336,7 +336,7 @@ void CDrennowView::ShowScreen(engine::Screen screen) {
 void CDrennowView::ShowSectionProblems(int row) {
     if (row < 0 || row >= kRows) return;
     markerRow_ = row;
-    sectionMarker_->setGeometry(363, 115 + 20 * row, 8, 15);
+    PlaceSectionMarker();
     problemList_->Fill(&session_.Results().Section(row + 1).problems);
 }
 

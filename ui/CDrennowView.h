@@ -48,7 +48,8 @@ public:
 
     // 1 section choice, 2 scan progress, 3 results, 4 repair log.
     void ShowScreen(engine::Screen screen);
-    // Marks row 0 to 13 of the result screen and lists its section's problems.
+    // Marks a row of the result screen (from 0, one per section) and lists its section's
+    // problems.
     void ShowSectionProblems(int row);
     // A problem row's "Ignore This Entry" (false) or "Ignore This Key" (true): onto the ignore
     // list, and every problem it covers off the results and their counts.
@@ -115,6 +116,8 @@ private:
     CButtonEx* DefaultButton() const;
     CButtonEx* AddButton(int id, const char* text, quint16 normal, quint16 over, quint16 pressed);
     void Layout(int cx, int cy);
+    // Beside the result screen's row whose problems the list shows.
+    void PlaceSectionMarker();
     void SetCloseEnabled(bool enabled);
     void ResetResultRows();
     void OnScanState(engine::ScanEvent event);
