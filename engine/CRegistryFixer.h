@@ -86,7 +86,6 @@ public:
     // The poll looks at the run state every time but hands events to the host at most this
     // often (0: every poll).
     void SetPumpInterval(std::chrono::milliseconds interval) { pumpInterval_ = interval; }
-    int Section() const { return plan_.section; }
 
 private:
     // What the existence test recorded for the problem being added, with the host paths.

@@ -39,7 +39,8 @@ public:
     ScanResults& Results() { return results_; }
     const ScanResults& Results() const { return results_; }
     RepairLists& Repair() { return repairLists_; }
-    CRegistryFixer& Fixer() { return fixer_; }
+    // The entries later scans leave out.
+    void SetIgnoreList(IgnoreList list) { fixer_.SetIgnoreList(std::move(list)); }
     bool Scanning() const { return scanning_; }
     bool Paused() const { return paused_; }
     bool Cancelled() const { return cancelled_; }

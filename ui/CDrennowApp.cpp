@@ -157,7 +157,6 @@ bool CDrennowApp::InitInstance(const QStringList& arguments) {
     if (!ChooseFoundPrefix(choice) || !OpenMachine(choice)) return false;
 
     document_ = std::make_unique<CDrennowDoc>();
-    document_->OnNewDocument();
     frame_ = std::make_unique<CMainFrame>([this](const QUrl& url) { return OpenUrl(url); });
     ShowWine();
     frame_->WatchMachine(machine_.get());
