@@ -54,8 +54,8 @@ public:
     }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
-    void OnScanState(int state) override {
-        if (state == engine::kScanPaused && !paused) {
+    void OnScanState(engine::ScanEvent event) override {
+        if (event == engine::ScanEvent::Paused && !paused) {
             paused = true;
             pausedAt = Clock::now();
         }
@@ -104,7 +104,7 @@ Figures Measure(const std::string& prefix) {
     host.cancel = [&] { session.CancelCommand(); };
     host.start = Clock::now();
     host.clickAt = host.start + std::chrono::milliseconds(450);
-    session.Scan(rows, engine::SelectionSummary(rows));
+    session.Scan(rows);
     Figures figures;
     figures.walkGapMs = host.longestGapMs;
     figures.pauseMs = host.paused ? Ms(host.pausedAt - host.clickAt) : -1;

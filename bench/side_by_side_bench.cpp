@@ -41,7 +41,7 @@ std::string RootName(platform::HKEY root) {
 std::vector<std::string> WalkedRoots() {
     std::vector<std::string> roots;
     for (int section : bench::RegistrySections())
-        for (const engine::SectionWalk& walk : engine::SectionWalks(section))
+        for (const engine::SectionWalk& walk : engine::SectionByNumber(section).walks)
             for (const char* key : walk.startKeys)
                 roots.push_back(RootName(walk.root) + "\\" + key);
     return roots;

@@ -43,7 +43,7 @@ public:
                               engine::BoxStyle style) override;
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
-    void OnScanState(int /*state*/) override {}
+    void OnScanState(engine::ScanEvent /*event*/) override {}
     void Sleep(unsigned milliseconds) override;
     engine::Label* SectionNameLabel() override { return progress_ ? &sectionLabel_ : nullptr; }
     engine::Label* CurrentKeyLabel() override { return progress_ ? &keyLabel_ : nullptr; }

@@ -49,7 +49,9 @@ std::string KeyText(const IgnoreEntry& entry) {
     return text;
 }
 
-std::string SectionText(int section) { return section > 0 ? engine::SectionName(section) : "-"; }
+std::string SectionText(int section) {
+    return section > 0 ? engine::SectionByNumber(section).name : "-";
+}
 
 // One line of `list`: the key, and what of it is ignored.
 std::string EntryText(const IgnoreEntry& entry) {

@@ -94,7 +94,7 @@ nlohmann::ordered_json ScanResultsJson(const std::string& prefixDir, const std::
         const engine::SectionResult& section = results.Section(number);
         nlohmann::ordered_json entry;
         entry["number"] = number;
-        entry["name"] = engine::SectionName(number);
+        entry["name"] = engine::SectionByNumber(number).name;
         entry["count"] = section.Count();
         entry["ignored"] = IgnoredCount(section, marked);
         ignored += entry["ignored"].get<int>();
@@ -119,7 +119,7 @@ std::string ScanResultsText(const std::string& prefixDir, const engine::ScanResu
     std::string out = fmt::format("Scanned {}\n\n", prefixDir);
     for (int number = 1; number <= engine::kSectionCount; ++number) {
         const engine::SectionResult& section = results.Section(number);
-        out += fmt::format("{:>2}  {:<24}{:>6}\n", number, engine::SectionRowName(number - 1),
+        out += fmt::format("{:>2}  {:<24}{:>6}\n", number, engine::SectionByNumber(number).rowName,
                            section.Count());
         ignored += IgnoredCount(section, marked);
         for (const engine::Problem& problem : section.problems) {

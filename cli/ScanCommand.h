@@ -13,7 +13,7 @@ namespace cli {
 void RegisterScanCommand(CLI::App& app, CliContext& context);
 
 // The scan results as the --json document: prefix, wine (the root of the installation whose
-// own entries were passed over, null for none), total, and all fourteen sections in order
+// own entries were passed over, null for none), total, and all the table's sections in order
 // with their problem records (texts as in the found lists, in UTF-8).
 // With `marked` (--no-ignore: nothing was left out), the problems it covers are counted as
 // ignored and carry "ignored": true.

@@ -35,9 +35,9 @@ int RunScan(const GlobalOptions& global, const SelectionOptions& selection, Scan
         std::cerr << "drennow-cli: note: " << AnsiToUtf8(note) << '\n';
     run.ignoreList = engine::IgnoreList(std::move(ignore.entries));
     run.session = std::make_unique<engine::ScanSession>(*run.prefix.services, run.host);
-    if (run.useIgnoreList) run.session->Fixer().SetIgnoreList(run.ignoreList);
+    if (run.useIgnoreList) run.session->SetIgnoreList(run.ignoreList);
     run.host.OnInterrupt([&run] { run.session->CancelCommand(); });
-    run.outcome = run.session->Scan(rows, engine::SelectionSummary(rows));
+    run.outcome = run.session->Scan(rows);
     run.host.ClearProgress();
     switch (run.outcome) {
     case engine::ScanOutcome::Refused: return kExitUsage;

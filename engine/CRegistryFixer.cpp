@@ -1,7 +1,7 @@
 #include "engine/CRegistryFixer.h"
 
-#include "engine/Checkers.h"
 #include "engine/Explanation.h"
+#include "engine/Sections.h"
 
 namespace engine {
 
@@ -18,9 +18,9 @@ Verdict CRegistryFixer::CheckValue(const std::string& keyPath, const std::string
                              ValueInput{keyPath, valueName, data, type, length});
 }
 
-void CRegistryFixer::Notify(int state) {
-    if (plan_.notify) plan_.notify->HandleScanState(state);
-    else host_.OnScanState(state);
+void CRegistryFixer::Notify(ScanEvent event) {
+    if (plan_.notify) plan_.notify->HandleScanState(event);
+    else host_.OnScanState(event);
 }
 
 void CRegistryFixer::PumpIfDue() {
@@ -33,20 +33,20 @@ void CRegistryFixer::PumpIfDue() {
 
 CRegistryFixer::PollResult CRegistryFixer::Poll() {
     PumpIfDue();
-    if (runState_ == kPauseRequested) {
-        runState_ = kPaused;
-        Notify(kScanPaused);
+    if (runState_ == RunState::PauseRequested) {
+        runState_ = RunState::Paused;
+        Notify(ScanEvent::Paused);
     }
-    while (runState_ == kPaused) {
+    while (runState_ == RunState::Paused) {
         host_.Pump();
         host_.Sleep(100);
     }
-    if (runState_ == kResumeRequested) {
+    if (runState_ == RunState::ResumeRequested) {
         host_.Pump();
-        runState_ = kRunning;
-        Notify(kScanResumed);
+        runState_ = RunState::Running;
+        Notify(ScanEvent::Resumed);
     }
-    return runState_ == kCancelRequested ? PollResult::Stop : PollResult::GoOn;
+    return runState_ == RunState::CancelRequested ? PollResult::Stop : PollResult::GoOn;
 }
 
 void CRegistryFixer::AddProblem(const std::string& keyText, const std::string& nameText,

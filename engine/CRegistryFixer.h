@@ -13,12 +13,12 @@
 
 namespace engine {
 
-// Receives the scan-state message (kScanCancelled, kScanPaused, kScanResumed) synchronously:
-// the scan session, which updates its run flags before telling the host.
+// Receives the scan events synchronously: the scan session, which updates its run flags
+// before telling the host.
 class ScanStateTarget {
 public:
     virtual ~ScanStateTarget() = default;
-    virtual void HandleScanState(int state) = 0;
+    virtual void HandleScanState(ScanEvent event) = 0;
 };
 
 // The labels a walk updates as it goes; each may be null (no label).
@@ -77,11 +77,11 @@ public:
     void SetIgnoreList(IgnoreList list) { ignore_ = std::move(list); }
     const IgnoreList& Ignored() const { return ignore_; }
 
-    int GetRunState() const { return runState_; }
-    void SetRunState(int state) { runState_ = state; }
-    void PauseRequest() { runState_ = kPauseRequested; }
-    void ResumeRequest() { runState_ = kResumeRequested; }
-    void CancelRequest() { runState_ = kCancelRequested; }
+    RunState GetRunState() const { return runState_; }
+    void SetRunState(RunState state) { runState_ = state; }
+    void PauseRequest() { runState_ = RunState::PauseRequested; }
+    void ResumeRequest() { runState_ = RunState::ResumeRequested; }
+    void CancelRequest() { runState_ = RunState::CancelRequested; }
 
     // The poll looks at the run state every time but hands events to the host at most this
     // often (0: every poll).
@@ -94,21 +94,21 @@ private:
     void RunWalk(WalkQueue<Item> queue, Visit visit) {
         // A Pause or Cancel pressed between two walks (in the scanner's own pump) stays
         // pending for this walk's first poll instead of being lost.
-        if (runState_ == kIdle) runState_ = kRunning;
+        if (runState_ == RunState::Idle) runState_ = RunState::Running;
         while (!queue.Empty()) {
             const Item item = queue.Take();
             if (visit(item, queue) == PollResult::Stop) {
-                runState_ = kIdle;
-                Notify(kScanCancelled);
+                runState_ = RunState::Idle;
+                Notify(ScanEvent::Cancelled);
                 return;
             }
         }
         // A Pause or Cancel that no poll of this walk saw (a walk whose items are all missing
         // polls nothing) stays pending for the next walk.
-        if (runState_ == kRunning) runState_ = kIdle;
+        if (runState_ == RunState::Running) runState_ = RunState::Idle;
     }
 
-    void Notify(int state);
+    void Notify(ScanEvent event);
     void PumpIfDue();
 
     platform::Services& services_;
@@ -117,7 +117,7 @@ private:
 
     WalkPlan plan_;
     IgnoreList ignore_;
-    int runState_ = kIdle;
+    RunState runState_ = RunState::Idle;
 
     std::chrono::milliseconds pumpInterval_{10};
     std::chrono::steady_clock::time_point lastPump_{};

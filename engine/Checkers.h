@@ -54,11 +54,6 @@ Verdict CheckVirtualDevices(ExistenceTest& paths, const ValueInput& value);
 Verdict CheckSoundAndAppevents(ExistenceTest& paths, const ValueInput& value);
 Verdict CheckValidFilesPath(ExistenceTest& paths, const ValueInput& value);
 
-// The section dispatch: values other than REG_SZ, REG_EXPAND_SZ and REG_DWORD are fine;
-// otherwise the checker of `section` answers (sections 4, 11 and unknown numbers: fine).
-// Existence answers are remembered in `paths` during a scan.
-Verdict CheckSectionValue(int section, ExistenceTest& paths, const ValueInput& value);
-// The same with a test of its own, for a single value.
-Verdict CheckSectionValue(int section, platform::Services& services, const ValueInput& value);
+// The section dispatch, CheckSectionValue, stands beside the section table (Sections.h).
 
 }  // namespace engine

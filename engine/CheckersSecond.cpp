@@ -2,9 +2,7 @@
 // Valid Files Path, and the dispatch through the section table.
 #include "engine/Checkers.h"
 #include "engine/Drives.h"
-#include "engine/KeyViews.h"
 #include "engine/PathTest.h"
-#include "engine/Sections.h"
 #include "engine/Wildcard.h"
 #include "platform/codepage/Ascii.h"
 
@@ -82,29 +80,6 @@ Verdict CheckValidFilesPath(ExistenceTest& paths, const ValueInput& value) {
     if (paths.Exists(cleaned)) return Verdict::Fine;
     if (value.type == platform::REG_DWORD) return FineIf(paths.Exists(value.name));
     return Verdict::Problem;
-}
-
-Verdict CheckSectionValue(int section, ExistenceTest& paths, const ValueInput& value) {
-    if (!IsSingleString(value.type) && value.type != platform::REG_DWORD) return Verdict::Fine;
-    const Section* found = FindSection(section);
-    if (!found || !found->checker) return Verdict::Fine;
-    // A 32-bit program's value is judged as that program reads it. Any other value may have
-    // been written by either kind of program through a key both share, and the hive does not
-    // say which: it is a problem only when it is one in both views.
-    if (IsWow64KeyPath(value.keyPath)) {
-        ViewScope wow64(paths, View::Wow64);
-        return found->checker(paths, value);
-    }
-    const Verdict native = found->checker(paths, value);
-    if (native == Verdict::Fine || paths.Services().GetSystemWow64DirectoryA(nullptr, 0) == 0)
-        return native;
-    ViewScope wow64(paths, View::Wow64);
-    return found->checker(paths, value);
-}
-
-Verdict CheckSectionValue(int section, platform::Services& services, const ValueInput& value) {
-    ExistenceTest paths(services);
-    return CheckSectionValue(section, paths, value);
 }
 
 }  // namespace engine

@@ -31,11 +31,8 @@ struct BoxStyle {
 // The button that closed a message box, with its Win32 value.
 enum class Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
-// Parameters of the scan-state message 0x779.
-inline constexpr int kScanStateMessage = 0x779;
-inline constexpr int kScanCancelled = 3;
-inline constexpr int kScanResumed = 4;
-inline constexpr int kScanPaused = 5;
+// What a walk tells its front end about the run as it happens.
+enum class ScanEvent { Cancelled, Resumed, Paused };
 
 // A text the front end shows (a label on the progress screen, a line on a terminal).
 class Label {
@@ -57,9 +54,8 @@ public:
                               BoxStyle style) = 0;
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
-    // The scan-state message, delivered synchronously (kScanCancelled, kScanResumed,
-    // kScanPaused).
-    virtual void OnScanState(int state) = 0;
+    // A scan event, delivered synchronously.
+    virtual void OnScanState(ScanEvent event) = 0;
     // Waits while a scan is paused.
     virtual void Sleep(unsigned milliseconds) = 0;
 
@@ -72,7 +68,7 @@ public:
     virtual Label* SectionNameLabel() { return nullptr; }
     virtual Label* CurrentKeyLabel() { return nullptr; }
     virtual Label* FoundCountLabel() { return nullptr; }
-    // Counter of section 1 to 14.
+    // Counter of a section, by its number.
     virtual Label* SectionCounterLabel(int /*section*/) { return nullptr; }
 };
 

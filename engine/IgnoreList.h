@@ -18,7 +18,7 @@ enum class IgnoreKind {
 
 struct IgnoreEntry {
     IgnoreKind kind = IgnoreKind::Value;
-    int section = 0;          // the section it was ignored from, 1 to 14; 0 when not known
+    int section = 0;          // the section it was ignored from by number; 0 when not known
     platform::HKEY root = 0;  // Value and Key
     std::u16string path;      // key path below the root, or the shortcut's Windows path
     std::u16string name;      // the value's name (empty: the default value)

@@ -99,7 +99,7 @@ bool IsLinkKey(platform::Services& services, platform::HKEY parent, const platfo
 
 std::vector<std::string> StartKeysWithCounterparts(platform::Services& services,
                                                    platform::HKEY root,
-                                                   const std::vector<const char*>& startKeys) {
+                                                   std::span<const char* const> startKeys) {
     std::vector<std::string> keys;
     for (const char* start : startKeys) {
         keys.emplace_back(start);

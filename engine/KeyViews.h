@@ -2,6 +2,7 @@
 // The registry's two views on a 64-bit machine: 32-bit programs keep their part of
 // HKLM\SOFTWARE under SOFTWARE\Wow6432Node and their COM classes under
 // Classes\Wow6432Node; keys both kinds share are links from there to the 64-bit key.
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,6 @@ bool IsLinkKey(platform::Services& services, platform::HKEY parent, const platfo
 // a key the walk reaches anyway) and no start key already holds it.
 std::vector<std::string> StartKeysWithCounterparts(platform::Services& services,
                                                    platform::HKEY root,
-                                                   const std::vector<const char*>& startKeys);
+                                                   std::span<const char* const> startKeys);
 
 }  // namespace engine

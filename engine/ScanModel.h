@@ -4,33 +4,21 @@
 #include <string>
 #include <vector>
 
+#include "engine/Sections.h"
 #include "platform/Win32Types.h"
 
 namespace engine {
 
 using TextList = std::vector<std::string>;
 
-inline constexpr int kSectionCount = 14;
+// The section list's first drive row: the registry sections' rows come first.
 inline constexpr std::size_t kFirstDriveRow = kSectionCount - 1;
-
-// Section name (progress caption) of section 1 to 14; empty for any other number.
-const char* SectionName(int section);
-// Label of the section's row in the counter rows of the progress and result screens
-// (row 13 reads "Valid Shortcuts").
-const char* SectionRowName(int row);
 
 // How many rows of the section list are chosen.
 enum class Selection { All = 0, None = 1, Some = 2 };
 
-// Run state of a walk.
-enum RunState : int {
-    kIdle = 0,
-    kRunning = 1,
-    kPaused = 2,
-    kCancelRequested = 3,
-    kResumeRequested = 4,
-    kPauseRequested = 5,
-};
+// Run state of a walk: what it does now, or what the front end asked of it.
+enum class RunState { Idle, Running, Paused, CancelRequested, ResumeRequested, PauseRequested };
 
 // Repair marks.
 inline constexpr const char* kMarkDelete = "0";
@@ -66,7 +54,7 @@ struct CheckedPath {
 // the lists and backup lines spell it); `exact` names the registry value as stored, and is
 // what repair deletes and backs up.
 struct Problem {
-    int section = 0;    // 1 to 14
+    int section = 0;    // its number in the section table
     std::string key;    // "[HKEY_...\\...]", or the shortcut file's "[path]"
     std::string name;   // "@" or "\"name\""
     std::string value;  // the data as the backup file writes it

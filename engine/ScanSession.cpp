@@ -56,8 +56,8 @@ void ScanSession::ResetResults() {
     host_.OnResultsReset();
 }
 
-ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
-    if (selection == Selection::None) {
+ScanOutcome ScanSession::Scan(const SectionRows& rows) {
+    if (SelectionSummary(rows) == Selection::None) {
         host_.MessageBox("Please select a section to scan before continuing!", kCaption,
                          Icon::Information);
         return ScanOutcome::Refused;
@@ -72,7 +72,7 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
     DirectoryCaching caching(services_, fixer_.Paths());
     // A request left over from before this scan (a Cancel pressed after the last walk) must
     // not reach this scan's first walk.
-    fixer_.SetRunState(kIdle);
+    fixer_.SetRunState(RunState::Idle);
     // A scan cancelled while paused never heard a resume: the Pause button asks for a pause
     // again.
     paused_ = false;
@@ -96,7 +96,7 @@ ScanOutcome ScanSession::Scan(const SectionRows& rows, Selection selection) {
         if (row.selected && !row.drive.empty()) workList_.push_back(row.drive);
     if (continue_ && !workList_.empty()) RunShortcutSection();
 
-    fixer_.SetRunState(kIdle);
+    fixer_.SetRunState(RunState::Idle);
     if (cancelled_) {
         ResetResults();
         host_.ShowScreen(Screen::Choose);
@@ -126,7 +126,7 @@ void ScanSession::PrepareFor(platform::HKEY root, int section) {
 }
 
 void ScanSession::RunRegistrySection(int section) {
-    for (const SectionWalk& walk : SectionWalks(section)) {
+    for (const SectionWalk& walk : SectionByNumber(section).walks) {
         host_.Pump();
         workList_ = StartKeysWithCounterparts(services_, walk.root, walk.startKeys);
         if (!continue_) return;
@@ -149,18 +149,17 @@ void ScanSession::PauseCommand() {
 
 void ScanSession::CancelCommand() { fixer_.CancelRequest(); }
 
-void ScanSession::HandleScanState(int state) {
+void ScanSession::HandleScanState(ScanEvent event) {
     host_.EndWaitCursor();
-    switch (state) {
-    case kScanCancelled:
+    switch (event) {
+    case ScanEvent::Cancelled:
         continue_ = false;
         cancelled_ = true;
         break;
-    case kScanPaused: paused_ = true; break;
-    case kScanResumed: paused_ = false; break;
-    default: break;
+    case ScanEvent::Paused: paused_ = true; break;
+    case ScanEvent::Resumed: paused_ = false; break;
     }
-    host_.OnScanState(state);
+    host_.OnScanState(event);
 }
 
 SectionRows BuildSectionRows(platform::Services& services) {

@@ -24,22 +24,23 @@ public:
     ScanSession(const ScanSession&) = delete;
     ScanSession& operator=(const ScanSession&) = delete;
 
-    // The Scan command. `rows` are the section list's rows and selection flags;
-    // `selection` says how many rows are chosen; with none the scan is refused.
-    ScanOutcome Scan(const SectionRows& rows, Selection selection);
+    // The Scan command over the section list's rows; with no row chosen (or no row at all)
+    // the scan is refused.
+    ScanOutcome Scan(const SectionRows& rows);
     // The Pause button: asks for a pause, or for a resume while paused.
     void PauseCommand();
     // The Cancel button.
     void CancelCommand();
-    // The scan-state message: ends the wait cursor, updates the run flags, tells the host.
-    void HandleScanState(int state) override;
+    // A scan event: ends the wait cursor, updates the run flags, tells the host.
+    void HandleScanState(ScanEvent event) override;
     // Empties results and repair lists and resets the counter labels.
     void ResetResults();
 
     ScanResults& Results() { return results_; }
     const ScanResults& Results() const { return results_; }
     RepairLists& Repair() { return repairLists_; }
-    CRegistryFixer& Fixer() { return fixer_; }
+    // The entries later scans leave out.
+    void SetIgnoreList(IgnoreList list) { fixer_.SetIgnoreList(std::move(list)); }
     bool Scanning() const { return scanning_; }
     bool Paused() const { return paused_; }
     bool Cancelled() const { return cancelled_; }
@@ -63,11 +64,12 @@ private:
     bool scanning_ = false;
 };
 
-// The section list's rows: the thirteen registry sections, then "Valid Shortcuts ( X:\ )" per
-// fixed drive in the system's order. No row is chosen.
+// The section list's rows: the section table's registry sections, then "Valid Shortcuts ( X:\ )"
+// per fixed drive in the system's order. No row is chosen.
 SectionRows BuildSectionRows(platform::Services& services);
 // The same rows for these drive roots ("C:\\"...).
 SectionRows BuildSectionRows(const std::vector<std::string>& driveRoots);
+// Whether every row, no row or some rows are chosen; no rows at all count as none chosen.
 Selection SelectionSummary(const SectionRows& rows);
 
 }  // namespace engine

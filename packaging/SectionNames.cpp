@@ -2,10 +2,9 @@
 // build time, so it offers exactly the names --sections accepts.
 #include <cstdio>
 
-#include "engine/ScanModel.h"
+#include "engine/Sections.h"
 
 int main() {
-    for (int section = 1; section <= engine::kSectionCount; ++section)
-        std::puts(engine::SectionName(section));
+    for (const engine::Section& section : engine::Sections()) std::puts(section.name);
     return 0;
 }

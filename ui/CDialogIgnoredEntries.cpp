@@ -102,7 +102,8 @@ void CDialogIgnoredEntries::reject() {}
 void CDialogIgnoredEntries::FillList() {
     list_->clear();
     for (const engine::IgnoreEntry& entry : contents_.entries) {
-        const QString section = entry.section > 0 ? engine::SectionName(entry.section) : "-";
+        const QString section =
+            entry.section > 0 ? engine::SectionByNumber(entry.section).name : "-";
         new QTreeWidgetItem(list_, {section, KeyText(entry), NameText(entry)});
     }
     UpdateButtons();

@@ -145,19 +145,21 @@ bool CDrennowApp::OpenMachine(ui::PrefixChoice choice) {
 
 bool CDrennowApp::InitInstance(const QStringList& arguments) {
     ExitInstance();
-    // What a crashed or killed run left behind.
-    ui::RemoveStaleDemoCopies();
     ui::PrefixChoice choice = ui::ChoosePrefix(arguments, QProcessEnvironment::systemEnvironment());
     usageError_ = !choice.error.isEmpty();
     if (usageError_) {
-        // Whoever typed the arguments reads the terminal, as with drennow-cli.
+        // Whoever typed the arguments reads the terminal, as with drennow-cli; started from a
+        // desktop launcher, the program has none to write on.
         Tell(choice.error);
+        if (ui::UsageErrorWantsBox(::isatty(STDERR_FILENO) == 1, platformName()))
+            Report(choice.error);
         return false;
     }
+    // What a crashed or killed run left behind.
+    ui::RemoveStaleDemoCopies();
     if (!ChooseFoundPrefix(choice) || !OpenMachine(choice)) return false;
 
     document_ = std::make_unique<CDrennowDoc>();
-    document_->OnNewDocument();
     frame_ = std::make_unique<CMainFrame>([this](const QUrl& url) { return OpenUrl(url); });
     ShowWine();
     frame_->WatchMachine(machine_.get());

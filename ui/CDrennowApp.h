@@ -30,7 +30,8 @@ public:
     ~CDrennowApp() override;
 
     // Start-up: chooses and opens the prefix, creates document, frame and view, shows the
-    // frame. False when the program must end (the reason has been reported).
+    // frame. False when the program must end (the reason has been reported). A usage error
+    // goes to the terminal writer, and to the error reporter only as UsageErrorWantsBox says.
     bool InitInstance(const QStringList& arguments);
     // The exit status after a failed start-up, as drennow-cli has them: 2 for a usage error,
     // 3 for any other failure.

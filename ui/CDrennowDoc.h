@@ -1,11 +1,3 @@
 #pragma once
-// The program's document: it holds no data. The view owns everything a scan produces.
-#include <QObject>
-
-class CDrennowDoc : public QObject {
-    Q_OBJECT
-public:
-    explicit CDrennowDoc(QObject* parent = nullptr) : QObject(parent) {}
-    // A new, empty document; always succeeds.
-    bool OnNewDocument() { return true; }
-};
+// The program's document holds nothing: the view owns everything a scan produces.
+class CDrennowDoc {};

@@ -43,7 +43,7 @@ CDrennowView::CDrennowView(platform::Services& services, ui::ViewLinks links, QW
     setAttribute(Qt::WA_OpaquePaintEvent);
     CreateControls();
     host_.onShowScreen = [this](engine::Screen screen) { ShowScreen(screen); };
-    host_.onScanState = [this](int state) { OnScanState(state); };
+    host_.onScanState = [this](engine::ScanEvent event) { OnScanState(event); };
     host_.onResultsReset = [this] {
         problemList_->DeleteAllItems();
         repairLog_->DeleteAllItems();
@@ -165,8 +165,9 @@ void CDrennowView::CreateSectionChoice() {
     auto* selectAllKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_A), selectAllBox_);
     connect(selectAllKey, &QShortcut::activated, this, [this] { OnCommand(res::kSelectAllBox); });
     sectionList_->Fill(&services_);
-    OnSelectionSummary(static_cast<int>(engine::Selection::All));
-    sectionList_->SetSummaryTarget([this](int summary) { OnSelectionSummary(summary); });
+    ShowSelectionPicture(SelectionSummary());
+    sectionList_->SetSummaryTarget(
+        [this](engine::Selection summary) { OnSelectionSummary(summary); });
     screenControls_[0] = {sectionList_, selectAllBox_, selectAllLabel_, scanButton_};
 }
 
@@ -195,7 +196,7 @@ void CDrennowView::CreateScanProgress() {
     statusBand_->lower();
     progressPanel_->lower();
     for (int row = 0; row < kRows; ++row)
-        names_[ui::Index(row)]->setText(engine::SectionRowName(row));
+        names_[ui::Index(row)]->setText(engine::SectionByNumber(row + 1).rowName);
     statusArrow_->SetBitmap(res::kBmpStatusArrow);
 
     auto& shown = screenControls_[1];
@@ -236,7 +237,7 @@ void CDrennowView::CreateResults() {
     }
     sectionMarker_ = new ui::StaticPicture(this);
     for (int row = 0; row < kRows; ++row)
-        sectionLinks_[ui::Index(row)]->setText(engine::SectionRowName(row));
+        sectionLinks_[ui::Index(row)]->setText(engine::SectionByNumber(row + 1).rowName);
     sectionMarker_->SetBitmap(res::kBmpSectionMarker);
 
     auto& shown = screenControls_[2];
@@ -335,42 +336,43 @@ void CDrennowView::ShowScreen(engine::Screen screen) {
 void CDrennowView::ShowSectionProblems(int row) {
     if (row < 0 || row >= kRows) return;
     markerRow_ = row;
-    sectionMarker_->setGeometry(363, 115 + 20 * row, 8, 15);
+    PlaceSectionMarker();
     problemList_->Fill(&session_.Results().Section(row + 1).problems);
 }
 
 // ---- Messages ----------------------------------------------------------------------------
 
+engine::Selection CDrennowView::SelectionSummary() const {
+    return engine::SelectionSummary(sectionList_->Rows());
+}
+
 void CDrennowView::ShowSelectionPicture(engine::Selection selection) {
     // Ticked for every row, empty for none, greyed for some.
-    static constexpr int kPictures[3] = {res::kBmpBoxTicked, res::kBmpBoxEmpty, res::kBmpBoxGreyed};
-    selectAllBox_->SetBitmap(kPictures[static_cast<int>(selection)]);
+    switch (selection) {
+    case engine::Selection::All: selectAllBox_->SetBitmap(res::kBmpBoxTicked); break;
+    case engine::Selection::None: selectAllBox_->SetBitmap(res::kBmpBoxEmpty); break;
+    case engine::Selection::Some: selectAllBox_->SetBitmap(res::kBmpBoxGreyed); break;
+    }
 }
 
-void CDrennowView::OnSelectionSummary(int summary) {
-    // The list's message carries 0 (every row), 1 (none) or 2 (some); anything else is noise.
-    if (summary < 0 || summary > 2) return;
-    selectionSummary_ = static_cast<engine::Selection>(summary);
-    ShowSelectionPicture(selectionSummary_);
-}
+void CDrennowView::OnSelectionSummary(engine::Selection summary) { ShowSelectionPicture(summary); }
 
 void CDrennowView::ToggleSelectAll() {
-    selectionSummary_ = selectionSummary_ == engine::Selection::All ? engine::Selection::None
-                                                                    : engine::Selection::All;
-    const bool none = selectionSummary_ == engine::Selection::None;
+    // Every row ticked unticks them all; any other choice ticks them all.
+    const bool tick = SelectionSummary() != engine::Selection::All;
     for (int row = 0; row < sectionList_->RowCount(); ++row) {
-        sectionList_->SetRowImage(row, none ? 1 : 0);
-        sectionList_->SetSelected(row, !none);
+        sectionList_->SetRowImage(row, tick ? 0 : 1);
+        sectionList_->SetSelected(row, tick);
     }
-    ShowSelectionPicture(selectionSummary_);
+    ShowSelectionPicture(SelectionSummary());
 }
 
-void CDrennowView::OnScanState(int state) {
-    if (state == engine::kScanPaused) {
+void CDrennowView::OnScanState(engine::ScanEvent event) {
+    if (event == engine::ScanEvent::Paused) {
         pauseButton_->setText(text::kResume);
         pauseButton_->SetBitmaps(res::kBmpResumeNormal, res::kBmpResumeOver,
                                  res::kBmpResumePressed);
-    } else if (state == engine::kScanResumed) {
+    } else if (event == engine::ScanEvent::Resumed) {
         pauseButton_->setText(text::kPause);
         pauseButton_->SetBitmaps(res::kBmpPauseNormal, res::kBmpPauseOver, res::kBmpPausePressed);
     }

@@ -48,19 +48,21 @@ public:
 
     // 1 section choice, 2 scan progress, 3 results, 4 repair log.
     void ShowScreen(engine::Screen screen);
-    // Marks row 0 to 13 of the result screen and lists its section's problems.
+    // Marks a row of the result screen (from 0, one per section) and lists its section's
+    // problems.
     void ShowSectionProblems(int row);
     // A problem row's "Ignore This Entry" (false) or "Ignore This Key" (true): onto the ignore
     // list, and every problem it covers off the results and their counts.
     void IgnoreProblem(int row, bool wholeKey);
     // The command handler of the buttons and menus (ids of ui/res/ResourceIds.h).
     void OnCommand(int id);
-    // The selection-summary message 0x778 from the section list.
-    void OnSelectionSummary(int summary);
+    // The section list's summary after a click: the select-all box shows it.
+    void OnSelectionSummary(engine::Selection summary);
 
     engine::Screen Screen() const { return screen_; }
     int CurrentStep() const { return currentStep_; }
-    engine::Selection SelectionSummary() const { return selectionSummary_; }
+    // How many of the section list's rows are chosen, as the scan will count them.
+    engine::Selection SelectionSummary() const;
 
     // Controls with an id of their own (buttons, lists, the select-all box); null otherwise.
     QWidget* Control(int id) const;
@@ -114,9 +116,11 @@ private:
     CButtonEx* DefaultButton() const;
     CButtonEx* AddButton(int id, const char* text, quint16 normal, quint16 over, quint16 pressed);
     void Layout(int cx, int cy);
+    // Beside the result screen's row whose problems the list shows.
+    void PlaceSectionMarker();
     void SetCloseEnabled(bool enabled);
     void ResetResultRows();
-    void OnScanState(int state);
+    void OnScanState(engine::ScanEvent event);
     void ToggleSelectAll();
     void ShowSelectionPicture(engine::Selection selection);
     void RunPopupMenu(int buttonId);
@@ -134,7 +138,6 @@ private:
     bool created_ = false;
     engine::Screen screen_ = engine::Screen::None;
     int currentStep_ = 1;
-    engine::Selection selectionSummary_ = engine::Selection::All;
     int markerRow_ = 0;  // the result screen's row the marker points at
 
     QFont largeFont_, smallFont_, boldFont_, systemFont_;

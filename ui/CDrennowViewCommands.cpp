@@ -36,7 +36,7 @@ void CDrennowView::OnCommand(int id) {
     switch (id) {
     case res::kScanButton:
         if (!ui::ApplyIgnoreList(services_, session_, host_)) return;
-        session_.Scan(sectionList_->Rows(), selectionSummary_);
+        session_.Scan(sectionList_->Rows());
         host_.ShowLabels();
         return;
     case res::kSelectAllBox: ToggleSelectAll(); return;

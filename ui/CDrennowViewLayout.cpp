@@ -18,6 +18,9 @@ const QColor kWhite(255, 255, 255);
 const QColor kBlue(44, 109, 175);
 const QColor kLight(223, 234, 245);
 
+// The top of a result screen row: one row per section, 20 pixels apart.
+constexpr int ResultRowTop(int row) { return 115 + 20 * row; }
+
 }  // namespace
 
 void CDrennowView::resizeEvent(QResizeEvent* event) {
@@ -62,16 +65,19 @@ void CDrennowView::Layout(int cx, int cy) {
     repairAllButton_->setGeometry(cx - 219, cy - 50, 87, 29);
     cancelResultButton_->setGeometry(cx - 122, cy - 50, 87, 29);
     resultCount_->setGeometry(198, cy - 45, 150, 20);
-    // The marker stays at the row whose problems the list shows.
-    sectionMarker_->setGeometry(363, 115 + 20 * markerRow_, 8, 15);
+    PlaceSectionMarker();
     for (int row = 0; row < kRows; ++row) {
         // Five-digit counts beside the longest name: the names keep 120 pixels.
-        countLinks_[ui::Index(row)]->setGeometry(317, 115 + 20 * row, 43, 18);
-        sectionLinks_[ui::Index(row)]->setGeometry(195, 115 + 20 * row, 120, 18);
+        countLinks_[ui::Index(row)]->setGeometry(317, ResultRowTop(row), 43, 18);
+        sectionLinks_[ui::Index(row)]->setGeometry(195, ResultRowTop(row), 120, 18);
     }
 
     repairLog_->setGeometry(200, 104, cx - 237, cy - 161);
     returnButton_->setGeometry(cx - 122, cy - 50, 87, 29);
+}
+
+void CDrennowView::PlaceSectionMarker() {
+    sectionMarker_->setGeometry(363, ResultRowTop(markerRow_), 8, 15);
 }
 
 void CDrennowView::paintEvent(QPaintEvent*) {

@@ -25,7 +25,6 @@ constexpr int kLabelPadding = 2;
 }  // namespace
 
 CListCtrlBlue::CListCtrlBlue(QWidget* parent) : QAbstractScrollArea(parent) {
-    flags_.fill(true);
     // Rows are never selected by the mouse; the keyboard reaches the list with Tab.
     setFocusPolicy(Qt::TabFocus);
     setFont(ui::DialogFont());
@@ -62,8 +61,8 @@ void CListCtrlBlue::Fill(platform::Services* services) {
 }
 
 void CListCtrlBlue::InsertRow(const engine::SectionRow& row) {
-    if (RowCount() >= kMaxRows) return;  // the flags have room for 100 rows only
-    rows_.push_back({row.label, row.drive, row.section, 0});
+    rows_.push_back({row, 0});
+    rows_.back().row.selected = true;
 }
 
 void CListCtrlBlue::SetRowImage(int row, int image) {
@@ -73,17 +72,16 @@ void CListCtrlBlue::SetRowImage(int row, int image) {
 }
 
 bool CListCtrlBlue::Selected(int row) const {
-    return row >= 0 && row < kMaxRows && flags_[ui::Index(row)];
+    return row >= 0 && row < RowCount() && rows_[ui::Index(row)].row.selected;
 }
 
 void CListCtrlBlue::SetSelected(int row, bool selected) {
-    if (row >= 0 && row < kMaxRows) flags_[ui::Index(row)] = selected;
+    if (row >= 0 && row < RowCount()) rows_[ui::Index(row)].row.selected = selected;
 }
 
 engine::SectionRows CListCtrlBlue::Rows() const {
     engine::SectionRows rows;
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        rows.push_back({rows_[i].label, flags_[i], rows_[i].drive, rows_[i].section});
+    for (const Row& row : rows_) rows.push_back(row.row);
     return rows;
 }
 
@@ -137,7 +135,7 @@ void CListCtrlBlue::paintEvent(QPaintEvent*) {
         if (!image.isNull())
             painter.drawPixmap(icon.x(), icon.y() + (icon.height() - kImageHeight) / 2, image);
         const QRect label = ItemRect(row, Part::Label).adjusted(kLabelPadding, 0, 0, 0);
-        const QString text = ui::FromAnsi(rows_[ui::Index(row)].label);
+        const QString text = ui::FromAnsi(rows_[ui::Index(row)].row.label);
         painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
         if (row == focusRow_ && hasFocus()) {
             // The dotted focus rectangle around the label, as a list view draws it.
@@ -214,14 +212,5 @@ void CListCtrlBlue::mouseReleaseEvent(QMouseEvent*) {}
 void CListCtrlBlue::mouseMoveEvent(QMouseEvent*) {}
 
 void CListCtrlBlue::SendSummary() {
-    const int count = RowCount();
-    const bool first = flags_[0];
-    auto summary = first ? engine::Selection::All : engine::Selection::None;
-    for (int row = 1; row < count && row < kMaxRows; ++row) {
-        if (flags_[ui::Index(row)] != first) {
-            summary = engine::Selection::Some;
-            break;
-        }
-    }
-    if (summaryTarget_) summaryTarget_(static_cast<int>(summary));
+    if (summaryTarget_) summaryTarget_(engine::SelectionSummary(Rows()));
 }

@@ -1,8 +1,8 @@
 #pragma once
-// The section list of the section choice screen: thirteen registry sections, then one row per
-// fixed drive, each with a check box picture, on a pale blue background. The control keeps
-// one selection flag per row and reports after every click whether every row, no row or some
-// rows are chosen.
+// The section list of the section choice screen: the section table's registry sections, then
+// one row per fixed drive, each with a check box picture, on a pale blue background. Each row
+// says whether it is chosen; after every click the control reports whether every row, no row
+// or some rows are.
 #include <QAbstractScrollArea>
 #include <QPixmap>
 #include <array>
@@ -20,7 +20,6 @@ class Services;
 class CListCtrlBlue : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    static constexpr int kMaxRows = 100;
     static constexpr int kColumnWidth = 195;
     static constexpr int kImageWidth = 42;
     static constexpr int kImageHeight = 26;
@@ -31,26 +30,27 @@ public:
 
     explicit CListCtrlBlue(QWidget* parent = nullptr);
 
-    // Builds the pictures and inserts all rows: the thirteen sections, then one row per
-    // fixed drive of `services` (none when it is null). Without picture 132 the list stays
-    // empty.
+    // Builds the pictures and inserts all rows, every one chosen: the registry sections, then
+    // one row per fixed drive of `services` (none when it is null). Without picture 132 the
+    // list stays empty.
     void Fill(platform::Services* services);
 
     int RowCount() const { return static_cast<int>(rows_.size()); }
-    const std::string& Label(int row) const { return rows_.at(ui::Index(row)).label; }
+    const std::string& Label(int row) const { return rows_.at(ui::Index(row)).row.label; }
     int RowImage(int row) const { return rows_.at(ui::Index(row)).image; }
     // Shows image 0 (ticked), 1 (empty) or 2 (greyed) in the row; other rows are ignored.
     void SetRowImage(int row, int image);
 
-    // Whether the row is chosen; rows outside 0 to 99 read false and ignore writes.
+    // Whether the row is chosen; rows that do not exist read false and ignore writes.
     bool Selected(int row) const;
     void SetSelected(int row, bool selected);
-    // Labels and flags of every row, for the scan run.
+    // Every row as it stands, for the scan run.
     engine::SectionRows Rows() const;
 
-    // Receives the selection summary (0 every row chosen, 1 none, 2 some) after each click,
-    // synchronously. The main view sets it to its own handler.
-    void SetSummaryTarget(std::function<void(int)> target) { summaryTarget_ = std::move(target); }
+    // Receives the selection summary after each click, synchronously. The main view sets it to
+    // its own handler.
+    using SummaryTarget = std::function<void(engine::Selection)>;
+    void SetSummaryTarget(SummaryTarget target) { summaryTarget_ = std::move(target); }
 
     // A row's rectangle in viewport coordinates; empty for a row that does not exist.
     QRect ItemRect(int row, Part part) const;
@@ -72,9 +72,7 @@ protected:
 
 private:
     struct Row {
-        std::string label;  // Windows-1252
-        std::string drive;  // "C:" for a drive row
-        int section = 0;
+        engine::SectionRow row;  // its label in Windows-1252
         int image = 0;
     };
 
@@ -85,8 +83,7 @@ private:
     void ToggleRow(int row);
 
     std::vector<Row> rows_;
-    std::array<bool, kMaxRows> flags_;
     std::array<QPixmap, 3> images_;
-    std::function<void(int)> summaryTarget_;
+    SummaryTarget summaryTarget_;
     int focusRow_ = 0;
 };

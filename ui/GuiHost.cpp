@@ -227,9 +227,9 @@ void GuiHost::EndWaitCursor() {
     QApplication::restoreOverrideCursor();
 }
 
-void GuiHost::OnScanState(int state) {
+void GuiHost::OnScanState(engine::ScanEvent event) {
     ShowLabels();
-    if (onScanState) onScanState(state);
+    if (onScanState) onScanState(event);
 }
 
 void GuiHost::Sleep(unsigned milliseconds) { QThread::msleep(milliseconds); }

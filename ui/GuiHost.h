@@ -48,7 +48,7 @@ public:
                               engine::BoxStyle style) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
-    void OnScanState(int state) override;
+    void OnScanState(engine::ScanEvent event) override;
     void Sleep(unsigned milliseconds) override;
     void ShowScreen(engine::Screen screen) override;
     void OnResultsReset() override;
@@ -60,7 +60,7 @@ public:
 
     // Wiring by the view.
     std::function<void(engine::Screen)> onShowScreen;
-    std::function<void(int)> onScanState;
+    std::function<void(engine::ScanEvent)> onScanState;
     std::function<void()> onResultsReset;
     void SetLabels(std::unique_ptr<WidgetLabel> sectionName,
                    std::unique_ptr<WidgetLabel> currentKey,

@@ -19,7 +19,7 @@ bool ApplyIgnoreList(platform::Services& services, engine::ScanSession& session,
     }
     if (const std::string note = repair::DamagedLinesNote(services, contents); !note.empty())
         host.MessageBox(note, kCaption, engine::Icon::Information);
-    session.Fixer().SetIgnoreList(engine::IgnoreList(std::move(contents.entries)));
+    session.SetIgnoreList(engine::IgnoreList(std::move(contents.entries)));
     return true;
 }
 
@@ -41,7 +41,7 @@ bool AddIgnoreEntry(platform::Services& services, engine::ScanSession& session, 
         host.MessageBox(status.message, kCaption, engine::Icon::Error);
         return false;
     }
-    session.Fixer().SetIgnoreList(engine::IgnoreList(std::move(written.entries)));
+    session.SetIgnoreList(engine::IgnoreList(std::move(written.entries)));
     return true;
 }
 

@@ -87,6 +87,11 @@ PrefixOffer AskForAnotherPrefix(const QString& folder, const QString& reason) {
     }
 }
 
+bool UsageErrorWantsBox(bool standardErrorIsTerminal, const QString& platformName) {
+    return !standardErrorIsTerminal && platformName != QLatin1String("offscreen") &&
+           platformName != QLatin1String("minimal");
+}
+
 QString DemoPrefixSource() {
     const std::filesystem::path found = platform::SharedDataFile("demo-prefix");
     if (found.empty() || !std::filesystem::is_regular_file(found / "system.reg")) return {};

@@ -18,6 +18,11 @@ struct PrefixChoice {
 // `arguments` as QCoreApplication::arguments() gives them (the program name first).
 PrefixChoice ChoosePrefix(const QStringList& arguments, const QProcessEnvironment& environment);
 
+// Whether a usage error, always written on standard error, is shown in a message box too: only
+// when no terminal shows standard error (a desktop launcher started the program), and only on
+// a platform that shows windows (on "offscreen" or "minimal" nobody could close the box).
+bool UsageErrorWantsBox(bool standardErrorIsTerminal, const QString& platformName);
+
 // What the user wants when the chosen folder holds no usable prefix.
 struct PrefixOffer {
     enum class Action { Quit, OpenFolder, OpenDemo };

@@ -34,7 +34,7 @@ std::unique_ptr<platform::Services> OpenPrefix(const std::string& dir) {
 
 int Scan(platform::Services& services, engine::Host& host, const engine::SectionRows& rows) {
     engine::ScanSession session(services, host);
-    session.Scan(rows, engine::SelectionSummary(rows));
+    session.Scan(rows);
     return session.Results().total;
 }
 

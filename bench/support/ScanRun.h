@@ -19,7 +19,7 @@ public:
     }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
-    void OnScanState(int) override {}
+    void OnScanState(engine::ScanEvent) override {}
     void Sleep(unsigned) override {}
 };
 

@@ -8,6 +8,7 @@
 
 #include "engine/Checkers.h"
 #include "engine/PathTest.h"
+#include "engine/Sections.h"
 #include "tests/fixtures/TestPrefix.h"
 
 using fixtures::TestPrefix;

@@ -72,7 +72,7 @@ TEST_F(KeyWalker, VisitsBreadthFirstInEnumerationOrder) {
               (std::vector<std::string>{"Software\\Walk", "Software\\Other", "Software\\Walk\\A",
                                         "Software\\Walk\\b", "Software\\Walk\\A\\C"}));
     EXPECT_EQ(host_.sectionName.Text(), "Device Drivers");
-    EXPECT_EQ(fixer_->GetRunState(), engine::kIdle);
+    EXPECT_EQ(fixer_->GetRunState(), engine::RunState::Idle);
     EXPECT_EQ(result_.Count(), 0);
     EXPECT_TRUE(host_.states.empty());
 }
@@ -96,7 +96,7 @@ TEST_F(KeyWalker, EmptyWorkListShowsOnlyTheSectionName) {
     EXPECT_EQ(host_.sectionName.History(), std::vector<std::string>{"Configuration Files"});
     EXPECT_TRUE(key_.history.empty());
     EXPECT_EQ(host_.pumps, 0);
-    EXPECT_EQ(fixer_->GetRunState(), engine::kIdle);
+    EXPECT_EQ(fixer_->GetRunState(), engine::RunState::Idle);
 }
 
 TEST_F(KeyWalker, RecordsFourTextsPerProblemWithCounters) {
@@ -163,8 +163,8 @@ TEST_F(KeyWalker, CancelClosesTheWalkAtOnce) {
         if (text == "Software\\Deep\\A") fixer_->CancelRequest();
     };
     Walk(platform::HKEY_LOCAL_MACHINE, 1, {"Software\\Deep"});
-    EXPECT_EQ(host_.states, std::vector<int>{engine::kScanCancelled});
-    EXPECT_EQ(fixer_->GetRunState(), engine::kIdle);
+    EXPECT_EQ(host_.states, std::vector<engine::ScanEvent>{engine::ScanEvent::Cancelled});
+    EXPECT_EQ(fixer_->GetRunState(), engine::RunState::Idle);
     EXPECT_EQ(result_.Count(), 0);  // A's value was never judged
     EXPECT_EQ(key_.history.back(), "Software\\Deep\\A");
 }
@@ -180,7 +180,7 @@ TEST_F(KeyWalker, RunStateIsCheckedAtEveryPollEvenWhenPumpingIsThrottled) {
     Walk(platform::HKEY_LOCAL_MACHINE, 1, {"Software\\T"});
     EXPECT_LE(host_.pumps, 1);
     EXPECT_EQ(result_.Count(), 0);
-    EXPECT_EQ(host_.states, std::vector<int>{engine::kScanCancelled});
+    EXPECT_EQ(host_.states, std::vector<engine::ScanEvent>{engine::ScanEvent::Cancelled});
 }
 
 TEST_F(KeyWalker, PauseHoldsTheWalkUntilResume) {
@@ -191,12 +191,13 @@ TEST_F(KeyWalker, PauseHoldsTheWalkUntilResume) {
     host_.At(2, [&] { fixer_->PauseRequest(); });
     host_.At(3, [&] { keysAtPause = key_.history.size(); });
     host_.At(6, [&] {
-        EXPECT_EQ(fixer_->GetRunState(), engine::kPaused);
+        EXPECT_EQ(fixer_->GetRunState(), engine::RunState::Paused);
         EXPECT_EQ(key_.history.size(), keysAtPause);  // nothing visited while paused
         fixer_->ResumeRequest();
     });
     Walk(platform::HKEY_LOCAL_MACHINE, 1, {"Software\\W"});
-    EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanResumed}));
+    EXPECT_EQ(host_.states, (std::vector<engine::ScanEvent>{engine::ScanEvent::Paused,
+                                                            engine::ScanEvent::Resumed}));
     EXPECT_EQ(host_.slept, 400u);   // each pump while paused (3 to 6) is followed by 100 ms
     EXPECT_EQ(result_.Count(), 2);  // the walk went on from the same place
     EXPECT_EQ(key_.history,
@@ -209,7 +210,8 @@ TEST_F(KeyWalker, CancelWhilePausedEndsTheWaitAtOnce) {
     host_.At(1, [&] { fixer_->PauseRequest(); });
     host_.At(3, [&] { fixer_->CancelRequest(); });
     Walk(platform::HKEY_LOCAL_MACHINE, 1, {"Software\\W"});
-    EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanCancelled}));
+    EXPECT_EQ(host_.states, (std::vector<engine::ScanEvent>{engine::ScanEvent::Paused,
+                                                            engine::ScanEvent::Cancelled}));
     EXPECT_EQ(result_.Count(), 0);
 }
 

@@ -34,7 +34,7 @@ protected:
     void ChooseAll() {
         for (engine::SectionRow& row : rows_) row.selected = true;
     }
-    engine::ScanOutcome Scan() { return session_->Scan(rows_, engine::SelectionSummary(rows_)); }
+    engine::ScanOutcome Scan() { return session_->Scan(rows_); }
     engine::TextList Found(int section) {
         return fixtures::RecordTexts(session_->Results().Section(section).problems);
     }
@@ -81,6 +81,10 @@ TEST_F(ScanRun, NoRowChosenIsRefused) {
     EXPECT_EQ(host_.boxes[0].text, "Please select a section to scan before continuing!");
     EXPECT_EQ(host_.boxes[0].caption, "Information");
     EXPECT_EQ(host_.boxes[0].style, engine::Icon::Information);
+    EXPECT_TRUE(host_.screens.empty());
+    // No rows at all are no choice either.
+    EXPECT_EQ(session_->Scan({}), engine::ScanOutcome::Refused);
+    EXPECT_EQ(host_.boxes.size(), 2u);
     EXPECT_TRUE(host_.screens.empty());
 }
 
@@ -139,7 +143,7 @@ TEST_F(ScanRun, CancelDuringSectionThreeDiscardsEverything) {
     EXPECT_EQ(host_.foundCount.Text(), "0 problem(s) found");
     EXPECT_TRUE(host_.boxes.empty());
     EXPECT_EQ(host_.screens, (std::vector<int>{2, 1}));
-    EXPECT_EQ(host_.states, std::vector<int>{engine::kScanCancelled});
+    EXPECT_EQ(host_.states, std::vector<engine::ScanEvent>{engine::ScanEvent::Cancelled});
 }
 
 TEST_F(ScanRun, CancelBetweenTwoWalksIsNotLost) {
@@ -163,7 +167,8 @@ TEST_F(ScanRun, PauseAndResumeThroughTheSession) {
         session_->PauseCommand();  // the button now reads "&Resume"
     });
     EXPECT_EQ(Scan(), engine::ScanOutcome::ProblemsFound);
-    EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanResumed}));
+    EXPECT_EQ(host_.states, (std::vector<engine::ScanEvent>{engine::ScanEvent::Paused,
+                                                            engine::ScanEvent::Resumed}));
     EXPECT_FALSE(session_->Paused());
     EXPECT_EQ(host_.waitCursorBegun, 2);
     EXPECT_EQ(host_.waitCursorEnded, 2);
@@ -189,7 +194,8 @@ TEST_F(ScanRun, APauseNoWalkHasSeenWaitsForTheFirstWalkThatPolls) {
     };
     host_.At(2, resume);
     EXPECT_EQ(Scan(), engine::ScanOutcome::ProblemsFound);
-    EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanResumed}));
+    EXPECT_EQ(host_.states, (std::vector<engine::ScanEvent>{engine::ScanEvent::Paused,
+                                                            engine::ScanEvent::Resumed}));
     EXPECT_EQ(pausedIn, "Shared Programs");
 }
 
@@ -200,7 +206,8 @@ TEST_F(ScanRun, PauseThenCancel) {
     host_.At(4, [this] { session_->PauseCommand(); });
     host_.At(7, [this] { session_->CancelCommand(); });
     EXPECT_EQ(Scan(), engine::ScanOutcome::Cancelled);
-    EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanCancelled}));
+    EXPECT_EQ(host_.states, (std::vector<engine::ScanEvent>{engine::ScanEvent::Paused,
+                                                            engine::ScanEvent::Cancelled}));
     EXPECT_EQ(session_->Results().total, 0);
     EXPECT_EQ(host_.screens, (std::vector<int>{2, 1}));
 }

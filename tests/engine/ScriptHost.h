@@ -50,7 +50,7 @@ public:
     }
     void BeginWaitCursor() override { ++waitCursorBegun; }
     void EndWaitCursor() override { ++waitCursorEnded; }
-    void OnScanState(int state) override { states.push_back(state); }
+    void OnScanState(engine::ScanEvent event) override { states.push_back(event); }
     void Sleep(unsigned milliseconds) override { slept += milliseconds; }
     void ShowScreen(engine::Screen screen) override { screens.push_back(static_cast<int>(screen)); }
     void OnResultsReset() override { ++resets; }
@@ -67,7 +67,7 @@ public:
     int waitCursorBegun = 0, waitCursorEnded = 0, resets = 0;
     unsigned slept = 0;
     std::vector<Box> boxes;
-    std::vector<int> states;
+    std::vector<engine::ScanEvent> states;
     std::vector<int> screens;
     RecordingLabel sectionName, currentKey, foundCount;
     std::array<RecordingLabel, 14> counters;

@@ -8,12 +8,15 @@ TEST(Sections, NumbersFollowTheTableAndOnlyTheLastSearchesTheDrives) {
     const auto& table = engine::Sections();
     ASSERT_EQ(table.size(), static_cast<std::size_t>(engine::kSectionCount));
     for (const engine::Section& section : table) {
-        EXPECT_EQ(engine::FindSection(section.number), &section);
+        EXPECT_EQ(&engine::SectionByNumber(section.number), &section);
         EXPECT_EQ(section.shortcutWalk, section.number == engine::kSectionCount) << section.number;
         EXPECT_EQ(section.walks.empty(), section.shortcutWalk) << section.number;
     }
-    EXPECT_EQ(engine::FindSection(0), nullptr);
-    EXPECT_EQ(engine::FindSection(engine::kSectionCount + 1), nullptr);
+    for (const int unknown : {0, engine::kSectionCount + 1}) {
+        EXPECT_STREQ(engine::SectionByNumber(unknown).name, "") << unknown;
+        EXPECT_TRUE(engine::SectionByNumber(unknown).walks.empty()) << unknown;
+        EXPECT_EQ(engine::SectionByNumber(unknown).checker, nullptr) << unknown;
+    }
 }
 
 TEST(Sections, DriveRowsCarryTheirDriveApartFromTheLabel) {

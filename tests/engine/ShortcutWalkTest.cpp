@@ -164,8 +164,8 @@ TEST_F(ShortcutWalk, CancelStopsAtOnce) {
         prefix_.CreateShortcut("C:\\many\\dead" + std::to_string(i) + ".lnk", kGone);
     host_.At(1, [this] { fixer_->CancelRequest(); });
     Walk({"C:"});
-    EXPECT_EQ(host_.states, std::vector<int>{engine::kScanCancelled});
-    EXPECT_EQ(fixer_->GetRunState(), engine::kIdle);
+    EXPECT_EQ(host_.states, std::vector<engine::ScanEvent>{engine::ScanEvent::Cancelled});
+    EXPECT_EQ(fixer_->GetRunState(), engine::RunState::Idle);
     EXPECT_LE(result_.Count(), 1);
 }
 
@@ -174,7 +174,8 @@ TEST_F(ShortcutWalk, PauseWaitsInsideTheWalk) {
     host_.At(1, [this] { fixer_->PauseRequest(); });
     host_.At(3, [this] { fixer_->ResumeRequest(); });
     Walk({"C:"});
-    EXPECT_EQ(host_.states, (std::vector<int>{engine::kScanPaused, engine::kScanResumed}));
+    EXPECT_EQ(host_.states, (std::vector<engine::ScanEvent>{engine::ScanEvent::Paused,
+                                                            engine::ScanEvent::Resumed}));
     EXPECT_EQ(result_.Count(), 1);
 }
 
@@ -201,12 +202,14 @@ TEST_F(ShortcutWalk, PauseAndCancelActWhileALargeFolderIsRead) {
     prefix_.CreateShortcut("C:\\big\\f299\\dead.lnk", kGone);
     struct Row {
         bool cancel;
-        std::vector<int> states;
+        std::vector<engine::ScanEvent> states;
         std::vector<std::string> reported;
     };
     for (const Row& row :
-         {Row{false, {engine::kScanPaused, engine::kScanResumed}, {"C:\\big\\f299\\dead.lnk"}},
-          Row{true, {engine::kScanPaused, engine::kScanCancelled}, {}}}) {
+         {Row{false,
+              {engine::ScanEvent::Paused, engine::ScanEvent::Resumed},
+              {"C:\\big\\f299\\dead.lnk"}},
+          Row{true, {engine::ScanEvent::Paused, engine::ScanEvent::Cancelled}, {}}}) {
         SCOPED_TRACE(row.cancel ? "cancel" : "resume");
         host_ = {};
         result_ = {};

@@ -35,7 +35,7 @@ Found Scan(const std::string& prefixDir, std::optional<platform::wine::Installat
     engine::SectionRows rows = engine::BuildSectionRows(*services);
     for (engine::SectionRow& row : rows) row.selected = false;
     for (int section : {3, 5, 13}) rows[static_cast<std::size_t>(section - 1)].selected = true;
-    session.Scan(rows, engine::SelectionSummary(rows));
+    session.Scan(rows);
     Found found;
     for (int section : {3, 5, 13}) {
         const engine::TextList& texts =

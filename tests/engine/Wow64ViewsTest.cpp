@@ -25,7 +25,7 @@ Found ScanRegistry(platform::Services& services) {
     session.SetPumpInterval(std::chrono::milliseconds(0));
     engine::SectionRows rows = engine::BuildSectionRows(services);
     for (engine::SectionRow& row : rows) row.selected = row.drive.empty();
-    session.Scan(rows, engine::SelectionSummary(rows));
+    session.Scan(rows);
     Found found;
     for (int section = 1; section < engine::kSectionCount; ++section)
         for (const engine::Problem& p : session.Results().Section(section).problems)

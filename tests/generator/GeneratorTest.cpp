@@ -90,7 +90,7 @@ engine::ScanResults Scan(const std::string& dir, const std::vector<int>& section
             for (std::size_t row = engine::kFirstDriveRow; row < rows.size(); ++row)
                 rows[row].selected = true;
     }
-    session.Scan(rows, engine::SelectionSummary(rows));
+    session.Scan(rows);
     return session.Results();
 }
 

@@ -64,8 +64,7 @@ TEST(RoundTrip, RealScanRepairRestoreLeavesTheRunKeysAsTheyWere) {
         session.SetPumpInterval(std::chrono::milliseconds(0));
         engine::SectionRows rows = engine::BuildSectionRows(*services);
         rows[7].selected = true;  // Startup Programs
-        ASSERT_EQ(session.Scan(rows, engine::SelectionSummary(rows)),
-                  engine::ScanOutcome::ProblemsFound);
+        ASSERT_EQ(session.Scan(rows), engine::ScanOutcome::ProblemsFound);
         EXPECT_EQ(session.Results().Section(8).Count(), 7);
         host.answers = {engine::Answer::Yes};
         const RepairReport report =

@@ -29,7 +29,7 @@ TEST(ScanAfterRepair, AValueNamingADeletedShortcutIsReportedByTheNextScan) {
     rows[12].selected = true;                      // Valid Files Path
     rows[engine::kFirstDriveRow].selected = true;  // Valid Shortcuts ( C:\ )
 
-    ASSERT_EQ(session.Scan(rows, engine::Selection::Some), engine::ScanOutcome::ProblemsFound);
+    ASSERT_EQ(session.Scan(rows), engine::ScanOutcome::ProblemsFound);
     EXPECT_EQ(session.Results().Section(13).Count(), 0);
     ASSERT_EQ(session.Results().Section(14).Count(), 1);
 
@@ -40,7 +40,7 @@ TEST(ScanAfterRepair, AValueNamingADeletedShortcutIsReportedByTheNextScan) {
     EXPECT_EQ(report.shortcuts.removed, 1);
     EXPECT_FALSE(prefix.Exists(kShortcut));
 
-    ASSERT_EQ(session.Scan(rows, engine::Selection::Some), engine::ScanOutcome::ProblemsFound);
+    ASSERT_EQ(session.Scan(rows), engine::ScanOutcome::ProblemsFound);
     ASSERT_EQ(session.Results().Section(13).Count(), 1);
     EXPECT_EQ(fixtures::RecordTexts(session.Results().Section(13).problems)[0],
               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor\\Viewer\\Recent]");

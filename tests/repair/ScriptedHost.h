@@ -39,7 +39,7 @@ public:
         ++waitCursors;
     }
     void EndWaitCursor() override { --waitDepth; }
-    void OnScanState(int) override {}
+    void OnScanState(engine::ScanEvent) override {}
     void Sleep(unsigned) override {}
     void ShowScreen(engine::Screen screen) override { screens.push_back(static_cast<int>(screen)); }
 };

@@ -204,16 +204,17 @@ TEST(GuiHostWaitCursor, BalancedAndNeverBelowZero) {
 
 TEST(GuiHostCallbacks, ScreensStatesAndResetsReachTheView) {
     ui::GuiHost host(nullptr);
-    std::vector<int> screens, states;
+    std::vector<int> screens;
+    std::vector<engine::ScanEvent> states;
     int resets = 0;
     host.onShowScreen = [&](engine::Screen s) { screens.push_back(static_cast<int>(s)); };
-    host.onScanState = [&](int s) { states.push_back(s); };
+    host.onScanState = [&](engine::ScanEvent s) { states.push_back(s); };
     host.onResultsReset = [&] { ++resets; };
     host.ShowScreen(engine::Screen::Scanning);
-    host.OnScanState(engine::kScanPaused);
+    host.OnScanState(engine::ScanEvent::Paused);
     host.OnResultsReset();
     EXPECT_EQ(screens, std::vector<int>{2});
-    EXPECT_EQ(states, std::vector<int>{engine::kScanPaused});
+    EXPECT_EQ(states, std::vector<engine::ScanEvent>{engine::ScanEvent::Paused});
     EXPECT_EQ(resets, 1);
 }
 

@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QWindow>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -17,9 +18,23 @@
 #include "ui/CListCtrlBlue.h"
 #include "ui/CListCtrlResult.h"
 #include "ui/CStaticLink.h"
+#include "ui/Pictures.h"
 #include "ui/ViewControls.h"
 #include "ui/res/ResourceIds.h"
 #include "tests/fixtures/ScanResultsBuilder.h"
+
+// The program's pictures gone while it lives, as when its resources fail to load. The resource
+// functions are declared where this stands, so it stands outside any namespace.
+class NoPictures {
+public:
+    NoPictures() {
+        (void)ui::LoadBitmap(ui::res::kBmpSectionBoxes);  // registered first, then taken away
+        Q_CLEANUP_RESOURCE(drennow);
+    }
+    ~NoPictures() { Q_INIT_RESOURCE(drennow); }
+    NoPictures(const NoPictures&) = delete;
+    NoPictures& operator=(const NoPictures&) = delete;
+};
 
 namespace {
 
@@ -228,10 +243,8 @@ TEST(MainView, SelectAllBoxTicksEveryRowOrNone) {
     EXPECT_EQ(view.SelectionSummary(), engine::Selection::All);
     EXPECT_TRUE(allRows(true, 0));
 
-    // A double-click on the box toggles once; an unknown summary changes nothing.
+    // A double-click on the box toggles once.
     DoubleClick(view.SelectAllBox(), {5, 5});
-    EXPECT_EQ(view.SelectionSummary(), engine::Selection::None);
-    view.OnSelectionSummary(7);
     EXPECT_EQ(view.SelectionSummary(), engine::Selection::None);
     EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxEmpty);
 }
@@ -239,15 +252,23 @@ TEST(MainView, SelectAllBoxTicksEveryRowOrNone) {
 TEST(MainView, ScanWithNoSectionChosenIsRefused) {
     fixtures::TestPrefix prefix;
     AddSharedAndShortcutProblems(prefix);
-    ViewHarness h(prefix);
-    Click(h.view->SelectAllBox(), {5, 5});
-    ClickButton(*h.view, res::kScanButton);
-    ASSERT_EQ(h.messages.size(), 1u);
-    EXPECT_EQ(h.messages[0].text, "Please select a section to scan before continuing!");
-    EXPECT_EQ(h.messages[0].caption, "Information");
-    EXPECT_EQ(h.messages[0].style, engine::Icon::Information);
-    EXPECT_EQ(h.view->Screen(), engine::Screen::Choose);
-    EXPECT_EQ(h.view->Session().Results().total, 0);
+    // Every row unticked, or no row at all: the list's picture did not load, so it has none.
+    for (const bool rowless : {false, true}) {
+        SCOPED_TRACE(rowless ? "no rows" : "every row unticked");
+        std::optional<NoPictures> gone;
+        if (rowless) gone.emplace();
+        ViewHarness h(prefix);
+        gone.reset();
+        if (rowless) ASSERT_EQ(h.view->SectionList()->RowCount(), 0);
+        else Click(h.view->SelectAllBox(), {5, 5});
+        ClickButton(*h.view, res::kScanButton);
+        ASSERT_EQ(h.messages.size(), 1u);
+        EXPECT_EQ(h.messages[0].text, "Please select a section to scan before continuing!");
+        EXPECT_EQ(h.messages[0].caption, "Information");
+        EXPECT_EQ(h.messages[0].style, engine::Icon::Information);
+        EXPECT_EQ(h.view->Screen(), engine::Screen::Choose);
+        EXPECT_EQ(h.view->Session().Results().total, 0);
+    }
 }
 
 // ---- Scans -------------------------------------------------------------------------------

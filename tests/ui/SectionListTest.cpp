@@ -20,7 +20,7 @@ protected:
     void SetUp() override {
         list.resize(420, 300);
         list.Fill(nullptr);
-        list.SetSummaryTarget([this](int summary) { summaries.push_back(summary); });
+        list.SetSummaryTarget([this](engine::Selection summary) { summaries.push_back(summary); });
         list.show();
     }
     QWidget* Surface() { return list.viewport(); }
@@ -32,7 +32,7 @@ protected:
     void ToggleBox(int row) { ClickIcon(row, 20, 12); }
 
     CListCtrlBlue list;
-    std::vector<int> summaries;
+    std::vector<engine::Selection> summaries;
     QTemporaryDir folder;
 };
 
@@ -80,20 +80,20 @@ TEST_F(SectionListTest, LabelClicksDoNotToggle) {
     Click(Surface(), label.center());
     EXPECT_TRUE(list.Selected(3));
     ASSERT_EQ(summaries.size(), 1u);
-    EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::All));
+    EXPECT_EQ(summaries.back(), engine::Selection::All);
 }
 
 TEST_F(SectionListTest, SummariesFollowEveryClick) {
     ToggleBox(0);
-    EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::Some));
+    EXPECT_EQ(summaries.back(), engine::Selection::Some);
     for (int row = 1; row < 12; ++row) {
         ToggleBox(row);
-        EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::Some)) << row;
+        EXPECT_EQ(summaries.back(), engine::Selection::Some) << row;
     }
     ToggleBox(12);
-    EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::None));
+    EXPECT_EQ(summaries.back(), engine::Selection::None);
     ToggleBox(5);
-    EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::Some));
+    EXPECT_EQ(summaries.back(), engine::Selection::Some);
     EXPECT_TRUE(list.Rows()[5].selected);
     EXPECT_EQ(summaries.size(), 14u);
 }
@@ -103,10 +103,10 @@ TEST_F(SectionListTest, EmptySpaceClickChangesNothingButStillReports) {
     const QRect last = list.ItemRect(12, Part::Bounds);
     Click(Surface(), QPoint(last.x() + 25, last.bottom() + 40));
     ASSERT_EQ(summaries.size(), 1u);
-    EXPECT_EQ(summaries[0], static_cast<int>(engine::Selection::All));
+    EXPECT_EQ(summaries[0], engine::Selection::All);
     ToggleBox(2);
     Click(Surface(), QPoint(last.x() + 25, last.bottom() + 40));
-    EXPECT_EQ(summaries.back(), static_cast<int>(engine::Selection::Some));
+    EXPECT_EQ(summaries.back(), engine::Selection::Some);
     EXPECT_FALSE(list.Selected(2));
 }
 
@@ -149,7 +149,10 @@ TEST_F(SectionListTest, RowsShowTheirBoxPictureOnThePaleField) {
 TEST_F(SectionListTest, SelectionFlagsOutsideTheTableAreIgnored) {
     list.SetSelected(100, false);
     list.SetSelected(-1, false);
+    list.SetSelected(13, true);
     EXPECT_FALSE(list.Selected(100));
+    EXPECT_FALSE(list.Selected(13)) << "one past the last row";
+    EXPECT_EQ(list.Rows().size(), 13u);
     list.SetRowImage(40, 1);  // no such row: nothing happens
     EXPECT_EQ(list.RowCount(), 13);
 }

@@ -87,8 +87,4 @@ inline constexpr int kFirstSectionLink = 30100;
 inline constexpr int kRepairLogList = 40001;
 inline constexpr int kReturnButton = 40002;
 
-// Private messages to the main view, delivered synchronously.
-inline constexpr int kSelectionSummaryMessage = 0x778;  // 0 every row, 1 none, 2 some
-inline constexpr int kScanStateMessage = 0x779;
-
 }  // namespace ui::res

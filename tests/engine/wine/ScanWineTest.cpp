@@ -94,8 +94,7 @@ TEST(ScanWine, ReportsWhatWinesOwnToolsLeftDead) {
     session.SetPumpInterval(std::chrono::milliseconds(0));
     engine::SectionRows rows = engine::BuildSectionRows(*services);
     for (engine::SectionRow& row : rows) row.selected = true;
-    ASSERT_EQ(session.Scan(rows, engine::SelectionSummary(rows)),
-              engine::ScanOutcome::ProblemsFound);
+    ASSERT_EQ(session.Scan(rows), engine::ScanOutcome::ProblemsFound);
 
     auto reported = [&session](int section, const std::string& key, const std::string& name) {
         const engine::TextList& found =

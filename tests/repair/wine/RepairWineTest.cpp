@@ -267,8 +267,7 @@ TEST_F(RepairWineTest, ExactNamesAreRepairedAndRestoredNeverTheirNamesakes) {
         ASSERT_TRUE(services) << status.message;
         repairtest::ScriptedHost host;
         engine::ScanSession session(*services, host);
-        ASSERT_EQ(session.Scan(OnlySection(*services, 13), engine::Selection::Some),
-                  engine::ScanOutcome::ProblemsFound);
+        ASSERT_EQ(session.Scan(OnlySection(*services, 13)), engine::ScanOutcome::ProblemsFound);
         std::vector<std::u16string> found;
         engine::SectionResult& result = session.Results().Section(13);
         for (engine::Problem& problem : result.problems) {
@@ -331,8 +330,7 @@ TEST_F(RepairWineTest, RepairRefusedAfterWineChangedTheHiveLeavesNoBackup) {
     ASSERT_TRUE(services) << status.message;
     repairtest::ScriptedHost host;
     engine::ScanSession session(*services, host);
-    ASSERT_EQ(session.Scan(OnlySection(*services, 8), engine::Selection::Some),
-              engine::ScanOutcome::ProblemsFound);
+    ASSERT_EQ(session.Scan(OnlySection(*services, 8)), engine::ScanOutcome::ProblemsFound);
     // Wine writes user.reg again between the scan and the repair.
     ASSERT_EQ(
         fixtures::RunWine(ours, {"reg", "add", "HKCU\\Software\\Later", "/v", "x", "/d", "y", "/f"})

@@ -60,7 +60,7 @@ TEST(Wow64RepairWine, DeadValuesOfThe32BitViewAreRepairedAndRestored) {
         engine::ScanSession session(*services, host);
         engine::SectionRows rows = engine::BuildSectionRows(*services);
         for (engine::SectionRow& row : rows) row.selected = row.section == 7 || row.section == 13;
-        session.Scan(rows, engine::Selection::Some);
+        session.Scan(rows);
         std::set<std::u16string> found;
         for (int section : {7, 13})
             for (engine::Problem& problem : session.Results().Section(section).problems) {
