@@ -213,7 +213,8 @@ private:
     // last component or two: those keys are known already.
     class PathWalk {
     public:
-        PathWalk(Key* root, std::vector<Link>& chain) : key_(root), chain_(chain) {}
+        PathWalk(Key* root, HiveStore& store, std::vector<Link>& chain)
+            : key_(root), store_(store), chain_(chain) {}
         template <class Char>
         void Step(std::basic_string_view<Char> part) {
             if (part.empty()) return;
@@ -230,7 +231,7 @@ private:
                 link.name.assign(part.begin(), part.end());
                 Key* child = key_->FindChild(link.name);
                 link.respelled = child && child->name != link.name;
-                key_ = child ? child : &key_->AddChild(link.name);
+                key_ = child ? child : &key_->AddChild(link.name, store_);
                 link.key = key_;
             }
             respelled_ = respelled_ || chain_[level_].respelled;
@@ -253,6 +254,7 @@ private:
             return true;
         }
         Key* key_;
+        HiveStore& store_;
         std::vector<Link>& chain_;
         std::size_t level_ = 0;
         bool same_ = true;  // so far the path repeats the previous key line's components
@@ -261,7 +263,7 @@ private:
     };
 
     bool KeyLine(std::string_view body, std::size_t start) {
-        PathWalk walk(target_.root, chain_);
+        PathWalk walk(target_.root, *target_.store, chain_);
         std::size_t after = SimplePathEnd(body);
         if (after != std::string_view::npos) {
             // Split where the separators stand, without decoding: the text is its characters.
@@ -360,7 +362,7 @@ private:
             if (DecodeEscaped(body, 8, '"', cls) == std::string_view::npos) {
                 Problem("class text without its closing quote");
             } else {
-                current_->className = std::move(cls);
+                current_->className = target_.store->Text(cls);
                 current_->hasClass = true;
             }
         } else if (body == "#link") {
@@ -564,18 +566,18 @@ bool ParseHive(Hive& hive, std::string& error) {
 }
 
 bool ParseHiveSplit(Hive& hive, std::string& error, std::size_t splitFrom) {
-    const Target own{hive.root.get(), hive.store.get(), &hive.problem};
+    const Target own{hive.root, hive.store.get(), &hive.problem};
     const std::size_t split = SplitPoint(hive.text, splitFrom);
     if (split == std::string_view::npos) return Parser(hive, error, own, 0, hive.text.size()).Run();
 
     // The second half is read on another thread into a tree of its own. It is used only when
     // it reads cleanly and fits on the first half's tree as a sorted file's does; otherwise
     // the first half's parser reads on, exactly as in one pass.
-    auto tailRoot = std::make_unique<Key>();
     auto tailStore = std::make_unique<HiveStore>();
+    Key* tailRoot = &tailStore->NewKey({});
     std::string tailProblem, tailError;
     Parser head(hive, error, own, 0, split);
-    Parser tail(hive, tailError, Target{tailRoot.get(), tailStore.get(), &tailProblem}, split,
+    Parser tail(hive, tailError, Target{tailRoot, tailStore.get(), &tailProblem}, split,
                 hive.text.size());
     std::future<bool> tailDone;
     try {

@@ -106,7 +106,7 @@ struct Registry::Impl {
     } parent_;
 
     // ---- Places and paths -------------------------------------------------------------
-    Place HiveRoot(int index) { return {hives[index].root.get(), &hives[index], false}; }
+    Place HiveRoot(int index) { return {hives[index].root, &hives[index], false}; }
 
     LONG Root(HKEY key, Place& place, DWORD* access = nullptr) {
         if (access) *access = KEY_ALL_ACCESS;
@@ -176,7 +176,7 @@ struct Registry::Impl {
                 if (!create) return ERROR_FILE_NOT_FOUND;
                 const std::uint64_t now = registry::FileTimeNow();
                 place.key->MarkChanged(now);
-                child = &place.key->AddChild(part);
+                child = &place.key->AddChild(part, *place.hive->store);
                 child->MarkChanged(now);
                 place.hive->changed = true;
             }
