@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -285,21 +287,39 @@ std::unique_ptr<Registry> Registry::Load(const std::string& prefixDir, Status& s
     impl.dir = prefixDir;
     static constexpr const char* kFiles[3] = {"system.reg", "user.reg", "userdef.reg"};
     static constexpr const char* kBranches[3] = {"Machine", "User", "User\\.Default"};
-    for (int i = 0; i < 3; ++i) {
+    Status loaded[3];
+    auto load = [&](int i) {
         Hive& hive = impl.hives[i];
         hive.fileName = kFiles[i];
         hive.path = prefixDir + "/" + kFiles[i];
         hive.branch = kBranches[i];
-        if (Status s = registry::ReadHiveFile(hive); !s.ok()) {
+        loaded[i] = registry::ReadHiveFile(hive);
+        if (!loaded[i].ok()) return;
+        std::string error;
+        if (!registry::ParseHive(hive, error))
+            loaded[i] = {ERROR_BADDB, error + ". The prefix was not opened."};
+    };
+    {
+        // The two user hives are read while system.reg is: each hive has its own tree, store
+        // and status, and the thread is joined before any of them is looked at.
+        std::jthread users;
+        try {
+            users = std::jthread([&load] {
+                load(kUser);
+                load(kUserDefault);
+            });
+        } catch (const std::system_error&) {  // no thread to be had: one after the other
+            load(kUser);
+            load(kUserDefault);
+        }
+        load(kSystem);
+    }
+    // The first file's failure, as when they were read in turn.
+    for (const Status& s : loaded)
+        if (!s.ok()) {
             status = s;
             return nullptr;
         }
-        std::string error;
-        if (!registry::ParseHive(hive, error)) {
-            status = {ERROR_BADDB, error + ". The prefix was not opened."};
-            return nullptr;
-        }
-    }
     // The user's SID, from the header comment of user.reg.
     const std::string_view header = impl.hives[kUser].header;
     const std::size_t at = header.find("User\\\\S-");
