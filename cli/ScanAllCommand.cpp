@@ -51,6 +51,16 @@ struct Scanned {
 
 constexpr unsigned kMaxScansAtOnce = 4;
 
+// `text` with `spaces` before each line (JSON text holds no line end inside a string).
+std::string Indented(const std::string& text, std::size_t spaces) {
+    std::string out(spaces, ' ');
+    for (const char c : text) {
+        out += c;
+        if (c == '\n') out.append(spaces, ' ');
+    }
+    return out;
+}
+
 Scanned ScanOne(const GlobalOptions& global, const SelectionOptions& selection,
                 const discovery::FoundPrefix& prefix, const std::atomic<bool>& cancel) {
     GlobalOptions one = global;
@@ -106,9 +116,10 @@ int RunScanAll(const GlobalOptions& global, const SelectionOptions& selection, b
     if (verbose) PrintDiscoveryNotes(found);
     const std::vector<discovery::FoundPrefix>& prefixes = found.prefixes;
     std::vector<Scanned> scans(prefixes.size());
-    nlohmann::ordered_json doc;
-    doc["prefixes"] = nlohmann::ordered_json::array();
-    std::string table = TableHead();
+    // Each prefix goes out as soon as it and those before it are scanned, so that only the
+    // scans under way are held: the document (or table) is written as it would be whole.
+    if (json) std::cout << "{\n  \"prefixes\": [";
+    else if (!prefixes.empty()) std::cout << TableHead();
     bool problems = false;
     bool failures = false;
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
@@ -131,15 +142,15 @@ int RunScanAll(const GlobalOptions& global, const SelectionOptions& selection, b
         std::cerr << scan.messages << std::flush;
         problems = problems || scan.problems;
         failures = failures || scan.failed;
-        doc["prefixes"].push_back(std::move(scan.entry));
-        table += scan.row;
+        if (json) std::cout << (i == 0 ? "\n" : ",\n") << Indented(scan.entry.dump(2), 4);
+        else std::cout << scan.row;
+        std::cout.flush();
         scan = {};  // what was printed is not kept to the end
     };
     jobs.interrupted = [&interrupts] { return interrupts.Take(); };
     RunInOrder(jobs);
-    if (json) std::cout << doc.dump(2) << '\n';
+    if (json) std::cout << (prefixes.empty() ? "]\n}\n" : "\n  ]\n}\n");
     else if (prefixes.empty()) std::cout << "No Wine prefix found.\n";
-    else std::cout << table;
     return problems ? kExitProblems : failures ? kExitFailure : kExitSuccess;
 }
 
