@@ -24,6 +24,7 @@
 // Any other damaged line (and a last line without its line end, which Wine never writes, so
 // a crash or a full disk may have cut it short) is a problem named with its line: the rest is
 // read all the same, and the hive is never written.
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <future>
@@ -182,8 +183,9 @@ private:
         if (!current_) return;
         const std::size_t end = nextStart - 1;
         std::string_view text(hive_.text);
-        // Values arrive one by one; the vector keeps only the room they take.
-        current_->values.shrink_to_fit();
+        // Values arrive one by one into the parser's own vector; the key's gets them at once,
+        // with only the room they take.
+        current_->values.assign(values_.begin(), values_.end());
         if (current_->raw.empty()) current_->raw = text.substr(blockStart_, end - blockStart_);
         else current_->dirty = true;  // a second block of the same key: write it merged
         current_ = nullptr;
@@ -324,6 +326,7 @@ private:
         for (Key* up = key->parent; up && up->filetime == 0; up = up->parent)
             up->filetime = key->filetime;
         current_ = key;
+        values_.assign(key->values.begin(), key->values.end());  // a second block adds to them
         blockStart_ = start;
         valuesInBlock_ = 0;
         return true;
@@ -418,8 +421,15 @@ private:
     }
 
     void Store(const Value& value) {
-        const std::size_t i = current_->ValueIndex(value.name);
-        auto& values = current_->values;
+        auto& values = values_;
+        std::size_t i = values.size();
+        if (!values.empty() && CompareNames(values.back().name, value.name) >= 0)
+            i = static_cast<std::size_t>(
+                std::lower_bound(values.begin(), values.end(), value.name,
+                                 [](const Value& v, std::u16string_view n) {
+                                     return CompareNames(v.name, n) < 0;
+                                 }) -
+                values.begin());
         if (i < values.size() && CompareNames(values[i].name, value.name) == 0) {
             // A later line of the same name wins; the first spelling of the name stays.
             values[i].type = value.type;
@@ -532,6 +542,7 @@ private:
     Lines lines_;
     std::size_t firstKey_;  // where the first key line starts; npos before it
     Key* current_ = nullptr;
+    std::vector<Value> values_;  // the current block's values, in order
     std::size_t blockStart_ = 0;
     std::u16string name_;                             // the value name being read
     std::vector<std::u16string_view> previousNames_;  // by place in the block, kept by the store
