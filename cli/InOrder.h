@@ -22,7 +22,8 @@ struct InOrderJobs {
 };
 
 // Runs every job and returns once each is delivered. Without a thread to be had, the jobs
-// run on the calling thread one after the other.
+// run on the calling thread one after the other. An exception of a job (or of `deliver`)
+// reaches the caller in that job's turn, the jobs still to run cancelled.
 void RunInOrder(const InOrderJobs& jobs);
 
 }  // namespace cli

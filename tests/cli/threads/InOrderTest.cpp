@@ -6,6 +6,7 @@
 #include <chrono>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -58,6 +59,25 @@ TEST(InOrder, AnInterruptCancelsTheRunningJobAndThoseAfterIt) {
     RunInOrder(jobs);
     EXPECT_EQ(delivered, kJobs);
     EXPECT_EQ(sawCancel, std::vector<char>(kJobs, 1));
+}
+
+TEST(InOrder, AJobsExceptionReachesTheCallerInItsTurn) {
+    std::vector<std::size_t> delivered;
+    InOrderJobs jobs;
+    jobs.count = 5;
+    jobs.threads = 2;
+    jobs.run = [](std::size_t i, const std::atomic<bool>&) {
+        if (i == 2) throw std::runtime_error("job 2 failed");
+    };
+    jobs.deliver = [&delivered](std::size_t i) { delivered.push_back(i); };
+    std::string what;
+    try {
+        RunInOrder(jobs);
+    } catch (const std::runtime_error& e) {
+        what = e.what();
+    }
+    EXPECT_EQ(what, "job 2 failed");
+    EXPECT_EQ(delivered, (std::vector<std::size_t>{0, 1}));
 }
 
 // Each scan has its own prefix, services and host; what one finds is its prefix's alone.
