@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <system_error>
 #include <thread>
 #include <unordered_map>
@@ -299,21 +300,27 @@ std::unique_ptr<Registry> Registry::Load(const std::string& prefixDir, Status& s
         if (!registry::ParseHive(hive, error))
             loaded[i] = {ERROR_BADDB, error + ". The prefix was not opened."};
     };
+    // The two user hives are read while system.reg is: each hive has its own tree, store and
+    // status, and the thread is joined before any of them is looked at.
+    std::exception_ptr usersFailed;  // thrown on the thread, rethrown here once it is joined
     {
-        // The two user hives are read while system.reg is: each hive has its own tree, store
-        // and status, and the thread is joined before any of them is looked at.
-        std::jthread users;
-        try {
-            users = std::jthread([&load] {
+        auto loadUsers = [&load, &usersFailed] {
+            try {
                 load(kUser);
                 load(kUserDefault);
-            });
+            } catch (...) {
+                usersFailed = std::current_exception();
+            }
+        };
+        std::jthread users;
+        try {
+            users = std::jthread(loadUsers);
         } catch (const std::system_error&) {  // no thread to be had: one after the other
-            load(kUser);
-            load(kUserDefault);
+            loadUsers();
         }
         load(kSystem);
     }
+    if (usersFailed) std::rethrow_exception(usersFailed);
     // The first file's failure, as when they were read in turn.
     for (const Status& s : loaded)
         if (!s.ok()) {
