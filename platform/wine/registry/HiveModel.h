@@ -3,6 +3,7 @@
 // changed keep the exact text of their block, so writing them back reproduces the file.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -82,8 +83,9 @@ struct Hive {
     bool changed = false;
     FileStamp stamp;
     // Of the bytes the file held when it was read, or last written: a file that got only a new
-    // stamp (Wine saving the same registry again) is told from one with other content.
-    std::uint64_t bytesHash = 0;
+    // stamp (Wine saving the same registry again) is told from one with other content. Those
+    // read are `text`, hashed when first needed (a scan never needs it).
+    std::optional<std::uint64_t> bytesHash;
 };
 
 // Windows' limit on the levels of a key path. A hive is read only that deep: a key line deeper
