@@ -59,11 +59,12 @@ test-asan: bootstrap
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -LE 'wine|ui|packaging'
 
-# The tests of the two-thread hive parse under ThreadSanitizer; only their program is built.
+# The tests of threaded code under ThreadSanitizer (the two-thread hive parse, the three hives
+# read at once, scans side by side); only their programs are built.
 test-tsan: bootstrap
 	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRENNOW_TSAN=ON \
 	  -DDRENNOW_WERROR=$(WERROR) -DDRENNOW_GUI=OFF -DDRENNOW_BENCH=OFF >/dev/null
-	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_hive_threads
+	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_hive_threads test_scan_threads
 	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -L tsan
 
 # The pictures of docs/screenshots/, taken from the program on a copy of the demo prefix.

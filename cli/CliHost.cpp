@@ -10,12 +10,18 @@
 
 namespace cli {
 
-CliHost::CliHost(bool progress) : progress_(progress && ::isatty(STDERR_FILENO) == 1) {}
+CliHost::CliHost(bool progress, const std::atomic<bool>* cancel)
+    : cancel_(cancel), progress_(progress && ::isatty(STDERR_FILENO) == 1) {
+    if (!cancel_) interrupts_.emplace();
+}
 
 CliHost::~CliHost() { ClearProgress(); }
 
 void CliHost::Pump() {
-    if (interrupts_.Take() && onInterrupt_) onInterrupt_();
+    if (cancel_ ? cancel_->load() && !interrupted_ : interrupts_->Take()) {
+        interrupted_ = true;
+        if (onInterrupt_) onInterrupt_();
+    }
     DrawProgress(false);
 }
 

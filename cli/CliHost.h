@@ -1,6 +1,7 @@
 #pragma once
 // The host for a terminal: Ctrl-C cancels as the Cancel button does, progress goes to stderr
 // only when it is a terminal, message boxes are answered by a preset answer or a prompt.
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -16,7 +17,9 @@ namespace cli {
 class CliHost final : public engine::Host {
 public:
     // `progress`: draw a progress line on stderr (only honoured when stderr is a terminal).
-    explicit CliHost(bool progress = true);
+    // `cancel`: Ctrl-C is caught by whoever sets this flag (scans on several threads share one
+    // catcher), and the host acts on it once it is set; null: the host catches Ctrl-C itself.
+    explicit CliHost(bool progress = true, const std::atomic<bool>* cancel = nullptr);
     ~CliHost() override;
     CliHost(const CliHost&) = delete;
     CliHost& operator=(const CliHost&) = delete;
@@ -66,7 +69,10 @@ private:
     void DrawProgress(bool force);
     engine::Answer Ask(const std::string& text, engine::Buttons buttons);
 
-    InterruptCatcher interrupts_;
+    std::optional<InterruptCatcher> interrupts_;
+    const std::atomic<bool>* cancel_ = nullptr;
+    // A shared cancel flag stays set: the interrupt is handed on once.
+    bool interrupted_ = false;
     bool progress_ = false;
     bool quiet_ = false;
     bool drawn_ = false;

@@ -11,28 +11,28 @@ int RunScan(const GlobalOptions& global, const SelectionOptions& selection, Scan
     std::string error;
     if (!OpenChosenPrefix(global, run.prefix, error)) {
         run.failure = error;
-        std::cerr << "drennow-cli: " << error << '\n';
+        *run.messages << "drennow-cli: " << error << '\n';
         return kExitFailure;
     }
     if (const std::string warning = run.prefix.services->Warning(); !warning.empty())
-        std::cerr << "drennow-cli: " << AnsiToUtf8(warning) << '\n';
-    if (!run.prefix.note.empty()) std::cerr << "drennow-cli: note: " << run.prefix.note << '\n';
+        *run.messages << "drennow-cli: " << AnsiToUtf8(warning) << '\n';
+    if (!run.prefix.note.empty()) *run.messages << "drennow-cli: note: " << run.prefix.note << '\n';
     engine::SectionRows rows;
     if (!ChooseRows(selection, *run.prefix.services, rows, error)) {
         run.failure = error;
-        std::cerr << "drennow-cli: " << error << '\n';
+        *run.messages << "drennow-cli: " << error << '\n';
         return kExitUsage;
     }
     repair::IgnoreFileContents ignore;
     if (const platform::Status read = repair::ReadIgnoreFile(*run.prefix.services, ignore);
         !read.ok()) {
         run.failure = AnsiToUtf8(read.message);
-        std::cerr << "drennow-cli: " << run.failure << '\n';
+        *run.messages << "drennow-cli: " << run.failure << '\n';
         return kExitFailure;
     }
     if (const std::string note = repair::DamagedLinesNote(*run.prefix.services, ignore);
         !note.empty())
-        std::cerr << "drennow-cli: note: " << AnsiToUtf8(note) << '\n';
+        *run.messages << "drennow-cli: note: " << AnsiToUtf8(note) << '\n';
     run.ignoreList = engine::IgnoreList(std::move(ignore.entries));
     run.session = std::make_unique<engine::ScanSession>(*run.prefix.services, run.host);
     if (run.useIgnoreList) run.session->SetIgnoreList(run.ignoreList);
@@ -44,11 +44,11 @@ int RunScan(const GlobalOptions& global, const SelectionOptions& selection, Scan
     case engine::ScanOutcome::Unreadable:
         run.failure = run.host.Boxes().empty() ? "the registry cannot be read again"
                                                : run.host.Boxes().back().text;
-        std::cerr << "drennow-cli: " << AnsiToUtf8(run.failure) << '\n';
+        *run.messages << "drennow-cli: " << AnsiToUtf8(run.failure) << '\n';
         return kExitFailure;
     case engine::ScanOutcome::Cancelled:
         run.failure = "the scan was cancelled";
-        std::cerr << "drennow-cli: the scan was cancelled; nothing was kept.\n";
+        *run.messages << "drennow-cli: the scan was cancelled; nothing was kept.\n";
         return kExitFailure;
     default: return kExitSuccess;
     }

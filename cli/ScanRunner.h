@@ -1,6 +1,8 @@
 #pragma once
 // Opening the chosen prefix and running one scan from the terminal; the scan and repair
 // commands both start here.
+#include <atomic>
+#include <iostream>
 #include <memory>
 
 #include "cli/Cli.h"
@@ -12,14 +14,17 @@
 namespace cli {
 
 struct ScanRun {
-    explicit ScanRun(bool progress) : host(progress) {}
+    // `cancel`: as for CliHost.
+    explicit ScanRun(bool progress, const std::atomic<bool>* cancel = nullptr)
+        : host(progress, cancel) {}
     OpenedPrefix prefix;
     CliHost host;
     std::unique_ptr<engine::ScanSession> session;
     engine::ScanOutcome outcome = engine::ScanOutcome::Refused;
-    std::string failure;            // why RunScan stopped short, as printed
-    bool useIgnoreList = true;      // false (--no-ignore): every problem is listed
-    engine::IgnoreList ignoreList;  // the prefix's ignore list, as read
+    std::string failure;                  // why RunScan stopped short, as printed
+    bool useIgnoreList = true;            // false (--no-ignore): every problem is listed
+    engine::IgnoreList ignoreList;        // the prefix's ignore list, as read
+    std::ostream* messages = &std::cerr;  // where RunScan says what went wrong, and notes
 };
 
 // Opens the prefix of `global`, ticks the rows `selection` chooses and scans them, with

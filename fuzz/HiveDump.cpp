@@ -7,7 +7,7 @@ namespace {
 
 using platform::wine::registry::Key;
 
-std::string Narrow(const std::u16string& text) {
+std::string Narrow(std::u16string_view text) {
     std::string out;
     for (const char16_t c : text) {
         if (c >= 0x20 && c < 0x7F && c != '%') out.push_back(static_cast<char>(c));
@@ -24,8 +24,8 @@ void Dump(const Key& key, DumpDetail detail, std::string& out, int depth) {
         out += fmt::format(" dirty={} raw={}:[{}]", key.dirty, key.raw.size(), key.raw);
     out += '\n';
     for (const auto& value : key.values) {
-        out += fmt::format("{:{}}  \"{}\" type={:x} data=", "", depth,
-                           Narrow(std::u16string(value.name)), value.type);
+        out +=
+            fmt::format("{:{}}  \"{}\" type={:x} data=", "", depth, Narrow(value.name), value.type);
         for (const auto byte : platform::wine::registry::DataBytes(value))
             out += fmt::format("{:02x}", byte);
         out += '\n';

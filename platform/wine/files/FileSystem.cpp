@@ -177,8 +177,9 @@ std::string FileSystem::HostPathOf(const char* path, std::string* why) {
         // The drive's link followed ("dosdevices/c:" is "drive_c"); the folders below are
         // named as Wine found them.
         const std::string root = impl_->resolver.DriveRoot(part.drive);
-        if (char real[PATH_MAX]; host.starts_with(root) && ::realpath(root.c_str(), real)) {
-            std::string base(real);
+        if (std::optional<std::string> real;
+            host.starts_with(root) && (real = impl_->drives.RealRoot(part.drive, root))) {
+            std::string base = std::move(*real);
             const std::string below = host.substr(root.size());
             if (!below.empty() && base.ends_with('/')) base.pop_back();  // a drive at "/"
             host = base + below;

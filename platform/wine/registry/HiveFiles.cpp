@@ -80,7 +80,7 @@ Status ReadWholeFile(const std::string& path, std::string& text, FileStamp& stam
 
 Status ReadHiveFile(Hive& hive) {
     const Status status = ReadWholeFile(hive.path, hive.text, hive.stamp);
-    if (status.ok()) hive.bytesHash = HiveBytesHash(hive.text);
+    hive.bytesHash.reset();
     return status;
 }
 
@@ -111,8 +111,9 @@ std::uint64_t HiveBytesHash(std::string_view bytes) {
 Status CheckHiveUnchanged(Hive& hive) {
     FileStamp now;
     if (Stamp(hive.path, now) && now == hive.stamp) return {};
+    if (!hive.bytesHash) hive.bytesHash = HiveBytesHash(hive.text);
     std::string bytes;
-    if (ReadWholeFile(hive.path, bytes, now).ok() && HiveBytesHash(bytes) == hive.bytesHash) {
+    if (ReadWholeFile(hive.path, bytes, now).ok() && HiveBytesHash(bytes) == *hive.bytesHash) {
         hive.stamp = now;
         return {};
     }

@@ -20,7 +20,7 @@ bool CanGraft(Key& head, const Key& tail) {
 void Graft(Key& head, Key& tail) {
     for (auto& child : tail.children) {
         if (Key* known = head.FindChild(child->name)) Graft(*known, *child);
-        else head.AdoptChild(std::move(child));
+        else head.AdoptChild(*child);
     }
     tail.children.clear();
 }

@@ -11,37 +11,33 @@ namespace platform::wine::registry {
 Key* Key::FindChild(std::u16string_view childName) const {
     // Names are unique under the comparison, so a child that compares equal is the one.
     if (nextChild < children.size() && CompareNames(children[nextChild]->name, childName) == 0)
-        return children[nextChild++].get();
+        return children[nextChild++];
     // Children are kept in order: a name after the last one is no child (the common case
     // while a sorted file is read).
     if (children.empty() || CompareNames(children.back()->name, childName) < 0) return nullptr;
-    auto it = std::lower_bound(children.begin(), children.end(), childName,
-                               [](const std::unique_ptr<Key>& k, std::u16string_view n) {
-                                   return CompareNames(k->name, n) < 0;
-                               });
+    auto it = std::lower_bound(
+        children.begin(), children.end(), childName,
+        [](const Key* k, std::u16string_view n) { return CompareNames(k->name, n) < 0; });
     if (it != children.end() && CompareNames((*it)->name, childName) == 0) {
         nextChild = static_cast<std::size_t>(it - children.begin()) + 1;
-        return it->get();
+        return *it;
     }
     return nullptr;
 }
 
-Key& Key::AddChild(std::u16string_view childName) {
-    auto key = std::make_unique<Key>();
-    key->name = std::u16string(childName);
-    return AdoptChild(std::move(key));
+Key& Key::AddChild(std::u16string_view childName, HiveStore& store) {
+    return AdoptChild(store.NewKey(childName));
 }
 
-Key& Key::AdoptChild(std::unique_ptr<Key> key) {
+Key& Key::AdoptChild(Key& key) {
     // Files come sorted, so the new key almost always goes at the end.
     auto it = children.end();
-    if (!children.empty() && CompareNames(children.back()->name, key->name) >= 0)
-        it = std::lower_bound(children.begin(), children.end(), key->name,
-                              [](const std::unique_ptr<Key>& k, std::u16string_view n) {
-                                  return CompareNames(k->name, n) < 0;
-                              });
-    key->parent = this;
-    return **children.insert(it, std::move(key));
+    if (!children.empty() && CompareNames(children.back()->name, key.name) >= 0)
+        it = std::lower_bound(
+            children.begin(), children.end(), key.name,
+            [](const Key* k, std::u16string_view n) { return CompareNames(k->name, n) < 0; });
+    key.parent = this;
+    return **children.insert(it, &key);
 }
 
 std::size_t Key::ValueIndex(std::u16string_view valueName) const {

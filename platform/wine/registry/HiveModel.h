@@ -3,6 +3,7 @@
 // changed keep the exact text of their block, so writing them back reproduces the file.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,12 +37,13 @@ std::size_t SimpleTextLength(std::string_view text);
 // holding some of them) when the text is not simple.
 std::size_t CopySimpleText(std::string_view text, char* out);
 
+// A key and its name and class text are kept by the hive's store (HiveStore::NewKey).
 struct Key {
-    std::u16string name;
+    std::u16string_view name;
     Key* parent = nullptr;
-    std::vector<std::unique_ptr<Key>> children;  // in Wine's name order
-    std::vector<Value> values;                   // in Wine's name order
-    std::u16string className;
+    std::vector<Key*> children;  // in Wine's name order
+    std::vector<Value> values;   // in Wine's name order
+    std::u16string_view className;
     bool hasClass = false;
     bool isLink = false;
     bool dirty = false;          // changed since load: written anew
@@ -52,9 +54,11 @@ struct Key {
     mutable std::size_t nextChild = 0;
 
     Key* FindChild(std::u16string_view childName) const;
-    Key& AddChild(std::u16string_view childName);
-    // Takes `key` (a name no child has) as a child, in its place in the order.
-    Key& AdoptChild(std::unique_ptr<Key> key);
+    // A new child named `childName`, kept by `store`.
+    Key& AddChild(std::u16string_view childName, HiveStore& store);
+    // Takes `key` (a name no child has, kept by a store that lives as long as this key's) as a
+    // child, in its place in the order.
+    Key& AdoptChild(Key& key);
     Value* FindValue(std::u16string_view valueName);
     std::size_t ValueIndex(std::u16string_view valueName) const;  // insertion point
     void MarkChanged(std::uint64_t now);
@@ -72,15 +76,16 @@ struct Hive {
     std::string fileName;     // system.reg, user.reg, userdef.reg
     std::string text;         // the whole file as loaded
     std::string_view header;  // text before the first key block
-    std::unique_ptr<Key> root = std::make_unique<Key>();
+    std::unique_ptr<HiveStore> store = std::make_unique<HiveStore>();  // keys, what values view
+    Key* root = &store->NewKey({});
     std::string branch;   // "Machine", "User\S-1-...", "User\.Default"
     std::string problem;  // first malformed line, "file:line: why"; empty when clean
-    std::unique_ptr<HiveStore> store = std::make_unique<HiveStore>();  // what values view
     bool changed = false;
     FileStamp stamp;
     // Of the bytes the file held when it was read, or last written: a file that got only a new
-    // stamp (Wine saving the same registry again) is told from one with other content.
-    std::uint64_t bytesHash = 0;
+    // stamp (Wine saving the same registry again) is told from one with other content. Those
+    // read are `text`, hashed when first needed (a scan never needs it).
+    std::optional<std::uint64_t> bytesHash;
 };
 
 // Windows' limit on the levels of a key path. A hive is read only that deep: a key line deeper

@@ -24,6 +24,7 @@
 // Any other damaged line (and a last line without its line end, which Wine never writes, so
 // a crash or a full disk may have cut it short) is a problem named with its line: the rest is
 // read all the same, and the hive is never written.
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <future>
@@ -182,8 +183,9 @@ private:
         if (!current_) return;
         const std::size_t end = nextStart - 1;
         std::string_view text(hive_.text);
-        // Values arrive one by one; the vector keeps only the room they take.
-        current_->values.shrink_to_fit();
+        // Values arrive one by one into the parser's own vector; the key's gets them at once,
+        // with only the room they take.
+        current_->values.assign(values_.begin(), values_.end());
         if (current_->raw.empty()) current_->raw = text.substr(blockStart_, end - blockStart_);
         else current_->dirty = true;  // a second block of the same key: write it merged
         current_ = nullptr;
@@ -213,7 +215,8 @@ private:
     // last component or two: those keys are known already.
     class PathWalk {
     public:
-        PathWalk(Key* root, std::vector<Link>& chain) : key_(root), chain_(chain) {}
+        PathWalk(Key* root, HiveStore& store, std::vector<Link>& chain)
+            : key_(root), store_(store), chain_(chain) {}
         template <class Char>
         void Step(std::basic_string_view<Char> part) {
             if (part.empty()) return;
@@ -230,7 +233,7 @@ private:
                 link.name.assign(part.begin(), part.end());
                 Key* child = key_->FindChild(link.name);
                 link.respelled = child && child->name != link.name;
-                key_ = child ? child : &key_->AddChild(link.name);
+                key_ = child ? child : &key_->AddChild(link.name, store_);
                 link.key = key_;
             }
             respelled_ = respelled_ || chain_[level_].respelled;
@@ -253,6 +256,7 @@ private:
             return true;
         }
         Key* key_;
+        HiveStore& store_;
         std::vector<Link>& chain_;
         std::size_t level_ = 0;
         bool same_ = true;  // so far the path repeats the previous key line's components
@@ -261,7 +265,7 @@ private:
     };
 
     bool KeyLine(std::string_view body, std::size_t start) {
-        PathWalk walk(target_.root, chain_);
+        PathWalk walk(target_.root, *target_.store, chain_);
         std::size_t after = SimplePathEnd(body);
         if (after != std::string_view::npos) {
             // Split where the separators stand, without decoding: the text is its characters.
@@ -322,6 +326,7 @@ private:
         for (Key* up = key->parent; up && up->filetime == 0; up = up->parent)
             up->filetime = key->filetime;
         current_ = key;
+        values_.assign(key->values.begin(), key->values.end());  // a second block adds to them
         blockStart_ = start;
         valuesInBlock_ = 0;
         return true;
@@ -360,7 +365,7 @@ private:
             if (DecodeEscaped(body, 8, '"', cls) == std::string_view::npos) {
                 Problem("class text without its closing quote");
             } else {
-                current_->className = std::move(cls);
+                current_->className = target_.store->Text(cls);
                 current_->hasClass = true;
             }
         } else if (body == "#link") {
@@ -416,8 +421,15 @@ private:
     }
 
     void Store(const Value& value) {
-        const std::size_t i = current_->ValueIndex(value.name);
-        auto& values = current_->values;
+        auto& values = values_;
+        std::size_t i = values.size();
+        if (!values.empty() && CompareNames(values.back().name, value.name) >= 0)
+            i = static_cast<std::size_t>(
+                std::lower_bound(values.begin(), values.end(), value.name,
+                                 [](const Value& v, std::u16string_view n) {
+                                     return CompareNames(v.name, n) < 0;
+                                 }) -
+                values.begin());
         if (i < values.size() && CompareNames(values[i].name, value.name) == 0) {
             // A later line of the same name wins; the first spelling of the name stays.
             values[i].type = value.type;
@@ -530,6 +542,7 @@ private:
     Lines lines_;
     std::size_t firstKey_;  // where the first key line starts; npos before it
     Key* current_ = nullptr;
+    std::vector<Value> values_;  // the current block's values, in order
     std::size_t blockStart_ = 0;
     std::u16string name_;                             // the value name being read
     std::vector<std::u16string_view> previousNames_;  // by place in the block, kept by the store
@@ -564,18 +577,18 @@ bool ParseHive(Hive& hive, std::string& error) {
 }
 
 bool ParseHiveSplit(Hive& hive, std::string& error, std::size_t splitFrom) {
-    const Target own{hive.root.get(), hive.store.get(), &hive.problem};
+    const Target own{hive.root, hive.store.get(), &hive.problem};
     const std::size_t split = SplitPoint(hive.text, splitFrom);
     if (split == std::string_view::npos) return Parser(hive, error, own, 0, hive.text.size()).Run();
 
     // The second half is read on another thread into a tree of its own. It is used only when
     // it reads cleanly and fits on the first half's tree as a sorted file's does; otherwise
     // the first half's parser reads on, exactly as in one pass.
-    auto tailRoot = std::make_unique<Key>();
     auto tailStore = std::make_unique<HiveStore>();
+    Key* tailRoot = &tailStore->NewKey({});
     std::string tailProblem, tailError;
     Parser head(hive, error, own, 0, split);
-    Parser tail(hive, tailError, Target{tailRoot.get(), tailStore.get(), &tailProblem}, split,
+    Parser tail(hive, tailError, Target{tailRoot, tailStore.get(), &tailProblem}, split,
                 hive.text.size());
     std::future<bool> tailDone;
     try {

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -106,7 +109,7 @@ struct Registry::Impl {
     } parent_;
 
     // ---- Places and paths -------------------------------------------------------------
-    Place HiveRoot(int index) { return {hives[index].root.get(), &hives[index], false}; }
+    Place HiveRoot(int index) { return {hives[index].root, &hives[index], false}; }
 
     LONG Root(HKEY key, Place& place, DWORD* access = nullptr) {
         if (access) *access = KEY_ALL_ACCESS;
@@ -176,7 +179,7 @@ struct Registry::Impl {
                 if (!create) return ERROR_FILE_NOT_FOUND;
                 const std::uint64_t now = registry::FileTimeNow();
                 place.key->MarkChanged(now);
-                child = &place.key->AddChild(part);
+                child = &place.key->AddChild(part, *place.hive->store);
                 child->MarkChanged(now);
                 place.hive->changed = true;
             }
@@ -285,21 +288,45 @@ std::unique_ptr<Registry> Registry::Load(const std::string& prefixDir, Status& s
     impl.dir = prefixDir;
     static constexpr const char* kFiles[3] = {"system.reg", "user.reg", "userdef.reg"};
     static constexpr const char* kBranches[3] = {"Machine", "User", "User\\.Default"};
-    for (int i = 0; i < 3; ++i) {
+    Status loaded[3];
+    auto load = [&](int i) {
         Hive& hive = impl.hives[i];
         hive.fileName = kFiles[i];
         hive.path = prefixDir + "/" + kFiles[i];
         hive.branch = kBranches[i];
-        if (Status s = registry::ReadHiveFile(hive); !s.ok()) {
+        loaded[i] = registry::ReadHiveFile(hive);
+        if (!loaded[i].ok()) return;
+        std::string error;
+        if (!registry::ParseHive(hive, error))
+            loaded[i] = {ERROR_BADDB, error + ". The prefix was not opened."};
+    };
+    // The two user hives are read while system.reg is: each hive has its own tree, store and
+    // status, and the thread is joined before any of them is looked at.
+    std::exception_ptr usersFailed;  // thrown on the thread, rethrown here once it is joined
+    {
+        auto loadUsers = [&load, &usersFailed] {
+            try {
+                load(kUser);
+                load(kUserDefault);
+            } catch (...) {
+                usersFailed = std::current_exception();
+            }
+        };
+        std::jthread users;
+        try {
+            users = std::jthread(loadUsers);
+        } catch (const std::system_error&) {  // no thread to be had: one after the other
+            loadUsers();
+        }
+        load(kSystem);
+    }
+    if (usersFailed) std::rethrow_exception(usersFailed);
+    // The first file's failure, as when they were read in turn.
+    for (const Status& s : loaded)
+        if (!s.ok()) {
             status = s;
             return nullptr;
         }
-        std::string error;
-        if (!registry::ParseHive(hive, error)) {
-            status = {ERROR_BADDB, error + ". The prefix was not opened."};
-            return nullptr;
-        }
-    }
     // The user's SID, from the header comment of user.reg.
     const std::string_view header = impl.hives[kUser].header;
     const std::size_t at = header.find("User\\\\S-");

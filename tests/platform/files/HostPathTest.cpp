@@ -26,11 +26,15 @@ TEST(HostPathOf, TheExistingPartAsWineFindsItThenTheRestAsGiven) {
         {"Z:\\usr", "/usr", "network drive"},
         {"/usr/bin", "/usr/bin", ""},
     };
-    for (const auto& c : cases) {
-        std::string why = "stale";
-        EXPECT_EQ(services->HostPathOf(c.path, &why), c.host) << c.path;
-        if (*c.why) EXPECT_NE(why.find(c.why), std::string::npos) << c.path << ": " << why;
-        else EXPECT_EQ(why, "") << c.path;
+    // Outside a scan, then during one (which remembers each drive's root), then once more.
+    for (const bool scanning : {false, true, true}) {
+        services->SetDirectoryCaching(scanning);
+        for (const auto& c : cases) {
+            std::string why = "stale";
+            EXPECT_EQ(services->HostPathOf(c.path, &why), c.host) << c.path << scanning;
+            if (*c.why) EXPECT_NE(why.find(c.why), std::string::npos) << c.path << ": " << why;
+            else EXPECT_EQ(why, "") << c.path;
+        }
     }
 }
 

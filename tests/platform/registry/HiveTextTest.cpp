@@ -127,8 +127,8 @@ TEST(HiveText, KeysKeepTheirFirstSpellingWhenWrittenBack) {
     const auto names = [](const Key& root) {
         std::u16string out;
         for (const auto& child : root.children) {
-            out += child->name + u"(";
-            for (const auto& grandchild : child->children) out += grandchild->name + u" ";
+            out.append(child->name) += u"(";
+            for (const auto& grandchild : child->children) out.append(grandchild->name) += u" ";
             out += u") ";
         }
         return out;
@@ -150,7 +150,7 @@ TEST(HiveText, OrderFoldsToLowerCaseSoPunctuationSortsBeforeLetters) {
                              "\n[ab] 1\n\n[A1] 1\n";
     Hive hive = Parse(text);
     std::u16string order;
-    for (const auto& child : hive.root->children) order += child->name + u" ";
+    for (const auto& child : hive.root->children) order.append(child->name) += u" ";
     EXPECT_EQ(order, u"[x ]y ^z _u `q a A1 ab b C ");
 }
 
