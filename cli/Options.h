@@ -51,8 +51,8 @@ struct SelectionOptions {
 // Adds --sections and --drives to a command.
 void AddSelectionOptions(CLI::App& command, SelectionOptions& options);
 
-// Section numbers 1 to 14 from numbers or names, in the order given; false with a message on
-// an unknown piece.
+// Section numbers (from 1, as the section table numbers them) from numbers or names, in the order
+// given; false with a message on an unknown piece.
 bool ParseSections(const std::string& list, std::vector<int>& sections, std::string& error);
 // Drive letters with colons ("C:"), upper-cased; false with a message on a malformed piece.
 bool ParseDrives(const std::string& list, std::vector<std::string>& drives, std::string& error);

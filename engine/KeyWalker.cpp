@@ -163,7 +163,8 @@ private:
 }  // namespace
 
 void CRegistryFixer::Walk() {
-    if (plan_.labels.sectionName) plan_.labels.sectionName->SetText(SectionByNumber(plan_.section).name);
+    if (plan_.labels.sectionName)
+        plan_.labels.sectionName->SetText(SectionByNumber(plan_.section).name);
     std::vector<std::u16string> starts;
     if (plan_.workList)
         for (const std::string& start : *plan_.workList)

@@ -123,7 +123,8 @@ private:
 }  // namespace
 
 void CRegistryFixer::ShortcutWalk() {
-    if (plan_.labels.sectionName) plan_.labels.sectionName->SetText(SectionByNumber(plan_.section).name);
+    if (plan_.labels.sectionName)
+        plan_.labels.sectionName->SetText(SectionByNumber(plan_.section).name);
     const PollingSearches polling(services_, [this] { return Poll() != PollResult::Stop; });
     FolderWalk walk(*this, plan_.labels.currentKey);
     RunWalk(WalkQueue<std::string>(plan_.workList ? *plan_.workList : TextList{}),

@@ -4,8 +4,8 @@
 
 namespace repair {
 
-// Rebuilds `lists` from the found lists: registry records of sections 1 to 13 (key line and
-// value line each), then the shortcut files of section 14.
+// Rebuilds `lists` from the found lists: registry records of the registry sections (key line
+// and value line each), then the shortcut files of the shortcut section.
 void PrepareRepairLists(const engine::ScanResults& results, engine::RepairLists& lists);
 
 }  // namespace repair

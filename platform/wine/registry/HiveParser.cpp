@@ -96,10 +96,6 @@ constexpr std::array<signed char, 256> kHexDigits = [] {
 
 int HexDigit(char c) { return kHexDigits[static_cast<unsigned char>(c)]; }
 
-bool StartsWith(std::string_view s, std::string_view prefix) {
-    return s.substr(0, prefix.size()) == prefix;
-}
-
 // Where a parser puts what it reads: a hive's own tree, or (for the second half of a file
 // read on another thread) a tree of its own to be grafted on after.
 struct Target {
@@ -145,7 +141,7 @@ public:
                     hive_.header = std::string_view(hive_.text).substr(0, start ? start - 1 : 0);
                 }
                 CloseBlock(start);
-                if (!KeyLine(body, start)) return false;
+                KeyLine(body, start);
             } else if (body[0] == '#') {
                 if (!Option(body, firstKey_ == std::string_view::npos)) return false;
             } else if (body[0] == '@' || body[0] == '"') {
@@ -264,7 +260,9 @@ private:
         bool respelled_ = false;
     };
 
-    bool KeyLine(std::string_view body, std::size_t start) {
+    // Opens the block of a key line; one that cannot be read opens none, so its values are
+    // passed over.
+    void KeyLine(std::string_view body, std::size_t start) {
         PathWalk walk(target_.root, *target_.store, chain_);
         std::size_t after = SimplePathEnd(body);
         if (after != std::string_view::npos) {
@@ -283,7 +281,7 @@ private:
             if (after == std::string_view::npos) {
                 Problem("key line without its closing bracket");
                 current_ = nullptr;
-                return true;
+                return;
             }
             std::size_t from = 0;
             while (from <= path.size() && !path.empty()) {
@@ -299,7 +297,7 @@ private:
             // are not read, and the hive is never written, so nothing of them is lost.
             Problem(fmt::format("key path deeper than {} levels", kMaxKeyDepth));
             current_ = nullptr;
-            return true;
+            return;
         }
         // A key keeps its first spelling (as in Wine), so a block that spells a key of its
         // path otherwise is written anew: written as read, it would rename the key.
@@ -329,12 +327,11 @@ private:
         values_.assign(key->values.begin(), key->values.end());  // a second block adds to them
         blockStart_ = start;
         valuesInBlock_ = 0;
-        return true;
     }
 
     bool Option(std::string_view body, bool global) {
         if (global) {
-            if (StartsWith(body, "#arch=")) {
+            if (body.starts_with("#arch=")) {
                 const std::string_view arch = body.substr(6);
                 if (arch != "win32" && arch != "win64") {
                     error_ = fmt::format(
@@ -347,7 +344,7 @@ private:
             return true;
         }
         if (!current_) return true;
-        if (StartsWith(body, "#time=")) {
+        if (body.starts_with("#time=")) {
             std::uint64_t value = 0;
             std::size_t digits = 0;
             for (char c : body.substr(6)) {
@@ -360,7 +357,7 @@ private:
             // Wine writes a time as "%x%08x": 15 digits for any date after 1829.
             if (lines_.Cut() && digits + 6 == body.size() && digits < kTimeDigits)
                 Problem("key time cut short at the end of the file");
-        } else if (StartsWith(body, "#class=\"")) {
+        } else if (body.starts_with("#class=\"")) {
             std::u16string cls;
             if (DecodeEscaped(body, 8, '"', cls) == std::string_view::npos) {
                 Problem("class text without its closing quote");
@@ -442,13 +439,13 @@ private:
 
     bool ValueData(std::string_view s, Value& value) {
         std::size_t strAt = std::string_view::npos;
-        if (StartsWith(s, "\"")) {
+        if (s.starts_with("\"")) {
             value.type = REG_SZ, strAt = 0;
-        } else if (StartsWith(s, "str:\"")) {
+        } else if (s.starts_with("str:\"")) {
             value.type = REG_SZ, strAt = 4;
-        } else if (StartsWith(s, "str(2):\"")) {
+        } else if (s.starts_with("str(2):\"")) {
             value.type = REG_EXPAND_SZ, strAt = 7;
-        } else if (StartsWith(s, "str(7):\"")) {
+        } else if (s.starts_with("str(7):\"")) {
             value.type = REG_MULTI_SZ, strAt = 7;
         }
         if (strAt != std::string_view::npos) {
@@ -458,7 +455,7 @@ private:
             value.inText = true;
             return true;
         }
-        if (StartsWith(s, "dword:")) {
+        if (s.starts_with("dword:")) {
             std::uint32_t number = 0;
             std::size_t digits = 0;
             for (char c : s.substr(6)) {
@@ -476,10 +473,10 @@ private:
             return true;
         }
         std::size_t pos = 0;
-        if (StartsWith(s, "hex:")) {
+        if (s.starts_with("hex:")) {
             value.type = REG_BINARY;
             pos = 4;
-        } else if (StartsWith(s, "hex(")) {
+        } else if (s.starts_with("hex(")) {
             std::uint32_t type = 0;
             pos = 4;
             bool any = false;
