@@ -194,11 +194,9 @@ void CListCtrlBlue::mousePressEvent(QMouseEvent* event) {
     const int x = point.x(), y = point.y();
     for (int row = 0; row < RowCount(); ++row) {
         const QRect icon = ItemRect(row, Part::Icon);
-        // Inclusive bounds of the box inside its 42 x 26 cell, measured as the list view
-        // measures: right and bottom are one past the rectangle.
-        const int left = icon.x(), top = icon.y();
-        const int right = icon.x() + icon.width(), bottom = icon.y() + icon.height();
-        if (left + 18 <= x && x <= right - 11 && top + 8 <= y && y <= bottom - 5) {
+        const ui::shared::Box cell{icon.x(), icon.y(), icon.x() + icon.width(),
+                                   icon.y() + icon.height()};
+        if (ui::shared::HitsSectionBox(cell, x, y)) {
             ToggleRow(row);
             break;
         }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/ScanModel.h"
+#include "ui/shared/ListRows.h"
 #include "ui/Index.h"
 
 namespace platform {
@@ -21,8 +22,8 @@ class CListCtrlBlue : public QAbstractScrollArea {
     Q_OBJECT
 public:
     static constexpr int kColumnWidth = 195;
-    static constexpr int kImageWidth = 42;
-    static constexpr int kImageHeight = 26;
+    static constexpr int kImageWidth = ui::shared::kSectionCellWidth;
+    static constexpr int kImageHeight = ui::shared::kSectionCellHeight;
     static constexpr int kBackground[3] = {223, 234, 245};
 
     // Parts of a row's rectangle, as the list view reports them.

@@ -23,6 +23,8 @@
 
 namespace {
 
+using namespace ui::shared::result_row;
+
 const QColor kStripe(240, 240, 240);
 const QColor kRed(220, 0, 0);
 
@@ -68,12 +70,12 @@ void CListCtrlResult::Fill(engine::ProblemList* source) {
             rows_.push_back({shown.key, shown.value, problem.repair});
         }
     }
-    // The texts start 70 pixels into the column; the choice line reaches 420.
+    // The texts start kTextX pixels into the column; the choice line reaches kChoiceRight.
     const QFontMetrics metrics(font_);
-    int widest = 420;
+    int widest = kChoiceRight;
     for (const Row& row : rows_)
-        widest = std::max({widest, 70 + metrics.horizontalAdvance(ui::FromAnsi(row.key)) + 8,
-                           70 + metrics.horizontalAdvance(ui::FromAnsi(row.value)) + 8});
+        widest = std::max({widest, kTextX + metrics.horizontalAdvance(ui::FromAnsi(row.key)) + 8,
+                           kTextX + metrics.horizontalAdvance(ui::FromAnsi(row.value)) + 8});
     contentWidth_ = kIconColumnWidth + widest;
     verticalScrollBar()->setValue(0);
     UpdateScrollRanges();
@@ -139,26 +141,26 @@ void CListCtrlResult::paintEvent(QPaintEvent*) {
             painter.fillRect(band, kStripe);
         }
         const int L = bounds.left();
-        const int T = bounds.top() + 7;
+        const int T = bounds.top() + kTopInset;
         const Row& r = rows_[ui::Index(row)];
         text(L, T, Qt::black, ui::text::kLineSection);
-        text(L + 70, T, Qt::black, ui::FromAnsi(r.key));
+        text(L + kTextX, T, Qt::black, ui::FromAnsi(r.key));
         if (!repairLogMode_) {
-            text(L, T + 15, kRed, ui::text::kLineValue);
-            text(L + 70, T + 15, kRed, ui::FromAnsi(r.value));
-            text(L, T + 32, Qt::black, ui::text::kLineCorrection);
-            text(L + 87, T + 32, Qt::black, ui::text::kChoiceDelete);
-            text(L + 227, T + 32, Qt::black, ui::text::kChoiceLeave);
+            text(L, T + kValueY, kRed, ui::text::kLineValue);
+            text(L + kTextX, T + kValueY, kRed, ui::FromAnsi(r.value));
+            text(L, T + kChoiceY, Qt::black, ui::text::kLineCorrection);
+            text(L + kDeleteTextX, T + kChoiceY, Qt::black, ui::text::kChoiceDelete);
+            text(L + kLeaveTextX, T + kChoiceY, Qt::black, ui::text::kChoiceLeave);
             const bool remove = r.repair;
-            painter.drawPixmap(L + 70, T + 34, remove ? boxTicked_ : boxEmpty_);
-            painter.drawPixmap(L + 210, T + 34, remove ? boxEmpty_ : boxTicked_);
-            painter.drawPixmap(L - 40, T + 10, remove ? redCross_ : greenTick_);
+            painter.drawPixmap(L + kTextX, T + kBoxY, remove ? boxTicked_ : boxEmpty_);
+            painter.drawPixmap(L + kLeaveBoxX, T + kBoxY, remove ? boxEmpty_ : boxTicked_);
+            painter.drawPixmap(L + kPictureX, T + kPictureY, remove ? redCross_ : greenTick_);
         } else {
-            text(L, T + 15, Qt::black, ui::text::kLineValue);
-            text(L + 70, T + 15, Qt::black, ui::FromAnsi(r.value));
+            text(L, T + kValueY, Qt::black, ui::text::kLineValue);
+            text(L + kTextX, T + kValueY, Qt::black, ui::FromAnsi(r.value));
             if (markRepaired_) {
-                text(L + 70, T + 32, kRed, ui::text::kRepaired);
-                painter.drawPixmap(L - 40, T + 10, greenTick_);
+                text(L + kTextX, T + kChoiceY, kRed, ui::text::kRepaired);
+                painter.drawPixmap(L + kPictureX, T + kPictureY, greenTick_);
             }
         }
         if (row == focusRow_ && hasFocus()) {
@@ -226,10 +228,9 @@ void CListCtrlResult::mousePressEvent(QMouseEvent* event) {
         const int left = bounds.left(), top = bounds.top();
         focusRow_ = row;
         viewport()->update();
-        if (top + 37 <= y && y <= top + 55) {
-            if (left + 70 < x && x < left + 200) Choose(row, true);
-            else if (left + 210 < x && x < left + 420) Choose(row, false);
-        }
+        const ui::shared::RowChoice choice = ui::shared::ChoiceAt(left, top, x, y);
+        if (choice != ui::shared::RowChoice::None)
+            Choose(row, choice == ui::shared::RowChoice::Delete);
         break;
     }
     setFocus(Qt::MouseFocusReason);

@@ -11,14 +11,15 @@
 #include <vector>
 
 #include "engine/ScanModel.h"
+#include "ui/shared/ListRows.h"
 
 class QMenu;
 
 class CListCtrlResult : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    static constexpr int kRowHeight = 68;
-    static constexpr int kIconColumnWidth = 50;
+    static constexpr int kRowHeight = ui::shared::result_row::kHeight;
+    static constexpr int kIconColumnWidth = ui::shared::result_row::kPictureColumn;
     static constexpr int kDetailColumnWidth = 2000;
 
     explicit CListCtrlResult(QWidget* parent = nullptr);
