@@ -17,6 +17,7 @@
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
 #include "ui/Index.h"
+#include "ui/shared/Screens.h"
 
 namespace res = ui::res;
 namespace text = ui::text;
@@ -86,13 +87,7 @@ void CDrennowView::UpdateAccelerators() {
 }
 
 CButtonEx* CDrennowView::DefaultButton() const {
-    switch (screen_) {
-    case engine::Screen::Choose: return scanButton_;
-    case engine::Screen::Scanning: return pauseButton_;
-    case engine::Screen::Results: return repairAllButton_;
-    case engine::Screen::RepairLog: return returnButton_;
-    default: return nullptr;
-    }
+    return Button(ui::shared::FactsOf(screen_).defaultButton);
 }
 
 void CDrennowView::showEvent(QShowEvent* event) {
@@ -275,7 +270,9 @@ void CDrennowView::ResetResultRows() {
 }
 
 void CDrennowView::ShowScreen(engine::Screen screen) {
-    SetCloseEnabled(true);
+    const ui::shared::ScreenFacts facts = ui::shared::FactsOf(screen);
+    // The window cannot be closed while a scan runs.
+    SetCloseEnabled(facts.closeEnabled);
     for (QWidget* w : stepLabels_) w->show();
     caption_->show();
     optionButton_->show();
@@ -288,23 +285,15 @@ void CDrennowView::ShowScreen(engine::Screen screen) {
     const engine::ScanResults& results = session_.Results();
     switch (screen) {
     case engine::Screen::Choose:
-        currentStep_ = 1;
         for (QWidget* w : screenControls_[0]) w->show();
-        caption_->setText(text::kCaptionChoose);
         break;
     case engine::Screen::Scanning:
-        currentStep_ = 2;
-        // The window cannot be closed while a scan runs.
-        SetCloseEnabled(false);
         pauseButton_->SetBitmaps(res::kBmpPauseNormal, res::kBmpPauseOver, res::kBmpPausePressed);
         for (QWidget* w : screenControls_[1]) w->show();
-        caption_->setText(text::kCaptionScanning);
         break;
     case engine::Screen::Results: {
-        currentStep_ = 3;
         for (QWidget* w : screenControls_[2]) w->show();
         resultCount_->setText(QString::number(results.total) + text::kProblemsFoundSuffix);
-        caption_->setText(text::kCaptionResults);
         int first = -1;
         for (int row = 0; row < kRows; ++row) {
             const int count = results.Section(row + 1).Count();
@@ -320,12 +309,15 @@ void CDrennowView::ShowScreen(engine::Screen screen) {
         break;
     }
     case engine::Screen::RepairLog:
-        // The step stays at "Repair", with the pale panel behind the log.
+        // The pale panel stands behind the log.
         for (QWidget* w : screenControls_[3]) w->show();
         repairLog_->Fill(&session_.Repair().repaired);
-        caption_->setText(text::kCaptionRepairLog);
         break;
     default: break;
+    }
+    if (facts.step) {
+        currentStep_ = facts.step;
+        caption_->setText(facts.caption);
     }
     UpdateAccelerators();
     // The keyboard starts on the screen's default button.

@@ -13,22 +13,13 @@
 #include "ui/res/ChoosePrefixStrings.h"
 #include "ui/res/IgnoreStrings.h"
 #include "ui/res/Strings.h"
+#include "ui/shared/Screens.h"
 
 namespace res = ui::res;
 namespace text = ui::text;
 
 bool CDrennowView::CommandAllowed(int id) const {
-    if (!session_.Scanning()) return true;
-    switch (id) {
-    case res::kPauseButton:
-    case res::kCancelScanButton:
-    case res::kOptionButton:
-    case res::kHelpButton:
-    case res::kCmdUserManual:
-    case res::kCmdAbout:
-    case res::kCmdHomePage: return true;
-    default: return false;
-    }
+    return ui::shared::CommandAllowed(session_.Scanning(), id);
 }
 
 void CDrennowView::OnCommand(int id) {
