@@ -288,7 +288,7 @@ void CDrennowView::ShowScreen(engine::Screen screen) {
         for (QWidget* w : screenControls_[0]) w->show();
         break;
     case engine::Screen::Scanning:
-        pauseButton_->SetBitmaps(res::kBmpPauseNormal, res::kBmpPauseOver, res::kBmpPausePressed);
+        ShowPauseFace(ui::shared::PauseButtonFace(false), false);
         for (QWidget* w : screenControls_[1]) w->show();
         break;
     case engine::Screen::Results: {
@@ -339,19 +339,13 @@ engine::Selection CDrennowView::SelectionSummary() const {
 }
 
 void CDrennowView::ShowSelectionPicture(engine::Selection selection) {
-    // Ticked for every row, empty for none, greyed for some.
-    switch (selection) {
-    case engine::Selection::All: selectAllBox_->SetBitmap(res::kBmpBoxTicked); break;
-    case engine::Selection::None: selectAllBox_->SetBitmap(res::kBmpBoxEmpty); break;
-    case engine::Selection::Some: selectAllBox_->SetBitmap(res::kBmpBoxGreyed); break;
-    }
+    selectAllBox_->SetBitmap(ui::shared::SelectAllPicture(selection));
 }
 
 void CDrennowView::OnSelectionSummary(engine::Selection summary) { ShowSelectionPicture(summary); }
 
 void CDrennowView::ToggleSelectAll() {
-    // Every row ticked unticks them all; any other choice ticks them all.
-    const bool tick = SelectionSummary() != engine::Selection::All;
+    const bool tick = ui::shared::SelectAllTicks(SelectionSummary());
     for (int row = 0; row < sectionList_->RowCount(); ++row) {
         sectionList_->SetRowImage(row, tick ? 0 : 1);
         sectionList_->SetSelected(row, tick);
@@ -360,14 +354,14 @@ void CDrennowView::ToggleSelectAll() {
 }
 
 void CDrennowView::OnScanState(engine::ScanEvent event) {
-    if (event == engine::ScanEvent::Paused) {
-        pauseButton_->setText(text::kResume);
-        pauseButton_->SetBitmaps(res::kBmpResumeNormal, res::kBmpResumeOver,
-                                 res::kBmpResumePressed);
-    } else if (event == engine::ScanEvent::Resumed) {
-        pauseButton_->setText(text::kPause);
-        pauseButton_->SetBitmaps(res::kBmpPauseNormal, res::kBmpPauseOver, res::kBmpPausePressed);
-    }
+    if (event != engine::ScanEvent::Cancelled)
+        ShowPauseFace(ui::shared::PauseButtonFace(event == engine::ScanEvent::Paused), true);
+}
+
+void CDrennowView::ShowPauseFace(const ui::shared::ButtonFace& face, bool withText) {
+    if (withText) pauseButton_->setText(face.text);
+    pauseButton_->SetBitmaps(static_cast<quint16>(face.normal), static_cast<quint16>(face.over),
+                             static_cast<quint16>(face.pressed));
 }
 
 // ---- Access ------------------------------------------------------------------------------

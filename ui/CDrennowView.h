@@ -14,6 +14,7 @@
 #include "ui/GuiHost.h"
 #include "ui/HelpCommands.h"
 #include "ui/Index.h"
+#include "ui/shared/Screens.h"
 
 class CButtonEx;
 class CListCtrlBlue;
@@ -121,6 +122,8 @@ private:
     void SetCloseEnabled(bool enabled);
     void ResetResultRows();
     void OnScanState(engine::ScanEvent event);
+    // The Pause button's pictures, and its text when `withText` (a new scan keeps the text).
+    void ShowPauseFace(const ui::shared::ButtonFace& face, bool withText);
     void ToggleSelectAll();
     void ShowSelectionPicture(engine::Selection selection);
     void RunPopupMenu(int buttonId);

@@ -48,3 +48,17 @@ TEST(Screens, OnlyTheScanScreenKeepsTheWindowOpenAndEachHasItsDefaultButton) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Screens, SelectAllBoxShowsTheChoiceAndAClickTicksAllUnlessAllAreTicked) {
+    using engine::Selection;
+    EXPECT_EQ(ui::shared::SelectAllPicture(Selection::All), ui::res::kBmpBoxTicked);
+    EXPECT_EQ(ui::shared::SelectAllPicture(Selection::None), ui::res::kBmpBoxEmpty);
+    EXPECT_EQ(ui::shared::SelectAllPicture(Selection::Some), ui::res::kBmpBoxGreyed);
+    EXPECT_FALSE(ui::shared::SelectAllTicks(Selection::All));
+    EXPECT_TRUE(ui::shared::SelectAllTicks(Selection::None));
+    EXPECT_TRUE(ui::shared::SelectAllTicks(Selection::Some));
+}
+
+}  // namespace

@@ -1,8 +1,10 @@
 #pragma once
 // The main view's screens and commands as both desktop programs show them: the step each
-// screen marks, its caption, the button Enter presses, whether the window may close, and
-// which commands may run while a scan's loop is on the stack.
+// screen marks, its caption, the button Enter presses, whether the window may close, which
+// commands may run while a scan's loop is on the stack, the Pause button's face and the
+// select-all box.
 #include "engine/Host.h"
+#include "engine/ScanModel.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
 
@@ -42,6 +44,35 @@ constexpr bool CommandAllowed(bool scanning, int command) {
     case res::kCmdHomePage: return true;
     default: return false;
     }
+}
+
+// A button's text and its three pictures (normal, mouse over, pressed).
+struct ButtonFace {
+    const char* text;
+    int normal, over, pressed;
+};
+
+// The Pause button's face: Resume while the scan is paused, Pause otherwise.
+constexpr ButtonFace PauseButtonFace(bool paused) {
+    if (paused)
+        return {text::kResume, res::kBmpResumeNormal, res::kBmpResumeOver, res::kBmpResumePressed};
+    return {text::kPause, res::kBmpPauseNormal, res::kBmpPauseOver, res::kBmpPausePressed};
+}
+
+// The select-all box's picture: ticked for every row, empty for none, greyed for some.
+constexpr int SelectAllPicture(engine::Selection selection) {
+    switch (selection) {
+    case engine::Selection::All: return res::kBmpBoxTicked;
+    case engine::Selection::None: return res::kBmpBoxEmpty;
+    case engine::Selection::Some: break;
+    }
+    return res::kBmpBoxGreyed;
+}
+
+// What a click on the select-all box does: every row ticked unticks them all; any other
+// choice ticks them all.
+constexpr bool SelectAllTicks(engine::Selection selection) {
+    return selection != engine::Selection::All;
 }
 
 }  // namespace ui::shared
