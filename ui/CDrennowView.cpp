@@ -260,12 +260,18 @@ void CDrennowView::SetCloseEnabled(bool enabled) {
 }
 
 void CDrennowView::ResetResultRows() {
+    ShowResultRows(std::vector<ui::shared::ResultRow>(static_cast<std::size_t>(kRows)));
+}
+
+void CDrennowView::ShowResultRows(const std::vector<ui::shared::ResultRow>& rows) {
     for (int row = 0; row < kRows; ++row) {
-        countLinks_[ui::Index(row)]->setText("0");
-        countLinks_[ui::Index(row)]->SetColor(kGreyText);
-        sectionLinks_[ui::Index(row)]->SetFontStyle(&smallFont_, 0, 2);
-        sectionLinks_[ui::Index(row)]->SetColor(kGreyText);
-        sectionLinks_[ui::Index(row)]->SetLinkActive(false);
+        const ui::shared::ResultRow& shown = rows[ui::Index(row)];
+        const QColor colour = shown.linked ? QColor(Qt::black) : kGreyText;
+        countLinks_[ui::Index(row)]->setText(QString::number(shown.count));
+        countLinks_[ui::Index(row)]->SetColor(colour);
+        sectionLinks_[ui::Index(row)]->SetFontStyle(&smallFont_, shown.linked ? 1 : 0, 2);
+        sectionLinks_[ui::Index(row)]->SetColor(colour);
+        sectionLinks_[ui::Index(row)]->SetLinkActive(shown.linked);
     }
 }
 
@@ -294,18 +300,8 @@ void CDrennowView::ShowScreen(engine::Screen screen) {
     case engine::Screen::Results: {
         for (QWidget* w : screenControls_[2]) w->show();
         resultCount_->setText(QString::number(results.total) + text::kProblemsFoundSuffix);
-        int first = -1;
-        for (int row = 0; row < kRows; ++row) {
-            const int count = results.Section(row + 1).Count();
-            if (count <= 0) continue;
-            countLinks_[ui::Index(row)]->setText(QString::number(count));
-            sectionLinks_[ui::Index(row)]->SetFontStyle(&smallFont_, 1, 2);
-            sectionLinks_[ui::Index(row)]->SetColor(Qt::black);
-            countLinks_[ui::Index(row)]->SetColor(Qt::black);
-            sectionLinks_[ui::Index(row)]->SetLinkActive(true);
-            if (first < 0) first = row;
-        }
-        if (first >= 0) ShowSectionProblems(first);
+        ShowResultRows(ui::shared::ResultRows(results));
+        if (const int row = ui::shared::RowToShow(results); row >= 0) ShowSectionProblems(row);
         break;
     }
     case engine::Screen::RepairLog:

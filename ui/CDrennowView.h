@@ -14,6 +14,7 @@
 #include "ui/GuiHost.h"
 #include "ui/HelpCommands.h"
 #include "ui/Index.h"
+#include "ui/shared/ResultRows.h"
 #include "ui/shared/Screens.h"
 
 class CButtonEx;
@@ -121,6 +122,8 @@ private:
     void PlaceSectionMarker();
     void SetCloseEnabled(bool enabled);
     void ResetResultRows();
+    // The result screen's section rows and its problem count.
+    void ShowResultRows(const std::vector<ui::shared::ResultRow>& rows);
     void OnScanState(engine::ScanEvent event);
     // The Pause button's pictures, and its text when `withText` (a new scan keeps the text).
     void ShowPauseFace(const ui::shared::ButtonFace& face, bool withText);

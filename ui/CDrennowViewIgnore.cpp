@@ -12,10 +12,6 @@
 #include "ui/ViewControls.h"
 #include "ui/res/Strings.h"
 
-namespace {
-const QColor kGreyText(128, 128, 128);  // as the result rows of a section without problems
-}
-
 void CDrennowView::IgnoreProblem(int row, bool wholeKey) {
     engine::ScanResults& results = session_.Results();
     const engine::ProblemList& shown = results.Section(markerRow_ + 1).problems;
@@ -30,25 +26,15 @@ void CDrennowView::IgnoreProblem(int row, bool wholeKey) {
 void CDrennowView::RefreshResultCounts() {
     const engine::ScanResults& results = session_.Results();
     resultCount_->setText(QString::number(results.total) + ui::text::kProblemsFoundSuffix);
-    int first = -1;
-    for (int row = 0; row < kRows; ++row) {
-        const int count = results.Section(row + 1).Count();
-        CStaticLink* countLink = countLinks_[ui::Index(row)];
-        CStaticLink* sectionLink = sectionLinks_[ui::Index(row)];
-        countLink->setText(QString::number(count));
-        countLink->SetColor(count > 0 ? QColor(Qt::black) : kGreyText);
-        sectionLink->SetFontStyle(&smallFont_, count > 0 ? 1 : 0, 2);
-        sectionLink->SetColor(count > 0 ? QColor(Qt::black) : kGreyText);
-        sectionLink->SetLinkActive(count > 0);
-        if (count > 0 && first < 0) first = row;
-    }
+    ShowResultRows(ui::shared::ResultRows(results));
     // The section shown stays, scrolled where it was, while it has problems left.
-    if (results.Section(markerRow_ + 1).Count() > 0) {
+    const int row = ui::shared::RowToShow(results, markerRow_);
+    if (row == markerRow_) {
         const int scrolled = problemList_->verticalScrollBar()->value();
         ShowSectionProblems(markerRow_);
         problemList_->verticalScrollBar()->setValue(scrolled);
-    } else if (first >= 0) {
-        ShowSectionProblems(first);
+    } else if (row >= 0) {
+        ShowSectionProblems(row);
     } else {
         problemList_->Fill(nullptr);
     }

@@ -1,6 +1,7 @@
 // Which commands a running scan lets through, and what each screen asks of the window.
 #include <gtest/gtest.h>
 
+#include "ui/shared/ResultRows.h"
 #include "ui/shared/Screens.h"
 
 namespace {
@@ -59,6 +60,28 @@ TEST(Screens, SelectAllBoxShowsTheChoiceAndAClickTicksAllUnlessAllAreTicked) {
     EXPECT_FALSE(ui::shared::SelectAllTicks(Selection::All));
     EXPECT_TRUE(ui::shared::SelectAllTicks(Selection::None));
     EXPECT_TRUE(ui::shared::SelectAllTicks(Selection::Some));
+}
+
+}  // namespace
+
+namespace {
+
+// Sections 2 and 5 with problems; the list keeps its section while it has any.
+TEST(ResultRows, RowsLinkOnlySectionsWithProblemsAndTheListKeepsItsSection) {
+    engine::ScanResults results;
+    results.Section(2).problems.resize(3);
+    results.Section(5).problems.resize(1);
+    const std::vector<ui::shared::ResultRow> rows = ui::shared::ResultRows(results);
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(engine::kSectionCount));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int expected = i == 1 ? 3 : i == 4 ? 1 : 0;
+        EXPECT_EQ(rows[i].count, expected) << i;
+        EXPECT_EQ(rows[i].linked, expected > 0) << i;
+    }
+    EXPECT_EQ(ui::shared::RowToShow(results), 1);
+    EXPECT_EQ(ui::shared::RowToShow(results, 4), 4);
+    EXPECT_EQ(ui::shared::RowToShow(results, 7), 1);  // emptied by the ignore list
+    EXPECT_EQ(ui::shared::RowToShow(engine::ScanResults{}, 4), -1);
 }
 
 }  // namespace
