@@ -6,6 +6,7 @@
 
 #include "ui/res/Layouts.h"
 #include "ui/res/ResourceIds.h"
+#include "ui/win32/Handles.h"
 #include "ui/win32/Text.h"
 
 namespace ui::win32 {
@@ -63,6 +64,9 @@ bool CMainFrame::CreateStatusBar() {
                                    ::GetModuleHandleW(nullptr), nullptr);
     if (!statusBar_) return false;
     LayOutStatusBar();
+    // Set once: a resize lays the panes out again and keeps what the message pane shows.
+    ::SendMessageW(statusBar_, SB_SETTEXTW, 0,
+                   reinterpret_cast<LPARAM>(Wide(text::kIdleMessage).c_str()));
     RefreshIndicators();
     ::SetTimer(window_, kIndicatorTimer, kIndicatorInterval, nullptr);
     return true;
@@ -74,18 +78,18 @@ void CMainFrame::LayOutStatusBar() {
     ::GetClientRect(statusBar_, &client);
     // Each indicator is as wide as its text, with room for the pane's sunken border.
     HDC dc = ::GetDC(statusBar_);
-    const auto font = reinterpret_cast<HFONT>(::SendMessageW(statusBar_, WM_GETFONT, 0, 0));
-    HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
     std::array<int, kIndicators.size()> widths{};
     int total = 0;
-    for (std::size_t i = 0; i < kIndicators.size(); ++i) {
-        const std::wstring text = Wide(kIndicators[i].text);
-        SIZE size{};
-        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        widths[i] = size.cx + 12;
-        total += widths[i];
+    {
+        Selected font(dc, reinterpret_cast<HFONT>(::SendMessageW(statusBar_, WM_GETFONT, 0, 0)));
+        for (std::size_t i = 0; i < kIndicators.size(); ++i) {
+            const std::wstring text = Wide(kIndicators[i].text);
+            SIZE size{};
+            ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            widths[i] = size.cx + 12;
+            total += widths[i];
+        }
     }
-    if (previous) ::SelectObject(dc, previous);
     ::ReleaseDC(statusBar_, dc);
     // The size grip takes the bar's height at the right.
     int right = client.right - (client.bottom - client.top);
@@ -94,8 +98,6 @@ void CMainFrame::LayOutStatusBar() {
     for (std::size_t i = 0; i < kIndicators.size(); ++i) edges[i + 1] = edges[i] + widths[i];
     edges.back() = -1;
     ::SendMessageW(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-    ::SendMessageW(statusBar_, SB_SETTEXTW, 0,
-                   reinterpret_cast<LPARAM>(Wide(text::kIdleMessage).c_str()));
 }
 
 void CMainFrame::RefreshIndicators() {
