@@ -41,6 +41,7 @@ target_include_directories(drennow_core PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINAR
 target_link_libraries(drennow_core PUBLIC drennow_headers advapi32 ole32 uuid)
 
 add_subdirectory(cli)
+add_subdirectory(ui/shared ui/shared)
 add_subdirectory(ui/win32 ui/win32)
 
 if(DRENNOW_TESTS)
