@@ -1,5 +1,4 @@
-// The main view's layout and painting. Everything is anchored to the left edge or to the
-// right and bottom edges, except the scan progress block, which is centred.
+// The main view's layout and painting, at the places the shared layout gives.
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -11,15 +10,23 @@
 #include "ui/ViewControls.h"
 #include "ui/res/Strings.h"
 #include "ui/Index.h"
+#include "ui/shared/ViewLayout.h"
 
 namespace {
 
-const QColor kWhite(255, 255, 255);
-const QColor kBlue(44, 109, 175);
-const QColor kLight(223, 234, 245);
+using ui::shared::Part;
+using ui::shared::RowPart;
 
-// The top of a result screen row: one row per section, 20 pixels apart.
-constexpr int ResultRowTop(int row) { return 115 + 20 * row; }
+QColor ColourOf(ui::shared::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+void Place(QWidget* widget, const ui::shared::Place& place) {
+    widget->setGeometry(place.x, place.y, place.width, place.height);
+}
+
+// A box as the GDI fills it (right and bottom edges excluded).
+QRect RectOf(const ui::shared::Box& box) {
+    return QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1));
+}
 
 }  // namespace
 
@@ -29,85 +36,78 @@ void CDrennowView::resizeEvent(QResizeEvent* event) {
 }
 
 void CDrennowView::Layout(int cx, int cy) {
-    // Truncated toward zero, also when the view is narrower than the block.
-    const int d = (cx - kProgressBlockWidth) / 2;
+    const ui::shared::ViewLayout layout(cx, cy);
+    const Part steps[3] = {Part::StepOption, Part::StepScan, Part::StepRepair};
+    for (int i = 0; i < 3; ++i) Place(stepLabels_[ui::Index(i)], layout.At(steps[i]));
+    Place(caption_, layout.At(Part::Caption));
+    Place(optionButton_, layout.At(Part::OptionButton));
+    Place(helpButton_, layout.At(Part::HelpButton));
 
-    stepLabels_[0]->setGeometry(20, 90, 132, 20);
-    stepLabels_[1]->setGeometry(20, 125, 132, 20);
-    stepLabels_[2]->setGeometry(20, 160, 132, 20);
-    caption_->setGeometry(198, 70, cx - 233, 20);
-    optionButton_->setGeometry(50, 6, 43, 38);
-    helpButton_->setGeometry(115, 6, 43, 38);
+    Place(sectionList_, layout.At(Part::SectionList));
+    Place(selectAllBox_, layout.At(Part::SelectAllBox));
+    Place(selectAllLabel_, layout.At(Part::SelectAllLabel));
+    Place(scanButton_, layout.At(Part::ScanButton));
 
-    sectionList_->setGeometry(198, 102, cx - 233, cy - 157);
-    selectAllBox_->setGeometry(210, cy - 49, 13, 13);
-    selectAllLabel_->setGeometry(230, cy - 50, 100, 17);
-    scanButton_->setGeometry(cx - 122, cy - 50, 87, 29);
-
-    statusBand_->setGeometry(d + 198, 105, 360, 25);
-    progressPanel_->setGeometry(d + 198, 145, 360, 190);
-    foundCount_->setGeometry(d + 203, 147, 350, 20);
-    pauseButton_->setGeometry(d + 374, 340, 87, 29);
-    cancelScanButton_->setGeometry(d + 471, 340, 87, 29);
-    statusArrow_->setGeometry(d + 203, 111, 14, 12);
-    statusLabel_->setGeometry(d + 222, 109, 330, 20);
-    // The counters stand in two columns, the first one the longer.
-    constexpr int kPerColumn = (kRows + 1) / 2;
+    Place(statusBand_, layout.At(Part::StatusBand));
+    Place(progressPanel_, layout.At(Part::ProgressPanel));
+    Place(foundCount_, layout.At(Part::FoundCount));
+    Place(pauseButton_, layout.At(Part::PauseButton));
+    Place(cancelScanButton_, layout.At(Part::CancelScanButton));
+    Place(statusArrow_, layout.At(Part::StatusArrow));
+    Place(statusLabel_, layout.At(Part::StatusLabel));
     for (int row = 0; row < kRows; ++row) {
-        const int column = row < kPerColumn ? 0 : 180;
-        const int y = 173 + 22 * (row % kPerColumn);
-        // Room for six digits: the counters grow to the left, toward the panel's edge.
-        counters_[ui::Index(row)]->setGeometry(d + 204 + column, y, 40, 22);
-        names_[ui::Index(row)]->setGeometry(d + 248 + column, y, 120, 22);
+        Place(counters_[ui::Index(row)], layout.AtRow(RowPart::Counter, row));
+        Place(names_[ui::Index(row)], layout.AtRow(RowPart::Name, row));
     }
 
-    problemList_->setGeometry(375, 105, cx - 414, cy - 163);
-    repairAllButton_->setGeometry(cx - 219, cy - 50, 87, 29);
-    cancelResultButton_->setGeometry(cx - 122, cy - 50, 87, 29);
-    resultCount_->setGeometry(198, cy - 45, 150, 20);
+    Place(problemList_, layout.At(Part::ProblemList));
+    Place(repairAllButton_, layout.At(Part::RepairAllButton));
+    Place(cancelResultButton_, layout.At(Part::CancelResultButton));
+    Place(resultCount_, layout.At(Part::ResultCount));
     PlaceSectionMarker();
     for (int row = 0; row < kRows; ++row) {
-        // Five-digit counts beside the longest name: the names keep 120 pixels.
-        countLinks_[ui::Index(row)]->setGeometry(317, ResultRowTop(row), 43, 18);
-        sectionLinks_[ui::Index(row)]->setGeometry(195, ResultRowTop(row), 120, 18);
+        Place(countLinks_[ui::Index(row)], layout.AtRow(RowPart::CountLink, row));
+        Place(sectionLinks_[ui::Index(row)], layout.AtRow(RowPart::SectionLink, row));
     }
 
-    repairLog_->setGeometry(200, 104, cx - 237, cy - 161);
-    returnButton_->setGeometry(cx - 122, cy - 50, 87, 29);
+    Place(repairLog_, layout.At(Part::RepairLogList));
+    Place(returnButton_, layout.At(Part::ReturnButton));
 }
 
 void CDrennowView::PlaceSectionMarker() {
-    sectionMarker_->setGeometry(363, ResultRowTop(markerRow_), 8, 15);
+    Place(sectionMarker_, ui::shared::SectionMarkerPlace(markerRow_));
 }
 
 void CDrennowView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const int W = width();
-    const int H = height();
-    // Rectangles are filled as the GDI fills them: right and bottom edges excluded.
-    painter.fillRect(QRect(QPoint(0, 50), QPoint(1999, 1999)), kWhite);
-    painter.fillRect(QRect(QPoint(0, 0), QPoint(1999, 49)), kBlue);
+    const ui::shared::Backdrop backdrop = ui::shared::BackdropOf(width(), height(), currentStep_);
+    const QColor blue = ColourOf(ui::shared::kBlue);
+    painter.fillRect(RectOf(backdrop.body), ColourOf(ui::shared::kWhite));
+    painter.fillRect(RectOf(backdrop.header), blue);
 
-    painter.setPen(QPen(kBlue, 0));
-    const QPoint outline[5] = {{173, 60}, {W - 10, 60}, {W - 10, H - 15}, {173, H - 15}, {173, 60}};
+    painter.setPen(QPen(blue, 0));
+    QPoint outline[5];
+    for (std::size_t i = 0; i < backdrop.outline.size(); ++i)
+        outline[i] = QPoint(backdrop.outline[i].x, backdrop.outline[i].y);
     painter.drawPolyline(outline, 5);
-    painter.drawLine(198, 92, W - 35, 92);
+    painter.drawLine(backdrop.ruleFrom.x, backdrop.ruleFrom.y, backdrop.ruleTo.x,
+                     backdrop.ruleTo.y);
 
     painter.setFont(largeFont_);
-    painter.setPen(kWhite);
-    painter.drawText(QPoint(W - 160, 10 + painter.fontMetrics().ascent()), ui::text::kHeaderTitle);
+    painter.setPen(ColourOf(ui::shared::kWhite));
+    painter.drawText(QPoint(backdrop.title.x, backdrop.title.y + painter.fontMetrics().ascent()),
+                     ui::text::kHeaderTitle);
 
     if (!sidePicture_.isNull()) {
-        painter.drawPixmap(0, H - 200, sidePicture_);
-        static constexpr int kMarkerY[3] = {90, 125, 160};
-        if (currentStep_ >= 1 && currentStep_ <= 3 && !stepMarker_.isNull())
-            painter.drawPixmap(162, kMarkerY[currentStep_ - 1], stepMarker_);
+        painter.drawPixmap(backdrop.sidePicture.x, backdrop.sidePicture.y, sidePicture_);
+        if (backdrop.stepMarked && !stepMarker_.isNull())
+            painter.drawPixmap(backdrop.stepMarker.x, backdrop.stepMarker.y, stepMarker_);
     }
 
     painter.setFont(smallFont_);
-    painter.setPen(Qt::black);
-    painter.drawText(QPoint(40, H - 60 + painter.fontMetrics().ascent()), ui::text::kF1Hint);
+    painter.setPen(ColourOf(ui::shared::kBlackText));
+    painter.drawText(QPoint(backdrop.f1Hint.x, backdrop.f1Hint.y + painter.fontMetrics().ascent()),
+                     ui::text::kF1Hint);
 
-    if (currentStep_ >= 3)
-        painter.fillRect(QRect(QPoint(198, 102), QPoint(W - 36, H - 56)), kLight);
+    if (backdrop.lightPanel) painter.fillRect(RectOf(backdrop.panel), ColourOf(ui::shared::kLight));
 }
