@@ -42,6 +42,8 @@ std::optional<LRESULT> CButtonEx::Handle(UINT message, WPARAM wParam, LPARAM lPa
         state_ = kNormal;
         Invalidate();
         return Default(message, wParam, lParam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: Invalidate(); return Default(message, wParam, lParam);
     case WM_PAINT: Paint(); return 0;
     default: return std::nullopt;
     }
@@ -66,6 +68,16 @@ void CButtonEx::Paint() {
     {
         Selected selected(memory.get(), bitmap);
         ::BitBlt(window, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+    }
+    if (::GetFocus() == Window()) {
+        // The dotted focus rectangle inside the face, as a focused push button has it.
+        RECT inside{};
+        ::GetClientRect(Window(), &inside);
+        Owned<HPEN, DeleteGdiObject> dots(::CreatePen(PS_DOT, 1, RGB(255, 255, 255)));
+        Selected pen(window, dots.get());
+        Selected hollow(window, ::GetStockObject(NULL_BRUSH));
+        ::SetBkMode(window, TRANSPARENT);
+        ::Rectangle(window, 3, 3, inside.right - 3, inside.bottom - 3);
     }
     ::ReleaseDC(Window(), window);
 }

@@ -72,6 +72,31 @@ bool CMainFrame::CreateStatusBar() {
     return true;
 }
 
+void CMainFrame::SetView(HWND view) {
+    view_ = view;
+    LayOutView();
+}
+
+void CMainFrame::LayOutView() {
+    if (!view_) return;
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    RECT bar{};
+    if (statusBar_ && ::IsWindowVisible(statusBar_)) ::GetWindowRect(statusBar_, &bar);
+    ::MoveWindow(view_, 0, 0, client.right, client.bottom - (bar.bottom - bar.top), TRUE);
+}
+
+void CMainFrame::SetCloseEnabled(bool enabled) {
+    closeEnabled_ = enabled;
+    // The reason a close was refused goes with the scan.
+    if (enabled && closeRefused_)
+        ::SendMessageW(statusBar_, SB_SETTEXTW, 0,
+                       reinterpret_cast<LPARAM>(Wide(text::kIdleMessage).c_str()));
+    closeRefused_ = false;
+    const UINT state = enabled ? MF_ENABLED : MF_GRAYED;
+    ::EnableMenuItem(::GetSystemMenu(window_, FALSE), SC_CLOSE, MF_BYCOMMAND | state);
+}
+
 void CMainFrame::LayOutStatusBar() {
     ::SendMessageW(statusBar_, WM_SIZE, 0, 0);
     RECT client{};
@@ -118,6 +143,37 @@ LRESULT CMainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SIZE:
         if (statusBar_) LayOutStatusBar();
+        LayOutView();
+        return 0;
+    case WM_CLOSE:
+        // A window manager that ignores the grey close box still asks.
+        if (!closeEnabled_) {
+            closeRefused_ = true;
+            ::SendMessageW(statusBar_, SB_SETTEXTW, 0,
+                           reinterpret_cast<LPARAM>(Wide(text::kCloseDuringScan).c_str()));
+            return 0;
+        }
+        break;
+    case WM_SETCURSOR:
+        if (showsWaitCursor && showsWaitCursor()) {
+            ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
+    case WM_ACTIVATE:
+        // The keyboard comes back to where it was when the frame is active again.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = ::GetFocus();
+            if (focus && ::IsChild(window_, focus)) focus_ = focus;
+        }
+        break;
+    // The frame's commands are the view's (a test script posts them to the frame).
+    case WM_COMMAND:
+        if (view_) return ::SendMessageW(view_, message, wParam, lParam);
+        break;
+    case WM_SETFOCUS:
+        if (focus_ && ::IsWindow(focus_) && ::IsWindowVisible(focus_)) ::SetFocus(focus_);
+        else if (view_) ::SetFocus(view_);
         return 0;
     case WM_TIMER:
         if (wParam == kIndicatorTimer) RefreshIndicators();
@@ -145,6 +201,7 @@ LRESULT CALLBACK CMainFrame::Procedure(HWND window, UINT message, WPARAM wParam,
         ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         frame->window_ = nullptr;
         frame->statusBar_ = nullptr;
+        frame->view_ = nullptr;
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
     return frame->Handle(message, wParam, lParam);

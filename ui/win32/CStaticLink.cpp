@@ -4,6 +4,7 @@
 
 #include "ui/win32/Text.h"
 
+#include "ui/win32/Background.h"
 #include "ui/win32/Pictures.h"
 
 namespace ui::win32 {
@@ -46,6 +47,7 @@ std::optional<LRESULT> CStaticLink::Handle(UINT message, WPARAM wParam, LPARAM l
         return 1;
     // The system would put the class cursor back over the label.
     case WM_SETCURSOR: return TRUE;
+    case WM_ERASEBKGND: return 1;  // the paint fills the background
     case WM_PAINT: Paint(); return 0;
     default: return std::nullopt;
     }
@@ -54,6 +56,8 @@ std::optional<LRESULT> CStaticLink::Handle(UINT message, WPARAM wParam, LPARAM l
 void CStaticLink::Paint() {
     Painting painting(Window());
     HDC dc = painting.dc();
+    // A new text (a count going from 10 to 9) must not leave the old one behind.
+    FillParentBackground(Window(), dc);
     const bool known = variant_ >= 0 && variant_ < static_cast<int>(fonts_.size());
     Selected selected(dc, known ? fonts_[static_cast<std::size_t>(variant_)].get() : nullptr);
     ::SetTextAlign(dc, textAlignment_);

@@ -24,6 +24,55 @@ std::string Utf8(const std::wstring& text) {
     return out;
 }
 
+constexpr const char* kPartNames[ui::shared::kPartCount] = {
+    "step-option",  "step-scan",      "step-repair",    "caption",    "option",
+    "help",         "section-list",   "select-all-box", "select-all", "scan",
+    "status-band",  "progress-panel", "found-count",    "pause",      "cancel-scan",
+    "status-arrow", "status-label",   "problem-list",   "repair-all", "cancel-result",
+    "result-count", "section-marker", "repair-log",     "return",
+};
+constexpr const char* kRowPartNames[] = {"counter", "name", "count-link", "section-link"};
+
+// A control's id, whether it shows, and its place in the view's client pixels.
+std::string ControlFacts(HWND control, HWND view) {
+    RECT place{};
+    ::GetWindowRect(control, &place);
+    ::MapWindowPoints(nullptr, view, reinterpret_cast<POINT*>(&place), 2);
+    return Numbers({::GetDlgCtrlID(control), ::IsWindowVisible(control) ? 1 : 0, place.left,
+                    place.top, place.right - place.left, place.bottom - place.top});
+}
+
+std::string ViewReport(const CMainFrame& frame, const CDrennowView& view) {
+    HWND window = view.Window();
+    std::string report;
+    RECT client{};
+    ::GetClientRect(window, &client);
+    report += "view.client" + Numbers({client.right, client.bottom});
+    RECT place{};
+    ::GetWindowRect(window, &place);
+    ::MapWindowPoints(nullptr, frame.Window(), reinterpret_cast<POINT*>(&place), 2);
+    report += "view.place" +
+              Numbers({place.left, place.top, place.right - place.left, place.bottom - place.top});
+    RECT bar{};
+    ::GetWindowRect(frame.StatusBar(), &bar);
+    ::MapWindowPoints(nullptr, frame.Window(), reinterpret_cast<POINT*>(&bar), 2);
+    report += "status.top" + Numbers({bar.top});
+    RECT frameClient{};
+    ::GetClientRect(frame.Window(), &frameClient);
+    report += "frame.client" + Numbers({frameClient.right, frameClient.bottom});
+    for (int i = 0; i < ui::shared::kPartCount; ++i) {
+        const auto part = static_cast<ui::shared::Part>(i);
+        if (HWND control = view.PartWindow(part))
+            report += std::string("view.part ") + PartName(part) + ControlFacts(control, window);
+    }
+    for (int part = 0; part < 4; ++part)
+        for (int row = 0; row < CDrennowView::kRows; ++row)
+            if (HWND control = view.RowWindow(static_cast<ui::shared::RowPart>(part), row))
+                report += std::string("view.row ") + kRowPartNames[part] + " " +
+                          std::to_string(row) + ControlFacts(control, window);
+    return report;
+}
+
 std::string AboutReport(HWND owner) {
     CDialogAbout about;
     HWND box = about.CreateHidden(owner);
@@ -52,7 +101,12 @@ std::string AboutReport(HWND owner) {
 
 }  // namespace
 
-std::string GeometryReport(const CMainFrame& frame) {
+const char* PartName(ui::shared::Part part) {
+    const auto index = static_cast<std::size_t>(part);
+    return index < std::size(kPartNames) ? kPartNames[index] : "?";
+}
+
+std::string GeometryReport(const CMainFrame& frame, const CDrennowView& view) {
     HWND window = frame.Window();
     std::string report;
     report +=
@@ -83,7 +137,7 @@ std::string GeometryReport(const CMainFrame& frame) {
         text.resize(length);
         report += "status.text " + std::to_string(i) + " " + Utf8(text) + "\n";
     }
-    return report + AboutReport(window);
+    return report + ViewReport(frame, view) + AboutReport(window);
 }
 
 }  // namespace ui::win32

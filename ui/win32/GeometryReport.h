@@ -1,16 +1,20 @@
 #pragma once
 // What the test switch `--report FILE` writes: the places and sizes of the frame, its status
-// bar and the About box's controls, as the windows themselves give them, one fact per line.
-#include <windows.h>
+// bar, the main view's controls and the About box's controls, as the windows themselves give
+// them, one fact per line.
+#include "ui/win32/CDrennowView.h"
+#include "ui/win32/CMainFrame.h"
 
 #include <string>
-
-#include "ui/win32/CMainFrame.h"
 
 namespace ui::win32 {
 
 // The report for a frame that is created and shown; the About box is made hidden for it and
 // destroyed again.
-std::string GeometryReport(const CMainFrame& frame);
+std::string GeometryReport(const CMainFrame& frame, const CDrennowView& view);
+
+// The main view's controls by name, as the report lists them ("view.part <name> ..."); the
+// part's index in ui::shared::Part.
+const char* PartName(ui::shared::Part part);
 
 }  // namespace ui::win32

@@ -50,10 +50,22 @@ bool Capture(HWND window, const std::wstring& path) {
 
 }  // namespace
 
-bool TakeScreenshots(const CMainFrame& frame, const std::wstring& folder) {
+bool TakeScreenshots(const CMainFrame& frame, CDrennowView& view, const std::wstring& folder) {
     ::ShowWindow(frame.Window(), SW_RESTORE);
-    Settle();
-    bool taken = Capture(frame.Window(), folder + L"\\frame.png");
+    // The screens after the first as they stand before a scan has filled them.
+    constexpr struct {
+        engine::Screen screen;
+        const wchar_t* name;
+    } kScreens[] = {{engine::Screen::Scanning, L"2-scan-progress.png"},
+                    {engine::Screen::Results, L"3-results.png"},
+                    {engine::Screen::RepairLog, L"4-repair-log.png"},
+                    {engine::Screen::Choose, L"1-section-choice.png"}};
+    bool taken = true;
+    for (const auto& shot : kScreens) {
+        view.Logic().ShowScreen(shot.screen);
+        Settle();
+        taken = Capture(frame.Window(), folder + L"\\" + shot.name) && taken;
+    }
     CDialogAbout about;
     HWND box = about.CreateHidden(frame.Window());
     if (!box) return false;

@@ -1,4 +1,8 @@
 // drennow.exe: the desktop program on Windows.
+// The engine's headers come before <windows.h>, whose macros they must not see.
+#include "platform/win32/Machine.h"
+#include "ui/win32/CDrennowView.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -14,8 +18,9 @@
 namespace {
 
 // `--report FILE`: writes the windows' geometry to FILE and ends, for the tests under Wine.
-bool WriteReport(const ui::win32::CMainFrame& frame, const wchar_t* path) {
-    const std::string report = ui::win32::GeometryReport(frame);
+bool WriteReport(const ui::win32::CMainFrame& frame, ui::win32::CDrennowView& view,
+                 const wchar_t* path) {
+    const std::string report = ui::win32::GeometryReport(frame, view);
     FILE* out = _wfopen(path, L"wb");
     if (!out) return false;
     const bool written = std::fwrite(report.data(), 1, report.size(), out) == report.size();
@@ -29,8 +34,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ::InitCommonControlsEx(&controls);
     ui::win32::GdiPlusSession gdiPlus;
 
+    // The machine's registry (under Wine: the prefix Wine runs in); it outlives the view.
+    const std::unique_ptr<platform::Services> machine = platform::win32::OpenMachine();
     ui::win32::CMainFrame frame;
     if (!frame.Create()) return 1;
+    ui::win32::CDrennowView view(frame, *machine);
+    if (!view.Create()) return 1;
     // The frame opens maximised; restoring it gives the centred 780 x 570 window.
     ::ShowWindow(frame.Window(), SW_SHOWMAXIMIZED);
     ::UpdateWindow(frame.Window());
@@ -40,11 +49,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::wstring testSwitch = argv && argc == 3 ? argv[1] : L"";
     const std::wstring testPath = argv && argc == 3 ? argv[2] : L"";
     if (argv) ::LocalFree(argv);
-    if (testSwitch == L"--report") return WriteReport(frame, testPath.c_str()) ? 0 : 3;
-    if (testSwitch == L"--screenshots") return ui::win32::TakeScreenshots(frame, testPath) ? 0 : 3;
+    if (testSwitch == L"--report") return WriteReport(frame, view, testPath.c_str()) ? 0 : 3;
+    if (testSwitch == L"--screenshots")
+        return ui::win32::TakeScreenshots(frame, view, testPath) ? 0 : 3;
 
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (view.PreTranslate(message)) continue;
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }

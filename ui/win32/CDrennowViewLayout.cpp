@@ -1,0 +1,117 @@
+// The main view's places and painting, as the shared layout gives them.
+#include <string>
+
+#include "ui/res/Strings.h"
+#include "ui/win32/CDrennowView.h"
+#include "ui/win32/Pictures.h"
+#include "ui/win32/Text.h"
+
+namespace ui::win32 {
+namespace {
+
+using ui::shared::Part;
+using ui::shared::RowPart;
+using OwnedPen = Owned<HPEN, DeleteGdiObject>;
+
+COLORREF Colour(ui::shared::Rgb rgb) {
+    return RGB(static_cast<BYTE>(rgb.red), static_cast<BYTE>(rgb.green),
+               static_cast<BYTE>(rgb.blue));
+}
+
+void Move(HWND control, const ui::shared::Place& place) {
+    if (control) ::MoveWindow(control, place.x, place.y, place.width, place.height, TRUE);
+}
+
+void Fill(HDC dc, const ui::shared::Box& box, COLORREF colour) {
+    const RECT rect{box.left, box.top, box.right, box.bottom};
+    OwnedBrush brush(::CreateSolidBrush(colour));
+    ::FillRect(dc, &rect, brush.get());
+}
+
+void Blit(HDC dc, HBITMAP bitmap, ui::shared::Point at) {
+    OwnedMemoryDc memory(::CreateCompatibleDC(dc));
+    const SIZE size = BitmapSize(bitmap);
+    Selected selected(memory.get(), bitmap);
+    ::BitBlt(dc, at.x, at.y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+}
+
+void Write(HDC dc, ui::shared::Point at, const char* text) {
+    const std::wstring wide = Wide(text);
+    ::TextOutW(dc, at.x, at.y, wide.c_str(), static_cast<int>(wide.size()));
+}
+
+}  // namespace
+
+// Hidden controls are moved too: a screen shows them where they belong.
+void CDrennowView::Layout(int cx, int cy) {
+    const ui::shared::ViewLayout layout(cx, cy);
+    for (int i = 0; i < ui::shared::kPartCount; ++i) {
+        const auto part = static_cast<Part>(i);
+        if (part != Part::SectionMarker) Move(PartWindow(part), layout.At(part));
+    }
+    for (RowPart part : {RowPart::Counter, RowPart::Name, RowPart::CountLink, RowPart::SectionLink})
+        for (int row = 0; row < kRows; ++row) Move(RowWindow(part, row), layout.AtRow(part, row));
+    Move(PartWindow(Part::SectionMarker),
+         ui::shared::SectionMarkerPlace(logic_ ? logic_->MarkerRow() : 0));
+}
+
+// Into a bitmap of the client area, copied to the screen in one go: the header band, the
+// side picture and the frame lines never flicker.
+void CDrennowView::Paint() {
+    Painting painting(window_);
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    if (client.right <= 0 || client.bottom <= 0) return;
+    OwnedMemoryDc memory(::CreateCompatibleDC(painting.dc()));
+    OwnedBitmap surface(::CreateCompatibleBitmap(painting.dc(), client.right, client.bottom));
+    Selected selected(memory.get(), surface.get());
+    PaintBackdrop(memory.get(), client.right, client.bottom);
+    ::BitBlt(painting.dc(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+}
+
+void CDrennowView::PaintBackdropUnder(HWND control, HDC dc) const {
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    POINT origin{0, 0};
+    ::MapWindowPoints(control, window_, &origin, 1);
+    POINT previous{};
+    ::SetViewportOrgEx(dc, -origin.x, -origin.y, &previous);
+    PaintBackdrop(dc, client.right, client.bottom);
+    ::SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+}
+
+void CDrennowView::PaintBackdrop(HDC dc, int cx, int cy) const {
+    const ui::shared::Backdrop backdrop = ui::shared::BackdropOf(cx, cy, step_);
+    Fill(dc, backdrop.body, Colour(ui::shared::kWhite));
+    Fill(dc, backdrop.header, Colour(ui::shared::kBlue));
+
+    OwnedPen blue(::CreatePen(PS_SOLID, 1, Colour(ui::shared::kBlue)));
+    {
+        Selected pen(dc, blue.get());
+        POINT outline[5];
+        for (std::size_t i = 0; i < backdrop.outline.size(); ++i)
+            outline[i] = {backdrop.outline[i].x, backdrop.outline[i].y};
+        ::Polyline(dc, outline, 5);
+        ::MoveToEx(dc, backdrop.ruleFrom.x, backdrop.ruleFrom.y, nullptr);
+        ::LineTo(dc, backdrop.ruleTo.x, backdrop.ruleTo.y);
+    }
+
+    ::SetBkMode(dc, TRANSPARENT);
+    {
+        Selected font(dc, largeFont_.get());
+        ::SetTextColor(dc, Colour(ui::shared::kWhite));
+        Write(dc, backdrop.title, text::kHeaderTitle);
+    }
+    if (sidePicture_) {
+        Blit(dc, sidePicture_.get(), backdrop.sidePicture);
+        if (backdrop.stepMarked && stepMarker_) Blit(dc, stepMarker_.get(), backdrop.stepMarker);
+    }
+    {
+        Selected font(dc, smallFont_.get());
+        ::SetTextColor(dc, Colour(ui::shared::kBlackText));
+        Write(dc, backdrop.f1Hint, text::kF1Hint);
+    }
+    if (backdrop.lightPanel) Fill(dc, backdrop.panel, Colour(ui::shared::kLight));
+}
+
+}  // namespace ui::win32
