@@ -391,7 +391,7 @@ LRESULT CDrennowView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_COMMAND:
         // Only a plain click (a button's or a notifying static's) is a command.
-        if (HIWORD(wParam) == 0 && lParam != 0 && logic_) logic_->OnCommand(LOWORD(wParam));
+        if (HIWORD(wParam) == 0 && logic_) logic_->OnCommand(LOWORD(wParam));
         return 0;
     case WM_SETFOCUS:
         if (HWND button = DefaultButton()) ::SetFocus(button);
