@@ -20,8 +20,9 @@ struct StepShape {
     const char* verb;
     std::size_t fields;  // exact count; `post` takes one or more
 };
-constexpr StepShape kShapes[] = {{"post", 1},   {"screen", 1}, {"text?", 3},  {"click", 2},
-                                 {"select", 3}, {"type", 3},   {"report", 1}, {"end", 0}};
+constexpr StepShape kShapes[] = {{"post", 1},   {"screen", 1}, {"text?", 3},
+                                 {"click", 2},  {"select", 3}, {"type", 3},
+                                 {"report", 1}, {"file", 2},   {"end", 0}};
 
 std::vector<std::string> SplitTabs(const std::string& line) {
     std::vector<std::string> fields;
@@ -76,6 +77,15 @@ HWND ModalWindow(const std::string& caption) {
 
 int Number(const std::string& text) { return std::atoi(text.c_str()); }
 
+bool ReadWholeFile(const std::wstring& path, std::string& text) {
+    FILE* file = _wfopen(path.c_str(), L"rb");
+    if (!file) return false;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, got);
+    return std::fclose(file) == 0;
+}
+
 struct ById {
     int id;
     HWND found = nullptr;
@@ -104,16 +114,11 @@ TestScript::~TestScript() {
 }
 
 bool TestScript::Load(const std::wstring& scriptPath, std::string& error) {
-    FILE* file = _wfopen(scriptPath.c_str(), L"rb");
-    if (!file) {
+    std::string text;
+    if (!ReadWholeFile(scriptPath, text)) {
         error = "the script cannot be read";
         return false;
     }
-    std::string text;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-        text.append(buffer, got);
-    std::fclose(file);
     std::istringstream lines(text);
     int number = 0;
     for (std::string line; std::getline(lines, line);) {
@@ -192,6 +197,15 @@ bool TestScript::Run(const Step& step) {
     if (step.verb == "screen") return hooks_.screen && hooks_.screen() == Number(f[0]);
     if (step.verb == "report") {
         report_ += "[" + f[0] + "]\n" + (hooks_.report ? hooks_.report() : std::string());
+        return true;
+    }
+    if (step.verb == "file") {
+        report_ += "[" + f[0] + "]\n";
+        std::string text;
+        if (ReadWholeFile(FromUtf8(f[1]), text)) {
+            report_ += text;
+            if (!text.empty() && text.back() != '\n') report_ += "\n";
+        }
         return true;
     }
     if (step.verb == "end") {
