@@ -216,6 +216,14 @@ protected:
         ASSERT_TRUE(linuxScan_.is_object());
     }
 
+    // The script's own words when a step failed.
+    static std::string Failure() {
+        for (const auto& [name, lines] : report_)
+            for (const std::string& line : lines)
+                if (line.rfind("failed: ", 0) == 0) return line;
+        return "no report";
+    }
+
     static std::string base_;
     static int status_;
     static Sections report_;
