@@ -1,6 +1,7 @@
 // drennow.exe: the desktop program on Windows.
 // The engine's headers come before <windows.h>, whose macros they must not see.
 #include "platform/win32/Machine.h"
+#include "ui/shared/ViewReport.h"
 #include "ui/win32/CDrennowView.h"
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include "ui/win32/GeometryReport.h"
 #include "ui/win32/Pictures.h"
 #include "ui/win32/Screenshots.h"
+#include "ui/win32/TestScript.h"
 
 namespace {
 
@@ -46,12 +48,23 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    const std::wstring testSwitch = argv && argc == 3 ? argv[1] : L"";
-    const std::wstring testPath = argv && argc == 3 ? argv[2] : L"";
+    const std::wstring testSwitch = argv && argc >= 3 ? argv[1] : L"";
+    const std::wstring testPath = argv && argc >= 3 ? argv[2] : L"";
+    const std::wstring scriptReport = argv && argc == 4 ? argv[3] : L"";
     if (argv) ::LocalFree(argv);
     if (testSwitch == L"--report") return WriteReport(frame, view, testPath.c_str()) ? 0 : 3;
     if (testSwitch == L"--screenshots")
         return ui::win32::TakeScreenshots(frame, view, testPath) ? 0 : 3;
+    // `--script FILE REPORT`: runs the steps of FILE, writing what happened to REPORT.
+    ui::win32::TestScript script;
+    if (testSwitch == L"--script") {
+        std::string error;
+        const ui::win32::ScriptHooks hooks{
+            frame.Window(), frame.Window(),
+            [&view] { return static_cast<int>(view.Logic().Screen()); },
+            [&view] { return ui::shared::ViewReport(view.Logic()); }};
+        if (!script.Load(testPath, error) || !script.Start(hooks, scriptReport)) return 3;
+    }
 
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
