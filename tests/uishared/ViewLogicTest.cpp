@@ -53,10 +53,12 @@ TEST(ViewLogic, ScanShowsProgressThenResultsAndRepairShowsTheLog) {
         bool closeEnabled = true;
         int defaultButton = 0;
         std::string foundCount;
+        int pausePicture = 0;  // the Pause button's face a scan starts with
     } seen;
     h.host.onPump = [&](int) {
-        seen = {LastScreen(h), h.logic.CurrentStep(), h.face.closeEnabled,
-                h.face.screens.back().facts.defaultButton, h.foundCount};
+        seen = {LastScreen(h),       h.logic.CurrentStep(),
+                h.face.closeEnabled, h.face.screens.back().facts.defaultButton,
+                h.foundCount,        h.face.pausePicture};
         return false;
     };
     h.logic.OnCommand(res::kScanButton);
@@ -65,6 +67,7 @@ TEST(ViewLogic, ScanShowsProgressThenResultsAndRepairShowsTheLog) {
     EXPECT_FALSE(seen.closeEnabled);
     EXPECT_EQ(seen.defaultButton, res::kPauseButton);
     EXPECT_EQ(seen.foundCount, "0 problem(s) found");
+    EXPECT_EQ(seen.pausePicture, res::kBmpPauseNormal);
     EXPECT_TRUE(h.host.messages.empty());
 
     // The result screen: rows 6 and 13 linked, row 6's problems listed first.
