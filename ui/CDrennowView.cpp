@@ -1,7 +1,6 @@
 #include "ui/CDrennowView.h"
 
 #include <QKeyEvent>
-#include <QMenu>
 #include <QScrollBar>
 #include <QShortcut>
 
