@@ -108,8 +108,7 @@ bool CDrennowView::Create() {
                     setter(parts_[Index(Part::FoundCount)]));
     for (int row = 0; row < kRows; ++row)
         host_.SetSectionCounter(row + 1, setter(RowWindow(RowPart::Counter, row)));
-    logic_->OnSelectionChanged();
-    logic_->ShowScreen(engine::Screen::Choose);
+    logic_->Start();
     frame_.SetView(window_);
     return true;
 }
