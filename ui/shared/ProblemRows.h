@@ -14,6 +14,7 @@
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
 #include "ui/shared/ListRows.h"
+#include "ui/shared/Colours.h"
 
 namespace ui::shared {
 
@@ -66,9 +67,6 @@ constexpr RowMarks MarksOf(bool readOnly, bool markRepaired) {
     return markRepaired ? RowMarks::Repaired : RowMarks::None;
 }
 
-struct Rgb {
-    int red = 0, green = 0, blue = 0;
-};
 inline constexpr Rgb kBlackInk{0, 0, 0};
 inline constexpr Rgb kRedInk{220, 0, 0};
 // Rows 0, 2, 4... carry a light grey band from the list's left edge.

@@ -8,6 +8,7 @@
 
 #include "engine/Host.h"
 #include "engine/ScanModel.h"
+#include "ui/shared/Colours.h"
 #include "ui/shared/ListRows.h"
 
 namespace ui::shared {
@@ -86,9 +87,6 @@ private:
 // The section marker beside the result screen's row (from 0) whose problems the list shows.
 Place SectionMarkerPlace(int row);
 
-struct Rgb {
-    int red, green, blue;
-};
 inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kBlue{44, 109, 175};       // the header band, the outline, the rule
 inline constexpr Rgb kLight{223, 234, 245};     // the pale panel behind screens 3 and 4

@@ -9,6 +9,7 @@
 #include "ui/res/Strings.h"
 #include "ui/win32/CDialogAbout.h"
 #include "ui/win32/Pictures.h"
+#include "ui/win32/Colours.h"
 #include "ui/win32/Text.h"
 
 namespace ui::win32 {
@@ -33,11 +34,6 @@ OwnedFont MakeFont(const ui::shared::FontSpec& spec) {
 std::size_t Index(int i) { return static_cast<std::size_t>(i); }
 std::size_t Index(Part part) { return static_cast<std::size_t>(part); }
 std::size_t Index(RowPart part) { return static_cast<std::size_t>(part); }
-
-COLORREF Colour(ui::shared::Rgb rgb) {
-    return RGB(static_cast<BYTE>(rgb.red), static_cast<BYTE>(rgb.green),
-               static_cast<BYTE>(rgb.blue));
-}
 
 // The folder drennow.exe runs from.
 std::filesystem::path ProgramFolder() {
@@ -74,7 +70,7 @@ CDrennowView::CDrennowView(CMainFrame& frame, platform::Services& services)
       largeFont_(MakeFont(ui::shared::kLargeFont)), smallFont_(MakeFont(ui::shared::kSmallFont)),
       boldFont_(MakeFont(ui::shared::kBoldFont)), sidePicture_(LoadPicture(res::kBmpSidePicture)),
       stepMarker_(LoadPicture(res::kBmpStepMarker)),
-      whiteBrush_(::CreateSolidBrush(Colour(ui::shared::kWhite))) {}
+      whiteBrush_(::CreateSolidBrush(ColourOf(ui::shared::kWhite))) {}
 
 CDrennowView::~CDrennowView() {
     frame_.showsWaitCursor = nullptr;
@@ -149,8 +145,12 @@ CButtonEx* CDrennowView::AddButton(Part part, int id, const char* text, int norm
 // order): the screen's list, links and buttons, then the header's buttons.
 void CDrennowView::CreateControls() {
     // Screen 1.
-    sectionRows_ = engine::BuildSectionRows(services_);
-    for (engine::SectionRow& row : sectionRows_) row.selected = true;
+    sectionList_.Create(window_, res::kSectionList);
+    parts_[Index(Part::SectionList)] = sectionList_.Window();
+    sectionList_.Fill(&services_);
+    sectionList_.SetSummaryTarget([this](engine::Selection) {
+        if (logic_) logic_->OnSelectionChanged();
+    });
     AddButton(Part::ScanButton, res::kScanButton, text::kButtonScan, res::kBmpScanNormal,
               res::kBmpScanOver, res::kBmpScanPressed);
     selectAllBox_ = std::make_unique<StaticPicture>(AddControl(
@@ -186,6 +186,11 @@ void CDrennowView::CreateControls() {
             AddRowControl(RowPart::SectionLink, row, engine::SectionByNumber(row + 1).rowName,
                           kText | SS_NOTIFY | SS_RIGHT, res::kFirstSectionLink + row));
     }
+    problemList_.Create(window_, res::kProblemList);
+    parts_[Index(Part::ProblemList)] = problemList_.Window();
+    problemList_.SetIgnoreHandler([this](int row, bool wholeKey) {
+        if (logic_) logic_->IgnoreProblem(row, wholeKey);
+    });
     AddButton(Part::RepairAllButton, res::kRepairAllButton, text::kButtonRepairAll,
               res::kBmpRepairAllNormal, res::kBmpRepairAllOver, res::kBmpRepairAllPressed);
     AddButton(Part::CancelResultButton, res::kCancelResultButton, text::kButtonCancel,
@@ -197,6 +202,9 @@ void CDrennowView::CreateControls() {
     sectionMarker_->SetPicture(res::kBmpSectionMarker);
 
     // Screen 4.
+    repairLog_.Create(window_, res::kRepairLogList);
+    parts_[Index(Part::RepairLogList)] = repairLog_.Window();
+    repairLog_.SetRepairLogMode(true);
     AddButton(Part::ReturnButton, res::kReturnButton, text::kButtonReturn, res::kBmpReturnNormal,
               res::kBmpReturnOver, res::kBmpReturnPressed);
 
@@ -276,7 +284,7 @@ void CDrennowView::ShowResultRows(const std::vector<ui::shared::ResultRow>& rows
     for (int row = 0; row < kRows && Index(row) < rows.size(); ++row) {
         const ui::shared::ResultRow& shown = rows[Index(row)];
         const COLORREF colour =
-            Colour(shown.linked ? ui::shared::kBlackText : ui::shared::kGreyText);
+            ColourOf(shown.linked ? ui::shared::kBlackText : ui::shared::kGreyText);
         CStaticLink& count = *countLinks_[Index(row)];
         CStaticLink& link = *sectionLinks_[Index(row)];
         ::SetWindowTextW(count.Window(), std::to_wstring(shown.count).c_str());
@@ -297,21 +305,25 @@ void CDrennowView::SetResultCount(const std::string& text) {
     ::SetWindowTextW(parts_[Index(Part::ResultCount)], Wide(text.c_str()).c_str());
 }
 
-void CDrennowView::ShowProblems(int row, engine::ProblemList*, bool) {
+void CDrennowView::ShowProblems(int row, engine::ProblemList* problems, bool keepScroll) {
     const ui::shared::Place place = ui::shared::SectionMarkerPlace(row);
     ::MoveWindow(parts_[Index(Part::SectionMarker)], place.x, place.y, place.width, place.height,
                  TRUE);
+    const int top = problemList_.TopRow();
+    problemList_.Fill(problems);
+    if (keepScroll) problemList_.SetTopRow(top);
 }
 
-void CDrennowView::ShowRepairLog(engine::ProblemList*) {}
+void CDrennowView::ShowRepairLog(engine::ProblemList* repaired) { repairLog_.Fill(repaired); }
 
-void CDrennowView::ClearProblemLists() {}
-
-engine::SectionRows CDrennowView::SectionRows() const { return sectionRows_; }
-
-void CDrennowView::ChooseAllRows(bool chosen) {
-    for (engine::SectionRow& row : sectionRows_) row.selected = chosen;
+void CDrennowView::ClearProblemLists() {
+    problemList_.DeleteAllItems();
+    repairLog_.DeleteAllItems();
 }
+
+engine::SectionRows CDrennowView::SectionRows() const { return sectionList_.Rows(); }
+
+void CDrennowView::ChooseAllRows(bool chosen) { sectionList_.ChooseAll(chosen); }
 
 void CDrennowView::SetSelectAllPicture(int picture) { selectAllBox_->SetPicture(picture); }
 
@@ -383,7 +395,7 @@ LRESULT CDrennowView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         HDC dc = reinterpret_cast<HDC>(wParam);
         const auto control = reinterpret_cast<HWND>(lParam);
         if (SeeThrough(control)) PaintBackdropUnder(control, dc);
-        ::SetTextColor(dc, Colour(ui::shared::kStaticText));
+        ::SetTextColor(dc, ColourOf(ui::shared::kStaticText));
         ::SetBkMode(dc, TRANSPARENT);
         if (!SeeThrough(control)) return reinterpret_cast<LRESULT>(whiteBrush_.get());
         return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
@@ -392,6 +404,14 @@ LRESULT CDrennowView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // Only a plain click (a button's or a notifying static's) is a command.
         if (HIWORD(wParam) == 0 && logic_) logic_->OnCommand(LOWORD(wParam));
         return 0;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        LRESULT result = 0;
+        if (sectionList_.OnNotify(header, &result) || problemList_.OnNotify(header, &result) ||
+            repairLog_.OnNotify(header, &result))
+            return result;
+        break;
+    }
     case WM_SETFOCUS:
         if (HWND button = DefaultButton()) ::SetFocus(button);
         return 0;

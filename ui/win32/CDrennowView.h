@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "ui/win32/CButtonEx.h"
+#include "ui/win32/CListCtrlBlue.h"
+#include "ui/win32/CListCtrlResult.h"
 #include "ui/win32/CMainFrame.h"
 #include "ui/win32/CStaticLink.h"
 #include "ui/win32/Handles.h"
@@ -42,7 +44,7 @@ public:
 
     ui::shared::ViewLogic& Logic() { return *logic_; }
     GuiHost& Host() { return host_; }
-    // A control's window: each part and row part has one (lists not yet built are null).
+    // A control's window: each part and row part has one.
     HWND PartWindow(ui::shared::Part part) const;
     HWND RowWindow(ui::shared::RowPart part, int row) const;
 
@@ -111,8 +113,8 @@ private:
     std::vector<std::unique_ptr<CButtonEx>> buttons_;
     std::array<std::unique_ptr<CStaticLink>, kRows> countLinks_, sectionLinks_;
     std::unique_ptr<StaticPicture> selectAllBox_, statusArrow_, sectionMarker_;
-    // The section list's rows until the list control is here: every row chosen.
-    engine::SectionRows sectionRows_;
+    CListCtrlBlue sectionList_;
+    CListCtrlResult problemList_, repairLog_;
 };
 
 }  // namespace ui::win32

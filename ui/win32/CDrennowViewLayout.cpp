@@ -4,6 +4,7 @@
 #include "ui/res/Strings.h"
 #include "ui/win32/CDrennowView.h"
 #include "ui/win32/Pictures.h"
+#include "ui/win32/Colours.h"
 #include "ui/win32/Text.h"
 
 namespace ui::win32 {
@@ -12,11 +13,6 @@ namespace {
 using ui::shared::Part;
 using ui::shared::RowPart;
 using OwnedPen = Owned<HPEN, DeleteGdiObject>;
-
-COLORREF Colour(ui::shared::Rgb rgb) {
-    return RGB(static_cast<BYTE>(rgb.red), static_cast<BYTE>(rgb.green),
-               static_cast<BYTE>(rgb.blue));
-}
 
 void Move(HWND control, const ui::shared::Place& place) {
     if (control) ::MoveWindow(control, place.x, place.y, place.width, place.height, TRUE);
@@ -82,10 +78,10 @@ void CDrennowView::PaintBackdropUnder(HWND control, HDC dc) const {
 
 void CDrennowView::PaintBackdrop(HDC dc, int cx, int cy) const {
     const ui::shared::Backdrop backdrop = ui::shared::BackdropOf(cx, cy, step_);
-    Fill(dc, backdrop.body, Colour(ui::shared::kWhite));
-    Fill(dc, backdrop.header, Colour(ui::shared::kBlue));
+    Fill(dc, backdrop.body, ColourOf(ui::shared::kWhite));
+    Fill(dc, backdrop.header, ColourOf(ui::shared::kBlue));
 
-    OwnedPen blue(::CreatePen(PS_SOLID, 1, Colour(ui::shared::kBlue)));
+    OwnedPen blue(::CreatePen(PS_SOLID, 1, ColourOf(ui::shared::kBlue)));
     {
         Selected pen(dc, blue.get());
         POINT outline[5];
@@ -99,7 +95,7 @@ void CDrennowView::PaintBackdrop(HDC dc, int cx, int cy) const {
     ::SetBkMode(dc, TRANSPARENT);
     {
         Selected font(dc, largeFont_.get());
-        ::SetTextColor(dc, Colour(ui::shared::kWhite));
+        ::SetTextColor(dc, ColourOf(ui::shared::kWhite));
         Write(dc, backdrop.title, text::kHeaderTitle);
     }
     if (sidePicture_) {
@@ -108,10 +104,10 @@ void CDrennowView::PaintBackdrop(HDC dc, int cx, int cy) const {
     }
     {
         Selected font(dc, smallFont_.get());
-        ::SetTextColor(dc, Colour(ui::shared::kBlackText));
+        ::SetTextColor(dc, ColourOf(ui::shared::kBlackText));
         Write(dc, backdrop.f1Hint, text::kF1Hint);
     }
-    if (backdrop.lightPanel) Fill(dc, backdrop.panel, Colour(ui::shared::kLight));
+    if (backdrop.lightPanel) Fill(dc, backdrop.panel, ColourOf(ui::shared::kLight));
 }
 
 }  // namespace ui::win32
