@@ -372,6 +372,11 @@ void CDrennowView::OpenAddress(ui::shared::Address address) {
     ::ShellExecuteW(nullptr, L"open", Wide(text::kWebSite).c_str(), nullptr, nullptr, SW_HIDE);
 }
 
+void CDrennowView::ShowMachineWarning() {
+    if (const std::string warning = services_.Warning(); !warning.empty())
+        host_.MessageBox(warning, "", engine::Icon::Warning);
+}
+
 void CDrennowView::OpenUserManual() {
     const std::filesystem::path manual = ManualPath();
     if (manual.empty()) {

@@ -41,6 +41,10 @@ public:
     // The view's keyboard, for a message before it is dispatched (the program's loop and the
     // scan's pump call it): F1, the buttons' Alt keys, Enter, Tab. True when it was handled.
     bool PreTranslate(MSG& message);
+    // What the machine says before anything is scanned (run without administrator rights:
+    // entries under HKEY_LOCAL_MACHINE cannot be repaired), in a message box; nothing when it
+    // says nothing.
+    void ShowMachineWarning();
 
     ui::shared::ViewLogic& Logic() { return *logic_; }
     GuiHost& Host() { return host_; }

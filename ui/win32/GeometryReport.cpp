@@ -63,7 +63,8 @@ std::string ViewReport(const CMainFrame& frame, const CDrennowView& view) {
     for (int i = 0; i < ui::shared::kPartCount; ++i) {
         const auto part = static_cast<ui::shared::Part>(i);
         if (HWND control = view.PartWindow(part))
-            report += std::string("view.part ") + PartName(part) + ControlFacts(control, window);
+            report += std::string("view.part ") + PartName(part) + " " + std::to_string(i) +
+                      ControlFacts(control, window);
     }
     for (int part = 0; part < 4; ++part)
         for (int row = 0; row < CDrennowView::kRows; ++row)

@@ -13,8 +13,9 @@ namespace ui::win32 {
 // destroyed again.
 std::string GeometryReport(const CMainFrame& frame, const CDrennowView& view);
 
-// The main view's controls by name, as the report lists them ("view.part <name> ..."); the
-// part's index in ui::shared::Part.
+// The main view's controls by name, as the report lists them ("view.part NAME INDEX ID VISIBLE
+// X Y WIDTH HEIGHT", INDEX the part's in ui::shared::Part; "view.row NAME ROW ID VISIBLE X Y
+// WIDTH HEIGHT").
 const char* PartName(ui::shared::Part part);
 
 }  // namespace ui::win32

@@ -66,6 +66,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         if (!script.Load(testPath, error) || !script.Start(hooks, scriptReport)) return 3;
     }
 
+    view.ShowMachineWarning();
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (view.PreTranslate(message)) continue;

@@ -1,5 +1,6 @@
-// drennow.exe under Wine on a 1024 x 768 virtual screen: the frame, its status bar and the
-// About box stand where and as the layouts say, read from the windows themselves.
+// drennow.exe under Wine on a 1024 x 768 virtual screen: the frame, its status bar, the main
+// view's controls and the About box stand where and as the layouts say, read from the windows
+// themselves.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include "tests/fixtures/WineTemplate.h"
 #include "tests/fixtures/XServer.h"
 #include "ui/res/Layouts.h"
+#include "ui/shared/ViewLayout.h"
 
 namespace {
 
@@ -112,6 +114,91 @@ TEST_F(Win32Desktop, AboutBoxIsBuiltFromItsTemplate) {
     }
     EXPECT_EQ(All("about.control"), places);
     EXPECT_EQ(All("about.text"), texts);
+}
+
+// The main view fills the maximised frame above its status bar and opens on the section
+// choice: its main controls where the Qt view puts them for the same client size.
+TEST_F(Win32Desktop, MainViewOpensOnTheSectionChoiceWithItsControlsInPlace) {
+    std::istringstream frameClient(One("frame.client"));
+    int frameWidth = 0, frameHeight = 0;
+    frameClient >> frameWidth >> frameHeight;
+    EXPECT_EQ(frameWidth, 1024);
+    const std::string statusTop = One("status.top");
+    EXPECT_EQ(One("view.place"), "0 0 1024 " + statusTop);
+    EXPECT_EQ(One("view.client"), "1024 " + statusTop);
+    const int cy = std::atoi(statusTop.c_str());
+    ASSERT_GT(cy, 500);
+
+    std::map<std::string, std::string> parts;
+    for (const std::string& line : All("view.part")) {
+        std::istringstream in(line);
+        std::string name, index;
+        in >> name >> index;
+        std::getline(in >> std::ws, parts[name]);
+    }
+    const int d = (1024 - 593) / 2;
+    const struct {
+        const char* name;
+        int id, visible, x, y, width, height;
+    } expected[] = {
+        {"option", 11001, 1, 50, 6, 43, 38},
+        {"help", 11002, 1, 115, 6, 43, 38},
+        {"step-scan", 0xFFFF, 1, 20, 125, 132, 20},
+        {"caption", 0xFFFF, 1, 198, 70, 1024 - 233, 20},
+        {"section-list", 10001, 1, 198, 102, 1024 - 233, cy - 157},
+        {"select-all-box", 10003, 1, 210, cy - 49, 13, 13},
+        {"scan", 10002, 1, 1024 - 122, cy - 50, 87, 29},
+        {"pause", 20001, 0, d + 374, 340, 87, 29},
+        {"problem-list", 30001, 0, 375, 105, 1024 - 414, cy - 163},
+        {"repair-all", 30002, 0, 1024 - 219, cy - 50, 87, 29},
+        {"repair-log", 40001, 0, 200, 104, 1024 - 237, cy - 161},
+    };
+    for (const auto& c : expected) {
+        std::ostringstream want;
+        want << c.id << ' ' << c.visible << ' ' << c.x << ' ' << c.y << ' ' << c.width << ' '
+             << c.height;
+        EXPECT_EQ(parts[c.name], want.str()) << c.name;
+    }
+}
+
+// Every control of the view, the rows' included, at the shared layout's place and shown only
+// on its screen.
+TEST_F(Win32Desktop, EveryViewControlStandsWhereTheSharedLayoutSays) {
+    const int cy = std::atoi(One("status.top").c_str());
+    const ui::shared::ViewLayout layout(1024, cy);
+    auto facts = [](bool shown, const ui::shared::Place& place) {
+        return std::to_string(shown ? 1 : 0) + " " + std::to_string(place.x) + " " +
+               std::to_string(place.y) + " " + std::to_string(place.width) + " " +
+               std::to_string(place.height);
+    };
+    const std::vector<std::string> lines = All("view.part");
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(ui::shared::kPartCount));
+    for (const std::string& line : lines) {
+        std::istringstream in(line);
+        std::string name, place;
+        int index = 0, id = 0;
+        in >> name >> index >> id;
+        std::getline(in >> std::ws, place);
+        const auto part = static_cast<ui::shared::Part>(index);
+        EXPECT_EQ(place, facts(ui::shared::ShownOn(part, engine::Screen::Choose), layout.At(part)))
+            << name;
+    }
+    const char* rowParts[] = {"counter", "name", "count-link", "section-link"};
+    std::vector<std::string> rows, expected;
+    for (const std::string& line : All("view.row")) {
+        std::istringstream in(line);
+        std::string name, place;
+        int row = 0, id = 0;
+        in >> name >> row >> id;
+        std::getline(in >> std::ws, place);
+        rows.push_back(name + " " + std::to_string(row) + " " + place);
+    }
+    for (int part = 0; part < 4; ++part)
+        for (int row = 0; row < engine::kSectionCount; ++row)
+            expected.push_back(
+                std::string(rowParts[part]) + " " + std::to_string(row) + " " +
+                facts(false, layout.AtRow(static_cast<ui::shared::RowPart>(part), row)));
+    EXPECT_EQ(rows, expected);
 }
 
 }  // namespace
