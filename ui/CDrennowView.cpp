@@ -153,7 +153,6 @@ void CDrennowView::CreateSectionChoice() {
     connect(selectAllKey, &QShortcut::activated, this, [this] { OnCommand(res::kSelectAllBox); });
     sectionList_->Fill(&services_);
     sectionList_->SetSummaryTarget([this](engine::Selection) { logic_.OnSelectionChanged(); });
-    screenControls_[0] = {sectionList_, selectAllBox_, selectAllLabel_, scanButton_};
 }
 
 void CDrennowView::CreateScanProgress() {
@@ -183,14 +182,6 @@ void CDrennowView::CreateScanProgress() {
     for (int row = 0; row < kRows; ++row)
         names_[ui::Index(row)]->setText(engine::SectionByNumber(row + 1).rowName);
     statusArrow_->SetBitmap(res::kBmpStatusArrow);
-
-    auto& shown = screenControls_[1];
-    for (int row = 0; row < kRows; ++row) {
-        shown.push_back(counters_[ui::Index(row)]);
-        shown.push_back(names_[ui::Index(row)]);
-    }
-    shown.insert(shown.end(), {foundCount_, pauseButton_, cancelScanButton_, statusArrow_,
-                               statusLabel_, statusBand_, progressPanel_});
 }
 
 void CDrennowView::CreateResults() {
@@ -224,14 +215,6 @@ void CDrennowView::CreateResults() {
     for (int row = 0; row < kRows; ++row)
         sectionLinks_[ui::Index(row)]->setText(engine::SectionByNumber(row + 1).rowName);
     sectionMarker_->SetBitmap(res::kBmpSectionMarker);
-
-    auto& shown = screenControls_[2];
-    for (int row = 0; row < kRows; ++row) {
-        shown.push_back(countLinks_[ui::Index(row)]);
-        shown.push_back(sectionLinks_[ui::Index(row)]);
-    }
-    shown.insert(shown.end(), {problemList_, repairAllButton_, cancelResultButton_, resultCount_,
-                               sectionMarker_});
 }
 
 void CDrennowView::CreateRepairLog() {
@@ -240,20 +223,21 @@ void CDrennowView::CreateRepairLog() {
     returnButton_ = AddButton(res::kReturnButton, text::kButtonReturn, res::kBmpReturnNormal,
                               res::kBmpReturnOver, res::kBmpReturnPressed);
     repairLog_->SetRepairLogMode(true);
-    screenControls_[3] = {repairLog_, returnButton_};
 }
 
 // ---- Screens -----------------------------------------------------------------------------
 
 void CDrennowView::ShowScreenControls(engine::Screen screen, const ui::shared::ScreenFacts& facts) {
-    for (QWidget* w : stepLabels_) w->show();
-    caption_->show();
-    optionButton_->show();
-    helpButton_->show();
-    for (auto& controls : screenControls_)
-        for (QWidget* w : controls) w->hide();
-    if (screen != engine::Screen::None)
-        for (QWidget* w : screenControls_[ui::Index(static_cast<int>(screen) - 1)]) w->show();
+    // The others hide before the screen's controls show.
+    for (bool shown : {false, true}) {
+        for (int i = 0; i < ui::shared::kPartCount; ++i) {
+            const auto part = static_cast<ui::shared::Part>(i);
+            if (ui::shared::ShownOn(part, screen) == shown) PartWidget(part)->setVisible(shown);
+        }
+        for (ui::shared::RowPart part : ui::shared::kRowParts)
+            if (ui::shared::ShownOn(part, screen) == shown)
+                for (int row = 0; row < kRows; ++row) RowWidget(part, row)->setVisible(shown);
+    }
     currentStep_ = logic_.CurrentStep();
     if (facts.step) caption_->setText(facts.caption);
     UpdateAccelerators();

@@ -18,6 +18,7 @@
 #include "ui/Index.h"
 #include "ui/shared/ResultRows.h"
 #include "ui/shared/Screens.h"
+#include "ui/shared/ViewLayout.h"
 #include "ui/shared/ViewLogic.h"
 
 class CButtonEx;
@@ -117,6 +118,9 @@ private:
     CButtonEx* DefaultButton() const;
     CButtonEx* AddButton(int id, const char* text, quint16 normal, quint16 over, quint16 pressed);
     void Layout(int cx, int cy);
+    // The control standing for a part or row part of the shared layout.
+    QWidget* PartWidget(ui::shared::Part part) const;
+    QWidget* RowWidget(ui::shared::RowPart part, int row) const;
     // Beside the result screen's row whose problems the list shows.
     void PlaceSectionMarker();
 
@@ -186,6 +190,4 @@ private:
 
     // Each button's Alt key.
     std::vector<std::pair<CButtonEx*, int>> accelerators_;
-    // What each screen shows, besides the frame controls.
-    std::array<std::vector<QWidget*>, 4> screenControls_;
 };

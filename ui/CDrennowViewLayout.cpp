@@ -35,43 +35,57 @@ void CDrennowView::resizeEvent(QResizeEvent* event) {
     if (created_) Layout(event->size().width(), event->size().height());
 }
 
+// Hidden controls are moved too: a screen shows them where they belong.
 void CDrennowView::Layout(int cx, int cy) {
     const ui::shared::ViewLayout layout(cx, cy);
-    const Part steps[3] = {Part::StepOption, Part::StepScan, Part::StepRepair};
-    for (int i = 0; i < 3; ++i) Place(stepLabels_[ui::Index(i)], layout.At(steps[i]));
-    Place(caption_, layout.At(Part::Caption));
-    Place(optionButton_, layout.At(Part::OptionButton));
-    Place(helpButton_, layout.At(Part::HelpButton));
-
-    Place(sectionList_, layout.At(Part::SectionList));
-    Place(selectAllBox_, layout.At(Part::SelectAllBox));
-    Place(selectAllLabel_, layout.At(Part::SelectAllLabel));
-    Place(scanButton_, layout.At(Part::ScanButton));
-
-    Place(statusBand_, layout.At(Part::StatusBand));
-    Place(progressPanel_, layout.At(Part::ProgressPanel));
-    Place(foundCount_, layout.At(Part::FoundCount));
-    Place(pauseButton_, layout.At(Part::PauseButton));
-    Place(cancelScanButton_, layout.At(Part::CancelScanButton));
-    Place(statusArrow_, layout.At(Part::StatusArrow));
-    Place(statusLabel_, layout.At(Part::StatusLabel));
-    for (int row = 0; row < kRows; ++row) {
-        Place(counters_[ui::Index(row)], layout.AtRow(RowPart::Counter, row));
-        Place(names_[ui::Index(row)], layout.AtRow(RowPart::Name, row));
+    for (int i = 0; i < ui::shared::kPartCount; ++i) {
+        const auto part = static_cast<Part>(i);
+        if (part != Part::SectionMarker) Place(PartWidget(part), layout.At(part));
     }
-
-    Place(problemList_, layout.At(Part::ProblemList));
-    Place(repairAllButton_, layout.At(Part::RepairAllButton));
-    Place(cancelResultButton_, layout.At(Part::CancelResultButton));
-    Place(resultCount_, layout.At(Part::ResultCount));
+    for (RowPart part : ui::shared::kRowParts)
+        for (int row = 0; row < kRows; ++row) Place(RowWidget(part, row), layout.AtRow(part, row));
     PlaceSectionMarker();
-    for (int row = 0; row < kRows; ++row) {
-        Place(countLinks_[ui::Index(row)], layout.AtRow(RowPart::CountLink, row));
-        Place(sectionLinks_[ui::Index(row)], layout.AtRow(RowPart::SectionLink, row));
-    }
+}
 
-    Place(repairLog_, layout.At(Part::RepairLogList));
-    Place(returnButton_, layout.At(Part::ReturnButton));
+QWidget* CDrennowView::PartWidget(Part part) const {
+    switch (part) {
+    case Part::StepOption: return stepLabels_[0];
+    case Part::StepScan: return stepLabels_[1];
+    case Part::StepRepair: return stepLabels_[2];
+    case Part::Caption: return caption_;
+    case Part::OptionButton: return optionButton_;
+    case Part::HelpButton: return helpButton_;
+    case Part::SectionList: return sectionList_;
+    case Part::SelectAllBox: return selectAllBox_;
+    case Part::SelectAllLabel: return selectAllLabel_;
+    case Part::ScanButton: return scanButton_;
+    case Part::StatusBand: return statusBand_;
+    case Part::ProgressPanel: return progressPanel_;
+    case Part::FoundCount: return foundCount_;
+    case Part::PauseButton: return pauseButton_;
+    case Part::CancelScanButton: return cancelScanButton_;
+    case Part::StatusArrow: return statusArrow_;
+    case Part::StatusLabel: return statusLabel_;
+    case Part::ProblemList: return problemList_;
+    case Part::RepairAllButton: return repairAllButton_;
+    case Part::CancelResultButton: return cancelResultButton_;
+    case Part::ResultCount: return resultCount_;
+    case Part::SectionMarker: return sectionMarker_;
+    case Part::RepairLogList: return repairLog_;
+    case Part::ReturnButton: return returnButton_;
+    case Part::Count: break;
+    }
+    return nullptr;
+}
+
+QWidget* CDrennowView::RowWidget(RowPart part, int row) const {
+    switch (part) {
+    case RowPart::Counter: return counters_.at(ui::Index(row));
+    case RowPart::Name: return names_.at(ui::Index(row));
+    case RowPart::CountLink: return countLinks_.at(ui::Index(row));
+    case RowPart::SectionLink: return sectionLinks_.at(ui::Index(row));
+    }
+    return nullptr;
 }
 
 void CDrennowView::PlaceSectionMarker() {

@@ -61,6 +61,8 @@ inline constexpr int kPartCount = static_cast<int>(Part::Count);
 // The controls that stand once per section row: the scan progress screen's counter and name,
 // the result screen's count and section link.
 enum class RowPart { Counter, Name, CountLink, SectionLink };
+inline constexpr RowPart kRowParts[] = {RowPart::Counter, RowPart::Name, RowPart::CountLink,
+                                        RowPart::SectionLink};
 
 // The screen that shows a part; Screen::None for the frame controls, which every screen shows.
 engine::Screen ScreenOf(Part part);

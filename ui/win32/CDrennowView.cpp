@@ -262,7 +262,7 @@ void CDrennowView::ShowScreenControls(engine::Screen screen, const ui::shared::S
         if (parts_[Index(i)])
             ::ShowWindow(parts_[Index(i)], ui::shared::ShownOn(part, screen) ? SW_SHOW : SW_HIDE);
     }
-    for (RowPart part : {RowPart::Counter, RowPart::Name, RowPart::CountLink, RowPart::SectionLink})
+    for (RowPart part : ui::shared::kRowParts)
         for (HWND control : rows_[Index(part)])
             ::ShowWindow(control, ui::shared::ShownOn(part, screen) ? SW_SHOW : SW_HIDE);
     if (facts.step) {

@@ -45,7 +45,7 @@ void CDrennowView::Layout(int cx, int cy) {
         const auto part = static_cast<Part>(i);
         if (part != Part::SectionMarker) Move(PartWindow(part), layout.At(part));
     }
-    for (RowPart part : {RowPart::Counter, RowPart::Name, RowPart::CountLink, RowPart::SectionLink})
+    for (RowPart part : ui::shared::kRowParts)
         for (int row = 0; row < kRows; ++row) Move(RowWindow(part, row), layout.AtRow(part, row));
     Move(PartWindow(Part::SectionMarker),
          ui::shared::SectionMarkerPlace(logic_ ? logic_->MarkerRow() : 0));
