@@ -252,6 +252,7 @@ void CDrennowView::ShowScreenControls(engine::Screen screen, const ui::shared::S
     helpButton_->show();
     for (auto& controls : screenControls_)
         for (QWidget* w : controls) w->hide();
+    // The screens are numbered from 1, their controls' lists from 0.
     if (screen != engine::Screen::None)
         for (QWidget* w : screenControls_[ui::Index(static_cast<int>(screen) - 1)]) w->show();
     currentStep_ = logic_.CurrentStep();
