@@ -278,8 +278,8 @@ void CListCtrlResult::OnKey(WPARAM key) {
     case KeyAction::Switch:
         Choose(action.row, !shared::Deletes(rows_[static_cast<std::size_t>(action.row)]));
         return;
-    case KeyAction::Swallow:
-    case KeyAction::PassOn: return;
+    case KeyAction::Swallow: return;
+    case KeyAction::PassOn: list_.ScrollAcross(key); return;
     }
 }
 
@@ -398,17 +398,13 @@ std::optional<LRESULT> CListCtrlResult::Handle(UINT message, WPARAM wParam, LPAR
         return 0;
     }
     case WM_KEYDOWN:
-        switch (wParam) {
-        case VK_UP:
-        case VK_DOWN:
-        case VK_PRIOR:
-        case VK_NEXT:
-        case VK_HOME:
-        case VK_END:
-        case VK_SPACE: OnKey(wParam); return 0;
-        case VK_APPS: ShowKeyboardContextMenu(); return 0;
-        default: return std::nullopt;
+        if (wParam == VK_APPS) {
+            ShowKeyboardContextMenu();
+            return 0;
         }
+        if (!IsListKey(wParam)) return std::nullopt;
+        OnKey(wParam);
+        return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F10 && (::GetKeyState(VK_SHIFT) & 0x8000)) {
             ShowKeyboardContextMenu();
