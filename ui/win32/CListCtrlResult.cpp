@@ -85,15 +85,20 @@ bool CListCtrlResult::Create(HWND parent, int id) {
     return true;
 }
 
+void CListCtrlResult::Repaint() {
+    // A null window would stand for every window.
+    if (Window()) ::InvalidateRect(Window(), nullptr, FALSE);
+}
+
 void CListCtrlResult::SetRepairLogMode(bool on) {
     repairLogMode_ = on;
     HideToolTip();
-    ::InvalidateRect(Window(), nullptr, FALSE);
+    Repaint();
 }
 
 void CListCtrlResult::SetMarkRepaired(bool on) {
     markRepaired_ = on;
-    ::InvalidateRect(Window(), nullptr, FALSE);
+    Repaint();
 }
 
 void CListCtrlResult::DeleteAllItems() {
@@ -101,7 +106,7 @@ void CListCtrlResult::DeleteAllItems() {
     focusRow_ = 0;
     HideToolTip();
     list_.Send(LVM_SETITEMCOUNT, 0, 0);
-    ::InvalidateRect(Window(), nullptr, FALSE);
+    Repaint();
 }
 
 void CListCtrlResult::Fill(engine::ProblemList* source) {
@@ -128,7 +133,7 @@ void CListCtrlResult::Fill(engine::ProblemList* source) {
     list_.Send(LVM_SETCOLUMNWIDTH, 1, shared::ContentWidth(widest) - kPictureColumn);
     list_.Send(LVM_SETITEMCOUNT, rows_.size(), 0);
     SetTopRow(0);
-    ::InvalidateRect(Window(), nullptr, FALSE);
+    Repaint();
 }
 
 const std::string& CListCtrlResult::ColumnText(int row, int column) const {
