@@ -41,7 +41,24 @@ target_include_directories(drennow_core PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINAR
 target_link_libraries(drennow_core PUBLIC drennow_headers advapi32 ole32 uuid)
 
 add_subdirectory(cli)
+add_subdirectory(ui/shared ui/shared)
 add_subdirectory(ui/win32 ui/win32)
+
+# What a Windows user downloads: both programs and the manual they open with F1, in one folder
+# of a zip (build/windows/drennow-windows.zip).
+set(drennow_zip ${CMAKE_BINARY_DIR}/drennow-windows.zip)
+add_custom_command(
+  OUTPUT ${drennow_zip}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/zip
+  COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/zip/Norlix Drennow"
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:drennow> $<TARGET_FILE:drennow-cli>
+          ${CMAKE_SOURCE_DIR}/docs/manual.html "${CMAKE_BINARY_DIR}/zip/Norlix Drennow"
+  COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/zip
+          ${CMAKE_COMMAND} -E tar cf ${drennow_zip} --format=zip "Norlix Drennow"
+  DEPENDS drennow drennow-cli ${CMAKE_SOURCE_DIR}/docs/manual.html
+  COMMENT "Packing drennow-windows.zip"
+  VERBATIM)
+add_custom_target(drennow_windows_zip ALL DEPENDS ${drennow_zip})
 
 if(DRENNOW_TESTS)
   # GoogleTest from the source Debian ships, built here with this compiler.

@@ -39,6 +39,7 @@ public:
     ScanResults& Results() { return results_; }
     const ScanResults& Results() const { return results_; }
     RepairLists& Repair() { return repairLists_; }
+    const RepairLists& Repair() const { return repairLists_; }
     // The entries later scans leave out.
     void SetIgnoreList(IgnoreList list) { fixer_.SetIgnoreList(std::move(list)); }
     bool Scanning() const { return scanning_; }

@@ -8,7 +8,7 @@
 #include "ui/CDrennowView.h"
 #include "ui/CListCtrlBlue.h"
 #include "ui/HelpCommands.h"
-#include "ui/IgnoredEntries.h"
+#include "ui/shared/IgnoredEntries.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/ChoosePrefixStrings.h"
 #include "ui/res/IgnoreStrings.h"
@@ -26,7 +26,7 @@ void CDrennowView::OnCommand(int id) {
     if (!CommandAllowed(id)) return;
     switch (id) {
     case res::kScanButton:
-        if (!ui::ApplyIgnoreList(services_, session_, host_)) return;
+        if (!ui::shared::ApplyIgnoreList(services_, session_, host_)) return;
         session_.Scan(sectionList_->Rows());
         host_.ShowLabels();
         return;

@@ -8,7 +8,7 @@
 #include "ui/CDrennowView.h"
 #include "ui/CListCtrlResult.h"
 #include "ui/CStaticLink.h"
-#include "ui/IgnoredEntries.h"
+#include "ui/shared/IgnoredEntries.h"
 #include "ui/ViewControls.h"
 #include "ui/res/Strings.h"
 
@@ -18,7 +18,7 @@ void CDrennowView::IgnoreProblem(int row, bool wholeKey) {
     if (row < 0 || static_cast<std::size_t>(row) >= shown.size()) return;
     const engine::IgnoreEntry entry =
         engine::EntryForProblem(shown[static_cast<std::size_t>(row)], wholeKey);
-    if (!ui::AddIgnoreEntry(services_, session_, host_, entry)) return;
+    if (!ui::shared::AddIgnoreEntry(services_, session_, host_, entry)) return;
     engine::DropCovered(results, entry);
     RefreshResultCounts();
 }

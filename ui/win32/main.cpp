@@ -10,6 +10,7 @@
 #include "ui/win32/GeometryReport.h"
 #include "ui/win32/Pictures.h"
 #include "ui/win32/Screenshots.h"
+#include "ui/win32/TestScript.h"
 
 namespace {
 
@@ -37,11 +38,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    const std::wstring testSwitch = argv && argc == 3 ? argv[1] : L"";
-    const std::wstring testPath = argv && argc == 3 ? argv[2] : L"";
+    const std::wstring testSwitch = argv && argc >= 3 ? argv[1] : L"";
+    const std::wstring testPath = argv && argc >= 3 ? argv[2] : L"";
+    const std::wstring scriptReport = argv && argc == 4 ? argv[3] : L"";
     if (argv) ::LocalFree(argv);
     if (testSwitch == L"--report") return WriteReport(frame, testPath.c_str()) ? 0 : 3;
     if (testSwitch == L"--screenshots") return ui::win32::TakeScreenshots(frame, testPath) ? 0 : 3;
+    // `--script FILE REPORT`: runs the steps of FILE, writing what happened to REPORT.
+    ui::win32::TestScript script;
+    if (testSwitch == L"--script") {
+        std::string error;
+        if (!script.Load(testPath, error) ||
+            !script.Start({frame.Window(), frame.Window(), {}, {}}, scriptReport))
+            return 3;
+    }
 
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {

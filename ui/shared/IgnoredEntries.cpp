@@ -1,10 +1,10 @@
-#include "ui/IgnoredEntries.h"
+#include "ui/shared/IgnoredEntries.h"
 
 #include <algorithm>
 
 #include "repair/IgnoreFile.h"
 
-namespace ui {
+namespace ui::shared {
 
 namespace {
 constexpr const char* kCaption = "Ignore List";
@@ -45,4 +45,4 @@ bool AddIgnoreEntry(platform::Services& services, engine::ScanSession& session, 
     return true;
 }
 
-}  // namespace ui
+}  // namespace ui::shared

@@ -6,7 +6,7 @@
 #include "engine/ScanSession.h"
 #include "platform/Services.h"
 
-namespace ui {
+namespace ui::shared {
 
 // Reads the prefix's ignore list into the session's scan context. A damaged line is reported
 // in a message box and skipped; a list that cannot be read is reported and false returned, so
@@ -20,4 +20,4 @@ bool ApplyIgnoreList(platform::Services& services, engine::ScanSession& session,
 bool AddIgnoreEntry(platform::Services& services, engine::ScanSession& session, engine::Host& host,
                     const engine::IgnoreEntry& entry);
 
-}  // namespace ui
+}  // namespace ui::shared
