@@ -127,12 +127,10 @@ void CListCtrlBlue::OnKey(WPARAM key) {
         Choose(action.row, !Selected(action.row));
         SendSummary();
         return;
-    case KeyAction::Swallow:
-    case KeyAction::PassOn: break;
+    case KeyAction::Swallow: return;
+    // Left and Right scroll the columns; the list-view's own keys would select rows.
+    case KeyAction::PassOn: list_.ScrollAcross(key); return;
     }
-    // The other arrows scroll the columns; the list's own keys would select rows.
-    if (key == VK_LEFT || key == VK_RIGHT)
-        list_.Send(WM_HSCROLL, key == VK_LEFT ? SB_LINELEFT : SB_LINERIGHT, 0);
 }
 
 std::optional<LRESULT> CListCtrlBlue::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -149,18 +147,9 @@ std::optional<LRESULT> CListCtrlBlue::Handle(UINT message, WPARAM wParam, LPARAM
     case WM_RBUTTONUP:
     case WM_CONTEXTMENU: return 0;
     case WM_KEYDOWN:
-        switch (wParam) {
-        case VK_UP:
-        case VK_DOWN:
-        case VK_LEFT:
-        case VK_RIGHT:
-        case VK_PRIOR:
-        case VK_NEXT:
-        case VK_HOME:
-        case VK_END:
-        case VK_SPACE: OnKey(wParam); return 0;
-        default: return std::nullopt;
-        }
+        if (!IsListKey(wParam)) return std::nullopt;
+        OnKey(wParam);
+        return 0;
     // Typing would select the row whose label it starts.
     case WM_CHAR: return 0;
     default: return std::nullopt;

@@ -85,15 +85,20 @@ bool CListCtrlResult::Create(HWND parent, int id) {
     return true;
 }
 
+void CListCtrlResult::Repaint() {
+    // A null window would stand for every window.
+    if (Window()) ::InvalidateRect(Window(), nullptr, FALSE);
+}
+
 void CListCtrlResult::SetRepairLogMode(bool on) {
     repairLogMode_ = on;
     HideToolTip();
-    ::InvalidateRect(Window(), nullptr, FALSE);
+    Repaint();
 }
 
 void CListCtrlResult::SetMarkRepaired(bool on) {
     markRepaired_ = on;
-    ::InvalidateRect(Window(), nullptr, FALSE);
+    Repaint();
 }
 
 void CListCtrlResult::DeleteAllItems() {
@@ -101,7 +106,7 @@ void CListCtrlResult::DeleteAllItems() {
     focusRow_ = 0;
     HideToolTip();
     list_.Send(LVM_SETITEMCOUNT, 0, 0);
-    ::InvalidateRect(Window(), nullptr, FALSE);
+    Repaint();
 }
 
 void CListCtrlResult::Fill(engine::ProblemList* source) {
@@ -128,7 +133,7 @@ void CListCtrlResult::Fill(engine::ProblemList* source) {
     list_.Send(LVM_SETCOLUMNWIDTH, 1, shared::ContentWidth(widest) - kPictureColumn);
     list_.Send(LVM_SETITEMCOUNT, rows_.size(), 0);
     SetTopRow(0);
-    ::InvalidateRect(Window(), nullptr, FALSE);
+    Repaint();
 }
 
 const std::string& CListCtrlResult::ColumnText(int row, int column) const {
@@ -278,8 +283,8 @@ void CListCtrlResult::OnKey(WPARAM key) {
     case KeyAction::Switch:
         Choose(action.row, !shared::Deletes(rows_[static_cast<std::size_t>(action.row)]));
         return;
-    case KeyAction::Swallow:
-    case KeyAction::PassOn: return;
+    case KeyAction::Swallow: return;
+    case KeyAction::PassOn: list_.ScrollAcross(key); return;
     }
 }
 
@@ -398,17 +403,13 @@ std::optional<LRESULT> CListCtrlResult::Handle(UINT message, WPARAM wParam, LPAR
         return 0;
     }
     case WM_KEYDOWN:
-        switch (wParam) {
-        case VK_UP:
-        case VK_DOWN:
-        case VK_PRIOR:
-        case VK_NEXT:
-        case VK_HOME:
-        case VK_END:
-        case VK_SPACE: OnKey(wParam); return 0;
-        case VK_APPS: ShowKeyboardContextMenu(); return 0;
-        default: return std::nullopt;
+        if (wParam == VK_APPS) {
+            ShowKeyboardContextMenu();
+            return 0;
         }
+        if (!IsListKey(wParam)) return std::nullopt;
+        OnKey(wParam);
+        return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F10 && (::GetKeyState(VK_SHIFT) & 0x8000)) {
             ShowKeyboardContextMenu();

@@ -74,6 +74,7 @@ private:
     void OnKey(WPARAM key);
     void Choose(int row, bool repair);
     void MoveFocus(int row);
+    void Repaint();
     void InvalidateRow(int row);
     int RowAt(int x, int y) const;
     void ShowContextMenu(int row, POINT screen);

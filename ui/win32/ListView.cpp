@@ -17,6 +17,17 @@ bool ListView::Create(HWND parent, int id, DWORD style, MessageHook::Handler han
     return true;
 }
 
+bool ListView::ScrollAcross(WPARAM virtualKey) const {
+    if (virtualKey != VK_LEFT && virtualKey != VK_RIGHT) return false;
+    Send(WM_HSCROLL, virtualKey == VK_LEFT ? SB_LINELEFT : SB_LINERIGHT, 0);
+    return true;
+}
+
+bool IsListKey(WPARAM virtualKey) {
+    return ListKeyOf(virtualKey) != shared::ListKey::Other || virtualKey == VK_LEFT ||
+           virtualKey == VK_RIGHT;
+}
+
 shared::ListKey ListKeyOf(WPARAM virtualKey) {
     switch (virtualKey) {
     case VK_UP: return shared::ListKey::Up;

@@ -29,6 +29,9 @@ public:
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return window_ ? ::SendMessageW(window_, message, wParam, lParam) : 0;
     }
+    // Left and Right scroll the list across, as the list-view's own handling would not do in
+    // every view without moving its focus; false for any other key.
+    bool ScrollAcross(WPARAM virtualKey) const;
     // The control's own handling of a message its owner took.
     LRESULT Pass(UINT message, WPARAM wParam, LPARAM lParam) {
         return hook_ ? hook_->Pass(message, wParam, lParam) : 0;
@@ -41,5 +44,8 @@ private:
 
 // A virtual key as the lists' keyboard rules know it.
 shared::ListKey ListKeyOf(WPARAM virtualKey);
+// Whether a list answers the key itself (its rules' keys, Left and Right): the list-view's
+// own keys would select rows.
+bool IsListKey(WPARAM virtualKey);
 
 }  // namespace ui::win32
