@@ -92,6 +92,12 @@ private:
     bool removing_ = false;
 };
 
+// Whether a command ends the detail dialog: Close, Enter (which presses Close) and Escape.
+constexpr bool DetailCommandEnds(int id) {
+    return id == res::kDetailClose ||
+           (id == res::kEscapeKey && res::EscapeCloses(res::kDetailDialog));
+}
+
 // The note below the detail list: how many damaged lines of the backup were skipped; empty,
 // and hidden, when none were.
 inline std::string DetailNote(int damagedLines) {
