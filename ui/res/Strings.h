@@ -39,6 +39,9 @@ inline constexpr const char* kMenuAbout = "About Norlix Drennow";
 inline constexpr const char* kMenuHomePage = "Go to Norlix HomePage ->";
 inline constexpr const char* kManualMissing =
     "The user manual (share/drennow/manual.html) could not be found next to the program.";
+// drennow.exe looks for it beside itself, then in share\drennow one folder up.
+inline constexpr const char* kManualMissingWindows =
+    "The user manual (manual.html) could not be found next to the program.";
 inline constexpr const char* kInformation = "Information";
 
 // Main view.
