@@ -46,7 +46,7 @@ WORD ClassOf(res::ControlKind kind) {
 }
 
 DWORD FrameStyle(res::DialogFrame frame) {
-    constexpr DWORD modal = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SHELLFONT;
+    constexpr DWORD modal = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SHELLFONT | DS_CENTER;
     switch (frame) {
     // Without a system menu there is no close box either.
     case res::DialogFrame::NoCloseBox: return modal;
