@@ -2,12 +2,15 @@
 
 #include <shellapi.h>
 
-#include <filesystem>
 #include <string>
 
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
 #include "ui/win32/CDialogAbout.h"
+#include "ui/win32/CDialogCleanRestore.h"
+#include "ui/win32/CDialogIERestore.h"
+#include "ui/win32/CDialogIgnoredEntries.h"
+#include "ui/win32/Manual.h"
 #include "ui/win32/Pictures.h"
 #include "ui/win32/Colours.h"
 #include "ui/win32/Text.h"
@@ -34,34 +37,6 @@ OwnedFont MakeFont(const ui::shared::FontSpec& spec) {
 std::size_t Index(int i) { return static_cast<std::size_t>(i); }
 std::size_t Index(Part part) { return static_cast<std::size_t>(part); }
 std::size_t Index(RowPart part) { return static_cast<std::size_t>(part); }
-
-// The folder drennow.exe runs from.
-std::filesystem::path ProgramFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return std::filesystem::path(path).parent_path();
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-// The manual beside the program (as the package has it), or the source tree's when the
-// program runs from its build folder (build/windows/ui/win32); empty when neither exists.
-std::filesystem::path ManualPath() {
-    const std::filesystem::path folder = ProgramFolder();
-    if (folder.empty()) return {};
-    std::error_code error;
-    for (const std::filesystem::path& candidate :
-         {folder / L"manual.html", folder / L"../../../../docs/manual.html"})
-        if (std::filesystem::is_regular_file(candidate, error))
-            return std::filesystem::weakly_canonical(candidate, error);
-    return {};
-}
 
 }  // namespace
 
@@ -352,20 +327,22 @@ int CDrennowView::RunPopupMenu(int buttonId, std::span<const ui::shared::MenuIte
 
 void CDrennowView::RunDialog(ui::shared::Dialog dialog) {
     switch (dialog) {
-    case ui::shared::Dialog::About: {
-        CDialogAbout about;
-        about.DoModal(frame_.Window());
-        return;
-    }
+    case ui::shared::Dialog::About: CDialogAbout().Run(frame_.Window()); return;
     case ui::shared::Dialog::CleanRestore:
+        CDialogCleanRestore(services_, host_).Run(frame_.Window());
+        return;
     case ui::shared::Dialog::IERestore:
-    case ui::shared::Dialog::IgnoredEntries: return;
+        CDialogIERestore(services_, host_).Run(frame_.Window());
+        return;
+    case ui::shared::Dialog::IgnoredEntries:
+        CDialogIgnoredEntries(services_, host_).Run(frame_.Window());
+        return;
     }
 }
 
 void CDrennowView::OpenAddress(ui::shared::Address address) {
     if (address == ui::shared::Address::UserManual) {
-        OpenUserManual();
+        OpenManual(frame_.Window());
         return;
     }
     // With no browser nothing happens.
@@ -375,15 +352,6 @@ void CDrennowView::OpenAddress(ui::shared::Address address) {
 void CDrennowView::ShowMachineWarning() {
     if (const std::string warning = services_.Warning(); !warning.empty())
         host_.MessageBox(warning, "", engine::Icon::Warning);
-}
-
-void CDrennowView::OpenUserManual() {
-    const std::filesystem::path manual = ManualPath();
-    if (manual.empty()) {
-        host_.MessageBox(text::kManualMissing, text::kInformation, engine::Icon::Information);
-        return;
-    }
-    ::ShellExecuteW(nullptr, L"open", manual.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // ---- Messages ----------------------------------------------------------------------------

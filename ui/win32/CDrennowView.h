@@ -82,7 +82,6 @@ private:
     CButtonEx* Button(int id) const;
     // The button Enter presses on the screen shown; null when none shows.
     HWND DefaultButton() const;
-    void OpenUserManual();
     // The result screen's rows and marker show the view's painting behind them (they stand
     // on the pale panel's edge); the other labels stand on white.
     bool SeeThrough(HWND control) const;

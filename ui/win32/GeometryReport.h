@@ -1,6 +1,6 @@
 #pragma once
 // What the test switch `--report FILE` writes: the places and sizes of the frame, its status
-// bar, the main view's controls and the About box's controls, as the windows themselves give
+// bar, the main view's controls and the dialogs' controls, as the windows themselves give
 // them, one fact per line.
 #include "ui/win32/CDrennowView.h"
 #include "ui/win32/CMainFrame.h"
@@ -9,7 +9,7 @@
 
 namespace ui::win32 {
 
-// The report for a frame that is created and shown; the About box is made hidden for it and
+// The report for a frame that is created and shown; each dialog is made hidden for it and
 // destroyed again.
 std::string GeometryReport(const CMainFrame& frame, const CDrennowView& view);
 

@@ -1,6 +1,6 @@
 #pragma once
 // The test switch `--screenshots DIR`: pictures of the frame (restored) on each of the four
-// screens and of the About box as PNG files in DIR (a Windows path), for the documentation,
+// screens and of the dialogs as PNG files in DIR (a Windows path), for the documentation,
 // taken from the screen.
 #include "ui/win32/CDrennowView.h"
 #include "ui/win32/CMainFrame.h"
