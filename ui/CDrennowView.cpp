@@ -228,16 +228,11 @@ void CDrennowView::CreateRepairLog() {
 // ---- Screens -----------------------------------------------------------------------------
 
 void CDrennowView::ShowScreenControls(engine::Screen screen, const ui::shared::ScreenFacts& facts) {
-    // The others hide before the screen's controls show.
-    for (bool shown : {false, true}) {
-        for (int i = 0; i < ui::shared::kPartCount; ++i) {
-            const auto part = static_cast<ui::shared::Part>(i);
-            if (ui::shared::ShownOn(part, screen) == shown) PartWidget(part)->setVisible(shown);
-        }
-        for (ui::shared::RowPart part : ui::shared::kRowParts)
-            if (ui::shared::ShownOn(part, screen) == shown)
-                for (int row = 0; row < kRows; ++row) RowWidget(part, row)->setVisible(shown);
-    }
+    ui::shared::ShowEach(
+        screen, [this](ui::shared::Part part, bool shown) { PartWidget(part)->setVisible(shown); },
+        [this](ui::shared::RowPart part, int row, bool shown) {
+            RowWidget(part, row)->setVisible(shown);
+        });
     currentStep_ = logic_.CurrentStep();
     if (facts.step) caption_->setText(facts.caption);
     UpdateAccelerators();

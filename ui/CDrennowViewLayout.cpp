@@ -35,16 +35,11 @@ void CDrennowView::resizeEvent(QResizeEvent* event) {
     if (created_) Layout(event->size().width(), event->size().height());
 }
 
-// Hidden controls are moved too: a screen shows them where they belong.
 void CDrennowView::Layout(int cx, int cy) {
-    const ui::shared::ViewLayout layout(cx, cy);
-    for (int i = 0; i < ui::shared::kPartCount; ++i) {
-        const auto part = static_cast<Part>(i);
-        if (part != Part::SectionMarker) Place(PartWidget(part), layout.At(part));
-    }
-    for (RowPart part : ui::shared::kRowParts)
-        for (int row = 0; row < kRows; ++row) Place(RowWidget(part, row), layout.AtRow(part, row));
-    PlaceSectionMarker();
+    ui::shared::PlaceEach(
+        cx, cy, markerRow_,
+        [this](Part part, ui::shared::Place at) { Place(PartWidget(part), at); },
+        [this](RowPart part, int row, ui::shared::Place at) { Place(RowWidget(part, row), at); });
 }
 
 QWidget* CDrennowView::PartWidget(Part part) const {

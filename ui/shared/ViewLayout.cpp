@@ -88,6 +88,28 @@ Place ViewLayout::AtRow(RowPart part, int row) const {
 
 Place SectionMarkerPlace(int row) { return {363, ResultRowTop(row), 8, 15}; }
 
+void PlaceEach(int cx, int cy, int markerRow, const std::function<void(Part, Place)>& part,
+               const std::function<void(RowPart, int, Place)>& row) {
+    const ViewLayout layout(cx, cy);
+    for (int i = 0; i < kPartCount; ++i) {
+        const auto each = static_cast<Part>(i);
+        part(each, each == Part::SectionMarker ? SectionMarkerPlace(markerRow) : layout.At(each));
+    }
+    for (RowPart each : kRowParts)
+        for (int r = 0; r < kRows; ++r) row(each, r, layout.AtRow(each, r));
+}
+
+void ShowEach(engine::Screen screen, const std::function<void(Part, bool)>& part,
+              const std::function<void(RowPart, int, bool)>& row) {
+    for (bool shown : {false, true}) {
+        for (int i = 0; i < kPartCount; ++i)
+            if (ShownOn(static_cast<Part>(i), screen) == shown) part(static_cast<Part>(i), shown);
+        for (RowPart each : kRowParts)
+            if (ShownOn(each, screen) == shown)
+                for (int r = 0; r < kRows; ++r) row(each, r, shown);
+    }
+}
+
 Backdrop BackdropOf(int cx, int cy, int step) {
     Backdrop backdrop{};
     backdrop.body = {0, 50, 2000, 2000};

@@ -5,6 +5,7 @@
 // Everything is anchored to the left edge or to the right and bottom edges, except the scan
 // progress block, which is centred.
 #include <array>
+#include <functional>
 
 #include "engine/Host.h"
 #include "engine/ScanModel.h"
@@ -88,6 +89,16 @@ private:
 
 // The section marker beside the result screen's row (from 0) whose problems the list shows.
 Place SectionMarkerPlace(int row);
+
+// Hands every part and every row's part the place a client area of cx x cy gives it (the
+// section marker beside `markerRow`); hidden controls are placed too, so that a screen shows
+// them where they belong.
+void PlaceEach(int cx, int cy, int markerRow, const std::function<void(Part, Place)>& part,
+               const std::function<void(RowPart, int row, Place)>& row);
+// Hands every part and every row's part whether `screen` shows it, the hidden ones first: the
+// keyboard never moves onto a control that is about to hide.
+void ShowEach(engine::Screen screen, const std::function<void(Part, bool shown)>& part,
+              const std::function<void(RowPart, int row, bool shown)>& row);
 
 inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kBlue{44, 109, 175};       // the header band, the outline, the rule

@@ -34,6 +34,10 @@ OwnedFont MakeFont(const ui::shared::FontSpec& spec) {
                                    DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma"));
 }
 
+void Show(HWND control, bool shown) {
+    if (control) ::ShowWindow(control, shown ? SW_SHOW : SW_HIDE);
+}
+
 std::size_t Index(int i) { return static_cast<std::size_t>(i); }
 std::size_t Index(Part part) { return static_cast<std::size_t>(part); }
 std::size_t Index(RowPart part) { return static_cast<std::size_t>(part); }
@@ -232,14 +236,9 @@ HWND CDrennowView::DefaultButton() const {
 
 void CDrennowView::ShowScreenControls(engine::Screen screen, const ui::shared::ScreenFacts& facts) {
     screen_ = screen;
-    for (int i = 0; i < ui::shared::kPartCount; ++i) {
-        const auto part = static_cast<Part>(i);
-        if (parts_[Index(i)])
-            ::ShowWindow(parts_[Index(i)], ui::shared::ShownOn(part, screen) ? SW_SHOW : SW_HIDE);
-    }
-    for (RowPart part : ui::shared::kRowParts)
-        for (HWND control : rows_[Index(part)])
-            ::ShowWindow(control, ui::shared::ShownOn(part, screen) ? SW_SHOW : SW_HIDE);
+    ui::shared::ShowEach(
+        screen, [this](Part part, bool shown) { Show(PartWindow(part), shown); },
+        [this](RowPart part, int row, bool shown) { Show(RowWindow(part, row), shown); });
     if (facts.step) {
         step_ = facts.step;
         ::SetWindowTextW(parts_[Index(Part::Caption)], Wide(facts.caption).c_str());

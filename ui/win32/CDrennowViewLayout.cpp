@@ -38,17 +38,11 @@ void Write(HDC dc, ui::shared::Point at, const char* text) {
 
 }  // namespace
 
-// Hidden controls are moved too: a screen shows them where they belong.
 void CDrennowView::Layout(int cx, int cy) {
-    const ui::shared::ViewLayout layout(cx, cy);
-    for (int i = 0; i < ui::shared::kPartCount; ++i) {
-        const auto part = static_cast<Part>(i);
-        if (part != Part::SectionMarker) Move(PartWindow(part), layout.At(part));
-    }
-    for (RowPart part : ui::shared::kRowParts)
-        for (int row = 0; row < kRows; ++row) Move(RowWindow(part, row), layout.AtRow(part, row));
-    Move(PartWindow(Part::SectionMarker),
-         ui::shared::SectionMarkerPlace(logic_ ? logic_->MarkerRow() : 0));
+    ui::shared::PlaceEach(
+        cx, cy, logic_ ? logic_->MarkerRow() : 0,
+        [this](Part part, ui::shared::Place at) { Move(PartWindow(part), at); },
+        [this](RowPart part, int row, ui::shared::Place at) { Move(RowWindow(part, row), at); });
 }
 
 // Into a bitmap of the client area, copied to the screen in one go: the header band, the
