@@ -49,11 +49,26 @@ bool Capture(HWND window, const std::wstring& path) {
     return saved;
 }
 
+// The result screen after a scan of the registry sections (the drives would take long: under
+// Wine, Z: is the whole host), its message boxes answered unseen; empty when it finds nothing.
+void ShowScannedResults(CDrennowView& view) {
+    engine::SectionRows rows = view.SectionRows();
+    for (engine::SectionRow& row : rows) row.selected = row.drive.empty();
+    view.Host().SetMessageBoxHandler([](const std::string&, const std::string&, engine::BoxStyle) {
+        return engine::Answer::Ok;
+    });
+    view.Logic().Session().Scan(rows);
+    view.Host().SetMessageBoxHandler(nullptr);
+    if (view.Logic().Screen() != engine::Screen::Results)
+        view.Logic().ShowScreen(engine::Screen::Results);
+}
+
 }  // namespace
 
 bool TakeScreenshots(const CMainFrame& frame, CDrennowView& view, const std::wstring& folder) {
     ::ShowWindow(frame.Window(), SW_RESTORE);
-    // The screens after the first as they stand before a scan has filled them.
+    // The progress and repair log screens as they stand before a scan or a repair has filled
+    // them (nothing is repaired for a picture); the results of a scan.
     constexpr struct {
         engine::Screen screen;
         const wchar_t* name;
@@ -63,7 +78,8 @@ bool TakeScreenshots(const CMainFrame& frame, CDrennowView& view, const std::wst
                     {engine::Screen::Choose, L"1-section-choice.png"}};
     bool taken = true;
     for (const auto& shot : kScreens) {
-        view.Logic().ShowScreen(shot.screen);
+        if (shot.screen == engine::Screen::Results) ShowScannedResults(view);
+        else view.Logic().ShowScreen(shot.screen);
         Settle();
         taken = Capture(frame.Window(), folder + L"\\" + shot.name) && taken;
     }
