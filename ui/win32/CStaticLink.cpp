@@ -48,6 +48,8 @@ std::optional<LRESULT> CStaticLink::Handle(UINT message, WPARAM wParam, LPARAM l
     // The system would put the class cursor back over the label.
     case WM_SETCURSOR: return TRUE;
     case WM_ERASEBKGND: return 1;  // the paint fills the background
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: Invalidate(); return Default(message, wParam, lParam);
     case WM_PAINT: Paint(); return 0;
     default: return std::nullopt;
     }
@@ -72,6 +74,15 @@ void CStaticLink::Paint() {
     else if (textAlignment_ == TA_RIGHT) x = area.right;
     else return;
     ::TextOutW(dc, x, area.top, text.c_str(), static_cast<int>(text.size()));
+    if (::GetFocus() != Window()) return;
+    // Reached with Tab: a dotted rectangle around the text.
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    int left = x;
+    if (textAlignment_ == TA_CENTER) left = x - size.cx / 2;
+    else if (textAlignment_ == TA_RIGHT) left = x - size.cx;
+    const RECT around{left - 1, area.top, left + size.cx + 1, area.top + size.cy};
+    ::DrawFocusRect(dc, &around);
 }
 
 }  // namespace ui::win32
