@@ -1,7 +1,7 @@
 #include "ui/CDrennowView.h"
 
 #include <QKeyEvent>
-#include <QMenu>
+#include <QScrollBar>
 #include <QShortcut>
 
 #include <iterator>
@@ -10,6 +10,7 @@
 #include "ui/CButtonEx.h"
 #include "ui/CListCtrlBlue.h"
 #include "ui/CListCtrlResult.h"
+#include "ui/AnsiText.h"
 #include "ui/CStaticLink.h"
 #include "ui/Fonts.h"
 #include "ui/Pictures.h"
@@ -26,16 +27,12 @@ namespace {
 
 const QColor kGreyText(128, 128, 128);
 
-std::unique_ptr<ui::WidgetLabel> LabelOf(QLabel* label) {
-    return std::make_unique<ui::WidgetLabel>(
-        [label](const QString& shown) { label->setText(shown); });
-}
-
 }  // namespace
 
 CDrennowView::CDrennowView(platform::Services& services, ui::ViewLinks links, QWidget* parent)
     : QWidget(parent), services_(services), links_(std::move(links)), host_(this),
-      session_(services, host_), largeFont_(ui::UiFont(22, 400, 8)),
+      // Option > Choose Prefix... is offered: the program picks its prefix.
+      logic_(services, host_, *this, true), largeFont_(ui::UiFont(22, 400, 8)),
       smallFont_(ui::UiFont(15, 400, 5)), boldFont_(ui::UiFont(17, 700, 7)),
       // Labels given no font of their own show in the system font.
       systemFont_(ui::UiFont(16, 700, 7)), sidePicture_(ui::LoadBitmap(res::kBmpSidePicture)),
@@ -43,17 +40,12 @@ CDrennowView::CDrennowView(platform::Services& services, ui::ViewLinks links, QW
     // The view paints its whole surface itself: no background erase.
     setAttribute(Qt::WA_OpaquePaintEvent);
     CreateControls();
-    host_.onShowScreen = [this](engine::Screen screen) { ShowScreen(screen); };
-    host_.onScanState = [this](engine::ScanEvent event) { OnScanState(event); };
-    host_.onResultsReset = [this] {
-        problemList_->DeleteAllItems();
-        repairLog_->DeleteAllItems();
-    };
-    host_.SetLabels(LabelOf(caption_), LabelOf(statusLabel_), LabelOf(foundCount_));
+    host_.SetLabels(ui::LabelSetter(caption_), ui::LabelSetter(statusLabel_),
+                    ui::LabelSetter(foundCount_));
     for (int row = 0; row < kRows; ++row)
-        host_.SetSectionCounter(row + 1, LabelOf(counters_[ui::Index(row)]));
+        host_.SetSectionCounter(row + 1, ui::LabelSetter(counters_[ui::Index(row)]));
     SetKeyboardOrder();
-    ShowScreen(engine::Screen::Choose);
+    logic_.Start();
     created_ = true;
     Layout(width(), height());
 }
@@ -87,7 +79,7 @@ void CDrennowView::UpdateAccelerators() {
 }
 
 CButtonEx* CDrennowView::DefaultButton() const {
-    return Button(ui::shared::FactsOf(screen_).defaultButton);
+    return Button(ui::shared::FactsOf(logic_.Screen()).defaultButton);
 }
 
 void CDrennowView::showEvent(QShowEvent* event) {
@@ -160,9 +152,7 @@ void CDrennowView::CreateSectionChoice() {
     auto* selectAllKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_A), selectAllBox_);
     connect(selectAllKey, &QShortcut::activated, this, [this] { OnCommand(res::kSelectAllBox); });
     sectionList_->Fill(&services_);
-    ShowSelectionPicture(SelectionSummary());
-    sectionList_->SetSummaryTarget(
-        [this](engine::Selection summary) { OnSelectionSummary(summary); });
+    sectionList_->SetSummaryTarget([this](engine::Selection) { logic_.OnSelectionChanged(); });
     screenControls_[0] = {sectionList_, selectAllBox_, selectAllLabel_, scanButton_};
 }
 
@@ -207,7 +197,7 @@ void CDrennowView::CreateResults() {
     problemList_ = new CListCtrlResult(this);
     problemList_->setObjectName(QString::number(res::kProblemList));
     problemList_->SetIgnoreHandler(
-        [this](int row, bool wholeKey) { IgnoreProblem(row, wholeKey); });
+        [this](int row, bool wholeKey) { logic_.IgnoreProblem(row, wholeKey); });
     repairAllButton_ =
         AddButton(res::kRepairAllButton, text::kButtonRepairAll, res::kBmpRepairAllNormal,
                   res::kBmpRepairAllOver, res::kBmpRepairAllPressed);
@@ -255,12 +245,26 @@ void CDrennowView::CreateRepairLog() {
 
 // ---- Screens -----------------------------------------------------------------------------
 
-void CDrennowView::SetCloseEnabled(bool enabled) {
-    if (links_.setCloseEnabled) links_.setCloseEnabled(enabled);
+void CDrennowView::ShowScreenControls(engine::Screen screen, const ui::shared::ScreenFacts& facts) {
+    for (QWidget* w : stepLabels_) w->show();
+    caption_->show();
+    optionButton_->show();
+    helpButton_->show();
+    for (auto& controls : screenControls_)
+        for (QWidget* w : controls) w->hide();
+    // The screens are numbered from 1, their controls' lists from 0.
+    if (screen != engine::Screen::None)
+        for (QWidget* w : screenControls_[ui::Index(static_cast<int>(screen) - 1)]) w->show();
+    currentStep_ = logic_.CurrentStep();
+    if (facts.step) caption_->setText(facts.caption);
+    UpdateAccelerators();
+    // The keyboard starts on the screen's default button.
+    if (CButtonEx* button = Button(facts.defaultButton); button && isVisible()) button->setFocus();
+    update();
 }
 
-void CDrennowView::ResetResultRows() {
-    ShowResultRows(std::vector<ui::shared::ResultRow>(static_cast<std::size_t>(kRows)));
+void CDrennowView::SetCloseEnabled(bool enabled) {
+    if (links_.setCloseEnabled) links_.setCloseEnabled(enabled);
 }
 
 void CDrennowView::ShowResultRows(const std::vector<ui::shared::ResultRow>& rows) {
@@ -275,86 +279,40 @@ void CDrennowView::ShowResultRows(const std::vector<ui::shared::ResultRow>& rows
     }
 }
 
-void CDrennowView::ShowScreen(engine::Screen screen) {
-    const ui::shared::ScreenFacts facts = ui::shared::FactsOf(screen);
-    // The window cannot be closed while a scan runs.
-    SetCloseEnabled(facts.closeEnabled);
-    for (QWidget* w : stepLabels_) w->show();
-    caption_->show();
-    optionButton_->show();
-    helpButton_->show();
-    for (auto& controls : screenControls_)
-        for (QWidget* w : controls) w->hide();
-    ResetResultRows();
-    screen_ = screen;
+void CDrennowView::SetResultCount(const std::string& text) {
+    resultCount_->setText(ui::FromAnsi(text));
+}
 
-    const engine::ScanResults& results = session_.Results();
-    switch (screen) {
-    case engine::Screen::Choose:
-        for (QWidget* w : screenControls_[0]) w->show();
-        break;
-    case engine::Screen::Scanning:
-        ShowPauseFace(ui::shared::PauseButtonFace(false), false);
-        for (QWidget* w : screenControls_[1]) w->show();
-        break;
-    case engine::Screen::Results: {
-        for (QWidget* w : screenControls_[2]) w->show();
-        resultCount_->setText(QString::number(results.total) + text::kProblemsFoundSuffix);
-        ShowResultRows(ui::shared::ResultRows(results));
-        if (const int row = ui::shared::RowToShow(results); row >= 0) ShowSectionProblems(row);
-        break;
-    }
-    case engine::Screen::RepairLog:
-        // The pale panel stands behind the log.
-        for (QWidget* w : screenControls_[3]) w->show();
-        repairLog_->Fill(&session_.Repair().repaired);
-        break;
-    default: break;
-    }
-    if (facts.step) {
-        currentStep_ = facts.step;
-        caption_->setText(facts.caption);
-    }
-    UpdateAccelerators();
-    // The keyboard starts on the screen's default button.
-    if (CButtonEx* button = DefaultButton(); button && isVisible()) button->setFocus();
+void CDrennowView::ShowProblems(int row, engine::ProblemList* problems, bool keepScroll) {
+    const int scrolled = problemList_->verticalScrollBar()->value();
+    markerRow_ = row;
+    PlaceSectionMarker();
+    problemList_->Fill(problems);
+    if (keepScroll) problemList_->verticalScrollBar()->setValue(scrolled);
     update();
 }
 
-void CDrennowView::ShowSectionProblems(int row) {
-    if (row < 0 || row >= kRows) return;
-    markerRow_ = row;
-    PlaceSectionMarker();
-    problemList_->Fill(&session_.Results().Section(row + 1).problems);
+void CDrennowView::ShowRepairLog(engine::ProblemList* repaired) { repairLog_->Fill(repaired); }
+
+void CDrennowView::ClearProblemLists() {
+    problemList_->DeleteAllItems();
+    repairLog_->DeleteAllItems();
 }
 
-// ---- Messages ----------------------------------------------------------------------------
+// ---- Section choice ----------------------------------------------------------------------
 
-engine::Selection CDrennowView::SelectionSummary() const {
-    return engine::SelectionSummary(sectionList_->Rows());
-}
+engine::SectionRows CDrennowView::SectionRows() const { return sectionList_->Rows(); }
 
-void CDrennowView::ShowSelectionPicture(engine::Selection selection) {
-    selectAllBox_->SetBitmap(ui::shared::SelectAllPicture(selection));
-}
-
-void CDrennowView::OnSelectionSummary(engine::Selection summary) { ShowSelectionPicture(summary); }
-
-void CDrennowView::ToggleSelectAll() {
-    const bool tick = ui::shared::SelectAllTicks(SelectionSummary());
+void CDrennowView::ChooseAllRows(bool chosen) {
     for (int row = 0; row < sectionList_->RowCount(); ++row) {
-        sectionList_->SetRowImage(row, tick ? 0 : 1);
-        sectionList_->SetSelected(row, tick);
+        sectionList_->SetRowImage(row, chosen ? 0 : 1);
+        sectionList_->SetSelected(row, chosen);
     }
-    ShowSelectionPicture(SelectionSummary());
 }
 
-void CDrennowView::OnScanState(engine::ScanEvent event) {
-    if (event != engine::ScanEvent::Cancelled)
-        ShowPauseFace(ui::shared::PauseButtonFace(event == engine::ScanEvent::Paused), true);
-}
+void CDrennowView::SetSelectAllPicture(int picture) { selectAllBox_->SetBitmap(picture); }
 
-void CDrennowView::ShowPauseFace(const ui::shared::ButtonFace& face, bool withText) {
+void CDrennowView::SetPauseFace(const ui::shared::ButtonFace& face, bool withText) {
     if (withText) pauseButton_->setText(face.text);
     pauseButton_->SetBitmaps(static_cast<quint16>(face.normal), static_cast<quint16>(face.over),
                              static_cast<quint16>(face.pressed));

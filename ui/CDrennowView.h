@@ -1,13 +1,15 @@
 #pragma once
 // The main view: the blue header with the Option and Help buttons, the step column, the
 // framed content area and its four screens (section choice, scan progress, results, repair
-// log). Every control is created once and only shown, hidden and moved. The view owns the
-// scan session and dispatches the commands of its buttons and popup menus.
+// log). Every control is created once and only shown, hidden, moved and drawn; what the
+// screens show and what the commands do is the shared logic's (ui/shared/ViewLogic), which
+// owns the scan session and asks the view, its face, for the controls.
 #include <QFont>
 #include <QPixmap>
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <span>
 
 #include "engine/ScanSession.h"
 #include "platform/Services.h"
@@ -16,6 +18,7 @@
 #include "ui/Index.h"
 #include "ui/shared/ResultRows.h"
 #include "ui/shared/Screens.h"
+#include "ui/shared/ViewLogic.h"
 
 class CButtonEx;
 class CListCtrlBlue;
@@ -38,7 +41,7 @@ struct ViewLinks {
 };
 }  // namespace ui
 
-class CDrennowView : public QWidget {
+class CDrennowView : public QWidget, private ui::shared::ViewFace {
     Q_OBJECT
 public:
     static constexpr int kRows = engine::kSectionCount;
@@ -48,23 +51,22 @@ public:
     explicit CDrennowView(platform::Services& services, ui::ViewLinks links = {},
                           QWidget* parent = nullptr);
 
+    // The commands, screens and menus, as the shared logic has them.
+    ui::shared::ViewLogic& Logic() { return logic_; }
     // 1 section choice, 2 scan progress, 3 results, 4 repair log.
-    void ShowScreen(engine::Screen screen);
+    void ShowScreen(engine::Screen screen) { logic_.ShowScreen(screen); }
     // Marks a row of the result screen (from 0, one per section) and lists its section's
     // problems.
-    void ShowSectionProblems(int row);
-    // A problem row's "Ignore This Entry" (false) or "Ignore This Key" (true): onto the ignore
-    // list, and every problem it covers off the results and their counts.
-    void IgnoreProblem(int row, bool wholeKey);
+    void ShowSectionProblems(int row) { logic_.ShowSectionProblems(row); }
+    // A problem row's "Ignore This Entry" (false) or "Ignore This Key" (true).
+    void IgnoreProblem(int row, bool wholeKey) { logic_.IgnoreProblem(row, wholeKey); }
     // The command handler of the buttons and menus (ids of ui/res/ResourceIds.h).
-    void OnCommand(int id);
-    // The section list's summary after a click: the select-all box shows it.
-    void OnSelectionSummary(engine::Selection summary);
+    void OnCommand(int id) { logic_.OnCommand(id); }
 
-    engine::Screen Screen() const { return screen_; }
-    int CurrentStep() const { return currentStep_; }
+    engine::Screen Screen() const { return logic_.Screen(); }
+    int CurrentStep() const { return logic_.CurrentStep(); }
     // How many of the section list's rows are chosen, as the scan will count them.
-    engine::Selection SelectionSummary() const;
+    engine::Selection SelectionSummary() const { return logic_.SelectionSummary(); }
 
     // Controls with an id of their own (buttons, lists, the select-all box); null otherwise.
     QWidget* Control(int id) const;
@@ -74,7 +76,7 @@ public:
     CListCtrlResult* RepairLogList() const { return repairLog_; }
     ui::StaticPicture* SelectAllBox() const { return selectAllBox_; }
     ui::StaticPicture* SectionMarker() const { return sectionMarker_; }
-    int MarkerRow() const { return markerRow_; }
+    int MarkerRow() const { return logic_.MarkerRow(); }
     QLabel* StepLabel(int step) const;
     QLabel* CaptionLabel() const;
     QLabel* StatusLabel() const;
@@ -87,13 +89,10 @@ public:
     CStaticLink* CountLink(int row) const { return countLinks_.at(ui::Index(row)); }
     CStaticLink* SectionLink(int row) const { return sectionLinks_.at(ui::Index(row)); }
 
-    engine::ScanSession& Session() { return session_; }
-    const engine::ScanSession& Session() const { return session_; }
-    // Whether command `id` may run now. While a scan runs its loop is on the stack and hands
-    // events on: only Pause, Cancel, the two menus and the help commands may run then; the
-    // others (a dialog that writes, another prefix, a new scan or repair) are greyed in the
-    // menus and ignored.
-    bool CommandAllowed(int id) const;
+    engine::ScanSession& Session() { return logic_.Session(); }
+    const engine::ScanSession& Session() const { return logic_.Session(); }
+    // Whether command `id` may run now (not while a scan runs, for most).
+    bool CommandAllowed(int id) const { return logic_.CommandAllowed(id); }
     ui::GuiHost& Host() { return host_; }
 
     // The popup menu of the Option button (11001) or the Help button (11002), as shown.
@@ -120,31 +119,35 @@ private:
     void Layout(int cx, int cy);
     // Beside the result screen's row whose problems the list shows.
     void PlaceSectionMarker();
-    void SetCloseEnabled(bool enabled);
-    void ResetResultRows();
-    // The result screen's section rows and its problem count.
-    void ShowResultRows(const std::vector<ui::shared::ResultRow>& rows);
-    void OnScanState(engine::ScanEvent event);
-    // The Pause button's pictures, and its text when `withText` (a new scan keeps the text).
-    void ShowPauseFace(const ui::shared::ButtonFace& face, bool withText);
-    void ToggleSelectAll();
-    void ShowSelectionPicture(engine::Selection selection);
-    void RunPopupMenu(int buttonId);
-    void RunCleanRestore();
-    void RunIERestore();
-    void RunIgnoredEntries();
-    // The result screen's counts and lists after problems left the results.
-    void RefreshResultCounts();
+
+    // What the logic asks of the controls.
+    void ShowScreenControls(engine::Screen screen, const ui::shared::ScreenFacts& facts) override;
+    void SetCloseEnabled(bool enabled) override;
+    void SetPauseFace(const ui::shared::ButtonFace& face, bool withText) override;
+    void ShowResultRows(const std::vector<ui::shared::ResultRow>& rows) override;
+    void SetResultCount(const std::string& text) override;
+    void ShowProblems(int row, engine::ProblemList* problems, bool keepScroll) override;
+    void ShowRepairLog(engine::ProblemList* repaired) override;
+    void ClearProblemLists() override;
+    engine::SectionRows SectionRows() const override;
+    void ChooseAllRows(bool chosen) override;
+    void SetSelectAllPicture(int picture) override;
+    int RunPopupMenu(int buttonId, std::span<const ui::shared::MenuItem> items) override;
+    void RunDialog(ui::shared::Dialog dialog) override;
+    void OpenAddress(ui::shared::Address address) override;
+    void ChoosePrefix() override;
+
+    // A popup menu of these items, each action holding its command.
+    std::unique_ptr<QMenu> BuildMenu(std::span<const ui::shared::MenuItem> items);
 
     platform::Services& services_;
     ui::ViewLinks links_;
     ui::GuiHost host_;
-    engine::ScanSession session_;
+    ui::shared::ViewLogic logic_;
 
     bool created_ = false;
-    engine::Screen screen_ = engine::Screen::None;
-    int currentStep_ = 1;
-    int markerRow_ = 0;  // the result screen's row the marker points at
+    int currentStep_ = 1;  // the step the step column marks
+    int markerRow_ = 0;    // the result screen's row the marker stands beside
 
     QFont largeFont_, smallFont_, boldFont_, systemFont_;
     QPixmap sidePicture_, stepMarker_;

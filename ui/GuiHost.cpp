@@ -10,11 +10,9 @@
 #include <algorithm>
 #include <QMessageBox>
 #include <QScreen>
-#include <QThread>
 
 #include "ui/AnsiText.h"
 #include "ui/res/Strings.h"
-#include "ui/Index.h"
 
 namespace ui {
 namespace {
@@ -163,33 +161,13 @@ std::unique_ptr<QMessageBox> GuiHost::BuildMessageBox(const std::string& text,
     return box;
 }
 
-void WidgetLabel::SetText(const std::string& text) {
-    text_ = text;
-    pending_ = true;
+shared::BufferedLabel::Setter LabelSetter(QLabel* label) {
+    return [label](const std::string& text) { label->setText(FromAnsi(text)); };
 }
 
-void WidgetLabel::Show() {
-    if (!pending_) return;
-    pending_ = false;
-    if (setter_) setter_(FromAnsi(text_));
-}
+GuiHost::~GuiHost() { EndAllWaits(); }
 
-GuiHost::~GuiHost() {
-    // A wait cursor left over (a Pause pressed between walks) must not outlive the view.
-    while (waitDepth_ > 0) EndWaitCursor();
-}
-
-void GuiHost::Pump() {
-    ShowLabels();
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-
-void GuiHost::ShowLabels() {
-    for (WidgetLabel* label : {sectionName_.get(), currentKey_.get(), foundCount_.get()})
-        if (label) label->Show();
-    for (const auto& label : counters_)
-        if (label) label->Show();
-}
+void GuiHost::PumpEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 engine::Answer GuiHost::AnswerOf(int qtButton) {
     switch (qtButton) {
@@ -200,13 +178,11 @@ engine::Answer GuiHost::AnswerOf(int qtButton) {
     }
 }
 
-engine::Answer GuiHost::MessageBox(const std::string& text, const std::string& caption,
-                                   engine::BoxStyle style) {
-    ShowLabels();
-    if (handler_) return handler_(text, caption, style);
+engine::Answer GuiHost::ShowMessageBox(const std::string& text, const std::string& caption,
+                                       engine::BoxStyle style) {
     const std::unique_ptr<QMessageBox> box = BuildMessageBox(text, caption, style, owner_.data());
     // The arrow shows over a box even while the wait cursor is up.
-    const bool waiting = waitDepth_ > 0;
+    const bool waiting = WaitDepth() > 0;
     if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int answer = box->exec();
     if (waiting) QApplication::restoreOverrideCursor();
@@ -216,49 +192,8 @@ engine::Answer GuiHost::MessageBox(const std::string& text, const std::string& c
     return AnswerOf(answer);
 }
 
-void GuiHost::BeginWaitCursor() {
-    ++waitDepth_;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
+void GuiHost::PushWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
-void GuiHost::EndWaitCursor() {
-    if (waitDepth_ == 0) return;
-    --waitDepth_;
-    QApplication::restoreOverrideCursor();
-}
-
-void GuiHost::OnScanState(engine::ScanEvent event) {
-    ShowLabels();
-    if (onScanState) onScanState(event);
-}
-
-void GuiHost::Sleep(unsigned milliseconds) { QThread::msleep(milliseconds); }
-
-void GuiHost::ShowScreen(engine::Screen screen) {
-    ShowLabels();
-    if (onShowScreen) onShowScreen(screen);
-}
-
-void GuiHost::OnResultsReset() {
-    if (onResultsReset) onResultsReset();
-}
-
-engine::Label* GuiHost::SectionCounterLabel(int section) {
-    if (section < 1 || section > engine::kSectionCount) return nullptr;
-    return counters_[ui::Index(section - 1)].get();
-}
-
-void GuiHost::SetLabels(std::unique_ptr<WidgetLabel> sectionName,
-                        std::unique_ptr<WidgetLabel> currentKey,
-                        std::unique_ptr<WidgetLabel> foundCount) {
-    sectionName_ = std::move(sectionName);
-    currentKey_ = std::move(currentKey);
-    foundCount_ = std::move(foundCount);
-}
-
-void GuiHost::SetSectionCounter(int section, std::unique_ptr<WidgetLabel> label) {
-    if (section >= 1 && section <= engine::kSectionCount)
-        counters_[ui::Index(section - 1)] = std::move(label);
-}
+void GuiHost::PopWaitCursor() { QApplication::restoreOverrideCursor(); }
 
 }  // namespace ui

@@ -6,8 +6,8 @@
 
 #include "platform/DataFiles.h"
 #include "ui/CDialogAbout.h"
-#include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
+#include "ui/shared/Addresses.h"
 
 namespace ui {
 
@@ -19,11 +19,9 @@ QString ManualPath() {
     return QString::fromStdString(platform::SharedDataFile("manual.html").string());
 }
 
-QUrl HomePageUrl() { return QUrl(QString::fromLatin1(text::kWebSite)); }
+QUrl HomePageUrl() { return QUrl(QString::fromStdString(shared::HomePageAddress())); }
 
-QUrl SupportMailUrl() {
-    return QUrl(QStringLiteral("mailto:") + QString::fromLatin1(text::kSupportMail));
-}
+QUrl SupportMailUrl() { return QUrl(QString::fromStdString(shared::SupportMailAddress())); }
 
 // The results of the openings are not checked: with no browser or mail program nothing
 // happens.
@@ -52,15 +50,6 @@ void OpenSupportMail(const UrlOpener& open) { OpenUrl(open, SupportMailUrl()); }
 void ShowAboutBox(QWidget* parent, const UrlOpener& open) {
     CDialogAbout about(open, parent);
     about.exec();
-}
-
-bool RunHelpCommand(int id, QWidget* parent, const UrlOpener& open) {
-    switch (id) {
-    case res::kCmdUserManual: OpenUserManual(parent, open); return true;
-    case res::kCmdAbout: ShowAboutBox(parent, open); return true;
-    case res::kCmdHomePage: OpenHomePage(open); return true;
-    default: return false;
-    }
 }
 
 }  // namespace ui

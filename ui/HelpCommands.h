@@ -1,5 +1,6 @@
 #pragma once
-// The help commands: the user manual, the About box, the maker's web site and mail address.
+// Opening what the help commands and links ask for: the user manual, the About box, the
+// maker's web site and mail address (ui/shared/Addresses.h), with the desktop's programs.
 #include <QString>
 #include <QUrl>
 #include <functional>
@@ -26,9 +27,5 @@ void OpenSupportMail(const UrlOpener& open);
 void AddManualShortcut(QWidget* window, UrlOpener open);
 // Runs the About box modally.
 void ShowAboutBox(QWidget* parent, const UrlOpener& open);
-
-// Runs the help command with this id (9 User Manual, 148 About, 57664 home page); false for
-// any other id.
-bool RunHelpCommand(int id, QWidget* parent, const UrlOpener& open);
 
 }  // namespace ui

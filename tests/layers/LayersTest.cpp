@@ -1,6 +1,7 @@
 // The layers' rule, read from the source tree: ui/ and cli/ -> repair/ -> engine/ -> platform/,
 // the front ends never include each other, and only platform/ and the front ends include
-// operating-system or Qt headers.
+// operating-system or Qt headers; the desktop programs' shared layer (ui/shared/) none, nor
+// either face.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -41,7 +42,9 @@ std::optional<Include> ParseInclude(std::string_view line) {
     return Include{close == '>', std::string(line.substr(at + 1, end - at - 1))};
 }
 
-const std::vector<std::string> kLayers = {"platform", "engine", "repair", "ui", "cli"};
+// ui/shared/ is read twice: as part of ui/, and on its own as the desktop programs' layer free
+// of any toolkit.
+const std::vector<std::string> kLayers = {"platform", "engine", "repair", "ui", "cli", "ui/shared"};
 
 // The folders of this source tree an include path can start with; any other first folder
 // (or a bare name in brackets) is a header from outside.
@@ -62,6 +65,18 @@ std::string Violation(const std::string& layer, const Include& include) {
     const std::size_t slash = include.path.find('/');
     const std::string first = slash == std::string::npos ? "" : include.path.substr(0, slash);
     if (!include.angled && first.empty()) return {};  // beside the including file
+    if (layer == "ui/shared") {
+        const bool own =
+            include.path.rfind("ui/shared/", 0) == 0 || include.path.rfind("ui/res/", 0) == 0;
+        if (kProjectFolders.count(first))
+            return own || first == "platform" || first == "engine" || first == "repair"
+                       ? ""
+                       : "ui/shared/ includes no face (the Qt program, ui/win32/) and no cli/";
+        return PortableOutsideHeader(include.path)
+                   ? ""
+                   : "no toolkit or operating-system header in ui/shared/ (only the C++ library, "
+                     "fmt, nlohmann/json)";
+    }
     if (kProjectFolders.count(first)) {
         static const std::map<std::string, std::set<std::string>> kAllowed = {
             {"platform", {"platform"}},
@@ -114,6 +129,14 @@ TEST(Layers, RuleTellsAllowedIncludesFromForbiddenOnes) {
         {"ui", "#include \"repair/RepairCommand.h\"", true},
         {"ui", "#include \"platform/wine/WinePrefix.h\"", true},
         {"ui", "#include \"cli/Cli.h\"", false},
+        {"ui/shared", "#include \"repair/RepairCommand.h\"", true},
+        {"ui/shared", "#include \"ui/res/Strings.h\"", true},
+        {"ui/shared", "#include \"ui/shared/Screens.h\"", true},
+        {"ui/shared", "#include <span>", true},
+        {"ui/shared", "#include \"ui/GuiHost.h\"", false},
+        {"ui/shared", "#include \"ui/win32/Text.h\"", false},
+        {"ui/shared", "#include <QString>", false},
+        {"ui/shared", "#include <windows.h>", false},
         {"cli", "#include \"ui/GuiHost.h\"", false},
         {"cli", "#include <unistd.h>", true},
         {"cli", "#include \"DrennowVersion.h\"", true},

@@ -24,6 +24,7 @@
 #include "ui/CDialogIERestore.h"
 #include "ui/GuiHost.h"
 #include "ui/CDrennowApp.h"
+#include "ui/CDrennowView.h"
 #include "ui/CMainFrame.h"
 #include "ui/StatusPane.h"
 #include "ui/CStaticLink.h"
@@ -403,10 +404,11 @@ TEST_F(OpenedUrls, AboutLinksOpenTheWebSiteAndANewMail) {
 TEST_F(OpenedUrls, HelpCommandsOpenTheManualAndTheHomePage) {
     // Without the manual the command shows a message box, which would wait for a click.
     ASSERT_FALSE(ui::ManualPath().isEmpty()) << "docs/manual.html not found";
-    QWidget owner;
-    EXPECT_TRUE(ui::RunHelpCommand(res::kCmdUserManual, &owner, record));
-    EXPECT_TRUE(ui::RunHelpCommand(res::kCmdHomePage, &owner, record));
-    EXPECT_FALSE(ui::RunHelpCommand(res::kCmdCleanRestore, &owner, record));
+    fixtures::TestPrefix prefix;
+    auto machine = prefix.Open();
+    CDrennowView view(*machine, {record, {}, {}});
+    view.OnCommand(res::kCmdUserManual);
+    view.OnCommand(res::kCmdHomePage);
     ASSERT_EQ(opened.size(), 2u);
     ASSERT_TRUE(opened[0].isLocalFile());
     const QFileInfo manual(opened[0].toLocalFile());
@@ -461,7 +463,9 @@ TEST(MainFrame, LockKeyPanesShowTheKeyState) {
 }
 
 TEST(AboutCommand, RunsTheAboutBoxModally) {
-    QWidget owner;
+    fixtures::TestPrefix prefix;
+    auto machine = prefix.Open();
+    CDrennowView view(*machine);
     std::string title;
     QTimer::singleShot(0, [&] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -469,7 +473,7 @@ TEST(AboutCommand, RunsTheAboutBoxModally) {
         title = modal->windowTitle().toStdString();
         static_cast<QDialog*>(modal)->accept();
     });
-    EXPECT_TRUE(ui::RunHelpCommand(res::kCmdAbout, &owner, {}));
+    view.OnCommand(res::kCmdAbout);
     EXPECT_EQ(title, "About Norlix Drennow");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -1,13 +1,12 @@
-// The main view over real test prefixes: its screens, layout and painting, the section
-// choice, and whole scan, repair and return flows driven by clicks.
+// The main view over real test prefixes: its controls, layout and painting, the section
+// choice, and whole scan, repair and return flows driven by clicks and keys. What the screens
+// and commands do is tested without a display (tests/uishared/ViewLogicTest.cpp).
 #include <QMenu>
 #include <QTest>
 #include <QWindow>
-#include <optional>
 
 #include <gtest/gtest.h>
 
-#include "tests/fixtures/FakeWineServer.h"
 #include "tests/ui/QtTesting.h"
 #include "tests/ui/ViewTestSupport.h"
 #include <QPushButton>
@@ -21,7 +20,6 @@
 #include "ui/Pictures.h"
 #include "ui/ViewControls.h"
 #include "ui/res/ResourceIds.h"
-#include "tests/fixtures/ScanResultsBuilder.h"
 
 // The program's pictures gone while it lives, as when its resources fail to load. The resource
 // functions are declared where this stands, so it stands outside any namespace.
@@ -249,26 +247,20 @@ TEST(MainView, SelectAllBoxTicksEveryRowOrNone) {
     EXPECT_EQ(view.SelectAllBox()->Bitmap(), res::kBmpBoxEmpty);
 }
 
-TEST(MainView, ScanWithNoSectionChosenIsRefused) {
+// The list's picture did not load, so it has no rows: the scan asks for a section.
+TEST(MainView, ScanWithoutSectionRowsIsRefused) {
     fixtures::TestPrefix prefix;
     AddSharedAndShortcutProblems(prefix);
-    // Every row unticked, or no row at all: the list's picture did not load, so it has none.
-    for (const bool rowless : {false, true}) {
-        SCOPED_TRACE(rowless ? "no rows" : "every row unticked");
-        std::optional<NoPictures> gone;
-        if (rowless) gone.emplace();
-        ViewHarness h(prefix);
-        gone.reset();
-        if (rowless) ASSERT_EQ(h.view->SectionList()->RowCount(), 0);
-        else Click(h.view->SelectAllBox(), {5, 5});
-        ClickButton(*h.view, res::kScanButton);
-        ASSERT_EQ(h.messages.size(), 1u);
-        EXPECT_EQ(h.messages[0].text, "Please select a section to scan before continuing!");
-        EXPECT_EQ(h.messages[0].caption, "Information");
-        EXPECT_EQ(h.messages[0].style, engine::Icon::Information);
-        EXPECT_EQ(h.view->Screen(), engine::Screen::Choose);
-        EXPECT_EQ(h.view->Session().Results().total, 0);
+    std::unique_ptr<ViewHarness> h;
+    {
+        const NoPictures gone;
+        h = std::make_unique<ViewHarness>(prefix);
     }
+    ASSERT_EQ(h->view->SectionList()->RowCount(), 0);
+    ClickButton(*h->view, res::kScanButton);
+    ASSERT_EQ(h->messages.size(), 1u);
+    EXPECT_EQ(h->messages[0].text, "Please select a section to scan before continuing!");
+    EXPECT_EQ(h->view->Screen(), engine::Screen::Choose);
 }
 
 // ---- Scans -------------------------------------------------------------------------------
@@ -390,139 +382,6 @@ TEST(MainView, ScanRepairAndReturn) {
     EXPECT_EQ(view.Screen(), engine::Screen::Choose);
     EXPECT_EQ(view.CurrentStep(), 1);
     EXPECT_TRUE(Shown(view.SectionList()));
-}
-
-TEST(MainView, CancelOnTheResultScreenReturnsToTheChoice) {
-    fixtures::TestPrefix prefix;
-    AddSharedAndShortcutProblems(prefix);
-    ViewHarness h(prefix);
-    ClickButton(*h.view, res::kScanButton);
-    ASSERT_EQ(h.view->Screen(), engine::Screen::Results);
-    ClickButton(*h.view, res::kCancelResultButton);
-    EXPECT_EQ(h.view->Screen(), engine::Screen::Choose);
-    EXPECT_FALSE(Shown(h.view->SectionLink(6)));
-    EXPECT_TRUE(h.messages.empty());
-}
-
-TEST(MainView, CancelDuringAScanDiscardsEverything) {
-    fixtures::TestPrefix prefix;
-    AddSharedAndShortcutProblems(prefix);
-    ViewHarness h(prefix);
-    CDrennowView& view = *h.view;
-    // Cancel once the "Shared Programs" walk hands events over.
-    EveryPump press([&](int) {
-        if (view.CaptionLabel()->text() != "Shared Programs") return true;
-        ClickButton(view, res::kCancelScanButton);
-        return false;
-    });
-    view.Session().SetPumpInterval(std::chrono::milliseconds(0));
-    ClickButton(view, res::kScanButton);
-    EXPECT_EQ(view.Screen(), engine::Screen::Choose);
-    EXPECT_TRUE(h.messages.empty());
-    EXPECT_EQ(view.Session().Results().total, 0);
-    for (int row = 0; row < 14; ++row)
-        EXPECT_EQ(view.SectionCounter(row)->text().toStdString(), "0") << row;
-    EXPECT_EQ(view.FoundCountLabel()->text().toStdString(), "0 problem(s) found");
-    EXPECT_TRUE(h.frame->CloseEnabled());
-    // The shortcut walk never ran, so nothing of section 14 was counted either.
-    EXPECT_TRUE(fixtures::RecordTexts(view.Session().Results().Section(14).problems).empty());
-}
-
-TEST(MainView, PauseHoldsTheWalkUntilResume) {
-    fixtures::TestPrefix prefix;
-    AddSharedAndShortcutProblems(prefix);
-    ViewHarness h(prefix);
-    CDrennowView& view = *h.view;
-    CButtonEx* pause = view.Button(res::kPauseButton);
-    std::string heldKey;
-    std::vector<std::string> texts;
-    bool keyMoved = false;
-    int pausedPumps = 0;
-    EveryPump script([&](int n) {
-        if (n == 1) {
-            ClickButton(view, res::kPauseButton);
-            return true;
-        }
-        if (pause->text() != "&Resume") return true;
-        if (pausedPumps++ == 0) {
-            texts.push_back(pause->text().toStdString());
-            heldKey = view.StatusLabel()->text().toStdString();
-            return true;
-        }
-        keyMoved |= view.StatusLabel()->text().toStdString() != heldKey;
-        if (pausedPumps < 4) return true;
-        ClickButton(view, res::kPauseButton);
-        return false;
-    });
-    ClickButton(view, res::kScanButton);
-    texts.push_back(pause->text().toStdString());
-    EXPECT_EQ(texts, (std::vector<std::string>{"&Resume", "&Pause"}));
-    EXPECT_GE(pausedPumps, 4);
-    EXPECT_FALSE(keyMoved) << "the walk went on while paused";
-    EXPECT_EQ(view.Screen(), engine::Screen::Results);
-    EXPECT_EQ(view.Session().Results().total, 3);
-    EXPECT_FALSE(view.Session().Paused());
-}
-
-TEST(MainView, AScanThatFindsNothingSaysSoAndReturnsToTheChoice) {
-    fixtures::TestPrefix prefix;
-    prefix.CreateFile("C:\\Program Files\\Here\\here.exe", "MZ");
-    prefix.CreateShortcut("C:\\users\\Public\\Desktop\\Here.lnk",
-                          "C:\\Program Files\\Here\\here.exe");
-    ViewHarness h(prefix);
-    ClickButton(*h.view, res::kScanButton);
-    ASSERT_EQ(h.messages.size(), 1u);
-    EXPECT_EQ(h.messages[0].text, "No Problems Detected!");
-    EXPECT_EQ(h.messages[0].caption, "Information");
-    EXPECT_EQ(h.messages[0].style, engine::Icon::Information);
-    EXPECT_EQ(h.view->Screen(), engine::Screen::Choose);
-    EXPECT_TRUE(h.frame->CloseEnabled());
-}
-
-TEST(MainView, RepairIsRefusedWhileAWineserverRuns) {
-    fixtures::TestPrefix prefix;
-    AddSharedAndShortcutProblems(prefix);
-    ViewHarness h(prefix);
-    ClickButton(*h.view, res::kScanButton);
-    ASSERT_EQ(h.view->Screen(), engine::Screen::Results);
-    const std::string before = prefix.ReadHive(Hive::System);
-    fixtures::FakeWineServer server(prefix.Dir());
-    ASSERT_TRUE(server.Running());
-    ClickButton(*h.view, res::kRepairAllButton);
-    // Refused at once: the backup question would be answered for nothing.
-    ASSERT_EQ(h.messages.size(), 1u);
-    EXPECT_EQ(h.messages[0].text.find("Nothing has been repaired: A wineserver is running"), 0u)
-        << h.messages[0].text;
-    EXPECT_EQ(h.view->Screen(), engine::Screen::Results);
-    EXPECT_EQ(prefix.ReadHive(Hive::System), before);
-    EXPECT_TRUE(prefix.Exists("C:\\users\\Public\\Desktop\\Gone App.lnk"));
-}
-
-// Wine writes the registry while the window is open: the refusal offers to scan again, and
-// that scan reads the files as they are now.
-TEST(MainView, RepairAfterWineWroteTheRegistryOffersToScanAgain) {
-    fixtures::TestPrefix prefix;
-    AddSharedAndShortcutProblems(prefix);
-    ViewHarness h(prefix);
-    ClickButton(*h.view, res::kScanButton);
-    ASSERT_EQ(h.view->Session().Results().total, 3);
-    prefix.SetDword(Hive::System, kShared, "C:\\Program Files\\Common Files\\also gone.dll", 1);
-    prefix.WriteHives();
-    const std::string written = prefix.ReadHive(Hive::System);
-    h.answers = {engine::Answer::Yes};
-    ClickButton(*h.view, res::kRepairAllButton);
-    ASSERT_EQ(h.messages.size(), 1u);
-    EXPECT_EQ(
-        h.messages[0].text.find("Nothing has been repaired: " + prefix.HivePath(Hive::System) +
-                                " was changed by another program"),
-        0u)
-        << h.messages[0].text;
-    EXPECT_EQ(h.messages[0].style,
-              engine::BoxStyle(engine::Buttons::YesNo, engine::Icon::Question));
-    EXPECT_EQ(prefix.ReadHive(Hive::System), written);
-    EXPECT_EQ(h.view->Screen(), engine::Screen::Results);
-    EXPECT_EQ(h.view->Session().Results().total, 4);
-    EXPECT_EQ(h.view->Session().Results().Section(7).Count(), 2);
 }
 
 TEST(MainView, CleanRestoreBringsBackWhatARepairDeleted) {
@@ -657,31 +516,23 @@ TEST(MainView, ResultScreenKeyboardHasNoTraps) {
 
 // ---- Menus -------------------------------------------------------------------------------
 
-std::vector<std::pair<std::string, int>> Items(QMenu& menu) {
-    std::vector<std::pair<std::string, int>> items;
-    for (QAction* action : menu.actions())
-        items.emplace_back(action->isSeparator() ? "-" : action->text().toStdString(),
-                           action->data().toInt());
-    return items;
-}
-
+// The menus show the logic's items: texts, commands, separators and what is greyed.
 TEST(MainView, OptionAndHelpMenus) {
     fixtures::TestPrefix prefix;
     ViewHarness h(prefix);
-    auto tools = h.view->BuildPopupMenu(res::kOptionButton);
-    EXPECT_EQ(Items(*tools),
-              (std::vector<std::pair<std::string, int>>{{"Clean Restore", 143},
-                                                        {"Ignored Entries...", 32801},
-                                                        {"-", 0},
-                                                        {"IE Restore", 140},
-                                                        {"-", 0},
-                                                        {"Choose Prefix...", 32800}}));
-    auto help = h.view->BuildPopupMenu(res::kHelpButton);
-    EXPECT_EQ(Items(*help),
-              (std::vector<std::pair<std::string, int>>{{"User Manual", 9},
-                                                        {"-", 0},
-                                                        {"About Norlix Drennow", 148},
-                                                        {"Go to Norlix HomePage ->", 57664}}));
+    for (const int button : {res::kOptionButton, res::kHelpButton}) {
+        const std::vector<ui::shared::MenuItem> items = h.view->Logic().MenuItems(button);
+        const std::unique_ptr<QMenu> menu = h.view->BuildPopupMenu(button);
+        ASSERT_EQ(menu->actions().size(), static_cast<qsizetype>(items.size())) << button;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const QAction* action = menu->actions()[static_cast<qsizetype>(i)];
+            EXPECT_EQ(action->isSeparator(), items[i].command == 0) << i;
+            if (action->isSeparator()) continue;
+            EXPECT_EQ(action->text().toStdString(), items[i].text);
+            EXPECT_EQ(action->data().toInt(), items[i].command);
+            EXPECT_EQ(action->isEnabled(), items[i].enabled);
+        }
+    }
 
     // The Option button pops the menu up under itself; its IE Restore item opens the dialog.
     QPoint menuAt;

@@ -108,12 +108,19 @@ void ViewLogic::RunHelpCommand(int id) {
     }
 }
 
+void ViewLogic::Start() {
+    OnSelectionChanged();
+    ShowScreen(engine::Screen::Choose);
+}
+
 void ViewLogic::ShowScreen(engine::Screen screen) {
     const ScreenFacts facts = FactsOf(screen);
     // The window cannot be closed while a scan runs.
     face_.SetCloseEnabled(facts.closeEnabled);
     screen_ = screen;
     if (facts.step) currentStep_ = facts.step;
+    // The screen's controls show before they are filled: a list fills as it is shown.
+    face_.ShowScreenControls(screen, facts);
     face_.ShowResultRows(std::vector<ResultRow>(static_cast<std::size_t>(engine::kSectionCount)));
     switch (screen) {
     case engine::Screen::Scanning: face_.SetPauseFace(PauseButtonFace(false), false); break;
@@ -122,7 +129,6 @@ void ViewLogic::ShowScreen(engine::Screen screen) {
     case engine::Screen::Choose:
     case engine::Screen::None: break;
     }
-    face_.ShowScreenControls(screen, facts);
 }
 
 void ViewLogic::ShowResults(bool keepScroll) {

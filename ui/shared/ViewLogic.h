@@ -35,7 +35,8 @@ class ViewFace {
 public:
     virtual ~ViewFace() = default;
     // Shows the frame controls and the controls of `screen`, hides the others, marks the
-    // screen's step and caption and puts the keyboard on its default button.
+    // screen's step (the logic's CurrentStep(), already the new one) and caption and puts the
+    // keyboard on its default button. The screen's rows and lists are filled after it.
     virtual void ShowScreenControls(engine::Screen screen, const ScreenFacts& facts) = 0;
     // The frame's close box (off while a scan runs).
     virtual void SetCloseEnabled(bool enabled) = 0;
@@ -73,6 +74,10 @@ public:
     // the machine's, under Wine the prefix Wine runs in).
     ViewLogic(platform::Services& services, ViewHost& host, ViewFace& face,
               bool offersPrefixChoice);
+
+    // Once the face's controls exist: the select-all box shows the section list's choice and
+    // the view opens on the section choice.
+    void Start();
 
     // The command of a button, link or menu item (ids of ui/res/ResourceIds.h); ignored when
     // CommandAllowed says no.
