@@ -342,10 +342,7 @@ void CDrennowView::OnSelectionSummary(engine::Selection summary) { ShowSelection
 
 void CDrennowView::ToggleSelectAll() {
     const bool tick = ui::shared::SelectAllTicks(SelectionSummary());
-    for (int row = 0; row < sectionList_->RowCount(); ++row) {
-        sectionList_->SetRowImage(row, tick ? 0 : 1);
-        sectionList_->SetSelected(row, tick);
-    }
+    sectionList_->ChooseAll(tick);
     ShowSelectionPicture(SelectionSummary());
 }
 
