@@ -13,6 +13,7 @@
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Strings.h"
 #include "ui/Index.h"
+#include "ui/KeyboardFocus.h"
 
 namespace {
 
@@ -61,12 +62,13 @@ void CListCtrlBlue::Fill(platform::Services* services) {
 }
 
 void CListCtrlBlue::InsertRow(const engine::SectionRow& row) {
-    rows_.push_back({row, 0});
+    rows_.push_back({row, ui::shared::SectionImage(true)});
     rows_.back().row.selected = true;
 }
 
 void CListCtrlBlue::SetRowImage(int row, int image) {
-    if (row < 0 || row >= RowCount() || image < 0 || image > 2) return;
+    if (row < 0 || row >= RowCount() || image < 0 || image > ui::shared::kSectionImageGreyed)
+        return;
     rows_[ui::Index(row)].image = image;
     viewport()->update(ItemRect(row, Part::Icon));
 }
@@ -77,6 +79,13 @@ bool CListCtrlBlue::Selected(int row) const {
 
 void CListCtrlBlue::SetSelected(int row, bool selected) {
     if (row >= 0 && row < RowCount()) rows_[ui::Index(row)].row.selected = selected;
+}
+
+void CListCtrlBlue::ChooseAll(bool chosen) {
+    for (int row = 0; row < RowCount(); ++row) {
+        SetRowImage(row, ui::shared::SectionImage(chosen));
+        SetSelected(row, chosen);
+    }
 }
 
 engine::SectionRows CListCtrlBlue::Rows() const {
@@ -151,9 +160,9 @@ void CListCtrlBlue::paintEvent(QPaintEvent*) {
 }
 
 void CListCtrlBlue::ToggleRow(int row) {
-    const bool chosen = Selected(row);
-    SetRowImage(row, chosen ? 1 : 0);
-    SetSelected(row, !chosen);
+    const bool chosen = !Selected(row);
+    SetRowImage(row, ui::shared::SectionImage(chosen));
+    SetSelected(row, chosen);
 }
 
 // The focus rectangle comes and goes with the focus.
@@ -168,22 +177,21 @@ void CListCtrlBlue::focusOutEvent(QFocusEvent* event) {
 }
 
 void CListCtrlBlue::keyPressEvent(QKeyEvent* event) {
-    const int count = RowCount();
-    if (count == 0) return QAbstractScrollArea::keyPressEvent(event);
-    int row = focusRow_;
-    switch (event->key()) {
-    case Qt::Key_Up: row = std::max(0, row - 1); break;
-    case Qt::Key_Down: row = std::min(count - 1, row + 1); break;
-    case Qt::Key_Home: row = 0; break;
-    case Qt::Key_End: row = count - 1; break;
-    case Qt::Key_Space:
-        ToggleRow(focusRow_);
+    using ui::shared::KeyAction;
+    const KeyAction action =
+        ui::shared::SectionListKey(ui::ListKeyOf(event->key()), focusRow_, RowCount());
+    switch (action.kind) {
+    case KeyAction::PassOn: return QAbstractScrollArea::keyPressEvent(event);
+    case KeyAction::Swallow: return;
+    case KeyAction::Switch:
+        ToggleRow(action.row);
         SendSummary();
         return;
-    default: return QAbstractScrollArea::keyPressEvent(event);
+    case KeyAction::MoveTo:
+        focusRow_ = action.row;
+        viewport()->update();
+        return;
     }
-    focusRow_ = row;
-    viewport()->update();
 }
 
 void CListCtrlBlue::mousePressEvent(QMouseEvent* event) {

@@ -11,22 +11,18 @@
 
 #include <algorithm>
 
-#include "engine/Explanation.h"
-#include "engine/ValueText.h"
 #include "ui/AnsiText.h"
 #include "ui/Fonts.h"
+#include "ui/Index.h"
+#include "ui/KeyboardFocus.h"
 #include "ui/Pictures.h"
 #include "ui/res/ResourceIds.h"
-#include "ui/res/IgnoreStrings.h"
-#include "ui/res/Strings.h"
-#include "ui/Index.h"
 
 namespace {
 
 using namespace ui::shared::result_row;
 
-const QColor kStripe(240, 240, 240);
-const QColor kRed(220, 0, 0);
+QColor Colour(ui::shared::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 }  // namespace
 
@@ -62,37 +58,29 @@ void CListCtrlResult::DeleteAllItems() {
 
 void CListCtrlResult::Fill(engine::ProblemList* source) {
     source_ = source;
-    rows_.clear();
+    rows_ = ui::shared::ProblemRowsOf(source);
     focusRow_ = 0;
-    if (source) {
-        for (const engine::Problem& problem : *source) {
-            const engine::ShownTexts shown = engine::DisplayConversion(problem);
-            rows_.push_back({shown.key, shown.value, problem.repair});
-        }
-    }
-    // The texts start kTextX pixels into the column; the choice line reaches kChoiceRight.
     const QFontMetrics metrics(font_);
-    int widest = kChoiceRight;
-    for (const Row& row : rows_)
-        widest = std::max({widest, kTextX + metrics.horizontalAdvance(ui::FromAnsi(row.key)) + 8,
-                           kTextX + metrics.horizontalAdvance(ui::FromAnsi(row.value)) + 8});
-    contentWidth_ = kIconColumnWidth + widest;
+    int widest = 0;
+    for (const ui::shared::ProblemRow& row : rows_)
+        widest = std::max({widest, metrics.horizontalAdvance(ui::FromAnsi(row.key)),
+                           metrics.horizontalAdvance(ui::FromAnsi(row.value))});
+    contentWidth_ = ui::shared::ContentWidth(widest);
     verticalScrollBar()->setValue(0);
     UpdateScrollRanges();
     viewport()->update();
 }
 
 const std::string& CListCtrlResult::ColumnText(int row, int column) const {
-    static const std::string empty;
-    if (row < 0 || row >= RowCount()) return empty;
-    switch (column) {
-    case 1: return rows_[ui::Index(row)].key;
-    case 2: return rows_[ui::Index(row)].value;
-    case 3: {
-        static const std::string kDelete = engine::kMarkDelete, kLeave = engine::kMarkLeave;
-        return rows_[ui::Index(row)].repair ? kDelete : kLeave;
-    }
-    default: return empty;
+    return ui::shared::ColumnText(rows_, row, column);
+}
+
+const QPixmap& CListCtrlResult::Picture(int id) const {
+    switch (id) {
+    case ui::res::kBmpBoxTicked: return boxTicked_;
+    case ui::res::kBmpBoxEmpty: return boxEmpty_;
+    case ui::res::kBmpRedCross: return redCross_;
+    default: return greenTick_;
     }
 }
 
@@ -127,42 +115,25 @@ void CListCtrlResult::paintEvent(QPaintEvent*) {
     painter.fillRect(area, palette().color(QPalette::Base));
     painter.setFont(font_);
     const int ascent = painter.fontMetrics().ascent();
-    // Texts are placed by their top edge, as TextOut with top alignment places them.
-    auto text = [&](int x, int y, const QColor& colour, const QString& s) {
-        painter.setPen(colour);
-        painter.drawText(QPoint(x, y + ascent), s);
-    };
+    const ui::shared::RowMarks marks = ui::shared::MarksOf(repairLogMode_, markRepaired_);
     for (int row = 0; row < RowCount(); ++row) {
         const QRect bounds = SubItemRect(row);
         if (bounds.bottom() < area.top() || bounds.top() > area.bottom()) continue;
-        if (row % 2 == 0) {
+        if (ui::shared::Striped(row)) {
             QRect band = bounds;
             band.setLeft(0);
-            painter.fillRect(band, kStripe);
+            painter.fillRect(band, Colour(ui::shared::kStripe));
         }
         const int L = bounds.left();
         const int T = bounds.top() + kTopInset;
-        const Row& r = rows_[ui::Index(row)];
-        text(L, T, Qt::black, ui::text::kLineSection);
-        text(L + kTextX, T, Qt::black, ui::FromAnsi(r.key));
-        if (!repairLogMode_) {
-            text(L, T + kValueY, kRed, ui::text::kLineValue);
-            text(L + kTextX, T + kValueY, kRed, ui::FromAnsi(r.value));
-            text(L, T + kChoiceY, Qt::black, ui::text::kLineCorrection);
-            text(L + kDeleteTextX, T + kChoiceY, Qt::black, ui::text::kChoiceDelete);
-            text(L + kLeaveTextX, T + kChoiceY, Qt::black, ui::text::kChoiceLeave);
-            const bool remove = r.repair;
-            painter.drawPixmap(L + kTextX, T + kBoxY, remove ? boxTicked_ : boxEmpty_);
-            painter.drawPixmap(L + kLeaveBoxX, T + kBoxY, remove ? boxEmpty_ : boxTicked_);
-            painter.drawPixmap(L + kPictureX, T + kPictureY, remove ? redCross_ : greenTick_);
-        } else {
-            text(L, T + kValueY, Qt::black, ui::text::kLineValue);
-            text(L + kTextX, T + kValueY, Qt::black, ui::FromAnsi(r.value));
-            if (markRepaired_) {
-                text(L + kTextX, T + kChoiceY, kRed, ui::text::kRepaired);
-                painter.drawPixmap(L + kPictureX, T + kPictureY, greenTick_);
-            }
+        const ui::shared::RowFace face = ui::shared::FaceOf(rows_[ui::Index(row)], marks);
+        // Texts are placed by their top edge, as TextOut with top alignment places them.
+        for (const ui::shared::RowText& text : face.texts) {
+            painter.setPen(Colour(text.ink));
+            painter.drawText(QPoint(L + text.x, T + text.y + ascent), ui::FromAnsi(text.text));
         }
+        for (const ui::shared::RowPicture& picture : face.pictures)
+            painter.drawPixmap(L + picture.x, T + picture.y, Picture(picture.picture));
         if (row == focusRow_ && hasFocus()) {
             // The dotted focus rectangle around the row, as a list view draws it.
             painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
@@ -195,24 +166,22 @@ void CListCtrlResult::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const int count = RowCount();
-    if (count == 0) return QAbstractScrollArea::keyPressEvent(event);
-    const int page = verticalScrollBar()->pageStep();
-    int row = focusRow_;
-    switch (event->key()) {
-    case Qt::Key_Up: row = std::max(0, row - 1); break;
-    case Qt::Key_Down: row = std::min(count - 1, row + 1); break;
-    case Qt::Key_PageUp: row = std::max(0, row - page); break;
-    case Qt::Key_PageDown: row = std::min(count - 1, row + page); break;
-    case Qt::Key_Home: row = 0; break;
-    case Qt::Key_End: row = count - 1; break;
-    case Qt::Key_Space:
-        if (!repairLogMode_) Choose(focusRow_, !rows_[ui::Index(focusRow_)].repair);
+    using ui::shared::KeyAction;
+    const KeyAction action =
+        ui::shared::ProblemListKey(ui::ListKeyOf(event->key()), focusRow_, count,
+                                   verticalScrollBar()->pageStep(), repairLogMode_);
+    switch (action.kind) {
+    case KeyAction::PassOn: return QAbstractScrollArea::keyPressEvent(event);
+    case KeyAction::Swallow: return;
+    case KeyAction::Switch:
+        Choose(action.row, !ui::shared::Deletes(rows_[ui::Index(action.row)]));
         return;
-    default: return QAbstractScrollArea::keyPressEvent(event);
+    case KeyAction::MoveTo:
+        focusRow_ = action.row;
+        ShowRow(focusRow_);
+        viewport()->update();
+        return;
     }
-    focusRow_ = row;
-    ShowRow(row);
-    viewport()->update();
 }
 
 void CListCtrlResult::mousePressEvent(QMouseEvent* event) {
@@ -240,10 +209,7 @@ void CListCtrlResult::mousePressEvent(QMouseEvent* event) {
 void CListCtrlResult::mouseDoubleClickEvent(QMouseEvent*) {}
 
 void CListCtrlResult::Choose(int row, bool repair) {
-    // The problem is where the choice lives; the row only shows it.
-    const auto index = static_cast<std::size_t>(row);
-    if (source_ && index < source_->size()) (*source_)[index].repair = repair;
-    rows_[ui::Index(row)].repair = repair;
+    if (!ui::shared::Choose(source_, rows_, row, repair)) return;
     QRect band = SubItemRect(row);
     band.setLeft(0);
     viewport()->update(band);
@@ -259,13 +225,15 @@ int CListCtrlResult::CurrentRow() const { return focusRow_ < RowCount() ? focusR
 
 std::unique_ptr<QMenu> CListCtrlResult::BuildContextMenu(int row) {
     auto menu = std::make_unique<QMenu>(this);
-    const auto index = static_cast<std::size_t>(row);
-    if (!source_ || row < 0 || index >= source_->size() || !ignoreHandler_) return menu;
+    if (!ignoreHandler_) return menu;
     auto handler = ignoreHandler_;
-    menu->addAction(ui::text::kMenuIgnoreEntry, this, [row, handler] { handler(row, false); });
-    QAction* key =
-        menu->addAction(ui::text::kMenuIgnoreKey, this, [row, handler] { handler(row, true); });
-    key->setEnabled((*source_)[index].ExactKnown());
+    for (const ui::shared::IgnoreItem& item :
+         ui::shared::IgnoreMenu(source_, row, repairLogMode_)) {
+        const bool wholeKey = item.wholeKey;
+        QAction* action = menu->addAction(ui::FromAnsi(item.text), this,
+                                          [row, handler, wholeKey] { handler(row, wholeKey); });
+        action->setEnabled(item.enabled);
+    }
     return menu;
 }
 
@@ -288,16 +256,12 @@ void CListCtrlResult::contextMenuEvent(QContextMenuEvent* event) {
 void CListCtrlResult::ShowKeyboardContextMenu() {
     // Beside the row's key, where the eye is.
     const int row = CurrentRow();
-    ShowContextMenu(row, viewport()->mapToGlobal(SubItemRect(row).topLeft() + QPoint(70, 22)));
+    ShowContextMenu(row,
+                    viewport()->mapToGlobal(SubItemRect(row).topLeft() + QPoint(kTextX, kMenuY)));
 }
 
 QString CListCtrlResult::ToolTipText(int row) const {
-    const auto index = static_cast<std::size_t>(row);
-    if (repairLogMode_ || !source_ || row < 0 || index >= source_->size()) return {};
-    QStringList lines;
-    for (const engine::CheckedPath& checked : (*source_)[index].checked)
-        lines << QString::fromStdString(engine::CheckedPathText(checked));
-    return lines.join('\n');
+    return QString::fromStdString(ui::shared::RowToolTip(source_, row, repairLogMode_));
 }
 
 bool CListCtrlResult::viewportEvent(QEvent* event) {

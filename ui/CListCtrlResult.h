@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/ScanModel.h"
-#include "ui/shared/ListRows.h"
+#include "ui/shared/ProblemRows.h"
 
 class QMenu;
 
@@ -79,12 +79,6 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
-    struct Row {
-        std::string key;
-        std::string value;
-        bool repair = true;
-    };
-
     void Choose(int row, bool repair);
     void ShowRow(int row);
     int RowAt(const QPoint& point) const;
@@ -95,10 +89,11 @@ private:
     bool repairLogMode_ = false;
     bool markRepaired_ = true;
     int contentWidth_ = 0;
-    std::vector<Row> rows_;
+    std::vector<ui::shared::ProblemRow> rows_;
     engine::ProblemList* source_ = nullptr;
     std::function<void(int, bool)> ignoreHandler_;
     int focusRow_ = 0;
     QFont font_;
     QPixmap boxTicked_, boxEmpty_, greenTick_, redCross_;
+    const QPixmap& Picture(int id) const;
 };

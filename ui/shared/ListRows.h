@@ -16,6 +16,10 @@ inline constexpr int kSectionCellHeight = 26;
 constexpr bool HitsSectionBox(const Box& cell, int x, int y) {
     return cell.left + 18 <= x && x <= cell.right - 11 && cell.top + 8 <= y && y <= cell.bottom - 5;
 }
+// The cells of the section boxes' picture: a chosen row shows the ticked box, any other the
+// empty one; the greyed box is in the picture but no row shows it.
+inline constexpr int kSectionImageGreyed = 2;
+constexpr int SectionImage(bool chosen) { return chosen ? 0 : 1; }
 
 // The problem list: rows 68 pixels high, a 50 pixel picture column, then the text column.
 // A row's parts stand relative to the text column's left edge and the row's top + 7.
@@ -33,6 +37,7 @@ inline constexpr int kBoxY = 34;         // both boxes
 inline constexpr int kPictureX = -40;    // the red cross or green tick, 25 x 25
 inline constexpr int kPictureY = 10;
 inline constexpr int kChoiceRight = 420;  // where the choice line's click area ends
+inline constexpr int kMenuY = 22;         // the keyboard's context menu, at (kTextX, kMenuY)
 }  // namespace result_row
 
 enum class RowChoice { None, Delete, Leave };

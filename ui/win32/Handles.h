@@ -2,6 +2,8 @@
 // Owners of the Win32 handles the desktop program creates: each is released when its owner goes.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <utility>
 
 namespace ui::win32 {
@@ -35,6 +37,8 @@ inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
 inline void DeleteMemoryDc(HDC dc) { ::DeleteDC(dc); }
 inline void ReleaseLibrary(HMODULE module) { ::FreeLibrary(module); }
 inline void DestroyCursorHandle(HCURSOR cursor) { ::DestroyCursor(cursor); }
+inline void DestroyImageList(HIMAGELIST list) { ::ImageList_Destroy(list); }
+inline void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
 
 using OwnedBitmap = Owned<HBITMAP, DeleteGdiObject>;
 using OwnedFont = Owned<HFONT, DeleteGdiObject>;
@@ -42,6 +46,8 @@ using OwnedBrush = Owned<HBRUSH, DeleteGdiObject>;
 using OwnedMemoryDc = Owned<HDC, DeleteMemoryDc>;
 using OwnedModule = Owned<HMODULE, ReleaseLibrary>;
 using OwnedCursor = Owned<HCURSOR, DestroyCursorHandle>;
+using OwnedImageList = Owned<HIMAGELIST, DestroyImageList>;
+using OwnedMenu = Owned<HMENU, DestroyMenuHandle>;
 
 // An object selected into a device context until this goes.
 class Selected {

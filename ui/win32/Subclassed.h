@@ -3,7 +3,9 @@
 // window subclassing), for as long as both live.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
+#include <utility>
 
 namespace ui::win32 {
 
@@ -29,6 +31,24 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
     HWND window_;
+};
+
+// The messages of a control made by its owner after the owner itself, seen first by the
+// owner's function.
+class MessageHook final : public Subclassed {
+public:
+    using Handler = std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)>;
+    MessageHook(HWND window, Handler handler) : Subclassed(window), handler_(std::move(handler)) {}
+    // The control's own handling of a message.
+    LRESULT Pass(UINT message, WPARAM wParam, LPARAM lParam) {
+        return Default(message, wParam, lParam);
+    }
+
+private:
+    std::optional<LRESULT> Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
+        return handler_(message, wParam, lParam);
+    }
+    Handler handler_;
 };
 
 }  // namespace ui::win32
