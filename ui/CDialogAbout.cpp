@@ -76,6 +76,7 @@ CDialogAbout::CDialogAbout(ui::UrlOpener open, QWidget* parent)
             ok_->setDefault(true);
             ok_->setGeometry(ui::DluRect(control.x, control.y, control.width, control.height));
             break;
+        default: break;  // kinds the About box has none of
         }
     }
     connect(webLink_, &CStaticLink::clicked, this, [open] { ui::OpenHomePage(open); });

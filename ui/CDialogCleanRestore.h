@@ -6,8 +6,10 @@
 
 #include "engine/Host.h"
 #include "platform/Services.h"
-#include "repair/BackupCatalogue.h"
 #include "ui/HelpCommands.h"
+#include "ui/WidgetFace.h"
+#include "ui/res/ResourceIds.h"
+#include "ui/shared/CleanRestore.h"
 
 class CDialogCleanRestoreDetail;
 class CStaticGradient;
@@ -18,13 +20,13 @@ class QTreeWidget;
 class CDialogCleanRestore : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kIdBackupList = 1000;
-    static constexpr int kIdRestore = 1001;
-    static constexpr int kIdDelete = 1002;
-    static constexpr int kIdCaption = 1003;
-    static constexpr int kIdSeparator = 1004;
-    static constexpr int kIdDetail = 1005;
-    static constexpr int kIdClose = 1006;
+    static constexpr int kIdBackupList = ui::res::kCleanRestoreList;
+    static constexpr int kIdRestore = ui::res::kCleanRestoreRestore;
+    static constexpr int kIdDelete = ui::res::kCleanRestoreDelete;
+    static constexpr int kIdCaption = ui::res::kCleanRestoreCaption;
+    static constexpr int kIdSeparator = ui::res::kCleanRestoreLine;
+    static constexpr int kIdDetail = ui::res::kCleanRestoreDetail;
+    static constexpr int kIdClose = ui::res::kCleanRestoreClose;
 
     // F1 and the detail dialog's F1 open the manual through `open`.
     CDialogCleanRestore(platform::Services& services, engine::Host& host, QWidget* parent = nullptr,
@@ -49,21 +51,22 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Layout();
-    void FillList();
-    int SelectedRow() const;
-    void SetButtonsEnabled(bool enabled);
+    class Face final : public ui::WidgetFace<ui::shared::CleanRestoreFace> {
+    public:
+        explicit Face(CDialogCleanRestore& dialog);
+        void RunDetail(const engine::ProblemList& entries, int damagedLines) override;
 
+    private:
+        CDialogCleanRestore& dialog_;
+    };
+
+    void Layout();
     void OnListClick();
-    void OnListDoubleClick();
-    void OnDetail();
-    void OnRestore();
-    void OnDelete();
 
     ui::UrlOpener open_;
-    repair::BackupCatalogue catalogue_;
+    Face face_;
+    ui::shared::CleanRestoreLogic logic_;
     bool layoutReady_ = false;
-    bool deleting_ = false;  // a deleted row's selection going is no choice of the user
     CStaticGradient* caption_;
     QTreeWidget* list_;
     QPushButton* detail_;

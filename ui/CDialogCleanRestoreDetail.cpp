@@ -5,32 +5,36 @@
 #include <QPushButton>
 
 #include "ui/AnsiText.h"
-#include "ui/KeyboardFocus.h"
 #include "ui/CListCtrlResult.h"
 #include "ui/Fonts.h"
-#include "ui/res/Strings.h"
 #include "ui/HelpCommands.h"
-#include "repair/Messages.h"
+#include "ui/KeyboardFocus.h"
+#include "ui/WidgetFace.h"
+#include "ui/res/Layouts.h"
+#include "ui/shared/CleanRestore.h"
+
+namespace res = ui::res;
 
 CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::ProblemList entries, QWidget* parent,
                                                      ui::UrlOpener open, int damagedLines)
     : QDialog(parent), entries_(std::move(entries)) {
-    setWindowTitle(ui::text::kCleanRestoreDetailCaption);
+    setWindowTitle(res::kDetailDialog.caption);
     ui::AddManualShortcut(this, std::move(open));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     // The template's font, "MS Shell Dlg" 8 pt: 13 pixels high.
     setFont(ui::DialogFont());
 
-    close_ = new QPushButton(ui::text::kButtonClose, this);
+    close_ = new QPushButton(res::FindControl(res::kDetailDialog, kIdClose)->text, this);
     close_->setDefault(true);
     line_ = new QFrame(this);
     line_->setFrameShape(QFrame::HLine);
     line_->setFrameShadow(QFrame::Sunken);
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
     note_ = new QLabel(this);
-    if (damagedLines > 0) note_->setText(ui::FromAnsi(repair::DamagedLinesNote(damagedLines)));
-    note_->setVisible(damagedLines > 0);
+    const std::string note = ui::shared::DetailNote(damagedLines);
+    note_->setText(ui::FromAnsi(note));
+    note_->setVisible(!note.empty());
 
     list_ = new CListCtrlResult(this);
     // Read-only rows: a click never changes an entry's action. They were saved, not repaired.
@@ -39,7 +43,7 @@ CDialogCleanRestoreDetail::CDialogCleanRestoreDetail(engine::ProblemList entries
     list_->Fill(&entries_);
 
     layoutReady_ = true;
-    resize(460, 330);
+    resize(res::kDetailDialog.pixels.width, res::kDetailDialog.pixels.height);
     Layout();
     ui::KeepArrowKeysOffButtons(this);
 }
@@ -55,12 +59,9 @@ QWidget* CDialogCleanRestoreDetail::Control(int id) const {
 }
 
 void CDialogCleanRestoreDetail::Layout() {
-    const int cx = width();
-    const int cy = height();
-    list_->setGeometry(12, 6, cx - 24, cy - 60);
-    line_->setGeometry(0, cy - 45, cx, 2);
-    note_->setGeometry(12, cy - 31, cx - 109, 18);
-    close_->setGeometry(cx - 85, cy - 35, 73, 25);
+    const res::DetailPlaces places = res::DetailLayout(width(), height());
+    for (const int id : {kIdEntryList, kIdSeparator, kIdNote, kIdClose})
+        Control(id)->setGeometry(ui::PixelRect(res::DetailPlace(places, id)));
 }
 
 void CDialogCleanRestoreDetail::resizeEvent(QResizeEvent* event) {

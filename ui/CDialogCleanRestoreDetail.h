@@ -6,6 +6,7 @@
 
 #include "engine/ScanModel.h"
 #include "ui/HelpCommands.h"
+#include "ui/res/ResourceIds.h"
 
 class CListCtrlResult;
 class QFrame;
@@ -15,10 +16,10 @@ class QPushButton;
 class CDialogCleanRestoreDetail : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kIdSeparator = 1004;
-    static constexpr int kIdNote = 1005;
-    static constexpr int kIdClose = 1006;
-    static constexpr int kIdEntryList = 40001;
+    static constexpr int kIdSeparator = ui::res::kDetailLine;
+    static constexpr int kIdNote = ui::res::kDetailNote;
+    static constexpr int kIdClose = ui::res::kDetailClose;
+    static constexpr int kIdEntryList = ui::res::kDetailList;
 
     // `entries`: the backup's entries and shortcut file copies; `damagedLines`, when above 0,
     // is said below the list. F1 opens the manual through `open`.

@@ -10,130 +10,84 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "ui/DialogUnits.h"
-#include "ui/KeyboardFocus.h"
-#include "ui/AnsiText.h"
-#include "repair/BrowserSettings.h"
 #include "ui/CStaticGradient.h"
 #include "ui/Fonts.h"
 #include "ui/HelpCommands.h"
+#include "ui/KeyboardFocus.h"
+#include "ui/res/Layouts.h"
+
+namespace res = ui::res;
 
 CDialogIERestore::CDialogIERestore(platform::Services& services, engine::Host& host,
                                    QWidget* parent, ui::UrlOpener open)
-    : QDialog(parent), services_(services), host_(host) {
-    setWindowTitle("IE Restore");
+    : QDialog(parent), face_([this](int id) { return Control(id); }),
+      logic_(services, host, face_) {
+    setWindowTitle(res::kIERestoreDialog.caption);
     ui::AddManualShortcut(this, std::move(open));
     setFont(ui::DialogFont());
     // Text close to its box, as the platform's check and radio buttons have it: the lock
     // buttons' texts just fit their fixed widths.
     setStyleSheet("QCheckBox, QRadioButton { spacing: 3px; }");
+    auto text = [](int id) { return res::FindControl(res::kIERestoreDialog, id)->text; };
     caption_ = new CStaticGradient(this);
-    caption_->setText("IE Restore");
-    explanation_ = new QLabel(
-        "Some malicious websites or applications change your default browser homepage, or set "
-        "your brower to automatically open their website when Windows starts. You can use this "
-        "feature to avoid this from happening.",
-        this);
+    caption_->setText(text(res::kIECaption));
+    explanation_ = new QLabel(text(res::kIEExplanation), this);
     explanation_->setWordWrap(true);
     group_ = new QGroupBox(this);
-    homeCheck_ = new QCheckBox("Set IE Home Page to the following page", this);
+    homeCheck_ = new QCheckBox(text(res::kIEHomeBox), this);
     homeEdit_ = new QLineEdit(this);
-    homeApply_ = new QPushButton("Apply", this);
-    titleCheck_ = new QCheckBox("Set IE Window Title to the following", this);
+    homeApply_ = new QPushButton(text(res::kIEHomeApply), this);
+    titleCheck_ = new QCheckBox(text(res::kIETitleBox), this);
     titleEdit_ = new QLineEdit(this);
-    titleApply_ = new QPushButton("Apply", this);
-    lock_ = new QRadioButton("Lock Registry Edit (Regedit)", this);
-    unlock_ = new QRadioButton("Unlock Registry Edit (Regedit)", this);
-    // Each radio button is its own group; the handlers clear the other one.
+    titleApply_ = new QPushButton(text(res::kIETitleApply), this);
+    lock_ = new QRadioButton(text(res::kIELock), this);
+    unlock_ = new QRadioButton(text(res::kIEUnlock), this);
+    // Each radio button is its own group; the rules clear the other one.
     lock_->setAutoExclusive(false);
     unlock_->setAutoExclusive(false);
-    lockApply_ = new QPushButton("Apply", this);
+    lockApply_ = new QPushButton(text(res::kIELockApply), this);
     line_ = new QFrame(this);
     line_->setFrameShape(QFrame::HLine);
     line_->setFrameShadow(QFrame::Sunken);
-    close_ = new QPushButton("Close", this);
+    close_ = new QPushButton(text(res::kIEClose), this);
     for (QPushButton* b : {homeApply_, titleApply_, lockApply_, close_}) b->setAutoDefault(false);
 
-    for (QLineEdit* edit : {homeEdit_, titleEdit_})
-        edit->setMaxLength(static_cast<int>(repair::kMaxSettingLength));
-    homeEdit_->setEnabled(false);
-    homeApply_->setEnabled(false);
-    titleEdit_->setEnabled(false);
-    titleApply_->setEnabled(false);
-    lockApply_->setEnabled(false);
-
-    connect(homeCheck_, &QCheckBox::clicked, this, [this] {
-        const bool on = homeCheck_->isChecked();
-        homeEdit_->setEnabled(on);
-        homeApply_->setEnabled(on);
-    });
-    connect(titleCheck_, &QCheckBox::clicked, this, [this] {
-        const bool on = titleCheck_->isChecked();
-        titleEdit_->setEnabled(on);
-        titleApply_->setEnabled(on);
-    });
-    connect(lock_, &QRadioButton::clicked, this, [this] {
-        lock_->setChecked(true);
-        unlock_->setChecked(false);
-        lockApply_->setEnabled(true);
-    });
-    connect(unlock_, &QRadioButton::clicked, this, [this] {
-        unlock_->setChecked(true);
-        lock_->setChecked(false);
-        lockApply_->setEnabled(true);
-    });
-    connect(homeApply_, &QPushButton::clicked, this,
-            [this] { repair::ApplyHomePage(services_, host_, ui::ToAnsi(homeEdit_->text())); });
-    connect(titleApply_, &QPushButton::clicked, this,
-            [this] { repair::ApplyWindowTitle(services_, host_, ui::ToAnsi(titleEdit_->text())); });
-    connect(lockApply_, &QPushButton::clicked, this,
-            [this] { repair::ApplyRegeditLock(services_, host_, lock_->isChecked()); });
-    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+    for (const int id : {res::kIEHomeBox, res::kIEHomeApply, res::kIETitleBox, res::kIETitleApply,
+                         res::kIELock, res::kIEUnlock, res::kIELockApply, res::kIEClose})
+        connect(static_cast<QAbstractButton*>(Control(id)), &QAbstractButton::clicked, this,
+                [this, id] {
+                    if (logic_.Command(id)) reject();
+                });
 
     layoutReady_ = true;
-    resize(ui::ClientOfWindow(500, 350));
+    resize(res::kIERestoreDialog.pixels.width, res::kIERestoreDialog.pixels.height);
     Layout();
-    const repair::BrowserSettings settings = repair::ReadBrowserSettings(services_);
-    homeEdit_->setText(ui::FromAnsi(settings.startPage));
-    titleEdit_->setText(ui::FromAnsi(settings.windowTitle));
+    logic_.Start();
     ui::KeepArrowKeysOffButtons(this);
 }
 
 QWidget* CDialogIERestore::Control(int id) const {
     switch (id) {
-    case 1008: return homeCheck_;
-    case 1009: return homeEdit_;
-    case 1010: return homeApply_;
-    case 1011: return titleCheck_;
-    case 1012: return titleEdit_;
-    case 1013: return titleApply_;
-    case 1014: return lock_;
-    case 1015: return unlock_;
-    case 1016: return lockApply_;
-    case 1017: return caption_;
-    case 1018: return explanation_;
-    case 1019: return group_;
-    case 1020: return line_;
-    case 1021: return close_;
+    case res::kIEHomeBox: return homeCheck_;
+    case res::kIEHomeEdit: return homeEdit_;
+    case res::kIEHomeApply: return homeApply_;
+    case res::kIETitleBox: return titleCheck_;
+    case res::kIETitleEdit: return titleEdit_;
+    case res::kIETitleApply: return titleApply_;
+    case res::kIELock: return lock_;
+    case res::kIEUnlock: return unlock_;
+    case res::kIELockApply: return lockApply_;
+    case res::kIECaption: return caption_;
+    case res::kIEExplanation: return explanation_;
+    case res::kIEGroup: return group_;
+    case res::kIELine: return line_;
+    case res::kIEClose: return close_;
     default: return nullptr;
     }
 }
 
 void CDialogIERestore::Layout() {
-    caption_->setGeometry(8, 4, 200, 18);
-    explanation_->setGeometry(12, 24, 470, 56);
-    group_->setGeometry(12, 80, 470, 190);
-    homeCheck_->setGeometry(22, 100, 400, 18);
-    homeEdit_->setGeometry(40, 120, 350, 21);
-    homeApply_->setGeometry(400, 118, 73, 25);
-    titleCheck_->setGeometry(22, 150, 400, 18);
-    titleEdit_->setGeometry(40, 170, 350, 21);
-    titleApply_->setGeometry(400, 168, 73, 25);
-    lock_->setGeometry(22, 220, 170, 18);
-    unlock_->setGeometry(200, 220, 180, 18);
-    lockApply_->setGeometry(400, 218, 73, 25);
-    line_->setGeometry(0, 280, 500, 2);
-    close_->setGeometry(400, 290, 73, 25);
+    ui::PlaceControls(res::kIERestoreDialog, [this](int id) { return Control(id); });
     group_->lower();
 }
 
@@ -143,7 +97,14 @@ void CDialogIERestore::resizeEvent(QResizeEvent* event) {
 }
 
 void CDialogIERestore::keyPressEvent(QKeyEvent* event) {
-    // Enter does not close the dialog; Escape does (the default handling).
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return;
+    // Enter presses no button here; Escape ends the dialog as the rules say.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (logic_.Command(res::kEnterKey)) reject();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        if (logic_.Command(res::kEscapeKey)) reject();
+        return;
+    }
     QDialog::keyPressEvent(event);
 }

@@ -6,6 +6,8 @@
 #include "engine/Host.h"
 #include "platform/Services.h"
 #include "ui/HelpCommands.h"
+#include "ui/WidgetFace.h"
+#include "ui/shared/IERestore.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -33,8 +35,8 @@ protected:
 private:
     void Layout();
 
-    platform::Services& services_;
-    engine::Host& host_;
+    ui::WidgetFace<> face_;
+    ui::shared::IERestoreLogic logic_;
     bool layoutReady_ = false;
     CStaticGradient* caption_;
     QLabel* explanation_;

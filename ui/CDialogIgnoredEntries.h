@@ -9,6 +9,9 @@
 #include "platform/Services.h"
 #include "repair/IgnoreFile.h"
 #include "ui/HelpCommands.h"
+#include "ui/WidgetFace.h"
+#include "ui/res/ResourceIds.h"
+#include "ui/shared/IgnoredEntriesDialog.h"
 
 class CStaticGradient;
 class QFrame;
@@ -18,19 +21,19 @@ class QTreeWidget;
 class CDialogIgnoredEntries : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kIdEntryList = 1000;
-    static constexpr int kIdRemove = 1001;
-    static constexpr int kIdRemoveAll = 1002;
-    static constexpr int kIdCaption = 1003;
-    static constexpr int kIdSeparator = 1004;
-    static constexpr int kIdClose = 1006;
+    static constexpr int kIdEntryList = ui::res::kIgnoredList;
+    static constexpr int kIdRemove = ui::res::kIgnoredRemove;
+    static constexpr int kIdRemoveAll = ui::res::kIgnoredRemoveAll;
+    static constexpr int kIdCaption = ui::res::kIgnoredCaption;
+    static constexpr int kIdSeparator = ui::res::kIgnoredLine;
+    static constexpr int kIdClose = ui::res::kIgnoredClose;
 
     CDialogIgnoredEntries(platform::Services& services, engine::Host& host,
                           QWidget* parent = nullptr, ui::UrlOpener open = {});
 
     // Controls by id; null for any other id.
     QWidget* Control(int id) const;
-    const repair::IgnoreFileContents& Contents() const { return contents_; }
+    const repair::IgnoreFileContents& Contents() const { return logic_.Contents(); }
 
     // Does nothing: Escape and closing the window leave the dialog open.
     void reject() override;
@@ -39,18 +42,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FillList();
-    int SelectedRow() const;
-    void UpdateButtons();
-    // Changes the list on disk under its lock and shows what it holds then.
-    void Change(const std::function<bool(repair::IgnoreFileContents&)>& change);
-    void OnRemove();
-    void OnRemoveAll();
-
-    platform::Services& services_;
-    engine::Host& host_;
     ui::UrlOpener open_;
-    repair::IgnoreFileContents contents_;
+    ui::WidgetFace<> face_;
+    ui::shared::IgnoredEntriesLogic logic_;
     CStaticGradient* caption_;
     QTreeWidget* list_;
     QPushButton* remove_;

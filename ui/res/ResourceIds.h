@@ -45,6 +45,10 @@ inline constexpr int kBmpRepairAllPressed = 165;
 
 // Dialogs and menus.
 inline constexpr int kDialogAbout = 100;
+inline constexpr int kDialogCleanRestore = 103;
+inline constexpr int kDialogCleanRestoreDetail = 104;
+inline constexpr int kDialogIgnoredEntries = 105;
+inline constexpr int kDialogIERestore = 164;
 inline constexpr int kMenuHelp = 146;
 inline constexpr int kMenuTools = 147;
 
@@ -64,6 +68,50 @@ inline constexpr int kAboutVersion = 1025;
 inline constexpr int kAboutMakerLine = 1028;
 inline constexpr int kAboutWebLink = 1026;
 inline constexpr int kAboutMailLink = 1027;
+
+// The keys every dialog answers: Enter (the default button, else this) and Escape, the close
+// box and Alt+F4.
+inline constexpr int kEnterKey = 1;
+inline constexpr int kEscapeKey = 2;
+
+// Controls of the Clean Restore dialog.
+inline constexpr int kCleanRestoreList = 1000;
+inline constexpr int kCleanRestoreRestore = 1001;
+inline constexpr int kCleanRestoreDelete = 1002;
+inline constexpr int kCleanRestoreCaption = 1003;
+inline constexpr int kCleanRestoreLine = 1004;
+inline constexpr int kCleanRestoreDetail = 1005;
+inline constexpr int kCleanRestoreClose = 1006;
+
+// Controls of the Clean Restore detail dialog.
+inline constexpr int kDetailLine = 1004;
+inline constexpr int kDetailNote = 1005;
+inline constexpr int kDetailClose = 1006;
+inline constexpr int kDetailList = 40001;
+
+// Controls of the IE Restore dialog.
+inline constexpr int kIEHomeBox = 1008;
+inline constexpr int kIEHomeEdit = 1009;
+inline constexpr int kIEHomeApply = 1010;
+inline constexpr int kIETitleBox = 1011;
+inline constexpr int kIETitleEdit = 1012;
+inline constexpr int kIETitleApply = 1013;
+inline constexpr int kIELock = 1014;
+inline constexpr int kIEUnlock = 1015;
+inline constexpr int kIELockApply = 1016;
+inline constexpr int kIECaption = 1017;
+inline constexpr int kIEExplanation = 1018;
+inline constexpr int kIEGroup = 1019;
+inline constexpr int kIELine = 1020;
+inline constexpr int kIEClose = 1021;
+
+// Controls of the Ignored Entries dialog.
+inline constexpr int kIgnoredList = 1000;
+inline constexpr int kIgnoredRemove = 1001;
+inline constexpr int kIgnoredRemoveAll = 1002;
+inline constexpr int kIgnoredCaption = 1003;
+inline constexpr int kIgnoredLine = 1004;
+inline constexpr int kIgnoredClose = 1006;
 
 // Status bar.
 inline constexpr int kStatusBar = 59393;

@@ -39,6 +39,9 @@ inline constexpr const char* kMenuAbout = "About Norlix Drennow";
 inline constexpr const char* kMenuHomePage = "Go to Norlix HomePage ->";
 inline constexpr const char* kManualMissing =
     "The user manual (share/drennow/manual.html) could not be found next to the program.";
+// drennow.exe looks for it beside itself, then in share\drennow one folder up.
+inline constexpr const char* kManualMissingWindows =
+    "The user manual (manual.html) could not be found next to the program.";
 inline constexpr const char* kInformation = "Information";
 
 // Main view.
@@ -83,5 +86,18 @@ inline constexpr const char* kButtonDetail = "Detail";
 inline constexpr const char* kButtonRestore = "Restore";
 inline constexpr const char* kButtonDelete = "Delete";
 inline constexpr const char* kButtonClose = "&Close";
+
+// IE Restore dialog (dialog 164).
+inline constexpr const char* kIERestoreCaption = "IE Restore";
+inline constexpr const char* kIERestoreExplanation =
+    "Some malicious websites or applications change your default browser homepage, or set "
+    "your brower to automatically open their website when Windows starts. You can use this "
+    "feature to avoid this from happening.";
+inline constexpr const char* kIEHomeBox = "Set IE Home Page to the following page";
+inline constexpr const char* kIETitleBox = "Set IE Window Title to the following";
+inline constexpr const char* kIELock = "Lock Registry Edit (Regedit)";
+inline constexpr const char* kIEUnlock = "Unlock Registry Edit (Regedit)";
+inline constexpr const char* kButtonApply = "Apply";
+inline constexpr const char* kButtonPlainClose = "Close";  // IE Restore's, without a mnemonic
 
 }  // namespace ui::text

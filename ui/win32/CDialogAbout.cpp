@@ -5,29 +5,18 @@
 #include <string>
 
 #include "ui/res/Layouts.h"
-#include "ui/win32/DialogTemplate.h"
 #include "ui/win32/Text.h"
 
 namespace ui::win32 {
 
 CDialogAbout::CDialogAbout()
-    : dialogFont_(::CreateFontW(15, 5, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    : ModalDialog(res::kAboutDialog),
+      dialogFont_(::CreateFontW(15, 5, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                 DEFAULT_PITCH, L"Tahoma")) {}
 
-void CDialogAbout::DoModal(HWND owner) {
-    const DialogTemplate layout(res::kAboutDialog);
-    ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), layout.get(), owner,
-                              &CDialogAbout::Procedure, reinterpret_cast<LPARAM>(this));
-}
-
-HWND CDialogAbout::CreateHidden(HWND owner) {
-    const DialogTemplate layout(res::kAboutDialog);
-    return ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), layout.get(), owner,
-                                        &CDialogAbout::Procedure, reinterpret_cast<LPARAM>(this));
-}
-
-void CDialogAbout::Init(HWND dialog) {
+void CDialogAbout::Init() {
+    HWND dialog = Window();
     ::SendDlgItemMessageW(
         dialog, res::kAboutIcon, STM_SETICON,
         reinterpret_cast<WPARAM>(
@@ -42,33 +31,20 @@ void CDialogAbout::Init(HWND dialog) {
     }
 }
 
-bool CDialogAbout::Command(HWND dialog, int id) {
+bool CDialogAbout::Command(int id) {
     switch (id) {
     case res::kAboutWebLink:
         ::ShellExecuteW(nullptr, L"open", Wide(text::kWebSite).c_str(), nullptr, nullptr, SW_HIDE);
-        return true;
+        return false;
     case res::kAboutMailLink:
         ::ShellExecuteW(nullptr, L"open", (L"mailto:" + Wide(text::kSupportMail)).c_str(), nullptr,
                         nullptr, SW_HIDE);
-        return true;
+        return false;
+    // OK, Enter, Escape and the close box.
     case IDOK:
-    case IDCANCEL:
-        // A hidden box made for its geometry is destroyed by its maker, never ended.
-        if (::IsWindowVisible(dialog)) ::EndDialog(dialog, id);
-        return true;
+    case IDCANCEL: return true;
     default: return false;
     }
-}
-
-INT_PTR CALLBACK CDialogAbout::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        reinterpret_cast<CDialogAbout*>(lParam)->Init(dialog);
-        return TRUE;
-    }
-    auto* self = reinterpret_cast<CDialogAbout*>(::GetWindowLongPtrW(dialog, DWLP_USER));
-    if (self && message == WM_COMMAND) return self->Command(dialog, LOWORD(wParam));
-    return FALSE;
 }
 
 }  // namespace ui::win32

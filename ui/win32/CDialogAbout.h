@@ -6,21 +6,19 @@
 
 #include "ui/win32/CStaticLink.h"
 #include "ui/win32/Handles.h"
+#include "ui/win32/ModalDialog.h"
 
 namespace ui::win32 {
 
-class CDialogAbout {
+class CDialogAbout final : public ModalDialog {
 public:
     CDialogAbout();
     // Runs the box modally over `owner`.
-    void DoModal(HWND owner);
-    // Creates the box without showing or running it, for its geometry; the caller destroys it.
-    HWND CreateHidden(HWND owner);
+    void DoModal(HWND owner) { Run(owner); }
 
 private:
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    void Init(HWND dialog);
-    bool Command(HWND dialog, int id);
+    void Init() override;
+    bool Command(int id) override;
 
     OwnedFont dialogFont_;
     std::unique_ptr<CStaticLink> webLink_;

@@ -4,6 +4,7 @@
 
 #include "ui/res/Layouts.h"
 #include "ui/win32/CDialogAbout.h"
+#include "ui/win32/DialogSamples.h"
 #include "ui/win32/Text.h"
 
 namespace ui::win32 {
@@ -24,29 +25,52 @@ std::string Utf8(const std::wstring& text) {
     return out;
 }
 
-std::string AboutReport(HWND owner) {
-    CDialogAbout about;
-    HWND box = about.CreateHidden(owner);
-    if (!box) return "about missing\n";
+// A dialog's client size, base units, caption and system menu, and each control's place,
+// text and whether it is enabled and shown, its lines starting with `name`.
+std::string DialogReport(const std::string& name, HWND box, const res::DialogTemplate& layout) {
     std::string report;
     RECT client{};
     ::GetClientRect(box, &client);
-    report += "about.client" + Numbers({client.right, client.bottom});
+    report += name + ".client" + Numbers({client.right, client.bottom});
     RECT units{0, 0, 4, 8};
     ::MapDialogRect(box, &units);
-    report += "about.baseunits" + Numbers({units.right, units.bottom});
-    report += "about.caption " + Utf8(WindowText(box)) + "\n";
-    for (const res::ControlTemplate& control : res::kAboutControls) {
+    report += name + ".baseunits" + Numbers({units.right, units.bottom});
+    report += name + ".caption " + Utf8(WindowText(box)) + "\n";
+    report +=
+        name + ".sysmenu" + Numbers({(::GetWindowLongPtrW(box, GWL_STYLE) & WS_SYSMENU) ? 1 : 0});
+    for (const res::ControlTemplate& control : layout.controls) {
         HWND item = ::GetDlgItem(box, control.id);
         if (!item) continue;
         RECT place{};
         ::GetWindowRect(item, &place);
         ::MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&place), 2);
-        report += "about.control" + Numbers({control.id, place.left, place.top,
-                                             place.right - place.left, place.bottom - place.top});
-        report += "about.text " + std::to_string(control.id) + " " + Utf8(WindowText(item)) + "\n";
+        report += name + ".control" +
+                  Numbers({control.id, place.left, place.top, place.right - place.left,
+                           place.bottom - place.top});
+        report +=
+            name + ".text " + std::to_string(control.id) + " " + Utf8(WindowText(item)) + "\n";
+        report += name + ".state" +
+                  Numbers({control.id, ::IsWindowEnabled(item) ? 1 : 0,
+                           (::GetWindowLongPtrW(item, GWL_STYLE) & WS_VISIBLE) ? 1 : 0});
     }
+    return report;
+}
+
+std::string AboutReport(HWND owner) {
+    CDialogAbout about;
+    HWND box = about.CreateHidden(owner);
+    if (!box) return "about missing\n";
+    std::string report = DialogReport("about", box, res::kAboutDialog);
     ::DestroyWindow(box);
+    return report;
+}
+
+std::string DialogsReport(HWND owner) {
+    std::string report;
+    ForEachDialog(owner,
+                  [&report](const char* name, HWND dialog, const res::DialogTemplate& layout) {
+                      report += DialogReport(name, dialog, layout);
+                  });
     return report;
 }
 
@@ -83,7 +107,7 @@ std::string GeometryReport(const CMainFrame& frame) {
         text.resize(length);
         report += "status.text " + std::to_string(i) + " " + Utf8(text) + "\n";
     }
-    return report + AboutReport(window);
+    return report + AboutReport(window) + DialogsReport(window);
 }
 
 }  // namespace ui::win32

@@ -1,6 +1,6 @@
 #pragma once
 // What the test switch `--report FILE` writes: the places and sizes of the frame, its status
-// bar and the About box's controls, as the windows themselves give them, one fact per line.
+// bar and the dialogs' controls, as the windows themselves give them, one fact per line.
 #include <windows.h>
 
 #include <string>
@@ -9,7 +9,7 @@
 
 namespace ui::win32 {
 
-// The report for a frame that is created and shown; the About box is made hidden for it and
+// The report for a frame that is created and shown; each dialog is made hidden for it and
 // destroyed again.
 std::string GeometryReport(const CMainFrame& frame);
 

@@ -3,6 +3,7 @@
 #include <gdiplus.h>
 
 #include "ui/win32/CDialogAbout.h"
+#include "ui/win32/DialogSamples.h"
 #include "ui/win32/Handles.h"
 
 namespace ui::win32 {
@@ -61,6 +62,14 @@ bool TakeScreenshots(const CMainFrame& frame, const std::wstring& folder) {
     Settle();
     taken = Capture(box, folder + L"\\about.png") && taken;
     ::DestroyWindow(box);
+    ForEachDialog(frame.Window(), [&](const char* name, HWND dialog, const res::DialogTemplate&) {
+        ::ShowWindow(dialog, SW_SHOW);
+        Settle();
+        const std::string file(name);
+        taken =
+            Capture(dialog, folder + L"\\" + std::wstring(file.begin(), file.end()) + L".png") &&
+            taken;
+    });
     return taken;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The test switch `--screenshots DIR`: pictures of the frame (restored) and the About box as
+// The test switch `--screenshots DIR`: pictures of the frame (restored) and the dialogs as
 // PNG files in DIR (a Windows path), for the documentation, taken from the screen.
 #include <windows.h>
 
