@@ -37,7 +37,6 @@ public:
 
     // Does nothing: Escape and closing the window leave the dialog open.
     void reject() override;
-    const repair::BackupCatalogue& Catalogue() const { return logic_.Catalogue(); }
 
 protected:
     // Runs the detail dialog; modal by default. Tests answer it instead.

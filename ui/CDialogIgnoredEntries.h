@@ -11,7 +11,7 @@
 #include "ui/HelpCommands.h"
 #include "ui/WidgetFace.h"
 #include "ui/res/ResourceIds.h"
-#include "ui/shared/IgnoredEntries.h"
+#include "ui/shared/IgnoredEntriesDialog.h"
 
 class CStaticGradient;
 class QFrame;

@@ -281,12 +281,7 @@ void CDrennowView::ClearProblemLists() {
 
 engine::SectionRows CDrennowView::SectionRows() const { return sectionList_->Rows(); }
 
-void CDrennowView::ChooseAllRows(bool chosen) {
-    for (int row = 0; row < sectionList_->RowCount(); ++row) {
-        sectionList_->SetRowImage(row, chosen ? 0 : 1);
-        sectionList_->SetSelected(row, chosen);
-    }
-}
+void CDrennowView::ChooseAllRows(bool chosen) { sectionList_->ChooseAll(chosen); }
 
 void CDrennowView::SetSelectAllPicture(int picture) { selectAllBox_->SetBitmap(picture); }
 

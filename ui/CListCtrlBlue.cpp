@@ -67,7 +67,8 @@ void CListCtrlBlue::InsertRow(const engine::SectionRow& row) {
 }
 
 void CListCtrlBlue::SetRowImage(int row, int image) {
-    if (row < 0 || row >= RowCount() || image < 0 || image > 2) return;
+    if (row < 0 || row >= RowCount() || image < 0 || image > ui::shared::kSectionImageGreyed)
+        return;
     rows_[ui::Index(row)].image = image;
     viewport()->update(ItemRect(row, Part::Icon));
 }
@@ -78,6 +79,13 @@ bool CListCtrlBlue::Selected(int row) const {
 
 void CListCtrlBlue::SetSelected(int row, bool selected) {
     if (row >= 0 && row < RowCount()) rows_[ui::Index(row)].row.selected = selected;
+}
+
+void CListCtrlBlue::ChooseAll(bool chosen) {
+    for (int row = 0; row < RowCount(); ++row) {
+        SetRowImage(row, ui::shared::SectionImage(chosen));
+        SetSelected(row, chosen);
+    }
 }
 
 engine::SectionRows CListCtrlBlue::Rows() const {

@@ -45,6 +45,8 @@ public:
     // Whether the row is chosen; rows that do not exist read false and ignore writes.
     bool Selected(int row) const;
     void SetSelected(int row, bool selected);
+    // Ticks or unticks every row (the select-all box); the summary target is not called.
+    void ChooseAll(bool chosen);
     // Every row as it stands, for the scan run.
     engine::SectionRows Rows() const;
 

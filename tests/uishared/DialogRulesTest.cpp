@@ -12,7 +12,7 @@
 #include "tests/uishared/RecordingFace.h"
 #include "ui/shared/CleanRestore.h"
 #include "ui/shared/IERestore.h"
-#include "ui/shared/IgnoredEntries.h"
+#include "ui/shared/IgnoredEntriesDialog.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/fixtures/ScanResultsBuilder.h"
+#include "ui/res/ResourceIds.h"
 #include "ui/shared/ProblemRows.h"
 
 namespace {

@@ -127,39 +127,40 @@ TEST(ViewLogic, ScanShowsProgressThenResultsAndRepairShowsTheLog) {
     EXPECT_EQ(h.host.messages.size(), 2u);
 }
 
-TEST(ViewLogic, ScanWithNoSectionChosenIsRefused) {
-    fixtures::TestPrefix prefix;
-    AddSharedAndShortcutProblems(prefix);
-    // Every row unticked, or no row at all (the list's picture did not load).
-    for (const bool rowless : {false, true}) {
-        SCOPED_TRACE(rowless ? "no rows" : "every row unticked");
-        LogicHarness h(prefix);
-        if (rowless) h.face.rows.clear();
-        else h.logic.OnCommand(res::kSelectAllBox);
+// A scan refused (every row unticked, or no row at all: the list's picture did not load) or
+// finding nothing says so in a box and leaves the view on the section choice.
+TEST(ViewLogic, AScanRefusedOrFindingNothingSaysSoAndStaysOnTheChoice) {
+    fixtures::TestPrefix problems, clean;
+    AddSharedAndShortcutProblems(problems);
+    clean.CreateFile("C:\\Program Files\\Here\\here.exe", "MZ");
+    clean.CreateShortcut("C:\\users\\Public\\Desktop\\Here.lnk",
+                         "C:\\Program Files\\Here\\here.exe");
+    enum class Rows { AllTicked, NoneTicked, None };
+    const struct {
+        fixtures::TestPrefix& prefix;
+        Rows rows;
+        const char* message;
+        std::size_t screens;  // Choose, and Scanning and Choose again when the scan ran
+    } cases[] = {
+        {problems, Rows::NoneTicked, "Please select a section to scan before continuing!", 1},
+        {problems, Rows::None, "Please select a section to scan before continuing!", 1},
+        {clean, Rows::AllTicked, "No Problems Detected!", 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        LogicHarness h(c.prefix);
+        if (c.rows == Rows::None) h.face.rows.clear();
+        if (c.rows == Rows::NoneTicked) h.logic.OnCommand(res::kSelectAllBox);
         h.logic.OnCommand(res::kScanButton);
         ASSERT_EQ(h.host.messages.size(), 1u);
-        EXPECT_EQ(h.host.messages[0].text, "Please select a section to scan before continuing!");
+        EXPECT_EQ(h.host.messages[0].text, c.message);
         EXPECT_EQ(h.host.messages[0].caption, "Information");
         EXPECT_EQ(h.host.messages[0].style, engine::Icon::Information);
+        EXPECT_EQ(h.face.screens.size(), c.screens);
         EXPECT_EQ(h.logic.Screen(), engine::Screen::Choose);
-        EXPECT_EQ(h.face.screens.size(), 1u);
+        EXPECT_TRUE(h.face.closeEnabled);
         EXPECT_EQ(h.Results().total, 0);
     }
-}
-
-TEST(ViewLogic, AScanThatFindsNothingSaysSoAndReturnsToTheChoice) {
-    fixtures::TestPrefix prefix;
-    prefix.CreateFile("C:\\Program Files\\Here\\here.exe", "MZ");
-    prefix.CreateShortcut("C:\\users\\Public\\Desktop\\Here.lnk",
-                          "C:\\Program Files\\Here\\here.exe");
-    LogicHarness h(prefix);
-    h.logic.OnCommand(res::kScanButton);
-    ASSERT_EQ(h.host.messages.size(), 1u);
-    EXPECT_EQ(h.host.messages[0].text, "No Problems Detected!");
-    EXPECT_EQ(h.host.messages[0].caption, "Information");
-    EXPECT_EQ(h.host.messages[0].style, engine::Icon::Information);
-    EXPECT_EQ(h.logic.Screen(), engine::Screen::Choose);
-    EXPECT_TRUE(h.face.closeEnabled);
 }
 
 TEST(ViewLogic, CancelDuringAScanDiscardsEverything) {

@@ -66,8 +66,6 @@ public:
         }
     }
 
-    const repair::BackupCatalogue& Catalogue() const { return catalogue_; }
-
 private:
     void EnableActions(bool enabled) {
         for (int id :

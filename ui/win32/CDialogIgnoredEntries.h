@@ -4,7 +4,7 @@
 // nothing.
 #include "engine/Host.h"
 #include "platform/Services.h"
-#include "ui/shared/IgnoredEntries.h"
+#include "ui/shared/IgnoredEntriesDialog.h"
 #include "ui/win32/ModalDialog.h"
 #include "ui/win32/WindowFace.h"
 

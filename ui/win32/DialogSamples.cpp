@@ -3,7 +3,7 @@
 #include "platform/win32/Machine.h"
 #include "ui/shared/CleanRestore.h"
 #include "ui/shared/IERestore.h"
-#include "ui/shared/IgnoredEntries.h"
+#include "ui/shared/IgnoredEntriesDialog.h"
 #include "ui/win32/SilentHost.h"
 
 #include "ui/win32/CDialogCleanRestore.h"
