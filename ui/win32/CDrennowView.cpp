@@ -11,6 +11,7 @@
 #include "ui/win32/CDialogIERestore.h"
 #include "ui/win32/CDialogIgnoredEntries.h"
 #include "ui/win32/Manual.h"
+#include "ui/win32/OwnedWindow.h"
 #include "ui/win32/Pictures.h"
 #include "ui/win32/Colours.h"
 #include "ui/win32/Text.h"
@@ -60,7 +61,7 @@ bool CDrennowView::Create() {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &CDrennowView::Procedure;
+    windowClass.lpfnWndProc = &OwnedWindowProcedure<CDrennowView>;
     windowClass.hInstance = instance;
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kViewClass;
@@ -390,23 +391,6 @@ LRESULT CDrennowView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default: break;
     }
     return ::DefWindowProcW(window_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK CDrennowView::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* view =
-            static_cast<CDrennowView*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        view->window_ = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
-    }
-    auto* view = reinterpret_cast<CDrennowView*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!view) return ::DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        view->window_ = nullptr;
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return view->Handle(message, wParam, lParam);
 }
 
 }  // namespace ui::win32

@@ -69,7 +69,10 @@ public:
     void OpenAddress(ui::shared::Address address) override;
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Owner>
+    friend LRESULT CALLBACK OwnedWindowProcedure(HWND, UINT, WPARAM, LPARAM);
+    void Attach(HWND window) { window_ = window; }
+    void Detach() { window_ = nullptr; }
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     // CDrennowView.cpp: creation.

@@ -7,6 +7,7 @@
 #include "ui/res/Layouts.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/win32/Handles.h"
+#include "ui/win32/OwnedWindow.h"
 #include "ui/win32/Text.h"
 
 namespace ui::win32 {
@@ -41,7 +42,7 @@ bool CMainFrame::Create() {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &CMainFrame::Procedure;
+    windowClass.lpfnWndProc = &OwnedWindowProcedure<CMainFrame>;
     windowClass.hInstance = instance;
     windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(res::kIconApplication));
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
@@ -188,23 +189,10 @@ LRESULT CMainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(window_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK CMainFrame::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* frame =
-            static_cast<CMainFrame*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        frame->window_ = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
-    }
-    auto* frame = reinterpret_cast<CMainFrame*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!frame) return ::DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        frame->window_ = nullptr;
-        frame->statusBar_ = nullptr;
-        frame->view_ = nullptr;
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return frame->Handle(message, wParam, lParam);
+void CMainFrame::Detach() {
+    window_ = nullptr;
+    statusBar_ = nullptr;
+    view_ = nullptr;
 }
 
 }  // namespace ui::win32

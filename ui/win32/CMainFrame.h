@@ -35,7 +35,10 @@ public:
     static RECT CreationRect(int screenWidth, int screenHeight);
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Owner>
+    friend LRESULT CALLBACK OwnedWindowProcedure(HWND, UINT, WPARAM, LPARAM);
+    void Attach(HWND window) { window_ = window; }
+    void Detach();
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool CreateStatusBar();
     void LayOutStatusBar();
