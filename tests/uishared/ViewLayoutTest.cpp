@@ -1,6 +1,9 @@
 // Where the main view's controls stand and which screen shows them, without a display.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "ui/shared/ViewLayout.h"
 
 namespace {
@@ -44,6 +47,37 @@ TEST(ViewLayout, EachScreenShowsItsOwnControlsAndEveryScreenTheFrameControls) {
     EXPECT_FALSE(ui::shared::ShownOn(RowPart::Name, Screen::Results));
     EXPECT_TRUE(ui::shared::ShownOn(RowPart::SectionLink, Screen::Results));
     EXPECT_FALSE(ui::shared::ShownOn(RowPart::CountLink, Screen::Choose));
+}
+
+// Every control is visited once, the ones to hide before the ones to show, and the marker is
+// placed beside its row.
+TEST(ViewLayout, EachControlIsShownOrHiddenOnceTheHiddenFirst) {
+    std::vector<bool> order;
+    int parts = 0, rows = 0;
+    ui::shared::ShowEach(
+        Screen::Results,
+        [&](Part part, bool shown) {
+            ++parts;
+            order.push_back(shown);
+            EXPECT_EQ(shown, ui::shared::ShownOn(part, Screen::Results));
+        },
+        [&](RowPart part, int, bool shown) {
+            ++rows;
+            order.push_back(shown);
+            EXPECT_EQ(shown, ui::shared::ShownOn(part, Screen::Results));
+        });
+    EXPECT_EQ(parts, ui::shared::kPartCount);
+    EXPECT_EQ(rows, 4 * engine::kSectionCount);
+    EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
+
+    Place marker;
+    ui::shared::PlaceEach(
+        640, 500, 13,
+        [&marker](Part part, Place at) {
+            if (part == Part::SectionMarker) marker = at;
+        },
+        [](RowPart, int, Place) {});
+    EXPECT_EQ(marker, (Place{363, 375, 8, 15}));
 }
 
 }  // namespace
