@@ -203,8 +203,8 @@ bool TestScript::Run(const Step& step) {
         report_ += "[" + f[0] + "]\n";
         std::string text;
         if (ReadWholeFile(FromUtf8(f[1]), text)) {
-            report_ += text;
-            if (!text.empty() && text.back() != '\n') report_ += "\n";
+            std::istringstream lines(text);
+            for (std::string line; std::getline(lines, line);) report_ += "line " + line + "\n";
         }
         return true;
     }

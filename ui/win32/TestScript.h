@@ -14,7 +14,8 @@
 //   select  CAPTION  ID  ROW chooses row ROW of list view ID in the window CAPTION
 //   type    CAPTION  ID  T   sets control ID's text
 //   report  NAME             the view's report under NAME (screen and records), to the report
-//   file    NAME  PATH       the file's lines under NAME, to the report (none when it is absent)
+//   file    NAME  PATH       the file's lines under NAME, each after "line ", to the report
+//                            (none when it is absent)
 //   end                      writes the report file and closes the program
 // A step that waits longer than 60 seconds ends the program with the reason in the report.
 #include <windows.h>

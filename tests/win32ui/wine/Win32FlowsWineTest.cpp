@@ -140,9 +140,11 @@ std::set<std::string> RepairedEntries(const json& repair) {
     return entries;
 }
 
-std::string Joined(const std::vector<std::string>& lines) {
+// A file the report holds, line by line.
+std::string FileText(const std::vector<std::string>& lines) {
     std::string text;
-    for (const std::string& line : lines) text += line + "\n";
+    for (const std::string& line : lines)
+        if (line.rfind("line ", 0) == 0) text += line.substr(5) + "\n";
     return text;
 }
 
@@ -182,25 +184,29 @@ protected:
         fs::create_directories(planted + kProgramFolder);
         fs::copy_file(WindowsExe(), planted + kProgramFolder + "/drennow.exe");
 
-        // The Linux program first, on a copy.
+        // The Linux program first, on a copy. Wine's API reports the files Wine keeps outside
+        // the prefix (its bitmap fonts, its sound bank) as missing: with no Wine installation
+        // named, the Linux program reports them too.
         const std::string lin = fixtures::CopyWineTemplateFrom(planted, base_ + "/linux");
-        const clitest::CliRun scan = clitest::Cli({"--prefix", lin, "scan", "--json"});
-        linuxScan_ = json::parse(scan.out, nullptr, false);
-        const clitest::CliRun repaired =
-            clitest::Cli({"--prefix", lin, "repair", "--yes", "--backup", "--json"});
-        linuxRepair_ = json::parse(repaired.out, nullptr, false);
+        linuxScan_ = Linux(lin, {"scan", "--json"});
+        linuxRepair_ = Linux(lin, {"repair", "--yes", "--backup", "--json"});
         linuxBackup_ = Read(lin + kProgramFolder + "/backup/backup.txt");
 
         std::ofstream(planted + "/drive_c/flows.txt", std::ios::binary) << Script();
+        // Started in C:\, the current folder the Linux program gives paths without a drive.
         const fixtures::WineRun run =
-            fixtures::RunWine(planted, {"C:\\Program Files\\Norlix Drennow\\drennow.exe",
-                                        "--script", "C:\\flows.txt", "C:\\flows-report.txt"});
+            fixtures::RunWine(planted,
+                              {"C:\\Program Files\\Norlix Drennow\\drennow.exe", "--script",
+                               "C:\\flows.txt", "C:\\flows-report.txt"},
+                              planted + "/drive_c");
         status_ = run.exitCode;
         report_ = ReadReport(planted + "/drive_c/flows-report.txt");
-        const clitest::CliRun after = clitest::Cli({"--prefix", planted, "browser", "--json"});
-        browserAfter_ = json::parse(after.out, nullptr, false);
-        const clitest::CliRun rescan = clitest::Cli({"--prefix", planted, "scan", "--json"});
-        scanAfter_ = json::parse(rescan.out, nullptr, false);
+        browserAfter_ = Linux(planted, {"browser", "--json"});
+        scanAfter_ = Linux(planted, {"scan", "--json"});
+    }
+    static json Linux(const std::string& prefix, std::vector<std::string> args) {
+        args.insert(args.begin(), {"--wine", "/nonexistent-flows", "--prefix", prefix});
+        return json::parse(clitest::Cli(args).out, nullptr, false);
     }
     static void TearDownTestSuite() {
         std::error_code ec;
@@ -252,15 +258,17 @@ TEST_F(Win32Flows, CancelledScanReturnsToTheChoiceWithNoResults) {
 
 TEST_F(Win32Flows, RepairAllDeletesAndBacksUpWhatTheLinuxProgramDoes) {
     EXPECT_EQ(report_["repaired"].front(), "screen 4");
-    EXPECT_EQ(Lines(report_["repaired"], "repaired"), RepairedEntries(linuxRepair_));
+    const std::set<std::string> linux = RepairedEntries(linuxRepair_);
+    EXPECT_GE(linux.size(), 3u);
+    EXPECT_EQ(Lines(report_["repaired"], "repaired"), linux);
     ASSERT_FALSE(linuxBackup_.empty());
-    EXPECT_EQ(WithoutTimes(Joined(report_["backup"])), WithoutTimes(linuxBackup_));
+    EXPECT_EQ(WithoutTimes(FileText(report_["backup"])), WithoutTimes(linuxBackup_));
 }
 
 TEST_F(Win32Flows, CleanRestorePutsTheEntriesBackAndDeletesTheBackup) {
     // Restored: a scan finds the dead entries again.
     EXPECT_EQ(ScanRecords(scanAfter_), ScanRecords(linuxScan_));
-    EXPECT_EQ(WithoutTimes(Joined(report_["after delete"])), "");
+    EXPECT_EQ(WithoutTimes(FileText(report_["after delete"])), "");
 }
 
 TEST_F(Win32Flows, IERestoreSetsTheStartPage) {
