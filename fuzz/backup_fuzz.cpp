@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/QuietHost.h"
 #include "fuzz/FuzzPrefix.h"
 #include "repair/BackupCatalogue.h"
 #include "repair/EntryText.h"
@@ -25,19 +26,6 @@ namespace {
     std::fprintf(stderr, "%s: [%.*s]\n", what, static_cast<int>(detail.size()), detail.data());
     std::abort();
 }
-
-// A front end that answers every box with OK and shows nothing.
-class QuietHost : public engine::Host {
-public:
-    void Pump() override {}
-    engine::Answer MessageBox(const std::string&, const std::string&, engine::BoxStyle) override {
-        return engine::Answer::Ok;
-    }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void OnScanState(engine::ScanEvent) override {}
-    void Sleep(unsigned) override {}
-};
 
 void CheckLines(std::string_view text) {
     std::size_t start = 0;
@@ -113,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (!services.DiscardChanges().ok()) std::abort();
         }
     } discard{*services};
-    QuietHost host;
+    engine::QuietHost host;
     repair::BackupCatalogue catalogue(*services, host);
     catalogue.LoadCatalogue();
     for (int row = 0; row < catalogue.ListedCount(); ++row) {

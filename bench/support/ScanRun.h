@@ -5,23 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/Host.h"
+#include "engine/QuietHost.h"
 #include "engine/ScanModel.h"
 #include "platform/Services.h"
 
 namespace bench {
 
-class QuietHost final : public engine::Host {
-public:
-    void Pump() override {}
-    engine::Answer MessageBox(const std::string&, const std::string&, engine::BoxStyle) override {
-        return engine::Answer::Ok;
-    }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void OnScanState(engine::ScanEvent) override {}
-    void Sleep(unsigned) override {}
-};
+using QuietHost = engine::QuietHost;
 
 // Sections 1 to 13, the registry sections.
 std::vector<int> RegistrySections();

@@ -4,7 +4,7 @@
 #include "ui/shared/CleanRestore.h"
 #include "ui/shared/IERestore.h"
 #include "ui/shared/IgnoredEntriesDialog.h"
-#include "ui/win32/SilentHost.h"
+#include "engine/QuietHost.h"
 
 #include "ui/win32/CDialogCleanRestore.h"
 #include "ui/win32/CDialogCleanRestoreDetail.h"
@@ -20,7 +20,7 @@ namespace ui::win32 {
 void ForEachDialog(HWND owner, const std::function<void(const char* name, HWND dialog,
                                                         const res::DialogTemplate& layout)>& look) {
     const std::unique_ptr<platform::Services> services = platform::win32::OpenMachine();
-    SilentHost host;
+    engine::QuietHost host;
     auto show = [&](const char* name, ModalDialog& dialog, const res::DialogTemplate& layout) {
         HWND window = dialog.CreateHidden(owner);
         if (!window) return;

@@ -243,35 +243,33 @@ json Win32Flows::linuxScan_, Win32Flows::linuxRepair_, Win32Flows::browserAfter_
     Win32Flows::scanAfter_;
 std::string Win32Flows::linuxBackup_;
 
-TEST_F(Win32Flows, PausedScanResumesAndFindsWhatTheLinuxProgramFinds) {
+// One test: CTest runs each test in a process of its own, and the program's run under Wine
+// takes a minute.
+TEST_F(Win32Flows, EveryFlowEndsAsInTheLinuxProgram) {
+    // A paused scan resumes and finds what the Linux program finds.
     EXPECT_EQ(report_["paused"].front(), "screen 2");
     EXPECT_EQ(report_["scanned"].front(), "screen 3");
-    const std::set<std::string> linux = ScanRecords(linuxScan_);
-    EXPECT_GE(linux.size(), 3u);
-    EXPECT_EQ(Lines(report_["scanned"], "record"), linux);
-}
+    const std::set<std::string> found = ScanRecords(linuxScan_);
+    EXPECT_GE(found.size(), 3u);
+    EXPECT_EQ(Lines(report_["scanned"], "record"), found);
 
-TEST_F(Win32Flows, CancelledScanReturnsToTheChoiceWithNoResults) {
+    // A cancelled scan returns to the section choice with no results.
     EXPECT_EQ(report_["cancelled"].front(), "screen 1");
     EXPECT_TRUE(Lines(report_["cancelled"], "record").empty());
-}
 
-TEST_F(Win32Flows, RepairAllDeletesAndBacksUpWhatTheLinuxProgramDoes) {
+    // Repair All deletes and backs up what the Linux program does.
     EXPECT_EQ(report_["repaired"].front(), "screen 4");
-    const std::set<std::string> linux = RepairedEntries(linuxRepair_);
-    EXPECT_GE(linux.size(), 3u);
-    EXPECT_EQ(Lines(report_["repaired"], "repaired"), linux);
+    const std::set<std::string> repaired = RepairedEntries(linuxRepair_);
+    EXPECT_GE(repaired.size(), 3u);
+    EXPECT_EQ(Lines(report_["repaired"], "repaired"), repaired);
     ASSERT_FALSE(linuxBackup_.empty());
     EXPECT_EQ(WithoutTimes(FileText(report_["backup"])), WithoutTimes(linuxBackup_));
-}
 
-TEST_F(Win32Flows, CleanRestorePutsTheEntriesBackAndDeletesTheBackup) {
-    // Restored: a scan finds the dead entries again.
-    EXPECT_EQ(ScanRecords(scanAfter_), ScanRecords(linuxScan_));
+    // Clean Restore puts the entries back (a scan finds them again) and deletes the backup.
+    EXPECT_EQ(ScanRecords(scanAfter_), found);
     EXPECT_EQ(WithoutTimes(FileText(report_["after delete"])), "");
-}
 
-TEST_F(Win32Flows, IERestoreSetsTheStartPage) {
+    // IE Restore sets the start page.
     EXPECT_EQ(browserAfter_.value("startPage", ""), kStartPage);
 }
 
