@@ -29,8 +29,8 @@ constexpr int kNoId = 0xFFFF;
 constexpr DWORD kChild = WS_CHILD | WS_CLIPSIBLINGS;
 constexpr DWORD kText = kChild | SS_NOPREFIX;
 
-OwnedFont MakeFont(const ui::shared::FontSpec& spec) {
-    return OwnedFont(::CreateFontW(spec.height, spec.averageWidth, 0, 0, spec.weight, FALSE, FALSE,
+OwnedFont MakeFont(const ui::shared::FontSpec& font) {
+    return OwnedFont(::CreateFontW(font.height, font.averageWidth, 0, 0, font.weight, FALSE, FALSE,
                                    FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                    DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma"));
 }
