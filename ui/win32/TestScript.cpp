@@ -53,19 +53,29 @@ std::wstring FromUtf8(const std::string& text) {
 
 struct Search {
     std::wstring caption;
+    bool dialogOnly;
     HWND found = nullptr;
 };
 
-// The thread's visible, enabled top-level window with this caption: the modal window on top
-// (a window a modal one belongs to is disabled while it runs).
-HWND ModalWindow(const std::string& caption) {
-    Search search{FromUtf8(caption)};
+// Dialog boxes and message boxes are of this class; the frame is not.
+bool IsDialogBox(HWND window) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(window, name, 16);
+    return std::wstring(name) == L"#32770";
+}
+
+// The thread's visible, enabled top-level window with this caption (a dialog or message box
+// when `dialogOnly`): the modal window on top (a window a modal one belongs to is disabled
+// while it runs).
+HWND ModalWindow(const std::string& caption, bool dialogOnly) {
+    Search search{FromUtf8(caption), dialogOnly};
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
         [](HWND window, LPARAM data) -> BOOL {
             auto& wanted = *reinterpret_cast<Search*>(data);
             if (::IsWindowVisible(window) && ::IsWindowEnabled(window) &&
-                WindowText(window) == wanted.caption) {
+                WindowText(window) == wanted.caption &&
+                (!wanted.dialogOnly || IsDialogBox(window))) {
                 wanted.found = window;
                 return FALSE;
             }
@@ -212,7 +222,9 @@ bool TestScript::Run(const Step& step) {
         Finish("");
         return true;
     }
-    const HWND window = ModalWindow(f[0]);
+    // Clicks, choices and typing go to a dialog or message box only: between two boxes of the
+    // frame's caption the frame is enabled again for a moment.
+    const HWND window = ModalWindow(f[0], step.verb != "text?");
     const HWND control = window ? Descendant(window, Number(f[1])) : nullptr;
     if (!control) return false;
     if (step.verb == "text?") return Utf8(WindowText(control)) == f[2];
