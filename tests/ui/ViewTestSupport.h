@@ -10,16 +10,14 @@
 #include <vector>
 
 #include "engine/Host.h"
+#include "tests/fixtures/AnsweredBoxes.h"
 #include "tests/fixtures/TestPrefix.h"
 #include "ui/CDrennowView.h"
 #include "ui/CMainFrame.h"
 
 namespace uitest {
 
-struct SeenMessage {
-    std::string text, caption;
-    engine::BoxStyle style;
-};
+using fixtures::SeenMessage;
 
 // Runs `step(n)` at every pass of the event loop while it lives, n counting from 1; a step
 // that returns false stops the runs.
@@ -40,7 +38,7 @@ private:
     int count_ = 0;
 };
 
-class ViewHarness {
+class ViewHarness : public fixtures::AnsweredBoxes {
 public:
     // Opens the prefix (its content already added) and shows the frame with the view.
     explicit ViewHarness(fixtures::TestPrefix& prefix) : machine(prefix.Open()) {
@@ -52,19 +50,13 @@ public:
         frame->show();
         view->Host().SetMessageBoxHandler(
             [this](const std::string& text, const std::string& caption, engine::BoxStyle style) {
-                messages.push_back({text, caption, style});
-                if (answers.empty()) return engine::Answer::Ok;
-                const engine::Answer answer = answers.front();
-                answers.pop_front();
-                return answer;
+                return Answer(text, caption, style);
             });
     }
 
     std::unique_ptr<platform::Services> machine;
     std::unique_ptr<CMainFrame> frame;
-    CDrennowView* view = nullptr;        // owned by the frame
-    std::deque<engine::Answer> answers;  // OK once used up
-    std::vector<SeenMessage> messages;
+    CDrennowView* view = nullptr;  // owned by the frame
 };
 
 }  // namespace uitest

@@ -13,29 +13,23 @@
 #include <gtest/gtest.h>
 
 #include "engine/ScanSession.h"
+#include "tests/fixtures/AnsweredBoxes.h"
 #include "tests/fixtures/TestPrefix.h"
 #include "ui/shared/ViewHost.h"
 #include "ui/shared/ViewLogic.h"
 
 namespace uisharedtest {
 
-struct SeenMessage {
-    std::string text, caption;
-    engine::BoxStyle style;
-};
+using fixtures::SeenMessage;
 
-class FakeHost final : public ui::shared::ViewHost {
+class FakeHost final : public ui::shared::ViewHost, public fixtures::AnsweredBoxes {
 public:
     // The wait cursors up are counted in `cursors` when given (to be read once the host is
     // gone), else in the host.
     explicit FakeHost(int* cursors = nullptr) : cursors_(cursors ? cursors : &ownCursors_) {
         SetMessageBoxHandler(
             [this](const std::string& text, const std::string& caption, engine::BoxStyle style) {
-                messages.push_back({text, caption, style});
-                if (answers.empty()) return engine::Answer::Ok;
-                const engine::Answer answer = answers.front();
-                answers.pop_front();
-                return answer;
+                return Answer(text, caption, style);
             });
     }
     ~FakeHost() override { EndAllWaits(); }
@@ -43,8 +37,6 @@ public:
     // Runs at each pump, n counting from 1, until it returns false; a pump inside the step
     // (a command that pumps) does not run it again.
     std::function<bool(int n)> onPump;
-    std::deque<engine::Answer> answers;  // OK once used up
-    std::vector<SeenMessage> messages;
     int CursorsUp() const { return *cursors_; }
 
 private:
