@@ -59,13 +59,7 @@ CDrennowView::~CDrennowView() {
 
 bool CDrennowView::Create() {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &OwnedWindowProcedure<CDrennowView>;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kViewClass;
-    ::RegisterClassExW(&windowClass);
+    RegisterOwnedClass<CDrennowView>(kViewClass);
     // The dialog manager's Tab goes through the view's controls.
     window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, kViewClass, L"",
                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,

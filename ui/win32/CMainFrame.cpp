@@ -40,15 +40,9 @@ RECT CMainFrame::CreationRect(int screenWidth, int screenHeight) {
 
 bool CMainFrame::Create() {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &OwnedWindowProcedure<CMainFrame>;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(res::kIconApplication));
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kFrameClass;
-    ::RegisterClassExW(&windowClass);
+    RegisterOwnedClass<CMainFrame>(kFrameClass,
+                                   ::LoadIconW(instance, MAKEINTRESOURCEW(res::kIconApplication)),
+                                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 
     const RECT place =
         CreationRect(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));

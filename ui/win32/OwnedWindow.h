@@ -23,4 +23,19 @@ LRESULT CALLBACK OwnedWindowProcedure(HWND window, UINT message, WPARAM wParam, 
     return owner->Handle(message, wParam, lParam);
 }
 
+// Registers the window class `name` of windows owned by `Owner` objects, with the arrow
+// cursor and, when given, an icon and a background brush.
+template <typename Owner>
+void RegisterOwnedClass(const wchar_t* name, HICON icon = nullptr, HBRUSH background = nullptr) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &OwnedWindowProcedure<Owner>;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hIcon = icon;
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name;
+    ::RegisterClassExW(&windowClass);
+}
+
 }  // namespace ui::win32
